@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for vivar, builds it, and runs the program or
+# the whole test suite:
+#   ./build.sh run     build and start the terrarium
+#   ./build.sh test    build and run every test
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+build_dir=${VIVAR_BUILD_DIR:-$here/build}
+jobs=$(nproc)
+
+packages=(
+  g++ cmake make
+  libcoin-dev libsoqt520-dev qtbase5-dev
+  libgtest-dev libbenchmark-dev
+  xvfb xauth xdotool x11-apps imagemagick
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_missing_packages() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "== installing: ${missing[*]}"
+    as_root apt-get update
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+  fi
+}
+
+build() {
+  cmake -S "$here" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build "$build_dir" -j "$jobs"
+}
+
+# Tests that need a display get a virtual one with a 24-bit screen: the
+# default 8-bit screen has no OpenGL visual.
+with_display() {
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
+}
+
+case "${1:-}" in
+  run)
+    install_missing_packages
+    build
+    # The program reads its pictures by bare file name from the working folder.
+    cd "$here/pictures"
+    exec "$build_dir/vivar"
+    ;;
+  test)
+    install_missing_packages
+    build
+    cd "$build_dir"
+    with_display ctest --output-on-failure -j "$jobs"
+    ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

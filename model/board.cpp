@@ -1,0 +1,59 @@
+#include "model/board.h"
+
+#include "model/trace.h"
+#include "platform/random.h"
+
+std::array<CellState, kSquareCount> board{};
+std::atomic<bool> runFlag{false};
+std::atomic<bool> quitFlag{false};
+std::mutex boardMutex;
+
+void clearBoard() {
+    for (CellState& cell : board) {
+        cell.direction = 1;
+        cell.phase = 1;
+        cell.kind = kEmpty;
+        cell.juvenile = 0;
+        cell.age = 0;
+        cell.eating = 0;
+        cell.eatTurns = 0;
+        cell.mating = 0;
+    }
+}
+
+int kindForPercent(int percent) {
+    if (percent < 60) {
+        return kEmpty;
+    }
+    if (percent < 75) {
+        return kLizard1;
+    }
+    if (percent < 90) {
+        return kLizard2;
+    }
+    return kCat;
+}
+
+void fillBoard() { fillBoard(std::time(nullptr)); }
+
+void fillBoard(std::time_t now) {
+    platform::srand(static_cast<std::uint32_t>(now));
+    for (CellState& cell : board) {
+        const int percent = static_cast<int>(platform::rand() / static_cast<double>(platform::kRandMax) * 100.0);
+        trace::print("random = %d\n", percent);
+        const int kind = kindForPercent(percent);
+        trace::print("especie = %d\n", kind);
+        cell.kind = kind;
+        // Empty squares draw a heading and a phase too, so every square
+        // consumes exactly three values and a seed fixes the whole board.
+        cell.direction = platform::drawHeading();
+        cell.phase = platform::drawCoin();
+        cell.juvenile = 0;
+        cell.mating = 0;
+        cell.age = 0;
+        cell.eating = 0;
+        cell.eatTurns = 0;
+        cell.preyIsKind2 = 0;
+        cell.processed = 0;
+    }
+}

@@ -1,0 +1,116 @@
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/cthread.h"
+#include "app/lifecycle.h"
+#include "model/board.h"
+#include "model/model.h"
+#include "support/captured_trace.h"
+#include "view/view.h"
+
+namespace {
+
+class RecordingWorker : public CThread {
+public:
+    explicit RecordingWorker(int result) : result_(result) {}
+    ~RecordingWorker() { stop(); }
+
+    void beforeRun() override { calls.push_back("before"); }
+    int run(int argument) override {
+        calls.push_back("run " + std::to_string(argument));
+        return result_;
+    }
+    void afterRun() override { calls.push_back("after"); }
+
+    std::vector<std::string> calls;
+
+private:
+    int result_;
+};
+
+TEST(WorkerThreads, RunBeforeRunRunAndAfterRunInOrderAndStopForgetsTheThread) {
+    RecordingWorker worker(7);
+    EXPECT_EQ(worker.threadHandle, nullptr);
+    EXPECT_EQ(worker.startRoutine, &CThread::sharedStartRoutine);
+    worker.start();
+    ASSERT_NE(worker.threadHandle, nullptr);
+    EXPECT_EQ(worker.exitCode, CThread::kNotFinished);
+    worker.threadHandle->waitUntilEnded();
+    worker.stop();
+    EXPECT_EQ(worker.threadHandle, nullptr);
+    EXPECT_EQ(worker.exitCode, 7u);
+    EXPECT_EQ(worker.calls, (std::vector<std::string>{"before", "run 0", "after"}));
+    worker.stop();  // a second stop finds no thread and changes nothing
+    EXPECT_EQ(worker.exitCode, 7u);
+}
+
+// Polls quitFlag as the stopped model does.
+class PollingWorker : public CThread {
+public:
+    ~PollingWorker() { stop(); }
+    int run(int) override {
+        while (!quitFlag) {
+            platform::sleepFor(std::chrono::milliseconds(5));
+        }
+        return 3;
+    }
+};
+
+TEST(WorkerThreads, StoppingARunningWorkerAsksItToEndAndWaits) {
+    quitFlag = false;
+    PollingWorker worker;
+    worker.start();
+    worker.stop();
+    EXPECT_TRUE(quitFlag);
+    EXPECT_EQ(worker.exitCode, 3u);
+    EXPECT_EQ(worker.threadHandle, nullptr);
+    quitFlag = false;
+}
+
+class FakeView : public CThread {
+public:
+    FakeView(const CThread& model, int result) : model_(model), result_(result) {}
+    ~FakeView() { stop(); }
+    void beforeRun() override { modelWasStarted = model_.threadHandle != nullptr; }
+    int run(int) override {
+        quitFlag = true;
+        return result_;
+    }
+    bool modelWasStarted = false;
+
+private:
+    const CThread& model_;
+    int result_;
+};
+
+TEST(StartUp, StartsTheModelFirstAndStopsBothWhenTheViewEnds) {
+    quitFlag = false;
+    PollingWorker model;
+    FakeView view(model, 0);
+    EXPECT_EQ(runWorkers(model, view), 0);
+    EXPECT_TRUE(view.modelWasStarted);
+    EXPECT_EQ(model.threadHandle, nullptr);
+    EXPECT_EQ(view.threadHandle, nullptr);
+    quitFlag = false;
+}
+
+TEST(StartUp, AViewWithoutAWindowEndsTheModelAndFailsTheRun) {
+    quitFlag = false;
+    runFlag = false;
+    Model model;
+    View view;
+    CapturedTrace trace;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runWorkers(model, view), 1);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("could not open"), std::string::npos);
+    EXPECT_EQ(trace.lines().at(0), "view creada\n");
+    EXPECT_EQ(trace.lines().at(1), "vista valore de corre = 0\n");
+    EXPECT_EQ(trace.lines().at(2).rfind("vista  valore de &corre = ", 0), 0u);
+    quitFlag = false;
+}
+
+}  // namespace
