@@ -1,14 +1,10 @@
 #include "model/model.h"
 
-#include <chrono>
-
+#include "model/trace.h"
+#include "platform/random.h"
 #include "platform/thread.h"
 
-namespace {
-
-constexpr std::chrono::milliseconds kStoppedPoll{100};
-
-}  // namespace
+Model::Model() : pause(platform::sleepFor) {}
 
 void Model::setUpLattice() {
     lattice = std::make_unique<Lattice>();
@@ -19,8 +15,59 @@ void Model::setUpLattice() {
 }
 
 int Model::run(int /*argument*/) {
-    while (!quitFlag) {
-        platform::sleepFor(kStoppedPoll);
+    if (quitFlag) {
+        return 0;
     }
-    return 0;
+    for (;;) {
+        platform::srand(static_cast<std::uint32_t>(clock()));
+        // A close while stopped still runs this one generation, with its
+        // trace and hand-off, before the loop ends.
+        while (!runFlag && !quitFlag) {
+            pause(kStoppedPoll);
+        }
+        computeGeneration();
+        trace::print("model ----------------------------- a cambiar imagenes \n");
+        handOff();
+        if (quitFlag) {
+            return 0;
+        }
+    }
+}
+
+void Model::handOff() {
+    const std::lock_guard lock(boardMutex);
+    displayUpdate();
+    // The generation's trace reaches the console before it is shown.
+    trace::flush();
+    pause(kShowPause);
+}
+
+void Model::computeGeneration() {
+    for (std::size_t draw = 0; draw < lattice->siteCount(); ++draw) {
+        current = drawSquare();
+        const CellState& cell = acting();
+        if (cell.processed != 0) {
+            continue;
+        }
+        if (cell.kind == kLizard1 || cell.kind == kLizard2) {
+            lizardTurn();
+        } else if (cell.kind == kCat) {
+            catTurn();
+        }
+    }
+    for (std::size_t site = 0; site < lattice->siteCount(); ++site) {
+        lattice->cell(site).processed = 0;
+    }
+}
+
+std::uint32_t Model::drawSquare() {
+    if (visited.all()) {
+        visited.reset();
+    }
+    std::uint32_t square = 0;
+    do {
+        square = static_cast<std::uint32_t>(platform::rand() % kSquareCount);
+    } while (visited.test(square));
+    visited.set(square);
+    return square;
 }

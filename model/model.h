@@ -1,25 +1,78 @@
 #pragma once
 
 #include <bitset>
+#include <chrono>
 #include <cstdint>
+#include <ctime>
+#include <functional>
 #include <memory>
 
 #include "app/cthread.h"
 #include "model/board.h"
 #include "model/lattice.h"
 
-// The simulation thread: the generation loop over the shared board.
+// The simulation thread: the generation loop over the shared board, and the
+// creatures' turns. The rules each creature follows (sight and the four
+// actions) live in behaviour/.
 class Model : public CThread {
 public:
-    Model() = default;
+    static constexpr std::chrono::milliseconds kStoppedPoll{100};
+    static constexpr std::chrono::milliseconds kShowPause{900};
+
+    Model();
     ~Model() { stop(); }
 
+    // The generation loop: waits while stopped, runs generations while
+    // running, and returns 0 after the generation under way once quitFlag
+    // is set.
     int run(int argument) override;
 
     // Builds the 20 x 20 torus with eight neighbours per square.
     void setUpLattice();
 
+    // One generation's computation: every square drawn once in random order,
+    // each creature that has not acted takes its turn, then the processed
+    // marks are cleared. No waiting, seeding, pause or display.
+    void computeGeneration();
+
+    // The next square of the current random order.
+    std::uint32_t drawSquare();
+
+    // The creatures' turns, on the square named by current.
+    void lizardTurn();
+    void catTurn();
+
+    // A random heading (maybe the same) and a flipped phase.
+    void turnAtRandom();
+
+    // Sight: the three forward squares of the acting creature, through its
+    // look slots as they stand. They change nothing.
+    [[nodiscard]] bool seesCat() const;
+    [[nodiscard]] bool seesEmpty() const;
+    [[nodiscard]] bool seesMate() const;
+    [[nodiscard]] bool seesLizard() const;
+
+    // The four actions.
+    void flee();
+    void mateAndLayEgg();
+    void walk();
+    void hunt();
+
+    // The acting square, and the square it sees in a look slot.
+    [[nodiscard]] CellState& acting() const { return lattice->cell(current); }
+    [[nodiscard]] CellState& lookAt(int slot) const;
+
     std::unique_ptr<Lattice> lattice;
     std::bitset<kSquareCount> visited;  // squares drawn in the current pass
     std::uint32_t current = 0;          // the square whose creature is acting
+
+    // Seams that tests and the headless driver replace: the calendar time
+    // that seeds each pass, the pause that shows a generation, and the
+    // display update that the view installs.
+    std::function<std::time_t()> clock = [] { return std::time(nullptr); };
+    std::function<void(std::chrono::milliseconds)> pause;
+    std::function<void()> displayUpdate = [] {};
+
+private:
+    void handOff();
 };
