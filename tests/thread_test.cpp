@@ -101,6 +101,8 @@ TEST(StartUp, AViewWithoutAWindowEndsTheModelAndFailsTheRun) {
     quitFlag = false;
     runFlag = false;
     Model model;
+    model.setUpLattice();
+    model.pause = [](std::chrono::milliseconds) {};
     View view;
     CapturedTrace trace;
     testing::internal::CaptureStderr();
