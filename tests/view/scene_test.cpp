@@ -1,0 +1,339 @@
+// The scene as buildScene leaves it, and the picture rule it is built with.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <Inventor/SbBox.h>
+#include <Inventor/SbViewportRegion.h>
+#include <Inventor/actions/SoGetBoundingBoxAction.h>
+#include <Inventor/nodes/SoBaseColor.h>
+#include <Inventor/nodes/SoCoordinate3.h>
+#include <Inventor/nodes/SoFaceSet.h>
+#include <Inventor/nodes/SoSelection.h>
+#include <Inventor/nodes/SoTexture2.h>
+#include <Inventor/nodes/SoTranslation.h>
+
+#include "scene_environment.h"
+#include "view/celula.h"
+#include "view/scene.h"
+
+namespace {
+
+using namespace scene_environment;
+
+constexpr std::size_t at(int square) { return static_cast<std::size_t>(square); }
+
+CellState cellOf(int kind) {
+    CellState cell{};
+    cell.kind = kind;
+    cell.phase = 1;
+    cell.direction = 1;
+    return cell;
+}
+
+CellState adult(int kind, Flag phase, int heading) {
+    CellState cell = cellOf(kind);
+    cell.phase = phase;
+    cell.direction = heading;
+    return cell;
+}
+
+SbBox3f boundsOf(SoNode* node) {
+    SoGetBoundingBoxAction action{SbViewportRegion(100, 100)};
+    action.apply(node);
+    return action.getBoundingBox();
+}
+
+// ---------------------------------------------------------------- picture rule
+
+// The runs of eight pictures, one per heading, and where each starts.
+struct PictureRun {
+    int kind;
+    bool phaseOne;
+    int start;
+};
+constexpr PictureRun kRuns[] = {
+    {kLizard1, true, 2}, {kLizard1, false, 10}, {kLizard2, true, 19},
+    {kLizard2, false, 27}, {kCat, true, 35},    {kCat, false, 43},
+};
+
+TEST(PictureRule, anEmptySquareShowsTheGroundWhateverElseItsRecordHolds) {
+    CellState cell = cellOf(kEmpty);
+    cell.juvenile = 1;
+    cell.eating = 1;
+    cell.preyIsKind2 = 1;
+    cell.direction = 6;
+    cell.phase = 0;
+    EXPECT_EQ(textureIndexOf(cell), 0);
+}
+
+TEST(PictureRule, anAdultFacesEachOfTheEightHeadingsInItsSpeciesAndPhaseRun) {
+    for (const PictureRun& run : kRuns) {
+        for (int heading = 1; heading <= 8; ++heading) {
+            const CellState cell = adult(run.kind, run.phaseOne ? 1 : 0, heading);
+            EXPECT_EQ(textureIndexOf(cell), run.start + heading - 1)
+                << "kind " << run.kind << " phase one " << run.phaseOne << " heading " << heading;
+        }
+    }
+}
+
+TEST(PictureRule, aPhaseOtherThanOneShowsTheSecondRun) {
+    EXPECT_EQ(textureIndexOf(adult(kLizard1, 2, 1)), 10);
+    EXPECT_EQ(textureIndexOf(adult(kLizard2, 2, 1)), 27);
+    EXPECT_EQ(textureIndexOf(adult(kCat, 2, 1)), 43);
+    EXPECT_EQ(textureIndexOf(adult(kCat, 255, 4)), 46);
+}
+
+TEST(PictureRule, aHeadingOutsideOneToEightShowsTheHeadingEightPicture) {
+    for (const PictureRun& run : kRuns) {
+        for (const int heading : {0, 9, -1, 100}) {
+            const CellState cell = adult(run.kind, run.phaseOne ? 1 : 0, heading);
+            EXPECT_EQ(textureIndexOf(cell), run.start + 7) << "kind " << run.kind << " heading " << heading;
+        }
+    }
+}
+
+TEST(PictureRule, aHatchlingShowsItsSpeciesEggWhateverItsPhaseAndHeading) {
+    for (const Flag phase : {Flag{0}, Flag{1}, Flag{2}}) {
+        for (const int heading : {0, 1, 5, 9}) {
+            CellState lizard1 = adult(kLizard1, phase, heading);
+            lizard1.juvenile = 1;
+            CellState lizard2 = adult(kLizard2, phase, heading);
+            lizard2.juvenile = 1;
+            EXPECT_EQ(textureIndexOf(lizard1), 1);
+            EXPECT_EQ(textureIndexOf(lizard2), 18);
+        }
+    }
+}
+
+TEST(PictureRule, anEatingCatShowsItsPreysSpeciesWhateverItsPhaseAndHeading) {
+    for (const Flag phase : {Flag{0}, Flag{1}, Flag{2}}) {
+        for (const int heading : {0, 3, 9}) {
+            CellState cat = adult(kCat, phase, heading);
+            cat.eating = 1;
+            cat.preyIsKind2 = 0;
+            EXPECT_EQ(textureIndexOf(cat), 51);
+            cat.preyIsKind2 = 1;
+            EXPECT_EQ(textureIndexOf(cat), 52);
+        }
+    }
+}
+
+TEST(PictureRule, aFlagCountsAsSetOnlyWhenItHoldsExactlyOne) {
+    CellState lizard = adult(kLizard1, 1, 2);
+    lizard.juvenile = 2;
+    EXPECT_EQ(textureIndexOf(lizard), 3);
+
+    CellState cat = adult(kCat, 1, 2);
+    cat.eating = 2;
+    EXPECT_EQ(textureIndexOf(cat), 36);
+    cat.eating = 1;
+    cat.preyIsKind2 = 2;
+    EXPECT_EQ(textureIndexOf(cat), 51);
+}
+
+TEST(PictureRule, aCatsHatchlingByteIsNotLookedAt) {
+    CellState cat = adult(kCat, 0, 5);
+    cat.juvenile = 1;
+    EXPECT_EQ(textureIndexOf(cat), 47);
+}
+
+TEST(PictureRule, aKindOutsideZeroToThreeHasNoPicture) {
+    for (const int kind : {-1, 4, 7, 1000}) {
+        EXPECT_FALSE(textureIndexOf(cellOf(kind)).has_value()) << "kind " << kind;
+    }
+}
+
+// ---------------------------------------------------------------- pictures
+
+std::vector<std::string> expectedPictureNames() {
+    std::vector<std::string> names{"vacio.png", "lch.png"};
+    const auto run = [&names](const std::string& prefix) {
+        for (int heading = 1; heading <= 8; ++heading) {
+            names.push_back(prefix + std::to_string(heading) + ".png");
+        }
+    };
+    run("lcd");
+    run("lci");
+    names.emplace_back("lvh.png");
+    run("lvd");
+    run("lvi");
+    run("gd");
+    run("gi");
+    names.emplace_back("gclc.png");
+    names.emplace_back("gclv.png");
+    return names;
+}
+
+TEST(Pictures, areFiftyThreeNodesReadByBareFileNameInTableOrder) {
+    const std::vector<std::string> names = expectedPictureNames();
+    ASSERT_EQ(names.size(), textures.size());
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        ASSERT_NE(textures[index], nullptr);
+        EXPECT_EQ(std::string(textures[index]->filename.getValue().getString()), names[index]) << "index " << index;
+    }
+}
+
+TEST(Pictures, keepCoinsDefaultsApartFromTheFileName) {
+    for (SoTexture2* texture : textures) {
+        EXPECT_TRUE(texture->model.isDefault());
+        EXPECT_TRUE(texture->wrapS.isDefault());
+        EXPECT_TRUE(texture->wrapT.isDefault());
+        EXPECT_TRUE(texture->blendColor.isDefault());
+    }
+}
+
+TEST(Pictures, eachHoldsAReferenceOfItsOwnBesideTheTilesShowingIt) {
+    std::array<int, kTextureCount> shownBy{};
+    for (const std::int32_t picture : shownTexture) {
+        ++shownBy[at(picture)];
+    }
+    for (std::size_t index = 0; index < textures.size(); ++index) {
+        EXPECT_EQ(textures[index]->getRefCount(), 1 + shownBy[index]) << "index " << index;
+    }
+}
+
+TEST(MissingPictures, areNamedOnStderrOneLineEachWithTheFolderSearched) {
+    const std::string expected =
+        std::string("vivar: picture \"") + kMissingPicture + "\" not found in " + pictureFolder().string() + "\n";
+    const std::string& errors = stderrDuringBuild();
+    EXPECT_NE(errors.find(expected), std::string::npos) << errors;
+    // Only the missing one: the other 52 are there.
+    std::size_t ours = 0;
+    for (std::size_t at = errors.find("vivar: "); at != std::string::npos; at = errors.find("vivar: ", at + 1)) {
+        ++ours;
+    }
+    EXPECT_EQ(ours, 1U) << errors;
+}
+
+TEST(MissingPictures, doNotStopTheSceneFromBeingBuilt) {
+    ASSERT_NE(textures[34], nullptr);
+    EXPECT_EQ(std::string(textures[34]->filename.getValue().getString()), kMissingPicture);
+    EXPECT_EQ(tileRoot->getNumChildren(), kSquareCount);
+    EXPECT_EQ(selectionRoot->getNumChildren(), 2);
+}
+
+TEST(MissingPictures, leaveStandardOutputToTheTrace) { EXPECT_EQ(stdoutDuringBuild(), ""); }
+
+// ---------------------------------------------------------------- the tree
+
+TEST(SceneTree, startsWithASelectionHoldingTheTilesThenTheBackground) {
+    ASSERT_NE(selectionRoot, nullptr);
+    EXPECT_EQ(selectionRoot->policy.getValue(), SoSelection::SHIFT);
+    ASSERT_EQ(selectionRoot->getNumChildren(), 2);
+    EXPECT_EQ(selectionRoot->getChild(0), tileRoot);
+    EXPECT_EQ(selectionRoot->getChild(1), backgroundPlane);
+}
+
+TEST(SceneTree, holdsItsRootsWithAReferenceOfItsOwn) {
+    EXPECT_EQ(selectionRoot->getRefCount(), 1);
+    EXPECT_EQ(tileRoot->getRefCount(), 2);  // its own and the selection's
+    EXPECT_EQ(backgroundPlane->getRefCount(), 1);
+}
+
+TEST(SceneTree, holdsTheFourHundredTilesInBoardOrder) {
+    ASSERT_EQ(tileRoot->getNumChildren(), kSquareCount);
+    for (int square = 0; square < kSquareCount; ++square) {
+        celula* tile = tiles[at(square)];
+        ASSERT_NE(tile, nullptr);
+        EXPECT_EQ(tileRoot->getChild(square), tile);
+        EXPECT_EQ(tile->getTypeId(), celula::getClassTypeId());
+        EXPECT_EQ(tile->row, square / kBoardSide);
+        EXPECT_EQ(tile->column, square % kBoardSide);
+    }
+}
+
+TEST(SceneTree, hasConstructedExactlyOneTilePerSquareSharingOneFieldData) {
+    EXPECT_EQ(celula::tileCount(), static_cast<unsigned int>(kSquareCount));
+    const SoFieldData* shared = static_cast<const SoFieldContainer*>(tiles[0])->getFieldData();
+    for (const celula* tile : tiles) {
+        EXPECT_EQ(static_cast<const SoFieldContainer*>(tile)->getFieldData(), shared);
+    }
+}
+
+TEST(SceneTree, placesEachRowAlongXAndEachColumnDownY) {
+    for (int square = 0; square < kSquareCount; ++square) {
+        const auto row = static_cast<float>(square / kBoardSide);
+        const auto column = static_cast<float>(square % kBoardSide);
+        EXPECT_EQ(tiles[at(square)]->translation->translation.getValue(), SbVec3f(row, -column, 0.0f));
+    }
+}
+
+TEST(SceneTree, putsTheTileOfRowThreeColumnFiveOverXThreeToFourAndYMinusFiveToMinusFour) {
+    celula* tile = tiles[at(3 * kBoardSide + 5)];
+    EXPECT_EQ(tile->translation->translation.getValue(), SbVec3f(3.0f, -5.0f, 0.0f));
+    const SbBox3f bounds = boundsOf(tile);
+    EXPECT_EQ(bounds.getMin(), SbVec3f(3.0f, -5.0f, 0.0f));
+    EXPECT_EQ(bounds.getMax(), SbVec3f(4.0f, -4.0f, 0.0f));
+}
+
+TEST(SceneTree, coversTheBoardWithTheBackgroundJustBehindTheTiles) {
+    const SbBox3f tilesBounds = boundsOf(tileRoot);
+    EXPECT_EQ(tilesBounds.getMin(), SbVec3f(0.0f, -19.0f, 0.0f));
+    EXPECT_EQ(tilesBounds.getMax(), SbVec3f(20.0f, 1.0f, 0.0f));
+    const SbBox3f planeBounds = boundsOf(backgroundPlane);
+    EXPECT_EQ(planeBounds.getMin(), SbVec3f(0.0f, -19.0f, -0.1f));
+    EXPECT_EQ(planeBounds.getMax(), SbVec3f(20.0f, 1.0f, -0.1f));
+}
+
+TEST(SceneTree, drawsTheBackgroundAsColourOffsetCornersAndOneFace) {
+    ASSERT_EQ(backgroundPlane->getNumChildren(), 4);
+    EXPECT_EQ(backgroundPlane->getChild(0), backgroundColor);
+    ASSERT_TRUE(backgroundPlane->getChild(1)->isOfType(SoTranslation::getClassTypeId()));
+    ASSERT_TRUE(backgroundPlane->getChild(2)->isOfType(SoCoordinate3::getClassTypeId()));
+    ASSERT_TRUE(backgroundPlane->getChild(3)->isOfType(SoFaceSet::getClassTypeId()));
+    const auto* offset = static_cast<SoTranslation*>(backgroundPlane->getChild(1));
+    EXPECT_EQ(offset->translation.getValue(), SbVec3f(0.0f, 0.0f, -0.1f));
+    const SoMFVec3f& corners = static_cast<SoCoordinate3*>(backgroundPlane->getChild(2))->point;
+    ASSERT_EQ(corners.getNum(), 4);
+    EXPECT_EQ(corners[0], SbVec3f(0.0f, 1.0f, 0.0f));
+    EXPECT_EQ(corners[1], SbVec3f(20.0f, 1.0f, 0.0f));
+    EXPECT_EQ(corners[2], SbVec3f(20.0f, -19.0f, 0.0f));
+    EXPECT_EQ(corners[3], SbVec3f(0.0f, -19.0f, 0.0f));
+    const SoMFInt32& counts = static_cast<SoFaceSet*>(backgroundPlane->getChild(3))->numVertices;
+    ASSERT_EQ(counts.getNum(), 1);
+    EXPECT_EQ(counts[0], 4);
+}
+
+// ---------------------------------------------------------------- first pictures
+
+TEST(FirstPictures, showTheGroundOnEveryEmptySquare) {
+    for (int square = 0; square < kSquareCount; ++square) {
+        if (board[at(square)].kind != kEmpty) {
+            continue;
+        }
+        EXPECT_EQ(shownTexture[at(square)], 0) << "square " << square;
+        EXPECT_EQ(tiles[at(square)]->texture, textures[0]);
+        EXPECT_EQ(tiles[at(square)]->getChild(0), textures[0]);
+    }
+}
+
+TEST(FirstPictures, showTheCreaturesOnTheBoardWhenTheSceneIsBuilt) {
+    EXPECT_EQ(shownTexture[at(kLizardSquare)], 4);
+    EXPECT_EQ(tiles[at(kLizardSquare)]->getChild(0), textures[4]);
+    EXPECT_EQ(shownTexture[at(kEatingCatSquare)], 52);
+    EXPECT_EQ(tiles[at(kEatingCatSquare)]->getChild(0), textures[52]);
+}
+
+TEST(FirstPictures, showTheGroundOnASquareOfUnknownKind) {
+    EXPECT_EQ(shownTexture[at(kUnknownKindSquare)], 0);
+    EXPECT_EQ(tiles[at(kUnknownKindSquare)]->getChild(0), textures[0]);
+}
+
+// ---------------------------------------------------------------- background colour
+
+TEST(BackgroundColour, startsBlackAndFollowsItsComponentsUnbounded) {
+    EXPECT_EQ(backgroundColor->rgb[0], SbColor(0.0f, 0.0f, 0.0f));
+    backgroundRed = 0.3f;
+    backgroundGreen = -0.3f;
+    backgroundBlue = 1.2f;
+    setBackgroundColor();
+    EXPECT_EQ(backgroundColor->rgb[0], SbColor(0.3f, -0.3f, 1.2f));
+    backgroundRed = backgroundGreen = backgroundBlue = 0.0f;
+    setBackgroundColor();
+    EXPECT_EQ(backgroundColor->rgb[0], SbColor(0.0f, 0.0f, 0.0f));
+}
+
+}  // namespace

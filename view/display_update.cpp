@@ -1,0 +1,31 @@
+#include "view/display_update.h"
+
+#include <cstddef>
+#include <optional>
+
+#include <Inventor/nodes/SoTexture2.h>
+
+#include "model/board.h"
+#include "model/trace.h"
+#include "view/celula.h"
+#include "view/scene.h"
+
+void doUpdates() {
+    trace::print("  -- principio doUpdates --\n");
+    for (int row = 0; row < kBoardSide; ++row) {
+        for (int column = 0; column < kBoardSide; ++column) {
+            const auto square = static_cast<std::size_t>(row * kBoardSide + column);
+            // A kind outside 0..3 has no picture; its tile keeps the old one.
+            const std::optional<int> picture = textureIndexOf(board[square]);
+            if (!picture || shownTexture[square] == *picture) {
+                continue;
+            }
+            celula* tile = tiles[square];
+            SoTexture2* next = textures[static_cast<std::size_t>(*picture)];
+            tile->replaceChild(tile->texture, next);
+            tile->texture = next;
+            shownTexture[square] = *picture;
+        }
+    }
+    trace::print("  -- fin       doUpdates --\n");
+}

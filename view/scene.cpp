@@ -1,0 +1,180 @@
+#include "view/scene.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include <Inventor/nodes/SoBaseColor.h>
+#include <Inventor/nodes/SoCoordinate3.h>
+#include <Inventor/nodes/SoFaceSet.h>
+#include <Inventor/nodes/SoSelection.h>
+#include <Inventor/nodes/SoSeparator.h>
+#include <Inventor/nodes/SoTexture2.h>
+#include <Inventor/nodes/SoTranslation.h>
+
+#include "view/celula.h"
+
+SoSelection* selectionRoot = nullptr;
+SoSeparator* tileRoot = nullptr;
+std::array<celula*, kSquareCount> tiles{};
+std::array<std::int32_t, kSquareCount> shownTexture{};
+std::array<SoTexture2*, kTextureCount> textures{};
+SoSeparator* backgroundPlane = nullptr;
+SoBaseColor* backgroundColor = nullptr;
+float backgroundRed = 0.0f;
+float backgroundGreen = 0.0f;
+float backgroundBlue = 0.0f;
+
+namespace {
+
+// File names by texture index. Within each run of eight the digit is the
+// heading.
+static constexpr std::array<const char*, kTextureCount> kPictureFiles{
+    "vacio.png",                                                                      // 0: empty
+    "lch.png",                                                                        // 1: kind 1 egg
+    "lcd1.png", "lcd2.png", "lcd3.png", "lcd4.png", "lcd5.png", "lcd6.png", "lcd7.png", "lcd8.png",  // 2..9
+    "lci1.png", "lci2.png", "lci3.png", "lci4.png", "lci5.png", "lci6.png", "lci7.png", "lci8.png",  // 10..17
+    "lvh.png",                                                                        // 18: kind 2 egg
+    "lvd1.png", "lvd2.png", "lvd3.png", "lvd4.png", "lvd5.png", "lvd6.png", "lvd7.png", "lvd8.png",  // 19..26
+    "lvi1.png", "lvi2.png", "lvi3.png", "lvi4.png", "lvi5.png", "lvi6.png", "lvi7.png", "lvi8.png",  // 27..34
+    "gd1.png",  "gd2.png",  "gd3.png",  "gd4.png",  "gd5.png",  "gd6.png",  "gd7.png",  "gd8.png",   // 35..42
+    "gi1.png",  "gi2.png",  "gi3.png",  "gi4.png",  "gi5.png",  "gi6.png",  "gi7.png",  "gi8.png",   // 43..50
+    "gclc.png",                                                                       // 51: cat eating kind 1
+    "gclv.png",                                                                       // 52: cat eating kind 2
+};
+
+constexpr int kEmptyPicture = 0;
+constexpr int kLizard1Egg = 1;
+constexpr int kLizard1PhaseOneRun = 2;
+constexpr int kLizard1OtherPhaseRun = 10;
+constexpr int kLizard2Egg = 18;
+constexpr int kLizard2PhaseOneRun = 19;
+constexpr int kLizard2OtherPhaseRun = 27;
+constexpr int kCatPhaseOneRun = 35;
+constexpr int kCatOtherPhaseRun = 43;
+constexpr int kCatEatingLizard1 = 51;
+constexpr int kCatEatingLizard2 = 52;
+constexpr int kHeadingsPerRun = 8;
+
+constexpr const char* kMissingPictureMessage = "vivar: picture \"%s\" not found in %s\n";
+
+constexpr float kBackgroundDepth = -0.1f;
+
+// The byte fields count as set only when they hold exactly 1.
+[[nodiscard]] bool isSet(Flag flag) { return flag == 1; }
+
+// A heading outside 1..8 shows the run's last picture, the one of heading 8.
+[[nodiscard]] int inRun(int runStart, std::int32_t heading) {
+    const bool valid = heading >= 1 && heading <= kHeadingsPerRun;
+    return runStart + (valid ? heading - 1 : kHeadingsPerRun - 1);
+}
+
+void reportIfMissing(const std::filesystem::path& folder, const char* file) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(folder / file, error)) {
+        std::fprintf(stderr, kMissingPictureMessage, file, folder.c_str());
+    }
+}
+
+}  // namespace
+
+std::optional<int> textureIndexOf(const CellState& cell) {
+    const bool phaseOne = isSet(cell.phase);
+    switch (cell.kind) {
+        case kEmpty:
+            return kEmptyPicture;
+        case kLizard1:
+            if (isSet(cell.juvenile)) {
+                return kLizard1Egg;
+            }
+            return inRun(phaseOne ? kLizard1PhaseOneRun : kLizard1OtherPhaseRun, cell.direction);
+        case kLizard2:
+            if (isSet(cell.juvenile)) {
+                return kLizard2Egg;
+            }
+            return inRun(phaseOne ? kLizard2PhaseOneRun : kLizard2OtherPhaseRun, cell.direction);
+        case kCat:
+            if (isSet(cell.eating)) {
+                return isSet(cell.preyIsKind2) ? kCatEatingLizard2 : kCatEatingLizard1;
+            }
+            return inRun(phaseOne ? kCatPhaseOneRun : kCatOtherPhaseRun, cell.direction);
+        default:
+            return std::nullopt;
+    }
+}
+
+void buildTextures() {
+    for (SoTexture2*& texture : textures) {
+        texture = new SoTexture2;
+        texture->ref();
+    }
+
+    // Coin would only say that it could not read a file; say which one, and
+    // where it was looked for, since the name carries no folder.
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    for (std::size_t index = 0; index < textures.size(); ++index) {
+        reportIfMissing(folder, kPictureFiles[index]);
+        textures[index]->filename.setValue(kPictureFiles[index]);
+    }
+}
+
+SoSelection* buildScene() {
+    tileRoot = new SoSeparator;
+    tileRoot->ref();
+
+    selectionRoot = new SoSelection;
+    selectionRoot->policy.setValue(SoSelection::SHIFT);
+    selectionRoot->ref();
+
+    buildTextures();
+    celula::initClass();
+
+    // The tiles, in board order. The board never holds a kind outside 0..3;
+    // should it, the tile starts empty rather than without a picture.
+    for (int row = 0; row < kBoardSide; ++row) {
+        for (int column = 0; column < kBoardSide; ++column) {
+            const int square = row * kBoardSide + column;
+            celula* tile = new celula;
+            tiles[static_cast<std::size_t>(square)] = tile;
+
+            const int picture = textureIndexOf(board[static_cast<std::size_t>(square)]).value_or(kEmptyPicture);
+            tile->texture = textures[static_cast<std::size_t>(picture)];
+            shownTexture[static_cast<std::size_t>(square)] = picture;
+
+            tile->row = row;
+            tile->column = column;
+            tile->buildGeometry();
+            // Rows run along +x and columns along -y.
+            tile->translation->translation.setValue(static_cast<float>(row), -static_cast<float>(column), 0.0f);
+            tileRoot->addChild(tile);
+        }
+    }
+    selectionRoot->addChild(tileRoot);
+
+    // The plane behind the tiles, covering the same rectangle; it shows
+    // through the transparent parts of the pictures.
+    backgroundPlane = new SoSeparator;
+    auto* planeOffset = new SoTranslation;
+    auto* planeCorners = new SoCoordinate3;
+    constexpr auto side = static_cast<float>(kBoardSide);
+    planeCorners->point.set1Value(0, SbVec3f(0.0f, 1.0f, 0.0f));
+    planeCorners->point.set1Value(1, SbVec3f(side, 1.0f, 0.0f));
+    planeCorners->point.set1Value(2, SbVec3f(side, 1.0f - side, 0.0f));
+    planeCorners->point.set1Value(3, SbVec3f(0.0f, 1.0f - side, 0.0f));
+    auto* planeFace = new SoFaceSet;
+    backgroundColor = new SoBaseColor;
+    backgroundColor->rgb.setValue(backgroundRed, backgroundGreen, backgroundBlue);
+    backgroundPlane->addChild(backgroundColor);
+    backgroundPlane->addChild(planeOffset);
+    backgroundPlane->addChild(planeCorners);
+    backgroundPlane->addChild(planeFace);
+    planeOffset->translation.setValue(0.0f, 0.0f, kBackgroundDepth);
+    planeFace->numVertices.setValue(4);
+
+    selectionRoot->addChild(backgroundPlane);
+    return selectionRoot;
+}
+
+void setBackgroundColor() { backgroundColor->rgb.setValue(backgroundRed, backgroundGreen, backgroundBlue); }

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "model/board.h"
+
+class SoBaseColor;
+class SoSelection;
+class SoSeparator;
+class SoTexture2;
+class celula;
+
+// The tile pictures, numbered by texture index 0..52.
+inline constexpr int kTextureCount = 53;
+
+// The scene, built once by buildScene and kept until the process ends.
+extern SoSelection* selectionRoot;  // handed to the viewer
+extern SoSeparator* tileRoot;       // the 400 tiles in board order
+extern std::array<celula*, kSquareCount> tiles;  // indexed like board
+// The texture index each tile shows now; only buildScene and doUpdates
+// write it, so the tiles' children never need to be inspected.
+extern std::array<std::int32_t, kSquareCount> shownTexture;
+// Shared by all tiles; each holds a reference of its own so that a picture
+// no tile shows at the moment stays alive.
+extern std::array<SoTexture2*, kTextureCount> textures;
+extern SoSeparator* backgroundPlane;
+extern SoBaseColor* backgroundColor;
+
+// The colour of the plane behind the tiles; black at start. Nothing bounds
+// the components to 0..1.
+extern float backgroundRed;
+extern float backgroundGreen;
+extern float backgroundBlue;
+
+// The picture a square shows, or none for a kind outside 0..3.
+[[nodiscard]] std::optional<int> textureIndexOf(const CellState& cell);
+
+// Creates the 53 picture nodes, read by bare file name from the working
+// directory. A missing file is named on stderr; the node is made anyway.
+void buildTextures();
+
+// Builds the whole scene from the current board and returns its root.
+// Call once, after SoDB::init (or the window binding's init).
+SoSelection* buildScene();
+
+// Shows backgroundRed, backgroundGreen and backgroundBlue on the plane.
+void setBackgroundColor();
