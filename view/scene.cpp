@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <string>
 #include <system_error>
 
 #include <Inventor/nodes/SoBaseColor.h>
@@ -31,17 +30,20 @@ namespace {
 // File names by texture index. Within each run of eight the digit is the
 // heading.
 static constexpr std::array<const char*, kTextureCount> kPictureFiles{
-    "vacio.png",                                                                      // 0: empty
-    "lch.png",                                                                        // 1: kind 1 egg
-    "lcd1.png", "lcd2.png", "lcd3.png", "lcd4.png", "lcd5.png", "lcd6.png", "lcd7.png", "lcd8.png",  // 2..9
-    "lci1.png", "lci2.png", "lci3.png", "lci4.png", "lci5.png", "lci6.png", "lci7.png", "lci8.png",  // 10..17
-    "lvh.png",                                                                        // 18: kind 2 egg
-    "lvd1.png", "lvd2.png", "lvd3.png", "lvd4.png", "lvd5.png", "lvd6.png", "lvd7.png", "lvd8.png",  // 19..26
-    "lvi1.png", "lvi2.png", "lvi3.png", "lvi4.png", "lvi5.png", "lvi6.png", "lvi7.png", "lvi8.png",  // 27..34
-    "gd1.png",  "gd2.png",  "gd3.png",  "gd4.png",  "gd5.png",  "gd6.png",  "gd7.png",  "gd8.png",   // 35..42
-    "gi1.png",  "gi2.png",  "gi3.png",  "gi4.png",  "gi5.png",  "gi6.png",  "gi7.png",  "gi8.png",   // 43..50
-    "gclc.png",                                                                       // 51: cat eating kind 1
-    "gclv.png",                                                                       // 52: cat eating kind 2
+    // 0: an empty square. 1: a kind 1 hatchling.
+    "vacio.png", "lch.png",
+    // 2..9, 10..17: a kind 1 adult in phase 1, in the other phase.
+    "lcd1.png", "lcd2.png", "lcd3.png", "lcd4.png", "lcd5.png", "lcd6.png", "lcd7.png", "lcd8.png",
+    "lci1.png", "lci2.png", "lci3.png", "lci4.png", "lci5.png", "lci6.png", "lci7.png", "lci8.png",
+    // 18: a kind 2 hatchling. 19..26, 27..34: a kind 2 adult in phase 1, in the other phase.
+    "lvh.png",
+    "lvd1.png", "lvd2.png", "lvd3.png", "lvd4.png", "lvd5.png", "lvd6.png", "lvd7.png", "lvd8.png",
+    "lvi1.png", "lvi2.png", "lvi3.png", "lvi4.png", "lvi5.png", "lvi6.png", "lvi7.png", "lvi8.png",
+    // 35..42, 43..50: a cat in phase 1, in the other phase.
+    "gd1.png", "gd2.png", "gd3.png", "gd4.png", "gd5.png", "gd6.png", "gd7.png", "gd8.png",
+    "gi1.png", "gi2.png", "gi3.png", "gi4.png", "gi5.png", "gi6.png", "gi7.png", "gi8.png",
+    // 51, 52: a cat eating a kind 1, a kind 2 lizard.
+    "gclc.png", "gclv.png",
 };
 
 constexpr int kEmptyPicture = 0;
@@ -159,10 +161,13 @@ SoSelection* buildScene() {
     auto* planeOffset = new SoTranslation;
     auto* planeCorners = new SoCoordinate3;
     constexpr auto side = static_cast<float>(kBoardSide);
+    // Counter-clockwise seen from +z, like the tiles: wound the other way,
+    // the plane would turn its back on the headlight and show only Coin's
+    // dim ambient grey, whatever its colour.
     planeCorners->point.set1Value(0, SbVec3f(0.0f, 1.0f, 0.0f));
-    planeCorners->point.set1Value(1, SbVec3f(side, 1.0f, 0.0f));
+    planeCorners->point.set1Value(1, SbVec3f(0.0f, 1.0f - side, 0.0f));
     planeCorners->point.set1Value(2, SbVec3f(side, 1.0f - side, 0.0f));
-    planeCorners->point.set1Value(3, SbVec3f(0.0f, 1.0f - side, 0.0f));
+    planeCorners->point.set1Value(3, SbVec3f(side, 1.0f, 0.0f));
     auto* planeFace = new SoFaceSet;
     backgroundColor = new SoBaseColor;
     backgroundColor->rgb.setValue(backgroundRed, backgroundGreen, backgroundBlue);

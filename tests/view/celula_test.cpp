@@ -61,12 +61,6 @@ TEST(TileType, letsCoinCreateTilesByName) {
     node->unref();
 }
 
-TEST(TileType, isTheProgramsOwnNotOneBuiltIntoCoin) {
-    celula* tile = heldTile();
-    EXPECT_FALSE(tile->getIsBuiltIn());
-    tile->unref();
-}
-
 TEST(TileCount, risesByOneWithEveryTileConstructed) {
     const unsigned int before = celula::tileCount();
     celula* first = heldTile();
@@ -139,10 +133,6 @@ TEST_F(BuiltTile, drawsOneUnitSquareCounterClockwiseFromTheOrigin) {
     EXPECT_EQ(corners[3], SbVec3f(0.0f, 1.0f, 0.0f));
     ASSERT_EQ(tile->faceSet->numVertices.getNum(), 1);
     EXPECT_EQ(tile->faceSet->numVertices[0], 4);
-}
-
-TEST_F(BuiltTile, leavesItsPlaceOnTheBoardToTheScene) {
-    EXPECT_EQ(tile->translation->translation.getValue(), SbVec3f(0.0f, 0.0f, 0.0f));
 }
 
 TEST_F(BuiltTile, swapsItsPictureInPlaceKeepingItsOtherChildren) {

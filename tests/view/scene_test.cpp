@@ -176,15 +176,6 @@ TEST(Pictures, areFiftyThreeNodesReadByBareFileNameInTableOrder) {
     }
 }
 
-TEST(Pictures, keepCoinsDefaultsApartFromTheFileName) {
-    for (SoTexture2* texture : textures) {
-        EXPECT_TRUE(texture->model.isDefault());
-        EXPECT_TRUE(texture->wrapS.isDefault());
-        EXPECT_TRUE(texture->wrapT.isDefault());
-        EXPECT_TRUE(texture->blendColor.isDefault());
-    }
-}
-
 TEST(Pictures, eachHoldsAReferenceOfItsOwnBesideTheTilesShowingIt) {
     std::array<int, kTextureCount> shownBy{};
     for (const std::int32_t picture : shownTexture) {
@@ -289,12 +280,30 @@ TEST(SceneTree, drawsTheBackgroundAsColourOffsetCornersAndOneFace) {
     const SoMFVec3f& corners = static_cast<SoCoordinate3*>(backgroundPlane->getChild(2))->point;
     ASSERT_EQ(corners.getNum(), 4);
     EXPECT_EQ(corners[0], SbVec3f(0.0f, 1.0f, 0.0f));
-    EXPECT_EQ(corners[1], SbVec3f(20.0f, 1.0f, 0.0f));
+    EXPECT_EQ(corners[1], SbVec3f(0.0f, -19.0f, 0.0f));
     EXPECT_EQ(corners[2], SbVec3f(20.0f, -19.0f, 0.0f));
-    EXPECT_EQ(corners[3], SbVec3f(0.0f, -19.0f, 0.0f));
+    EXPECT_EQ(corners[3], SbVec3f(20.0f, 1.0f, 0.0f));
     const SoMFInt32& counts = static_cast<SoFaceSet*>(backgroundPlane->getChild(3))->numVertices;
     ASSERT_EQ(counts.getNum(), 1);
     EXPECT_EQ(counts[0], 4);
+}
+
+// Twice the area enclosed by the corners in the xy plane: positive when
+// they run counter-clockwise seen from +z, where the viewer starts.
+float windingSeenFromFront(const SoMFVec3f& corners) {
+    float twiceArea = 0.0f;
+    for (int at = 0; at < corners.getNum(); ++at) {
+        const SbVec3f& from = corners[at];
+        const SbVec3f& to = corners[(at + 1) % corners.getNum()];
+        twiceArea += from[0] * to[1] - to[0] * from[1];
+    }
+    return twiceArea;
+}
+
+TEST(SceneTree, turnsTheBackgroundTowardsTheViewerLikeTheTiles) {
+    const SoMFVec3f& plane = static_cast<SoCoordinate3*>(backgroundPlane->getChild(2))->point;
+    EXPECT_GT(windingSeenFromFront(tiles[0]->coordinates->point), 0.0f);
+    EXPECT_FLOAT_EQ(windingSeenFromFront(plane), 2.0f * 20.0f * 20.0f);
 }
 
 // ---------------------------------------------------------------- first pictures
