@@ -12,6 +12,9 @@ int main() {
 
     View view;
     Model model;
+    // The scene belongs to the view thread: the model's hand-off asks it to
+    // show the board and waits until it has.
+    model.displayUpdate = [&view] { view.showBoard(); };
 
     platform::srand(static_cast<std::uint32_t>(std::time(nullptr)));
     model.setUpLattice();

@@ -7,6 +7,7 @@ std::array<CellState, kSquareCount> board{};
 std::atomic<bool> runFlag{false};
 std::atomic<bool> quitFlag{false};
 std::mutex boardMutex;
+std::mutex generationMutex;
 
 void clearBoard() {
     for (CellState& cell : board) {

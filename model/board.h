@@ -46,6 +46,11 @@ extern std::atomic<bool> quitFlag;
 // Held by the model thread around each display hand-off.
 extern std::mutex boardMutex;
 
+// Held by the model thread from the start of a generation until it is on
+// screen, so that the view's clear and fill, which only try it, never
+// overlap a generation still finishing after stop was pressed.
+extern std::mutex generationMutex;
+
 // Empties every square; leaves preyIsKind2, mateTurns, processed and the
 // look slots as they were.
 void clearBoard();

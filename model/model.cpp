@@ -25,19 +25,21 @@ int Model::run(int /*argument*/) {
         while (!runFlag && !quitFlag) {
             pause(kStoppedPoll);
         }
+        std::unique_lock generation(generationMutex);
         computeGeneration();
         trace::print("model ----------------------------- a cambiar imagenes \n");
-        handOff();
+        handOff(generation);
         if (quitFlag) {
             return 0;
         }
     }
 }
 
-void Model::handOff() {
+void Model::handOff(std::unique_lock<std::mutex>& generation) {
     const std::lock_guard lock(boardMutex);
     displayUpdate();
-    // The generation's trace reaches the console before it is shown.
+    generation.unlock();
+    // The generation's trace reaches the console while it is shown.
     trace::flush();
     pause(kShowPause);
 }

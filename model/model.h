@@ -6,6 +6,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 #include "app/cthread.h"
 #include "model/board.h"
@@ -74,5 +75,7 @@ public:
     std::function<void()> displayUpdate = [] {};
 
 private:
-    void handOff();
+    // Shows the finished generation and holds it for the pause; lets the
+    // generation lock go once it is on screen.
+    void handOff(std::unique_lock<std::mutex>& generation);
 };

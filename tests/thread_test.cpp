@@ -1,4 +1,5 @@
 #include <atomic>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,10 @@ TEST(StartUp, StartsTheModelFirstAndStopsBothWhenTheViewEnds) {
 }
 
 TEST(StartUp, AViewWithoutAWindowEndsTheModelAndFailsTheRun) {
+    // No display, whatever the test runs under.
+    const char* display = std::getenv("DISPLAY");
+    const std::string savedDisplay = display != nullptr ? display : "";
+    unsetenv("DISPLAY");
     quitFlag = false;
     runFlag = false;
     Model model;
@@ -113,6 +118,9 @@ TEST(StartUp, AViewWithoutAWindowEndsTheModelAndFailsTheRun) {
     EXPECT_EQ(trace.lines().at(1), "vista valore de corre = 0\n");
     EXPECT_EQ(trace.lines().at(2).rfind("vista  valore de &corre = ", 0), 0u);
     quitFlag = false;
+    if (!savedDisplay.empty()) {
+        setenv("DISPLAY", savedDisplay.c_str(), 1);
+    }
 }
 
 }  // namespace

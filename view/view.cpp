@@ -3,9 +3,120 @@
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
+#include <mutex>
+
+#include <Inventor/actions/SoGLRenderAction.h>
+#include <Inventor/nodes/SoSelection.h>
+#include <Inventor/nodes/SoSeparator.h>
+#include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
+#include <Inventor/sensors/SoIdleSensor.h>
 
 #include "model/board.h"
 #include "model/trace.h"
+#include "view/display_update.h"
+#include "view/scene.h"
+
+platform::WindowProcedure previousWindowProc = nullptr;
+std::atomic<bool> idleFlag{false};
+
+namespace {
+
+// The colour buttons' step, applied in double precision and stored as the
+// nearest float; nothing keeps the components within 0..1.
+constexpr double kColourStep = 0.3;
+
+// A clear or fill pressed while a generation is still finishing after stop
+// is tried again shortly, once that generation is on screen.
+constexpr int kBusyRetryMilliseconds = 10;
+
+// The window opens at a size where the board is comfortable to watch.
+constexpr int kWindowWidth = 960;
+constexpr int kWindowHeight = 820;
+
+View* liveView = nullptr;
+
+float stepped(float component, double step) { return static_cast<float>(component + step); }
+
+// Clear and fill change the board, so they wait for any generation that is
+// still being computed or shown.
+void changeBoardWhenFree(platform::Window window, platform::WParam wParam, void (*change)()) {
+    std::unique_lock generation(generationMutex, std::try_to_lock);
+    if (!generation.owns_lock()) {
+        platform::postMessage(window, platform::kCommandMessage, wParam, 0, kBusyRetryMilliseconds);
+        return;
+    }
+    change();
+    doUpdates();
+}
+
+void handleCommand(platform::Window window, platform::WParam wParam) {
+    if (platform::highWord(wParam) != 0) {
+        return;
+    }
+    const int id = platform::lowWord(wParam);
+    if (id < View::kPlay || id > View::kMoreGreen) {
+        return;
+    }
+    switch (id) {
+        case View::kPlay:
+            runFlag = true;
+            break;
+        case View::kStop:
+            runFlag = false;
+            break;
+        case View::kClear:
+            if (!runFlag) {
+                changeBoardWhenFree(window, wParam, [] { clearBoard(); });
+            }
+            break;
+        case View::kFill:
+            if (!runFlag) {
+                changeBoardWhenFree(window, wParam, [] { fillBoard(); });
+            }
+            break;
+        case View::kLessGreen:
+            if (!runFlag) {
+                backgroundGreen = stepped(backgroundGreen, -kColourStep);
+                setBackgroundColor();
+            }
+            break;
+        case View::kMoreBlue:
+            if (!runFlag) {
+                backgroundBlue = stepped(backgroundBlue, kColourStep);
+                setBackgroundColor();
+            }
+            break;
+        case View::kLessBlue:
+            if (!runFlag) {
+                backgroundBlue = stepped(backgroundBlue, -kColourStep);
+                setBackgroundColor();
+            }
+            break;
+        case View::kMoreGreen:
+            trace::print("mas verde\n");
+            if (!runFlag) {
+                trace::print("en el if(%d) mas verde\n", 0);
+                backgroundGreen = stepped(backgroundGreen, kColourStep);
+                backgroundRed = stepped(backgroundRed, kColourStep);
+                backgroundBlue = stepped(backgroundBlue, kColourStep);
+                setBackgroundColor();
+            }
+            break;
+        default:  // 108 to 110 belong to no button
+            break;
+    }
+}
+
+}  // namespace
+
+View::View() { liveView = this; }
+
+View::~View() {
+    stop();
+    if (liveView == this) {
+        liveView = nullptr;
+    }
+}
 
 void View::beforeRun() {
     trace::print("view creada\n");
@@ -15,8 +126,95 @@ void View::beforeRun() {
 }
 
 int View::run(int /*argument*/) {
-    std::fprintf(stderr, "vivar: could not open the viewer window\n");
-    // Without a window nothing would ever ask the model to end.
-    quitFlag = true;
-    return 1;
+    topLevelWindow = platform::initWindowBinding("vivarVrml", "vivarClass");
+    platform::Window window = topLevelWindow;
+    if (window == nullptr) {
+        std::fprintf(stderr, "vivar: could not open the viewer window: no display could be opened\n");
+        // Without a window nothing would ever ask the model to end.
+        quitFlag = true;
+        return 1;
+    }
+
+    previousWindowProc = platform::windowProcedure(platform::topLevelWindow());
+    platform::setWindowProcedure(platform::topLevelWindow(), viewWindowProc);
+
+    viewer = platform::createExaminerViewer(window);
+    makeButtons();
+    viewer->setPopupMenuEnabled(FALSE);
+    viewer->setSceneGraph(buildScene());
+    viewer->show();
+
+    auto* idle = new SoIdleSensor(idleCallback, this);
+    idle->schedule();
+
+    platform::setWindowSize(window, kWindowWidth, kWindowHeight);
+    platform::show(window);
+    viewer->setTransparencyType(SoGLRenderAction::SORTED_OBJECT_BLEND);
+    platform::show(window);
+
+    // SoQt draws only part of its area, or nothing, until the viewer's size
+    // is applied again once the window is really on screen.
+    platform::whenExposed(viewer->getGLWidget(), [this] { viewer->setSize(viewer->getSize()); });
+
+    // The model's requests to show the board are served while the loop runs.
+    platform::runEventLoop();
+    return 0;
+}
+
+void View::makeButtons() {
+    for (const Button& button : kButtons) {
+        makeButton(button.bitmapFile, button.commandId);
+    }
+}
+
+void View::makeButton(const char* bitmapFile, int commandId) {
+    // A missing bitmap gives a button without a picture that still works.
+    QPixmap* bitmap = platform::loadBitmap(bitmapFile, kButtonBitmapSize, kButtonBitmapSize);
+    QWidget* button = platform::createPushButton(topLevelWindow, commandId);
+    platform::setButtonBitmap(button, bitmap);
+    viewer->addAppPushButton(button);
+}
+
+void View::showBoard() const { platform::sendMessage(topLevelWindow.load(), kShowBoard, 0, 0); }
+
+platform::MessageResult viewWindowProc(platform::Window window, unsigned message, platform::WParam wParam,
+                                       platform::LParam lParam) {
+    platform::MessageResult result = 0;
+    switch (message) {
+        case platform::kCloseMessage:
+            platform::exitEventLoop();
+            quitFlag = true;
+            break;
+        case platform::kCommandMessage:
+            handleCommand(window, wParam);
+            break;
+        case View::kCloseThroughBinding:
+            result = platform::callWindowProcedure(previousWindowProc, window, platform::kCloseMessage, wParam, lParam);
+            break;
+        case View::kShowBoard:
+            doUpdates();
+            break;
+        case View::kReleaseScene:
+            // Only the live View may be named: the parameter is not trusted
+            // as a pointer otherwise.
+            if (liveView != nullptr && wParam == reinterpret_cast<platform::WParam>(liveView) && tileRoot != nullptr) {
+                platform::hide(liveView->topLevelWindow.load());
+                tileRoot->unref();
+                tileRoot = nullptr;
+            }
+            break;
+        default:
+            result = platform::callWindowProcedure(previousWindowProc, window, message, wParam, lParam);
+            break;
+    }
+    // Whatever a message printed reaches the console now, not at the next
+    // generation.
+    trace::flush();
+    return result;
+}
+
+void idleCallback(void* /*data*/, SoSensor* /*sensor*/) {
+    trace::print("******************* IDLE*****************\n");
+    trace::flush();
+    idleFlag = true;
 }

@@ -1,0 +1,265 @@
+#include "platform/window.h"
+
+#include <array>
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include <Inventor/Qt/SoQt.h>
+#include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QIcon>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+#include "platform/display.h"
+
+namespace platform {
+namespace {
+
+struct PendingMessage {
+    unsigned message;
+    WParam wParam;
+    LParam lParam;
+    MessageResult result = 0;
+    bool handled = false;
+};
+
+struct Binding {
+    std::mutex mutex;
+    std::condition_variable handled;
+    bool loopRunning = false;
+    std::thread::id windowThread;
+    std::map<Window, WindowProcedure> procedures;
+    QEvent::Type messageEvent = QEvent::None;
+};
+
+Binding& binding() {
+    static Binding instance;
+    return instance;
+}
+
+class MessageEvent : public QEvent {
+public:
+    explicit MessageEvent(std::shared_ptr<PendingMessage> message)
+        : QEvent(binding().messageEvent), pending(std::move(message)) {}
+    std::shared_ptr<PendingMessage> pending;
+};
+
+MessageResult dispatch(Window window, unsigned message, WParam wParam, LParam lParam) {
+    return callWindowProcedure(windowProcedure(window), window, message, wParam, lParam);
+}
+
+MessageResult defaultWindowProcedure(Window window, unsigned message, WParam /*wParam*/, LParam /*lParam*/) {
+    if (message == kCloseMessage) {
+        hide(window);
+        exitEventLoop();
+    }
+    return 0;
+}
+
+// Turns the window's close requests and queued messages into calls of its
+// procedure, on the window's thread.
+class MessageFilter : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window = static_cast<Window>(watched);
+        if (event->type() == QEvent::Close) {
+            // Only the procedure decides whether the window goes.
+            event->ignore();
+            dispatch(window, kCloseMessage, 0, 0);
+            return true;
+        }
+        if (event->type() == binding().messageEvent) {
+            PendingMessage& pending = *static_cast<MessageEvent*>(event)->pending;
+            const MessageResult result = dispatch(window, pending.message, pending.wParam, pending.lParam);
+            {
+                const std::lock_guard lock(binding().mutex);
+                pending.result = result;
+                pending.handled = true;
+            }
+            binding().handled.notify_all();
+            return true;
+        }
+        return false;
+    }
+};
+
+constexpr std::array<int, 3> kSettleMilliseconds{0, 100, 400};
+
+class ExposeWatcher : public QObject {
+public:
+    ExposeWatcher(QWidget* widget, std::function<void()> task) : QObject(widget), widget_(widget), task_(std::move(task)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            // The X server may make the GL drawable usable a little after
+            // it reports the window exposed; a render before that is lost.
+            for (int delay : kSettleMilliseconds) {
+                runLater(widget_, delay, task_);
+            }
+        }
+        return false;
+    }
+
+private:
+    QWidget* widget_;
+    std::function<void()> task_;
+};
+
+}  // namespace
+
+Window initWindowBinding(const char* applicationName, const char* className) {
+    if (!displayAvailable()) {
+        return nullptr;
+    }
+    Window window = SoQt::init(applicationName, className);
+    if (window == nullptr) {
+        return nullptr;
+    }
+    Binding& b = binding();
+    {
+        const std::lock_guard lock(b.mutex);
+        b.windowThread = std::this_thread::get_id();
+        b.procedures[window] = defaultWindowProcedure;
+        if (b.messageEvent == QEvent::None) {
+            b.messageEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+        }
+    }
+    window->installEventFilter(new MessageFilter(window));
+    return window;
+}
+
+Window topLevelWindow() { return QCoreApplication::instance() != nullptr ? SoQt::getTopLevelWidget() : nullptr; }
+
+WindowProcedure windowProcedure(Window window) {
+    const std::lock_guard lock(binding().mutex);
+    const auto found = binding().procedures.find(window);
+    return found != binding().procedures.end() ? found->second : defaultWindowProcedure;
+}
+
+void setWindowProcedure(Window window, WindowProcedure procedure) {
+    const std::lock_guard lock(binding().mutex);
+    binding().procedures[window] = procedure;
+}
+
+MessageResult callWindowProcedure(WindowProcedure procedure, Window window, unsigned message, WParam wParam,
+                                  LParam lParam) {
+    return procedure != nullptr ? procedure(window, message, wParam, lParam) : 0;
+}
+
+MessageResult sendMessage(Window window, unsigned message, WParam wParam, LParam lParam) {
+    if (window == nullptr) {
+        return 0;
+    }
+    Binding& b = binding();
+    std::unique_lock lock(b.mutex);
+    if (std::this_thread::get_id() == b.windowThread) {
+        lock.unlock();
+        return dispatch(window, message, wParam, lParam);
+    }
+    if (!b.loopRunning) {
+        return 0;
+    }
+    auto pending = std::make_shared<PendingMessage>(PendingMessage{message, wParam, lParam});
+    QCoreApplication::postEvent(window, new MessageEvent(pending));
+    // The loop's end wakes every waiter: a message it never reached is
+    // dropped rather than waited for.
+    b.handled.wait(lock, [&] { return pending->handled || !b.loopRunning; });
+    return pending->result;
+}
+
+void postMessage(Window window, unsigned message, WParam wParam, LParam lParam, int delayMilliseconds) {
+    if (window == nullptr) {
+        return;
+    }
+    runLater(window, delayMilliseconds, [window, message, wParam, lParam] { dispatch(window, message, wParam, lParam); });
+}
+
+void whenExposed(QWidget* widget, std::function<void()> task) {
+    if (widget != nullptr && widget->windowHandle() != nullptr) {
+        widget->windowHandle()->installEventFilter(new ExposeWatcher(widget, std::move(task)));
+    }
+}
+
+void runLater(Window window, int delayMilliseconds, std::function<void()> task) {
+    if (window != nullptr) {
+        QTimer::singleShot(delayMilliseconds, window, std::move(task));
+    }
+}
+
+QPixmap* loadBitmap(const char* fileName, int width, int height) {
+    const QPixmap original(QString::fromLocal8Bit(fileName));
+    if (original.isNull()) {
+        return nullptr;
+    }
+    return new QPixmap(original.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+QWidget* createPushButton(Window parent, int commandId) {
+    auto* button = new QPushButton(parent);
+    QObject::connect(button, &QPushButton::clicked, button, [parent, commandId, button] {
+        dispatch(parent, kCommandMessage, commandParameter(commandId), reinterpret_cast<LParam>(button));
+    });
+    return button;
+}
+
+void setButtonBitmap(QWidget* button, const QPixmap* bitmap) {
+    if (button == nullptr || bitmap == nullptr) {
+        return;
+    }
+    auto* pushButton = static_cast<QPushButton*>(button);
+    pushButton->setIcon(QIcon(*bitmap));
+    pushButton->setIconSize(bitmap->size());
+}
+
+SoQtExaminerViewer* createExaminerViewer(Window parent) {
+    return new SoQtExaminerViewer(parent, nullptr, TRUE, SoQtFullViewer::BUILD_ALL, SoQtViewer::BROWSER);
+}
+
+void setWindowSize(Window window, int width, int height) {
+    if (window != nullptr) {
+        SoQt::setWidgetSize(window, SbVec2s(static_cast<short>(width), static_cast<short>(height)));
+    }
+}
+
+void show(Window window) {
+    if (window != nullptr) {
+        SoQt::show(window);
+    }
+}
+
+void hide(Window window) {
+    if (window != nullptr) {
+        SoQt::hide(window);
+    }
+}
+
+void runEventLoop() {
+    {
+        const std::lock_guard lock(binding().mutex);
+        binding().loopRunning = true;
+    }
+    SoQt::mainLoop();
+    {
+        const std::lock_guard lock(binding().mutex);
+        binding().loopRunning = false;
+    }
+    binding().handled.notify_all();
+}
+
+void exitEventLoop() {
+    if (QCoreApplication::instance() != nullptr) {
+        SoQt::exitMainLoop();
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+class QPixmap;
+class QWidget;
+class SoQtExaminerViewer;
+
+// The window binding the view is written against: a top-level window whose
+// procedure receives numbered messages (a close request, a push-button
+// command, user messages), push buttons carrying a bitmap and a command id,
+// an examiner viewer, and an event loop. Built on SoQt and Qt 5; every
+// message is handled on the thread that created the window.
+namespace platform {
+
+using Window = QWidget*;
+using WParam = std::uintptr_t;
+using LParam = std::intptr_t;
+using MessageResult = std::intptr_t;
+using WindowProcedure = MessageResult (*)(Window window, unsigned message, WParam wParam, LParam lParam);
+
+inline constexpr unsigned kCloseMessage = 16;
+inline constexpr unsigned kCommandMessage = 273;
+inline constexpr unsigned kUserMessage = 1024;
+
+// A command message's first parameter: the command id in the low word,
+// the notification (0 for a click) in the high word.
+[[nodiscard]] constexpr WParam commandParameter(int id, int notification = 0) {
+    return (static_cast<WParam>(notification & 0xFFFF) << 16) | static_cast<WParam>(id & 0xFFFF);
+}
+[[nodiscard]] constexpr int lowWord(WParam value) { return static_cast<int>(value & 0xFFFF); }
+[[nodiscard]] constexpr int highWord(WParam value) { return static_cast<int>((value >> 16) & 0xFFFF); }
+
+// Initialises Qt, Coin and SoQt on the calling thread and returns the
+// top-level window, or nullptr when no display can be opened (checked
+// first, since Qt would abort the process).
+Window initWindowBinding(const char* applicationName, const char* className);
+[[nodiscard]] Window topLevelWindow();
+
+// The procedure that receives the window's messages. The binding's own
+// procedure closes the window on a close request and ignores the rest.
+[[nodiscard]] WindowProcedure windowProcedure(Window window);
+void setWindowProcedure(Window window, WindowProcedure procedure);
+MessageResult callWindowProcedure(WindowProcedure procedure, Window window, unsigned message, WParam wParam,
+                                  LParam lParam);
+
+// Delivers a message to the window's procedure and returns its result. From
+// another thread it waits until the window's thread has handled it, unless
+// that thread's event loop is not running (anymore): then it returns 0 at
+// once without delivering, so no caller ever waits for a window that is gone.
+MessageResult sendMessage(Window window, unsigned message, WParam wParam, LParam lParam);
+// Delivers the message from the event loop later, after at least the delay.
+// Call it on the window's thread.
+void postMessage(Window window, unsigned message, WParam wParam, LParam lParam, int delayMilliseconds = 0);
+
+// Runs the task on the window's thread from the event loop, after at least
+// the delay. Call it on the window's thread.
+void runLater(Window window, int delayMilliseconds, std::function<void()> task);
+
+// Runs the task from the event loop each time the widget's native window is
+// exposed on screen, and again shortly after, once the drawable has settled.
+void whenExposed(QWidget* widget, std::function<void()> task);
+
+// A bitmap scaled to the size, or nullptr when the file cannot be read.
+// Bitmaps live until the process ends.
+QPixmap* loadBitmap(const char* fileName, int width, int height);
+// A push button whose click sends the parent a command message with the id.
+QWidget* createPushButton(Window parent, int commandId);
+void setButtonBitmap(QWidget* button, const QPixmap* bitmap);
+
+// An examiner viewer embedded in the window, with its decorations and
+// pop-up menu built, of the browser type.
+SoQtExaminerViewer* createExaminerViewer(Window parent);
+
+void setWindowSize(Window window, int width, int height);
+void show(Window window);
+void hide(Window window);
+// Runs the event loop until exitEventLoop.
+void runEventLoop();
+void exitEventLoop();
+
+}  // namespace platform
