@@ -32,6 +32,7 @@ constexpr int kBusyRetryMilliseconds = 10;
 // The window opens at a size where the board is comfortable to watch.
 constexpr int kWindowWidth = 960;
 constexpr int kWindowHeight = 820;
+constexpr const char* kWindowTitle = "vivar";
 
 View* liveView = nullptr;
 
@@ -139,6 +140,7 @@ int View::run(int /*argument*/) {
     platform::setWindowProcedure(platform::topLevelWindow(), viewWindowProc);
 
     viewer = platform::createExaminerViewer(window);
+    viewer->setTitle(kWindowTitle);
     makeButtons();
     viewer->setPopupMenuEnabled(FALSE);
     viewer->setSceneGraph(buildScene());
