@@ -13,6 +13,7 @@
 #include <QEvent>
 #include <QIcon>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
@@ -254,6 +255,10 @@ void runEventLoop() {
         binding().loopRunning = false;
     }
     binding().handled.notify_all();
+    // Qt's pixmap cache runs a timer, which must be stopped on this thread:
+    // left to the end of the process it would be stopped from the main
+    // thread, and Qt complains on the console.
+    QPixmapCache::clear();
 }
 
 void exitEventLoop() {

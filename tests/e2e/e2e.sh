@@ -1,0 +1,164 @@
+#!/usr/bin/env bash
+# The real program under a display, driven with real clicks on its buttons
+# and closed the way a window manager closes a window.
+#   e2e.sh VIVAR WM_CLOSE PICTURES-DIR SCENARIO
+# Scenarios: stopped (fill, colours, clear, play, stop, close while stopped),
+# running (close while the simulation runs).
+set -u
+vivar=$1 wm_close=$2 pictures=$3 scenario=$4
+work=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+out=$work/out err=$work/err
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+die() { echo "FAIL: $*"; echo "--- stderr"; cat "$err"; exit 1; }
+# Qt wants a private runtime folder; a bare CI shell has none.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  export XDG_RUNTIME_DIR=$work/runtime
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+fi
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+
+# Waits until a command succeeds, up to a number of seconds.
+wait_for() {
+  local seconds=$1; shift
+  local deadline=$(( $(now_ms) + seconds * 1000 ))
+  until "$@"; do
+    [ "$(now_ms)" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+count() { grep -c -x -F -- "$1" "$out"; }
+count_at_least() { [ "$(count "$1")" -ge "$2" ]; }
+
+shot() { xwd -root -silent | convert xwd:- "$work/$1.png"; }
+# Mean colour of a 10x10 patch around a point, as "r g b" in 0..255.
+colour_at() {
+  convert "$work/$1.png" -crop "10x10+$(( $2 - 5 ))+$(( $3 - 5 ))" +repage -scale 1x1\! \
+    -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]' info:
+}
+# Where a square's tile is on screen: rows run right, columns run down.
+tile_centre() {
+  local square=$1 row=$(( $1 / 20 )) column=$(( $1 % 20 ))
+  echo "$(( board_x + (2 * row + 1) * board_w / 40 )) $(( board_y + (2 * column + 1) * board_h / 40 ))"
+}
+button() {  # the n-th button, 0-based, in the column at the window's left
+  xdotool mousemove 15 $(( 18 + 36 * $1 )) click 1
+}
+near() {  # actual expected tolerance
+  local d=$(( $1 - $2 )); [ "${d#-}" -le "$3" ]
+}
+
+cd "$pictures" || die "no pictures folder"
+"$vivar" >"$out" 2>"$err" &
+pid=$!
+
+wait_for 10 grep -q -x -F '******************* IDLE*****************' "$out" || die "no idle line"
+window=$(xdotool search --name '^vivar$' | head -n 1)
+[ -n "$window" ] || die "no window titled vivar"
+[ "$(sed -n 1p "$out")" = "view creada" ] || fail "first line: $(sed -n 1p "$out")"
+[ "$(sed -n 2p "$out")" = "vista valore de corre = 0" ] || fail "second line"
+sed -n 3p "$out" | grep -q -E '^vista  valore de &corre = [0-9]+$' || fail "third line"
+sleep 0.8  # the first frame settles
+shot start
+# The board is the part of the drawing area that is not background black.
+read -r board_w board_h board_x board_y < <(convert "$work/start.png" -crop 900x790+30+0 +repage -fuzz 4% -trim \
+  -format '%w %h %X %Y' info: | tr -d '+')
+board_x=$(( board_x + 30 ))
+echo "board on screen: ${board_w}x${board_h} at $board_x,$board_y"
+[ "$board_w" -ge 400 ] && near "$board_w" "$board_h" 4 || die "the empty board is not drawn on the first frame"
+
+close_and_time() {
+  local started
+  started=$(now_ms)
+  "$wm_close" "$window"
+  wait_for 6 bash -c "! kill -0 $pid 2>/dev/null" || die "still running 6 s after the close request"
+  wait "$pid"; status=$?
+  close_ms=$(( $(now_ms) - started ))
+  echo "closed: exit $status after $close_ms ms"
+}
+
+check_trace_well_formed() {
+  # Every opened turn is closed, and every generation is followed by its
+  # update lines unless the window had gone.
+  awk '
+    /^--------casilla con (lagartija|gato)----------$/ { if (open) bad = "nested turn at line " NR; open = 1 }
+    /^--------fin casilla con (lagartija|gato)----------$/ { if (!open) bad = "unopened end at line " NR; open = 0 }
+    /^model ----------------------------- a cambiar imagenes $/ { if (open) bad = "hand-off inside a turn"; handoffs++ }
+    END { if (open) bad = "turn left open"; if (bad) { print bad; exit 1 } }' "$out" || fail "trace not well formed"
+}
+
+case "$scenario" in
+stopped)
+  button 3  # fill
+  wait_for 5 count_at_least "  -- fin       doUpdates --" 1 || die "fill showed nothing"
+  [ "$(grep -c '^random = ' "$out")" -eq 400 ] && [ "$(grep -c '^especie = ' "$out")" -eq 400 ] || fail "fill lines"
+  sleep 0.5
+  shot filled
+  # Kinds by square, from the fill's trace; an empty square shows the plane.
+  mapfile -t kinds < <(sed -n 's/^especie = //p' "$out")
+  empty=-1 lizard=-1
+  for s in $(seq 0 399); do
+    [ "${kinds[$s]}" = 0 ] && [ "$empty" -lt 0 ] && empty=$s
+    [ "${kinds[$s]}" = 1 ] && [ "$lizard" -lt 0 ] && lizard=$s
+  done
+  read -r lx ly < <(tile_centre "$lizard")
+  [ "$(colour_at start "$lx" "$ly")" != "$(colour_at filled "$lx" "$ly")" ] || fail "a filled lizard's tile did not change"
+  read -r ex ey < <(tile_centre "$empty")
+  read -r r0 g0 b0 < <(colour_at filled "$ex" "$ey")
+
+  # The fifth button brightens all three components by 0.3, the sixth takes
+  # green down, the seventh and eighth move blue.
+  expect_colour_step() {  # button dr dg db (in 0.3 steps)
+    local before="$r0 $g0 $b0" r g b
+    button "$1"; sleep 0.4; shot colour
+    read -r r g b < <(colour_at colour "$ex" "$ey")
+    near $(( r - r0 )) $(( $2 * 66 )) 22 && near $(( g - g0 )) $(( $3 * 66 )) 22 && near $(( b - b0 )) $(( $4 * 66 )) 22 \
+      || fail "button $1 moved the colour from ($before) to ($r $g $b)"
+    r0=$r g0=$g b0=$b
+  }
+  expect_colour_step 4 1 1 1
+  expect_colour_step 4 1 1 1
+  expect_colour_step 5 0 -1 0
+  expect_colour_step 6 0 0 1
+  expect_colour_step 7 0 0 -1
+  [ "$(count 'mas verde')" -eq 2 ] && [ "$(count 'en el if(0) mas verde')" -eq 2 ] || fail "more-green lines"
+
+  button 0  # play
+  wait_for 8 count_at_least "model ----------------------------- a cambiar imagenes " 3 || die "play started no generations"
+  for b in 4 5 6 7; do button "$b"; done  # nothing while running
+  button 2  # clear: nothing while running
+  sleep 0.2
+  button 1  # stop
+  stopped_at=$(count "model ----------------------------- a cambiar imagenes ")
+  sleep 2.5
+  after=$(count "model ----------------------------- a cambiar imagenes ")
+  [ "$after" -le $(( stopped_at + 1 )) ] || fail "stop let $((after - stopped_at)) more generations run"
+  [ "$(count 'mas verde')" -eq 3 ] && [ "$(count 'en el if(0) mas verde')" -eq 2 ] || fail "more-green while running"
+  [ "$(count '  -- principio doUpdates --')" -eq $(( after + 1 )) ] || fail "not every generation was shown once"
+
+  button 2  # clear
+  sleep 0.6
+  shot cleared
+  read -r r g b < <(colour_at cleared "$ex" "$ey")
+  [ "$r $g $b" = "$r0 $g0 $b0" ] || fail "colour changed while running: ($r0 $g0 $b0) became ($r $g $b)"
+  # An empty board: every tile looks like every other.
+  read -r lx ly < <(tile_centre "$lizard")
+  [ "$(colour_at cleared "$lx" "$ly")" = "$r $g $b" ] || fail "the cleared board still shows a lizard"
+  close_and_time
+  ;;
+running)
+  button 3; button 0
+  wait_for 8 count_at_least "model ----------------------------- a cambiar imagenes " 2 || die "no generations"
+  close_and_time
+  ;;
+*) die "unknown scenario $scenario" ;;
+esac
+
+[ "$status" -eq 0 ] || fail "exit status $status"
+[ "$close_ms" -le 2500 ] || fail "took $close_ms ms from close to exit"
+[ "$(count '******************* IDLE*****************')" -eq 1 ] || fail "idle line not once"
+[ "$(count 'view creada')" -eq 1 ] || fail "start-up lines not once"
+check_trace_well_formed
+[ ! -s "$err" ] || { fail "stderr not empty"; cat "$err"; }
+[ "$failures" -eq 0 ] && echo "ok: $scenario" || exit 1
