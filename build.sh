@@ -47,9 +47,13 @@ case "${1:-}" in
   run)
     install_missing_packages
     build
-    # The program reads its pictures by bare file name from the working folder.
-    cd "$here/pictures"
-    exec "$build_dir/vivar"
+    if xdotool getdisplaygeometry >/dev/null 2>&1; then
+      # The program reads its pictures by bare file name from the working folder.
+      cd "$here/pictures"
+      exec "$build_dir/vivar"
+    fi
+    echo "== no display here: a short demonstration on a virtual one" >&2
+    exec "$here/tools/demo.sh" "$build_dir" "$here/pictures" "$build_dir/vivar-demo.png"
     ;;
   test)
     install_missing_packages
