@@ -2,6 +2,8 @@
 
 #include <array>
 #include <condition_variable>
+#include <deque>
+#include <utility>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -38,6 +40,9 @@ struct Binding {
     bool loopRunning = false;
     std::thread::id windowThread;
     std::map<Window, WindowProcedure> procedures;
+    // Messages from other threads wait here; a Qt event only wakes the
+    // window's thread, so everything shared passes under our own mutex.
+    std::deque<std::pair<Window, std::shared_ptr<PendingMessage>>> queue;
     QEvent::Type messageEvent = QEvent::None;
 };
 
@@ -46,12 +51,6 @@ Binding& binding() {
     return instance;
 }
 
-class MessageEvent : public QEvent {
-public:
-    explicit MessageEvent(std::shared_ptr<PendingMessage> message)
-        : QEvent(binding().messageEvent), pending(std::move(message)) {}
-    std::shared_ptr<PendingMessage> pending;
-};
 
 MessageResult dispatch(Window window, unsigned message, WParam wParam, LParam lParam) {
     return callWindowProcedure(windowProcedure(window), window, message, wParam, lParam);
@@ -63,6 +62,21 @@ MessageResult defaultWindowProcedure(Window window, unsigned message, WParam /*w
         exitEventLoop();
     }
     return 0;
+}
+
+void deliverQueuedMessages() {
+    Binding& b = binding();
+    std::unique_lock lock(b.mutex);
+    while (!b.queue.empty()) {
+        auto [window, pending] = std::move(b.queue.front());
+        b.queue.pop_front();
+        lock.unlock();
+        const MessageResult result = dispatch(window, pending->message, pending->wParam, pending->lParam);
+        lock.lock();
+        pending->result = result;
+        pending->handled = true;
+        b.handled.notify_all();
+    }
 }
 
 // Turns the window's close requests and queued messages into calls of its
@@ -80,14 +94,7 @@ public:
             return true;
         }
         if (event->type() == binding().messageEvent) {
-            PendingMessage& pending = *static_cast<MessageEvent*>(event)->pending;
-            const MessageResult result = dispatch(window, pending.message, pending.wParam, pending.lParam);
-            {
-                const std::lock_guard lock(binding().mutex);
-                pending.result = result;
-                pending.handled = true;
-            }
-            binding().handled.notify_all();
+            deliverQueuedMessages();
             return true;
         }
         return false;
@@ -171,7 +178,8 @@ MessageResult sendMessage(Window window, unsigned message, WParam wParam, LParam
         return 0;
     }
     auto pending = std::make_shared<PendingMessage>(PendingMessage{message, wParam, lParam});
-    QCoreApplication::postEvent(window, new MessageEvent(pending));
+    b.queue.emplace_back(window, pending);
+    QCoreApplication::postEvent(window, new QEvent(b.messageEvent));
     // The loop's end wakes every waiter: a message it never reached is
     // dropped rather than waited for.
     b.handled.wait(lock, [&] { return pending->handled || !b.loopRunning; });
@@ -253,6 +261,7 @@ void runEventLoop() {
     {
         const std::lock_guard lock(binding().mutex);
         binding().loopRunning = false;
+        binding().queue.clear();
     }
     binding().handled.notify_all();
     // Qt's pixmap cache runs a timer, which must be stopped on this thread:
