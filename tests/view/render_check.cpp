@@ -305,17 +305,17 @@ void placeHeadingsBoard() {
             cell.direction = heading;
         }
     }
-    constexpr int kSpecials = 6;
-    CellState& egg1 = board[0 * kBoardSide + kSpecials];
+    constexpr int kEggsAndMealsColumn = 6;
+    CellState& egg1 = board[0 * kBoardSide + kEggsAndMealsColumn];
     egg1.kind = kLizard1;
     egg1.juvenile = 1;
-    CellState& egg2 = board[1 * kBoardSide + kSpecials];
+    CellState& egg2 = board[1 * kBoardSide + kEggsAndMealsColumn];
     egg2.kind = kLizard2;
     egg2.juvenile = 1;
-    CellState& eatingLizard1 = board[2 * kBoardSide + kSpecials];
+    CellState& eatingLizard1 = board[2 * kBoardSide + kEggsAndMealsColumn];
     eatingLizard1.kind = kCat;
     eatingLizard1.eating = 1;
-    CellState& eatingLizard2 = board[3 * kBoardSide + kSpecials];
+    CellState& eatingLizard2 = board[3 * kBoardSide + kEggsAndMealsColumn];
     eatingLizard2.kind = kCat;
     eatingLizard2.eating = 1;
     eatingLizard2.preyIsKind2 = 1;
