@@ -64,6 +64,19 @@ MessageResult defaultWindowProcedure(Window window, unsigned message, WParam /*w
     return 0;
 }
 
+// Qt hands a posted event from the posting thread to the window's thread
+// through synchronisation of its own, which ThreadSanitizer cannot see; tell
+// it about that hand-off so that it checks everything else.
+#if defined(__SANITIZE_THREAD__)
+extern "C" void __tsan_acquire(void* address);
+extern "C" void __tsan_release(void* address);
+void handingOver(QEvent* event) { __tsan_release(event); }
+void takingOver(QEvent* event) { __tsan_acquire(event); }
+#else
+void handingOver(QEvent* /*event*/) {}
+void takingOver(QEvent* /*event*/) {}
+#endif
+
 void deliverQueuedMessages() {
     Binding& b = binding();
     std::unique_lock lock(b.mutex);
@@ -86,6 +99,7 @@ public:
     using QObject::QObject;
 
     bool eventFilter(QObject* watched, QEvent* event) override {
+        takingOver(event);
         auto* window = static_cast<Window>(watched);
         if (event->type() == QEvent::Close) {
             // Only the procedure decides whether the window goes.
@@ -179,7 +193,9 @@ MessageResult sendMessage(Window window, unsigned message, WParam wParam, LParam
     }
     auto pending = std::make_shared<PendingMessage>(PendingMessage{message, wParam, lParam});
     b.queue.emplace_back(window, pending);
-    QCoreApplication::postEvent(window, new QEvent(b.messageEvent));
+    auto* wake = new QEvent(b.messageEvent);
+    handingOver(wake);
+    QCoreApplication::postEvent(window, wake);
     // The loop's end wakes every waiter: a message it never reached is
     // dropped rather than waited for.
     b.handled.wait(lock, [&] { return pending->handled || !b.loopRunning; });

@@ -59,14 +59,17 @@ window=$(xdotool search --name '^vivar$' | head -n 1)
 [ "$(sed -n 1p "$out")" = "view creada" ] || fail "first line: $(sed -n 1p "$out")"
 [ "$(sed -n 2p "$out")" = "vista valore de corre = 0" ] || fail "second line"
 sed -n 3p "$out" | grep -q -E '^vista  valore de &corre = [0-9]+$' || fail "third line"
-sleep 0.8  # the first frame settles
-shot start
-# The board is the part of the drawing area that is not background black.
-read -r board_w board_h board_x board_y < <(convert "$work/start.png" -crop 900x790+30+0 +repage -fuzz 4% -trim \
-  -format '%w %h %X %Y' info: | tr -d '+')
+# The board is the part of the drawing area that is not background black;
+# on the first frame it must be there without any interaction.
+find_board() {
+  shot start
+  read -r board_w board_h board_x board_y < <(convert "$work/start.png" -crop 900x790+30+0 +repage -fuzz 4% -trim \
+    -format '%w %h %X %Y' info: 2>/dev/null | tr -d '+')
+  [ "${board_w:-0}" -ge 400 ] && near "$board_w" "$board_h" 4
+}
+wait_for 10 find_board || die "the empty board is not drawn on the first frame"
 board_x=$(( board_x + 30 ))
 echo "board on screen: ${board_w}x${board_h} at $board_x,$board_y"
-[ "$board_w" -ge 400 ] && near "$board_w" "$board_h" 4 || die "the empty board is not drawn on the first frame"
 
 close_and_time() {
   local started
@@ -93,8 +96,6 @@ stopped)
   button 3  # fill
   wait_for 5 count_at_least "  -- fin       doUpdates --" 1 || die "fill showed nothing"
   [ "$(grep -c '^random = ' "$out")" -eq 400 ] && [ "$(grep -c '^especie = ' "$out")" -eq 400 ] || fail "fill lines"
-  sleep 0.5
-  shot filled
   # Kinds by square, from the fill's trace; an empty square shows the plane.
   mapfile -t kinds < <(sed -n 's/^especie = //p' "$out")
   empty=-1 lizard=-1
@@ -103,15 +104,19 @@ stopped)
     [ "${kinds[$s]}" = 1 ] && [ "$lizard" -lt 0 ] && lizard=$s
   done
   read -r lx ly < <(tile_centre "$lizard")
-  [ "$(colour_at start "$lx" "$ly")" != "$(colour_at filled "$lx" "$ly")" ] || fail "a filled lizard's tile did not change"
   read -r ex ey < <(tile_centre "$empty")
+  lizard_shown() { shot filled; [ "$(colour_at start "$lx" "$ly")" != "$(colour_at filled "$lx" "$ly")" ]; }
+  wait_for 5 lizard_shown || fail "a filled lizard's tile did not change"
   read -r r0 g0 b0 < <(colour_at filled "$ex" "$ey")
 
   # The fifth button brightens all three components by 0.3, the sixth takes
   # green down, the seventh and eighth move blue.
   expect_colour_step() {  # button dr dg db (in 0.3 steps)
     local before="$r0 $g0 $b0" r g b
-    button "$1"; sleep 0.4; shot colour
+    button "$1"
+    colour_moved() { shot colour; [ "$(colour_at colour "$ex" "$ey")" != "$before" ]; }
+    wait_for 5 colour_moved
+    sleep 0.2; shot colour
     read -r r g b < <(colour_at colour "$ex" "$ey")
     near $(( r - r0 )) $(( $2 * 66 )) 22 && near $(( g - g0 )) $(( $3 * 66 )) 22 && near $(( b - b0 )) $(( $4 * 66 )) 22 \
       || fail "button $1 moved the colour from ($before) to ($r $g $b)"
@@ -138,13 +143,11 @@ stopped)
   [ "$(count '  -- principio doUpdates --')" -eq $(( after + 1 )) ] || fail "not every generation was shown once"
 
   button 2  # clear
-  sleep 0.6
-  shot cleared
+  # An empty board: every tile looks like every other.
+  board_cleared() { shot cleared; [ "$(colour_at cleared "$lx" "$ly")" = "$(colour_at cleared "$ex" "$ey")" ]; }
+  wait_for 5 board_cleared || fail "the cleared board still shows a lizard"
   read -r r g b < <(colour_at cleared "$ex" "$ey")
   [ "$r $g $b" = "$r0 $g0 $b0" ] || fail "colour changed while running: ($r0 $g0 $b0) became ($r $g $b)"
-  # An empty board: every tile looks like every other.
-  read -r lx ly < <(tile_centre "$lizard")
-  [ "$(colour_at cleared "$lx" "$ly")" = "$r $g $b" ] || fail "the cleared board still shows a lizard"
   close_and_time
   ;;
 running)
