@@ -45,6 +45,11 @@ tile_centre() {
 button() {  # the n-th button, 0-based, in the column at the window's left
   xdotool mousemove 15 $(( 18 + 36 * $1 )) click 1
 }
+# Two "r g b" colours that differ by no more than texture filtering does.
+similar() {
+  local a=($1) b=($2)
+  near "${a[0]}" "${b[0]}" 4 && near "${a[1]}" "${b[1]}" 4 && near "${a[2]}" "${b[2]}" 4
+}
 near() {  # actual expected tolerance
   local d=$(( $1 - $2 )); [ "${d#-}" -le "$3" ]
 }
@@ -105,7 +110,7 @@ stopped)
   done
   read -r lx ly < <(tile_centre "$lizard")
   read -r ex ey < <(tile_centre "$empty")
-  lizard_shown() { shot filled; [ "$(colour_at start "$lx" "$ly")" != "$(colour_at filled "$lx" "$ly")" ]; }
+  lizard_shown() { shot filled; ! similar "$(colour_at start "$lx" "$ly")" "$(colour_at filled "$lx" "$ly")"; }
   wait_for 5 lizard_shown || fail "a filled lizard's tile did not change"
   read -r r0 g0 b0 < <(colour_at filled "$ex" "$ey")
 
@@ -114,7 +119,7 @@ stopped)
   expect_colour_step() {  # button dr dg db (in 0.3 steps)
     local before="$r0 $g0 $b0" r g b
     button "$1"
-    colour_moved() { shot colour; [ "$(colour_at colour "$ex" "$ey")" != "$before" ]; }
+    colour_moved() { shot colour; ! similar "$(colour_at colour "$ex" "$ey")" "$before"; }
     wait_for 5 colour_moved
     sleep 0.2; shot colour
     read -r r g b < <(colour_at colour "$ex" "$ey")
@@ -144,10 +149,10 @@ stopped)
 
   button 2  # clear
   # An empty board: every tile looks like every other.
-  board_cleared() { shot cleared; [ "$(colour_at cleared "$lx" "$ly")" = "$(colour_at cleared "$ex" "$ey")" ]; }
+  board_cleared() { shot cleared; similar "$(colour_at cleared "$lx" "$ly")" "$(colour_at cleared "$ex" "$ey")"; }
   wait_for 5 board_cleared || fail "the cleared board still shows a lizard"
   read -r r g b < <(colour_at cleared "$ex" "$ey")
-  [ "$r $g $b" = "$r0 $g0 $b0" ] || fail "colour changed while running: ($r0 $g0 $b0) became ($r $g $b)"
+  similar "$r $g $b" "$r0 $g0 $b0" || fail "colour changed while running: ($r0 $g0 $b0) became ($r $g $b)"
   close_and_time
   ;;
 running)
