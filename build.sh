@@ -32,9 +32,16 @@ install_missing_packages() {
   fi
 }
 
-build() {
-  cmake -S "$here" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-  cmake --build "$build_dir" -j "$jobs"
+build() {  # [build dir] [extra CMake options...]
+  local dir=${1:-$build_dir}
+  shift || true
+  cmake -S "$here" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  cmake --build "$dir" -j "$jobs"
+}
+
+# Every test in a build folder, on the virtual display.
+run_tests() {
+  (cd "$1" && with_display ctest --output-on-failure -j "$jobs")
 }
 
 # Tests that need a display get a virtual one with a 24-bit screen: the
@@ -58,8 +65,23 @@ case "${1:-}" in
   test)
     install_missing_packages
     build
-    cd "$build_dir"
-    with_display ctest --output-on-failure -j "$jobs"
+    run_tests "$build_dir"
+    if [ "${VIVAR_SANITIZERS:-1}" != 0 ]; then
+      # The same tests again under AddressSanitizer with UndefinedBehavior-
+      # Sanitizer, then ThreadSanitizer; any report fails the run.
+      echo "== AddressSanitizer and UndefinedBehaviorSanitizer"
+      build "$build_dir-asan" -DVIVAR_SANITIZE=address,undefined -DVIVAR_BUILD_BENCHMARKS=OFF \
+        -DVIVAR_STRESS_RUNS=10 -DVIVAR_STRESS_FIRST_SEED=101
+      ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+      UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+      LSAN_OPTIONS=suppressions=$here/tests/lsan.supp:print_suppressions=0 \
+        run_tests "$build_dir-asan"
+      echo "== ThreadSanitizer"
+      build "$build_dir-tsan" -DVIVAR_SANITIZE=thread -DVIVAR_BUILD_BENCHMARKS=OFF \
+        -DVIVAR_STRESS_RUNS=10 -DVIVAR_STRESS_FIRST_SEED=201
+      TSAN_OPTIONS=suppressions=$here/tests/tsan.supp \
+        run_tests "$build_dir-tsan"
+    fi
     ;;
   *)
     echo "usage: $0 run|test" >&2

@@ -221,12 +221,12 @@ void runLater(Window window, int delayMilliseconds, std::function<void()> task) 
     }
 }
 
-QPixmap* loadBitmap(const char* fileName, int width, int height) {
+Bitmap loadBitmap(const char* fileName, int width, int height) {
     const QPixmap original(QString::fromLocal8Bit(fileName));
     if (original.isNull()) {
         return nullptr;
     }
-    return new QPixmap(original.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    return std::make_shared<const QPixmap>(original.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 QWidget* createPushButton(Window parent, int commandId) {
@@ -237,7 +237,7 @@ QWidget* createPushButton(Window parent, int commandId) {
     return button;
 }
 
-void setButtonBitmap(QWidget* button, const QPixmap* bitmap) {
+void setButtonBitmap(QWidget* button, const Bitmap& bitmap) {
     if (button == nullptr || bitmap == nullptr) {
         return;
     }

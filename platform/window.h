@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class QPixmap;
 class QWidget;
@@ -62,12 +63,13 @@ void runLater(Window window, int delayMilliseconds, std::function<void()> task);
 // exposed on screen, and again shortly after, once the drawable has settled.
 void whenExposed(QWidget* widget, std::function<void()> task);
 
-// A bitmap scaled to the size, or nullptr when the file cannot be read.
-// Bitmaps live until the process ends.
-QPixmap* loadBitmap(const char* fileName, int width, int height);
+// A bitmap scaled to the size, or empty when the file cannot be read.
+using Bitmap = std::shared_ptr<const QPixmap>;
+Bitmap loadBitmap(const char* fileName, int width, int height);
 // A push button whose click sends the parent a command message with the id.
 QWidget* createPushButton(Window parent, int commandId);
-void setButtonBitmap(QWidget* button, const QPixmap* bitmap);
+// The button keeps its own copy of the picture.
+void setButtonBitmap(QWidget* button, const Bitmap& bitmap);
 
 // An examiner viewer embedded in the window, with its decorations and
 // pop-up menu built, of the browser type.

@@ -171,7 +171,7 @@ void View::makeButtons() {
 
 void View::makeButton(const char* bitmapFile, int commandId) {
     // A missing bitmap gives a button without a picture that still works.
-    QPixmap* bitmap = platform::loadBitmap(bitmapFile, kButtonBitmapSize, kButtonBitmapSize);
+    const platform::Bitmap bitmap = platform::loadBitmap(bitmapFile, kButtonBitmapSize, kButtonBitmapSize);
     QWidget* button = platform::createPushButton(topLevelWindow, commandId);
     platform::setButtonBitmap(button, bitmap);
     viewer->addAppPushButton(button);

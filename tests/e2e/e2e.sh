@@ -6,6 +6,7 @@
 # running (close while the simulation runs).
 set -u
 vivar=$1 wm_close=$2 pictures=$3 scenario=$4
+here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 out=$work/out err=$work/err
@@ -87,13 +88,7 @@ close_and_time() {
 }
 
 check_trace_well_formed() {
-  # Every opened turn is closed, and every generation is followed by its
-  # update lines unless the window had gone.
-  awk '
-    /^--------casilla con (lagartija|gato)----------$/ { if (open) bad = "nested turn at line " NR; open = 1 }
-    /^--------fin casilla con (lagartija|gato)----------$/ { if (!open) bad = "unopened end at line " NR; open = 0 }
-    /^model ----------------------------- a cambiar imagenes $/ { if (open) bad = "hand-off inside a turn"; handoffs++ }
-    END { if (open) bad = "turn left open"; if (bad) { print bad; exit 1 } }' "$out" || fail "trace not well formed"
+  awk -f "$here/trace_check.awk" "$out" || fail "trace not well formed"
 }
 
 case "$scenario" in
