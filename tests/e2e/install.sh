@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Installs into a temporary prefix, then starts vivar the way a desktop
+# launcher does, through its desktop entry's command, from another folder;
+# the board must show the pictures.
+#   install.sh BUILD-DIR WM_CLOSE
+set -u
+build=$1 wm_close=$2
+work=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+pid=
+die() { echo "FAIL: $*"; [ -f "$work/err" ] && cat "$work/err"; exit 1; }
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  export XDG_RUNTIME_DIR=$work/runtime
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+fi
+
+prefix=$work/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null || die "install failed"
+for f in bin/vivar bin/vivar-sim share/applications/vivar.desktop share/vivar/pictures/vacio.png \
+         share/vivar/pictures/gclv.png share/vivar/pictures/menosAzul.bmp; do
+  [ -e "$prefix/$f" ] || die "not installed: $f"
+done
+[ "$(ls "$prefix/share/vivar/pictures" | wc -l)" -eq 61 ] || die "not every picture installed"
+"$prefix/bin/vivar-sim" --seed 1 --generations 1 --counts >/dev/null || die "installed vivar-sim does not run"
+
+entry=$prefix/share/applications/vivar.desktop
+command=$(sed -n 's/^Exec=//p' "$entry")
+[ -n "$command" ] || die "no Exec line"
+mkdir "$work/elsewhere" && cd "$work/elsewhere"
+eval "$command" >"$work/out" 2>"$work/err" &
+pid=$!
+for _ in $(seq 200); do
+  grep -q 'IDLE' "$work/out" && break
+  sleep 0.05
+done
+grep -q 'IDLE' "$work/out" || die "vivar did not start"
+window=$(xdotool search --name '^vivar$' | head -n 1)
+xdotool mousemove 15 126 click 1  # fill
+sleep 1.5
+xwd -root -silent | convert xwd:- "$work/shot.png"
+# Brown and green lizards and orange cats make the board colourful; blank
+# tiles would leave it grey.
+saturation=$(convert "$work/shot.png" -crop 560x560+200+115 +repage -colorspace HSL -channel G -separate \
+  -format '%[fx:int(1000*mean)]' info:)
+echo "mean saturation of the board: $saturation/1000"
+[ "$saturation" -ge 60 ] || die "the board does not show the pictures"
+grep -q 'not found' "$work/err" && die "pictures reported missing"
+"$wm_close" "$window"
+wait "$pid" || die "exit status $?"
+pid=
+[ ! -s "$work/err" ] || die "stderr not empty"
+echo "ok: installed to $prefix and started from another folder"
