@@ -13,7 +13,7 @@ packages=(
   g++ cmake make
   libcoin-dev libsoqt520-dev qtbase5-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool x11-apps imagemagick
+  xvfb xauth xdotool x11-apps imagemagick gnuplot-nox fonts-dejavu-core
 )
 
 as_root() {
