@@ -4,6 +4,7 @@
 #include <array>
 
 #include "behaviour/orientation.h"
+#include "behaviour/vacate.h"
 #include "model/model.h"
 #include "platform/random.h"
 
@@ -47,14 +48,7 @@ void Model::flee() {
         destination.mateTurns = 0;
         destination.processed = 1;
 
-        source.kind = kEmpty;
-        source.juvenile = 0;
-        source.age = 0;
-        source.eating = 0;
-        source.eatTurns = 0;
-        source.mating = 0;
-        source.mateTurns = 0;
-        source.processed = 1;
+        vacate(source);
         return;
     }
     // Boxed in: it stays and turns at random.

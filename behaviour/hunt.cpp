@@ -4,6 +4,7 @@
 #include <array>
 
 #include "behaviour/orientation.h"
+#include "behaviour/vacate.h"
 #include "model/model.h"
 #include "model/trace.h"
 
@@ -45,14 +46,7 @@ void Model::hunt() {
         cat.phase = flipped(cat.phase);
         prey.phase = cat.phase;
 
-        cat.kind = kEmpty;
-        cat.processed = 1;
-        cat.mating = 0;
-        cat.mateTurns = 0;
-        cat.juvenile = 0;
-        cat.age = 0;
-        cat.eating = 0;
-        cat.eatTurns = 0;
+        vacate(cat);
         return;
     }
 }

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "behaviour/orientation.h"
+#include "behaviour/vacate.h"
 #include "model/model.h"
 #include "model/trace.h"
 
@@ -45,14 +46,7 @@ void Model::walk() {
         source.phase = flipped(source.phase);
         destination.phase = source.phase;
 
-        source.kind = kEmpty;
-        source.processed = 1;
-        source.mating = 0;
-        source.mateTurns = 0;
-        source.juvenile = 0;
-        source.age = 0;
-        source.eating = 0;
-        source.eatTurns = 0;
+        vacate(source);
         return;
     }
 }

@@ -75,6 +75,9 @@ public:
     std::function<void()> displayUpdate = [] {};
 
 private:
+    // Walks when a forward square is empty, else turns at random.
+    void walkOrTurnAtRandom();
+
     // Shows the finished generation and holds it for the pause; lets the
     // generation lock go once it is on screen.
     void handOff(std::unique_lock<std::mutex>& generation);

@@ -22,6 +22,17 @@ void Model::turnAtRandom() {
     self.phase = flipped(self.phase);
 }
 
+// The fallback of both turns when nothing more pressing is in sight.
+void Model::walkOrTurnAtRandom() {
+    if (seesEmpty()) {
+        trace::print("encontre una casilla vacia asi que caminare\n");
+        walk();
+    } else {
+        trace::print("no veo casillas vacias\n");
+        turnAtRandom();
+    }
+}
+
 void Model::lizardTurn() {
     CellState& self = acting();
     trace::print("--------casilla con lagartija----------\n");
@@ -67,13 +78,7 @@ void Model::lizardTurn() {
                 trace::print("-fin vi una lagartija amiga no juvenil y no apareandose-\n");
             } else {
                 trace::print("no veo a nadie amigo\n");
-                if (seesEmpty()) {
-                    trace::print("encontre una casilla vacia asi que caminare\n");
-                    walk();
-                } else {
-                    trace::print("no veo casillas vacias\n");
-                    turnAtRandom();
-                }
+                walkOrTurnAtRandom();
             }
             trace::print("--fin no veo gato--\n");
         }
@@ -109,13 +114,7 @@ void Model::catTurn() {
         hunt();
     } else {
         trace::print("-no vi lagartija-\n");
-        if (seesEmpty()) {
-            trace::print("encontre una casilla vacia asi que caminare\n");
-            walk();
-        } else {
-            trace::print("no veo casillas vacias\n");
-            turnAtRandom();
-        }
+        walkOrTurnAtRandom();
         trace::print("-no vi lagartija-\n");
     }
     trace::print("-gato sin comer-\n");
