@@ -21,7 +21,8 @@ constexpr std::array<Pairing, 3> kPairings{{
     {kFrontLeft, "me apareo con la de enfrenteIzquierda\n", {kFront, kFrontRight}},
 }};
 
-// These lines have no line feed: " me apareare\n" completes them.
+// These lines have no line feed of their own: " me apareare\n" completes
+// them.
 const char* eggMessage(int slot) {
     switch (slot) {
         case kFront:
@@ -47,6 +48,9 @@ void Model::mateAndLayEgg() {
         return;
     }
     trace::print("se tiene un espacio vacio\n");
+    // The egg message and " me apareare" share one console line; written in
+    // one call, no line from the view thread can land between them.
+    const char* eggLine = "";
     for (const Pairing& pairing : kPairings) {
         CellState& partner = lookAt(pairing.partnerSlot);
         if (!isEligiblePartner(partner)) {
@@ -58,7 +62,7 @@ void Model::mateAndLayEgg() {
             if (egg.kind != kEmpty) {
                 continue;
             }
-            trace::print("%s", eggMessage(eggSlot));
+            eggLine = eggMessage(eggSlot);
             self.mating = 1;
             partner.mating = 1;
             partner.processed = 1;
@@ -76,5 +80,5 @@ void Model::mateAndLayEgg() {
         }
         break;
     }
-    trace::print(" me apareare\n");
+    trace::print("%s me apareare\n", eggLine);
 }
