@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <mutex>
 
+#include <cmath>
+
 #include <Inventor/actions/SoGLRenderAction.h>
+#include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoSelection.h>
 #include <Inventor/nodes/SoSeparator.h>
 #include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
@@ -35,6 +38,26 @@ constexpr int kWindowHeight = 820;
 constexpr const char* kWindowTitle = "vivar";
 
 View* liveView = nullptr;
+
+// The viewer's own framing fits the board's bounding sphere, which leaves
+// the square board small in a wide window: start closer, with the board's
+// height filling most of the view, and make that the home position.
+constexpr float kBoardMargin = 1.08f;
+
+void frameBoard(SoQtExaminerViewer& viewer) {
+    SoCamera* camera = viewer.getCamera();
+    if (camera == nullptr || !camera->isOfType(SoPerspectiveCamera::getClassTypeId())) {
+        return;
+    }
+    const float halfHeight = 0.5f * static_cast<float>(kBoardSide);
+    const float angle = static_cast<SoPerspectiveCamera*>(camera)->heightAngle.getValue();
+    const float distance = kBoardMargin * halfHeight / std::tan(0.5f * angle);
+    // Tiles cover x 0..20 and y -19..1.
+    camera->position.setValue(halfHeight, 1.0f - halfHeight, distance);
+    camera->orientation.setValue(SbRotation::identity());
+    camera->focalDistance.setValue(distance);
+    viewer.saveHomePosition();
+}
 
 float stepped(float component, double step) { return static_cast<float>(component + step); }
 
@@ -144,6 +167,7 @@ int View::run(int /*argument*/) {
     makeButtons();
     viewer->setPopupMenuEnabled(FALSE);
     viewer->setSceneGraph(buildScene());
+    frameBoard(*viewer);
     viewer->show();
 
     auto* idle = new SoIdleSensor(idleCallback, this);
