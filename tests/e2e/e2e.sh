@@ -7,28 +7,10 @@
 set -u
 vivar=$1 wm_close=$2 pictures=$3 scenario=$4
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-out=$work/out err=$work/err
+source "$here/session.sh"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 die() { echo "FAIL: $*"; echo "--- stderr"; cat "$err"; exit 1; }
-# Qt wants a private runtime folder; a bare CI shell has none.
-if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
-  export XDG_RUNTIME_DIR=$work/runtime
-  mkdir -m 700 "$XDG_RUNTIME_DIR"
-fi
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
-
-# Waits until a command succeeds, up to a number of seconds.
-wait_for() {
-  local seconds=$1; shift
-  local deadline=$(( $(now_ms) + seconds * 1000 ))
-  until "$@"; do
-    [ "$(now_ms)" -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-}
 count() { grep -c -x -F -- "$1" "$out"; }
 count_at_least() { [ "$(count "$1")" -ge "$2" ]; }
 
@@ -43,9 +25,6 @@ tile_centre() {
   local square=$1 row=$(( $1 / 20 )) column=$(( $1 % 20 ))
   echo "$(( board_x + (2 * row + 1) * board_w / 40 )) $(( board_y + (2 * column + 1) * board_h / 40 ))"
 }
-button() {  # the n-th button, 0-based, in the column at the window's left
-  xdotool mousemove 15 $(( 18 + 36 * $1 )) click 1
-}
 # Two "r g b" colours that differ by no more than texture filtering does.
 similar() {
   local a=($1) b=($2)
@@ -59,9 +38,7 @@ cd "$pictures" || die "no pictures folder"
 "$vivar" >"$out" 2>"$err" &
 pid=$!
 
-wait_for 10 grep -q -x -F '******************* IDLE*****************' "$out" || die "no idle line"
-window=$(xdotool search --name '^vivar$' | head -n 1)
-[ -n "$window" ] || die "no window titled vivar"
+window=$(wait_for_window) && [ -n "$window" ] || die "no window titled vivar after the idle line"
 [ "$(sed -n 1p "$out")" = "view creada" ] || fail "first line: $(sed -n 1p "$out")"
 [ "$(sed -n 2p "$out")" = "vista valore de corre = 0" ] || fail "second line"
 sed -n 3p "$out" | grep -q -E '^vista  valore de &corre = [0-9]+$' || fail "third line"
@@ -82,7 +59,7 @@ close_and_time() {
   started=$(now_ms)
   "$wm_close" "$window"
   wait_for 6 bash -c "! kill -0 $pid 2>/dev/null" || die "still running 6 s after the close request"
-  wait "$pid"; status=$?
+  wait "$pid"; status=$?; pid=
   close_ms=$(( $(now_ms) - started ))
   echo "closed: exit $status after $close_ms ms"
 }

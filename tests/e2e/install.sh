@@ -5,14 +5,8 @@
 #   install.sh BUILD-DIR WM_CLOSE
 set -u
 build=$1 wm_close=$2
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-pid=
-die() { echo "FAIL: $*"; [ -f "$work/err" ] && cat "$work/err"; exit 1; }
-if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
-  export XDG_RUNTIME_DIR=$work/runtime
-  mkdir -m 700 "$XDG_RUNTIME_DIR"
-fi
+source "$(cd "$(dirname "$0")" && pwd)/session.sh"
+die() { echo "FAIL: $*"; [ -f "$err" ] && cat "$err"; exit 1; }
 
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null || die "install failed"
@@ -27,15 +21,10 @@ entry=$prefix/share/applications/vivar.desktop
 command=$(sed -n 's/^Exec=//p' "$entry")
 [ -n "$command" ] || die "no Exec line"
 mkdir "$work/elsewhere" && cd "$work/elsewhere"
-eval "$command" >"$work/out" 2>"$work/err" &
+eval "$command" >"$out" 2>"$err" &
 pid=$!
-for _ in $(seq 200); do
-  grep -q 'IDLE' "$work/out" && break
-  sleep 0.05
-done
-grep -q 'IDLE' "$work/out" || die "vivar did not start"
-window=$(xdotool search --name '^vivar$' | head -n 1)
-xdotool mousemove 15 126 click 1  # fill
+window=$(wait_for_window) && [ -n "$window" ] || die "vivar did not start"
+button 3  # fill
 sleep 1.5
 xwd -root -silent | convert xwd:- "$work/shot.png"
 # Brown and green lizards and orange cats make the board colourful; blank
@@ -44,9 +33,9 @@ saturation=$(convert "$work/shot.png" -crop 560x560+200+115 +repage -colorspace 
   -format '%[fx:int(1000*mean)]' info:)
 echo "mean saturation of the board: $saturation/1000"
 [ "$saturation" -ge 60 ] || die "the board does not show the pictures"
-grep -q 'not found' "$work/err" && die "pictures reported missing"
+grep -q 'not found' "$err" && die "pictures reported missing"
 "$wm_close" "$window"
 wait "$pid" || die "exit status $?"
 pid=
-[ ! -s "$work/err" ] || die "stderr not empty"
+[ ! -s "$err" ] || die "stderr not empty"
 echo "ok: installed to $prefix and started from another folder"

@@ -8,25 +8,13 @@
 set -u
 vivar=$1 wm_close=$2 pictures=$3 seed=$4 clicks=${5:-300}
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-out=$work/out err=$work/err
-if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
-  export XDG_RUNTIME_DIR=$work/runtime
-  mkdir -m 700 "$XDG_RUNTIME_DIR"
-fi
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+source "$here/session.sh"
 die() { echo "FAIL (seed $seed): $*"; echo "--- stderr"; head -c 4000 "$err"; exit 1; }
 
 cd "$pictures" || die "no pictures folder"
 "$vivar" >"$out" 2>"$err" &
 pid=$!
-for _ in $(seq 200); do
-  grep -q -x -F '******************* IDLE*****************' "$out" && break
-  sleep 0.05
-done
-window=$(xdotool search --name '^vivar$' | head -n 1)
-[ -n "$window" ] || die "no window"
+window=$(wait_for_window) && [ -n "$window" ] || die "no window"
 
 RANDOM=$seed
 close_after=$(( clicks / 2 + RANDOM % (clicks / 2 + 1) ))
@@ -36,20 +24,17 @@ weights=(0 0 0 1 1 1 2 2 3 3 4 5 6 7)
 script=()
 for i in $(seq "$close_after"); do
   b=${weights[$(( RANDOM % ${#weights[@]} ))]}
-  script+=(mousemove 15 $(( 18 + 36 * b )) click --delay 0 1)
+  script+=(mousemove 15 "$(button_y "$b")" click --delay 0 1)
   # Now and then straight on to the next click, as right after stop.
   (( RANDOM % 4 == 0 )) || script+=(sleep "0.0$(( RANDOM % 10 ))$(( RANDOM % 10 ))")
 done
 xdotool "${script[@]}"
 started=$(now_ms)
 "$wm_close" "$window"
-for _ in $(seq 200); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.025
-done
-kill -0 "$pid" 2>/dev/null && die "still running 5 s after the close"
+wait_for 5 bash -c "! kill -0 $pid 2>/dev/null" || die "still running 5 s after the close"
 wait "$pid"
 status=$?
+pid=
 close_ms=$(( $(now_ms) - started ))
 generations=$(grep -c -x -F 'model ----------------------------- a cambiar imagenes ' "$out")
 

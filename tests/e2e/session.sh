@@ -1,0 +1,34 @@
+# Sourced by the scripts that drive the real program on the test display: a
+# scratch folder, the runtime folder Qt wants, waiting, and the buttons.
+work=$(mktemp -d)
+out=$work/out err=$work/err
+pid=
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+# Qt wants a private runtime folder; a bare CI shell has none.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  export XDG_RUNTIME_DIR=$work/runtime
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+fi
+
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+
+# Waits until a command succeeds, up to a number of seconds.
+wait_for() {
+  local seconds=$1; shift
+  local deadline=$(( $(now_ms) + seconds * 1000 ))
+  until "$@"; do
+    [ "$(now_ms)" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+# After the idle line the window is up; prints its id.
+wait_for_window() {
+  wait_for 10 grep -q -x -F '******************* IDLE*****************' "$out" || return 1
+  xdotool search --name '^vivar$' | head -n 1
+}
+
+# The n-th button, 0-based, in the column at the window's left: play, stop,
+# clear, fill, more green, less green, more blue, less blue.
+button_y() { echo $(( 18 + 36 * $1 )); }
+button() { xdotool mousemove 15 "$(button_y "$1")" click 1; }
