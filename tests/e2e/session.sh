@@ -22,9 +22,10 @@ wait_for() {
   done
 }
 
-# After the idle line the window is up; prints its id.
+# After the idle line the window is up; prints its id. A sanitizer build on
+# a busy machine can take several seconds to get there.
 wait_for_window() {
-  wait_for 10 grep -q -x -F '******************* IDLE*****************' "$out" || return 1
+  wait_for 20 grep -q -x -F '******************* IDLE*****************' "$out" || return 1
   xdotool search --name '^vivar$' | head -n 1
 }
 
