@@ -25,12 +25,15 @@ eval "$command" >"$out" 2>"$err" &
 pid=$!
 window=$(wait_for_window) && [ -n "$window" ] || die "vivar did not start"
 button 3  # fill
-sleep 1.5
-xwd -root -silent | convert xwd:- "$work/shot.png"
 # Brown and green lizards and orange cats make the board colourful; blank
 # tiles would leave it grey.
-saturation=$(convert "$work/shot.png" -crop 560x560+200+115 +repage -colorspace HSL -channel G -separate \
-  -format '%[fx:int(1000*mean)]' info:)
+board_saturation() {
+  xwd -root -silent | convert xwd:- "$work/shot.png"
+  saturation=$(convert "$work/shot.png" -crop 560x560+200+115 +repage -colorspace HSL -channel G -separate \
+    -format '%[fx:int(1000*mean)]' info:)
+  [ "$saturation" -ge 60 ]
+}
+wait_for 10 board_saturation
 echo "mean saturation of the board: $saturation/1000"
 [ "$saturation" -ge 60 ] || die "the board does not show the pictures"
 grep -q 'not found' "$err" && die "pictures reported missing"
