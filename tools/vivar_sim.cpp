@@ -6,16 +6,15 @@
 // generation k seeded with S + k as if one second passed per generation.
 // Prints the full console trace, or with --counts a CSV of the populations.
 
-#include <cerrno>
-#include <cinttypes>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <optional>
-#include <string>
-#include <string_view>
+#include <limits>
 
+#include "app/options.h"
 #include "model/board.h"
+#include "model/census.h"
 #include "model/model.h"
 #include "model/trace.h"
 #include "platform/random.h"
@@ -25,91 +24,52 @@ namespace {
 constexpr std::int64_t kDefaultGenerations = 100;
 
 constexpr const char* kUsage =
-    "usage: vivar-sim [--seed S] [--generations N] [--counts]\n"
+    "usage: vivar-sim [--seed S] [--generations N] [--counts] [--help] [--version]\n"
     "\n"
     "Runs the terrarium without a window.\n"
     "  --seed S         calendar second that seeds the fill (default: now);\n"
     "                   generation k is seeded with S + k\n"
     "  --generations N  number of generations (default 100)\n"
     "  --counts         print a CSV of the populations instead of the trace\n"
-    "  --help           print this help\n";
+    "  --help           print this help\n"
+    "  --version        print the version\n";
 
 struct Options {
     std::int64_t seed = 0;
     std::int64_t generations = kDefaultGenerations;
     bool counts = false;
-    bool help = false;
 };
 
-// A whole non-negative decimal number that fits in 63 bits.
-std::optional<std::int64_t> parseCount(const char* text) {
-    if (text == nullptr || *text < '0' || *text > '9') {
-        return std::nullopt;
-    }
-    errno = 0;
-    char* end = nullptr;
-    const long long value = std::strtoll(text, &end, 10);
-    if (errno != 0 || *end != '\0') {
-        return std::nullopt;
-    }
-    return static_cast<std::int64_t>(value);
-}
-
-[[noreturn]] void usageError(const std::string& message) {
-    std::fprintf(stderr, "vivar-sim: %s (try --help)\n", message.c_str());
-    std::exit(2);
-}
+constexpr auto kLargest = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
 
 Options parseOptions(int argc, char** argv) {
     Options options;
     options.seed = static_cast<std::int64_t>(std::time(nullptr));
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument == "--help") {
-            options.help = true;
-        } else if (argument == "--counts") {
-            options.counts = true;
-        } else if (argument == "--seed" || argument == "--generations") {
-            const char* value = i + 1 < argc ? argv[++i] : nullptr;
-            const auto number = parseCount(value);
-            if (!number) {
-                usageError(std::string(argument) + (value ? " needs a non-negative whole number, not '" + std::string(value) + "'"
-                                                          : " needs a value"));
-            }
-            (argument == "--seed" ? options.seed : options.generations) = *number;
+    CommandLine arguments("vivar-sim", argc, argv);
+    while (arguments.next()) {
+        if (arguments.is("--help") && arguments.flag()) {
+            std::fputs(kUsage, stdout);
+            std::exit(0);
+        } else if (arguments.is("--version") && arguments.flag()) {
+            std::printf("vivar-sim %s\n", programVersion());
+            std::exit(0);
+        } else if (arguments.is("--counts")) {
+            options.counts = arguments.flag();
+        } else if (arguments.is("--seed")) {
+            options.seed = static_cast<std::int64_t>(arguments.number(0, kLargest));
+        } else if (arguments.is("--generations")) {
+            options.generations = static_cast<std::int64_t>(arguments.number(0, kLargest));
         } else {
-            usageError("unknown option '" + std::string(argument) + "'");
+            arguments.unknown();
         }
     }
     return options;
-}
-
-void printCounts(std::int64_t generation) {
-    std::int64_t empty = 0;
-    std::int64_t lizards[2] = {0, 0};
-    std::int64_t eggs[2] = {0, 0};
-    std::int64_t cats = 0;
-    for (const CellState& cell : board) {
-        if (cell.kind == kEmpty) {
-            ++empty;
-        } else if (cell.kind == kLizard1 || cell.kind == kLizard2) {
-            ++(cell.juvenile != 0 ? eggs : lizards)[cell.kind - 1];
-        } else if (cell.kind == kCat) {
-            ++cats;
-        }
-    }
-    std::printf("%" PRId64 ",%" PRId64 ",%" PRId64 ",%" PRId64 ",%" PRId64 ",%" PRId64 ",%" PRId64 "\n", generation, empty,
-                lizards[0], lizards[1], eggs[0], eggs[1], cats);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const Options options = parseOptions(argc, argv);
-    if (options.help) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
 
     // A large buffer: the trace of a long run is mostly throughput.
     static char buffer[1 << 16];
@@ -121,8 +81,8 @@ int main(int argc, char** argv) {
     clearBoard();
     fillBoard(static_cast<std::time_t>(options.seed));
     if (options.counts) {
-        std::puts("generation,empty,lizard1,lizard2,egg1,egg2,cat");
-        printCounts(0);
+        printCountsHeader(stdout);
+        printCountsRow(stdout, 0, takeCensus(board));
     }
     for (std::int64_t k = 1; k <= options.generations; ++k) {
         // The simulated clock wraps like the generator's 32-bit seed.
@@ -130,7 +90,7 @@ int main(int argc, char** argv) {
         model.computeGeneration();
         trace::print("model ----------------------------- a cambiar imagenes \n");
         if (options.counts) {
-            printCounts(k);
+            printCountsRow(stdout, k, takeCensus(board));
         }
     }
     return std::fflush(stdout) == 0 ? 0 : 1;

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The long options of vivar and vivar-sim, read the way Unix programs read
+// them: "--name value" or "--name=value", flags without a value, whole
+// numbers within a range. A mistake prints one line on stderr, naming the
+// problem, and exits with status 2 before anything else happens.
+//
+//   CommandLine arguments("vivar", argc, argv);
+//   while (arguments.next()) {
+//       if (arguments.is("--seed")) seed = arguments.number(0, kMaxSeed);
+//       else if (arguments.is("--quiet")) quiet = arguments.flag();
+//       else arguments.unknown();
+//   }
+class CommandLine {
+public:
+    CommandLine(std::string_view program, int argc, char** argv);
+
+    // Moves to the next option; false when there are no more.
+    bool next();
+    // Whether the current option is this one, "--name" or "--name=value".
+    [[nodiscard]] bool is(std::string_view name) const;
+
+    // The current option as a flag: true, or an error if a value was glued on.
+    bool flag();
+    // The current option's value, from "=value" or the next argument.
+    std::string text();
+    // The value as a whole decimal number from min to max.
+    std::uint64_t number(std::uint64_t min, std::uint64_t max);
+
+    [[noreturn]] void unknown() const;
+    [[noreturn]] void fail(const std::string& problem) const;
+
+private:
+    std::string_view program_;
+    int argc_;
+    char** argv_;
+    int index_ = 0;
+    std::string_view name_;
+    std::string_view gluedValue_;
+    bool hasGluedValue_ = false;
+};
+
+// Parses a whole decimal number from min to max; false for anything else
+// (signs, blanks, fractions, overflow).
+[[nodiscard]] bool parseWholeNumber(std::string_view text, std::uint64_t min, std::uint64_t max, std::uint64_t& value);
+
+// The project's version, the same for every program and the package.
+[[nodiscard]] const char* programVersion();

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// What vivar's command line can change. With no option the program runs as
+// it always has: clock seeds, 900 ms per generation, the trace on stdout.
+struct RunOptions {
+    static constexpr std::uint64_t kMaxSeed = 4294967295;
+    static constexpr int kDefaultPaceMilliseconds = 900;
+    static constexpr int kMaxPaceMilliseconds = 10000;
+
+    // Every fill seeds with it, generation k after a fill or clear with
+    // seed + k, as vivar-sim does.
+    std::optional<std::uint32_t> seed;
+    int paceMilliseconds = kDefaultPaceMilliseconds;
+    std::string countsFile;  // empty: none
+    bool quiet = false;
+};
+
+// Reads vivar's options; prints the help or the version and exits 0 when
+// asked, or one line on stderr and exits 2 on a mistake.
+RunOptions parseRunOptions(int argc, char** argv);
+
+// The --help text: every option and every key.
+extern const char* const kVivarHelp;
