@@ -26,6 +26,7 @@ int Model::run(int /*argument*/) {
             pause(kStoppedPoll);
         }
         std::unique_lock generation(generationMutex);
+        beforeGeneration();
         computeGeneration();
         trace::print("model ----------------------------- a cambiar imagenes \n");
         handOff(generation);

@@ -73,6 +73,10 @@ public:
     std::function<std::time_t()> clock = [] { return std::time(nullptr); };
     std::function<void(std::chrono::milliseconds)> pause;
     std::function<void()> displayUpdate = [] {};
+    // Runs on the model thread just before each generation is computed,
+    // once the wait while stopped is over and no clear or fill can come
+    // between: where a fixed seed reseeds the generator.
+    std::function<void()> beforeGeneration = [] {};
 
 private:
     // Walks when a forward square is empty, else turns at random.
