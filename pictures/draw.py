@@ -356,12 +356,14 @@ def egg(species):
             f'<g clip-path="url(#eg)">{"".join(speckles)}'
             f'<ellipse cx="48" cy="40" rx="8" ry="12" transform="rotate(25 48 40)" fill="#FFF" opacity="0.55"/></g>'
             f'<path d="{d}" fill="none" stroke="{col["out"]}" stroke-width="4.5"/>')
-    return svg(TILE, TILE, body, defs)
+    return on_ground(body, defs)
 
 
 # ---------------------------------------------------------------- empty ground
 
-def empty():
+def ground():
+    """The translucent ground of every square, empty or not, so that the board
+    reads as one terrain and the background colour still shows through."""
     rng = random.Random(7)
     parts = [f'<rect width="{TILE}" height="{TILE}" fill="#D9C79C" fill-opacity="0.10"/>']
     for _ in range(34):
@@ -378,7 +380,11 @@ def empty():
     # half of the grid line; the neighbouring tile draws the other half
     parts.append(f'<rect width="{TILE}" height="{TILE}" fill="none" stroke="#3A3020" '
                  'stroke-opacity="0.38" stroke-width="5"/>')
-    return svg(TILE, TILE, "".join(parts))
+    return "".join(parts)
+
+
+def on_ground(body, defs=""):
+    return svg(TILE, TILE, ground() + body, defs)
 
 
 # ---------------------------------------------------------------- buttons
@@ -407,12 +413,30 @@ def button(name):
         "menosVerde": swatch.format(f="#2E8A2E", o="#123F12") + minus.format(o="#123F12"),
         "masAzul": swatch.format(f="#4F8EEA", o="#173C7A") + plus.format(o="#173C7A"),
         "menosAzul": swatch.format(f="#1F4FA6", o="#0C2352") + minus.format(o="#0C2352"),
+        # one generation, then stop: play up to a bar
+        "paso": '<path d="M6.5,6.5 L18.5,15 L6.5,23.5 Z" fill="#2FA33C" stroke="#0E4A16" '
+                'stroke-width="1.5" stroke-linejoin="round"/>'
+                '<rect x="20" y="6.5" width="4" height="17" rx="1" fill="#0E4A16"/>',
+        # slower: one short arrow; faster: two long ones
+        "lento": '<circle cx="15" cy="15" r="11" fill="#FFF" stroke="#5A3414" stroke-width="1.5"/>'
+                 '<path d="M15,8 V15 L19.5,18.5" fill="none" stroke="#5A3414" stroke-width="2" '
+                 'stroke-linecap="round"/>'
+                 '<path d="M3,26 H11" stroke="#D3302A" stroke-width="3" stroke-linecap="round"/>',
+        "rapido": '<path d="M3.5,7 L14,15 L3.5,23 Z M15,7 L25.5,15 L15,23 Z" fill="#EE922F" '
+                  'stroke="#7A3E08" stroke-width="1.4" stroke-linejoin="round"/>',
+        # the population chart: three lines over axes
+        "grafica": '<rect x="3" y="3" width="24" height="24" rx="2" fill="#FFF" stroke="#444" stroke-width="1.2"/>'
+                   '<path d="M5,22 L10,16 L15,18 L20,10 L25,8" fill="none" stroke="#9A6532" stroke-width="2"/>'
+                   '<path d="M5,24 L10,21 L15,14 L20,15 L25,13" fill="none" stroke="#4CAD38" stroke-width="2"/>'
+                   '<path d="M5,19 H25" fill="none" stroke="#EE922F" stroke-width="2"/>',
     }
     face = (f'<rect width="{BUTTON}" height="{BUTTON}" fill="{BUTTON_FACE}"/>')
     return svg(BUTTON, BUTTON, face + icons[name])
 
 
 BUTTONS = ["play", "stop", "limpia", "llena", "masVerde", "menosVerde", "masAzul", "menosAzul"]
+# After the eight: one generation, slower, faster, the chart.
+CONTROLS = ["paso", "lento", "rapido", "grafica"]
 
 
 # ---------------------------------------------------------------- all tiles
@@ -425,17 +449,17 @@ def tiles():
         for pose in ("d", "i"):
             for h in range(1, 9):
                 fragment, defs = lizard(col, pose, f"{species}{pose}{h}")
-                out.append((f"l{species}{pose}{h}.png", svg(TILE, TILE, facing(fragment, h), defs)))
+                out.append((f"l{species}{pose}{h}.png", on_ground(facing(fragment, h), defs)))
     for pose in ("d", "i"):
         for h in range(1, 9):
             fragment, defs = cat_walking(pose, f"{pose}{h}"), ""
-            out.append((f"g{pose}{h}.png", svg(TILE, TILE, facing(fragment, h), defs)))
-    out.append(("vacio.png", empty()))
+            out.append((f"g{pose}{h}.png", on_ground(facing(fragment, h), defs)))
+    out.append(("vacio.png", on_ground("")))
     out.append(("lch.png", egg("c")))
     out.append(("lvh.png", egg("v")))
     for species in ("c", "v"):
         fragment, defs = cat_eating(species)
-        out.append((f"gcl{species}.png", svg(TILE, TILE, fragment, defs)))
+        out.append((f"gcl{species}.png", on_ground(fragment, defs)))
     return out
 
 
@@ -468,7 +492,7 @@ def main():
             run("convert", raw, *STRIP, "-define", "png:color-type=6", "-depth", "8",
                 "PNG32:" + os.path.join(HERE, name))
             names.append(name)
-        for name in BUTTONS:
+        for name in BUTTONS + CONTROLS:
             raw = os.path.join(work, name + ".png")
             render(button(name), raw, BUTTON, BUTTON, work)
             run("convert", raw, "-background", BUTTON_FACE, "-alpha", "remove", "-alpha", "off",
@@ -491,6 +515,7 @@ def contact_sheet(work):
     grid = [(label, [f"{p}{h}.png" for h in range(1, 9)]) for p, label in rows]
     grid.append(("ground, eggs, cat eating", ["vacio.png", "lch.png", "lvh.png", "gclc.png", "gclv.png"]))
     grid.append(("buttons (2x)", [b + ".bmp" for b in BUTTONS]))
+    grid.append(("controls (2x)", [b + ".bmp" for b in CONTROLS]))
     width = left + 8 * cell_w + 12
     height = top + len(grid) * cell_h + 8
 

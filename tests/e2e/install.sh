@@ -14,7 +14,7 @@ for f in bin/vivar bin/vivar-sim share/applications/vivar.desktop share/vivar/pi
          share/vivar/pictures/gclv.png share/vivar/pictures/menosAzul.bmp; do
   [ -e "$prefix/$f" ] || die "not installed: $f"
 done
-[ "$(ls "$prefix/share/vivar/pictures" | wc -l)" -eq 61 ] || die "not every picture installed"
+[ "$(ls "$prefix/share/vivar/pictures" | wc -l)" -eq 65 ] || die "not every picture installed"
 "$prefix/bin/vivar-sim" --seed 1 --generations 1 --counts >/dev/null || die "installed vivar-sim does not run"
 
 entry=$prefix/share/applications/vivar.desktop

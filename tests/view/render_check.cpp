@@ -59,7 +59,7 @@ constexpr float kCornerCameraHeight = 11.0f;
 // the plane, stays below 80 in every channel, a creature's fur and scales
 // reach well above 100 in red or green.
 constexpr int kCreatureLevel = 100;
-constexpr int kFootprintLevel = 20;
+constexpr int kFootprintLevel = 60;
 constexpr double kOccupiedShare = 0.04;   // of a tile's pixels
 constexpr double kGreenOverRed = 1.2;     // a green lizard's mean colour
 constexpr double kRedOverGreen = 1.2;     // a brown lizard's or a cat's
@@ -141,7 +141,8 @@ struct TileLook {
 
 [[nodiscard]] bool isCreature(QRgb pixel) { return std::max(qRed(pixel), qGreen(pixel)) >= kCreatureLevel; }
 
-// Anything of the picture itself, dark outline included, over the plane.
+// The creature rather than the ground it stands on: the ground, drawn under
+// every creature, stays below about 35 in red and green.
 [[nodiscard]] bool isFootprint(QRgb pixel) { return std::max(qRed(pixel), qGreen(pixel)) >= kFootprintLevel; }
 
 // A cat's yellow-green eye: greener than red, far greener than blue, and
