@@ -1,0 +1,148 @@
+#include "app/steering.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
+
+#include "model/board.h"
+#include "model/model.h"
+#include "platform/random.h"
+
+Steering::Steering(const RunOptions& options) : seed_(options.seed), pace_(options.paceMilliseconds) {}
+
+Steering::~Steering() {
+    if (counts_ != nullptr) {
+        std::fclose(counts_);
+    }
+}
+
+void Steering::steer(Model& model) {
+    model.pause = [this](std::chrono::milliseconds requested) { pause(requested); };
+    model.beforeGeneration = [this] { beforeGeneration(); };
+}
+
+void Steering::pause(std::chrono::milliseconds requested) {
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    std::unique_lock lock(mutex_);
+    const std::uint64_t wakes = wakes_;
+    if (requested != Model::kShowPause) {
+        changed_.wait_until(lock, start + requested, [&] { return wakes_ != wakes; });
+        return;
+    }
+    // The pace may change while a generation is on screen: the pause then
+    // ends at the new pace, counted from the start.
+    for (;;) {
+        const int pace = pace_.load();
+        const auto over = [&] { return wakes_ != wakes || (pace == 0 && frames_ >= awaitedFrame_); };
+        const auto end = start + (pace == 0 ? kLongestFrameWait : std::chrono::milliseconds(pace));
+        if (!changed_.wait_until(lock, end, [&] { return over() || pace_.load() != pace; }) || over()) {
+            return;
+        }
+    }
+}
+
+void Steering::beforeGeneration() const {
+    if (seed_) {
+        // The seed wraps like the generator's 32-bit state, as in vivar-sim.
+        platform::srand(static_cast<std::uint32_t>(*seed_ + static_cast<std::uint64_t>(generation_.load() + 1)));
+    }
+}
+
+void Steering::fill() const {
+    if (seed_) {
+        fillBoard(static_cast<std::time_t>(*seed_));
+    } else {
+        fillBoard();
+    }
+}
+
+void Steering::boardRestarted(const Census& census) {
+    generation_ = 0;
+    if (counts_ != nullptr) {
+        // A fresh file, as a fresh run of vivar-sim would write it; tail -f
+        // notices the truncation and follows on.
+        std::fflush(counts_);
+        if (ftruncate(fileno(counts_), 0) == 0) {
+            std::rewind(counts_);
+        }
+        printCountsHeader(counts_);
+    }
+    writeCounts(0, census);
+}
+
+void Steering::generationShown(const Census& census) {
+    const std::int64_t shown = generation_.load() + 1;
+    generation_ = shown;
+    {
+        // At pace 0 the model goes on once the window has drawn this.
+        const std::lock_guard lock(mutex_);
+        awaitedFrame_ = frames_ + 1;
+    }
+    writeCounts(shown, census);
+}
+
+void Steering::writeCounts(std::int64_t generation, const Census& census) {
+    if (counts_ != nullptr) {
+        printCountsRow(counts_, generation, census);
+        std::fflush(counts_);
+    }
+}
+
+std::optional<std::string> Steering::openCounts(const std::string& fileName) {
+    counts_ = std::fopen(fileName.c_str(), "w");
+    if (counts_ == nullptr) {
+        return std::string(std::strerror(errno));
+    }
+    return std::nullopt;
+}
+
+void Steering::frameDrawn() {
+    {
+        const std::lock_guard lock(mutex_);
+        ++frames_;
+    }
+    changed_.notify_all();
+}
+
+bool Steering::stepDone() {
+    const bool done = stepping_;
+    stepping_ = false;
+    return done;
+}
+
+void Steering::step() {
+    stepping_ = true;
+    wake();
+}
+
+void Steering::cancelStep() { stepping_ = false; }
+
+void Steering::faster() {
+    const int pace = pace_.load();
+    const auto slowerOrEqual = std::lower_bound(kPaces.begin(), kPaces.end(), pace);
+    setPace(slowerOrEqual == kPaces.begin() ? kPaces.front() : *(slowerOrEqual - 1));
+}
+
+void Steering::slower() {
+    const auto slower = std::upper_bound(kPaces.begin(), kPaces.end(), pace_.load());
+    setPace(slower == kPaces.end() ? kPaces.back() : *slower);
+}
+
+void Steering::setPace(int milliseconds) {
+    {
+        const std::lock_guard lock(mutex_);
+        pace_ = milliseconds;
+    }
+    changed_.notify_all();
+}
+
+void Steering::wake() {
+    {
+        const std::lock_guard lock(mutex_);
+        ++wakes_;
+    }
+    changed_.notify_all();
+}

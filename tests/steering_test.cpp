@@ -1,0 +1,137 @@
+// What the user steers in the window beyond play and stop, without a window:
+// the pace, a fixed seed, the counts file, and the chart's history.
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/steering.h"
+#include "model/census.h"
+#include "platform/random.h"
+#include "view/population_history.h"
+
+namespace {
+
+RunOptions withPace(int milliseconds) {
+    RunOptions options;
+    options.paceMilliseconds = milliseconds;
+    return options;
+}
+
+TEST(Pace, FasterAndSlowerStepThroughTheLadderAndStopAtItsEnds) {
+    Steering steering(withPace(900));
+    steering.faster();
+    EXPECT_EQ(steering.pace(), 400);
+    steering.slower();
+    steering.slower();
+    EXPECT_EQ(steering.pace(), 1500);
+
+    Steering between(withPace(250));  // a pace from the command line, off the ladder
+    between.faster();
+    EXPECT_EQ(between.pace(), 200);
+    Steering between2(withPace(250));
+    between2.slower();
+    EXPECT_EQ(between2.pace(), 400);
+
+    Steering fastest(withPace(0));
+    fastest.faster();
+    EXPECT_EQ(fastest.pace(), 0);
+    Steering slowest(withPace(10000));
+    slowest.slower();
+    EXPECT_EQ(slowest.pace(), 10000);
+}
+
+int firstDrawAfterSeeding(std::uint32_t seed) {
+    platform::srand(seed);
+    return platform::rand();
+}
+
+TEST(FixedSeed, GenerationKAfterAFillIsSeededWithSeedPlusK) {
+    RunOptions options;
+    options.seed = 4294967290u;  // near the top, so the sum wraps as the generator's seed does
+    Steering steering(options);
+    steering.boardRestarted(Census{});
+    steering.generationShown(Census{});
+    steering.generationShown(Census{});
+    steering.beforeGeneration();
+    const int third = platform::rand();
+    EXPECT_EQ(third, firstDrawAfterSeeding(4294967293u));
+
+    // A clear or fill starts counting again.
+    steering.boardRestarted(Census{});
+    steering.beforeGeneration();
+    const int first = platform::rand();
+    EXPECT_EQ(first, firstDrawAfterSeeding(4294967291u));
+}
+
+TEST(FixedSeed, WithoutOneTheClockSeedIsLeftAlone) {
+    Steering steering{RunOptions{}};
+    platform::srand(77);
+    steering.beforeGeneration();
+    const int drawn = platform::rand();
+    EXPECT_EQ(drawn, firstDrawAfterSeeding(77));
+}
+
+std::string contentsOf(const std::string& fileName) {
+    std::ifstream in(fileName);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(CountsFile, HasARowPerShownGenerationAndStartsAfreshAtEachFillOrClear) {
+    const std::string fileName = testing::TempDir() + "vivar-counts-test.csv";
+    Census census;
+    census.empty = 390;
+    census.lizards[1] = 6;
+    census.cats = 4;
+    {
+        Steering steering{RunOptions{}};
+        ASSERT_FALSE(steering.openCounts(fileName).has_value());
+        steering.boardRestarted(Census{});
+        steering.generationShown(census);
+        steering.generationShown(census);
+        EXPECT_EQ(contentsOf(fileName),
+                  "generation,empty,lizard1,lizard2,egg1,egg2,cat\n0,0,0,0,0,0,0\n1,390,0,6,0,0,4\n2,390,0,6,0,0,4\n");
+        steering.boardRestarted(census);
+        EXPECT_EQ(contentsOf(fileName), "generation,empty,lizard1,lizard2,egg1,egg2,cat\n0,390,0,6,0,0,4\n");
+    }
+    std::remove(fileName.c_str());
+}
+
+TEST(CountsFile, AFolderThatDoesNotExistIsReported) {
+    Steering steering{RunOptions{}};
+    EXPECT_TRUE(steering.openCounts("/nonexistent/folder/counts.csv").has_value());
+}
+
+TEST(PopulationHistory, StaysBoundedOverALongRunKeepingTheFirstAndLatestPointsInOrder) {
+    PopulationHistory history;
+    Census census;
+    for (int generation = 0; generation <= 100000; ++generation) {
+        census.cats = generation % 7;
+        history.add(generation, census);
+        ASSERT_LE(history.points().size(), PopulationHistory::kCapacity);
+    }
+    const auto& points = history.points();
+    EXPECT_GE(points.size(), PopulationHistory::kCapacity / 2);
+    EXPECT_EQ(points.front().generation, 0);
+    EXPECT_EQ(points.back().generation, 100000);
+    EXPECT_EQ(points.back().counts[PopulationHistory::kCats], 100000 % 7);
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        ASSERT_LT(points[i - 1].generation, points[i].generation);
+    }
+}
+
+TEST(PopulationHistory, ReportsWhenItThinsSoTheChartIsRedrawn) {
+    PopulationHistory history;
+    for (std::size_t generation = 0; generation < PopulationHistory::kCapacity; ++generation) {
+        ASSERT_FALSE(history.add(static_cast<std::int64_t>(generation), Census{}));
+    }
+    EXPECT_TRUE(history.add(static_cast<std::int64_t>(PopulationHistory::kCapacity), Census{}));
+    EXPECT_EQ(history.points().size(), PopulationHistory::kCapacity / 2 + 1);
+}
+
+}  // namespace
