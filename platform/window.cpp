@@ -12,6 +12,8 @@
 #include <Inventor/Qt/SoQt.h>
 #include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
 #include <QCoreApplication>
+#include <QGridLayout>
+#include <QShortcut>
 #include <QEvent>
 #include <QIcon>
 #include <QPixmap>
@@ -231,6 +233,9 @@ Bitmap loadBitmap(const char* fileName, int width, int height) {
 
 QWidget* createPushButton(Window parent, int commandId) {
     auto* button = new QPushButton(parent);
+    // Focus stays with the viewer, so Space and the other keys reach the
+    // window's shortcuts instead of clicking the last button pressed.
+    button->setFocusPolicy(Qt::NoFocus);
     QObject::connect(button, &QPushButton::clicked, button, [parent, commandId, button] {
         dispatch(parent, kCommandMessage, commandParameter(commandId), reinterpret_cast<LParam>(button));
     });
@@ -246,8 +251,56 @@ void setButtonBitmap(QWidget* button, const Bitmap& bitmap) {
     pushButton->setIconSize(bitmap->size());
 }
 
+namespace {
+
+// The window's grid: the viewer's area at row 0, column 0, taking all
+// the room it can; the side panel at column 1; the status line in row 1.
+QGridLayout* gridOf(Window window) {
+    if (auto* grid = qobject_cast<QGridLayout*>(window->layout())) {
+        return grid;
+    }
+    auto* grid = new QGridLayout(window);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    grid->setColumnStretch(0, 1);
+    grid->setRowStretch(0, 1);
+    return grid;
+}
+
+}  // namespace
+
 SoQtExaminerViewer* createExaminerViewer(Window parent) {
-    return new SoQtExaminerViewer(parent, nullptr, TRUE, SoQtFullViewer::BUILD_ALL, SoQtViewer::BROWSER);
+    // The viewer gets an area of its own, which the window's layout sizes.
+    auto* area = new QWidget(parent);
+    auto* fill = new QGridLayout(area);
+    fill->setContentsMargins(0, 0, 0, 0);
+    gridOf(parent)->addWidget(area, 0, 0);
+    auto* viewer = new SoQtExaminerViewer(area, nullptr, TRUE, SoQtFullViewer::BUILD_ALL, SoQtViewer::BROWSER);
+    fill->addWidget(viewer->getBaseWidget(), 0, 0);
+    return viewer;
+}
+
+void placeBesideViewer(Window window, QWidget* panel) { gridOf(window)->addWidget(panel, 0, 1); }
+
+void placeBelowViewer(Window window, QWidget* line) { gridOf(window)->addWidget(line, 1, 0, 1, 2); }
+
+QWidget* createControlButton(Window parent, std::function<void()> task) {
+    auto* button = new QPushButton(parent);
+    button->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(button, &QPushButton::clicked, button, std::move(task));
+    return button;
+}
+
+void setToolTip(QWidget* widget, const char* text) {
+    if (widget != nullptr) {
+        widget->setToolTip(QString::fromUtf8(text));
+    }
+}
+
+void addShortcut(Window window, const char* key, std::function<void()> task) {
+    auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(key)), window);
+    shortcut->setAutoRepeat(false);
+    QObject::connect(shortcut, &QShortcut::activated, window, std::move(task));
 }
 
 void setWindowSize(Window window, int width, int height) {

@@ -72,8 +72,19 @@ QWidget* createPushButton(Window parent, int commandId);
 void setButtonBitmap(QWidget* button, const Bitmap& bitmap);
 
 // An examiner viewer embedded in the window, with its decorations and
-// pop-up menu built, of the browser type.
+// pop-up menu built, of the browser type. It fills the window's main area;
+// a panel may sit beside it on the right, and a status line below both.
 SoQtExaminerViewer* createExaminerViewer(Window parent);
+void placeBesideViewer(Window window, QWidget* panel);
+void placeBelowViewer(Window window, QWidget* line);
+
+// A push button that runs the task on the window's thread when clicked,
+// for controls that are not commands of the window procedure.
+QWidget* createControlButton(Window parent, std::function<void()> task);
+void setToolTip(QWidget* widget, const char* text);
+// Runs the task when the key is pressed anywhere in the window, before the
+// viewer sees it. Keys are named as Qt names them: "Space", "N", "+".
+void addShortcut(Window window, const char* key, std::function<void()> task);
 
 void setWindowSize(Window window, int width, int height);
 void show(Window window);

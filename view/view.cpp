@@ -14,9 +14,12 @@
 #include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
 #include <Inventor/sensors/SoIdleSensor.h>
 
+#include "app/steering.h"
 #include "model/board.h"
+#include "model/census.h"
 #include "model/trace.h"
 #include "view/display_update.h"
+#include "view/run_panel.h"
 #include "view/scene.h"
 
 platform::WindowProcedure previousWindowProc = nullptr;
@@ -71,7 +74,47 @@ void changeBoardWhenFree(platform::Window window, platform::WParam wParam, void 
     }
     change();
     doUpdates();
+    if (liveView != nullptr) {
+        liveView->boardRestarted();
+    }
 }
+
+// A fixed seed, when one was asked for, fills the same board every time.
+void fill() {
+    if (liveView != nullptr && liveView->steering != nullptr) {
+        liveView->steering->fill();
+    } else {
+        fillBoard();
+    }
+}
+
+void frameStarting(void* /*data*/, SoGLRenderAction* /*action*/) {
+    if (liveView != nullptr && liveView->steering != nullptr) {
+        liveView->steering->frameDrawn();
+    }
+}
+
+// The controls after the eight buttons.
+struct Control {
+    const char* bitmapFile;
+    const char* toolTip;
+    void (*act)(View& view);
+};
+constexpr std::array<Control, 4> kControls{{
+    {"paso.bmp", "One generation, then stop (N)", [](View& view) { view.stepOnce(); }},
+    {"lento.bmp", "Slower: each generation stays longer on screen (-)",
+     [](View& view) {
+         view.steering->slower();
+         view.statusChanged();
+     }},
+    {"rapido.bmp", "Faster (+)",
+     [](View& view) {
+         view.steering->faster();
+         view.statusChanged();
+     }},
+    {"grafica.bmp", "Show or hide the population chart (C)", [](View& view) { view.panel->toggleChart(); }},
+}};
+constexpr std::array<const char*, 4> kControlKeys{"N", "-", "+", "C"};
 
 void handleCommand(platform::Window window, platform::WParam wParam) {
     if (platform::highWord(wParam) != 0) {
@@ -95,7 +138,7 @@ void handleCommand(platform::Window window, platform::WParam wParam) {
             break;
         case View::kFill:
             if (!runFlag) {
-                changeBoardWhenFree(window, wParam, [] { fillBoard(); });
+                changeBoardWhenFree(window, wParam, [] { fill(); });
             }
             break;
         case View::kLessGreen:
@@ -169,11 +212,22 @@ int View::run(int /*argument*/) {
     viewer->setSceneGraph(buildScene());
     frameBoard(*viewer);
     viewer->show();
+    if (steering != nullptr) {
+        makeControls();
+        panel = new RunPanel(window);
+        boardRestarted();
+        viewer->getGLRenderAction()->addPreRenderCallback(frameStarting, nullptr);
+    }
 
     auto* idle = new SoIdleSensor(idleCallback, this);
     idle->schedule();
 
-    platform::setWindowSize(window, kWindowWidth, kWindowHeight);
+    // The viewer keeps its size; the chart and the status line come on top.
+    if (panel != nullptr) {
+        platform::setWindowSize(window, kWindowWidth + RunPanel::kWidth, kWindowHeight + panel->statusLineHeight());
+    } else {
+        platform::setWindowSize(window, kWindowWidth, kWindowHeight);
+    }
     platform::show(window);
     viewer->setTransparencyType(SoGLRenderAction::SORTED_OBJECT_BLEND);
     platform::show(window);
@@ -198,7 +252,88 @@ void View::makeButton(const char* bitmapFile, int commandId) {
     const platform::Bitmap bitmap = platform::loadBitmap(bitmapFile, kButtonBitmapSize, kButtonBitmapSize);
     QWidget* button = platform::createPushButton(topLevelWindow, commandId);
     platform::setButtonBitmap(button, bitmap);
+    for (const Button& known : kButtons) {
+        if (known.commandId == commandId) {
+            platform::setToolTip(button, known.toolTip);
+        }
+    }
     viewer->addAppPushButton(button);
+}
+
+void View::makeControls() {
+    const platform::Window window = topLevelWindow;
+    for (const Control& control : kControls) {
+        const platform::Bitmap bitmap = platform::loadBitmap(control.bitmapFile, kButtonBitmapSize, kButtonBitmapSize);
+        QWidget* button = platform::createControlButton(window, [this, &control] { control.act(*this); });
+        platform::setButtonBitmap(button, bitmap);
+        platform::setToolTip(button, control.toolTip);
+        viewer->addAppPushButton(button);
+    }
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        platform::addShortcut(window, kControlKeys[i], [this, i] { kControls[i].act(*this); });
+    }
+    platform::addShortcut(window, "=", [this] { kControls[2].act(*this); });  // + without shift
+    platform::addShortcut(window, "Space", [this] { togglePlay(); });
+    // The digits press the eight buttons, as a click would.
+    for (std::size_t i = 0; i < kButtons.size(); ++i) {
+        const std::string key = std::to_string(i + 1);
+        const int id = kButtons[i].commandId;
+        platform::addShortcut(window, key.c_str(), [window, id] {
+            platform::sendMessage(window, platform::kCommandMessage, platform::commandParameter(id), 0);
+        });
+    }
+}
+
+void View::generationShown() {
+    if (steering == nullptr) {
+        return;
+    }
+    const Census census = takeCensus(board);
+    steering->generationShown(census);
+    if (steering->stepDone()) {
+        runFlag = false;
+    }
+    if (steering->pace() == 0) {
+        // Nothing may have changed on the board, yet the model waits for a frame.
+        viewer->scheduleRedraw();
+    }
+    panel->generationShown(census, status());
+}
+
+void View::boardRestarted() {
+    if (steering == nullptr) {
+        return;
+    }
+    const Census census = takeCensus(board);
+    steering->boardRestarted(census);
+    panel->restart(census, status());
+}
+
+void View::statusChanged() {
+    if (steering != nullptr) {
+        panel->statusChanged(status());
+    }
+}
+
+RunPanel::Status View::status() const {
+    return {steering->generation(), runFlag, steering->pace(), steering->seed()};
+}
+
+void View::togglePlay() {
+    const int id = runFlag ? kStop : kPlay;
+    platform::sendMessage(topLevelWindow, platform::kCommandMessage, platform::commandParameter(id), 0);
+}
+
+// While running it stops after the generation under way, as stop does.
+void View::stepOnce() {
+    if (runFlag) {
+        runFlag = false;
+    } else {
+        steering->step();
+        runFlag = true;
+        steering->wake();
+    }
+    statusChanged();
 }
 
 void View::showBoard() const { platform::sendMessage(topLevelWindow.load(), kShowBoard, 0, 0); }
@@ -213,12 +348,21 @@ platform::MessageResult viewWindowProc(platform::Window window, unsigned message
             break;
         case platform::kCommandMessage:
             handleCommand(window, wParam);
+            if (liveView != nullptr && liveView->steering != nullptr && platform::highWord(wParam) == 0) {
+                if (platform::lowWord(wParam) == View::kPlay) {
+                    liveView->steering->cancelStep();
+                }
+                liveView->statusChanged();
+            }
             break;
         case View::kCloseThroughBinding:
             result = platform::callWindowProcedure(previousWindowProc, window, platform::kCloseMessage, wParam, lParam);
             break;
         case View::kShowBoard:
             doUpdates();
+            if (liveView != nullptr) {
+                liveView->generationShown();
+            }
             break;
         case View::kReleaseScene:
             // Only the live View may be named: the parameter is not trusted

@@ -5,9 +5,11 @@
 
 #include "app/cthread.h"
 #include "platform/window.h"
+#include "view/run_panel.h"
 
 class SoQtExaminerViewer;
 class SoSensor;
+class Steering;
 
 // The viewer thread: owns the window, the scene and the event loop. Every
 // change to the scene happens on this thread.
@@ -17,6 +19,7 @@ public:
     struct Button {
         const char* bitmapFile;
         int commandId;
+        const char* toolTip;  // what it does, and its key
     };
     static constexpr int kPlay = 101;
     static constexpr int kStop = 102;
@@ -27,14 +30,14 @@ public:
     static constexpr int kLessBlue = 107;
     static constexpr int kMoreGreen = 111;  // brightens all three components
     static constexpr std::array<Button, 8> kButtons{{
-        {"play.bmp", kPlay},
-        {"stop.bmp", kStop},
-        {"limpia.bmp", kClear},
-        {"llena.bmp", kFill},
-        {"masVerde.bmp", kMoreGreen},
-        {"menosVerde.bmp", kLessGreen},
-        {"masAzul.bmp", kMoreBlue},
-        {"menosAzul.bmp", kLessBlue},
+        {"play.bmp", kPlay, "Play: run the generations (Space or 1)"},
+        {"stop.bmp", kStop, "Stop after the generation under way (Space or 2)"},
+        {"limpia.bmp", kClear, "Clear: empty the board, while stopped (3)"},
+        {"llena.bmp", kFill, "Fill the board at random, while stopped (4)"},
+        {"masVerde.bmp", kMoreGreen, "Lighter background: more red, green and blue, while stopped (5)"},
+        {"menosVerde.bmp", kLessGreen, "Less green in the background, while stopped (6)"},
+        {"masAzul.bmp", kMoreBlue, "More blue in the background, while stopped (7)"},
+        {"menosAzul.bmp", kLessBlue, "Less blue in the background, while stopped (8)"},
     }};
     static constexpr int kButtonBitmapSize = 30;
 
@@ -54,6 +57,18 @@ public:
 
     void makeButtons();
     void makeButton(const char* bitmapFile, int commandId);
+    // After the eight buttons: one generation, slower, faster and the
+    // chart, with the keys of all of them.
+    void makeControls();
+
+    // What the window shows and the user steers beyond the eight buttons;
+    // on the view thread.
+    void generationShown();
+    void boardRestarted();
+    void statusChanged();
+    void togglePlay();
+    void stepOnce();
+    [[nodiscard]] RunPanel::Status status() const;
 
     // Has the view thread copy the board into the scene, and waits until it
     // has; returns at once when there is no window or its loop has ended.
@@ -62,6 +77,10 @@ public:
 
     std::atomic<platform::Window> topLevelWindow{nullptr};
     SoQtExaminerViewer* viewer = nullptr;
+    // Set before the thread starts; without it the window has no status
+    // line, chart or controls beyond the eight buttons.
+    Steering* steering = nullptr;
+    RunPanel* panel = nullptr;
 };
 
 // The top-level window's procedure: the buttons, the close request, and the

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The window at --pace 0 on a virtual display, with the chart shown:
+# generations shown per second, whether the board turns under a drag while
+# it runs, and peak resident memory after 1,000 generations and after the
+# last one.
+#   bench/window_pace.sh [build-dir] [generations, default 3000]
+set -eu
+build=$(cd "${1:-$(dirname "$0")/../build}" && pwd)
+last=${2:-3000}
+pictures=$(cd "$(dirname "$0")/../pictures" && pwd)
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$last"
+fi
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+chmod 700 "$XDG_RUNTIME_DIR"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+counts=$work/counts.csv
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+shown() { echo $(( $(wc -l <"$counts") - 2 )); }
+peak_mb() { awk '/VmHWM/ { printf "%.0f", $2 / 1024 }' "/proc/$1/status"; }
+wait_shown() { until [ "$(shown)" -ge "$1" ]; do sleep 0.2; done; }
+# The board's outline in the viewer: the bounding box of what is not black.
+outline() {
+  xwd -root -silent | convert xwd:- -crop 900x790+30+0 +repage -fuzz 4% -trim -format '%w %h\n' info:
+}
+
+cd "$pictures"
+"$build/vivar" --seed 5 --pace 0 --counts "$counts" >/dev/null 2>"$work/err" &
+pid=$!
+until xdotool search --name '^vivar$' >/dev/null 2>&1; do sleep 0.1; done
+sleep 1
+xdotool mousemove 15 126 click 1 mousemove 15 18 click 1  # fill, play
+sleep 3
+
+from=$(shown); start=$(now_ms); sleep 10
+rate=$(awk -v n=$(( $(shown) - from )) -v ms=$(( $(now_ms) - start )) 'BEGIN { printf "%.1f", 1000 * n / ms }')
+echo "generations shown per second at --pace 0, chart shown: $rate"
+
+# A drag across the board turns it; the outline changes once the view has.
+read -r w0 h0 < <(outline)
+xdotool mousemove 480 400 mousedown 1
+for x in 500 520 540 560 580 600; do xdotool mousemove "$x" 420; sleep 0.05; done
+sleep 0.3
+xdotool mouseup 1
+start=$(now_ms)
+turned=no
+while [ $(( $(now_ms) - start )) -lt 5000 ]; do
+  read -r w h < <(outline)
+  if [ $(( (w - w0) * (w - w0) + (h - h0) * (h - h0) )) -gt 400 ]; then turned=yes; break; fi
+done
+echo "the board turned under a drag while running: $turned (outline ${w0}x${h0} became ${w}x${h})"
+
+wait_shown 1000
+echo "peak resident memory after 1,000 generations: $(peak_mb "$pid") MB"
+wait_shown "$last"
+echo "peak resident memory after $last generations: $(peak_mb "$pid") MB"
+"$build/wm_close" "$(xdotool search --name '^vivar$' | head -n 1)"
+wait "$pid" || true
+[ ! -s "$work/err" ] || { echo "stderr:"; cat "$work/err"; }

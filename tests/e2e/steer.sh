@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# A seeded run in the window, steered by clicks and keys, is the run that
+# vivar-sim makes with the same seed: the same trace less the window's own
+# lines, and the same counts. Then --quiet keeps standard output empty.
+#   steer.sh VIVAR VIVAR-SIM WM_CLOSE PICTURES-DIR
+set -u
+vivar=$1 sim=$2 wm_close=$3 pictures=$4
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/session.sh"
+seed=4242 counts=$work/counts.csv
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+die() { echo "FAIL: $*"; echo "--- stderr"; cat "$err"; exit 1; }
+generations() { grep -c -x -F "model ----------------------------- a cambiar imagenes " "$out"; }
+# Keys go to the window with the keyboard focus; there is no window manager
+# to give it.
+key() { xdotool windowfocus --sync "$window" key "$1"; }
+close() {
+  "$wm_close" "$window"
+  wait_for 6 bash -c "! kill -0 $pid 2>/dev/null" || die "still running 6 s after the close request"
+  wait "$pid"; status=$?; pid=
+  [ "$status" -eq 0 ] || fail "exit status $status"
+}
+
+cd "$pictures" || die "no pictures folder"
+"$vivar" --seed "$seed" --pace 100 --counts "$counts" >"$out" 2>"$err" &
+pid=$!
+window=$(wait_for_window) && [ -n "$window" ] || die "no window titled vivar after the idle line"
+button 3  # fill
+wait_for 5 grep -q -x -F "  -- fin       doUpdates --" "$out" || die "fill showed nothing"
+button 0  # play
+wait_for 20 bash -c "[ \$(grep -c '^model ---' '$out') -ge 12 ]" || die "fewer than 12 generations"
+key space  # stop
+sleep 0.6
+stopped=$(generations)
+sleep 0.6
+[ "$(generations)" -eq "$stopped" ] || die "Space did not stop the run"
+key n  # one generation, then stop
+wait_for 5 bash -c "[ \$(grep -c '^model ---' '$out') -gt $stopped ]" || die "N ran no generation"
+sleep 0.6
+[ "$(generations)" -eq $(( stopped + 1 )) ] || fail "N ran $(( $(generations) - stopped )) generations, not 1"
+close  # while stopped, which runs one more generation that is never shown
+
+ran=$(generations)
+grep -v -x -F -e "view creada" -e "vista valore de corre = 0" -e "******************* IDLE*****************" \
+     -e "  -- principio doUpdates --" -e "  -- fin       doUpdates --" "$out" \
+  | grep -v -E '^vista  valore de &corre = [0-9]+$' >"$work/model-lines"
+"$sim" --seed "$seed" --generations "$ran" >"$work/sim-trace"
+cmp -s "$work/model-lines" "$work/sim-trace" || fail "the trace of $ran generations differs from vivar-sim's: $(diff "$work/model-lines" "$work/sim-trace" | head -n 5)"
+shown=$(( $(wc -l <"$counts") - 2 ))
+[ "$shown" -eq $(( ran - 1 )) ] || fail "$shown rows for $ran generations, of which the last was never shown"
+"$sim" --seed "$seed" --generations "$shown" --counts | cmp -s - "$counts" || fail "the counts differ from vivar-sim's"
+[ ! -s "$err" ] || { fail "stderr not empty"; cat "$err"; }
+echo "seeded run: $ran generations, $shown shown"
+
+# --quiet: the same window, nothing on standard output.
+"$vivar" --quiet >"$out" 2>"$err" &
+pid=$!
+wait_for 20 bash -c "xdotool search --name '^vivar\$' >/dev/null" || die "no window with --quiet"
+window=$(xdotool search --name '^vivar$' | head -n 1)
+sleep 0.5
+button 3; button 0
+sleep 1.5
+close
+[ ! -s "$out" ] || fail "--quiet printed $(wc -l <"$out") lines"
+[ ! -s "$err" ] || { fail "stderr not empty with --quiet"; cat "$err"; }
+
+[ "$failures" -eq 0 ] && echo "ok" || exit 1

@@ -1,0 +1,16 @@
+#include "view/population_history.h"
+
+bool PopulationHistory::add(std::int64_t generation, const Census& census) {
+    bool thinned = false;
+    if (points_.size() == kCapacity) {
+        // Keeps the even positions, the first point among them.
+        for (std::size_t kept = 0; 2 * kept < points_.size(); ++kept) {
+            points_[kept] = points_[2 * kept];
+        }
+        points_.resize((points_.size() + 1) / 2);
+        thinned = true;
+    }
+    points_.push_back({generation,
+                       {census.lizards[0], census.lizards[1], census.eggs[0], census.eggs[1], census.cats}});
+    return thinned;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "model/census.h"
+
+// The populations from the latest fill or clear to now, as the chart draws
+// them. Its size is bounded: when full, every other point is dropped, so a
+// long run keeps its whole shape at a coarser grain and each generation
+// costs the same however long the run has been going.
+class PopulationHistory {
+public:
+    // The chart's lines, in drawing order.
+    enum Line { kLizards1, kLizards2, kEggs1, kEggs2, kCats, kLineCount };
+
+    struct Point {
+        std::int64_t generation;
+        std::array<int, kLineCount> counts;
+    };
+
+    static constexpr std::size_t kCapacity = 2000;
+
+    PopulationHistory() { points_.reserve(kCapacity); }
+
+    void clear() { points_.clear(); }
+    // Returns true when older points were dropped to make room, so that
+    // whoever draws them has to start over from points().
+    bool add(std::int64_t generation, const Census& census);
+
+    [[nodiscard]] const std::vector<Point>& points() const { return points_; }
+
+private:
+    std::vector<Point> points_;
+};

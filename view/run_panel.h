@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "model/census.h"
+#include "view/population_history.h"
+
+class QLabel;
+class QWidget;
+namespace QtCharts {
+class QChartView;
+class QLineSeries;
+class QValueAxis;
+}  // namespace QtCharts
+
+// What the window tells about the run: a status line along the bottom and
+// a chart of the populations beside the board. Lives on the view thread.
+class RunPanel {
+public:
+    struct Status {
+        std::int64_t generation = 0;
+        bool running = false;
+        int paceMilliseconds = 0;
+        std::optional<std::uint32_t> seed;
+    };
+
+    // The chart's panel is this wide.
+    static constexpr int kWidth = 320;
+
+    // Places the status line and the chart in the window.
+    explicit RunPanel(QWidget* window);
+
+    // A fill or a clear: the chart starts over from generation 0.
+    void restart(const Census& census, const Status& status);
+    void generationShown(const Census& census, const Status& status);
+    // Play, stop or the pace changed; the board did not.
+    void statusChanged(const Status& status);
+    void toggleChart();
+
+    [[nodiscard]] bool chartShown() const;
+    [[nodiscard]] int statusLineHeight() const;
+
+private:
+    void showStatus(const Status& status);
+    void redrawChart();
+
+    QLabel* statusLine_;
+    QWidget* side_;  // the chart and its legend
+    QtCharts::QChartView* chartView_;
+    std::array<QtCharts::QLineSeries*, PopulationHistory::kLineCount> series_{};
+    QtCharts::QValueAxis* generations_;
+    QtCharts::QValueAxis* squares_;
+    PopulationHistory history_;
+    Census census_;
+    int highest_ = 0;
+};
+
+// The status line's text.
+[[nodiscard]] std::string statusText(const Census& census, const RunPanel::Status& status);
