@@ -2,12 +2,14 @@
 #include <ctime>
 
 #include "app/lifecycle.h"
+#include "app/run_options.h"
 #include "model/board.h"
 #include "model/model.h"
 #include "platform/random.h"
 #include "view/view.h"
 
-int main() {
+int main(int argc, char** argv) {
+    parseRunOptions(argc, argv);
     clearBoard();
 
     View view;

@@ -17,6 +17,7 @@
 #include "model/board.h"
 #include "model/trace.h"
 #include "view/display_update.h"
+#include "view/picture_folders.h"
 #include "view/scene.h"
 
 platform::WindowProcedure previousWindowProc = nullptr;
@@ -164,6 +165,7 @@ int View::run(int /*argument*/) {
 
     viewer = platform::createExaminerViewer(window);
     viewer->setTitle(kWindowTitle);
+    reportMissingPictures();
     makeButtons();
     viewer->setPopupMenuEnabled(FALSE);
     viewer->setSceneGraph(buildScene());
@@ -195,7 +197,8 @@ void View::makeButtons() {
 
 void View::makeButton(const char* bitmapFile, int commandId) {
     // A missing bitmap gives a button without a picture that still works.
-    const platform::Bitmap bitmap = platform::loadBitmap(bitmapFile, kButtonBitmapSize, kButtonBitmapSize);
+    const platform::Bitmap bitmap =
+        platform::loadBitmap(picturePath(bitmapFile).c_str(), kButtonBitmapSize, kButtonBitmapSize);
     QWidget* button = platform::createPushButton(topLevelWindow, commandId);
     platform::setButtonBitmap(button, bitmap);
     viewer->addAppPushButton(button);
