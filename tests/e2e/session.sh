@@ -33,3 +33,22 @@ wait_for_window() {
 # clear, fill, more green, less green, more blue, less blue.
 button_y() { echo $(( 18 + 36 * $1 )); }
 button() { xdotool mousemove 15 "$(button_y "$1")" click 1; }
+
+# Whether the window shows the lizards' pictures: enough of its pixels have
+# the body colour of each species, taken from the pictures themselves (the
+# most common opaque colour of an adult), wherever the board is drawn.
+#   pictures_shown WINDOW PICTURES-DIR
+body_colour() {
+  convert "$1" -channel A -threshold 99% +channel -format %c histogram:info:- |
+    grep -E '#[0-9A-F]{6}FF ' | sort -rn | head -n 1 | grep -o -E '#[0-9A-F]{6}'
+}
+pictures_shown() {
+  local picture colour pixels
+  xwd -id "$1" -silent | convert xwd:- "$work/window.png" || return 1
+  for picture in lcd1.png lvd1.png; do
+    colour=$(body_colour "$2/$picture")
+    pixels=$(convert "$work/window.png" -alpha off -fuzz 8% -transparent "$colour" -alpha extract -negate \
+      -format '%[fx:int(mean*w*h+0.5)]' info:)
+    [ "$pixels" -ge 100 ] || return 1
+  done
+}
