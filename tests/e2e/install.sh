@@ -21,13 +21,6 @@ done
 command=$(sed -n 's/^Exec=//p' "$prefix/share/applications/vivar.desktop")
 [ -n "$command" ] || die "no Exec line"
 mkdir "$work/elsewhere" && cd "$work/elsewhere"
-PATH=$prefix/bin:$PATH eval "$command" >"$out" 2>"$err" &
-pid=$!
-window=$(wait_for_window) && [ -n "$window" ] || die "vivar did not start"
-button 3  # fill
-wait_for 10 pictures_shown "$window" "$pictures" || die "the board does not show the pictures"
-"$wm_close" "$window"
-wait "$pid" || die "exit status $?"
-pid=
-[ ! -s "$err" ] || die "stderr not empty"
+start_vivar env "PATH=$prefix/bin:$PATH" sh -c "$command"
+fill_see_pictures_and_close "$pictures"
 echo "ok: installed to $prefix and started from another folder"

@@ -43,13 +43,6 @@ if command -v lintian >/dev/null; then
 fi
 
 mkdir "$work/elsewhere" && cd "$work/elsewhere"
-"$root/usr/bin/vivar" >"$out" 2>"$err" &
-pid=$!
-window=$(wait_for_window) && [ -n "$window" ] || die "the unpacked vivar did not start"
-button 3  # fill
-wait_for 10 pictures_shown "$window" "$pictures" || die "the unpacked vivar does not show the pictures"
-"$wm_close" "$window"
-wait "$pid" || die "exit status $?"
-pid=
-[ ! -s "$err" ] || die "stderr not empty"
+start_vivar "$root/usr/bin/vivar"
+fill_see_pictures_and_close "$pictures"
 echo "ok: $(basename "$deb") unpacked and started from another folder"

@@ -7,27 +7,15 @@ set -u
 vivar=$1 wm_close=$2 pictures=$3
 source "$(cd "$(dirname "$0")" && pwd)/session.sh"
 die() { echo "FAIL: $*"; [ -f "$err" ] && cat "$err"; exit 1; }
-close() {
-  "$wm_close" "$window"
-  wait "$pid" || die "exit status $?"
-  pid=
-}
 
 mkdir "$work/empty" && cd "$work/empty"
-"$vivar" >"$out" 2>"$err" &
-pid=$!
-window=$(wait_for_window) && [ -n "$window" ] || die "vivar did not start"
-button 3  # fill
-wait_for 10 pictures_shown "$window" "$pictures" || die "the filled board does not show the lizards' pictures"
-close
-[ ! -s "$err" ] || die "stderr not empty"
+start_vivar "$vivar"
+fill_see_pictures_and_close "$pictures"
 
 mkdir "$work/bin" && cp "$vivar" "$work/bin/vivar"
 unset VIVAR_PICTURES
-"$work/bin/vivar" >"$out" 2>"$err" &
-pid=$!
-window=$(wait_for_window) && [ -n "$window" ] || die "the copy did not start"
-close
+start_vivar "$work/bin/vivar"
+close_vivar
 [ "$(wc -l <"$err")" -eq 1 ] || die "not one line on stderr"
 grep -q -E "^vivar: ([0-9]+) of \1 pictures not found; looked in $work/empty, $work/share/vivar/pictures " "$err" ||
   die "the line does not say how many are missing and where"

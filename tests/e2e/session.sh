@@ -52,3 +52,26 @@ pictures_shown() {
     [ "$pixels" -ge 100 ] || return 1
   done
 }
+
+# Starts vivar through a command, with its output in $out and $err, and waits
+# for its window: sets $pid and $window. The sourcing script defines die and
+# $wm_close.
+start_vivar() {
+  "$@" >"$out" 2>"$err" &
+  pid=$!
+  window=$(wait_for_window) && [ -n "$window" ] || die "vivar did not start: $*"
+}
+# Closes the window as a window manager would; vivar must end with status 0.
+close_vivar() {
+  "$wm_close" "$window"
+  wait "$pid" || die "exit status $?"
+  pid=
+}
+# Fills the board, which must show the lizards' pictures, and closes the
+# window; stderr must have stayed empty.
+fill_see_pictures_and_close() {  # PICTURES-DIR
+  button 3  # fill
+  wait_for 10 pictures_shown "$window" "$1" || die "the filled board does not show the lizards' pictures"
+  close_vivar
+  [ ! -s "$err" ] || die "stderr not empty"
+}
