@@ -35,6 +35,7 @@ entry=$root/usr/share/applications/vivar.desktop
 desktop-file-validate "$entry" || die "desktop-file-validate"
 metainfo=$(ls "$root"/usr/share/metainfo/*.metainfo.xml)
 appstreamcli validate --no-net "$metainfo" || die "appstreamcli validate"
+appstreamcli validate-tree --no-net "$root" || die "appstreamcli validate-tree: the metainfo and its desktop entry"
 grep -q "<release version=\"$version\"" "$metainfo" || die "metainfo has no release $version"
 if command -v lintian >/dev/null; then
   lintian "$deb" >"$work/lintian.txt" 2>&1
