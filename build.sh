@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine for vivar, builds it, and runs the program or
-# the whole test suite:
-#   ./build.sh run     build and start the terrarium
-#   ./build.sh test    build and run every test
+# Sets up a Debian 12 machine for vivar, builds it, and runs the program,
+# the whole test suite, or makes the Debian package:
+#   ./build.sh run      build and start the terrarium
+#   ./build.sh test     build and run every test
+#   ./build.sh package  build build/vivar_<version>_<arch>.deb and check it
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -11,9 +12,10 @@ jobs=$(nproc)
 
 packages=(
   g++ cmake make
-  libcoin-dev libsoqt520-dev qtbase5-dev
+  libcoin-dev libsoqt520-dev qtbase5-dev libqt5charts5-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps imagemagick gnuplot-nox fonts-dejavu-core
+  help2man dpkg-dev file lintian appstream desktop-file-utils
 )
 
 as_root() {
@@ -55,8 +57,6 @@ case "${1:-}" in
     install_missing_packages
     build
     if xdotool getdisplaygeometry >/dev/null 2>&1; then
-      # The program reads its pictures by bare file name from the working folder.
-      cd "$here/pictures"
       exec "$build_dir/vivar"
     fi
     echo "== no display here: a short demonstration on a virtual one" >&2
@@ -83,8 +83,17 @@ case "${1:-}" in
         run_tests "$build_dir-tsan"
     fi
     ;;
+  package)
+    install_missing_packages
+    build
+    (cd "$build_dir" && cpack -G DEB)
+    deb=$(ls -t "$build_dir"/vivar_*.deb | head -n 1)
+    echo "== checking $deb"
+    lintian "$deb"
+    echo "== install it with: apt install $deb"
+    ;;
   *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|package" >&2
     exit 2
     ;;
 esac

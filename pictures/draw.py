@@ -18,6 +18,7 @@ import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SHEET = os.path.join(HERE, "..", "docs", "pictures.png")
+ICONS = os.path.join(HERE, "..", "packaging", "icons")
 
 TILE = 128          # tile pictures are TILE x TILE
 MID = TILE / 2
@@ -463,6 +464,41 @@ def tiles():
     return out
 
 
+# ---------------------------------------------------------------- icon
+
+ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)   # the desktop theme's usual sizes
+
+
+def icon():
+    """The program's icon: a green lizard crossing a square of dark ground
+    ruled like the board, as SVG text."""
+    fragment, defs = lizard(LIZARD_COLOURS["v"], "d", "icon")
+    defs += ('<linearGradient id="ground" x1="0" y1="0" x2="0" y2="1">'
+             '<stop offset="0" stop-color="#4A3E2A"/><stop offset="1" stop-color="#2A2318"/></linearGradient>'
+             f'<clipPath id="tile"><rect x="4" y="4" width="{TILE - 8}" height="{TILE - 8}" rx="20"/></clipPath>')
+    rules = "".join(f'<path d="M{x},0 V{TILE} M0,{x} H{TILE}" stroke="#D9C79C" stroke-opacity="0.22" '
+                    'stroke-width="2"/>' for x in (24, 64, 104))
+    ground = (f'<rect x="4" y="4" width="{TILE - 8}" height="{TILE - 8}" rx="20" fill="url(#ground)"/>'
+              f'<g clip-path="url(#tile)">{rules}</g>'
+              f'<rect x="5" y="5" width="{TILE - 10}" height="{TILE - 10}" rx="19" fill="none" '
+              'stroke="#17120B" stroke-width="2"/>')
+    creature = f'<g transform="rotate(35 {n(MID)} {n(MID)}) translate(6.4 6.4) scale(0.9)">{fragment}</g>'
+    return svg(TILE, TILE, ground + creature, defs)
+
+
+def draw_icons(work):
+    """The icon as a scalable SVG and as PNGs at each size, for the desktop
+    theme; written to packaging/icons, apart from the board's pictures."""
+    os.makedirs(ICONS, exist_ok=True)
+    text = icon()
+    with open(os.path.join(ICONS, "vivar.svg"), "w") as fh:
+        fh.write(text)
+    for size in ICON_SIZES:
+        raw = os.path.join(work, f"icon-{size}.png")
+        render(text, raw, size, size, work)
+        run("convert", raw, *STRIP, "PNG32:" + os.path.join(ICONS, f"vivar-{size}.png"))
+
+
 # ---------------------------------------------------------------- rendering
 
 def run(*cmd):
@@ -498,6 +534,7 @@ def main():
             run("convert", raw, "-background", BUTTON_FACE, "-alpha", "remove", "-alpha", "off",
                 "-strip", "-type", "TrueColor", "BMP3:" + os.path.join(HERE, name + ".bmp"))
         contact_sheet(work)
+        draw_icons(work)
     finally:
         shutil.rmtree(work)
 

@@ -1,9 +1,5 @@
 #include "view/scene.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
-
 #include <Inventor/nodes/SoBaseColor.h>
 #include <Inventor/nodes/SoCoordinate3.h>
 #include <Inventor/nodes/SoFaceSet.h>
@@ -13,6 +9,7 @@
 #include <Inventor/nodes/SoTranslation.h>
 
 #include "view/celula.h"
+#include "view/picture_folders.h"
 
 SoSelection* selectionRoot = nullptr;
 SoSeparator* tileRoot = nullptr;
@@ -59,8 +56,6 @@ constexpr int kCatEatingLizard1 = 51;
 constexpr int kCatEatingLizard2 = 52;
 constexpr int kHeadingsPerRun = 8;
 
-constexpr const char* kMissingPictureMessage = "vivar: picture \"%s\" not found in %s\n";
-
 constexpr float kBackgroundDepth = -0.1f;
 
 // The byte fields count as set only when they hold exactly 1.
@@ -70,13 +65,6 @@ constexpr float kBackgroundDepth = -0.1f;
 [[nodiscard]] int inRun(int runStart, std::int32_t heading) {
     const bool valid = heading >= 1 && heading <= kHeadingsPerRun;
     return runStart + (valid ? heading - 1 : kHeadingsPerRun - 1);
-}
-
-void reportIfMissing(const std::filesystem::path& folder, const char* file) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(folder / file, error)) {
-        std::fprintf(stderr, kMissingPictureMessage, file, folder.c_str());
-    }
 }
 
 }  // namespace
@@ -112,15 +100,13 @@ void buildTextures() {
         texture->ref();
     }
 
-    // Coin would only say that it could not read a file; say which one, and
-    // where it was looked for, since the name carries no folder.
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::current_path(error);
+    lookForPicturesInTheirFolders();
     for (std::size_t index = 0; index < textures.size(); ++index) {
-        reportIfMissing(folder, kPictureFiles[index]);
-        textures[index]->filename.setValue(kPictureFiles[index]);
+        setPictureFile(*textures[index], kPictureFiles[index]);
     }
 }
+
+const char* pictureFile(int textureIndex) { return kPictureFiles.at(static_cast<std::size_t>(textureIndex)); }
 
 SoSelection* buildScene() {
     tileRoot = new SoSeparator;

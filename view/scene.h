@@ -37,9 +37,12 @@ extern float backgroundBlue;
 // The picture a square shows, or none for a kind outside 0..3.
 [[nodiscard]] std::optional<int> textureIndexOf(const CellState& cell);
 
-// Creates the 53 picture nodes, read by bare file name from the working
-// directory. A missing file is named on stderr; the node is made anyway.
+// Creates the 53 picture nodes, read by bare file name from the picture
+// folders (view/picture_folders.h). A missing file leaves its node without
+// a picture.
 void buildTextures();
+// The bare file name of a tile picture.
+[[nodiscard]] const char* pictureFile(int textureIndex);
 
 // Builds the whole scene from the current board and returns its root.
 // Call once, after SoDB::init (or the window binding's init).

@@ -19,6 +19,7 @@
 #include "model/census.h"
 #include "model/trace.h"
 #include "view/display_update.h"
+#include "view/picture_folders.h"
 #include "view/run_panel.h"
 #include "view/scene.h"
 
@@ -94,27 +95,6 @@ void frameStarting(void* /*data*/, SoGLRenderAction* /*action*/) {
     }
 }
 
-// The controls after the eight buttons.
-struct Control {
-    const char* bitmapFile;
-    const char* toolTip;
-    void (*act)(View& view);
-};
-constexpr std::array<Control, 4> kControls{{
-    {"paso.bmp", "One generation, then stop (N)", [](View& view) { view.stepOnce(); }},
-    {"lento.bmp", "Slower: each generation stays longer on screen (-)",
-     [](View& view) {
-         view.steering->slower();
-         view.statusChanged();
-     }},
-    {"rapido.bmp", "Faster (+)",
-     [](View& view) {
-         view.steering->faster();
-         view.statusChanged();
-     }},
-    {"grafica.bmp", "Show or hide the population chart (C)", [](View& view) { view.panel->toggleChart(); }},
-}};
-constexpr std::array<const char*, 4> kControlKeys{"N", "-", "+", "C"};
 
 void handleCommand(platform::Window window, platform::WParam wParam) {
     if (platform::highWord(wParam) != 0) {
@@ -176,6 +156,21 @@ void handleCommand(platform::Window window, platform::WParam wParam) {
 
 }  // namespace
 
+const std::array<View::Control, 4> View::kControls{{
+    {"paso.bmp", "One generation, then stop (N)", "N", [](View& view) { view.stepOnce(); }},
+    {"lento.bmp", "Slower: each generation stays longer on screen (-)", "-",
+     [](View& view) {
+         view.steering->slower();
+         view.statusChanged();
+     }},
+    {"rapido.bmp", "Faster (+)", "+",
+     [](View& view) {
+         view.steering->faster();
+         view.statusChanged();
+     }},
+    {"grafica.bmp", "Show or hide the population chart (C)", "C", [](View& view) { view.panel->toggleChart(); }},
+}};
+
 View::View() { liveView = this; }
 
 View::~View() {
@@ -207,6 +202,7 @@ int View::run(int /*argument*/) {
 
     viewer = platform::createExaminerViewer(window);
     viewer->setTitle(kWindowTitle);
+    reportMissingPictures();
     makeButtons();
     viewer->setPopupMenuEnabled(FALSE);
     viewer->setSceneGraph(buildScene());
@@ -249,7 +245,8 @@ void View::makeButtons() {
 
 void View::makeButton(const char* bitmapFile, int commandId) {
     // A missing bitmap gives a button without a picture that still works.
-    const platform::Bitmap bitmap = platform::loadBitmap(bitmapFile, kButtonBitmapSize, kButtonBitmapSize);
+    const platform::Bitmap bitmap =
+        platform::loadBitmap(picturePath(bitmapFile).c_str(), kButtonBitmapSize, kButtonBitmapSize);
     QWidget* button = platform::createPushButton(topLevelWindow, commandId);
     platform::setButtonBitmap(button, bitmap);
     for (const Button& known : kButtons) {
@@ -263,14 +260,15 @@ void View::makeButton(const char* bitmapFile, int commandId) {
 void View::makeControls() {
     const platform::Window window = topLevelWindow;
     for (const Control& control : kControls) {
-        const platform::Bitmap bitmap = platform::loadBitmap(control.bitmapFile, kButtonBitmapSize, kButtonBitmapSize);
+        const platform::Bitmap bitmap =
+            platform::loadBitmap(picturePath(control.bitmapFile).c_str(), kButtonBitmapSize, kButtonBitmapSize);
         QWidget* button = platform::createControlButton(window, [this, &control] { control.act(*this); });
         platform::setButtonBitmap(button, bitmap);
         platform::setToolTip(button, control.toolTip);
         viewer->addAppPushButton(button);
     }
-    for (std::size_t i = 0; i < kControls.size(); ++i) {
-        platform::addShortcut(window, kControlKeys[i], [this, i] { kControls[i].act(*this); });
+    for (const Control& control : kControls) {
+        platform::addShortcut(window, control.key, [this, &control] { control.act(*this); });
     }
     platform::addShortcut(window, "=", [this] { kControls[2].act(*this); });  // + without shift
     platform::addShortcut(window, "Space", [this] { togglePlay(); });

@@ -41,6 +41,16 @@ public:
     }};
     static constexpr int kButtonBitmapSize = 30;
 
+    // The controls after the eight buttons, which act on the view directly
+    // rather than through the window procedure.
+    struct Control {
+        const char* bitmapFile;
+        const char* toolTip;
+        const char* key;
+        void (*act)(View& view);
+    };
+    static const std::array<Control, 4> kControls;
+
     // User messages: close through the binding, show the board, let go of
     // the scene.
     static constexpr unsigned kCloseThroughBinding = platform::kUserMessage;

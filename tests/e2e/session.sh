@@ -33,3 +33,45 @@ wait_for_window() {
 # clear, fill, more green, less green, more blue, less blue.
 button_y() { echo $(( 18 + 36 * $1 )); }
 button() { xdotool mousemove 15 "$(button_y "$1")" click 1; }
+
+# Whether the window shows the lizards' pictures: enough of its pixels have
+# the body colour of each species, taken from the pictures themselves (the
+# most common opaque colour of an adult), wherever the board is drawn.
+#   pictures_shown WINDOW PICTURES-DIR
+body_colour() {
+  convert "$1" -channel A -threshold 99% +channel -format %c histogram:info:- |
+    grep -E '#[0-9A-F]{6}FF ' | sort -rn | head -n 1 | grep -o -E '#[0-9A-F]{6}'
+}
+pictures_shown() {
+  local picture colour pixels
+  xwd -id "$1" -silent | convert xwd:- "$work/window.png" || return 1
+  for picture in lcd1.png lvd1.png; do
+    colour=$(body_colour "$2/$picture")
+    pixels=$(convert "$work/window.png" -alpha off -fuzz 8% -transparent "$colour" -alpha extract -negate \
+      -format '%[fx:int(mean*w*h+0.5)]' info:)
+    [ "$pixels" -ge 100 ] || return 1
+  done
+}
+
+# Starts vivar through a command, with its output in $out and $err, and waits
+# for its window: sets $pid and $window. The sourcing script defines die and
+# $wm_close.
+start_vivar() {
+  "$@" >"$out" 2>"$err" &
+  pid=$!
+  window=$(wait_for_window) && [ -n "$window" ] || die "vivar did not start: $*"
+}
+# Closes the window as a window manager would; vivar must end with status 0.
+close_vivar() {
+  "$wm_close" "$window"
+  wait "$pid" || die "exit status $?"
+  pid=
+}
+# Fills the board, which must show the lizards' pictures, and closes the
+# window; stderr must have stayed empty.
+fill_see_pictures_and_close() {  # PICTURES-DIR
+  button 3  # fill
+  wait_for 10 pictures_shown "$window" "$1" || die "the filled board does not show the lizards' pictures"
+  close_vivar
+  [ ! -s "$err" ] || die "stderr not empty"
+}

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -18,7 +19,6 @@ namespace {
 
 std::filesystem::path folder;
 std::filesystem::path startFolder;
-std::string stderrText;
 std::string stdoutText;
 
 // Sends one of the process's own file descriptors into a file for as long as
@@ -74,22 +74,17 @@ public:
         std::string pattern = (std::filesystem::temp_directory_path() / "vivar-scene-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         folder = pattern;
-        for (const auto& entry : std::filesystem::directory_iterator(VIVAR_PICTURES_DIR)) {
-            if (entry.path().extension() == ".png" && entry.path().filename() != kMissingPicture) {
-                std::filesystem::copy_file(entry.path(), folder / entry.path().filename());
-            }
-        }
         startFolder = std::filesystem::current_path();
         std::filesystem::current_path(folder);
 
         SoDB::init();
         placeCreatures();
         {
+            // Coin alone reads no pictures, and says so for each.
             DescriptorCapture errors(stderr, folder / "stderr.txt");
             DescriptorCapture output(stdout, folder / "stdout.txt");
             buildScene();
             stdoutText = output.release();
-            stderrText = errors.release();
         }
     }
 
@@ -103,8 +98,6 @@ const ::testing::Environment* const built = ::testing::AddGlobalTestEnvironment(
 
 }  // namespace
 
-const std::filesystem::path& pictureFolder() { return folder; }
-const std::string& stderrDuringBuild() { return stderrText; }
 const std::string& stdoutDuringBuild() { return stdoutText; }
 
 }  // namespace scene_environment

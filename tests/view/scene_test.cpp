@@ -186,27 +186,7 @@ TEST(Pictures, eachHoldsAReferenceOfItsOwnBesideTheTilesShowingIt) {
     }
 }
 
-TEST(MissingPictures, areNamedOnStderrOneLineEachWithTheFolderSearched) {
-    const std::string expected =
-        std::string("vivar: picture \"") + kMissingPicture + "\" not found in " + pictureFolder().string() + "\n";
-    const std::string& errors = stderrDuringBuild();
-    EXPECT_NE(errors.find(expected), std::string::npos) << errors;
-    // Only the missing one: the other 52 are there.
-    std::size_t ours = 0;
-    for (std::size_t at = errors.find("vivar: "); at != std::string::npos; at = errors.find("vivar: ", at + 1)) {
-        ++ours;
-    }
-    EXPECT_EQ(ours, 1U) << errors;
-}
-
-TEST(MissingPictures, doNotStopTheSceneFromBeingBuilt) {
-    ASSERT_NE(textures[34], nullptr);
-    EXPECT_EQ(std::string(textures[34]->filename.getValue().getString()), kMissingPicture);
-    EXPECT_EQ(tileRoot->getNumChildren(), kSquareCount);
-    EXPECT_EQ(selectionRoot->getNumChildren(), 2);
-}
-
-TEST(MissingPictures, leaveStandardOutputToTheTrace) { EXPECT_EQ(stdoutDuringBuild(), ""); }
+TEST(Pictures, leaveStandardOutputToTheTrace) { EXPECT_EQ(stdoutDuringBuild(), ""); }
 
 // ---------------------------------------------------------------- the tree
 

@@ -1,0 +1,70 @@
+// Where the pictures are looked for, whatever folder the program starts in.
+#include <stdlib.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <utility>
+
+#include <gtest/gtest.h>
+
+#include "view/picture_folders.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Folders = std::vector<fs::path>;
+
+PictureSearch installedAt(const fs::path& prefix) {
+    PictureSearch search;
+    search.workingFolder = "/home/ana/terrarium";
+    search.executable = prefix / "bin/vivar";
+    search.installedFromExecutableFolder = "../share/vivar/pictures";
+    search.buildFolder = "/src/vivar/build";
+    search.sourcePictures = "/src/vivar/pictures";
+    return search;
+}
+
+TEST(PictureFolders, areTheWorkingFolderThenTheEnvironmentThenTheInstalledOnes) {
+    PictureSearch search = installedAt("/opt/vivar");
+    search.environment = "/home/ana/own pictures";
+    EXPECT_EQ(pictureFolders(search),
+              (Folders{"/home/ana/terrarium", "/home/ana/own pictures", "/opt/vivar/share/vivar/pictures"}));
+}
+
+TEST(PictureFolders, leaveOutAnUnsetEnvironmentAndNameEachFolderOnce) {
+    PictureSearch search = installedAt("/usr");
+    search.workingFolder = "/usr/share/vivar/pictures";
+    EXPECT_EQ(pictureFolders(search), (Folders{"/usr/share/vivar/pictures"}));
+}
+
+TEST(PictureFolders, endWithTheSourceTreeForAProgramInItsBuildFolder) {
+    PictureSearch search = installedAt("/src/vivar/build");
+    search.executable = "/src/vivar/build/vivar";
+    EXPECT_EQ(pictureFolders(search),
+              (Folders{"/home/ana/terrarium", "/src/vivar/share/vivar/pictures", "/src/vivar/pictures"}));
+}
+
+TEST(PictureFolders, neverIncludeTheSourceTreeForAnInstalledCopy) {
+    for (const char* prefix : {"/usr", "/src/vivar/build-other", "/src/vivar"}) {
+        const Folders folders = pictureFolders(installedAt(prefix));
+        EXPECT_EQ(std::count(folders.begin(), folders.end(), fs::path("/src/vivar/pictures")), 0) << prefix;
+    }
+}
+
+TEST(FindPicture, takesEachFileFromTheFirstFolderThatHasIt) {
+    std::string root = (fs::temp_directory_path() / "vivar-folders-XXXXXX").string();
+    ASSERT_NE(mkdtemp(root.data()), nullptr);
+    const Folders folders{fs::path(root) / "own", fs::path(root) / "installed"};
+    for (const auto& [folder, file] :
+         {std::pair{folders[0], "lch.png"}, {folders[1], "lch.png"}, {folders[1], "vacio.png"}}) {
+        fs::create_directories(folder);
+        std::ofstream(folder / file) << "picture";
+    }
+    EXPECT_EQ(findPicture("lch.png", folders), folders[0] / "lch.png");
+    EXPECT_EQ(findPicture("vacio.png", folders), folders[1] / "vacio.png");
+    EXPECT_EQ(findPicture("gclv.png", folders), std::nullopt);
+    fs::remove_all(root);
+}
+
+}  // namespace
