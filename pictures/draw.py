@@ -528,11 +528,13 @@ def main():
             run("convert", raw, *STRIP, "-define", "png:color-type=6", "-depth", "8",
                 "PNG32:" + os.path.join(HERE, name))
             names.append(name)
+        # Each button also at twice the size, for screens scaled by 2.
         for name in BUTTONS + CONTROLS:
-            raw = os.path.join(work, name + ".png")
-            render(button(name), raw, BUTTON, BUTTON, work)
-            run("convert", raw, "-background", BUTTON_FACE, "-alpha", "remove", "-alpha", "off",
-                "-strip", "-type", "TrueColor", "BMP3:" + os.path.join(HERE, name + ".bmp"))
+            for suffix, size in (("", BUTTON), ("@2x", 2 * BUTTON)):
+                raw = os.path.join(work, name + suffix + ".png")
+                render(button(name), raw, size, size, work)
+                run("convert", raw, "-background", BUTTON_FACE, "-alpha", "remove", "-alpha", "off",
+                    "-strip", "-type", "TrueColor", "BMP3:" + os.path.join(HERE, name + suffix + ".bmp"))
         contact_sheet(work)
         draw_icons(work)
     finally:

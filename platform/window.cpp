@@ -1,5 +1,6 @@
 #include "platform/window.h"
 
+#include <algorithm>
 #include <array>
 #include <condition_variable>
 #include <deque>
@@ -11,11 +12,13 @@
 
 #include <Inventor/Qt/SoQt.h>
 #include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QShortcut>
 #include <QEvent>
 #include <QIcon>
+#include <QScreen>
 #include <QPixmap>
 #include <QPixmapCache>
 #include <QPushButton>
@@ -117,7 +120,8 @@ public:
     }
 };
 
-constexpr std::array<int, 3> kSettleMilliseconds{0, 100, 400};
+// A render right after the expose can still be lost; these come later.
+constexpr std::array<int, 2> kSettleMilliseconds{50, 400};
 
 class ExposeWatcher : public QObject {
 public:
@@ -139,12 +143,34 @@ private:
     std::function<void()> task_;
 };
 
+// SoQt 1.6 gives its render area the viewport's size in device pixels, which
+// is right for OpenGL, but then also sizes the GL widget with those numbers
+// as if they were Qt's logical pixels. At a device pixel ratio of 2 the
+// widget grows to twice its area and the board lies off-screen: a black
+// view. The widget is put back to fill its area; SoQt then sees the same
+// device size again and leaves it.
+class DevicePixelViewer : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Resize && widget->parentWidget() != nullptr &&
+            widget->size() != widget->parentWidget()->size()) {
+            QTimer::singleShot(0, widget, [widget] { widget->setGeometry(widget->parentWidget()->rect()); });
+        }
+        return false;
+    }
+};
+
 }  // namespace
 
 Window initWindowBinding(const char* applicationName, const char* className) {
     if (!displayAvailable()) {
         return nullptr;
     }
+    // Icons keep their device pixel ratio on a scaled screen.
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     Window window = SoQt::init(applicationName, className);
     if (window == nullptr) {
         return nullptr;
@@ -224,11 +250,26 @@ void runLater(Window window, int delayMilliseconds, std::function<void()> task) 
 }
 
 Bitmap loadBitmap(const char* fileName, int width, int height) {
-    const QPixmap original(QString::fromLocal8Bit(fileName));
+    const QString name = QString::fromLocal8Bit(fileName);
+    QPixmap original(name);
     if (original.isNull()) {
         return nullptr;
     }
-    return std::make_shared<const QPixmap>(original.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    // On a scaled screen the button shows the bitmap at its pixels' size,
+    // from the double-size drawing beside it ("play@2x.bmp") when there is
+    // one, so that it is sharp rather than blown up.
+    const qreal ratio = qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
+    if (ratio > 1.0) {
+        const int dot = name.lastIndexOf('.');
+        const QPixmap larger(dot < 0 ? name + "@2x" : name.left(dot) + "@2x" + name.mid(dot));
+        if (!larger.isNull()) {
+            original = larger;
+        }
+    }
+    QPixmap scaled = original.scaled(qRound(width * ratio), qRound(height * ratio), Qt::IgnoreAspectRatio,
+                                     Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(ratio);
+    return std::make_shared<const QPixmap>(std::move(scaled));
 }
 
 QWidget* createPushButton(Window parent, int commandId) {
@@ -248,13 +289,13 @@ void setButtonBitmap(QWidget* button, const Bitmap& bitmap) {
     }
     auto* pushButton = static_cast<QPushButton*>(button);
     pushButton->setIcon(QIcon(*bitmap));
-    pushButton->setIconSize(bitmap->size());
+    pushButton->setIconSize((QSizeF(bitmap->size()) / bitmap->devicePixelRatio()).toSize());
 }
 
 namespace {
 
-// The window's grid: the viewer's area at row 0, column 0, taking all
-// the room it can; the side panel at column 1; the status line in row 1.
+// The window's grid: the viewer's area at row 0, column 0; the side panel
+// at column 1; the status line in row 1.
 QGridLayout* gridOf(Window window) {
     if (auto* grid = qobject_cast<QGridLayout*>(window->layout())) {
         return grid;
@@ -262,7 +303,9 @@ QGridLayout* gridOf(Window window) {
     auto* grid = new QGridLayout(window);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
-    grid->setColumnStretch(0, 1);
+    // A side panel gets a quarter of the width, within its own limits.
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 1);
     grid->setRowStretch(0, 1);
     return grid;
 }
@@ -277,6 +320,8 @@ SoQtExaminerViewer* createExaminerViewer(Window parent) {
     gridOf(parent)->addWidget(area, 0, 0);
     auto* viewer = new SoQtExaminerViewer(area, nullptr, TRUE, SoQtFullViewer::BUILD_ALL, SoQtViewer::BROWSER);
     fill->addWidget(viewer->getBaseWidget(), 0, 0);
+    QWidget* glWidget = viewer->getGLWidget();
+    glWidget->installEventFilter(new DevicePixelViewer(glWidget));
     return viewer;
 }
 
@@ -303,10 +348,31 @@ void addShortcut(Window window, const char* key, std::function<void()> task) {
     QObject::connect(shortcut, &QShortcut::activated, window, std::move(task));
 }
 
+namespace {
+
+// Room kept for the window manager's frame and title bar, which a window
+// does not know of before it is shown.
+constexpr int kFrameWidth = 0;
+constexpr int kFrameHeight = 40;
+
+}  // namespace
+
 void setWindowSize(Window window, int width, int height) {
-    if (window != nullptr) {
-        SoQt::setWidgetSize(window, SbVec2s(static_cast<short>(width), static_cast<short>(height)));
+    if (window == nullptr) {
+        return;
     }
+    window->setMinimumSize(kSmallestWindowWidth, kSmallestWindowHeight);
+    // Where the screen is smaller, the window shrinks as a whole, so the
+    // board stays framed as it is at the preferred size.
+    const QScreen* screen = window->screen();
+    if (screen != nullptr) {
+        const QRect room = screen->availableGeometry();
+        const double scale = std::min({1.0, static_cast<double>(room.width() - kFrameWidth) / width,
+                                       static_cast<double>(room.height() - kFrameHeight) / height});
+        width = std::max(kSmallestWindowWidth, static_cast<int>(width * scale));
+        height = std::max(kSmallestWindowHeight, static_cast<int>(height * scale));
+    }
+    SoQt::setWidgetSize(window, SbVec2s(static_cast<short>(width), static_cast<short>(height)));
 }
 
 void show(Window window) {

@@ -86,7 +86,12 @@ void setToolTip(QWidget* widget, const char* text);
 // viewer sees it. Keys are named as Qt names them: "Space", "N", "+".
 void addShortcut(Window window, const char* key, std::function<void()> task);
 
+// The window opens at this size where the screen has room for it, and
+// smaller, in the same proportions, where it has not. It can be shrunk to
+// the smallest size below.
 void setWindowSize(Window window, int width, int height);
+inline constexpr int kSmallestWindowWidth = 640;
+inline constexpr int kSmallestWindowHeight = 480;
 void show(Window window);
 void hide(Window window);
 // Runs the event loop until exitEventLoop.

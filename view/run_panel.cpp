@@ -56,28 +56,46 @@ QString legendText() {
 }  // namespace
 
 std::string statusText(const Census& census, const RunPanel::Status& status) {
-    std::string text = "Generation " + std::to_string(status.generation) + (status.running ? "  ·  running" : "  ·  stopped");
-    text += "  ·  brown lizards " + std::to_string(census.lizards[0]) + ", eggs " + std::to_string(census.eggs[0]);
-    text += "  ·  green lizards " + std::to_string(census.lizards[1]) + ", eggs " + std::to_string(census.eggs[1]);
-    text += "  ·  cats " + std::to_string(census.cats) + " (" + std::to_string(census.eatingCats) + " eating)";
-    text += "  ·  pace " + std::to_string(status.paceMilliseconds) + " ms";
+    // Items are held together by no-break spaces; a narrow window wraps the
+    // line only between them.
+    const std::string nbsp = "\u00A0";
+    const std::string separator = nbsp + "· ";
+    std::string text = "Generation" + nbsp + std::to_string(status.generation) + separator +
+                       (status.running ? "running" : "stopped");
+    text += separator + "brown" + nbsp + "lizards" + nbsp + std::to_string(census.lizards[0]) + "," + nbsp + "eggs" +
+            nbsp + std::to_string(census.eggs[0]);
+    text += separator + "green" + nbsp + "lizards" + nbsp + std::to_string(census.lizards[1]) + "," + nbsp + "eggs" +
+            nbsp + std::to_string(census.eggs[1]);
+    text += separator + "cats" + nbsp + std::to_string(census.cats) + nbsp + "(" + std::to_string(census.eatingCats) +
+            nbsp + "eating)";
+    text += separator + "pace" + nbsp + std::to_string(status.paceMilliseconds) + nbsp + "ms";
     if (status.seed) {
-        text += "  ·  seed " + std::to_string(*status.seed);
+        text += separator + "seed" + nbsp + std::to_string(*status.seed);
     }
     return text;
 }
 
 RunPanel::RunPanel(QWidget* window)
-    : statusLine_(new QLabel(window)),
+    : bottomRow_(new QWidget(window)),
+      controls_(new QHBoxLayout),
+      statusLine_(new QLabel(bottomRow_)),
       side_(new QWidget(window)),
       chartView_(new QChartView(side_)),
       generations_(new QValueAxis),
       squares_(new QValueAxis) {
-    statusLine_->setContentsMargins(8, 3, 8, 3);
+    // The controls, then the status line, which wraps between its items
+    // rather than make the window wider than the screen.
+    auto* row = new QHBoxLayout(bottomRow_);
+    row->setContentsMargins(2, 2, 2, 2);
+    row->setSpacing(0);
+    controls_->setSpacing(0);
+    row->addLayout(controls_);
+    row->addWidget(statusLine_, 1);
+    statusLine_->setContentsMargins(8, 0, 8, 0);
     statusLine_->setTextFormat(Qt::PlainText);
-    // A long line must not make the window wider than the screen.
+    statusLine_->setWordWrap(true);
     statusLine_->setMinimumWidth(1);
-    platform::placeBelowViewer(window, statusLine_);
+    platform::placeBelowViewer(window, bottomRow_);
 
     auto* chart = new QChart;
     chart->setTitle("Populations");
@@ -112,7 +130,8 @@ RunPanel::RunPanel(QWidget* window)
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(chartView_, 1);
     column->addWidget(legend);
-    side_->setFixedWidth(kWidth);
+    side_->setMinimumWidth(kNarrowestWidth);
+    side_->setMaximumWidth(kWidth);
     platform::placeBesideViewer(window, side_);
     restart(Census{}, Status{});
 }
@@ -164,4 +183,8 @@ void RunPanel::toggleChart() { side_->setVisible(!side_->isVisible()); }
 
 bool RunPanel::chartShown() const { return side_->isVisible(); }
 
-int RunPanel::statusLineHeight() const { return statusLine_->sizeHint().height(); }
+int RunPanel::bottomRowHeight(int width) const {
+    return bottomRow_->hasHeightForWidth() ? bottomRow_->heightForWidth(width) : bottomRow_->sizeHint().height();
+}
+
+void RunPanel::addControl(QWidget* button) { controls_->addWidget(button); }

@@ -7,6 +7,7 @@
 #include "model/census.h"
 #include "view/population_history.h"
 
+class QHBoxLayout;
 class QLabel;
 class QWidget;
 namespace QtCharts {
@@ -15,8 +16,9 @@ class QLineSeries;
 class QValueAxis;
 }  // namespace QtCharts
 
-// What the window tells about the run: a status line along the bottom and
-// a chart of the populations beside the board. Lives on the view thread.
+// What the window tells about the run: a status line along the bottom, after
+// the controls of pace and step, and a chart of the populations beside the
+// board. Lives on the view thread.
 class RunPanel {
 public:
     struct Status {
@@ -26,8 +28,9 @@ public:
         std::optional<std::uint32_t> seed;
     };
 
-    // The chart's panel is this wide.
+    // The chart's panel is this wide, or as narrow as this in a small window.
     static constexpr int kWidth = 320;
+    static constexpr int kNarrowestWidth = 180;
 
     // Places the status line and the chart in the window.
     explicit RunPanel(QWidget* window);
@@ -40,12 +43,17 @@ public:
     void toggleChart();
 
     [[nodiscard]] bool chartShown() const;
-    [[nodiscard]] int statusLineHeight() const;
+    // The height of the controls and the status line in a window this wide.
+    [[nodiscard]] int bottomRowHeight(int width) const;
+    // Puts a control at the start of the status line's row.
+    void addControl(QWidget* button);
 
 private:
     void showStatus(const Status& status);
     void redrawChart();
 
+    QWidget* bottomRow_;  // the controls and the status line
+    QHBoxLayout* controls_;
     QLabel* statusLine_;
     QWidget* side_;  // the chart and its legend
     QtCharts::QChartView* chartView_;

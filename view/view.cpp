@@ -209,8 +209,8 @@ int View::run(int /*argument*/) {
     frameBoard(*viewer);
     viewer->show();
     if (steering != nullptr) {
-        makeControls();
         panel = new RunPanel(window);
+        makeControls();
         boardRestarted();
         viewer->getGLRenderAction()->addPreRenderCallback(frameStarting, nullptr);
     }
@@ -220,7 +220,8 @@ int View::run(int /*argument*/) {
 
     // The viewer keeps its size; the chart and the status line come on top.
     if (panel != nullptr) {
-        platform::setWindowSize(window, kWindowWidth + RunPanel::kWidth, kWindowHeight + panel->statusLineHeight());
+        const int width = kWindowWidth + RunPanel::kWidth;
+        platform::setWindowSize(window, width, kWindowHeight + panel->bottomRowHeight(width));
     } else {
         platform::setWindowSize(window, kWindowWidth, kWindowHeight);
     }
@@ -228,9 +229,9 @@ int View::run(int /*argument*/) {
     viewer->setTransparencyType(SoGLRenderAction::SORTED_OBJECT_BLEND);
     platform::show(window);
 
-    // SoQt draws only part of its area, or nothing, until the viewer's size
-    // is applied again once the window is really on screen.
-    platform::whenExposed(viewer->getGLWidget(), [this] { viewer->setSize(viewer->getSize()); });
+    // Under an X server the first frame, drawn the moment the window is
+    // exposed, can be lost; one more once the drawable has settled.
+    platform::whenExposed(viewer->getGLWidget(), [this] { viewer->scheduleRedraw(); });
 
     // The model's requests to show the board are served while the loop runs.
     platform::runEventLoop();
@@ -265,7 +266,7 @@ void View::makeControls() {
         QWidget* button = platform::createControlButton(window, [this, &control] { control.act(*this); });
         platform::setButtonBitmap(button, bitmap);
         platform::setToolTip(button, control.toolTip);
-        viewer->addAppPushButton(button);
+        panel->addControl(button);
     }
     for (const Control& control : kControls) {
         platform::addShortcut(window, control.key, [this, &control] { control.act(*this); });

@@ -67,8 +67,8 @@ public:
 
     void makeButtons();
     void makeButton(const char* bitmapFile, int commandId);
-    // After the eight buttons: one generation, slower, faster and the
-    // chart, with the keys of all of them.
+    // Beside the status line: one generation, slower, faster and the
+    // chart; and the keys of all the buttons.
     void makeControls();
 
     // What the window shows and the user steers beyond the eight buttons;

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# The window on a screen of a given size and scale: it opens within the
+# screen, and the filled board is drawn in the view at the screen's
+# resolution, filling most of its height.
+#   screens.sh VIVAR WM_CLOSE PICTURES-DIR WIDTHxHEIGHT SCALE
+set -u
+vivar=$1 wm_close=$2 pictures=$3 screen=$4 scale=$5
+if [ "${VIVAR_TEST_SCREEN:-}" != "$screen" ]; then
+  VIVAR_TEST_SCREEN=$screen exec xvfb-run -a -s "-screen 0 ${screen}x24" "$0" "$@"
+fi
+source "$(cd "$(dirname "$0")" && pwd)/session.sh"
+die() { echo "FAIL ($screen at scale $scale): $*"; [ -f "$err" ] && cat "$err"; exit 1; }
+export QT_SCALE_FACTOR=$scale
+screen_w=${screen%x*} screen_h=${screen#*x}
+
+cd "$work"
+start_vivar "$vivar"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+echo "window ${WIDTH}x${HEIGHT} at $X,$Y on a ${screen} screen at scale $scale"
+[ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $(( X + WIDTH )) -le "$screen_w" ] && [ $(( Y + HEIGHT )) -le "$screen_h" ] ||
+  die "the window does not fit the screen"
+
+# The fill button, where the scale puts it.
+xdotool mousemove $(( 15 * scale )) $(( $(button_y 3) * scale )) click 1
+# The view: right of the button column, left of the viewer's own buttons
+# and the chart, above the wheels.
+view_png=$work/view.png
+view_shows_board() {
+  xwd -id "$window" -silent | convert xwd:- -crop "$(( WIDTH * 65 / 100 ))x$(( HEIGHT * 80 / 100 ))+$(( 40 * scale ))+0" \
+    +repage "$view_png" || return 1
+  local colour pixels
+  for picture in lcd1.png lvd1.png; do
+    colour=$(body_colour "$pictures/$picture")
+    pixels=$(convert "$view_png" -alpha off -fuzz 8% -transparent "$colour" -alpha extract -negate \
+      -format '%[fx:int(mean*w*h+0.5)]' info:)
+    [ "$pixels" -ge $(( 100 * scale * scale )) ] || return 1
+  done
+}
+wait_for 10 view_shows_board || die "the filled board's lizards are not in the view"
+board_h=$(convert "$view_png" -fuzz 4% -trim -format '%h' info:)
+[ "$board_h" -ge $(( HEIGHT * 60 / 100 )) ] || die "the board is ${board_h} pixels high in a window ${HEIGHT} high"
+close_vivar
+[ ! -s "$err" ] || die "stderr not empty"
+echo "ok: board ${board_h} pixels high"
