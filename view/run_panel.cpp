@@ -4,6 +4,7 @@
 #include <string>
 
 #include <QLabel>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QPen>
 #include <QVector>
@@ -25,6 +26,7 @@ namespace {
 // The axis never shrinks below this many generations, so the first few
 // points do not stretch across the whole chart.
 constexpr int kLeastGenerations = 20;
+constexpr qint64 kChartIntervalMilliseconds = 200;
 
 // The pictures' colours: brown and green lizards, paler for their eggs,
 // orange cats.
@@ -82,7 +84,8 @@ RunPanel::RunPanel(QWidget* window)
       side_(new QWidget(window)),
       chartView_(new QChartView(side_)),
       generations_(new QValueAxis),
-      squares_(new QValueAxis) {
+      squares_(new QValueAxis),
+      chartTimer_(new QTimer(side_)) {
     // The controls, then the status line, which wraps between its items
     // rather than make the window wider than the screen.
     auto* row = new QHBoxLayout(bottomRow_);
@@ -133,50 +136,62 @@ RunPanel::RunPanel(QWidget* window)
     side_->setMinimumWidth(kNarrowestWidth);
     side_->setMaximumWidth(kWidth);
     platform::placeBesideViewer(window, side_);
+
+    chartTimer_->setSingleShot(true);
+    QObject::connect(chartTimer_, &QTimer::timeout, chartView_, [this] { updateChart(); });
     restart(Census{}, Status{});
 }
 
 void RunPanel::restart(const Census& census, const Status& status) {
     history_.clear();
     highest_ = 0;
+    charted_ = 0;
     generationShown(census, status);
-    redrawChart();
+    updateChart();
 }
 
 void RunPanel::generationShown(const Census& census, const Status& status) {
     census_ = census;
-    const bool thinned = history_.add(status.generation, census);
+    if (history_.add(status.generation, census)) {
+        charted_ = 0;  // thinned: the chart starts over from the history
+    }
     const PopulationHistory::Point& point = history_.points().back();
     highest_ = std::max(highest_, *std::max_element(point.counts.begin(), point.counts.end()));
-    if (thinned) {
-        redrawChart();
-    } else {
-        for (std::size_t line = 0; line < series_.size(); ++line) {
-            series_[line]->append(static_cast<qreal>(point.generation), point.counts[line]);
+    showStatus(status);
+    // Drawing the chart costs more than a generation at the fastest paces;
+    // it catches up a few times a second instead of at every generation.
+    if (!chartTimer_->isActive()) {
+        const qint64 since = sinceChartUpdate_.isValid() ? sinceChartUpdate_.elapsed() : kChartIntervalMilliseconds;
+        chartTimer_->start(static_cast<int>(std::max<qint64>(0, kChartIntervalMilliseconds - since)));
+    }
+}
+
+void RunPanel::updateChart() {
+    sinceChartUpdate_.start();
+    const auto& points = history_.points();
+    for (std::size_t line = 0; line < series_.size(); ++line) {
+        QVector<QPointF> added;
+        added.reserve(static_cast<int>(points.size() - charted_));
+        for (std::size_t i = charted_; i < points.size(); ++i) {
+            added.append(QPointF(static_cast<qreal>(points[i].generation), points[i].counts[line]));
+        }
+        if (charted_ == 0) {
+            series_[line]->replace(added);
+        } else {
+            series_[line]->append(added.toList());
         }
     }
-    generations_->setRange(0, static_cast<qreal>(std::max<std::int64_t>(kLeastGenerations, status.generation)));
+    charted_ = points.size();
+    generations_->setRange(0, static_cast<qreal>(std::max<std::int64_t>(kLeastGenerations, points.back().generation)));
     generations_->applyNiceNumbers();
     squares_->setRange(0, std::max(highest_, 10));
     squares_->applyNiceNumbers();
-    showStatus(status);
 }
 
 void RunPanel::statusChanged(const Status& status) { showStatus(status); }
 
 void RunPanel::showStatus(const Status& status) {
     statusLine_->setText(QString::fromStdString(statusText(census_, status)));
-}
-
-void RunPanel::redrawChart() {
-    for (std::size_t line = 0; line < series_.size(); ++line) {
-        QVector<QPointF> points;
-        points.reserve(static_cast<int>(history_.points().size()));
-        for (const PopulationHistory::Point& point : history_.points()) {
-            points.append(QPointF(static_cast<qreal>(point.generation), point.counts[line]));
-        }
-        series_[line]->replace(points);
-    }
 }
 
 void RunPanel::toggleChart() { side_->setVisible(!side_->isVisible()); }

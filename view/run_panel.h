@@ -4,11 +4,14 @@
 #include <cstdint>
 #include <optional>
 
+#include <QElapsedTimer>
+
 #include "model/census.h"
 #include "view/population_history.h"
 
 class QHBoxLayout;
 class QLabel;
+class QTimer;
 class QWidget;
 namespace QtCharts {
 class QChartView;
@@ -50,7 +53,8 @@ public:
 
 private:
     void showStatus(const Status& status);
-    void redrawChart();
+    // Adds the points not charted yet, or all of them after a thinning.
+    void updateChart();
 
     QWidget* bottomRow_;  // the controls and the status line
     QHBoxLayout* controls_;
@@ -60,7 +64,10 @@ private:
     std::array<QtCharts::QLineSeries*, PopulationHistory::kLineCount> series_{};
     QtCharts::QValueAxis* generations_;
     QtCharts::QValueAxis* squares_;
+    QTimer* chartTimer_;
+    QElapsedTimer sinceChartUpdate_;
     PopulationHistory history_;
+    std::size_t charted_ = 0;  // how many of the history's points the chart has
     Census census_;
     int highest_ = 0;
 };
