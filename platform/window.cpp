@@ -342,10 +342,12 @@ void setToolTip(QWidget* widget, const char* text) {
     }
 }
 
-void addShortcut(Window window, const char* key, std::function<void()> task) {
-    auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(key)), window);
-    shortcut->setAutoRepeat(false);
-    QObject::connect(shortcut, &QShortcut::activated, window, std::move(task));
+void addShortcut(Window window, const char* keys, const std::function<void()>& task) {
+    for (const QKeySequence& key : QKeySequence::listFromString(QString::fromLatin1(keys))) {
+        auto* shortcut = new QShortcut(key, window);
+        shortcut->setAutoRepeat(false);
+        QObject::connect(shortcut, &QShortcut::activated, window, task);
+    }
 }
 
 namespace {

@@ -82,9 +82,10 @@ void placeBelowViewer(Window window, QWidget* line);
 // for controls that are not commands of the window procedure.
 QWidget* createControlButton(Window parent, std::function<void()> task);
 void setToolTip(QWidget* widget, const char* text);
-// Runs the task when the key is pressed anywhere in the window, before the
-// viewer sees it. Keys are named as Qt names them: "Space", "N", "+".
-void addShortcut(Window window, const char* key, std::function<void()> task);
+// Runs the task when one of the keys is pressed anywhere in the window,
+// before the viewer sees it. Keys are named as Qt names them, alternatives
+// separated by "; ": "Space", "N", "+; =".
+void addShortcut(Window window, const char* keys, const std::function<void()>& task);
 
 // The window opens at this size where the screen has room for it, and
 // smaller, in the same proportions, where it has not. It can be shrunk to

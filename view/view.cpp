@@ -95,7 +95,6 @@ void frameStarting(void* /*data*/, SoGLRenderAction* /*action*/) {
     }
 }
 
-
 void handleCommand(platform::Window window, platform::WParam wParam) {
     if (platform::highWord(wParam) != 0) {
         return;
@@ -163,7 +162,7 @@ const std::array<View::Control, 4> View::kControls{{
          view.steering->slower();
          view.statusChanged();
      }},
-    {"rapido.bmp", "Faster (+)", "+",
+    {"rapido.bmp", "Faster (+)", "+; =",
      [](View& view) {
          view.steering->faster();
          view.statusChanged();
@@ -269,9 +268,8 @@ void View::makeControls() {
         panel->addControl(button);
     }
     for (const Control& control : kControls) {
-        platform::addShortcut(window, control.key, [this, &control] { control.act(*this); });
+        platform::addShortcut(window, control.keys, [this, &control] { control.act(*this); });
     }
-    platform::addShortcut(window, "=", [this] { kControls[2].act(*this); });  // + without shift
     platform::addShortcut(window, "Space", [this] { togglePlay(); });
     // The digits press the eight buttons, as a click would.
     for (std::size_t i = 0; i < kButtons.size(); ++i) {

@@ -46,7 +46,7 @@ public:
     struct Control {
         const char* bitmapFile;
         const char* toolTip;
-        const char* key;
+        const char* keys;  // alternatives separated by "; "
         void (*act)(View& view);
     };
     static const std::array<Control, 4> kControls;
