@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
         // The simulated clock wraps like the generator's 32-bit seed.
         platform::srand(static_cast<std::uint32_t>(static_cast<std::uint64_t>(options.seed) + static_cast<std::uint64_t>(k)));
         model.computeGeneration();
-        trace::print("model ----------------------------- a cambiar imagenes \n");
+        trace::line("model ----------------------------- a cambiar imagenes \n");
         if (options.counts) {
             printCountsRow(stdout, k, takeCensus(board));
         }
