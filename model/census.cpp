@@ -2,11 +2,30 @@
 
 #include <array>
 #include <charconv>
+#include <initializer_list>
+#include <optional>
 
 namespace {
 
-// Seven numbers of at most 20 characters, six commas and a line feed.
-constexpr std::size_t kCountsRowCapacity = 7 * 20 + 7;
+// Up to ten numbers of at most 20 characters, their commas and a line feed.
+constexpr std::size_t kMaxFields = 10;
+using RowText = std::array<char, kMaxFields * 21>;
+
+// A CSV row of whole numbers, formatted by hand: a long headless run prints
+// a row per generation, and fprintf's format scanning cost as much as the
+// census.
+// An absent number leaves its field empty.
+std::string_view formatRow(RowText& row, std::initializer_list<std::optional<std::int64_t>> fields) {
+    char* end = row.data();
+    for (const std::optional<std::int64_t>& value : fields) {
+        if (value) {
+            end = std::to_chars(end, row.data() + row.size() - 1, *value).ptr;
+        }
+        *end++ = ',';
+    }
+    end[-1] = '\n';
+    return {row.data(), static_cast<std::size_t>(end - row.data())};
+}
 
 }  // namespace
 
@@ -37,17 +56,22 @@ Census takeCensus(const std::array<CellState, kSquareCount>& squares) {
 void printCountsHeader(std::FILE* out) { std::fprintf(out, "%s\n", kCountsHeader); }
 
 void printCountsRow(std::FILE* out, std::int64_t generation, const Census& census) {
-    // Formatted by hand and written in one call: a long headless run prints
-    // a row per generation, and fprintf's format scanning cost as much as
-    // the census.
-    const std::array<std::int64_t, 7> fields{generation,      census.empty,   census.lizards[0], census.lizards[1],
-                                             census.eggs[0], census.eggs[1], census.cats};
-    std::array<char, kCountsRowCapacity> row;
-    char* end = row.data();
-    for (std::int64_t value : fields) {
-        end = std::to_chars(end, row.data() + row.size() - 1, value).ptr;
-        *end++ = ',';
-    }
-    end[-1] = '\n';
-    std::fwrite(row.data(), 1, static_cast<std::size_t>(end - row.data()), out);
+    RowText row;
+    const std::string_view text = formatRow(row, {generation, census.empty, census.lizards[0], census.lizards[1],
+                                                  census.eggs[0], census.eggs[1], census.cats});
+    std::fwrite(text.data(), 1, text.size(), out);
+}
+
+void appendCountsRow(std::string& text, std::uint64_t seed, std::int64_t generation, const Census& census) {
+    RowText row;
+    text += formatRow(row, {static_cast<std::int64_t>(seed), generation, census.empty, census.lizards[0],
+                            census.lizards[1], census.eggs[0], census.eggs[1], census.cats});
+}
+
+void appendSummaryRow(std::string& text, const RunSummary& summary) {
+    RowText row;
+    const Census& last = summary.last;
+    text += formatRow(row, {static_cast<std::int64_t>(summary.seed), summary.generations, last.empty, last.lizards[0],
+                            last.lizards[1], last.eggs[0], last.eggs[1], last.cats, summary.extinctAt[0],
+                            summary.extinctAt[1]});
 }

@@ -6,8 +6,10 @@
 
 Model::Model() : pause(platform::sleepFor) {}
 
-void Model::setUpLattice() {
-    lattice = std::make_unique<Lattice>();
+void Model::setUpLattice() { setUpLattice(board); }
+
+void Model::setUpLattice(std::array<CellState, kSquareCount>& squares) {
+    lattice = std::make_unique<Lattice>(squares);
     lattice->setNeighborhood(std::make_unique<QueenNeighborhood>());
     lattice->setPeriodic(0, true);
     lattice->setPeriodic(1, true);

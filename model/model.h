@@ -28,8 +28,10 @@ public:
     // is set.
     int run(int argument) override;
 
-    // Builds the 20 x 20 torus with eight neighbours per square.
+    // Builds the 20 x 20 torus with eight neighbours per square, over the
+    // shared board or over a board of the caller's own.
     void setUpLattice();
+    void setUpLattice(std::array<CellState, kSquareCount>& squares);
 
     // One generation's computation: every square drawn once in random order,
     // each creature that has not acted takes its turn, then the processed
