@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sweeps of many seeds, as a user of vivar-sim sees them.
 set -u
-sim=$1
+sim=$(realpath "$1")
+tools=$(cd "$(dirname "$0")/../tools" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -18,10 +19,13 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 } >"$work/singles.csv"
 cmp -s "$work/sweep.csv" "$work/singles.csv" || fail "--seeds 1:6 --jobs 2 differs from the single-seed runs"
 
-# Parts of a range, merged as the README merges them, equal the whole range.
-"$sim" --seeds 1:2 --generations 40 --counts >"$work/part-1.csv"
-"$sim" --seeds 3:6 --jobs 1 --generations 40 --counts >"$work/part-2.csv"
-{ head -n 1 "$work/part-1.csv"; for part in "$work"/part-*.csv; do tail -n +2 "$part"; done; } >"$work/merged.csv"
+# Two tasks of the Slurm array script, merged as the README merges them,
+# equal the whole range.
+for task in 0 1; do
+  (cd "$work" && SLURM_ARRAY_TASK_ID=$task SLURM_CPUS_PER_TASK=2 SEEDS_PER_TASK=3 GENERATIONS=40 VIVAR_SIM=$sim \
+     "$tools/sweep_slurm.sh")
+done
+(cd "$work" && { head -n 1 part-0000.csv; tail -q -n +2 part-*.csv; } >merged.csv)
 cmp -s "$work/merged.csv" "$work/sweep.csv" || fail "two merged ranges differ from the one range"
 
 # The summary: named columns, the last generation's counts, and the first
