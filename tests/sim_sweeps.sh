@@ -10,7 +10,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # A sweep on two threads is, row for row, the single-seed runs with their
 # seed in front, in seed order.
-"$sim" --seeds 1:6 --jobs 2 --generations 40 --counts >"$work/sweep.csv"
+"$sim" --seeds 1:6 --jobs 2 --generations 40 --counts >"$work/sweep.csv" || fail "the sweep exited $?"
 {
   echo "seed,generation,empty,lizard1,lizard2,egg1,egg2,cat"
   for seed in 1 2 3 4 5 6; do
@@ -30,7 +30,7 @@ cmp -s "$work/merged.csv" "$work/sweep.csv" || fail "two merged ranges differ fr
 
 # The summary: named columns, the last generation's counts, and the first
 # generation at which each lizard species had neither adults nor eggs.
-summary=$("$sim" --seeds 1:8 --jobs 2 --generations 150 --summary)
+summary=$("$sim" --seeds 1:8 --jobs 2 --generations 150 --summary) || fail "the summary exited $?"
 [ "$(head -n 1 <<<"$summary")" = \
   "seed,generations,empty,lizard1,lizard2,egg1,egg2,cat,species1_extinct_at,species2_extinct_at" ] \
   || fail "summary header"
