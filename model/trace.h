@@ -52,8 +52,8 @@ inline void line(std::string_view text) {
 }
 
 // The lines of one creature's turn: whether the trace is on is asked once,
-// not at each of the dozen lines, which with the trace off cost more than
-// the turn's rules.
+// not at each of its dozen lines; with the trace off, asking at every line
+// cost several per cent of a generation.
 class Lines {
 public:
     Lines() : on_(sink() != nullptr) {}

@@ -173,7 +173,7 @@ private:
     Clock::time_point lastShown_;
 };
 
-int runSweep(const Options& options, SeedRange range) {
+void runSweep(const Options& options, SeedRange range) {
     const unsigned cores = std::thread::hardware_concurrency();
     const unsigned jobs = options.jobs.value_or(cores > 0 ? cores : 1);
     const std::int64_t generations = options.generations;
@@ -191,7 +191,6 @@ int runSweep(const Options& options, SeedRange range) {
         std::fwrite(text.data(), 1, text.size(), stdout);
         progress.update(done);
     });
-    return 0;
 }
 
 }  // namespace
