@@ -16,7 +16,13 @@ void writeGathered(std::FILE* out) {
 
 }  // namespace
 
-void setSink(std::FILE* sink) { detail::currentSink.store(sink, std::memory_order_relaxed); }
+void setSink(std::FILE* sink) {
+    // Lines gathered before the change belong to the old sink.
+    if (std::FILE* old = trace::sink()) {
+        writeGathered(old);
+    }
+    detail::currentSink.store(sink, std::memory_order_relaxed);
+}
 
 void detail::write(std::FILE* out, std::string_view text) {
     writeGathered(out);
