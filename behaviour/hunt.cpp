@@ -2,6 +2,7 @@
 // starts eating it.
 
 #include <array>
+#include <string_view>
 
 #include "behaviour/orientation.h"
 #include "behaviour/vacate.h"
@@ -12,7 +13,7 @@ namespace {
 
 struct Catch {
     int slot;
-    const char* message;
+    std::string_view message;
 };
 
 constexpr std::array<Catch, 3> kCatches{{
@@ -30,7 +31,7 @@ void Model::hunt() {
         if (prey.kind != kLizard1 && prey.kind != kLizard2) {
             continue;
         }
-        trace::print("%s", option.message);
+        trace::line(option.message);
         // The prey's species lives on only in the eating cat's picture.
         prey.preyIsKind2 = prey.kind != kLizard1 ? 1 : 0;
         prey.kind = cat.kind;

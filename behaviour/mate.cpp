@@ -2,6 +2,7 @@
 // and lays one egg into another forward square that is empty.
 
 #include <array>
+#include <string_view>
 
 #include "behaviour/orientation.h"
 #include "model/model.h"
@@ -11,7 +12,7 @@ namespace {
 
 struct Pairing {
     int partnerSlot;
-    const char* message;
+    std::string_view message;
     std::array<int, 2> eggSlots;  // first choice, then second
 };
 
@@ -43,11 +44,11 @@ bool isEligiblePartner(const CellState& cell) {
 void Model::mateAndLayEgg() {
     CellState& self = acting();
     if (!seesEmpty()) {
-        trace::print("no veo casillas vacias\n");
+        trace::line("no veo casillas vacias\n");
         turnAtRandom();
         return;
     }
-    trace::print("se tiene un espacio vacio\n");
+    trace::line("se tiene un espacio vacio\n");
     // The egg message and " me apareare" share one console line; written in
     // one call, no line from the view thread can land between them.
     const char* eggLine = "";
@@ -56,7 +57,7 @@ void Model::mateAndLayEgg() {
         if (!isEligiblePartner(partner)) {
             continue;
         }
-        trace::print("%s", pairing.message);
+        trace::line(pairing.message);
         for (int eggSlot : pairing.eggSlots) {
             CellState& egg = lookAt(eggSlot);
             if (egg.kind != kEmpty) {

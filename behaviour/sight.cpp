@@ -10,34 +10,35 @@ CellState& deriveLookSlots(CellState& cell) {
     return cell;
 }
 
-CellState& Model::lookAt(int slot) const {
-    const std::size_t site = current;
-    const auto neighbourSlot = static_cast<std::size_t>(lattice->cell(site).lookSlots[static_cast<std::size_t>(slot)]);
-    return lattice->neighbour(lattice->firstNeighbour(site) + neighbourSlot);
-}
-
 namespace {
 
-bool isLizard(const CellState& cell) { return cell.kind == kLizard1 || cell.kind == kLizard2; }
+constexpr auto isCat = [](const CellState& cell) { return cell.kind == kCat; };
+
+constexpr auto isEmpty = [](const CellState& cell) { return cell.kind == kEmpty; };
+
+constexpr auto isLizard = [](const CellState& cell) { return cell.kind == kLizard1 || cell.kind == kLizard2; };
 
 // Species is not compared: either kind pairs with either kind.
-bool isMate(const CellState& cell) { return isLizard(cell) && cell.juvenile == 0 && cell.mating == 0; }
+constexpr auto isMate = [](const CellState& cell) {
+    return isLizard(cell) & (cell.juvenile == 0) & (cell.mating == 0);
+};
 
 }  // namespace
 
-bool Model::seesCat() const {
-    return lookAt(kFront).kind == kCat || lookAt(kFrontRight).kind == kCat || lookAt(kFrontLeft).kind == kCat;
+// The tests have no side effects, so each reads all three forward squares
+// and combines the answers without short cuts: on a busy board a branch per
+// square is a guess that often fails, and a failed guess costs more than
+// reading the other squares.
+template <typename Test>
+bool Model::seesAhead(Test matches) const {
+    return matches(lookAt(kFront)) | matches(lookAt(kFrontRight)) | matches(lookAt(kFrontLeft));
 }
 
-bool Model::seesEmpty() const {
-    return lookAt(kFront).kind == kEmpty || lookAt(kFrontRight).kind == kEmpty || lookAt(kFrontLeft).kind == kEmpty;
-}
+bool Model::seesCat() const { return seesAhead(isCat); }
 
-bool Model::seesMate() const {
-    return isMate(lookAt(kFront)) || isMate(lookAt(kFrontRight)) || isMate(lookAt(kFrontLeft));
-}
+bool Model::seesEmpty() const { return seesAhead(isEmpty); }
+
+bool Model::seesMate() const { return seesAhead(isMate); }
 
 // Hatchlings and mating lizards are food all the same.
-bool Model::seesLizard() const {
-    return isLizard(lookAt(kFront)) || isLizard(lookAt(kFrontRight)) || isLizard(lookAt(kFrontLeft));
-}
+bool Model::seesLizard() const { return seesAhead(isLizard); }

@@ -2,6 +2,7 @@
 // the way the creature moved.
 
 #include <array>
+#include <string_view>
 
 #include "behaviour/orientation.h"
 #include "behaviour/vacate.h"
@@ -12,7 +13,7 @@ namespace {
 
 struct Step {
     int slot;
-    const char* message;
+    std::string_view message;
     int turn;
 };
 
@@ -31,7 +32,7 @@ void Model::walk() {
         if (destination.kind != kEmpty) {
             continue;
         }
-        trace::print("%s", step.message);
+        trace::line(step.message);
         destination.kind = source.kind;
         destination.mating = source.mating;
         destination.mateTurns = source.mateTurns;

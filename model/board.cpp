@@ -9,8 +9,10 @@ std::atomic<bool> quitFlag{false};
 std::mutex boardMutex;
 std::mutex generationMutex;
 
-void clearBoard() {
-    for (CellState& cell : board) {
+void clearBoard() { clearBoard(board); }
+
+void clearBoard(std::array<CellState, kSquareCount>& squares) {
+    for (CellState& cell : squares) {
         cell.direction = 1;
         cell.phase = 1;
         cell.kind = kEmpty;
@@ -37,9 +39,11 @@ int kindForPercent(int percent) {
 
 void fillBoard() { fillBoard(std::time(nullptr)); }
 
-void fillBoard(std::time_t now) {
+void fillBoard(std::time_t now) { fillBoard(board, now); }
+
+void fillBoard(std::array<CellState, kSquareCount>& squares, std::time_t now) {
     platform::srand(static_cast<std::uint32_t>(now));
-    for (CellState& cell : board) {
+    for (CellState& cell : squares) {
         const int percent = static_cast<int>(platform::rand() / static_cast<double>(platform::kRandMax) * 100.0);
         trace::print("random = %d\n", percent);
         const int kind = kindForPercent(percent);

@@ -62,5 +62,10 @@ void fillBoard();
 // The same with a given calendar time, for reproducible runs.
 void fillBoard(std::time_t now);
 
+// The same on a board other than the shared one, so that several headless
+// runs can go on at once, one per thread.
+void clearBoard(std::array<CellState, kSquareCount>& squares);
+void fillBoard(std::array<CellState, kSquareCount>& squares, std::time_t now);
+
 // The kind a fill gives for a percentage draw 0..100.
 [[nodiscard]] int kindForPercent(int percent);

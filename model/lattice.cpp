@@ -111,8 +111,10 @@ const std::vector<Coordinates>& Topology::neighboursOf(const Coordinates& point)
     return valid_;
 }
 
-Lattice::Lattice()
-    : cells_(board.data()),
+Lattice::Lattice() : Lattice(board) {}
+
+Lattice::Lattice(std::array<CellState, kSquareCount>& squares)
+    : cells_(squares.data()),
       shape_(2),
       neighborhood_(std::make_unique<AlfilNeighborhood>(1)),
       topology_(shape_, *neighborhood_) {

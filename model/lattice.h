@@ -108,7 +108,9 @@ struct Site {
 // The board as a read-only index: each square's record and its neighbours'.
 class Lattice {
 public:
+    // Over the shared board, or over a board of the caller's own.
     Lattice();
+    explicit Lattice(std::array<CellState, kSquareCount>& squares);
 
     // Replaces the default neighbourhood; the lattice keeps it alive.
     void setNeighborhood(std::unique_ptr<Neighborhood> neighborhood);

@@ -6,12 +6,25 @@
 
 Model::Model() : pause(platform::sleepFor) {}
 
-void Model::setUpLattice() {
-    lattice = std::make_unique<Lattice>();
+void Model::setUpLattice() { setUpLattice(board); }
+
+void Model::setUpLattice(std::array<CellState, kSquareCount>& squares) {
+    lattice = std::make_unique<Lattice>(squares);
     lattice->setNeighborhood(std::make_unique<QueenNeighborhood>());
     lattice->setPeriodic(0, true);
     lattice->setPeriodic(1, true);
     lattice->build();
+    readNeighbours();
+}
+
+void Model::readNeighbours() {
+    squares_ = &lattice->cell(0);
+    for (std::size_t site = 0; site < kSquareCount; ++site) {
+        const std::size_t first = lattice->firstNeighbour(site);
+        for (std::size_t slot = 0; slot < neighbours_[site].size(); ++slot) {
+            neighbours_[site][slot] = static_cast<std::uint16_t>(&lattice->neighbour(first + slot) - squares_);
+        }
+    }
 }
 
 int Model::run(int /*argument*/) {
@@ -28,7 +41,7 @@ int Model::run(int /*argument*/) {
         std::unique_lock generation(generationMutex);
         beforeGeneration();
         computeGeneration();
-        trace::print("model ----------------------------- a cambiar imagenes \n");
+        trace::line("model ----------------------------- a cambiar imagenes \n");
         handOff(generation);
         if (quitFlag) {
             return 0;
@@ -46,6 +59,7 @@ void Model::handOff(std::unique_lock<std::mutex>& generation) {
 }
 
 void Model::computeGeneration() {
+    const trace::Burst burst;
     for (std::size_t draw = 0; draw < lattice->siteCount(); ++draw) {
         current = drawSquare();
         const CellState& cell = acting();
@@ -59,18 +73,20 @@ void Model::computeGeneration() {
         }
     }
     for (std::size_t site = 0; site < lattice->siteCount(); ++site) {
-        lattice->cell(site).processed = 0;
+        squares_[site].processed = 0;
     }
 }
 
 std::uint32_t Model::drawSquare() {
-    if (visited.all()) {
-        visited.reset();
+    if (visitedCount == kSquareCount) {
+        visited.fill(false);
+        visitedCount = 0;
     }
     std::uint32_t square = 0;
     do {
         square = static_cast<std::uint32_t>(platform::rand() % kSquareCount);
-    } while (visited.test(square));
-    visited.set(square);
+    } while (visited[square]);
+    visited[square] = true;
+    ++visitedCount;
     return square;
 }

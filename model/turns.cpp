@@ -24,22 +24,24 @@ void Model::turnAtRandom() {
 
 // The fallback of both turns when nothing more pressing is in sight.
 void Model::walkOrTurnAtRandom() {
+    const trace::Lines say;
     if (seesEmpty()) {
-        trace::print("encontre una casilla vacia asi que caminare\n");
+        say("encontre una casilla vacia asi que caminare\n");
         walk();
     } else {
-        trace::print("no veo casillas vacias\n");
+        say("no veo casillas vacias\n");
         turnAtRandom();
     }
 }
 
 void Model::lizardTurn() {
+    const trace::Lines say;
     CellState& self = acting();
-    trace::print("--------casilla con lagartija----------\n");
+    say("--------casilla con lagartija----------\n");
     self.processed = 1;
 
     if (self.juvenile != 0) {
-        trace::print("soy juvenil\n");
+        say("soy juvenil\n");
         if (self.age > kLastHatchlingAge) {
             self.juvenile = 0;
             self.age = 0;
@@ -49,13 +51,13 @@ void Model::lizardTurn() {
             trace::print("todavia estoy chico edad = %d\n", self.age);
             ++self.age;
         }
-        trace::print("--------fin casilla con lagartija----------\n");
+        say("--------fin casilla con lagartija----------\n");
         return;
     }
 
-    trace::print("-no eres juvenil-\n");
+    say("-no eres juvenil-\n");
     if (self.mating == 1) {
-        trace::print("bicho apareandose\n");
+        say("bicho apareandose\n");
         if (self.mateTurns > kLastMateTurn) {
             self.mating = 0;
             self.mateTurns = 0;
@@ -65,36 +67,37 @@ void Model::lizardTurn() {
             ++self.mateTurns;
         }
     } else {
-        trace::print("-bicho no apareandose-\n");
+        say("-bicho no apareandose-\n");
         deriveLookSlots(self);
         if (seesCat()) {
-            trace::print("se encontro un gato devo de huir\n");
+            say("se encontro un gato devo de huir\n");
             flee();
         } else {
-            trace::print("--no veo gato--\n");
+            say("--no veo gato--\n");
             if (seesMate()) {
-                trace::print("-vi una lagartija amiga no juvenil y no apareandose-\n");
+                say("-vi una lagartija amiga no juvenil y no apareandose-\n");
                 mateAndLayEgg();
-                trace::print("-fin vi una lagartija amiga no juvenil y no apareandose-\n");
+                say("-fin vi una lagartija amiga no juvenil y no apareandose-\n");
             } else {
-                trace::print("no veo a nadie amigo\n");
+                say("no veo a nadie amigo\n");
                 walkOrTurnAtRandom();
             }
-            trace::print("--fin no veo gato--\n");
+            say("--fin no veo gato--\n");
         }
-        trace::print("-fin bicho no apareandose-\n");
+        say("-fin bicho no apareandose-\n");
     }
-    trace::print("-fin no eres juvenil-\n");
-    trace::print("--------fin casilla con lagartija----------\n");
+    say("-fin no eres juvenil-\n");
+    say("--------fin casilla con lagartija----------\n");
 }
 
 void Model::catTurn() {
+    const trace::Lines say;
     CellState& self = acting();
-    trace::print("--------casilla con gato----------\n");
+    say("--------casilla con gato----------\n");
     self.processed = 1;
 
     if (self.eating != 0) {
-        trace::print("-gato comiendo-\n");
+        say("-gato comiendo-\n");
         if (self.eatTurns < kLastEatTurn) {
             ++self.eatTurns;
         } else {
@@ -103,20 +106,20 @@ void Model::catTurn() {
             self.phase = platform::drawCoin();
             self.direction = platform::drawHeading();
         }
-        trace::print("--------fin casilla con gato----------\n");
+        say("--------fin casilla con gato----------\n");
         return;
     }
 
-    trace::print("-gato sin comer-\n");
+    say("-gato sin comer-\n");
     deriveLookSlots(self);
     if (seesLizard()) {
-        trace::print("veo lagartija y tengo hambre\n");
+        say("veo lagartija y tengo hambre\n");
         hunt();
     } else {
-        trace::print("-no vi lagartija-\n");
+        say("-no vi lagartija-\n");
         walkOrTurnAtRandom();
-        trace::print("-no vi lagartija-\n");
+        say("-no vi lagartija-\n");
     }
-    trace::print("-gato sin comer-\n");
-    trace::print("--------fin casilla con gato----------\n");
+    say("-gato sin comer-\n");
+    say("--------fin casilla con gato----------\n");
 }

@@ -10,11 +10,24 @@ namespace platform {
 
 inline constexpr int kRandMax = 32767;
 
+namespace detail {
+
+// A thread that never seeds starts from 1, as the C library does.
+inline thread_local std::uint32_t state = 1;
+
+}  // namespace detail
+
 // Sets the calling thread's generator state to the seed.
 void srand(std::uint32_t seed);
 
-// Next value of the calling thread's generator, 0..kRandMax.
-int rand();
+// Next value of the calling thread's generator, 0..kRandMax. Inline, since
+// the visiting order draws it a few thousand times a generation.
+inline int rand() {
+    constexpr std::uint32_t kMultiplier = 214013;
+    constexpr std::uint32_t kIncrement = 2531011;
+    detail::state = detail::state * kMultiplier + kIncrement;  // wraps modulo 2^32 by design
+    return static_cast<int>((detail::state >> 16) & 0x7FFFu);
+}
 
 // A heading from 1 to 8: 1 + (r mod 8).
 int drawHeading();

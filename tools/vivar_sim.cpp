@@ -1,50 +1,88 @@
 // vivar-sim: the terrarium without a window, for reproducible runs.
 //
-//   vivar-sim [--seed S] [--generations N] [--counts]
+//   vivar-sim [--seed S] [--generations N] [--counts | --summary]
+//   vivar-sim --seeds A:B [--jobs J] [--generations N] --counts | --summary
 //
 // Fills the board as if at calendar second S, then runs N generations,
 // generation k seeded with S + k as if one second passed per generation.
-// Prints the full console trace, or with --counts a CSV of the populations.
+// Prints the full console trace, or with --counts a CSV of the populations,
+// or with --summary one row of how the run ended. --seeds runs every seed
+// from A to B on J threads and prints their rows in seed order.
 
+#include <unistd.h>
+
+#include <chrono>
+#include <cinttypes>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <limits>
+#include <optional>
+#include <string>
+#include <thread>
 
 #include "app/options.h"
-#include "model/board.h"
 #include "model/census.h"
-#include "model/model.h"
+#include "model/seeded_run.h"
+#include "model/sweep.h"
 #include "model/trace.h"
-#include "platform/random.h"
 
 namespace {
 
 constexpr std::int64_t kDefaultGenerations = 100;
+constexpr unsigned kMaxJobs = 1024;
 
 constexpr const char* kUsage =
-    "usage: vivar-sim [--seed S] [--generations N] [--counts] [--help] [--version]\n"
+    "usage: vivar-sim [--seed S] [--generations N] [--counts | --summary]\n"
+    "       vivar-sim --seeds A:B [--jobs J] [--generations N] --counts | --summary\n"
     "\n"
     "Runs the terrarium without a window.\n"
     "  --seed S         calendar second that seeds the fill (default: now);\n"
     "                   generation k is seeded with S + k\n"
+    "  --seeds A:B      run every seed from A to B; needs --counts or --summary\n"
+    "  --jobs J         threads for --seeds (default: the number of cores)\n"
     "  --generations N  number of generations (default 100)\n"
-    "  --counts         print a CSV of the populations instead of the trace\n"
+    "  --counts         print a CSV of the populations instead of the trace;\n"
+    "                   with --seeds, each row starts with its seed\n"
+    "  --summary        print one CSV row per seed: the last generation's\n"
+    "                   populations and, for each lizard species, the first\n"
+    "                   generation with none of its adults or eggs left\n"
     "  --help           print this help\n"
     "  --version        print the version\n";
 
+constexpr auto kLargest = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+
 struct Options {
     std::int64_t seed = 0;
+    std::optional<SeedRange> seeds;
+    std::optional<unsigned> jobs;
     std::int64_t generations = kDefaultGenerations;
     bool counts = false;
+    bool summary = false;
 };
 
-constexpr auto kLargest = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+// "A:B" with A <= B, both within the range of --seed.
+SeedRange parseSeedRange(CommandLine& arguments) {
+    const std::string text = arguments.text();
+    const auto colon = text.find(':');
+    SeedRange range;
+    const std::string_view whole = text;
+    if (colon == std::string::npos || !parseWholeNumber(whole.substr(0, colon), 0, kLargest, range.first) ||
+        !parseWholeNumber(whole.substr(colon + 1), 0, kLargest, range.last)) {
+        arguments.fail("--seeds needs a range A:B of whole numbers from 0 to " + std::to_string(kLargest) + ", not '" +
+                       text + "'");
+    }
+    if (range.first > range.last) {
+        arguments.fail("--seeds needs A:B with A no greater than B, not '" + text + "'");
+    }
+    return range;
+}
 
 Options parseOptions(int argc, char** argv) {
     Options options;
     options.seed = static_cast<std::int64_t>(std::time(nullptr));
+    bool seedGiven = false;
     CommandLine arguments("vivar-sim", argc, argv);
     while (arguments.next()) {
         if (arguments.is("--help") && arguments.flag()) {
@@ -55,15 +93,104 @@ Options parseOptions(int argc, char** argv) {
             std::exit(0);
         } else if (arguments.is("--counts")) {
             options.counts = arguments.flag();
+        } else if (arguments.is("--summary")) {
+            options.summary = arguments.flag();
         } else if (arguments.is("--seed")) {
             options.seed = static_cast<std::int64_t>(arguments.number(0, kLargest));
+            seedGiven = true;
+        } else if (arguments.is("--seeds")) {
+            options.seeds = parseSeedRange(arguments);
+        } else if (arguments.is("--jobs")) {
+            options.jobs = static_cast<unsigned>(arguments.number(1, kMaxJobs));
         } else if (arguments.is("--generations")) {
             options.generations = static_cast<std::int64_t>(arguments.number(0, kLargest));
         } else {
             arguments.unknown();
         }
     }
+    if (options.counts && options.summary) {
+        arguments.fail("--counts and --summary do not go together");
+    }
+    if (options.seeds && seedGiven) {
+        arguments.fail("--seed and --seeds do not go together");
+    }
+    if (options.seeds && !options.counts && !options.summary) {
+        arguments.fail("--seeds needs --counts or --summary: the traces of many runs would be one tangle");
+    }
+    if (options.jobs && !options.seeds) {
+        arguments.fail("--jobs goes with --seeds");
+    }
     return options;
+}
+
+// Seeds done, rate and time left on a terminal's stderr, once a sweep has
+// taken more than a second; nothing at all when stderr is not a terminal.
+// "2 h 05 min", "4 min 10 s", "12 s".
+std::string duration(double seconds) {
+    const auto whole = static_cast<long long>(seconds + 0.5);
+    char text[48];
+    if (whole >= 3600) {
+        std::snprintf(text, sizeof text, "%lld h %02lld min", whole / 3600, whole % 3600 / 60);
+    } else if (whole >= 60) {
+        std::snprintf(text, sizeof text, "%lld min %02lld s", whole / 60, whole % 60);
+    } else {
+        std::snprintf(text, sizeof text, "%lld s", whole);
+    }
+    return text;
+}
+
+class Progress {
+public:
+    explicit Progress(std::uint64_t total) : total_(total), shown_(isatty(STDERR_FILENO) == 1) {}
+
+    void update(std::uint64_t done) {
+        if (!shown_) {
+            return;
+        }
+        const auto now = Clock::now();
+        const bool last = done == total_;
+        if (now - start_ < kQuietStart || (!last && now - lastShown_ < kInterval)) {
+            return;
+        }
+        lastShown_ = now;
+        const double seconds = std::chrono::duration<double>(now - start_).count();
+        const double rate = static_cast<double>(done) / seconds;
+        const std::string when = last ? "done in " + duration(seconds)
+                                      : "about " + duration(static_cast<double>(total_ - done) / rate) + " left";
+        // Back to the start of the line, and clear what a longer line left.
+        std::fprintf(stderr, "\rvivar-sim: %" PRIu64 " of %" PRIu64 " seeds, %.1f seeds/s, %s\033[K%s", done, total_,
+                     rate, when.c_str(), last ? "\n" : "");
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::seconds kQuietStart{1};
+    static constexpr std::chrono::milliseconds kInterval{200};
+
+    std::uint64_t total_;
+    bool shown_;
+    Clock::time_point start_ = Clock::now();
+    Clock::time_point lastShown_;
+};
+
+void runSweep(const Options& options, SeedRange range) {
+    const unsigned cores = std::thread::hardware_concurrency();
+    const unsigned jobs = options.jobs.value_or(cores > 0 ? cores : 1);
+    const std::int64_t generations = options.generations;
+    std::fprintf(stdout, "%s\n", options.summary ? kSummaryHeader : kSweepCountsHeader);
+    SeedWork work = [generations](SeededRun& run, std::uint64_t seed, std::string& text) {
+        appendCountsOfRun(text, run, seed, generations);
+    };
+    if (options.summary) {
+        work = [generations](SeededRun& run, std::uint64_t seed, std::string& text) {
+            appendSummaryOfRun(text, run, seed, generations);
+        };
+    }
+    Progress progress(range.size());
+    sweepSeeds(range, jobs, work, [&](std::string_view text, std::uint64_t done) {
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        progress.update(done);
+    });
 }
 
 }  // namespace
@@ -74,23 +201,24 @@ int main(int argc, char** argv) {
     // A large buffer: the trace of a long run is mostly throughput.
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
-    trace::setSink(options.counts ? nullptr : stdout);
+    trace::setSink(options.counts || options.summary ? nullptr : stdout);
 
-    Model model;
-    model.setUpLattice();
-    clearBoard();
-    fillBoard(static_cast<std::time_t>(options.seed));
+    if (options.seeds || options.summary) {
+        const auto seed = static_cast<std::uint64_t>(options.seed);
+        runSweep(options, options.seeds.value_or(SeedRange{seed, seed}));
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+
+    SeededRun run;
+    run.start(static_cast<std::uint64_t>(options.seed));
     if (options.counts) {
         printCountsHeader(stdout);
-        printCountsRow(stdout, 0, takeCensus(board));
+        printCountsRow(stdout, 0, run.census());
     }
     for (std::int64_t k = 1; k <= options.generations; ++k) {
-        // The simulated clock wraps like the generator's 32-bit seed.
-        platform::srand(static_cast<std::uint32_t>(static_cast<std::uint64_t>(options.seed) + static_cast<std::uint64_t>(k)));
-        model.computeGeneration();
-        trace::print("model ----------------------------- a cambiar imagenes \n");
+        run.step();
         if (options.counts) {
-            printCountsRow(stdout, k, takeCensus(board));
+            printCountsRow(stdout, k, run.census());
         }
     }
     return std::fflush(stdout) == 0 ? 0 : 1;

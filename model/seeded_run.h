@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "model/board.h"
+#include "model/census.h"
+#include "model/model.h"
+
+// A run as vivar-sim makes it: the board filled as the fill button would at
+// calendar second `seed`, then generation k seeded with seed + k, as if one
+// second passed per generation.
+class SeededRun {
+public:
+    // On the shared board, or on a board of the caller's own, so that
+    // several runs can go on at once, one per thread.
+    SeededRun();
+    explicit SeededRun(std::array<CellState, kSquareCount>& squares);
+
+    // Starts the seed's run on a board as a fresh process has it.
+    void start(std::uint64_t seed);
+    // Computes the next generation, tracing its hand-off line, and returns
+    // its number.
+    std::int64_t step();
+
+    [[nodiscard]] std::uint64_t seed() const { return seed_; }
+    [[nodiscard]] Census census() const { return takeCensus(squares_); }
+
+private:
+    std::array<CellState, kSquareCount>& squares_;
+    Model model_;
+    std::uint64_t seed_ = 0;
+    std::int64_t generation_ = 0;
+};
+
+// A seed's run of the given length, as one text for a sweep: every
+// generation's counts row with the seed in front, or the one summary row.
+void appendCountsOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations);
+void appendSummaryOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations);

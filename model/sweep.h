@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+class SeededRun;
+
+// Seeds from first to last, both included.
+struct SeedRange {
+    std::uint64_t first = 0;
+    std::uint64_t last = 0;
+    [[nodiscard]] std::uint64_t size() const { return last - first + 1; }
+};
+
+// What one seed's run produces, appended to a text.
+using SeedWork = std::function<void(SeededRun& run, std::uint64_t seed, std::string& text)>;
+// Receives each seed's text, in ascending seed order, with how many seeds
+// are done so far.
+using SeedOutput = std::function<void(std::string_view text, std::uint64_t seedsDone)>;
+
+// Runs every seed of the range on `jobs` threads, each with a board of its
+// own, and hands the texts to `output` on the calling thread in seed order,
+// whatever order the seeds finish in. At most twice `jobs` seeds are ahead
+// of the output at any time, so memory does not grow with the range.
+void sweepSeeds(SeedRange range, unsigned jobs, const SeedWork& work, const SeedOutput& output);

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# One range of a large sweep per task of a Slurm job array:
+#   sbatch --array=0-9 tools/sweep_slurm.sh
+# Task i runs seeds FIRST_SEED + i * SEEDS_PER_TASK onwards on the cores
+# Slurm gave it and writes part-<i>.csv (i zero-padded) in the folder the job
+# was submitted from. Merge the parts once every task has ended:
+#   { head -n 1 part-0000.csv; tail -q -n +2 part-*.csv; } > sweep.csv
+#SBATCH --job-name=vivar-sweep
+#SBATCH --cpus-per-task=8
+#SBATCH --output=vivar-sweep-%A_%a.log
+set -eu
+task=${SLURM_ARRAY_TASK_ID:?run as a task of a job array: sbatch --array=0-9 $0}
+per_task=${SEEDS_PER_TASK:-1000}
+first=$(( ${FIRST_SEED:-1} + task * per_task ))
+"${VIVAR_SIM:-vivar-sim}" --seeds "$first:$(( first + per_task - 1 ))" --jobs "${SLURM_CPUS_PER_TASK:-1}" \
+  --generations "${GENERATIONS:-5000}" --counts >"part-$(printf %04d "$task").csv"
