@@ -1,11 +1,19 @@
 #include "platform/display.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <string_view>
+#include <thread>
 
 #include <X11/Xlib.h>
 
 namespace platform {
+namespace {
+
+constexpr int kConnectionAttempts = 5;
+constexpr std::chrono::milliseconds kBetweenAttempts{200};
+
+}  // namespace
 
 bool displayAvailable() {
     // Another platform plugin chosen on purpose (offscreen, wayland) makes
@@ -14,12 +22,20 @@ bool displayAvailable() {
     if (chosen != nullptr && *chosen != '\0' && std::string_view(chosen).rfind("xcb", 0) != 0) {
         return true;
     }
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        return false;
+    // A busy X server can refuse a connection for a moment; a display that
+    // is named is given a few chances before the program gives up on it.
+    const char* named = std::getenv("DISPLAY");
+    const int attempts = named != nullptr && *named != '\0' ? kConnectionAttempts : 1;
+    for (int attempt = 1; attempt <= attempts; ++attempt) {
+        if (Display* display = XOpenDisplay(nullptr)) {
+            XCloseDisplay(display);
+            return true;
+        }
+        if (attempt < attempts) {
+            std::this_thread::sleep_for(kBetweenAttempts);
+        }
     }
-    XCloseDisplay(display);
-    return true;
+    return false;
 }
 
 }  // namespace platform
