@@ -51,6 +51,17 @@ std::uint64_t CommandLine::number(std::uint64_t min, std::uint64_t max) {
     return result;
 }
 
+void CommandLine::answerHelpOrVersion(const char* help) {
+    if (is("--help") && flag()) {
+        std::fputs(help, stdout);
+        std::exit(0);
+    }
+    if (is("--version") && flag()) {
+        std::printf("%.*s %s\n", static_cast<int>(program_.size()), program_.data(), programVersion());
+        std::exit(0);
+    }
+}
+
 void CommandLine::unknown() const { fail("unknown option '" + std::string(name_) + "'"); }
 
 void CommandLine::fail(const std::string& problem) const {

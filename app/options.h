@@ -11,6 +11,7 @@
 //
 //   CommandLine arguments("vivar", argc, argv);
 //   while (arguments.next()) {
+//       arguments.answerHelpOrVersion(kHelp);
 //       if (arguments.is("--seed")) seed = arguments.number(0, kMaxSeed);
 //       else if (arguments.is("--quiet")) quiet = arguments.flag();
 //       else arguments.unknown();
@@ -30,6 +31,10 @@ public:
     std::string text();
     // The value as a whole decimal number from min to max.
     std::uint64_t number(std::uint64_t min, std::uint64_t max);
+
+    // Answers --help with the text and --version with the program's version,
+    // and exits 0; does nothing for any other option.
+    void answerHelpOrVersion(const char* help);
 
     [[noreturn]] void unknown() const;
     [[noreturn]] void fail(const std::string& problem) const;

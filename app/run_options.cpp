@@ -40,13 +40,8 @@ RunOptions parseRunOptions(int argc, char** argv) {
     RunOptions options;
     CommandLine arguments("vivar", argc, argv);
     while (arguments.next()) {
-        if (arguments.is("--help") && arguments.flag()) {
-            std::fputs(kVivarHelp, stdout);
-            std::exit(0);
-        } else if (arguments.is("--version") && arguments.flag()) {
-            std::printf("vivar %s\n", programVersion());
-            std::exit(0);
-        } else if (arguments.is("--seed")) {
+        arguments.answerHelpOrVersion(kVivarHelp);
+        if (arguments.is("--seed")) {
             options.seed = static_cast<std::uint32_t>(arguments.number(0, RunOptions::kMaxSeed));
         } else if (arguments.is("--pace")) {
             options.paceMilliseconds = static_cast<int>(arguments.number(0, RunOptions::kMaxPaceMilliseconds));

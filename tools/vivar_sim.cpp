@@ -85,13 +85,8 @@ Options parseOptions(int argc, char** argv) {
     bool seedGiven = false;
     CommandLine arguments("vivar-sim", argc, argv);
     while (arguments.next()) {
-        if (arguments.is("--help") && arguments.flag()) {
-            std::fputs(kUsage, stdout);
-            std::exit(0);
-        } else if (arguments.is("--version") && arguments.flag()) {
-            std::printf("vivar-sim %s\n", programVersion());
-            std::exit(0);
-        } else if (arguments.is("--counts")) {
+        arguments.answerHelpOrVersion(kUsage);
+        if (arguments.is("--counts")) {
             options.counts = arguments.flag();
         } else if (arguments.is("--summary")) {
             options.summary = arguments.flag();
