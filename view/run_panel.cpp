@@ -55,8 +55,7 @@ QString legendText() {
     return text;
 }
 
-}  // namespace
-
+// The status line's text.
 std::string statusText(const Census& census, const RunPanel::Status& status) {
     // Items are held together by no-break spaces; a narrow window wraps the
     // line only between them.
@@ -76,6 +75,8 @@ std::string statusText(const Census& census, const RunPanel::Status& status) {
     }
     return text;
 }
+
+}  // namespace
 
 RunPanel::RunPanel(QWidget* window)
     : bottomRow_(new QWidget(window)),
@@ -195,8 +196,6 @@ void RunPanel::showStatus(const Status& status) {
 }
 
 void RunPanel::toggleChart() { side_->setVisible(!side_->isVisible()); }
-
-bool RunPanel::chartShown() const { return side_->isVisible(); }
 
 int RunPanel::bottomRowHeight(int width) const {
     return bottomRow_->hasHeightForWidth() ? bottomRow_->heightForWidth(width) : bottomRow_->sizeHint().height();

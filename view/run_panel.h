@@ -45,7 +45,6 @@ public:
     void statusChanged(const Status& status);
     void toggleChart();
 
-    [[nodiscard]] bool chartShown() const;
     // The height of the controls and the status line in a window this wide.
     [[nodiscard]] int bottomRowHeight(int width) const;
     // Puts a control at the start of the status line's row.
@@ -71,6 +70,3 @@ private:
     Census census_;
     int highest_ = 0;
 };
-
-// The status line's text.
-[[nodiscard]] std::string statusText(const Census& census, const RunPanel::Status& status);
