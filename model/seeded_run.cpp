@@ -9,7 +9,8 @@ SeededRun::SeededRun(std::array<CellState, kSquareCount>& squares) : squares_(sq
     model_.setUpLattice(squares_);
 }
 
-void SeededRun::start(std::uint64_t seed) {
+void SeededRun::start(std::uint64_t seed, bool drawsAhead) {
+    drawsAhead_.reset();
     seed_ = seed;
     generation_ = 0;
     // The fill and the clear leave some fields as they were, and a
@@ -20,12 +21,19 @@ void SeededRun::start(std::uint64_t seed) {
     squares_.fill(CellState{});
     clearBoard(squares_);
     fillBoard(squares_, static_cast<std::time_t>(seed));
+    if (drawsAhead) {
+        drawsAhead_ = std::make_unique<DrawsAhead>(static_cast<std::uint32_t>(seed + 1));
+    }
 }
 
 std::int64_t SeededRun::step() {
     ++generation_;
-    // The simulated clock wraps like the generator's 32-bit seed.
-    platform::srand(static_cast<std::uint32_t>(seed_ + static_cast<std::uint64_t>(generation_)));
+    if (drawsAhead_) {
+        drawsAhead_->seedNext();
+    } else {
+        // The simulated clock wraps like the generator's 32-bit seed.
+        platform::srand(static_cast<std::uint32_t>(seed_ + static_cast<std::uint64_t>(generation_)));
+    }
     model_.computeGeneration();
     trace::line("model ----------------------------- a cambiar imagenes \n");
     return generation_;

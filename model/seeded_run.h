@@ -2,10 +2,12 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "model/board.h"
 #include "model/census.h"
+#include "model/draws_ahead.h"
 #include "model/model.h"
 
 // A run as vivar-sim makes it: the board filled as the fill button would at
@@ -18,8 +20,10 @@ public:
     SeededRun();
     explicit SeededRun(std::array<CellState, kSquareCount>& squares);
 
-    // Starts the seed's run on a board as a fresh process has it.
-    void start(std::uint64_t seed);
+    // Starts the seed's run on a board as a fresh process has it. With
+    // `drawsAhead`, another thread makes each generation's random values
+    // in advance (worth it only when a core is otherwise idle).
+    void start(std::uint64_t seed, bool drawsAhead = false);
     // Computes the next generation, tracing its hand-off line, and returns
     // its number.
     std::int64_t step();
@@ -32,6 +36,7 @@ private:
     Model model_;
     std::uint64_t seed_ = 0;
     std::int64_t generation_ = 0;
+    std::unique_ptr<DrawsAhead> drawsAhead_;
 };
 
 // A seed's run of the given length, as one text for a sweep: every

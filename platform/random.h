@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 
 // The terrarium's random numbers: the classic linear congruential generator
 // that C libraries of the desktop era shipped as rand()/srand(), so that a
@@ -12,8 +14,27 @@ inline constexpr int kRandMax = 32767;
 
 namespace detail {
 
+inline constexpr std::uint32_t kMultiplier = 214013;
+inline constexpr std::uint32_t kIncrement = 2531011;
+
 // A thread that never seeds starts from 1, as the C library does.
 inline thread_local std::uint32_t state = 1;
+
+// Values made ahead for the latest seeding that are not handed out yet.
+struct Ahead {
+    const std::uint16_t* next = nullptr;
+    const std::uint16_t* end = nullptr;
+    const std::uint16_t* first = nullptr;
+    const std::uint16_t* tags = nullptr;
+    std::uint32_t seed = 0;
+};
+inline thread_local Ahead ahead{};
+
+[[nodiscard]] constexpr std::uint32_t step(std::uint32_t from) {
+    return from * kMultiplier + kIncrement;  // wraps modulo 2^32 by design
+}
+
+[[nodiscard]] constexpr int valueOf(std::uint32_t from) { return static_cast<int>((from >> 16) & 0x7FFFu); }
 
 }  // namespace detail
 
@@ -23,10 +44,11 @@ void srand(std::uint32_t seed);
 // Next value of the calling thread's generator, 0..kRandMax. Inline, since
 // the visiting order draws it a few thousand times a generation.
 inline int rand() {
-    constexpr std::uint32_t kMultiplier = 214013;
-    constexpr std::uint32_t kIncrement = 2531011;
-    detail::state = detail::state * kMultiplier + kIncrement;  // wraps modulo 2^32 by design
-    return static_cast<int>((detail::state >> 16) & 0x7FFFu);
+    if (detail::ahead.next != detail::ahead.end) {
+        return *detail::ahead.next++;
+    }
+    detail::state = detail::step(detail::state);
+    return detail::valueOf(detail::state);
 }
 
 // A heading from 1 to 8: 1 + (r mod 8).
@@ -34,5 +56,68 @@ int drawHeading();
 
 // 1 when the next value is even, 0 when it is odd.
 std::uint8_t drawCoin();
+
+// Values made before they are drawn, by another thread, say, each with a
+// tag that its maker derived from it.
+//
+// makeAhead fills `values` with the first values that srand(seed) would
+// give and `tags` with tag(value) for each, and returns the generator's
+// state after the last of them.
+template <typename Tag>
+std::uint32_t makeAhead(std::uint32_t seed, std::span<std::uint16_t> values, std::span<std::uint16_t> tags, Tag tag) {
+    const auto put = [&](std::size_t position, std::uint32_t state) {
+        const auto value = static_cast<std::uint16_t>(detail::valueOf(state));
+        values[position] = value;
+        tags[position] = static_cast<std::uint16_t>(tag(value));
+    };
+    // Four runs of the generator side by side, each stepping four values at
+    // a time: a single run would wait on its own multiply at every value.
+    constexpr std::uint32_t kMultiplier4 =
+        detail::kMultiplier * detail::kMultiplier * detail::kMultiplier * detail::kMultiplier;
+    constexpr std::uint32_t kIncrement4 = detail::step(detail::step(detail::step(detail::step(0))));
+    std::uint32_t run0 = detail::step(seed);
+    std::uint32_t run1 = detail::step(run0);
+    std::uint32_t run2 = detail::step(run1);
+    std::uint32_t run3 = detail::step(run2);
+    std::uint32_t last = seed;
+    const std::size_t inFours = values.size() - values.size() % 4;
+    std::size_t position = 0;
+    for (; position < inFours; position += 4) {
+        put(position, run0);
+        put(position + 1, run1);
+        put(position + 2, run2);
+        put(position + 3, run3);
+        last = run3;
+        run0 = run0 * kMultiplier4 + kIncrement4;
+        run1 = run1 * kMultiplier4 + kIncrement4;
+        run2 = run2 * kMultiplier4 + kIncrement4;
+        run3 = run3 * kMultiplier4 + kIncrement4;
+    }
+    for (; position < values.size(); ++position) {
+        last = detail::step(last);
+        put(position, last);
+    }
+    return last;
+}
+
+// Seeds the calling thread as srand(seed) would, given what makeAhead made
+// from that seed and the state it returned: rand() hands out those values
+// first, then goes on from that state. They must stay in place until the
+// thread seeds again or calls settleAhead.
+void srandAhead(std::uint32_t seed, std::span<const std::uint16_t> values, const std::uint16_t* tags,
+                std::uint32_t stateAfter);
+
+// Lets the calling thread's generator go on by itself from the first value
+// made ahead that it has not handed out, so that the values can go.
+void settleAhead();
+
+// The tags of the values made ahead that rand() has not handed out yet, in
+// order, for a caller that draws by tag; handOutAhead(n) then counts the
+// first n of them as drawn.
+[[nodiscard]] inline std::span<const std::uint16_t> tagsAhead() {
+    const detail::Ahead& ahead = detail::ahead;
+    return {ahead.tags + (ahead.next - ahead.first), ahead.tags + (ahead.end - ahead.first)};
+}
+inline void handOutAhead(std::size_t count) { detail::ahead.next += count; }
 
 }  // namespace platform

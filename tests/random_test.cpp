@@ -55,4 +55,43 @@ TEST(RandomNumbers, EachThreadHasItsOwnGenerator) {
     EXPECT_EQ(platform::rand(), otherAfterSeed);
 }
 
+
+// Values made ahead are handed out exactly as the generator would give
+// them, whether drawn one by one, by tag, past their end, or left midway.
+TEST(RandomNumbers, ValuesMadeAheadAreTheGeneratorsOwn) {
+    constexpr std::uint32_t kSeed = 2024;
+    std::array<int, 16> plain{};
+    platform::srand(kSeed);
+    for (int& value : plain) {
+        value = platform::rand();
+    }
+
+    std::array<std::uint16_t, 10> values{};  // not a whole number of fours
+    std::array<std::uint16_t, 10> tags{};
+    const std::uint32_t after = platform::makeAhead(kSeed, values, tags, [](std::uint16_t v) { return v % 7; });
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        EXPECT_EQ(values[i], plain[i]) << i;
+        EXPECT_EQ(tags[i], plain[i] % 7) << i;
+    }
+
+    platform::srandAhead(kSeed, values, tags.data(), after);
+    EXPECT_EQ(platform::rand(), plain[0]);
+    ASSERT_EQ(platform::tagsAhead().size(), 9U);
+    EXPECT_EQ(platform::tagsAhead()[2], plain[3] % 7);
+    platform::handOutAhead(3);  // as drawing plain[1..3] by their tags
+    for (std::size_t i = 4; i < plain.size(); ++i) {
+        EXPECT_EQ(platform::rand(), plain[i]) << i;
+    }
+    EXPECT_TRUE(platform::tagsAhead().empty());
+
+    platform::srandAhead(kSeed, values, tags.data(), after);
+    platform::rand();
+    platform::rand();
+    platform::settleAhead();
+    EXPECT_TRUE(platform::tagsAhead().empty());
+    for (std::size_t i = 2; i < plain.size(); ++i) {
+        EXPECT_EQ(platform::rand(), plain[i]) << i;
+    }
+}
+
 }  // namespace

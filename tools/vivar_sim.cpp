@@ -27,6 +27,7 @@
 #include "model/seeded_run.h"
 #include "model/sweep.h"
 #include "model/trace.h"
+#include "platform/thread.h"
 
 namespace {
 
@@ -169,8 +170,7 @@ private:
 };
 
 void runSweep(const Options& options, SeedRange range) {
-    const unsigned cores = std::thread::hardware_concurrency();
-    const unsigned jobs = options.jobs.value_or(cores > 0 ? cores : 1);
+    const unsigned jobs = options.jobs.value_or(platform::usableCores());
     const std::int64_t generations = options.generations;
     std::fprintf(stdout, "%s\n", options.summary ? kSummaryHeader : kSweepCountsHeader);
     SeedWork work = [generations](SeededRun& run, std::uint64_t seed, std::string& text) {
@@ -205,7 +205,9 @@ int main(int argc, char** argv) {
     }
 
     SeededRun run;
-    run.start(static_cast<std::uint64_t>(options.seed));
+    // A second core, idle otherwise, makes each generation's random values
+    // ahead of it; on one core that would only take turns with the run.
+    run.start(static_cast<std::uint64_t>(options.seed), platform::usableCores() > 1);
     if (options.counts) {
         printCountsHeader(stdout);
         printCountsRow(stdout, 0, run.census());

@@ -1,0 +1,41 @@
+#include "model/draws_ahead.h"
+
+#include "model/board.h"
+#include "platform/random.h"
+
+DrawsAhead::DrawsAhead(std::uint32_t first) : first_(first), maker_([this] { make(); }) {}
+
+DrawsAhead::~DrawsAhead() {
+    platform::settleAhead();
+    quit_ = true;
+    maker_.join();
+}
+
+void DrawsAhead::make() {
+    const auto squareOf = [](std::uint32_t value) { return value % kSquareCount; };
+    for (std::uint32_t index = 0; !quit_; ++index) {
+        // A slot is free once the seed kSlots before this one is released.
+        // Looking again after a nap, rather than being woken, keeps system
+        // calls off the computing thread.
+        while (index - released_.load() >= kSlots) {
+            std::this_thread::sleep_for(kNap);
+            if (quit_) {
+                return;
+            }
+        }
+        Slot& slot = slots_[index % kSlots];
+        slot.stateAfter = platform::makeAhead(first_ + index, slot.values, slot.squares, squareOf);
+        made_.store(index + 1);
+        made_.notify_one();
+    }
+}
+
+void DrawsAhead::seedNext() {
+    released_.store(taken_);
+    for (std::uint32_t made = made_.load(); made == taken_; made = made_.load()) {
+        made_.wait(made);
+    }
+    const Slot& slot = slots_[taken_ % kSlots];
+    platform::srandAhead(first_ + taken_, slot.values, slot.squares.data(), slot.stateAfter);
+    ++taken_;
+}
