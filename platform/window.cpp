@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <condition_variable>
 #include <deque>
 #include <utility>
@@ -12,6 +13,7 @@
 
 #include <Inventor/Qt/SoQt.h>
 #include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
+#include <Inventor/events/SoEvent.h>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -163,7 +165,68 @@ public:
     }
 };
 
+// The examiner viewer, drawn and steered in the screen's own pixels whatever
+// the scale factor. SoQt 1.6 sizes its viewport with Qt 5's whole-number
+// device pixel ratio: at 125 % that is 1, and the board is drawn in a
+// corner of the larger framebuffer. At a fractional ratio the viewport
+// gets the framebuffer's real size, as QGLWidget gives it to resizeGL, and
+// every event the pixel it points at; at a whole-number ratio SoQt is left
+// to its own sizes.
+class ExaminerViewer : public SoQtExaminerViewer {
+public:
+    explicit ExaminerViewer(QWidget* parent)
+        : SoQtExaminerViewer(parent, nullptr, TRUE, SoQtFullViewer::BUILD_ALL, SoQtViewer::BROWSER) {}
+
+protected:
+    void sizeChanged(const SbVec2s& size) override {
+        QWidget* glWidget = getGLWidget();
+        if (fraction() == 1.0 || glWidget == nullptr || glWidget->parentWidget() == nullptr) {
+            SoQtExaminerViewer::sizeChanged(size);
+            return;
+        }
+        // The area the GL widget fills, in the framebuffer's pixels, in
+        // the units that SoQt multiplies by its whole-number ratio.
+        const QSize area = glWidget->parentWidget()->size();
+        const qreal ratio = windowRatio();
+        const int whole = glWidget->devicePixelRatio();
+        const auto width = static_cast<short>(static_cast<int>(area.width() * ratio) / whole);
+        const auto height = static_cast<short>(static_cast<int>(area.height() * ratio) / whole);
+        // Past the full viewer's decorations, which the area leaves out.
+        SoQtRenderArea::sizeChanged(SbVec2s(std::max<short>(width, 1), std::max<short>(height, 1)));
+    }
+
+    SbBool processSoEvent(const SoEvent* const event) override {
+        const double by = fraction();
+        if (by != 1.0) {
+            // SoQt's own event, made for this call: placing it is ours.
+            const_cast<SoEvent*>(event)->setPosition(viewPixelUnderPointer(event->getPosition(), getGLSize()[1], by));
+        }
+        return SoQtExaminerViewer::processSoEvent(event);
+    }
+
+private:
+    // The ratio QGLWidget gives resizeGL: its window's.
+    [[nodiscard]] qreal windowRatio() const {
+        const QWidget* glWidget = getGLWidget();
+        const QWindow* handle = glWidget != nullptr ? glWidget->window()->windowHandle() : nullptr;
+        return handle != nullptr ? handle->devicePixelRatio() : 1.0;
+    }
+    [[nodiscard]] double fraction() const {
+        const QWidget* glWidget = getGLWidget();
+        const int whole = glWidget != nullptr ? std::max(1, glWidget->devicePixelRatio()) : 1;
+        return static_cast<double>(windowRatio()) / whole;
+    }
+};
+
 }  // namespace
+
+SbVec2s viewPixelUnderPointer(SbVec2s eventPosition, short height, double fraction) {
+    // SoQt counts rows from the bottom as height - 1 - y * whole; the view's
+    // pixel is height - 1 - y * whole * fraction.
+    const double x = eventPosition[0] * fraction;
+    const double y = (height - 1) - (height - 1 - eventPosition[1]) * fraction;
+    return {static_cast<short>(std::lround(x)), static_cast<short>(std::lround(y))};
+}
 
 Window initWindowBinding(const char* applicationName, const char* className) {
     if (!displayAvailable()) {
@@ -318,7 +381,7 @@ SoQtExaminerViewer* createExaminerViewer(Window parent) {
     auto* fill = new QGridLayout(area);
     fill->setContentsMargins(0, 0, 0, 0);
     gridOf(parent)->addWidget(area, 0, 0);
-    auto* viewer = new SoQtExaminerViewer(area, nullptr, TRUE, SoQtFullViewer::BUILD_ALL, SoQtViewer::BROWSER);
+    auto* viewer = new ExaminerViewer(area);
     fill->addWidget(viewer->getBaseWidget(), 0, 0);
     QWidget* glWidget = viewer->getGLWidget();
     glWidget->installEventFilter(new DevicePixelViewer(glWidget));

@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+#include <Inventor/SbVec2s.h>
+
 class QPixmap;
 class QWidget;
 class SoQtExaminerViewer;
@@ -76,6 +78,14 @@ void setButtonBitmap(QWidget* button, const Bitmap& bitmap);
 // a panel may sit beside it on the right, and a status line below both.
 SoQtExaminerViewer* createExaminerViewer(Window parent);
 void placeBesideViewer(Window window, QWidget* panel);
+
+// On a screen scaled by a fraction (125 %, 150 %), where Qt 5 reports the
+// device pixel ratio as a whole number, SoQt places a mouse event at the
+// pixel that the whole-number ratio gives; this is the pixel of the drawn
+// view that lies under the pointer. `fraction` is the true ratio over the
+// whole number, `height` the view's height in SoQt's pixels; positions count
+// from the bottom left, as Coin's do.
+[[nodiscard]] SbVec2s viewPixelUnderPointer(SbVec2s eventPosition, short height, double fraction);
 void placeBelowViewer(Window window, QWidget* line);
 
 // A push button that runs the task on the window's thread when clicked,

@@ -12,6 +12,8 @@ source "$(cd "$(dirname "$0")" && pwd)/session.sh"
 die() { echo "FAIL ($screen at scale $scale): $*"; [ -f "$err" ] && cat "$err"; exit 1; }
 export QT_SCALE_FACTOR=$scale
 screen_w=${screen%x*} screen_h=${screen#*x}
+# Whole screen pixels of a length in the window's own units.
+scaled() { awk -v n="$1" -v s="$scale" 'BEGIN { printf "%d", n * s }'; }
 
 cd "$work"
 start_vivar "$vivar"
@@ -21,19 +23,19 @@ echo "window ${WIDTH}x${HEIGHT} at $X,$Y on a ${screen} screen at scale $scale"
   die "the window does not fit the screen"
 
 # The fill button, where the scale puts it.
-xdotool mousemove $(( 15 * scale )) $(( $(button_y 3) * scale )) click 1
+xdotool mousemove "$(scaled 15)" "$(scaled "$(button_y 3)")" click 1
 # The view: right of the button column, left of the viewer's own buttons
 # and the chart, above the wheels.
 view_png=$work/view.png
 view_shows_board() {
-  xwd -id "$window" -silent | convert xwd:- -crop "$(( WIDTH * 65 / 100 ))x$(( HEIGHT * 80 / 100 ))+$(( 40 * scale ))+0" \
+  xwd -id "$window" -silent | convert xwd:- -crop "$(( WIDTH * 65 / 100 ))x$(( HEIGHT * 80 / 100 ))+$(scaled 40)+0" \
     +repage "$view_png" || return 1
   local colour pixels
   for picture in lcd1.png lvd1.png; do
     colour=$(body_colour "$pictures/$picture")
     pixels=$(convert "$view_png" -alpha off -fuzz 8% -transparent "$colour" -alpha extract -negate \
       -format '%[fx:int(mean*w*h+0.5)]' info:)
-    [ "$pixels" -ge $(( 100 * scale * scale )) ] || return 1
+    [ "$pixels" -ge "$(scaled "$(scaled 100)")" ] || return 1
   done
 }
 wait_for 10 view_shows_board || die "the filled board's lizards are not in the view"

@@ -263,3 +263,14 @@ TEST(WindowBinding, SendingToAWindowWhoseLoopIsNotRunningReturnsAtOnce) {
 }
 
 }  // namespace
+
+TEST(WindowBinding, AtAFractionalScaleAnEventLandsOnTheDrawnPixelUnderThePointer) {
+    // A view 942 pixels high at 125 %: Qt 5 reports the ratio as 1, so SoQt
+    // places the pointer's logical row y at 941 - y.
+    constexpr short kHeight = 942;
+    EXPECT_EQ(platform::viewPixelUnderPointer(SbVec2s(0, 941), kHeight, 1.25), SbVec2s(0, 941));  // top left
+    EXPECT_EQ(platform::viewPixelUnderPointer(SbVec2s(400, 941 - 300), kHeight, 1.25), SbVec2s(500, 941 - 375));
+    EXPECT_EQ(platform::viewPixelUnderPointer(SbVec2s(860, 941 - 753), kHeight, 1.25), SbVec2s(1075, 0));
+    // A whole-number ratio is SoQt's own business.
+    EXPECT_EQ(platform::viewPixelUnderPointer(SbVec2s(123, 456), kHeight, 1.0), SbVec2s(123, 456));
+}
