@@ -9,9 +9,11 @@
 #include "model/model.h"
 #include "model/trace.h"
 #include "platform/random.h"
+#include "platform/system.h"
 #include "view/view.h"
 
 int main(int argc, char** argv) {
+    platform::keepNewlines();
     // Options are read, and refused, before anything opens.
     const RunOptions options = parseRunOptions(argc, argv);
     Steering steering(options);

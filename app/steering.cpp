@@ -92,7 +92,8 @@ void Steering::writeCounts(std::int64_t generation, const Census& census) {
 }
 
 std::optional<std::string> Steering::openCounts(const std::string& fileName) {
-    counts_ = std::fopen(fileName.c_str(), "w");
+    // Binary: "\n" stays "\n" on Windows too, as vivar-sim writes it.
+    counts_ = std::fopen(fileName.c_str(), "wb");
     if (counts_ == nullptr) {
         return std::string(std::strerror(errno));
     }

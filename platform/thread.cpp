@@ -1,7 +1,5 @@
 #include "platform/thread.h"
 
-#include <sched.h>
-
 #include <algorithm>
 
 namespace platform {
@@ -49,13 +47,5 @@ bool waitForAll(std::initializer_list<const Thread*> threads) {
 }
 
 void sleepFor(std::chrono::milliseconds duration) { std::this_thread::sleep_for(duration); }
-
-unsigned usableCores() {
-    cpu_set_t cores;
-    if (sched_getaffinity(0, sizeof cores, &cores) == 0 && CPU_COUNT(&cores) > 0) {
-        return static_cast<unsigned>(CPU_COUNT(&cores));
-    }
-    return std::max(1U, std::thread::hardware_concurrency());
-}
 
 }  // namespace platform

@@ -48,8 +48,4 @@ bool waitForAll(std::initializer_list<const Thread*> threads);
 
 void sleepFor(std::chrono::milliseconds duration);
 
-// The cores this process may run on: fewer than the machine has under
-// taskset or a container's CPU set.
-[[nodiscard]] unsigned usableCores();
-
 }  // namespace platform

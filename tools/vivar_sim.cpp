@@ -9,8 +9,6 @@
 // or with --summary one row of how the run ended. --seeds runs every seed
 // from A to B on J threads and prints their rows in seed order.
 
-#include <unistd.h>
-
 #include <chrono>
 #include <cinttypes>
 #include <cstdint>
@@ -27,7 +25,7 @@
 #include "model/seeded_run.h"
 #include "model/sweep.h"
 #include "model/trace.h"
-#include "platform/thread.h"
+#include "platform/system.h"
 
 namespace {
 
@@ -137,7 +135,7 @@ std::string duration(double seconds) {
 
 class Progress {
 public:
-    explicit Progress(std::uint64_t total) : total_(total), shown_(isatty(STDERR_FILENO) == 1) {}
+    explicit Progress(std::uint64_t total) : total_(total), shown_(platform::isTerminal(stderr)) {}
 
     void update(std::uint64_t done) {
         if (!shown_) {
@@ -191,6 +189,7 @@ void runSweep(const Options& options, SeedRange range) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::keepNewlines();
     const Options options = parseOptions(argc, argv);
 
     // A large buffer: the trace of a long run is mostly throughput.

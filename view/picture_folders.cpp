@@ -9,6 +9,7 @@
 #include <Inventor/errors/SoDebugError.h>
 #include <Inventor/nodes/SoTexture2.h>
 
+#include "platform/system.h"
 #include "view/scene.h"
 #include "view/view.h"
 
@@ -70,7 +71,7 @@ const std::vector<fs::path>& pictureFolders() {
         search.workingFolder = fs::current_path(error);
         const char* environment = std::getenv("VIVAR_PICTURES");
         search.environment = environment != nullptr ? environment : "";
-        search.executable = fs::read_symlink("/proc/self/exe", error);
+        search.executable = platform::executablePath();
         search.installedFromExecutableFolder = VIVAR_INSTALLED_PICTURES;
         search.buildFolder = VIVAR_BUILD_FOLDER;
         search.sourcePictures = VIVAR_SOURCE_PICTURES;
@@ -96,7 +97,7 @@ void lookForPicturesInTheirFolders() {
     // Coin tries the bare name in the working folder first, then each folder
     // of its list: ours go after its own ".", in our order.
     for (const fs::path& folder : pictureFolders()) {
-        SoInput::addDirectoryLast(folder.c_str());
+        SoInput::addDirectoryLast(folder.string().c_str());
     }
 }
 
