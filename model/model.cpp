@@ -85,20 +85,21 @@ std::uint32_t Model::drawSquare() {
     // Values made ahead come with the square they draw (see DrawsAhead), so
     // that the test waits on two loads rather than on the generator and a
     // division.
-    const std::span<const std::uint16_t> squaresAhead = platform::tagsAhead();
+    platform::Generator& generator = platform::threadGenerator();
+    const std::span<const std::uint16_t> squaresAhead = generator.tagsAhead();
     for (std::size_t drawn = 0; drawn < squaresAhead.size(); ++drawn) {
         const std::uint32_t square = squaresAhead[drawn];
         if (!visited[square]) {
-            platform::handOutAhead(drawn + 1);
+            generator.handOutAhead(drawn + 1);
             visited[square] = true;
             ++visitedCount;
             return square;
         }
     }
-    platform::handOutAhead(squaresAhead.size());
+    generator.handOutAhead(squaresAhead.size());
     std::uint32_t square = 0;
     do {
-        square = static_cast<std::uint32_t>(platform::rand() % kSquareCount);
+        square = static_cast<std::uint32_t>(generator.rand() % kSquareCount);
     } while (visited[square]);
     visited[square] = true;
     ++visitedCount;

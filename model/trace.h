@@ -28,6 +28,19 @@ inline thread_local Gathered gathered{};
 
 void write(std::FILE* out, std::string_view text);
 
+inline void line(Gathered& lines, std::string_view text) {
+    std::FILE* out = currentSink.load(std::memory_order_relaxed);
+    if (out == nullptr) {
+        return;
+    }
+    if (lines.openBursts > 0 && text.size() <= lines.text.size() - lines.used) {
+        std::memcpy(lines.text.data() + lines.used, text.data(), text.size());
+        lines.used += text.size();
+        return;
+    }
+    write(out, text);
+}
+
 }  // namespace detail
 
 // Where the trace goes; standard output unless a caller redirects it.
@@ -38,33 +51,26 @@ void setSink(std::FILE* sink);
 // A line of fixed text, the common case: copied as it is, without a format
 // to scan. Inline, so that with the trace off a line costs one test.
 inline void line(std::string_view text) {
-    std::FILE* out = sink();
-    if (out == nullptr) {
-        return;
+    if (sink() != nullptr) {
+        detail::line(detail::gathered, text);
     }
-    detail::Gathered& gathered = detail::gathered;
-    if (gathered.openBursts > 0 && text.size() <= gathered.text.size() - gathered.used) {
-        std::memcpy(gathered.text.data() + gathered.used, text.data(), text.size());
-        gathered.used += text.size();
-        return;
-    }
-    detail::write(out, text);
 }
 
 // The lines of one creature's turn: whether the trace is on is asked once,
 // not at each of its dozen lines; with the trace off, asking at every line
-// cost several per cent of a generation.
+// cost several per cent of a generation. The thread's gathered lines are
+// looked up once too, which matters where thread-local storage is emulated.
 class Lines {
 public:
-    Lines() : on_(sink() != nullptr) {}
+    Lines() : gathered_(sink() != nullptr ? &detail::gathered : nullptr) {}
     void operator()(std::string_view text) const {
-        if (on_) {
-            line(text);
+        if (gathered_ != nullptr) {
+            detail::line(*gathered_, text);
         }
     }
 
 private:
-    bool on_;
+    detail::Gathered* gathered_;
 };
 
 void print(const char* format, ...) __attribute__((format(printf, 1, 2)));

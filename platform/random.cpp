@@ -2,28 +2,23 @@
 
 namespace platform {
 
-void srand(std::uint32_t seed) {
-    detail::state = seed;
-    detail::ahead = {};
-}
+void srand(std::uint32_t seed) { detail::generator = {seed, {}}; }
 
 void srandAhead(std::uint32_t seed, std::span<const std::uint16_t> values, const std::uint16_t* tags,
                 std::uint32_t stateAfter) {
-    detail::state = stateAfter;
-    detail::ahead = {values.data(), values.data() + values.size(), values.data(), tags, seed};
+    detail::generator = {stateAfter, {values.data(), values.data() + values.size(), values.data(), tags, seed}};
 }
 
 void settleAhead() {
-    if (detail::ahead.next == detail::ahead.end) {
-        detail::ahead = {};
-        return;
+    Generator& generator = threadGenerator();
+    if (generator.ahead.next != generator.ahead.end) {
+        std::uint32_t state = generator.ahead.seed;
+        for (const std::uint16_t* drawn = generator.ahead.first; drawn != generator.ahead.next; ++drawn) {
+            state = detail::step(state);
+        }
+        generator.state = state;
     }
-    std::uint32_t state = detail::ahead.seed;
-    for (const std::uint16_t* drawn = detail::ahead.first; drawn != detail::ahead.next; ++drawn) {
-        state = detail::step(state);
-    }
-    detail::state = state;
-    detail::ahead = {};
+    generator.ahead = {};
 }
 
 int drawHeading() { return 1 + rand() % 8; }

@@ -17,8 +17,11 @@ namespace detail {
 inline constexpr std::uint32_t kMultiplier = 214013;
 inline constexpr std::uint32_t kIncrement = 2531011;
 
-// A thread that never seeds starts from 1, as the C library does.
-inline thread_local std::uint32_t state = 1;
+[[nodiscard]] constexpr std::uint32_t step(std::uint32_t from) {
+    return from * kMultiplier + kIncrement;  // wraps modulo 2^32 by design
+}
+
+[[nodiscard]] constexpr int valueOf(std::uint32_t from) { return static_cast<int>((from >> 16) & 0x7FFFu); }
 
 // Values made ahead for the latest seeding that are not handed out yet.
 struct Ahead {
@@ -28,28 +31,43 @@ struct Ahead {
     const std::uint16_t* tags = nullptr;
     std::uint32_t seed = 0;
 };
-inline thread_local Ahead ahead{};
-
-[[nodiscard]] constexpr std::uint32_t step(std::uint32_t from) {
-    return from * kMultiplier + kIncrement;  // wraps modulo 2^32 by design
-}
-
-[[nodiscard]] constexpr int valueOf(std::uint32_t from) { return static_cast<int>((from >> 16) & 0x7FFFu); }
 
 }  // namespace detail
+
+// One thread's generator. A loop that draws many values looks it up once
+// with threadGenerator(): where thread-local storage is emulated (MinGW's
+// Windows builds), every look-up is a function call.
+struct Generator {
+    // A thread that never seeds starts from 1, as the C library does.
+    std::uint32_t state = 1;
+    detail::Ahead ahead{};
+
+    int rand() {
+        if (ahead.next != ahead.end) {
+            return *ahead.next++;
+        }
+        state = detail::step(state);
+        return detail::valueOf(state);
+    }
+    // See tagsAhead and handOutAhead below.
+    [[nodiscard]] std::span<const std::uint16_t> tagsAhead() const {
+        return {ahead.tags + (ahead.next - ahead.first), ahead.tags + (ahead.end - ahead.first)};
+    }
+    void handOutAhead(std::size_t count) { ahead.next += count; }
+};
+
+namespace detail {
+inline thread_local Generator generator{};
+}  // namespace detail
+
+[[nodiscard]] inline Generator& threadGenerator() { return detail::generator; }
 
 // Sets the calling thread's generator state to the seed.
 void srand(std::uint32_t seed);
 
 // Next value of the calling thread's generator, 0..kRandMax. Inline, since
 // the visiting order draws it a few thousand times a generation.
-inline int rand() {
-    if (detail::ahead.next != detail::ahead.end) {
-        return *detail::ahead.next++;
-    }
-    detail::state = detail::step(detail::state);
-    return detail::valueOf(detail::state);
-}
+inline int rand() { return detail::generator.rand(); }
 
 // A heading from 1 to 8: 1 + (r mod 8).
 int drawHeading();
@@ -114,10 +132,7 @@ void settleAhead();
 // The tags of the values made ahead that rand() has not handed out yet, in
 // order, for a caller that draws by tag; handOutAhead(n) then counts the
 // first n of them as drawn.
-[[nodiscard]] inline std::span<const std::uint16_t> tagsAhead() {
-    const detail::Ahead& ahead = detail::ahead;
-    return {ahead.tags + (ahead.next - ahead.first), ahead.tags + (ahead.end - ahead.first)};
-}
-inline void handOutAhead(std::size_t count) { detail::ahead.next += count; }
+[[nodiscard]] inline std::span<const std::uint16_t> tagsAhead() { return detail::generator.tagsAhead(); }
+inline void handOutAhead(std::size_t count) { detail::generator.handOutAhead(count); }
 
 }  // namespace platform

@@ -22,4 +22,10 @@ void keepNewlines();
 // taskset, a container's CPU set or a Windows affinity mask.
 [[nodiscard]] unsigned usableCores();
 
+// Whether a thread can nap for some microseconds, and wait on an atomic
+// counter that another thread bumps, at little cost. On Linux both are a
+// futex away; on Windows a nap lasts a timer tick, a millisecond or more,
+// and MinGW's atomic waits can miss a wake-up.
+[[nodiscard]] bool threadsNapBriefly();
+
 }  // namespace platform

@@ -26,4 +26,6 @@ unsigned usableCores() {
     return std::max(1U, std::thread::hardware_concurrency());
 }
 
+bool threadsNapBriefly() { return true; }
+
 }  // namespace platform

@@ -42,4 +42,6 @@ unsigned usableCores() {
     return std::max(1U, std::thread::hardware_concurrency());
 }
 
+bool threadsNapBriefly() { return false; }
+
 }  // namespace platform

@@ -205,8 +205,9 @@ int main(int argc, char** argv) {
 
     SeededRun run;
     // A second core, idle otherwise, makes each generation's random values
-    // ahead of it; on one core that would only take turns with the run.
-    run.start(static_cast<std::uint64_t>(options.seed), platform::usableCores() > 1);
+    // ahead of it; on one core that would only take turns with the run, and
+    // where threads cannot nap briefly the run would wait on the maker.
+    run.start(static_cast<std::uint64_t>(options.seed), platform::usableCores() > 1 && platform::threadsNapBriefly());
     if (options.counts) {
         printCountsHeader(stdout);
         printCountsRow(stdout, 0, run.census());
