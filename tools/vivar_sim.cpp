@@ -167,6 +167,15 @@ private:
     Clock::time_point lastShown_;
 };
 
+// Once standard output cannot be written (its reader has gone, as when the
+// output is piped into head), there is no one left to run for. Linux ends
+// the program with SIGPIPE at that write; Windows only fails the write.
+void endIfOutputFailed() {
+    if (std::ferror(stdout) != 0) {
+        std::_Exit(1);
+    }
+}
+
 void runSweep(const Options& options, SeedRange range) {
     const unsigned jobs = options.jobs.value_or(platform::usableCores());
     const std::int64_t generations = options.generations;
@@ -182,6 +191,7 @@ void runSweep(const Options& options, SeedRange range) {
     Progress progress(range.size());
     sweepSeeds(range, jobs, work, [&](std::string_view text, std::uint64_t done) {
         std::fwrite(text.data(), 1, text.size(), stdout);
+        endIfOutputFailed();
         progress.update(done);
     });
 }
@@ -217,6 +227,7 @@ int main(int argc, char** argv) {
         if (options.counts) {
             printCountsRow(stdout, k, run.census());
         }
+        endIfOutputFailed();
     }
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
