@@ -188,7 +188,7 @@ protected:
         // the units that SoQt multiplies by its whole-number ratio.
         const QSize area = glWidget->parentWidget()->size();
         const qreal ratio = windowRatio();
-        const int whole = glWidget->devicePixelRatio();
+        const int whole = wholeRatio();
         const auto width = static_cast<short>(static_cast<int>(area.width() * ratio) / whole);
         const auto height = static_cast<short>(static_cast<int>(area.height() * ratio) / whole);
         // Past the full viewer's decorations, which the area leaves out.
@@ -211,11 +211,12 @@ private:
         const QWindow* handle = glWidget != nullptr ? glWidget->window()->windowHandle() : nullptr;
         return handle != nullptr ? handle->devicePixelRatio() : 1.0;
     }
-    [[nodiscard]] double fraction() const {
+    // The ratio SoQt goes by.
+    [[nodiscard]] int wholeRatio() const {
         const QWidget* glWidget = getGLWidget();
-        const int whole = glWidget != nullptr ? std::max(1, glWidget->devicePixelRatio()) : 1;
-        return static_cast<double>(windowRatio()) / whole;
+        return glWidget != nullptr ? std::max(1, glWidget->devicePixelRatio()) : 1;
     }
+    [[nodiscard]] double fraction() const { return static_cast<double>(windowRatio()) / wholeRatio(); }
 };
 
 }  // namespace
