@@ -4,6 +4,8 @@
 #   ./build.sh run      build and start the terrarium
 #   ./build.sh test     build and run every test
 #   ./build.sh package  build build/vivar_<version>_<arch>.deb and check it
+#   ./build.sh windows  cross-build the Windows zip and installer into
+#                       build-windows/ and test them under Wine
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -16,6 +18,12 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps imagemagick gnuplot-nox fonts-dejavu-core
   help2man dpkg-dev file lintian appstream desktop-file-utils
+)
+
+# What the Windows build needs besides: the cross-compiler, Wine to test
+# under, NSIS for the installer, Boost's headers for Coin, and xwininfo.
+windows_packages=(
+  g++-mingw-w64-x86-64-posix mingw-w64-tools wine nsis libboost1.74-dev zip unzip x11-utils
 )
 
 as_root() {
@@ -37,7 +45,7 @@ install_missing_packages() {
 build() {  # [build dir] [extra CMake options...]
   local dir=${1:-$build_dir}
   shift || true
-  cmake -S "$here" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  cmake -S "$here" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIVAR_WARNINGS_AS_ERRORS=ON "$@"
   cmake --build "$dir" -j "$jobs"
 }
 
@@ -92,8 +100,23 @@ case "${1:-}" in
     lintian "$deb"
     echo "== install it with: apt install $deb"
     ;;
+  windows)
+    packages+=("${windows_packages[@]}")
+    install_missing_packages
+    # Qt, Coin and SoQt for Windows, built once and kept outside the tree.
+    prefix=$("$here/packaging/windows/toolchain.sh" | tail -n 1)
+    windows_dir=${VIVAR_WINDOWS_BUILD_DIR:-$here/build-windows}
+    cmake -S "$here" -B "$windows_dir" -DCMAKE_TOOLCHAIN_FILE="$here/packaging/windows/mingw-w64.cmake" \
+      -DVIVAR_WINDOWS_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DVIVAR_WARNINGS_AS_ERRORS=ON
+    cmake --build "$windows_dir" -j "$jobs"
+    rm -f "$windows_dir"/vivar-*-win64*
+    (cd "$windows_dir" && cpack)
+    # The Debian build is what the Windows programs must agree with.
+    build
+    with_display "$here/tests/windows/wine_checks.sh" "$windows_dir" "$build_dir"
+    ;;
   *)
-    echo "usage: $0 run|test|package" >&2
+    echo "usage: $0 run|test|package|windows" >&2
     exit 2
     ;;
 esac

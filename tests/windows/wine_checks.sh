@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# The Windows build under Wine, on the test display:
+# - vivar-sim.exe prints the Debian build's traces, counts and sweeps byte
+#   for byte, "\n" line endings included, and refuses a bad option with one
+#   line and status 2;
+# - the programs are console programs carrying their icon and version;
+# - vivar.exe from the unzipped zip opens its window, fills the board and
+#   steps it by keys, its 3D view shows the lizards, its seeded trace and
+#   counts file equal vivar-sim.exe's, and closing the window ends it with 0;
+# - the installer installs silently, with its Start-menu entry and
+#   uninstaller, and the installed vivar.exe starts.
+#   wine_checks.sh WINDOWS-BUILD-DIR DEBIAN-BUILD-DIR
+set -u
+windows=$(cd "$1" && pwd) debian=$(cd "$2" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../e2e/session.sh"
+wm_close=$debian/wm_close
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+die() { echo "FAIL: $*"; [ -f "$err" ] && { echo "--- stderr"; cat "$err"; }; exit 1; }
+
+export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap 'wineserver -k 2>/dev/null; [ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+wineboot --init >/dev/null 2>&1 || die "cannot make a Wine prefix"
+# Wine's own complaints on stderr, which are not the program's.
+program_lines() { grep -v -E '^(wine: |it looks like wine32|Could not find Wine Gecko|[0-9a-f]{4}:(fixme|err|warn):)' "$1"; }
+
+version=$(sed -n 's/^project(vivar VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
+zip=$windows/vivar-$version-win64.zip setup=$windows/vivar-$version-win64-setup.exe
+[ -f "$zip" ] && [ -f "$setup" ] || die "no $zip or $setup"
+unzip -q "$zip" -d "$work/unzipped" || die "cannot unzip $zip"
+app=$work/unzipped/vivar-$version-win64
+sim_exe() { wine "$app/vivar-sim.exe" "$@" 2>/dev/null; }
+
+# vivar-sim.exe against the Debian build.
+for seed in 5 12345 4294967290; do
+  sim_exe --seed "$seed" --generations 300 >"$work/windows.txt"
+  "$debian/vivar-sim" --seed "$seed" --generations 300 >"$work/debian.txt"
+  cmp -s "$work/windows.txt" "$work/debian.txt" || fail "seed $seed: the trace differs from the Debian build's"
+  sim_exe --seed "$seed" --generations 3000 --counts >"$work/windows.csv"
+  "$debian/vivar-sim" --seed "$seed" --generations 3000 --counts >"$work/debian.csv"
+  cmp -s "$work/windows.csv" "$work/debian.csv" || fail "seed $seed: the counts differ from the Debian build's"
+done
+[ -s "$work/windows.txt" ] && ! grep -q $'\r' "$work/windows.txt" "$work/windows.csv" ||
+  fail "vivar-sim.exe wrote no output, or \\r\\n line endings"
+sim_exe --seeds 1:40 --jobs 2 --generations 200 --summary >"$work/windows.csv"
+"$debian/vivar-sim" --seeds 1:40 --jobs 2 --generations 200 --summary >"$work/debian.csv"
+cmp -s "$work/windows.csv" "$work/debian.csv" || fail "a sweep on two jobs differs from the Debian build's"
+# A reader that goes away ends the run, as SIGPIPE does on Debian.
+timeout 60 wine "$app/vivar-sim.exe" --seed 1 --generations 100000000 2>/dev/null | head -c 100 >/dev/null
+[ "${PIPESTATUS[0]}" -ne 124 ] || fail "vivar-sim.exe ran on for a minute after its reader had gone"
+wine "$app/vivar-sim.exe" --generations=many >"$work/out" 2>"$work/err"
+status=$?
+[ "$status" -eq 2 ] && [ ! -s "$work/out" ] && [ "$(program_lines "$work/err" | wc -l)" -eq 1 ] &&
+  program_lines "$work/err" | grep -q '^vivar-sim: --generations' ||
+  fail "a bad option: status $status, stderr: $(cat "$work/err")"
+
+# Console programs, so that the trace has a console, with icon and version.
+for program in vivar vivar-sim; do
+  x86_64-w64-mingw32-objdump -p "$app/$program.exe" | grep -q -E '^Subsystem\s+0+3\s' ||
+    fail "$program.exe is not a console program"
+  x86_64-w64-mingw32-objdump -h "$app/$program.exe" | grep -q ' \.rsrc ' || fail "$program.exe has no resources"
+  strings -e l "$app/$program.exe" | grep -q -x "$version" || fail "$program.exe carries no version $version"
+done
+
+# The 3D view is a GL child window that Wine draws off screen, in an X
+# window of its own outside vivar's: the largest unnamed window there is.
+view_window() {
+  xwininfo -root -tree | awk '/has no name/ { split($0, part, ")"); size = part[3]; sub(/^ */, "", size);
+    split(size, corner, "+"); split(corner[1], wh, "x");
+    if (wh[1] * wh[2] > best) { best = wh[1] * wh[2]; id = $1 } } END { if (best > 10000) print id }'
+}
+view_shows_lizards() {
+  local view colour pixels
+  view=$(view_window) && [ -n "$view" ] || return 1
+  import -window "$view" "$work/view.png" 2>/dev/null || return 1
+  for picture in lcd1.png lvd1.png; do
+    colour=$(body_colour "$app/pictures/$picture")
+    pixels=$(convert "$work/view.png" -alpha off -fuzz 8% -transparent "$colour" -alpha extract -negate \
+      -format '%[fx:int(mean*w*h+0.5)]' info:)
+    [ "$pixels" -ge 100 ] || return 1
+  done
+}
+generations() { grep -c -x -F "model ----------------------------- a cambiar imagenes " "$out"; }
+key() { xdotool key --window "$window" "$1" 2>/dev/null; }
+close_window() {
+  "$wm_close" "$window"
+  wait_for 10 bash -c "! kill -0 $pid 2>/dev/null" || die "still running 10 s after the close request"
+  wait "$pid"; status=$?; pid=
+  [ "$status" -eq 0 ] || fail "exit status $status after closing the window"
+}
+
+# vivar.exe from the unzipped folder, started elsewhere: its pictures are
+# found beside it. A seeded run: fill, three single steps.
+seed=4242 counts=$work/counts.csv
+cd "$work" || die "no scratch folder"
+wine "$app/vivar.exe" --seed "$seed" --counts "$(winepath -w "$counts")" >"$out" 2>"$err" &
+pid=$!
+window=$(wait_for_window) && [ -n "$window" ] || die "vivar.exe opened no window"
+key 4
+wait_for 10 grep -q -x -F "  -- fin       doUpdates --" "$out" || die "the fill showed nothing"
+for step in 1 2 3; do
+  key n
+  wait_for 10 bash -c "[ \$(grep -c '^model ---' '$out') -ge $step ]" || die "N ran no generation ($step)"
+  sleep 0.3
+done
+wait_for 10 view_shows_lizards || fail "the 3D view does not show the lizards"
+sleep 1
+[ "$(generations)" -eq 3 ] || fail "three steps ran $(generations) generations"
+close_window  # while stopped, which runs one more generation that is never shown
+ran=$(generations)
+grep -v -x -F -e "view creada" -e "vista valore de corre = 0" -e "******************* IDLE*****************" \
+     -e "  -- principio doUpdates --" -e "  -- fin       doUpdates --" "$out" \
+  | grep -v -E '^vista  valore de &corre = [0-9]+$' >"$work/model-lines"
+sim_exe --seed "$seed" --generations "$ran" | cmp -s - "$work/model-lines" ||
+  fail "the window's trace of $ran generations differs from vivar-sim.exe's"
+sim_exe --seed "$seed" --generations 3 --counts | cmp -s - "$counts" || fail "the counts file differs from vivar-sim.exe's"
+[ -z "$(program_lines "$err")" ] || fail "vivar.exe wrote to stderr: $(program_lines "$err")"
+echo "vivar.exe: $ran generations, the view captured"
+
+# The installer, silently, then the installed program.
+wine "$setup" /S >/dev/null 2>&1 || fail "the installer failed"
+installed=$WINEPREFIX/drive_c/Program\ Files/vivar
+[ -f "$installed/vivar.exe" ] && [ -f "$installed/pictures/lcd1.png" ] && [ -f "$installed/platforms/qwindows.dll" ] ||
+  die "the installer left no vivar.exe with its pictures and plugin in $installed"
+[ -f "$installed/Uninstall.exe" ] || fail "no uninstaller"
+find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name 'vivar.lnk' | grep -q . || fail "no Start-menu entry"
+wine "$installed/vivar.exe" >"$out" 2>"$err" &
+pid=$!
+window=$(wait_for_window) && [ -n "$window" ] || die "the installed vivar.exe opened no window"
+close_window
+echo "installed: $installed"
+
+[ "$failures" -eq 0 ] && echo "ok" || exit 1
