@@ -2,6 +2,7 @@
 
 #include "model/board.h"
 #include "platform/random.h"
+#include "platform/system.h"
 
 DrawsAhead::DrawsAhead(std::uint32_t first) : first_(first), maker_([this] { make(); }) {}
 
@@ -18,7 +19,7 @@ void DrawsAhead::make() {
         // Looking again after a nap, rather than being woken, keeps system
         // calls off the computing thread.
         while (index - released_.load() >= kSlots) {
-            std::this_thread::sleep_for(kNap);
+            platform::napBriefly();
             if (quit_) {
                 return;
             }
@@ -26,15 +27,13 @@ void DrawsAhead::make() {
         Slot& slot = slots_[index % kSlots];
         slot.stateAfter = platform::makeAhead(first_ + index, slot.values, slot.squares, squareOf);
         made_.store(index + 1);
-        made_.notify_one();
+        platform::announceChange(made_);
     }
 }
 
 void DrawsAhead::seedNext() {
     released_.store(taken_);
-    for (std::uint32_t made = made_.load(); made == taken_; made = made_.load()) {
-        made_.wait(made);
-    }
+    platform::waitForChange(made_, taken_);
     const Slot& slot = slots_[taken_ % kSlots];
     platform::srandAhead(first_ + taken_, slot.values, slot.squares.data(), slot.stateAfter);
     ++taken_;

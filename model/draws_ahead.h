@@ -2,7 +2,6 @@
 
 #include <array>
 #include <atomic>
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <thread>
@@ -35,7 +34,6 @@ private:
     // nap, is not waited for: a nap lasts at most some 100 us, a busy
     // generation about 16 us.
     static constexpr std::uint32_t kSlots = 16;
-    static constexpr std::chrono::microseconds kNap{50};
 
     struct Slot {
         std::array<std::uint16_t, kValuesPerSeed> values;

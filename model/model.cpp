@@ -60,8 +60,10 @@ void Model::handOff(std::unique_lock<std::mutex>& generation) {
 
 void Model::computeGeneration() {
     const trace::Burst burst;
+    platform::Generator& generator = platform::threadGenerator();
+    random_ = &generator;
     for (std::size_t draw = 0; draw < lattice->siteCount(); ++draw) {
-        current = drawSquare();
+        current = drawSquare(generator);
         const CellState& cell = acting();
         if (cell.processed != 0) {
             continue;
@@ -77,7 +79,9 @@ void Model::computeGeneration() {
     }
 }
 
-std::uint32_t Model::drawSquare() {
+std::uint32_t Model::drawSquare() { return drawSquare(platform::threadGenerator()); }
+
+std::uint32_t Model::drawSquare(platform::Generator& generator) {
     if (visitedCount == kSquareCount) {
         visited.fill(false);
         visitedCount = 0;
@@ -85,7 +89,6 @@ std::uint32_t Model::drawSquare() {
     // Values made ahead come with the square they draw (see DrawsAhead), so
     // that the test waits on two loads rather than on the generator and a
     // division.
-    platform::Generator& generator = platform::threadGenerator();
     const std::span<const std::uint16_t> squaresAhead = generator.tagsAhead();
     for (std::size_t drawn = 0; drawn < squaresAhead.size(); ++drawn) {
         const std::uint32_t square = squaresAhead[drawn];

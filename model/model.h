@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "app/cthread.h"
+#include "platform/random.h"
 #include "model/board.h"
 #include "model/lattice.h"
 
@@ -96,6 +97,13 @@ private:
     [[nodiscard]] bool seesAhead(Test matches) const;
     CellState* squares_ = nullptr;
     std::array<std::array<std::uint16_t, 8>, kSquareCount> neighbours_{};
+
+    // The generating thread's random numbers, looked up once a generation
+    // (and at construction, for a turn taken outside one): where
+    // thread-local storage is emulated (Windows), a look-up per draw took a
+    // third of a generation.
+    platform::Generator* random_ = &platform::threadGenerator();
+    [[nodiscard]] std::uint32_t drawSquare(platform::Generator& generator);
 
     // Walks when a forward square is empty, else turns at random.
     void walkOrTurnAtRandom();

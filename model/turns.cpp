@@ -18,7 +18,7 @@ constexpr int kLastEatTurn = 2;
 
 void Model::turnAtRandom() {
     CellState& self = acting();
-    self.direction = platform::drawHeading();
+    self.direction = random_->heading();
     self.phase = flipped(self.phase);
 }
 
@@ -45,8 +45,8 @@ void Model::lizardTurn() {
         if (self.age > kLastHatchlingAge) {
             self.juvenile = 0;
             self.age = 0;
-            self.phase = platform::drawCoin();
-            self.direction = platform::drawHeading();
+            self.phase = random_->coin();
+            self.direction = random_->heading();
         } else {
             trace::print("todavia estoy chico edad = %d\n", self.age);
             ++self.age;
@@ -62,7 +62,7 @@ void Model::lizardTurn() {
             self.mating = 0;
             self.mateTurns = 0;
             self.phase = flipped(self.phase);
-            self.direction = platform::drawHeading();
+            self.direction = random_->heading();
         } else {
             ++self.mateTurns;
         }
@@ -103,8 +103,8 @@ void Model::catTurn() {
         } else {
             self.eating = 0;
             self.eatTurns = 0;
-            self.phase = platform::drawCoin();
-            self.direction = platform::drawHeading();
+            self.phase = random_->coin();
+            self.direction = random_->heading();
         }
         say("--------fin casilla con gato----------\n");
         return;

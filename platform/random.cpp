@@ -21,8 +21,8 @@ void settleAhead() {
     generator.ahead = {};
 }
 
-int drawHeading() { return 1 + rand() % 8; }
+int drawHeading() { return threadGenerator().heading(); }
 
-std::uint8_t drawCoin() { return rand() % 2 == 0 ? 1 : 0; }
+std::uint8_t drawCoin() { return threadGenerator().coin(); }
 
 }  // namespace platform

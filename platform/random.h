@@ -49,6 +49,9 @@ struct Generator {
         state = detail::step(state);
         return detail::valueOf(state);
     }
+    // A heading from 1 to 8, and a coin, as drawHeading and drawCoin below.
+    int heading() { return 1 + rand() % 8; }
+    std::uint8_t coin() { return rand() % 2 == 0 ? 1 : 0; }
     // See tagsAhead and handOutAhead below.
     [[nodiscard]] std::span<const std::uint16_t> tagsAhead() const {
         return {ahead.tags + (ahead.next - ahead.first), ahead.tags + (ahead.end - ahead.first)};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 
@@ -22,10 +24,14 @@ void keepNewlines();
 // taskset, a container's CPU set or a Windows affinity mask.
 [[nodiscard]] unsigned usableCores();
 
-// Whether a thread can nap for some microseconds, and wait on an atomic
-// counter that another thread bumps, at little cost. On Linux both are a
-// futex away; on Windows a nap lasts a timer tick, a millisecond or more,
-// and MinGW's atomic waits can miss a wake-up.
-[[nodiscard]] bool threadsNapBriefly();
+// For two threads that hand work to each other through counters, each
+// wait usually short: waitForChange returns once the counter no longer
+// holds the value (after the other thread's announceChange), napBriefly
+// gives the core away for a moment. On Linux both go to the kernel (a futex,
+// a 50 us sleep); on Windows, whose timer sleeps a millisecond at least and
+// where MinGW's atomic waits can miss a wake-up, they yield the core instead.
+void waitForChange(const std::atomic<std::uint32_t>& counter, std::uint32_t value);
+void announceChange(std::atomic<std::uint32_t>& counter);
+void napBriefly();
 
 }  // namespace platform

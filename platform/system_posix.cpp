@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <system_error>
 #include <thread>
 
@@ -26,6 +27,14 @@ unsigned usableCores() {
     return std::max(1U, std::thread::hardware_concurrency());
 }
 
-bool threadsNapBriefly() { return true; }
+void waitForChange(const std::atomic<std::uint32_t>& counter, std::uint32_t value) {
+    for (std::uint32_t now = counter.load(); now == value; now = counter.load()) {
+        counter.wait(value);
+    }
+}
+
+void announceChange(std::atomic<std::uint32_t>& counter) { counter.notify_one(); }
+
+void napBriefly() { std::this_thread::sleep_for(std::chrono::microseconds(50)); }
 
 }  // namespace platform

@@ -42,6 +42,14 @@ unsigned usableCores() {
     return std::max(1U, std::thread::hardware_concurrency());
 }
 
-bool threadsNapBriefly() { return false; }
+void waitForChange(const std::atomic<std::uint32_t>& counter, std::uint32_t value) {
+    while (counter.load() == value) {
+        std::this_thread::yield();
+    }
+}
+
+void announceChange(std::atomic<std::uint32_t>& /*counter*/) {}
+
+void napBriefly() { std::this_thread::yield(); }
 
 }  // namespace platform

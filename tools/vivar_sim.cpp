@@ -215,9 +215,8 @@ int main(int argc, char** argv) {
 
     SeededRun run;
     // A second core, idle otherwise, makes each generation's random values
-    // ahead of it; on one core that would only take turns with the run, and
-    // where threads cannot nap briefly the run would wait on the maker.
-    run.start(static_cast<std::uint64_t>(options.seed), platform::usableCores() > 1 && platform::threadsNapBriefly());
+    // ahead of it; on one core that would only take turns with the run.
+    run.start(static_cast<std::uint64_t>(options.seed), platform::usableCores() > 1);
     if (options.counts) {
         printCountsHeader(stdout);
         printCountsRow(stdout, 0, run.census());

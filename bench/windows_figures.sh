@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The Windows build under Wine beside the Debian build, measured in one run:
+#   - vivar-sim's generations per second on the busy board (seed 5,
+#     --counts), best of three for each build, and the ratio of the two. A
+#     run's start (Wine's own takes a fifth of a second) is left out: the
+#     time of one generation is taken from the time of many;
+#   - vivar.exe's start-up to its idle line, median of five, on a Wine
+#     prefix made beforehand.
+#   bench/windows_figures.sh [WINDOWS-BUILD-DIR] [DEBIAN-BUILD-DIR]
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+windows=$(cd "${1:-$here/../build-windows}" && pwd)
+debian=$(cd "${2:-$here/../build}" && pwd)
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$windows" "$debian"
+fi
+work=$(mktemp -d)
+export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+wineboot --init >/dev/null 2>&1
+zip=$(ls "$windows"/vivar-*-win64.zip | head -n 1)
+unzip -q "$zip" -d "$work"
+app=$(ls -d "$work"/vivar-*-win64)
+
+nanoseconds() {  # the best of three runs of the command
+  local best=""
+  for _ in 1 2 3; do
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1
+    end=$(date +%s%N)
+    if [ -z "$best" ] || [ $((end - start)) -lt "$best" ]; then best=$((end - start)); fi
+  done
+  echo "$best"
+}
+generations=200000
+rate() {  # generations per second of a vivar-sim command, its start left out
+  local many one
+  many=$(nanoseconds "$@" --seed 5 --counts --generations "$generations")
+  one=$(nanoseconds "$@" --seed 5 --counts --generations 1)
+  echo $(( (generations - 1) * 1000000000 / (many - one) ))
+}
+linux_rate=$(rate "$debian/vivar-sim")
+windows_rate=$(rate wine "$app/vivar-sim.exe")
+echo "busy board (seed 5), --counts: Debian $linux_rate generations/s, Windows under Wine $windows_rate generations/s" \
+     "($(( 100 * windows_rate / linux_rate )) %)"
+
+# Start-up: from the command to the idle line, which follows the window's
+# first show.
+startups=()
+for _ in 1 2 3 4 5; do
+  start=$(date +%s%N)
+  wine "$app/vivar.exe" >"$work/out" 2>/dev/null &
+  pid=$!
+  until grep -q -F 'IDLE' "$work/out" 2>/dev/null; do sleep 0.01; done
+  startups+=($(( ($(date +%s%N) - start) / 1000000 )))
+  window=$(xdotool search --name '^vivar$' | head -n 1)
+  "$debian/wm_close" "$window"
+  wait "$pid"
+done
+median=$(printf '%s\n' "${startups[@]}" | sort -n | sed -n 3p)
+echo "vivar.exe start-up to the idle line: median $median ms of ${startups[*]} ms"
