@@ -42,15 +42,20 @@ body_colour() {
   convert "$1" -channel A -threshold 99% +channel -format %c histogram:info:- |
     grep -E '#[0-9A-F]{6}FF ' | sort -rn | head -n 1 | grep -o -E '#[0-9A-F]{6}'
 }
-pictures_shown() {
+# Whether a screenshot has the body colour of each species on at least
+# 100 pixels.   lizards_in PNG PICTURES-DIR
+lizards_in() {
   local picture colour pixels
-  xwd -id "$1" -silent | convert xwd:- "$work/window.png" || return 1
   for picture in lcd1.png lvd1.png; do
     colour=$(body_colour "$2/$picture")
-    pixels=$(convert "$work/window.png" -alpha off -fuzz 8% -transparent "$colour" -alpha extract -negate \
+    pixels=$(convert "$1" -alpha off -fuzz 8% -transparent "$colour" -alpha extract -negate \
       -format '%[fx:int(mean*w*h+0.5)]' info:)
     [ "$pixels" -ge 100 ] || return 1
   done
+}
+pictures_shown() {
+  xwd -id "$1" -silent | convert xwd:- "$work/window.png" || return 1
+  lizards_in "$work/window.png" "$2"
 }
 
 # Starts vivar through a command, with its output in $out and $err, and waits

@@ -71,15 +71,9 @@ view_window() {
     if (wh[1] * wh[2] > best) { best = wh[1] * wh[2]; id = $1 } } END { if (best > 10000) print id }'
 }
 view_shows_lizards() {
-  local view colour pixels
+  local view
   view=$(view_window) && [ -n "$view" ] || return 1
-  import -window "$view" "$work/view.png" 2>/dev/null || return 1
-  for picture in lcd1.png lvd1.png; do
-    colour=$(body_colour "$app/pictures/$picture")
-    pixels=$(convert "$work/view.png" -alpha off -fuzz 8% -transparent "$colour" -alpha extract -negate \
-      -format '%[fx:int(mean*w*h+0.5)]' info:)
-    [ "$pixels" -ge 100 ] || return 1
-  done
+  import -window "$view" "$work/view.png" 2>/dev/null && lizards_in "$work/view.png" "$app/pictures"
 }
 generations() { grep -c -x -F "model ----------------------------- a cambiar imagenes " "$out"; }
 key() { xdotool key --window "$window" "$1" 2>/dev/null; }
