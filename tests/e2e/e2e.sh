@@ -136,7 +136,7 @@ running)
 esac
 
 [ "$status" -eq 0 ] || fail "exit status $status"
-[ "$close_ms" -le 2500 ] || fail "took $close_ms ms from close to exit"
+[ "$close_ms" -le "${VIVAR_CLOSE_LIMIT_MS:-2500}" ] || fail "took $close_ms ms from close to exit"
 [ "$(count '******************* IDLE*****************')" -eq 1 ] || fail "idle line not once"
 [ "$(count 'view creada')" -eq 1 ] || fail "start-up lines not once"
 check_trace_well_formed
