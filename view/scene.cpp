@@ -1,5 +1,7 @@
 #include "view/scene.h"
 
+#include <algorithm>
+
 #include <Inventor/nodes/SoBaseColor.h>
 #include <Inventor/nodes/SoCoordinate3.h>
 #include <Inventor/nodes/SoFaceSet.h>
@@ -156,7 +158,7 @@ SoSelection* buildScene() {
     planeCorners->point.set1Value(3, SbVec3f(side, 1.0f, 0.0f));
     auto* planeFace = new SoFaceSet;
     backgroundColor = new SoBaseColor;
-    backgroundColor->rgb.setValue(backgroundRed, backgroundGreen, backgroundBlue);
+    setBackgroundColor();
     backgroundPlane->addChild(backgroundColor);
     backgroundPlane->addChild(planeOffset);
     backgroundPlane->addChild(planeCorners);
@@ -168,4 +170,10 @@ SoSelection* buildScene() {
     return selectionRoot;
 }
 
-void setBackgroundColor() { backgroundColor->rgb.setValue(backgroundRed, backgroundGreen, backgroundBlue); }
+// The components are not bounded, but Coin packs a colour into bytes for
+// OpenGL without clamping, so -0.3 would be drawn as a bright 0.7; hold each
+// one within 0..1, as OpenGL does with the colours it is given.
+void setBackgroundColor() {
+    const auto drawable = [](float component) { return std::clamp(component, 0.0f, 1.0f); };
+    backgroundColor->rgb.setValue(drawable(backgroundRed), drawable(backgroundGreen), drawable(backgroundBlue));
+}

@@ -48,5 +48,6 @@ void buildTextures();
 // Call once, after SoDB::init (or the window binding's init).
 SoSelection* buildScene();
 
-// Shows backgroundRed, backgroundGreen and backgroundBlue on the plane.
+// Shows backgroundRed, backgroundGreen and backgroundBlue on the plane, each
+// held within 0..1 there.
 void setBackgroundColor();

@@ -99,17 +99,25 @@ TEST_F(WindowProcedure, TheMoreGreenButtonBrightensAllThreeComponentsInFloatStep
     EXPECT_LT(std::fabs(backgroundGreen), 1e-6f);
 }
 
-TEST_F(WindowProcedure, NothingKeepsTheColourWithinZeroToOne) {
+TEST_F(WindowProcedure, TheStoredColourIsUnboundedButThePlaneIsGivenItWithinZeroToOne) {
     for (int i = 0; i < 4; ++i) {
         click(View::kMoreBlue);
     }
     EXPECT_NEAR(backgroundBlue, 1.2f, 1e-5f);
-    EXPECT_NEAR(planeColour()[2], 1.2f, 1e-5f);
+    EXPECT_EQ(planeColour(), SbColor(0, 0, 1));
     for (int i = 0; i < 8; ++i) {
         click(View::kLessBlue);
     }
+    click(View::kLessGreen);
     EXPECT_NEAR(backgroundBlue, -1.2f, 1e-5f);
-    EXPECT_EQ(backgroundRed, 0.0f);
+    EXPECT_NEAR(backgroundGreen, -0.3f, 1e-6f);
+    EXPECT_EQ(planeColour(), SbColor(0, 0, 0));
+    // Back within range, the plane shows the stored value itself.
+    for (int i = 0; i < 5; ++i) {
+        click(View::kMoreBlue);
+    }
+    EXPECT_EQ(planeColour()[2], backgroundBlue);
+    EXPECT_GT(backgroundBlue, 0.2f);
 }
 
 TEST_F(WindowProcedure, WhileRunningTheColourButtonsChangeNothingAndOnlyMoreGreenSpeaks) {
