@@ -32,6 +32,8 @@ const char* const kVivarHelp =
     "  1 to 8          the buttons of the column, from the top: play, stop,\n"
     "                  clear, fill, lighter, less green, more blue, less blue\n"
     "  Home, S, Esc    the viewer's own: home view, seek, pick or turn\n"
+    "  Ctrl+Q          quit, as closing the window does\n"
+    "Letters work with or without Shift.\n"
     "\n"
     "Drag in the board to turn it; the wheels zoom and turn. Closing the window\n"
     "ends the program after the generation under way.\n";

@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include <Inventor/Qt/SoQt.h>
 #include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
@@ -175,7 +176,10 @@ public:
 class ExaminerViewer : public SoQtExaminerViewer {
 public:
     explicit ExaminerViewer(QWidget* parent)
-        : SoQtExaminerViewer(parent, nullptr, TRUE, SoQtFullViewer::BUILD_ALL, SoQtViewer::BROWSER) {}
+        : SoQtExaminerViewer(parent, nullptr, TRUE, SoQtFullViewer::BUILD_ALL, SoQtViewer::BROWSER),
+          // Built by now, and the only push buttons until the application's
+          // own are added.
+          viewerButtons_(getBaseWidget()->findChildren<QPushButton*>()) {}
 
 protected:
     void sizeChanged(const SbVec2s& size) override {
@@ -204,6 +208,12 @@ protected:
         return SoQtExaminerViewer::processSoEvent(event);
     }
 
+public:
+    // The viewer's own buttons down its right side, top to bottom.
+    [[nodiscard]] std::vector<QWidget*> viewerButtons() const {
+        return {viewerButtons_.begin(), viewerButtons_.end()};
+    }
+
 private:
     // The ratio QGLWidget gives resizeGL: its window's.
     [[nodiscard]] qreal windowRatio() const {
@@ -217,6 +227,8 @@ private:
         return glWidget != nullptr ? std::max(1, glWidget->devicePixelRatio()) : 1;
     }
     [[nodiscard]] double fraction() const { return static_cast<double>(windowRatio()) / wholeRatio(); }
+
+    QList<QPushButton*> viewerButtons_;
 };
 
 }  // namespace
@@ -358,6 +370,9 @@ void setButtonBitmap(QWidget* button, const Bitmap& bitmap) {
 
 namespace {
 
+// The side column's share of the width when the panel is shown.
+constexpr int kSideStretch = 1;
+
 // The window's grid: the viewer's area at row 0, column 0; the side panel
 // at column 1; the status line in row 1.
 QGridLayout* gridOf(Window window) {
@@ -369,7 +384,7 @@ QGridLayout* gridOf(Window window) {
     grid->setSpacing(0);
     // A side panel gets a quarter of the width, within its own limits.
     grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(1, kSideStretch);
     grid->setRowStretch(0, 1);
     return grid;
 }
@@ -389,7 +404,19 @@ SoQtExaminerViewer* createExaminerViewer(Window parent) {
     return viewer;
 }
 
+std::vector<QWidget*> viewerButtons(SoQtExaminerViewer* viewer) {
+    const auto* ours = dynamic_cast<const ExaminerViewer*>(viewer);
+    return ours != nullptr ? ours->viewerButtons() : std::vector<QWidget*>{};
+}
+
 void placeBesideViewer(Window window, QWidget* panel) { gridOf(window)->addWidget(panel, 0, 1); }
+
+void showBesideViewer(Window window, QWidget* panel, bool shown) {
+    // A column with a stretch keeps its share even when all it holds is
+    // hidden.
+    gridOf(window)->setColumnStretch(1, shown ? kSideStretch : 0);
+    panel->setVisible(shown);
+}
 
 void placeBelowViewer(Window window, QWidget* line) { gridOf(window)->addWidget(line, 1, 0, 1, 2); }
 
@@ -407,10 +434,30 @@ void setToolTip(QWidget* widget, const char* text) {
 }
 
 void addShortcut(Window window, const char* keys, const std::function<void()>& task) {
-    for (const QKeySequence& key : QKeySequence::listFromString(QString::fromLatin1(keys))) {
+    const auto add = [window, &task](const QKeySequence& key) {
         auto* shortcut = new QShortcut(key, window);
         shortcut->setAutoRepeat(false);
         QObject::connect(shortcut, &QShortcut::activated, window, task);
+    };
+    for (const QKeySequence& key : QKeySequence::listFromString(QString::fromLatin1(keys))) {
+        add(key);
+        const int code = key.count() == 1 ? key[0] : 0;
+        if (code >= Qt::Key_A && code <= Qt::Key_Z) {
+            add(QKeySequence(static_cast<int>(Qt::SHIFT) | code));
+        }
+    }
+}
+
+void addQuitShortcut(Window window) {
+    // Windows names no quit key of its own; Ctrl+Q is what people try.
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Quit);
+    if (keys.isEmpty()) {
+        keys.append(QKeySequence(static_cast<int>(Qt::CTRL) | static_cast<int>(Qt::Key_Q)));
+    }
+    for (const QKeySequence& key : keys) {
+        auto* shortcut = new QShortcut(key, window);
+        shortcut->setAutoRepeat(false);
+        QObject::connect(shortcut, &QShortcut::activated, window, [window] { window->close(); });
     }
 }
 

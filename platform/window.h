@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include <Inventor/SbVec2s.h>
 
@@ -77,7 +78,13 @@ void setButtonBitmap(QWidget* button, const Bitmap& bitmap);
 // pop-up menu built, of the browser type. It fills the window's main area;
 // a panel may sit beside it on the right, and a status line below both.
 SoQtExaminerViewer* createExaminerViewer(Window parent);
+// Its own buttons down the right side, top to bottom: pick, view, home, set
+// home, view all, seek, projection.
+std::vector<QWidget*> viewerButtons(SoQtExaminerViewer* viewer);
 void placeBesideViewer(Window window, QWidget* panel);
+// Shows or hides the panel beside the viewer; hidden, its room goes to the
+// viewer.
+void showBesideViewer(Window window, QWidget* panel, bool shown);
 
 // On a screen scaled by a fraction (125 %, 150 %), where Qt 5 reports the
 // device pixel ratio as a whole number, SoQt places a mouse event at the
@@ -94,8 +101,12 @@ QWidget* createControlButton(Window parent, std::function<void()> task);
 void setToolTip(QWidget* widget, const char* text);
 // Runs the task when one of the keys is pressed anywhere in the window,
 // before the viewer sees it. Keys are named as Qt names them, alternatives
-// separated by "; ": "Space", "N", "+; =".
+// separated by "; ": "Space", "N", "+; =". A letter answers with or without
+// Shift, as people type it.
 void addShortcut(Window window, const char* keys, const std::function<void()>& task);
+// The desktop's quit key (Ctrl+Q) closes the window as its close button
+// does.
+void addQuitShortcut(Window window);
 
 // The window opens at this size where the screen has room for it, and
 // smaller, in the same proportions, where it has not. It can be shrunk to

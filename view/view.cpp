@@ -43,6 +43,17 @@ constexpr const char* kWindowTitle = "vivar";
 
 View* liveView = nullptr;
 
+// The viewer's own buttons, top to bottom, and their keys where they have one.
+constexpr std::array<const char*, 7> kViewerToolTips{
+    "Pick: clicks in the view point at the board instead of turning it (Esc switches)",
+    "View: drag to turn the board, Shift+drag to move it, Ctrl+drag to zoom (Esc switches)",
+    "Home: back to the home view (Home)",
+    "Set home: make this view the home view",
+    "View all: fit the whole board in the view",
+    "Seek: click a point to move towards it (S)",
+    "Projection: switch between perspective and orthographic",
+};
+
 // The viewer's own framing fits the board's bounding sphere, which leaves
 // the square board small in a wide window: start closer, with the board's
 // height filling most of the view, and make that the home position.
@@ -202,6 +213,10 @@ int View::run(int /*argument*/) {
     viewer = platform::createExaminerViewer(window);
     viewer->setTitle(kWindowTitle);
     reportMissingPictures();
+    const std::vector<QWidget*> viewerButtons = platform::viewerButtons(viewer);
+    for (std::size_t i = 0; i < viewerButtons.size() && i < kViewerToolTips.size(); ++i) {
+        platform::setToolTip(viewerButtons[i], kViewerToolTips[i]);
+    }
     makeButtons();
     viewer->setPopupMenuEnabled(FALSE);
     viewer->setSceneGraph(buildScene());
@@ -271,6 +286,7 @@ void View::makeControls() {
         platform::addShortcut(window, control.keys, [this, &control] { control.act(*this); });
     }
     platform::addShortcut(window, "Space", [this] { togglePlay(); });
+    platform::addQuitShortcut(window);
     // The digits press the eight buttons, as a click would.
     for (std::size_t i = 0; i < kButtons.size(); ++i) {
         const std::string key = std::to_string(i + 1);

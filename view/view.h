@@ -34,7 +34,7 @@ public:
         {"stop.bmp", kStop, "Stop after the generation under way (Space or 2)"},
         {"limpia.bmp", kClear, "Clear: empty the board, while stopped (3)"},
         {"llena.bmp", kFill, "Fill the board at random, while stopped (4)"},
-        {"masVerde.bmp", kMoreGreen, "Lighter background: more red, green and blue, while stopped (5)"},
+        {"masVerde.bmp", kMoreGreen, "Lighter: more red, green and blue in the background, while stopped (5)"},
         {"menosVerde.bmp", kLessGreen, "Less green in the background, while stopped (6)"},
         {"masAzul.bmp", kMoreBlue, "More blue in the background, while stopped (7)"},
         {"menosAzul.bmp", kLessBlue, "Less blue in the background, while stopped (8)"},
