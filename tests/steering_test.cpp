@@ -10,6 +10,7 @@
 
 #include "app/steering.h"
 #include "model/census.h"
+#include "model/seeded_run.h"
 #include "platform/random.h"
 #include "view/population_history.h"
 
@@ -132,6 +133,38 @@ TEST(PopulationHistory, ReportsWhenItThinsSoTheChartIsRedrawn) {
     }
     EXPECT_TRUE(history.add(static_cast<std::int64_t>(PopulationHistory::kCapacity), Census{}));
     EXPECT_EQ(history.points().size(), PopulationHistory::kCapacity / 2 + 1);
+}
+
+// The window's notice agrees with vivar-sim's summary on a run where both
+// species die out early.
+TEST(PopulationHistory, TellsWhenEachSpeciesDiedOutAsTheSummaryDoes) {
+    constexpr std::uint64_t kSeed = 16;
+    constexpr std::int64_t kGenerations = 60;
+    std::string summary;
+    SeededRun run;
+    appendSummaryOfRun(summary, run, kSeed, kGenerations);
+    EXPECT_EQ(summary, "16,60,351,0,0,0,0,49,34,31\n");
+
+    PopulationHistory history;
+    run.start(kSeed);
+    for (std::int64_t generation = 0; generation <= kGenerations; ++generation) {
+        if (generation > 0) {
+            run.step();
+        }
+        history.add(generation, run.census());
+        if (generation == 30) {
+            EXPECT_FALSE(history.diedOutAt(0) || history.diedOutAt(1));
+        }
+    }
+    EXPECT_EQ(history.diedOutAt(0), 34);
+    EXPECT_EQ(history.diedOutAt(1), 31);
+
+    // A cleared board had no lizards to lose.
+    history.clear();
+    for (std::int64_t generation = 0; generation < 5; ++generation) {
+        history.add(generation, Census{});
+    }
+    EXPECT_FALSE(history.diedOutAt(0) || history.diedOutAt(1));
 }
 
 }  // namespace

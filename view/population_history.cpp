@@ -1,6 +1,19 @@
 #include "view/population_history.h"
 
+void PopulationHistory::clear() {
+    points_.clear();
+    seen_ = {};
+    diedOutAt_ = {};
+}
+
 bool PopulationHistory::add(std::int64_t generation, const Census& census) {
+    for (std::size_t species = 0; species < seen_.size(); ++species) {
+        if (census.lizards[species] + census.eggs[species] > 0) {
+            seen_[species] = true;
+        } else if (seen_[species] && !diedOutAt_[species]) {
+            diedOutAt_[species] = generation;
+        }
+    }
     bool thinned = false;
     if (points_.size() == kCapacity) {
         // Keeps the even positions, the first point among them.

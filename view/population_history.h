@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "model/census.h"
@@ -25,13 +26,19 @@ public:
 
     PopulationHistory() { points_.reserve(kCapacity); }
 
-    void clear() { points_.clear(); }
+    void clear();
     // Returns true when older points were dropped to make room, so that
     // whoever draws them has to start over from points().
     bool add(std::int64_t generation, const Census& census);
 
     [[nodiscard]] const std::vector<Point>& points() const { return points_; }
+    // The first generation at which a lizard species (0 brown, 1 green) had
+    // neither adults nor eggs left, having had some since the clear: a
+    // species that was never there has not died out.
+    [[nodiscard]] std::optional<std::int64_t> diedOutAt(std::size_t species) const { return diedOutAt_[species]; }
 
 private:
     std::vector<Point> points_;
+    std::array<bool, 2> seen_{};
+    std::array<std::optional<std::int64_t>, 2> diedOutAt_;
 };

@@ -1,6 +1,8 @@
 #include "view/run_panel.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include <QLabel>
@@ -56,7 +58,7 @@ QString legendText() {
 }
 
 // The status line's text.
-std::string statusText(const Census& census, const RunPanel::Status& status) {
+std::string statusText(const Census& census, const PopulationHistory& history, const RunPanel::Status& status) {
     // Items are held together by no-break spaces; a narrow window wraps the
     // line only between them.
     const std::string nbsp = "\u00A0";
@@ -69,6 +71,13 @@ std::string statusText(const Census& census, const RunPanel::Status& status) {
             nbsp + std::to_string(census.eggs[1]);
     text += separator + "cats" + nbsp + std::to_string(census.cats) + nbsp + "(" + std::to_string(census.eatingCats) +
             nbsp + "eating)";
+    constexpr std::array<const char*, 2> kSpecies{"brown", "green"};
+    for (std::size_t species = 0; species < kSpecies.size(); ++species) {
+        if (const auto generation = history.diedOutAt(species)) {
+            text += separator + kSpecies[species] + nbsp + "lizards" + nbsp + "died" + nbsp + "out" + nbsp + "at" + nbsp +
+                    "generation" + nbsp + std::to_string(*generation);
+        }
+    }
     text += separator + "pace" + nbsp + std::to_string(status.paceMilliseconds) + nbsp + "ms";
     if (status.seed) {
         text += separator + "seed" + nbsp + std::to_string(*status.seed);
@@ -79,7 +88,8 @@ std::string statusText(const Census& census, const RunPanel::Status& status) {
 }  // namespace
 
 RunPanel::RunPanel(QWidget* window)
-    : bottomRow_(new QWidget(window)),
+    : window_(window),
+      bottomRow_(new QWidget(window)),
       controls_(new QHBoxLayout),
       statusLine_(new QLabel(bottomRow_)),
       side_(new QWidget(window)),
@@ -138,6 +148,10 @@ RunPanel::RunPanel(QWidget* window)
     side_->setMaximumWidth(kWidth);
     platform::placeBesideViewer(window, side_);
 
+    if (const char* log = std::getenv("VIVAR_STATUS_LOG"); log != nullptr && *log != '\0') {
+        statusLog_ = std::fopen(log, "w");
+    }
+
     chartTimer_->setSingleShot(true);
     QObject::connect(chartTimer_, &QTimer::timeout, chartView_, [this] { updateChart(); });
     restart(Census{}, Status{});
@@ -192,10 +206,19 @@ void RunPanel::updateChart() {
 void RunPanel::statusChanged(const Status& status) { showStatus(status); }
 
 void RunPanel::showStatus(const Status& status) {
-    statusLine_->setText(QString::fromStdString(statusText(census_, status)));
+    const QString text = QString::fromStdString(statusText(census_, history_, status));
+    if (text == statusLine_->text()) {
+        return;
+    }
+    statusLine_->setText(text);
+    // Lets the window's tests read what the user reads.
+    if (statusLog_ != nullptr) {
+        std::fprintf(statusLog_, "%s\n", text.toUtf8().constData());
+        std::fflush(statusLog_);
+    }
 }
 
-void RunPanel::toggleChart() { side_->setVisible(!side_->isVisible()); }
+void RunPanel::toggleChart() { platform::showBesideViewer(window_, side_, side_->isHidden()); }
 
 int RunPanel::bottomRowHeight(int width) const {
     return bottomRow_->hasHeightForWidth() ? bottomRow_->heightForWidth(width) : bottomRow_->sizeHint().height();

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 
 #include <QElapsedTimer>
@@ -35,7 +36,9 @@ public:
     static constexpr int kWidth = 320;
     static constexpr int kNarrowestWidth = 180;
 
-    // Places the status line and the chart in the window.
+    // Places the status line and the chart in the window. With
+    // VIVAR_STATUS_LOG set to a file name, every text the status line takes
+    // is also written to that file, a line each.
     explicit RunPanel(QWidget* window);
 
     // A fill or a clear: the chart starts over from generation 0.
@@ -55,6 +58,7 @@ private:
     // Adds the points not charted yet, or all of them after a thinning.
     void updateChart();
 
+    QWidget* window_;
     QWidget* bottomRow_;  // the controls and the status line
     QHBoxLayout* controls_;
     QLabel* statusLine_;
@@ -69,4 +73,5 @@ private:
     std::size_t charted_ = 0;  // how many of the history's points the chart has
     Census census_;
     int highest_ = 0;
+    std::FILE* statusLog_ = nullptr;
 };
