@@ -4,10 +4,12 @@
 #include <optional>
 #include <string>
 
-// What vivar's command line can change. With no option the program runs as
-// it always has: clock seeds, 900 ms per generation, the trace on stdout.
+#include "model/seeded_run.h"
+
+// What vivar's command line can change. With no option: clock seeds, 900 ms
+// per generation, the trace on stdout.
 struct RunOptions {
-    static constexpr std::uint64_t kMaxSeed = 4294967295;
+    static constexpr std::uint64_t kMaxSeed = kLargestSeed;
     static constexpr int kDefaultPaceMilliseconds = 900;
     static constexpr int kMaxPaceMilliseconds = 10000;
 

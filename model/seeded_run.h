@@ -10,6 +10,10 @@
 #include "model/draws_ahead.h"
 #include "model/model.h"
 
+// The generator keeps 32 bits of its seed, so a larger seed would only
+// repeat a smaller one's run.
+inline constexpr std::uint64_t kLargestSeed = 4294967295;
+
 // A run as vivar-sim makes it: the board filled as the fill button would at
 // calendar second `seed`, then generation k seeded with seed + k, as if one
 // second passed per generation.

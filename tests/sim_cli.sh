@@ -32,7 +32,7 @@ fill_cats=$("$sim" --seed 777 --generations 0 | grep -c '^especie = 3$')
 "$sim" --help | grep -q -- '--generations' || fail "--help"
 
 # Bad input: one line on stderr, exit 2, nothing on stdout.
-for args in "--seed" "--seed -1" "--seed abc" "--generations 1.5" "--generations -3" "--frobnicate" \
+for args in "--seed" "--seed -1" "--seed 4294967296" "--seed abc" "--generations 1.5" "--generations -3" "--frobnicate" \
             "--generations 99999999999999999999999" "--seed 12x"; do
   out=$("$sim" $args 2>/tmp/sim_err.$$)
   status=$?

@@ -47,7 +47,7 @@ grep -q ',[0-9][0-9]*,[0-9][0-9]*$' <<<"$summary" || fail "no seed of 1:8 died o
   || fail "--seed 2 --summary differs from its row in the sweep"
 
 # Refusals: one line on stderr, exit 2, nothing on stdout.
-for args in "--seeds 1:3" "--seeds 5:3 --counts" "--seeds 1:9223372036854775808 --counts" "--seeds 3 --counts" \
+for args in "--seeds 1:3" "--seeds 5:3 --counts" "--seeds 4294967290:4294967296 --summary" "--seeds 3 --counts" \
             "--seeds 1:3 --counts --summary" "--seed 1 --seeds 1:3 --counts" "--seeds 1:3 --jobs 0 --counts" \
             "--jobs 2 --counts"; do
   out=$("$sim" $args 2>"$work/err")

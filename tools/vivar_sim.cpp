@@ -37,9 +37,10 @@ constexpr const char* kUsage =
     "       vivar-sim --seeds A:B [--jobs J] [--generations N] --counts | --summary\n"
     "\n"
     "Runs the terrarium without a window.\n"
-    "  --seed S         calendar second that seeds the fill (default: now);\n"
-    "                   generation k is seeded with S + k\n"
-    "  --seeds A:B      run every seed from A to B; needs --counts or --summary\n"
+    "  --seed S         calendar second that seeds the fill, 0 to 4294967295\n"
+    "                   (default: now); generation k is seeded with S + k\n"
+    "  --seeds A:B      run every seed from A to B (each 0 to 4294967295);\n"
+    "                   needs --counts or --summary\n"
     "  --jobs J         threads for --seeds (default: the number of cores)\n"
     "  --generations N  number of generations (default 100)\n"
     "  --counts         print a CSV of the populations instead of the trace;\n"
@@ -47,6 +48,9 @@ constexpr const char* kUsage =
     "  --summary        print one CSV row per seed: the last generation's\n"
     "                   populations and, for each lizard species, the first\n"
     "                   generation with none of its adults or eggs left\n"
+    "\n"
+    "In the CSV, lizard1 and egg1 are the brown lizards and their eggs, lizard2\n"
+    "and egg2 the green ones; species1 is brown, species2 green.\n"
     "  --help           print this help\n"
     "  --version        print the version\n";
 
@@ -61,16 +65,16 @@ struct Options {
     bool summary = false;
 };
 
-// "A:B" with A <= B, both within the range of --seed.
+// "A:B" with A <= B, both seeds.
 SeedRange parseSeedRange(CommandLine& arguments) {
     const std::string text = arguments.text();
     const auto colon = text.find(':');
     SeedRange range;
     const std::string_view whole = text;
-    if (colon == std::string::npos || !parseWholeNumber(whole.substr(0, colon), 0, kLargest, range.first) ||
-        !parseWholeNumber(whole.substr(colon + 1), 0, kLargest, range.last)) {
-        arguments.fail("--seeds needs a range A:B of whole numbers from 0 to " + std::to_string(kLargest) + ", not '" +
-                       text + "'");
+    if (colon == std::string::npos || !parseWholeNumber(whole.substr(0, colon), 0, kLargestSeed, range.first) ||
+        !parseWholeNumber(whole.substr(colon + 1), 0, kLargestSeed, range.last)) {
+        arguments.fail("--seeds needs a range A:B of whole numbers from 0 to " + std::to_string(kLargestSeed) +
+                       ", not '" + text + "'");
     }
     if (range.first > range.last) {
         arguments.fail("--seeds needs A:B with A no greater than B, not '" + text + "'");
@@ -90,7 +94,7 @@ Options parseOptions(int argc, char** argv) {
         } else if (arguments.is("--summary")) {
             options.summary = arguments.flag();
         } else if (arguments.is("--seed")) {
-            options.seed = static_cast<std::int64_t>(arguments.number(0, kLargest));
+            options.seed = static_cast<std::int64_t>(arguments.number(0, kLargestSeed));
             seedGiven = true;
         } else if (arguments.is("--seeds")) {
             options.seeds = parseSeedRange(arguments);
