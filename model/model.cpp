@@ -62,21 +62,86 @@ void Model::computeGeneration() {
     const trace::Burst burst;
     platform::Generator& generator = platform::threadGenerator();
     random_ = &generator;
+    const int watched = watched_.load(std::memory_order_relaxed);
+    // Only a creature on the watched square or beside it can end its turn
+    // there.
+    std::array<bool, kSquareCount> near{};
+    WatchedTurn arrived;
+    WatchedTurn left;
+    if (watched >= 0 && watched < kSquareCount) {
+        near[static_cast<std::size_t>(watched)] = true;
+        for (const std::uint16_t neighbour : neighbours_[static_cast<std::size_t>(watched)]) {
+            near[neighbour] = true;
+        }
+    }
     for (std::size_t draw = 0; draw < lattice->siteCount(); ++draw) {
         current = drawSquare(generator);
-        const CellState& cell = acting();
-        if (cell.processed != 0) {
+        if (acting().processed != 0) {
             continue;
         }
-        if (cell.kind == kLizard1 || cell.kind == kLizard2) {
-            lizardTurn();
-        } else if (cell.kind == kCat) {
-            catTurn();
+        if (near[current]) {
+            takeWatchedTurn(watched, arrived, left);
+        } else {
+            takeTurn();
         }
     }
     for (std::size_t site = 0; site < lattice->siteCount(); ++site) {
         squares_[site].processed = 0;
     }
+    if (watched >= 0) {
+        const std::lock_guard lock(watchedMutex_);
+        watchedTurn_ = arrived.square >= 0 ? arrived : left;
+        watchedTurn_->square = watched;
+    }
+}
+
+void Model::takeTurn() {
+    const std::int32_t kind = acting().kind;
+    if (kind == kLizard1 || kind == kLizard2) {
+        lizardTurn();
+    } else if (kind == kCat) {
+        catTurn();
+    }
+}
+
+void Model::takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left) {
+    const auto start = static_cast<int>(current);
+    const std::int32_t kind = acting().kind;
+    if (kind != kLizard1 && kind != kLizard2 && kind != kCat) {
+        return;
+    }
+    const auto& around = neighbours_[current];
+    std::array<std::int32_t, 8> before{};
+    for (std::size_t slot = 0; slot < around.size(); ++slot) {
+        before[slot] = squares_[around[slot]].kind;
+    }
+    std::string lines;
+    {
+        const trace::Tap tap(lines);
+        takeTurn();
+    }
+    // A creature that moved left its square empty and one square beside it
+    // newly holds its kind: a walk, a flight or a catch.
+    int end = start;
+    if (squares_[start].kind != kind) {
+        end = -1;
+        for (std::size_t slot = 0; slot < around.size(); ++slot) {
+            if (before[slot] != kind && squares_[around[slot]].kind == kind) {
+                end = around[slot];
+                break;
+            }
+        }
+    }
+    if (end == watched) {
+        arrived = {watched, start, end, std::move(lines)};
+    } else if (start == watched) {
+        left = {watched, start, end, std::move(lines)};
+    }
+}
+
+std::optional<Model::WatchedTurn> Model::watchedTurn() const {
+    const std::lock_guard lock(watchedMutex_);
+    return watchedTurn_;
 }
 
 std::uint32_t Model::drawSquare() { return drawSquare(platform::threadGenerator()); }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <ctime>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <string>
 
 #include "app/cthread.h"
 #include "platform/random.h"
@@ -69,6 +72,21 @@ public:
         return squares_[neighbours_[current][neighbourSlot]];
     }
 
+    // A square whose creatures' turns are kept, with their trace lines, for
+    // a person to read why a creature did what it did; -1 for none. Any
+    // thread; takes effect from the next generation.
+    void watch(int square) { watched_.store(square, std::memory_order_relaxed); }
+    struct WatchedTurn {
+        int square = -1;  // the watched square
+        int from = -1;    // where the creature's turn began
+        int to = -1;      // where it ended
+        std::string lines;
+    };
+    // From the latest generation computed while watching: the turn of the
+    // creature that ended on the watched square, or else of the one that
+    // left it. Any thread.
+    [[nodiscard]] std::optional<WatchedTurn> watchedTurn() const;
+
     std::unique_ptr<Lattice> lattice;
     // The squares drawn in the current pass, one byte each rather than one
     // bit: the visiting order tests it a few thousand times a generation.
@@ -107,6 +125,15 @@ private:
 
     // Walks when a forward square is empty, else turns at random.
     void walkOrTurnAtRandom();
+
+    // The acting creature's turn, by its kind.
+    void takeTurn();
+    // The same, keeping its lines and where it ended when that is the
+    // watched square or it began there.
+    void takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left);
+    std::atomic<int> watched_{-1};
+    mutable std::mutex watchedMutex_;
+    std::optional<WatchedTurn> watchedTurn_;
 
     // Shows the finished generation and holds it for the pause; lets the
     // generation lock go once it is on screen.

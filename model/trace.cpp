@@ -1,5 +1,6 @@
 #include "model/trace.h"
 
+#include <algorithm>
 #include <cstdarg>
 
 namespace trace {
@@ -30,13 +31,25 @@ void detail::write(std::FILE* out, std::string_view text) {
 }
 
 void print(const char* format, ...) {
-    std::FILE* out = sink();
-    if (out == nullptr) {
+    if (!detail::wanted()) {
         return;
     }
     detail::Gathered& gathered = detail::gathered;
     va_list arguments;
     va_start(arguments, format);
+    if (gathered.tap != nullptr) {
+        va_list copy;
+        va_copy(copy, arguments);
+        char text[256];
+        const int length = std::vsnprintf(text, sizeof text, format, copy);
+        va_end(copy);
+        gathered.tap->append(text, static_cast<std::size_t>(std::clamp(length, 0, static_cast<int>(sizeof text) - 1)));
+    }
+    std::FILE* out = sink();
+    if (out == nullptr) {
+        va_end(arguments);
+        return;
+    }
     if (gathered.openBursts > 0) {
         const std::size_t room = gathered.text.size() - gathered.used;
         va_list copy;
@@ -59,6 +72,16 @@ void flush() {
         writeGathered(out);
         std::fflush(out);
     }
+}
+
+Tap::Tap(std::string& lines) : outer_(detail::gathered.tap) {
+    detail::gathered.tap = &lines;
+    ++detail::openTaps;
+}
+
+Tap::~Tap() {
+    detail::gathered.tap = outer_;
+    --detail::openTaps;
 }
 
 Burst::~Burst() {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 // The console trace: every decision of the terrarium, in Spanish, on standard
@@ -16,6 +17,9 @@ namespace trace {
 namespace detail {
 
 inline std::atomic<std::FILE*> currentSink{stdout};
+// How many Taps are open, on any thread: with none, and the trace off, a
+// line costs one test.
+inline std::atomic<int> openTaps{0};
 
 // The lines of the calling thread's open Burst, not yet handed to stdio.
 struct Gathered {
@@ -23,12 +27,20 @@ struct Gathered {
     std::array<char, kCapacity> text;
     std::size_t used;
     int openBursts;
+    std::string* tap;  // the open Tap's copy, if any
 };
 inline thread_local Gathered gathered{};
 
 void write(std::FILE* out, std::string_view text);
 
+[[nodiscard]] inline bool wanted() {
+    return currentSink.load(std::memory_order_relaxed) != nullptr || openTaps.load(std::memory_order_relaxed) != 0;
+}
+
 inline void line(Gathered& lines, std::string_view text) {
+    if (lines.tap != nullptr) {
+        lines.tap->append(text);
+    }
     std::FILE* out = currentSink.load(std::memory_order_relaxed);
     if (out == nullptr) {
         return;
@@ -51,7 +63,7 @@ void setSink(std::FILE* sink);
 // A line of fixed text, the common case: copied as it is, without a format
 // to scan. Inline, so that with the trace off a line costs one test.
 inline void line(std::string_view text) {
-    if (sink() != nullptr) {
+    if (detail::wanted()) {
         detail::line(detail::gathered, text);
     }
 }
@@ -62,7 +74,7 @@ inline void line(std::string_view text) {
 // looked up once too, which matters where thread-local storage is emulated.
 class Lines {
 public:
-    Lines() : gathered_(sink() != nullptr ? &detail::gathered : nullptr) {}
+    Lines() : gathered_(detail::wanted() ? &detail::gathered : nullptr) {}
     void operator()(std::string_view text) const {
         if (gathered_ != nullptr) {
             detail::line(*gathered_, text);
@@ -87,6 +99,19 @@ public:
     ~Burst();
     Burst(const Burst&) = delete;
     Burst& operator=(const Burst&) = delete;
+};
+
+// While one lives, the calling thread's lines are also copied into `lines`,
+// whether the trace is on or off: the window shows one creature's turn.
+class Tap {
+public:
+    explicit Tap(std::string& lines);
+    ~Tap();
+    Tap(const Tap&) = delete;
+    Tap& operator=(const Tap&) = delete;
+
+private:
+    std::string* outer_;
 };
 
 }  // namespace trace

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -187,6 +189,51 @@ TEST_F(Generation, AMovedCreatureDoesNotActTwice) {
     for (const CellState& cell : board) {
         EXPECT_EQ(cell.processed, 0);
     }
+}
+
+// Watching a square changes nothing of the run, keeps the turn of the
+// creature that ended there, and follows one that left, even with the trace
+// off.
+TEST_F(Generation, AWatchedSquareKeepsTheTurnOfTheCreatureThatEndedOrBeganThere) {
+    place(4, 3, kLizard1, 7);  // walks on to (4, 4)
+    place(9, 9, kCat, 1);      // sees the lizard at (10, 9) and catches it
+    place(10, 9, kLizard2, 1);
+    const std::array<CellState, kSquareCount> start = board;
+    CapturedTrace unwatched;
+    platform::srand(7);
+    model.computeGeneration();
+    const std::string expected = unwatched.text();
+    const std::array<CellState, kSquareCount> expectedBoard = board;
+
+    const auto rerun = [&](int watched) {
+        board = start;
+        model.watch(watched);
+        platform::srand(7);
+        model.computeGeneration();
+        return model.watchedTurn();
+    };
+    {
+        CapturedTrace watched;
+        const auto turn = rerun(square(4, 4));
+        EXPECT_EQ(watched.text(), expected);
+        EXPECT_EQ(std::memcmp(&board, &expectedBoard, sizeof board), 0);
+        ASSERT_TRUE(turn.has_value());
+        EXPECT_EQ(turn->from, square(4, 3));
+        EXPECT_EQ(turn->to, square(4, 4));
+        EXPECT_NE(turn->lines.find("encontre una casilla vacia asi que caminare\n"), std::string::npos);
+        EXPECT_EQ(turn->lines.rfind("--------fin casilla con lagartija----------\n"), turn->lines.size() - 44);
+    }
+    trace::setSink(nullptr);
+    const auto left = rerun(square(9, 9));
+    ASSERT_TRUE(left.has_value());
+    EXPECT_EQ(left->to, square(10, 9));
+    EXPECT_NE(left->lines.find("veo lagartija y tengo hambre\n"), std::string::npos);
+    const auto quiet = rerun(square(0, 0));
+    ASSERT_TRUE(quiet.has_value());
+    EXPECT_EQ(quiet->from, -1);
+    EXPECT_TRUE(quiet->lines.empty());
+    model.watch(-1);
+    trace::setSink(stdout);
 }
 
 TEST_F(Generation, AnEmptyBoardPrintsOnlyTheHandOffLineAndStillPauses) {
