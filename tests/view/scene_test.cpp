@@ -313,13 +313,13 @@ TEST(FirstPictures, showTheGroundOnASquareOfUnknownKind) {
 
 // ---------------------------------------------------------------- background colour
 
-TEST(BackgroundColour, startsBlackAndFollowsItsComponentsUnbounded) {
+TEST(BackgroundColour, startsBlackAndShowsItsUnboundedComponentsWithinZeroToOne) {
     EXPECT_EQ(backgroundColor->rgb[0], SbColor(0.0f, 0.0f, 0.0f));
     backgroundRed = 0.3f;
     backgroundGreen = -0.3f;
     backgroundBlue = 1.2f;
     setBackgroundColor();
-    EXPECT_EQ(backgroundColor->rgb[0], SbColor(0.3f, -0.3f, 1.2f));
+    EXPECT_EQ(backgroundColor->rgb[0], SbColor(0.3f, 0.0f, 1.0f));
     backgroundRed = backgroundGreen = backgroundBlue = 0.0f;
     setBackgroundColor();
     EXPECT_EQ(backgroundColor->rgb[0], SbColor(0.0f, 0.0f, 0.0f));
