@@ -17,8 +17,9 @@ trap 'rm -rf "$work"' EXIT
 data=$work/counts.csv
 if [ "$input" = - ]; then cat >"$data"; else cp "$input" "$data"; fi
 
-populations=("lizards, first species" "lizards, second species" "eggs, first species" "eggs, second species" "cats")
-colours=("#8b5a2b" "#2e8b2e" "#c49a6c" "#7ccd7c" "#e07b00")
+# Named and coloured as in the window's chart.
+populations=("brown lizards" "green lizards" "brown eggs" "green eggs" "cats")
+colours=("#9A6532" "#3C9A2A" "#C99A5E" "#8CCB5A" "#EE922F")
 widths=(2 2 1 1 2)
 dashes=(1 1 2 2 1)
 
