@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
     // show the board and waits until it has.
     model.displayUpdate = [&view] { view.showBoard(); };
     view.steering = &steering;
+    view.model = &model;
     steering.steer(model);
 
     platform::srand(static_cast<std::uint32_t>(std::time(nullptr)));

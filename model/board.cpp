@@ -62,3 +62,33 @@ void fillBoard(std::array<CellState, kSquareCount>& squares, std::time_t now) {
         cell.processed = 0;
     }
 }
+
+void placeOccupant(CellState& cell, Occupant occupant) {
+    switch (occupant) {
+        case Occupant::kNothing:
+            cell.kind = kEmpty;
+            break;
+        case Occupant::kBrownLizard:
+        case Occupant::kBrownEgg:
+            cell.kind = kLizard1;
+            break;
+        case Occupant::kGreenLizard:
+        case Occupant::kGreenEgg:
+            cell.kind = kLizard2;
+            break;
+        case Occupant::kHungryCat:
+            cell.kind = kCat;
+            break;
+    }
+    cell.juvenile = occupant == Occupant::kBrownEgg || occupant == Occupant::kGreenEgg ? 1 : 0;
+    cell.age = 0;
+    cell.mating = 0;
+    cell.mateTurns = 0;
+    cell.eating = 0;
+    cell.eatTurns = 0;
+    cell.preyIsKind2 = 0;
+    cell.processed = 0;
+    if (cell.direction < 1 || cell.direction > 8) {
+        cell.direction = 1;
+    }
+}

@@ -67,5 +67,13 @@ void fillBoard(std::time_t now);
 void clearBoard(std::array<CellState, kSquareCount>& squares);
 void fillBoard(std::array<CellState, kSquareCount>& squares, std::time_t now);
 
+// What a person can put on a square by hand.
+enum class Occupant { kNothing, kBrownLizard, kGreenLizard, kBrownEgg, kGreenEgg, kHungryCat };
+
+// Puts a new occupant on the square with fresh timers: an adult not mating,
+// an egg of age 0, a cat not eating. The square keeps its heading (1 if it
+// had none in 1..8) and phase.
+void placeOccupant(CellState& cell, Occupant occupant);
+
 // The kind a fill gives for a percentage draw 0..100.
 [[nodiscard]] int kindForPercent(int percent);

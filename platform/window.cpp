@@ -15,6 +15,7 @@
 #include <Inventor/Qt/SoQt.h>
 #include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
 #include <Inventor/events/SoEvent.h>
+#include <Inventor/events/SoKeyboardEvent.h>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -200,6 +201,9 @@ protected:
     }
 
     SbBool processSoEvent(const SoEvent* const event) override {
+        if (onEscape && SoKeyboardEvent::isKeyPressEvent(event, SoKeyboardEvent::ESCAPE)) {
+            onEscape();
+        }
         const double by = fraction();
         if (by != 1.0) {
             // SoQt's own event, made for this call: placing it is ours.
@@ -209,6 +213,8 @@ protected:
     }
 
 public:
+    std::function<void()> onEscape;
+
     // The viewer's own buttons down its right side, top to bottom.
     [[nodiscard]] std::vector<QWidget*> viewerButtons() const {
         return {viewerButtons_.begin(), viewerButtons_.end()};
@@ -402,6 +408,12 @@ SoQtExaminerViewer* createExaminerViewer(Window parent) {
     QWidget* glWidget = viewer->getGLWidget();
     glWidget->installEventFilter(new DevicePixelViewer(glWidget));
     return viewer;
+}
+
+void whenEscapePressed(SoQtExaminerViewer* viewer, std::function<void()> task) {
+    if (auto* ours = dynamic_cast<ExaminerViewer*>(viewer)) {
+        ours->onEscape = std::move(task);
+    }
 }
 
 std::vector<QWidget*> viewerButtons(SoQtExaminerViewer* viewer) {

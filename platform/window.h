@@ -78,6 +78,9 @@ void setButtonBitmap(QWidget* button, const Bitmap& bitmap);
 // pop-up menu built, of the browser type. It fills the window's main area;
 // a panel may sit beside it on the right, and a status line below both.
 SoQtExaminerViewer* createExaminerViewer(Window parent);
+// Runs the task when Esc is pressed in the viewer, before the viewer
+// switches between picking and turning.
+void whenEscapePressed(SoQtExaminerViewer* viewer, std::function<void()> task);
 // Its own buttons down the right side, top to bottom: pick, view, home, set
 // home, view all, seek, projection.
 std::vector<QWidget*> viewerButtons(SoQtExaminerViewer* viewer);

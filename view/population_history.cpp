@@ -6,6 +6,18 @@ void PopulationHistory::clear() {
     diedOutAt_ = {};
 }
 
+void PopulationHistory::replaceLatest(std::int64_t generation, const Census& census) {
+    if (!points_.empty() && points_.back().generation == generation) {
+        points_.pop_back();
+    }
+    for (std::size_t species = 0; species < seen_.size(); ++species) {
+        if (census.lizards[species] + census.eggs[species] > 0) {
+            diedOutAt_[species].reset();
+        }
+    }
+    add(generation, census);
+}
+
 bool PopulationHistory::add(std::int64_t generation, const Census& census) {
     for (std::size_t species = 0; species < seen_.size(); ++species) {
         if (census.lizards[species] + census.eggs[species] > 0) {

@@ -31,6 +31,10 @@ public:
     // whoever draws them has to start over from points().
     bool add(std::int64_t generation, const Census& census);
 
+    // The board changed between generations: the latest point, or a first
+    // one, takes the new counts, and a species that is back has not died out.
+    void replaceLatest(std::int64_t generation, const Census& census);
+
     [[nodiscard]] const std::vector<Point>& points() const { return points_; }
     // The first generation at which a lizard species (0 brown, 1 green) had
     // neither adults nor eggs left, having had some since the clear: a

@@ -93,7 +93,8 @@ RunPanel::RunPanel(QWidget* window)
       controls_(new QHBoxLayout),
       statusLine_(new QLabel(bottomRow_)),
       side_(new QWidget(window)),
-      chartView_(new QChartView(side_)),
+      chartBox_(new QWidget(side_)),
+      chartView_(new QChartView(chartBox_)),
       generations_(new QValueAxis),
       squares_(new QValueAxis),
       chartTimer_(new QTimer(side_)) {
@@ -137,13 +138,16 @@ RunPanel::RunPanel(QWidget* window)
     chartView_->setRenderHint(QPainter::Antialiasing);
     chartView_->setFocusPolicy(Qt::NoFocus);
 
-    auto* legend = new QLabel(legendText(), side_);
+    auto* legend = new QLabel(legendText(), chartBox_);
     legend->setWordWrap(true);
     legend->setContentsMargins(8, 0, 8, 8);
+    auto* chartColumn = new QVBoxLayout(chartBox_);
+    chartColumn->setContentsMargins(0, 0, 0, 0);
+    chartColumn->addWidget(chartView_, 1);
+    chartColumn->addWidget(legend);
     auto* column = new QVBoxLayout(side_);
     column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(chartView_, 1);
-    column->addWidget(legend);
+    column->addWidget(chartBox_, 1);
     side_->setMinimumWidth(kNarrowestWidth);
     side_->setMaximumWidth(kWidth);
     platform::placeBesideViewer(window, side_);
@@ -197,6 +201,11 @@ void RunPanel::updateChart() {
         }
     }
     charted_ = points.size();
+    // A line needs two points; the filled board's populations show as dots
+    // until the first generation.
+    for (QLineSeries* series : series_) {
+        series->setPointsVisible(points.size() == 1);
+    }
     generations_->setRange(0, static_cast<qreal>(std::max<std::int64_t>(kLeastGenerations, points.back().generation)));
     generations_->applyNiceNumbers();
     squares_->setRange(0, std::max(highest_, 10));
@@ -218,7 +227,28 @@ void RunPanel::showStatus(const Status& status) {
     }
 }
 
-void RunPanel::toggleChart() { platform::showBesideViewer(window_, side_, side_->isHidden()); }
+void RunPanel::toggleChart() {
+    chartBox_->setVisible(chartBox_->isHidden());
+    sideChanged();
+}
+
+void RunPanel::addInspector(QWidget* inspector) {
+    inspector_ = inspector;
+    static_cast<QVBoxLayout*>(side_->layout())->insertWidget(0, inspector);
+}
+
+void RunPanel::sideChanged() {
+    const bool inspecting = inspector_ != nullptr && !inspector_->isHidden();
+    platform::showBesideViewer(window_, side_, !chartBox_->isHidden() || inspecting);
+}
+
+void RunPanel::edited(const Census& census, const Status& status) {
+    census_ = census;
+    history_.replaceLatest(status.generation, census);
+    charted_ = 0;
+    showStatus(status);
+    updateChart();
+}
 
 int RunPanel::bottomRowHeight(int width) const {
     return bottomRow_->hasHeightForWidth() ? bottomRow_->heightForWidth(width) : bottomRow_->sizeHint().height();

@@ -47,6 +47,13 @@ public:
     // Play, stop or the pace changed; the board did not.
     void statusChanged(const Status& status);
     void toggleChart();
+    // Puts the inspector at the top of the side column; the column shows
+    // while the chart or the inspector does.
+    void addInspector(QWidget* inspector);
+    void sideChanged();
+    // The board was edited between generations: the status line and the
+    // chart's latest point show it.
+    void edited(const Census& census, const Status& status);
 
     // The height of the controls and the status line in a window this wide.
     [[nodiscard]] int bottomRowHeight(int width) const;
@@ -62,7 +69,9 @@ private:
     QWidget* bottomRow_;  // the controls and the status line
     QHBoxLayout* controls_;
     QLabel* statusLine_;
-    QWidget* side_;  // the chart and its legend
+    QWidget* side_;      // the inspector, the chart and its legend
+    QWidget* chartBox_;  // the chart and its legend
+    QWidget* inspector_ = nullptr;
     QtCharts::QChartView* chartView_;
     std::array<QtCharts::QLineSeries*, PopulationHistory::kLineCount> series_{};
     QtCharts::QValueAxis* generations_;

@@ -1,12 +1,19 @@
 #include "view/scene.h"
 
 #include <algorithm>
+#include <initializer_list>
 
+#include <Inventor/SoPath.h>
 #include <Inventor/nodes/SoBaseColor.h>
 #include <Inventor/nodes/SoCoordinate3.h>
+#include <Inventor/nodes/SoDrawStyle.h>
 #include <Inventor/nodes/SoFaceSet.h>
+#include <Inventor/nodes/SoLightModel.h>
+#include <Inventor/nodes/SoLineSet.h>
+#include <Inventor/nodes/SoPickStyle.h>
 #include <Inventor/nodes/SoSelection.h>
 #include <Inventor/nodes/SoSeparator.h>
+#include <Inventor/nodes/SoSwitch.h>
 #include <Inventor/nodes/SoTexture2.h>
 #include <Inventor/nodes/SoTranslation.h>
 
@@ -59,6 +66,40 @@ constexpr int kCatEatingLizard2 = 52;
 constexpr int kHeadingsPerRun = 8;
 
 constexpr float kBackgroundDepth = -0.1f;
+// The outline of a marked square floats just above the tiles.
+constexpr float kMarkHeight = 0.02f;
+constexpr float kMarkLineWidth = 3.0f;
+
+SoSwitch* marker = nullptr;
+SoTranslation* markerPlace = nullptr;
+
+// A yellow square outline, unlit so that it reads the same from any angle.
+SoSwitch* buildMarker() {
+    marker = new SoSwitch;
+    auto* parts = new SoSeparator;
+    auto* unpickable = new SoPickStyle;
+    unpickable->style.setValue(SoPickStyle::UNPICKABLE);
+    auto* unlit = new SoLightModel;
+    unlit->model.setValue(SoLightModel::BASE_COLOR);
+    auto* colour = new SoBaseColor;
+    colour->rgb.setValue(1.0f, 0.9f, 0.1f);
+    auto* style = new SoDrawStyle;
+    style->lineWidth.setValue(kMarkLineWidth);
+    markerPlace = new SoTranslation;
+    auto* corners = new SoCoordinate3;
+    const std::array<SbVec3f, 5> outline{SbVec3f(0, 0, kMarkHeight), SbVec3f(1, 0, kMarkHeight),
+                                         SbVec3f(1, 1, kMarkHeight), SbVec3f(0, 1, kMarkHeight),
+                                         SbVec3f(0, 0, kMarkHeight)};
+    corners->point.setValues(0, static_cast<int>(outline.size()), outline.data());
+    auto* line = new SoLineSet;
+    line->numVertices.setValue(static_cast<int>(outline.size()));
+    for (SoNode* node : std::initializer_list<SoNode*>{unpickable, unlit, colour, style, markerPlace, corners, line}) {
+        parts->addChild(node);
+    }
+    marker->addChild(parts);
+    marker->whichChild.setValue(SO_SWITCH_NONE);
+    return marker;
+}
 
 // The byte fields count as set only when they hold exactly 1.
 [[nodiscard]] bool isSet(Flag flag) { return flag == 1; }
@@ -167,7 +208,33 @@ SoSelection* buildScene() {
     planeFace->numVertices.setValue(4);
 
     selectionRoot->addChild(backgroundPlane);
+    selectionRoot->addChild(buildMarker());
     return selectionRoot;
+}
+
+void markSquare(std::optional<int> square) {
+    if (marker == nullptr) {
+        return;
+    }
+    if (!square || *square < 0 || *square >= kSquareCount) {
+        marker->whichChild.setValue(SO_SWITCH_NONE);
+        return;
+    }
+    // Where the square's tile lies: rows along +x, columns along -y.
+    markerPlace->translation.setValue(static_cast<float>(*square / kBoardSide),
+                                      -static_cast<float>(*square % kBoardSide), 0.0f);
+    marker->whichChild.setValue(0);
+}
+
+std::optional<int> squareOnPath(const SoPath* path) {
+    for (int i = path != nullptr ? path->getLength() - 1 : -1; i >= 0; --i) {
+        const SoNode* node = path->getNode(i);
+        if (node->isOfType(celula::getClassTypeId())) {
+            const auto* tile = static_cast<const celula*>(node);
+            return tile->row * kBoardSide + tile->column;
+        }
+    }
+    return std::nullopt;
 }
 
 // The components are not bounded, but Coin packs a colour into bytes for

@@ -7,6 +7,7 @@
 #include "model/board.h"
 
 class SoBaseColor;
+class SoPath;
 class SoSelection;
 class SoSeparator;
 class SoTexture2;
@@ -47,6 +48,12 @@ void buildTextures();
 // Builds the whole scene from the current board and returns its root.
 // Call once, after SoDB::init (or the window binding's init).
 SoSelection* buildScene();
+
+// Outlines one square on the board, or none; the outline is drawn above the
+// tiles and never picked.
+void markSquare(std::optional<int> square);
+// The square of the tile on a picked path, if the path goes through one.
+[[nodiscard]] std::optional<int> squareOnPath(const SoPath* path);
 
 // Shows backgroundRed, backgroundGreen and backgroundBlue on the plane, each
 // held within 0..1 there.

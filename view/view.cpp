@@ -3,10 +3,19 @@
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <mutex>
+#include <string>
+#include <vector>
 
 #include <cmath>
 
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QString>
+
+#include <Inventor/SoPath.h>
 #include <Inventor/actions/SoGLRenderAction.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoSelection.h>
@@ -15,10 +24,14 @@
 #include <Inventor/sensors/SoIdleSensor.h>
 
 #include "app/steering.h"
+#include "behaviour/orientation.h"
 #include "model/board.h"
+#include "model/board_file.h"
 #include "model/census.h"
+#include "model/model.h"
 #include "model/trace.h"
 #include "view/display_update.h"
+#include "view/inspector.h"
 #include "view/picture_folders.h"
 #include "view/run_panel.h"
 #include "view/scene.h"
@@ -97,6 +110,65 @@ void fill() {
         liveView->steering->fill();
     } else {
         fillBoard();
+    }
+}
+
+// The scene's selection follows clicks in the viewer's pick mode; the
+// inspector follows the square clicked last.
+void squareSelected(void* data, SoPath* path) {
+    if (const std::optional<int> square = squareOnPath(path)) {
+        static_cast<View*>(data)->pick(square);
+    }
+}
+
+void squareDeselected(void* data, SoPath* path) {
+    auto* view = static_cast<View*>(data);
+    if (squareOnPath(path) == view->picked) {
+        view->pick(std::nullopt);
+    }
+}
+
+// The occupants and turns that the inspector's buttons and keys put on the
+// picked square.
+void put(Occupant occupant) {
+    if (liveView != nullptr) {
+        liveView->edit([occupant](CellState& cell) { placeOccupant(cell, occupant); });
+    }
+}
+
+void turn(int steps) {
+    if (liveView != nullptr) {
+        liveView->edit([steps](CellState& cell) { cell.direction = turned(cell.direction, steps); });
+    }
+}
+
+struct EditKey {
+    const char* label;
+    const char* toolTip;
+    const char* keys;
+    void (*act)();
+};
+const std::array<EditKey, 8> kEdits{{
+    {"Empty", "Make the picked square empty (Delete)", "Del; Backspace", [] { put(Occupant::kNothing); }},
+    {"Brown", "Put a brown lizard on the picked square (B)", "B", [] { put(Occupant::kBrownLizard); }},
+    {"Green", "Put a green lizard on the picked square (G)", "G", [] { put(Occupant::kGreenLizard); }},
+    {"Cat", "Put a cat on the picked square (K)", "K", [] { put(Occupant::kHungryCat); }},
+    {"Brown egg", "Put a brown egg on the picked square (Ctrl+B)", "Ctrl+B", [] { put(Occupant::kBrownEgg); }},
+    {"Green egg", "Put a green egg on the picked square (Ctrl+G)", "Ctrl+G", [] { put(Occupant::kGreenEgg); }},
+    {"↺ Left", "Turn the picked creature 45 degrees to its left ([)", "[", [] { turn(+1); }},
+    {"↻ Right", "Turn the picked creature 45 degrees to its right (])", "]", [] { turn(-1); }},
+}};
+
+// Board files are read and written whole; a person keeps them beside each
+// other.
+constexpr const char* kBoardFilter = "vivar boards (*.vivar);;All files (*)";
+
+QString boardFolder;
+
+void tellProblem(const std::string& problem) {
+    std::fprintf(stderr, "vivar: %s\n", problem.c_str());
+    if (liveView != nullptr) {
+        QMessageBox::warning(liveView->topLevelWindow.load(), "vivar", QString::fromStdString(problem));
     }
 }
 
@@ -219,7 +291,10 @@ int View::run(int /*argument*/) {
     }
     makeButtons();
     viewer->setPopupMenuEnabled(FALSE);
-    viewer->setSceneGraph(buildScene());
+    SoSelection* scene = buildScene();
+    scene->addSelectionCallback(squareSelected, this);
+    scene->addDeselectionCallback(squareDeselected, this);
+    viewer->setSceneGraph(scene);
     frameBoard(*viewer);
     viewer->show();
     if (steering != nullptr) {
@@ -287,6 +362,25 @@ void View::makeControls() {
     }
     platform::addShortcut(window, "Space", [this] { togglePlay(); });
     platform::addQuitShortcut(window);
+    platform::addShortcut(window, "Ctrl+S", [this] { saveBoard(); });
+    platform::addShortcut(window, "Ctrl+O", [this] { openBoard(); });
+
+    std::vector<Inspector::Edit> edits;
+    for (const EditKey& edit : kEdits) {
+        edits.push_back({edit.label, edit.toolTip, edit.act});
+        platform::addShortcut(window, edit.keys, edit.act);
+    }
+    inspector = new Inspector(window, edits);
+    panel->addInspector(inspector->widget());
+    // Esc also switches the viewer between picking and turning.
+    platform::whenEscapePressed(viewer, [] {
+        if (selectionRoot != nullptr) {
+            selectionRoot->deselectAll();
+        }
+        if (liveView != nullptr) {
+            liveView->pick(std::nullopt);
+        }
+    });
     // The digits press the eight buttons, as a click would.
     for (std::size_t i = 0; i < kButtons.size(); ++i) {
         const std::string key = std::to_string(i + 1);
@@ -311,6 +405,8 @@ void View::generationShown() {
         viewer->scheduleRedraw();
     }
     panel->generationShown(census, status());
+    turnFresh = true;
+    inspect(true);
 }
 
 void View::boardRestarted() {
@@ -320,12 +416,135 @@ void View::boardRestarted() {
     const Census census = takeCensus(board);
     steering->boardRestarted(census);
     panel->restart(census, status());
+    turnFresh = false;
+    inspect(true);
 }
 
 void View::statusChanged() {
     if (steering != nullptr) {
         panel->statusChanged(status());
+        // The edit buttons work only while stopped.
+        inspect();
     }
+}
+
+void View::pick(std::optional<int> square) {
+    if (square == picked) {
+        return;
+    }
+    picked = square;
+    markSquare(square);
+    if (model != nullptr) {
+        model->watch(square.value_or(-1));
+    }
+    turnFresh = false;
+    inspect();
+}
+
+void View::inspect(bool modelWaiting) {
+    if (inspector == nullptr) {
+        return;
+    }
+    if (!picked) {
+        if (inspector->shown()) {
+            inspector->hide();
+            panel->sideChanged();
+        }
+        return;
+    }
+    std::unique_lock generation(generationMutex, std::defer_lock);
+    if (!modelWaiting && !generation.try_lock()) {
+        // A generation is being computed; it will be shown, and told, soon.
+        return;
+    }
+    const std::optional<Model::WatchedTurn> turn =
+        turnFresh && model != nullptr ? model->watchedTurn() : std::optional<Model::WatchedTurn>{};
+    const bool wasShown = inspector->shown();
+    inspector->show(reportSquare(board, *picked, turn), !runFlag);
+    if (!wasShown) {
+        panel->sideChanged();
+    }
+}
+
+void View::edit(const std::function<void(CellState&)>& change) {
+    if (runFlag || !picked || steering == nullptr) {
+        return;
+    }
+    std::unique_lock generation(generationMutex, std::try_to_lock);
+    if (!generation.owns_lock()) {
+        // A generation still finishing after stop; the edit waits for it.
+        platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds, [this, change] { edit(change); });
+        return;
+    }
+    change(board[static_cast<std::size_t>(*picked)]);
+    doUpdates();
+    trace::flush();
+    turnFresh = false;
+    panel->edited(takeCensus(board), status());
+    inspect(true);
+}
+
+void View::saveBoard() {
+    std::unique_lock generation(generationMutex, std::try_to_lock);
+    if (!generation.owns_lock()) {
+        platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds, [this] { saveBoard(); });
+        return;
+    }
+    // The board as shown now, whatever the run does while the dialog is up.
+    const std::array<CellState, kSquareCount> shown = board;
+    const std::int64_t generationShown = steering != nullptr ? steering->generation() : 0;
+    generation.unlock();
+
+    const QString name = QFileDialog::getSaveFileName(topLevelWindow.load(), "Save the board", boardFolder, kBoardFilter);
+    if (name.isEmpty()) {
+        return;
+    }
+    boardFolder = QFileInfo(name).absolutePath();
+    std::string comment = "Saved by vivar after generation " + std::to_string(generationShown);
+    if (steering != nullptr && steering->seed()) {
+        const auto next = static_cast<std::uint32_t>(*steering->seed() + static_cast<std::uint64_t>(generationShown));
+        comment += " of seed " + std::to_string(*steering->seed()) + "; it resumes exactly with --seed " +
+                   std::to_string(next);
+    } else {
+        comment += "; its seeds came from the clock";
+    }
+    if (const auto problem = board_file::save(name.toStdString(), shown, comment)) {
+        tellProblem("the board was not saved: " + *problem);
+    }
+}
+
+void View::openBoard() {
+    if (runFlag) {
+        return;
+    }
+    const QString name = QFileDialog::getOpenFileName(topLevelWindow.load(), "Open a board", boardFolder, kBoardFilter);
+    if (name.isEmpty()) {
+        return;
+    }
+    boardFolder = QFileInfo(name).absolutePath();
+    auto opened = std::make_shared<std::array<CellState, kSquareCount>>();
+    if (const auto problem = board_file::load(name.toStdString(), *opened)) {
+        tellProblem("the board was not opened: " + *problem);
+        return;
+    }
+    replaceBoard(opened);
+}
+
+// In place of the board, as a fill is: while stopped, once no generation is
+// finishing; the run starts over from generation 0.
+void View::replaceBoard(const std::shared_ptr<const std::array<CellState, kSquareCount>>& squares) {
+    if (runFlag) {
+        return;
+    }
+    std::unique_lock generation(generationMutex, std::try_to_lock);
+    if (!generation.owns_lock()) {
+        platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds, [this, squares] { replaceBoard(squares); });
+        return;
+    }
+    board = *squares;
+    doUpdates();
+    trace::flush();
+    boardRestarted();
 }
 
 RunPanel::Status View::status() const {

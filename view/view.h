@@ -2,14 +2,21 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
+#include <memory>
+#include <optional>
 
 #include "app/cthread.h"
+#include "model/board.h"
 #include "platform/window.h"
 #include "view/run_panel.h"
 
+class Inspector;
+class Model;
 class SoQtExaminerViewer;
 class SoSensor;
 class Steering;
+
 
 // The viewer thread: owns the window, the scene and the event loop. Every
 // change to the scene happens on this thread.
@@ -80,6 +87,20 @@ public:
     void stepOnce();
     [[nodiscard]] RunPanel::Status status() const;
 
+    // The picked square: the board marks it, the inspector tells about it
+    // and the model keeps its creature's turns.
+    void pick(std::optional<int> square);
+    // Retells the picked square; reads the board only when no generation is
+    // being computed, or when `modelWaiting` because the model waits for the
+    // window to show its generation.
+    void inspect(bool modelWaiting = false);
+    // Changes the picked square while stopped.
+    void edit(const std::function<void(CellState&)>& change);
+    // Ctrl+S and Ctrl+O: a board file, through the toolkit's dialogs.
+    void saveBoard();
+    void openBoard();
+    void replaceBoard(const std::shared_ptr<const std::array<CellState, kSquareCount>>& squares);
+
     // Has the view thread copy the board into the scene, and waits until it
     // has; returns at once when there is no window or its loop has ended.
     // For the model thread's hand-off.
@@ -91,6 +112,12 @@ public:
     // line, chart or controls beyond the eight buttons.
     Steering* steering = nullptr;
     RunPanel* panel = nullptr;
+    // Set before the thread starts, with steering.
+    Model* model = nullptr;
+    Inspector* inspector = nullptr;
+    std::optional<int> picked;
+    // Whether the model's watched turn belongs to the board as shown.
+    bool turnFresh = false;
 };
 
 // The top-level window's procedure: the buttons, the close request, and the

@@ -1,0 +1,94 @@
+#include "view/inspector.h"
+
+#include <cstdlib>
+#include <string>
+
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kEditColumns = 4;
+
+}  // namespace
+
+Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits)
+    : panel_(new QWidget(parent)),
+      summary_(new QLabel(panel_)),
+      turnTitle_(new QLabel(panel_)),
+      turnLines_(new QLabel(panel_)),
+      editHint_(new QLabel(panel_)) {
+    auto* column = new QVBoxLayout(panel_);
+    column->setContentsMargins(8, 8, 8, 4);
+    for (QLabel* label : {summary_, turnTitle_, editHint_}) {
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    QFont bold = summary_->font();
+    bold.setBold(true);
+    turnTitle_->setFont(bold);
+    // The trace's lines as the console shows them, in a smaller fixed font.
+    turnLines_->setTextFormat(Qt::PlainText);
+    turnLines_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSizeF(fixed.pointSizeF() * 0.85);
+    turnLines_->setFont(fixed);
+    turnLines_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+
+    auto* buttons = new QGridLayout;
+    buttons->setSpacing(2);
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        auto* button = new QPushButton(QString::fromUtf8(edits[i].label), panel_);
+        button->setToolTip(QString::fromUtf8(edits[i].toolTip));
+        // Focus stays with the viewer, as for the other buttons.
+        button->setFocusPolicy(Qt::NoFocus);
+        QObject::connect(button, &QPushButton::clicked, button, edits[i].act);
+        buttons->addWidget(button, static_cast<int>(i) / kEditColumns, static_cast<int>(i) % kEditColumns);
+        editButtons_.push_back(button);
+    }
+    column->addWidget(summary_);
+    column->addLayout(buttons);
+    column->addWidget(editHint_);
+    column->addWidget(turnTitle_);
+    column->addWidget(turnLines_, 1);
+    editHint_->setText("Stop the run to edit the square.");
+
+    if (const char* log = std::getenv("VIVAR_INSPECTOR_LOG"); log != nullptr && *log != '\0') {
+        log_ = std::fopen(log, "w");
+    }
+    panel_->hide();
+}
+
+void Inspector::show(const SquareReport& report, bool editable) {
+    std::string summary = report.place + "\n" + report.occupant;
+    for (const std::string* part : {&report.heading, &report.timer, &report.sight}) {
+        if (!part->empty()) {
+            summary += "\n" + *part;
+        }
+    }
+    summary_->setText(QString::fromStdString(summary));
+    turnTitle_->setText(QString::fromStdString(report.turnTitle));
+    std::string lines = report.turnLines;
+    if (!lines.empty() && lines.back() == '\n') {
+        lines.pop_back();
+    }
+    turnLines_->setText(QString::fromStdString(lines));
+    turnLines_->setVisible(!lines.empty());
+    for (QPushButton* button : editButtons_) {
+        button->setEnabled(editable);
+    }
+    editHint_->setVisible(!editable);
+    panel_->show();
+    if (log_ != nullptr) {
+        std::fprintf(log_, "%s\n", plainText(report).c_str());
+        std::fflush(log_);
+    }
+}
+
+void Inspector::hide() { panel_->hide(); }
+
+bool Inspector::shown() const { return !panel_->isHidden(); }

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "view/square_report.h"
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// The panel that tells about the picked square, with the buttons that edit
+// it. Lives on the view thread, in the side column above the chart.
+class Inspector {
+public:
+    // An edit button: its label, its tooltip (naming its keys) and what it
+    // does.
+    struct Edit {
+        const char* label;
+        const char* toolTip;
+        std::function<void()> act;
+    };
+
+    // With VIVAR_INSPECTOR_LOG set to a file name, every text the panel
+    // shows is also written there, followed by an empty line: the window's
+    // tests read it.
+    Inspector(QWidget* parent, const std::vector<Edit>& edits);
+
+    [[nodiscard]] QWidget* widget() const { return panel_; }
+    // Shows the report; the edit buttons work only when `editable`.
+    void show(const SquareReport& report, bool editable);
+    void hide();
+    [[nodiscard]] bool shown() const;
+
+private:
+    QWidget* panel_;
+    QLabel* summary_;
+    QLabel* turnTitle_;
+    QLabel* turnLines_;
+    QLabel* editHint_;
+    std::vector<QPushButton*> editButtons_;
+    std::FILE* log_ = nullptr;
+};
