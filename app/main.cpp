@@ -6,6 +6,7 @@
 #include "app/run_options.h"
 #include "app/steering.h"
 #include "model/board.h"
+#include "model/board_file.h"
 #include "model/model.h"
 #include "model/trace.h"
 #include "platform/random.h"
@@ -29,6 +30,12 @@ int main(int argc, char** argv) {
     }
 
     clearBoard();
+    if (!options.boardFile.empty()) {
+        if (const auto problem = board_file::load(options.boardFile, board)) {
+            std::fprintf(stderr, "vivar: %s\n", problem->c_str());
+            return 2;
+        }
+    }
 
     View view;
     Model model;
@@ -42,5 +49,10 @@ int main(int argc, char** argv) {
     platform::srand(static_cast<std::uint32_t>(std::time(nullptr)));
     model.setUpLattice();
 
-    return runWorkers(model, view);
+    const int status = runWorkers(model, view);
+    // The window told of an output it could not write; so does the status.
+    if (status == 0 && (trace::failure() != 0 || !steering.countsProblem().empty())) {
+        return 1;
+    }
+    return status;
 }

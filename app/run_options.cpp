@@ -6,7 +6,8 @@
 #include "app/options.h"
 
 const char* const kVivarHelp =
-    "usage: vivar [--seed S] [--pace MS] [--counts FILE] [--quiet] [--help] [--version]\n"
+    "usage: vivar [--seed S] [--pace MS] [--counts FILE] [--board FILE] [--quiet]\n"
+    "             [--help] [--version]\n"
     "\n"
     "A terrarium of lizards and cats on a 20 x 20 board whose edges wrap,\n"
     "shown in a 3D view that you can turn and zoom.\n"
@@ -20,6 +21,8 @@ const char* const kVivarHelp =
     "  --counts FILE   write the populations of every shown generation to FILE as\n"
     "                  CSV, as vivar-sim --counts does; a fill or a clear starts\n"
     "                  the file afresh\n"
+    "  --board FILE    start with the board saved in FILE, stopped; generation\n"
+    "                  k after it is seeded as after a fill\n"
     "  --quiet         print nothing on standard output (no trace)\n"
     "  --help          print this help\n"
     "  --version       print the version\n"
@@ -32,6 +35,13 @@ const char* const kVivarHelp =
     "  1 to 8          the buttons of the column, from the top: play, stop,\n"
     "                  clear, fill, lighter, less green, more blue, less blue\n"
     "  Home, S, Esc    the viewer's own: home view, seek, pick or turn\n"
+    "  Ctrl+S, Ctrl+O  save the board to a file, open one (while stopped)\n"
+    "  Esc, then click pick a square: the inspector beside the board tells\n"
+    "                  about it; Esc again lets go of it\n"
+    "  Del, B, G, K    make the picked square empty, a brown or green lizard,\n"
+    "                  or a cat (while stopped)\n"
+    "  Ctrl+B, Ctrl+G  a brown or green egg there\n"
+    "  [ and ]         turn the picked creature left or right\n"
     "  Ctrl+Q          quit, as closing the window does\n"
     "Letters work with or without Shift.\n"
     "\n"
@@ -51,6 +61,11 @@ RunOptions parseRunOptions(int argc, char** argv) {
             options.countsFile = arguments.text();
             if (options.countsFile.empty()) {
                 arguments.fail("--counts needs a file name");
+            }
+        } else if (arguments.is("--board")) {
+            options.boardFile = arguments.text();
+            if (options.boardFile.empty()) {
+                arguments.fail("--board needs a file name");
             }
         } else if (arguments.is("--quiet")) {
             options.quiet = arguments.flag();

@@ -18,6 +18,7 @@ struct RunOptions {
     std::optional<std::uint32_t> seed;
     int paceMilliseconds = kDefaultPaceMilliseconds;
     std::string countsFile;  // empty: none
+    std::string boardFile;   // empty: start with an empty board
     bool quiet = false;
 };
 

@@ -87,13 +87,23 @@ void Steering::generationShown(const Census& census) {
 void Steering::writeCounts(std::int64_t generation, const Census& census) {
     if (counts_ != nullptr) {
         printCountsRow(counts_, generation, census);
-        std::fflush(counts_);
+        if (std::fflush(counts_) != 0 || std::ferror(counts_) != 0) {
+            countsFailed(errno != 0 ? errno : EIO);
+        }
     }
+}
+
+void Steering::countsFailed(int error) {
+    countsProblem_ = "the counts file '" + countsName_ + "' could not be written: " + std::strerror(error);
+    std::fprintf(stderr, "vivar: %s\n", countsProblem_.c_str());
+    std::fclose(counts_);
+    counts_ = nullptr;
 }
 
 std::optional<std::string> Steering::openCounts(const std::string& fileName) {
     // Binary: "\n" stays "\n" on Windows too, as vivar-sim writes it.
     counts_ = std::fopen(fileName.c_str(), "wb");
+    countsName_ = fileName;
     if (counts_ == nullptr) {
         return std::string(std::strerror(errno));
     }

@@ -66,6 +66,9 @@ public:
 
     // Opens the counts file, or returns the reason it cannot be written.
     std::optional<std::string> openCounts(const std::string& fileName);
+    // Why the counts file stopped being written, once it has; it is told
+    // once on stderr and stays on the status line.
+    [[nodiscard]] const std::string& countsProblem() const { return countsProblem_; }
 
 private:
     void setPace(int milliseconds);
@@ -76,6 +79,9 @@ private:
     std::atomic<std::int64_t> generation_{0};
     bool stepping_ = false;
     std::FILE* counts_ = nullptr;
+    std::string countsName_;
+    std::string countsProblem_;
+    void countsFailed(int error);
 
     // Wakes the model from a pause when the pace changes, a step is asked
     // for or a frame has been drawn.

@@ -1,6 +1,8 @@
 #include "model/trace.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <cstdarg>
 
 namespace trace {
@@ -67,10 +69,17 @@ void print(const char* format, ...) {
     va_end(arguments);
 }
 
+namespace {
+std::atomic<int> firstFailure{0};
+}  // namespace
+
 void flush() {
     if (std::FILE* out = sink()) {
         writeGathered(out);
-        std::fflush(out);
+        if (std::fflush(out) != 0 || std::ferror(out) != 0) {
+            int expected = 0;
+            firstFailure.compare_exchange_strong(expected, errno != 0 ? errno : EIO);
+        }
     }
 }
 
@@ -94,5 +103,7 @@ Burst::~Burst() {
         detail::gathered.used = 0;  // the trace was turned off meanwhile
     }
 }
+
+int failure() { return firstFailure.load(); }
 
 }  // namespace trace

@@ -87,6 +87,8 @@ private:
 
 void print(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void flush();
+// The error number of the first flush that could not write the trace, or 0.
+[[nodiscard]] int failure();
 
 // While one lives, the calling thread's lines are gathered and handed to
 // stdio in a few large writes, always whole lines, the rest when it ends: a

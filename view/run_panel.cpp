@@ -82,6 +82,9 @@ std::string statusText(const Census& census, const PopulationHistory& history, c
     if (status.seed) {
         text += separator + "seed" + nbsp + std::to_string(*status.seed);
     }
+    if (!status.problem.empty()) {
+        text += separator + status.problem;
+    }
     return text;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <string>
 
 #include <QElapsedTimer>
 
@@ -30,6 +31,7 @@ public:
         bool running = false;
         int paceMilliseconds = 0;
         std::optional<std::uint32_t> seed;
+        std::string problem;  // an output that could not be written
     };
 
     // The chart's panel is this wide, or as narrow as this in a small window.

@@ -3,6 +3,7 @@
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -164,6 +165,10 @@ const std::array<EditKey, 8> kEdits{{
 constexpr const char* kBoardFilter = "vivar boards (*.vivar);;All files (*)";
 
 QString boardFolder;
+
+std::string traceProblem(int error) {
+    return std::string("the trace could not be written to standard output: ") + std::strerror(error);
+}
 
 void tellProblem(const std::string& problem) {
     std::fprintf(stderr, "vivar: %s\n", problem.c_str());
@@ -395,6 +400,11 @@ void View::generationShown() {
     if (steering == nullptr) {
         return;
     }
+    static bool traceFailureTold = false;
+    if (const int error = trace::failure(); error != 0 && !traceFailureTold) {
+        traceFailureTold = true;
+        std::fprintf(stderr, "vivar: %s\n", traceProblem(error).c_str());
+    }
     const Census census = takeCensus(board);
     steering->generationShown(census);
     if (steering->stepDone()) {
@@ -548,7 +558,11 @@ void View::replaceBoard(const std::shared_ptr<const std::array<CellState, kSquar
 }
 
 RunPanel::Status View::status() const {
-    return {steering->generation(), runFlag, steering->pace(), steering->seed()};
+    std::string problem = steering->countsProblem();
+    if (const int error = trace::failure(); error != 0) {
+        problem += (problem.empty() ? "" : "; ") + traceProblem(error);
+    }
+    return {steering->generation(), runFlag, steering->pace(), steering->seed(), problem};
 }
 
 void View::togglePlay() {
