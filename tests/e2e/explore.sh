@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Exploring a run in the window: a click in pick mode picks a tile and the
+# inspector tells about that square; an edit shows there; a board saved and
+# opened again through the file dialogs comes back the same; a malformed
+# board is refused and leaves the board as it was.
+#   explore.sh VIVAR PICTURES-DIR
+set -u
+vivar=$1 pictures=$2
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/session.sh"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+die() { echo "FAIL: $*"; echo "--- stderr"; cat "$err"; exit 1; }
+key() { xdotool windowfocus --sync "$window" key "$1"; }
+inspector_log=$work/inspector
+# The latest text the inspector showed: the log's last paragraph.
+inspected() { awk -v RS= 'END { print }' "$inspector_log" 2>/dev/null; }
+inspector_says() { inspected | grep -q -F "$1"; }
+# Answers the dialog that has just opened with a file name.
+answer_dialog() {
+  sleep 1
+  xdotool type --delay 5 "$1"
+  xdotool key Return
+}
+# A board file less its comments.
+board_of() { grep -v '^#' "$1"; }
+
+cd "$pictures" || die "no pictures folder"
+VIVAR_INSPECTOR_LOG=$inspector_log start_vivar "$vivar" --seed 16 --pace 0
+button 3  # fill
+sleep 1
+
+# Where the board's 20 x 20 tiles are drawn: the view's lit part.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xwd -id "$window" -silent | convert xwd:- -crop "$(( WIDTH * 65 / 100 ))x$(( HEIGHT * 90 / 100 ))+40+0" +repage "$work/view.png"
+read -r board_w board_h board_x board_y < <(convert "$work/view.png" -fuzz 4% -trim -format '%w %h %X %Y' info: | tr -d '+')
+[ "$board_w" -gt 200 ] && [ "$board_h" -gt 200 ] || die "no board found in the view (${board_w}x${board_h})"
+row=8 column=11
+echo "board ${board_w}x${board_h} at $board_x,$board_y"
+click_x=$(( 40 + board_x + (2 * column - 1) * board_w / 40 ))
+click_y=$(( board_y + (2 * row - 1) * board_h / 40 ))
+
+key Escape  # pick mode
+xdotool mousemove "$click_x" "$click_y" click 1
+wait_for 5 inspector_says "Row $row, column $column" || die "a click on row $row, column $column: the inspector says $(inspected | head -n 1)"
+inspector_says "No generation has run since" || fail "a fresh pick told a turn"
+key n
+wait_for 5 inspector_says "turn" || fail "after a generation the inspector tells no turn: $(inspected)"
+inspected | grep -q -E '^(Its last turn|The creature that was here left|No creature acted here)' ||
+  fail "the inspector's turn title is missing: $(inspected)"
+
+# An edit while stopped: the square empties, then holds a brown lizard.
+key Delete
+wait_for 5 inspector_says "Nothing: an empty square" || fail "Delete did not empty the square"
+key b
+wait_for 5 inspector_says "A brown lizard" || fail "B put no brown lizard there"
+
+# Saved, changed, opened again: the same board back.
+saved=$work/saved.vivar
+key ctrl+s
+answer_dialog "$saved"
+wait_for 5 test -s "$saved" || die "Ctrl+S saved nothing"
+head -n 1 "$saved" | grep -q -x 'vivar board 1' || fail "the saved board starts with $(head -n 1 "$saved")"
+key Delete
+wait_for 5 inspector_says "Nothing: an empty square" || fail "Delete did not empty the square again"
+key ctrl+o
+answer_dialog "$saved"
+wait_for 5 inspector_says "A brown lizard" || fail "opening the saved board did not bring the lizard back"
+again=$work/again.vivar
+key ctrl+s
+answer_dialog "$again"
+wait_for 5 test -s "$again" || die "the second save wrote nothing"
+cmp -s <(board_of "$saved") <(board_of "$again") || fail "the board opened is not the board saved: $(diff <(board_of "$saved") <(board_of "$again") | head -n 4)"
+
+# A malformed board: one line on stderr, a message, the board unchanged.
+printf 'vivar board 1\nkinds\n..X\n' >"$work/bad.vivar"
+key ctrl+o
+answer_dialog "$work/bad.vivar"
+wait_for 5 grep -q "the board was not opened: $work/bad.vivar:3:" "$err" || fail "the malformed board was not refused on stderr: $(cat "$err")"
+xdotool key Return  # the message
+sleep 0.5
+grep -v "the board was not opened" "$err" >"$work/other-errors"
+: >"$err"
+key ctrl+s
+answer_dialog "$work/after.vivar"
+wait_for 5 test -s "$work/after.vivar" || die "the save after the refusal wrote nothing"
+cmp -s <(board_of "$saved") <(board_of "$work/after.vivar") || fail "the refused board changed the board"
+
+key ctrl+q
+wait "$pid"; status=$?; pid=
+[ "$status" -eq 0 ] || fail "exit status $status"
+[ ! -s "$work/other-errors" ] && [ ! -s "$err" ] || { fail "stderr not empty"; cat "$work/other-errors" "$err"; }
+
+[ "$failures" -eq 0 ] && echo "ok" || exit 1
