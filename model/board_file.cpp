@@ -1,0 +1,497 @@
+#include "model/board_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace board_file {
+namespace {
+
+using Squares = std::array<CellState, kSquareCount>;
+
+// What a letter of the kinds grid stands for.
+struct Creature {
+    char letter;
+    std::int32_t kind;
+    Flag juvenile;
+    Flag eating;
+    const char* name;
+};
+
+constexpr std::array<Creature, 7> kCreatures{{
+    {'.', kEmpty, 0, 0, "an empty square"},
+    {'B', kLizard1, 0, 0, "a brown lizard"},
+    {'b', kLizard1, 1, 0, "a brown egg"},
+    {'G', kLizard2, 0, 0, "a green lizard"},
+    {'g', kLizard2, 1, 0, "a green egg"},
+    {'C', kCat, 0, 0, "a cat"},
+    {'E', kCat, 0, 1, "an eating cat"},
+}};
+
+// The three grids, in the order the file has them: each square's
+// character, and what it sets.
+struct Grid {
+    const char* name;
+    std::string_view characters;
+    const char* refusal;  // for a character that is not one of them
+    char (*write)(const CellState&);
+    void (*read)(CellState&, char);
+};
+
+char letterOf(const CellState& cell) {
+    for (const Creature& creature : kCreatures) {
+        if (creature.kind == cell.kind && creature.juvenile == (cell.juvenile != 0 ? 1 : 0) &&
+            creature.eating == (cell.eating != 0 ? 1 : 0)) {
+            return creature.letter;
+        }
+    }
+    // No creature is like this; a reader will refuse it rather than guess.
+    return '?';
+}
+
+const Creature& creatureOf(char letter) {
+    return *std::find_if(kCreatures.begin(), kCreatures.end(),
+                         [letter](const Creature& creature) { return creature.letter == letter; });
+}
+
+constexpr std::array<Grid, 3> kGrids{{
+    {"kinds", ".BbGgCE", "column %d: '%c' is not a kind (. B b G g C E)", letterOf,
+     [](CellState& cell, char letter) {
+         const Creature& creature = creatureOf(letter);
+         cell.kind = creature.kind;
+         cell.juvenile = creature.juvenile;
+         cell.eating = creature.eating;
+     }},
+    {"headings", "12345678", "column %d: '%c' is not a heading 1 to 8",
+     [](const CellState& cell) { return static_cast<char>('0' + cell.direction); },
+     [](CellState& cell, char digit) { cell.direction = digit - '0'; }},
+    {"phases", "01", "column %d: '%c' is not a phase 0 or 1",
+     [](const CellState& cell) { return static_cast<char>('0' + cell.phase); },
+     [](CellState& cell, char digit) { cell.phase = static_cast<Flag>(digit - '0'); }},
+}};
+
+// A timer: which creatures have it (as kinds letters), its largest value,
+// and the field it is. A prey's values are the species' names.
+struct Timer {
+    const char* name;
+    std::string_view holders;
+    std::int32_t largest;
+    bool species;
+    std::int32_t (*get)(const CellState&);
+    void (*set)(CellState&, std::int32_t);
+};
+
+constexpr std::array<Timer, 5> kTimers{{
+    {"age", "bg", 4, false, [](const CellState& cell) { return cell.age; },
+     [](CellState& cell, std::int32_t value) { cell.age = value; }},
+    {"mating", "BG", 1, false, [](const CellState& cell) { return static_cast<std::int32_t>(cell.mating); },
+     [](CellState& cell, std::int32_t value) { cell.mating = static_cast<Flag>(value); }},
+    {"mate-turns", "BGCE", 2, false, [](const CellState& cell) { return cell.mateTurns; },
+     [](CellState& cell, std::int32_t value) { cell.mateTurns = value; }},
+    {"eat-turns", "E", 2, false, [](const CellState& cell) { return cell.eatTurns; },
+     [](CellState& cell, std::int32_t value) { cell.eatTurns = value; }},
+    {"prey", "E", 1, true, [](const CellState& cell) { return static_cast<std::int32_t>(cell.preyIsKind2 != 0); },
+     [](CellState& cell, std::int32_t value) { cell.preyIsKind2 = static_cast<Flag>(value); }},
+}};
+
+constexpr std::array<const char*, 2> kSpecies{"brown", "green"};
+
+constexpr std::array<std::string_view, 5> kKeywords{"kinds", "headings", "phases", "timers", "end"};
+
+constexpr std::string_view kBlanks = " \t";
+
+std::string say(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+std::string say(const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    va_list copy;
+    va_copy(copy, arguments);
+    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string text(static_cast<std::size_t>(std::max(length, 0)), '\0');
+    std::vsnprintf(text.data(), text.size() + 1, format, arguments);
+    va_end(arguments);
+    return text;
+}
+
+// Tabs, line ends and printable ASCII. Anything else means the file is not
+// one of ours (or was damaged), and would garble the messages that quote it.
+bool isPrintable(char c) { return c >= 0x20 && c < 0x7F; }
+bool isText(char c) { return isPrintable(c) || c == '\t' || c == '\n' || c == '\r'; }
+
+// Text of the file in a message, on one line and cut short: a line of the
+// file may be a megabyte long.
+std::string quoted(std::string_view word) {
+    constexpr std::size_t kLongest = 24;
+    std::string text;
+    for (const char c : word.substr(0, kLongest)) {
+        text += isPrintable(c) ? c : '?';
+    }
+    return word.size() <= kLongest ? text : text + "...";
+}
+
+// A whole number from 0 to largest, digits only.
+bool readNumber(std::string_view word, std::int32_t largest, std::int32_t& value) {
+    std::int32_t parsed = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), parsed);
+    if (word.empty() || word.front() == '-' || error != std::errc{} || end != word.data() + word.size() ||
+        parsed > largest) {
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+std::vector<std::string_view> wordsOf(std::string_view line) {
+    std::vector<std::string_view> words;
+    for (std::size_t start = line.find_first_not_of(kBlanks); start != std::string_view::npos;) {
+        const std::size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
+        words.push_back(line.substr(start, end - start));
+        start = line.find_first_not_of(kBlanks, end);
+    }
+    return words;
+}
+
+struct Problem {
+    int line;  // 0 when the problem is with the whole text
+    std::string what;
+};
+
+// The lines that say something, without comments, blank lines, trailing
+// blanks or the carriage returns of Windows line ends.
+class Lines {
+public:
+    explicit Lines(std::string_view text) : text_(text) {}
+
+    bool next(std::string_view& line) {
+        while (position_ < text_.size()) {
+            const std::size_t end = std::min(text_.find('\n', position_), text_.size());
+            line = text_.substr(position_, end - position_);
+            position_ = end + 1;
+            ++number_;
+            line = line.substr(0, line.find_last_not_of(" \t\r") + 1);
+            const std::size_t first = line.find_first_not_of(kBlanks);
+            if (first != std::string_view::npos && line[first] != '#') {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // The line last read; at the end of the text, the last line.
+    [[nodiscard]] int number() const { return number_; }
+
+private:
+    std::string_view text_;
+    std::size_t position_ = 0;
+    int number_ = 0;
+};
+
+bool isKeyword(std::string_view line) { return std::find(kKeywords.begin(), kKeywords.end(), line) != kKeywords.end(); }
+
+std::optional<Problem> expect(Lines& lines, const char* keyword) {
+    std::string_view line;
+    if (!lines.next(line)) {
+        return Problem{lines.number(), say("\"%s\" is missing", keyword)};
+    }
+    if (line != keyword) {
+        return Problem{lines.number(), say("expected \"%s\", not \"%s\"", keyword, quoted(line).c_str())};
+    }
+    return std::nullopt;
+}
+
+std::optional<Problem> readVersion(Lines& lines) {
+    std::string_view line;
+    if (!lines.next(line)) {
+        return Problem{lines.number(), "not a vivar board"};
+    }
+    const std::vector<std::string_view> words = wordsOf(line);
+    if (words.size() != 3 || words[0] != "vivar" || words[1] != "board" ||
+        words[2].find_first_not_of("0123456789") != std::string_view::npos) {
+        return Problem{lines.number(), "not a vivar board"};
+    }
+    std::int32_t version = 0;
+    if (!readNumber(words[2], kVersion, version) || version != kVersion) {
+        return Problem{lines.number(), say("version %s is not one this vivar reads", quoted(words[2]).c_str())};
+    }
+    return std::nullopt;
+}
+
+std::optional<Problem> readGrid(Lines& lines, const Grid& grid, Squares& squares) {
+    if (auto problem = expect(lines, grid.name)) {
+        return problem;
+    }
+    for (int row = 0; row < kBoardSide; ++row) {
+        std::string_view line;
+        if (!lines.next(line) || isKeyword(line)) {
+            return Problem{lines.number(), say("\"%s\" has %d rows, not %d", grid.name, row, kBoardSide)};
+        }
+        if (line.size() != kBoardSide) {
+            return Problem{lines.number(), say("%zu characters, not the %d of a row", line.size(), kBoardSide)};
+        }
+        for (int column = 0; column < kBoardSide; ++column) {
+            const char c = line[static_cast<std::size_t>(column)];
+            if (grid.characters.find(c) == std::string_view::npos) {
+                return Problem{lines.number(), say(grid.refusal, column + 1, isPrintable(c) ? c : '?')};
+            }
+            grid.read(squares[static_cast<std::size_t>(row * kBoardSide + column)], c);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Problem> readTimers(Lines& lines, Squares& squares) {
+    if (auto problem = expect(lines, "timers")) {
+        return problem;
+    }
+    // The line each square's timers were given on, to name a duplicate's first.
+    std::vector<std::array<int, kTimers.size()>> givenOn(kSquareCount);
+    std::string_view line;
+    while (lines.next(line)) {
+        if (line == "end") {
+            return std::nullopt;
+        }
+        const int number = lines.number();
+        const std::vector<std::string_view> words = wordsOf(line);
+        if (words.size() != 4) {
+            return Problem{number, say("a timer is ROW COLUMN NAME VALUE, not \"%s\"", quoted(line).c_str())};
+        }
+        std::int32_t row = 0;
+        std::int32_t column = 0;
+        if (!readNumber(words[0], kBoardSide, row) || row < 1) {
+            return Problem{number, say("the row must be 1 to %d, not \"%s\"", kBoardSide, quoted(words[0]).c_str())};
+        }
+        if (!readNumber(words[1], kBoardSide, column) || column < 1) {
+            return Problem{number, say("the column must be 1 to %d, not \"%s\"", kBoardSide, quoted(words[1]).c_str())};
+        }
+        const auto timer = std::find_if(kTimers.begin(), kTimers.end(),
+                                        [&](const Timer& candidate) { return words[2] == candidate.name; });
+        if (timer == kTimers.end()) {
+            return Problem{number, say("unknown timer \"%s\" (age, mating, mate-turns, eat-turns, prey)",
+                                       quoted(words[2]).c_str())};
+        }
+        const auto square = static_cast<std::size_t>((row - 1) * kBoardSide + column - 1);
+        CellState& cell = squares[square];
+        const char letter = letterOf(cell);
+        if (timer->holders.find(letter) == std::string_view::npos) {
+            return Problem{number, say("row %d, column %d holds %s, which has no %s", row, column,
+                                       creatureOf(letter).name, timer->name)};
+        }
+        int& first = givenOn[square][static_cast<std::size_t>(timer - kTimers.begin())];
+        if (first != 0) {
+            return Problem{number, say("a second %s for row %d, column %d (the first is on line %d)", timer->name, row,
+                                       column, first)};
+        }
+        first = number;
+        std::int32_t value = 0;
+        if (timer->species) {
+            const auto species = std::find(kSpecies.begin(), kSpecies.end(), words[3]);
+            if (species == kSpecies.end()) {
+                return Problem{number,
+                               say("%s must be brown or green, not \"%s\"", timer->name, quoted(words[3]).c_str())};
+            }
+            value = static_cast<std::int32_t>(species - kSpecies.begin());
+        } else if (!readNumber(words[3], timer->largest, value)) {
+            return Problem{
+                number, say("%s must be 0 to %d, not \"%s\"", timer->name, timer->largest, quoted(words[3]).c_str())};
+        }
+        timer->set(cell, value);
+    }
+    return Problem{lines.number(), "\"end\" is missing"};
+}
+
+std::optional<Problem> readText(std::string_view text, Squares& squares) {
+    if (text.empty()) {
+        return Problem{0, "empty, not a vivar board"};
+    }
+    if (text.size() > kLargestFile) {
+        return Problem{0, say("larger than %zu bytes, not a vivar board", kLargestFile)};
+    }
+    if (!std::all_of(text.begin(), text.end(), isText)) {
+        return Problem{0, "not a text file"};
+    }
+    Lines lines(text);
+    if (auto problem = readVersion(lines)) {
+        return problem;
+    }
+    // What the file does not hold is 0, as a vacated square or a new egg
+    // has it.
+    Squares parsed{};
+    for (const Grid& grid : kGrids) {
+        if (auto problem = readGrid(lines, grid, parsed)) {
+            return problem;
+        }
+    }
+    if (auto problem = readTimers(lines, parsed)) {
+        return problem;
+    }
+    std::string_view line;
+    if (lines.next(line)) {
+        return Problem{lines.number(), "text after \"end\""};
+    }
+    squares = parsed;
+    return std::nullopt;
+}
+
+std::string reasonOf(int error) { return error != 0 ? std::strerror(error) : "input/output error"; }
+
+// A name beside the target that no other save picks: the clock and where
+// this process's stack lies make it differ between saves and processes.
+std::string temporaryNameFor(const std::string& path) {
+    static std::uint64_t saves = 0;
+    const int onTheStack = 0;
+    std::uint64_t bits = static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^
+                         reinterpret_cast<std::uintptr_t>(&onTheStack) ^ (++saves << 48);
+    std::string name = path + ".tmp-";
+    constexpr std::string_view kDigits = "0123456789abcdefghijklmnopqrstuvwxyz";
+    for (int i = 0; i < 8; ++i) {
+        // Mixed first, so that nearby clock readings give unlike names.
+        bits = bits * 6364136223846793005ULL + 1442695040888963407ULL;
+        name += kDigits[(bits >> 33) % kDigits.size()];
+    }
+    return name;
+}
+
+// Writes the whole text and closes the file; the reason of the first
+// failure, or 0.
+int writeAll(std::FILE* file, const std::string& text) {
+    int error = 0;
+    if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) {
+        error = errno != 0 ? errno : EIO;
+    }
+    // Closing writes what is still buffered, and may fail for that.
+    if (std::fclose(file) != 0 && error == 0) {
+        error = errno != 0 ? errno : EIO;
+    }
+    return error;
+}
+
+}  // namespace
+
+std::optional<std::string> parse(std::string_view text, std::array<CellState, kSquareCount>& squares) {
+    const std::optional<Problem> problem = readText(text, squares);
+    if (!problem) {
+        return std::nullopt;
+    }
+    return problem->line == 0 ? problem->what : say("line %d: %s", problem->line, problem->what.c_str());
+}
+
+std::string format(const std::array<CellState, kSquareCount>& squares, std::string_view comment) {
+    std::string text = say("vivar board %d\n", kVersion);
+    // Only characters the reader takes, or the file would not load again.
+    for (std::size_t start = 0; start < comment.size();) {
+        const std::size_t end = std::min(comment.find('\n', start), comment.size());
+        text += end > start ? "# " : "#";
+        for (const char c : comment.substr(start, end - start)) {
+            text += isPrintable(c) ? c : '?';
+        }
+        text += '\n';
+        start = end + 1;
+    }
+    for (const Grid& grid : kGrids) {
+        text += grid.name;
+        text += '\n';
+        for (int row = 0; row < kBoardSide; ++row) {
+            for (int column = 0; column < kBoardSide; ++column) {
+                text += grid.write(squares[static_cast<std::size_t>(row * kBoardSide + column)]);
+            }
+            text += '\n';
+        }
+    }
+    text += "timers\n";
+    for (std::size_t square = 0; square < squares.size(); ++square) {
+        const CellState& cell = squares[square];
+        const char letter = letterOf(cell);
+        const int row = static_cast<int>(square) / kBoardSide + 1;
+        const int column = static_cast<int>(square) % kBoardSide + 1;
+        for (const Timer& timer : kTimers) {
+            if (timer.holders.find(letter) == std::string_view::npos) {
+                continue;
+            }
+            const std::int32_t value = timer.get(cell);
+            // A prey is always named, so that a reader sees what is eaten.
+            if (timer.species) {
+                text += say("%d %d %s %s\n", row, column, timer.name, kSpecies[value != 0 ? 1 : 0]);
+            } else if (value != 0) {
+                text += say("%d %d %s %d\n", row, column, timer.name, value);
+            }
+        }
+    }
+    text += "end\n";
+    return text;
+}
+
+std::optional<std::string> load(const std::string& path, std::array<CellState, kSquareCount>& squares) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return path + ": " + reasonOf(errno);
+    }
+    // One byte more than a board may have tells a larger file, without
+    // reading all of it.
+    std::string text(kLargestFile + 1, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), file));
+    const bool failed = std::ferror(file) != 0;
+    const int error = errno;
+    std::fclose(file);
+    if (failed) {
+        return path + ": " + reasonOf(error);
+    }
+    const std::optional<Problem> problem = readText(text, squares);
+    if (!problem) {
+        return std::nullopt;
+    }
+    return problem->line == 0 ? path + ": " + problem->what
+                              : say("%s:%d: %s", path.c_str(), problem->line, problem->what.c_str());
+}
+
+std::optional<std::string> save(const std::string& path, const std::array<CellState, kSquareCount>& squares,
+                                std::string_view comment) {
+    namespace fs = std::filesystem;
+    const std::string text = format(squares, comment);
+    std::error_code ignored;
+
+    // A device or a pipe (standard output, say) holds no old copy to keep,
+    // and must not be replaced by a file of the same name.
+    const fs::file_status target = fs::status(path, ignored);
+    if (fs::exists(target) && !fs::is_regular_file(target) && !fs::is_directory(target)) {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        if (file == nullptr) {
+            return path + ": " + reasonOf(errno);
+        }
+        if (const int error = writeAll(file, text)) {
+            return path + ": " + reasonOf(error);
+        }
+        return std::nullopt;
+    }
+
+    std::string temporary = temporaryNameFor(path);
+    while (fs::exists(fs::symlink_status(temporary, ignored))) {
+        temporary = temporaryNameFor(path);
+    }
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (file == nullptr) {
+        return path + ": " + reasonOf(errno);
+    }
+    if (const int error = writeAll(file, text)) {
+        fs::remove(temporary, ignored);
+        return path + ": " + reasonOf(error);
+    }
+    std::error_code renamed;
+    fs::rename(temporary, path, renamed);
+    if (renamed) {
+        fs::remove(temporary, ignored);
+        return path + ": " + renamed.message();
+    }
+    return std::nullopt;
+}
+
+}  // namespace board_file

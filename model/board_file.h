@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/board.h"
+
+// Board files: a whole board as text that a person can read and edit, and
+// that holds everything the next generation reads, so that a saved board
+// resumes exactly.
+//
+//   vivar board 1
+//   # comments and blank lines are allowed anywhere
+//   kinds
+//   20 lines of 20 characters: . empty, B brown lizard, b brown egg,
+//   G green lizard, g green egg, C cat, E eating cat
+//   headings
+//   20 lines of 20 digits 1 to 8, for every square: an egg laid into an
+//   empty square keeps its heading
+//   phases
+//   20 lines of 20 digits 0 or 1: which of its two pictures a creature shows
+//   timers
+//   ROW COLUMN NAME VALUE lines, rows and columns 1 to 20; a timer not
+//   listed is 0:
+//     age 0..4          an egg's visits so far (it hatches on the fifth)
+//     mating 0..1       an adult lizard that is mating
+//     mate-turns 0..2   a lizard's or a cat's mating count
+//     eat-turns 0..2    an eating cat's meal count
+//     prey brown|green  what an eating cat is eating (brown if not listed)
+//   end
+namespace board_file {
+
+inline constexpr int kVersion = 1;
+// Far beyond any board with comments; a larger file is not a board.
+inline constexpr std::size_t kLargestFile = 1 << 20;
+
+// Reads a board from its text. On success fills `squares` and returns
+// nothing; otherwise returns "line N: what is wrong" (or what is wrong with
+// the whole text) and leaves `squares` untouched.
+std::optional<std::string> parse(std::string_view text, std::array<CellState, kSquareCount>& squares);
+
+// The board as text, the comment lines (without their "# ") after the
+// version line.
+std::string format(const std::array<CellState, kSquareCount>& squares, std::string_view comment = {});
+
+// Reads the file; on failure returns one line naming the file, and the line
+// where there is one: "FILE:LINE: what is wrong" or "FILE: reason".
+std::optional<std::string> load(const std::string& path, std::array<CellState, kSquareCount>& squares);
+
+// Writes the board through a temporary file beside the target and a
+// rename, so that a failed save never leaves a damaged file in place of a
+// good one. On failure returns one line: "FILE: reason".
+std::optional<std::string> save(const std::string& path, const std::array<CellState, kSquareCount>& squares,
+                                std::string_view comment = {});
+
+}  // namespace board_file
