@@ -11,8 +11,6 @@ SeededRun::SeededRun(std::array<CellState, kSquareCount>& squares) : squares_(sq
 
 void SeededRun::start(std::uint64_t seed, bool drawsAhead) {
     drawsAhead_.reset();
-    seed_ = seed;
-    generation_ = 0;
     // The fill and the clear leave some fields as they were, and a
     // creature's mating time is one of them: start from the zeroed board of
     // a fresh process, so that a seed's run does not depend on the run
@@ -21,6 +19,18 @@ void SeededRun::start(std::uint64_t seed, bool drawsAhead) {
     squares_.fill(CellState{});
     clearBoard(squares_);
     fillBoard(squares_, static_cast<std::time_t>(seed));
+    begin(seed, drawsAhead);
+}
+
+void SeededRun::startFrom(const std::array<CellState, kSquareCount>& from, std::uint64_t seed, bool drawsAhead) {
+    drawsAhead_.reset();
+    squares_ = from;
+    begin(seed, drawsAhead);
+}
+
+void SeededRun::begin(std::uint64_t seed, bool drawsAhead) {
+    seed_ = seed;
+    generation_ = 0;
     if (drawsAhead) {
         drawsAhead_ = std::make_unique<DrawsAhead>(static_cast<std::uint32_t>(seed + 1));
     }
@@ -39,8 +49,21 @@ std::int64_t SeededRun::step() {
     return generation_;
 }
 
-void appendCountsOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations) {
-    run.start(seed);
+namespace {
+
+void startRun(SeededRun& run, std::uint64_t seed, const std::array<CellState, kSquareCount>* from) {
+    if (from != nullptr) {
+        run.startFrom(*from, seed);
+    } else {
+        run.start(seed);
+    }
+}
+
+}  // namespace
+
+void appendCountsOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations,
+                       const std::array<CellState, kSquareCount>* from) {
+    startRun(run, seed, from);
     appendCountsRow(text, seed, 0, run.census());
     for (std::int64_t k = 1; k <= generations; ++k) {
         run.step();
@@ -48,9 +71,10 @@ void appendCountsOfRun(std::string& text, SeededRun& run, std::uint64_t seed, st
     }
 }
 
-void appendSummaryOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations) {
+void appendSummaryOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations,
+                        const std::array<CellState, kSquareCount>* from) {
     RunSummary summary{seed, generations, {}, {}};
-    run.start(seed);
+    startRun(run, seed, from);
     for (std::int64_t k = 0;; ++k) {
         summary.last = run.census();
         for (std::size_t species = 0; species < summary.extinctAt.size(); ++species) {

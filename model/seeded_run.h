@@ -15,8 +15,8 @@
 inline constexpr std::uint64_t kLargestSeed = 4294967295;
 
 // A run as vivar-sim makes it: the board filled as the fill button would at
-// calendar second `seed`, then generation k seeded with seed + k, as if one
-// second passed per generation.
+// calendar second `seed`, or a board given whole, then generation k seeded
+// with seed + k, as if one second passed per generation.
 class SeededRun {
 public:
     // On the shared board, or on a board of the caller's own, so that
@@ -28,14 +28,22 @@ public:
     // `drawsAhead`, another thread makes each generation's random values
     // in advance (worth it only when a core is otherwise idle).
     void start(std::uint64_t seed, bool drawsAhead = false);
+    // Starts from a copy of the given board instead of the fill, tracing
+    // nothing: a board saved after generation K of seed S goes on exactly
+    // as that run did when started with seed S + K.
+    void startFrom(const std::array<CellState, kSquareCount>& from, std::uint64_t seed, bool drawsAhead = false);
     // Computes the next generation, tracing its hand-off line, and returns
     // its number.
     std::int64_t step();
 
     [[nodiscard]] std::uint64_t seed() const { return seed_; }
     [[nodiscard]] Census census() const { return takeCensus(squares_); }
+    [[nodiscard]] const std::array<CellState, kSquareCount>& squares() const { return squares_; }
 
 private:
+    // What a start does once the board is in place.
+    void begin(std::uint64_t seed, bool drawsAhead);
+
     std::array<CellState, kSquareCount>& squares_;
     Model model_;
     std::uint64_t seed_ = 0;
@@ -45,5 +53,8 @@ private:
 
 // A seed's run of the given length, as one text for a sweep: every
 // generation's counts row with the seed in front, or the one summary row.
-void appendCountsOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations);
-void appendSummaryOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations);
+// The run starts from `from` when it is given, from the seed's fill when not.
+void appendCountsOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations,
+                       const std::array<CellState, kSquareCount>* from = nullptr);
+void appendSummaryOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations,
+                        const std::array<CellState, kSquareCount>* from = nullptr);

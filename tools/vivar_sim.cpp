@@ -1,19 +1,23 @@
 // vivar-sim: the terrarium without a window, for reproducible runs.
 //
-//   vivar-sim [--seed S] [--generations N] [--counts | --summary]
-//   vivar-sim --seeds A:B [--jobs J] [--generations N] --counts | --summary
+//   vivar-sim [--seed S] [--board FILE] [--generations N] [--counts | --summary]
+//             [--save-board FILE]
+//   vivar-sim --seeds A:B [--board FILE] [--jobs J] [--generations N] --counts | --summary
 //
-// Fills the board as if at calendar second S, then runs N generations,
-// generation k seeded with S + k as if one second passed per generation.
-// Prints the full console trace, or with --counts a CSV of the populations,
-// or with --summary one row of how the run ended. --seeds runs every seed
-// from A to B on J threads and prints their rows in seed order.
+// Fills the board as if at calendar second S, or reads it from a board file,
+// then runs N generations, generation k seeded with S + k as if one second
+// passed per generation. Prints the full console trace, or with --counts a
+// CSV of the populations, or with --summary one row of how the run ended,
+// and may save the last board. --seeds runs every seed from A to B on J
+// threads and prints their rows in seed order.
 
+#include <cerrno>
 #include <chrono>
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <limits>
 #include <optional>
@@ -21,6 +25,7 @@
 #include <thread>
 
 #include "app/options.h"
+#include "model/board_file.h"
 #include "model/census.h"
 #include "model/seeded_run.h"
 #include "model/sweep.h"
@@ -33,12 +38,21 @@ constexpr std::int64_t kDefaultGenerations = 100;
 constexpr unsigned kMaxJobs = 1024;
 
 constexpr const char* kUsage =
-    "usage: vivar-sim [--seed S] [--generations N] [--counts | --summary]\n"
-    "       vivar-sim --seeds A:B [--jobs J] [--generations N] --counts | --summary\n"
+    "usage: vivar-sim [--seed S] [--board FILE] [--generations N] [--counts | --summary]\n"
+    "                 [--save-board FILE]\n"
+    "       vivar-sim --seeds A:B [--board FILE] [--jobs J] [--generations N]\n"
+    "                 --counts | --summary\n"
     "\n"
     "Runs the terrarium without a window.\n"
     "  --seed S         calendar second that seeds the fill, 0 to 4294967295\n"
     "                   (default: now); generation k is seeded with S + k\n"
+    "  --board FILE     start from the board in FILE instead of the fill;\n"
+    "                   generation k is still seeded with S + k, so a board\n"
+    "                   saved after generation K of seed S goes on exactly as\n"
+    "                   that run did with --seed S+K\n"
+    "  --save-board FILE\n"
+    "                   after the last generation, write the board to FILE,\n"
+    "                   with a comment that says how to resume the run\n"
     "  --seeds A:B      run every seed from A to B (each 0 to 4294967295);\n"
     "                   needs --counts or --summary\n"
     "  --jobs J         threads for --seeds (default: the number of cores)\n"
@@ -58,6 +72,8 @@ constexpr auto kLargest = static_cast<std::uint64_t>(std::numeric_limits<std::in
 
 struct Options {
     std::int64_t seed = 0;
+    std::optional<std::string> board;
+    std::optional<std::string> saveBoard;
     std::optional<SeedRange> seeds;
     std::optional<unsigned> jobs;
     std::int64_t generations = kDefaultGenerations;
@@ -82,6 +98,14 @@ SeedRange parseSeedRange(CommandLine& arguments) {
     return range;
 }
 
+std::string fileName(CommandLine& arguments, const char* option) {
+    std::string name = arguments.text();
+    if (name.empty()) {
+        arguments.fail(std::string(option) + " needs a file name");
+    }
+    return name;
+}
+
 Options parseOptions(int argc, char** argv) {
     Options options;
     options.seed = static_cast<std::int64_t>(std::time(nullptr));
@@ -100,6 +124,10 @@ Options parseOptions(int argc, char** argv) {
             options.seeds = parseSeedRange(arguments);
         } else if (arguments.is("--jobs")) {
             options.jobs = static_cast<unsigned>(arguments.number(1, kMaxJobs));
+        } else if (arguments.is("--board")) {
+            options.board = fileName(arguments, "--board");
+        } else if (arguments.is("--save-board")) {
+            options.saveBoard = fileName(arguments, "--save-board");
         } else if (arguments.is("--generations")) {
             options.generations = static_cast<std::int64_t>(arguments.number(0, kLargest));
         } else {
@@ -117,6 +145,9 @@ Options parseOptions(int argc, char** argv) {
     }
     if (options.jobs && !options.seeds) {
         arguments.fail("--jobs goes with --seeds");
+    }
+    if (options.saveBoard && options.seeds) {
+        arguments.fail("--save-board goes with a single run, not with --seeds");
     }
     return options;
 }
@@ -171,25 +202,67 @@ private:
     Clock::time_point lastShown_;
 };
 
-// Once standard output cannot be written (its reader has gone, as when the
-// output is piped into head), there is no one left to run for. Linux ends
-// the program with SIGPIPE at that write; Windows only fails the write.
+// Once standard output cannot be written, there is no one left to run for.
+// A reader that has gone, as when the output is piped into head, needs no
+// message: Linux ends the program with SIGPIPE at that write, and Windows
+// fails it with EPIPE. Anything else, such as a full disk, is said.
+[[noreturn]] void outputFailed(int error) {
+    if (error != EPIPE) {
+        std::fprintf(stderr, "vivar-sim: standard output: %s\n",
+                     error != 0 ? std::strerror(error) : "could not be written");
+    }
+    std::_Exit(1);
+}
+
 void endIfOutputFailed() {
     if (std::ferror(stdout) != 0) {
-        std::_Exit(1);
+        outputFailed(errno);
     }
 }
 
-void runSweep(const Options& options, SeedRange range) {
+void finishOutput() {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        outputFailed(errno);
+    }
+}
+
+// A file name as a shell would take it back from a copied command.
+std::string shellWord(const std::string& name) {
+    if (name.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789._-/+:,=@%") ==
+        std::string::npos) {
+        return name;
+    }
+    std::string quoted = "'";
+    for (const char c : name) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+// The saved board's comment: how the run came to it, and how to go on. The
+// seed to go on with wraps as the generator's seed does.
+std::string resumeComment(const Options& options, const std::string& file) {
+    const auto seed = static_cast<std::uint64_t>(options.seed);
+    const auto generations = static_cast<std::uint64_t>(options.generations);
+    const std::string from = options.board ? "--board " + shellWord(*options.board) + " " : "";
+    return "vivar-sim " + from + "--seed " + std::to_string(seed) + ", after generation " +
+           std::to_string(generations) + ": resume with --board " + shellWord(file) + " --seed " +
+           std::to_string((seed + generations) & kLargestSeed);
+}
+
+using Board = std::array<CellState, kSquareCount>;
+
+void runSweep(const Options& options, SeedRange range, const Board* from) {
     const unsigned jobs = options.jobs.value_or(platform::usableCores());
     const std::int64_t generations = options.generations;
     std::fprintf(stdout, "%s\n", options.summary ? kSummaryHeader : kSweepCountsHeader);
-    SeedWork work = [generations](SeededRun& run, std::uint64_t seed, std::string& text) {
-        appendCountsOfRun(text, run, seed, generations);
+    // Every thread's run starts from a copy of the one board read.
+    SeedWork work = [generations, from](SeededRun& run, std::uint64_t seed, std::string& text) {
+        appendCountsOfRun(text, run, seed, generations, from);
     };
     if (options.summary) {
-        work = [generations](SeededRun& run, std::uint64_t seed, std::string& text) {
-            appendSummaryOfRun(text, run, seed, generations);
+        work = [generations, from](SeededRun& run, std::uint64_t seed, std::string& text) {
+            appendSummaryOfRun(text, run, seed, generations, from);
         };
     }
     Progress progress(range.size());
@@ -211,26 +284,60 @@ int main(int argc, char** argv) {
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     trace::setSink(options.counts || options.summary ? nullptr : stdout);
 
-    if (options.seeds || options.summary) {
-        const auto seed = static_cast<std::uint64_t>(options.seed);
-        runSweep(options, options.seeds.value_or(SeedRange{seed, seed}));
-        return std::fflush(stdout) == 0 ? 0 : 1;
+    // The board file is read once, before anything is written, and refused
+    // as an option would be.
+    std::optional<Board> loaded;
+    if (options.board) {
+        loaded.emplace();
+        if (const std::optional<std::string> problem = board_file::load(*options.board, *loaded)) {
+            std::fprintf(stderr, "vivar-sim: %s\n", problem->c_str());
+            return 2;
+        }
+    }
+    const Board* from = loaded ? &*loaded : nullptr;
+
+    if (options.seeds) {
+        runSweep(options, *options.seeds, from);
+        finishOutput();
+        return 0;
     }
 
     SeededRun run;
-    // A second core, idle otherwise, makes each generation's random values
-    // ahead of it; on one core that would only take turns with the run.
-    run.start(static_cast<std::uint64_t>(options.seed), platform::usableCores() > 1);
-    if (options.counts) {
-        printCountsHeader(stdout);
-        printCountsRow(stdout, 0, run.census());
-    }
-    for (std::int64_t k = 1; k <= options.generations; ++k) {
-        run.step();
-        if (options.counts) {
-            printCountsRow(stdout, k, run.census());
+    const auto seed = static_cast<std::uint64_t>(options.seed);
+    if (options.summary) {
+        std::string text;
+        appendSummaryOfRun(text, run, seed, options.generations, from);
+        std::fprintf(stdout, "%s\n%s", kSummaryHeader, text.c_str());
+    } else {
+        // A second core, idle otherwise, makes each generation's random
+        // values ahead of it; on one core that would only take turns with
+        // the run.
+        const bool drawsAhead = platform::usableCores() > 1;
+        if (from != nullptr) {
+            run.startFrom(*from, seed, drawsAhead);
+        } else {
+            run.start(seed, drawsAhead);
         }
-        endIfOutputFailed();
+        if (options.counts) {
+            printCountsHeader(stdout);
+            printCountsRow(stdout, 0, run.census());
+        }
+        for (std::int64_t k = 1; k <= options.generations; ++k) {
+            run.step();
+            if (options.counts) {
+                printCountsRow(stdout, k, run.census());
+            }
+            endIfOutputFailed();
+        }
     }
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    finishOutput();
+
+    if (options.saveBoard) {
+        if (const std::optional<std::string> problem =
+                board_file::save(*options.saveBoard, run.squares(), resumeComment(options, *options.saveBoard))) {
+            std::fprintf(stderr, "vivar-sim: %s\n", problem->c_str());
+            return 1;
+        }
+    }
+    return 0;
 }
