@@ -12,6 +12,12 @@
 namespace {
 
 constexpr int kEditColumns = 4;
+// The panel keeps one height whatever it tells, so that a generation's new
+// text never makes the window lay itself out, and the chart redraw, again:
+// room for the longest summary and the longest turn.
+constexpr int kSummaryLines = 6;
+constexpr int kTitleLines = 2;
+constexpr int kTurnLines = 16;
 
 }  // namespace
 
@@ -38,6 +44,8 @@ Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits)
     fixed.setPointSizeF(fixed.pointSizeF() * 0.85);
     turnLines_->setFont(fixed);
     turnLines_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    summary_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    turnTitle_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
 
     auto* buttons = new QGridLayout;
     buttons->setSpacing(2);
@@ -54,8 +62,14 @@ Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits)
     column->addLayout(buttons);
     column->addWidget(editHint_);
     column->addWidget(turnTitle_);
-    column->addWidget(turnLines_, 1);
-    editHint_->setText("Stop the run to edit the square.");
+    column->addWidget(turnLines_);
+    const auto fixLines = [](QLabel* label, int lines) {
+        label->setFixedHeight(label->fontMetrics().lineSpacing() * lines + 2);
+    };
+    fixLines(summary_, kSummaryLines);
+    fixLines(turnTitle_, kTitleLines);
+    fixLines(turnLines_, kTurnLines);
+    fixLines(editHint_, 1);
 
     if (const char* log = std::getenv("VIVAR_INSPECTOR_LOG"); log != nullptr && *log != '\0') {
         log_ = std::fopen(log, "w");
@@ -77,11 +91,10 @@ void Inspector::show(const SquareReport& report, bool editable) {
         lines.pop_back();
     }
     turnLines_->setText(QString::fromStdString(lines));
-    turnLines_->setVisible(!lines.empty());
     for (QPushButton* button : editButtons_) {
         button->setEnabled(editable);
     }
-    editHint_->setVisible(!editable);
+    editHint_->setText(editable ? QString() : QString("Stop the run to edit the square."));
     panel_->show();
     if (log_ != nullptr) {
         std::fprintf(log_, "%s\n", plainText(report).c_str());

@@ -50,6 +50,8 @@ constexpr double kColourStep = 0.3;
 // is tried again shortly, once that generation is on screen.
 constexpr int kBusyRetryMilliseconds = 10;
 
+constexpr qint64 kInspectIntervalMilliseconds = 250;
+
 // The window opens at a size where the board is comfortable to watch.
 constexpr int kWindowWidth = 960;
 constexpr int kWindowHeight = 820;
@@ -416,7 +418,18 @@ void View::generationShown() {
     }
     panel->generationShown(census, status());
     turnFresh = true;
-    inspect(true);
+    // Retelling the square costs the window more than a generation at the
+    // fastest paces, and nobody reads forty a second: as with the chart,
+    // at most a few times a second, always with the latest generation.
+    if (!sinceInspected.isValid() || sinceInspected.elapsed() >= kInspectIntervalMilliseconds) {
+        inspect(true);
+    } else if (!inspectPending) {
+        inspectPending = true;
+        platform::runLater(topLevelWindow.load(), kInspectIntervalMilliseconds, [this] {
+            inspectPending = false;
+            inspect();
+        });
+    }
 }
 
 void View::boardRestarted() {
@@ -470,6 +483,7 @@ void View::inspect(bool modelWaiting) {
     const std::optional<Model::WatchedTurn> turn =
         turnFresh && model != nullptr ? model->watchedTurn() : std::optional<Model::WatchedTurn>{};
     const bool wasShown = inspector->shown();
+    sinceInspected.start();
     inspector->show(reportSquare(board, *picked, turn), !runFlag);
     if (!wasShown) {
         panel->sideChanged();

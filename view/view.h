@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 
+#include <QElapsedTimer>
+
 #include "app/cthread.h"
 #include "model/board.h"
 #include "platform/window.h"
@@ -118,6 +120,8 @@ public:
     std::optional<int> picked;
     // Whether the model's watched turn belongs to the board as shown.
     bool turnFresh = false;
+    QElapsedTimer sinceInspected;
+    bool inspectPending = false;
 };
 
 // The top-level window's procedure: the buttons, the close request, and the
