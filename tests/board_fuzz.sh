@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Damaged board files never crash or hang vivar-sim: each is run, or refused
+# with status 2 and one line naming it. The files come from a fixed seed, so
+# a failure comes back the same; the failing files are kept to look at.
+#   board_fuzz.sh VIVAR-SIM BOARD-MUTATIONS COUNT
+set -u
+sim=$(realpath "$1")
+mutations=$(realpath "$2")
+count=$3
+seed=${VIVAR_FUZZ_SEED:-1}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+kept=$PWD/board_fuzz_failures
+# A leak check at each of thousands of exits would take most of the time;
+# the other tests check the same paths for leaks.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+
+"$sim" --seed 5 --generations 40 --counts --save-board "$work/board.txt" >/dev/null || exit 1
+mkdir "$work/boards"
+"$mutations" "$seed" "$count" "$work/board.txt" "$work/boards" || exit 1
+
+# A line per file: its status, whether it wrote no line on stderr, one or
+# more (0, 1, 2), its name, and the first of those lines.
+cd "$work/boards" || exit 1
+printf '%s\n' [0-9]*.txt | xargs -P "$(nproc)" -n 25 sh -c '
+  for board; do
+    timeout -k 5 30 "$0" --board "$board" --generations 1 --counts >/dev/null 2>"$board.err"
+    status=$?
+    lines=0
+    first=
+    second=
+    if [ -s "$board.err" ]; then
+      lines=1
+      { read -r first; if read -r second || [ -n "$second" ]; then lines=2; fi; } <"$board.err"
+    fi
+    printf "%s %s %s %s\n" "$status" "$lines" "$board" "$first"
+  done' "$sim" >"$work/results"
+
+failed=$(awk '
+  !(($1 == 0 && $2 == 0) || ($1 == 2 && $2 == 1 && $4 == "vivar-sim:" && index($5, $3 ":") == 1)) { print $3 }
+' "$work/results")
+refused=$(awk '$1 == 2' "$work/results" | wc -l)
+ran=$(awk '$1 == 0' "$work/results" | wc -l)
+echo "$count damaged boards: $ran ran, $refused refused"
+if [ -n "$failed" ]; then
+  mkdir -p "$kept"
+  for board in $failed; do
+    echo "FAIL: board_mutations $seed $count: $board: $(grep " $board " "$work/results")"
+    cp "$board" "$kept/"
+  done
+  echo "the failing files are in $kept"
+  exit 1
+fi
+# Mutations that only ever broke the version line, or never did, would
+# prove little.
+if [ "$ran" -eq 0 ] || [ "$refused" -lt $((count / 2)) ] || [ $((ran + refused)) -ne "$count" ]; then
+  echo "FAIL: $ran ran and $refused were refused of $count"
+  exit 1
+fi
+echo "ok"
