@@ -1,6 +1,7 @@
 #include "model/board_file.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -236,7 +237,8 @@ std::optional<Problem> readGrid(Lines& lines, const Grid& grid, Squares& squares
             return Problem{lines.number(), say("\"%s\" has %d rows, not %d", grid.name, row, kBoardSide)};
         }
         if (line.size() != kBoardSide) {
-            return Problem{lines.number(), say("%zu characters, not the %d of a row", line.size(), kBoardSide)};
+            return Problem{lines.number(),
+                           say("%d characters, not the %d of a row", static_cast<int>(line.size()), kBoardSide)};
         }
         for (int column = 0; column < kBoardSide; ++column) {
             const char c = line[static_cast<std::size_t>(column)];
@@ -314,7 +316,7 @@ std::optional<Problem> readText(std::string_view text, Squares& squares) {
         return Problem{0, "empty, not a vivar board"};
     }
     if (text.size() > kLargestFile) {
-        return Problem{0, say("larger than %zu bytes, not a vivar board", kLargestFile)};
+        return Problem{0, say("larger than %d bytes, not a vivar board", static_cast<int>(kLargestFile))};
     }
     if (!std::all_of(text.begin(), text.end(), isText)) {
         return Problem{0, "not a text file"};
@@ -347,7 +349,7 @@ std::string reasonOf(int error) { return error != 0 ? std::strerror(error) : "in
 // A name beside the target that no other save picks: the clock and where
 // this process's stack lies make it differ between saves and processes.
 std::string temporaryNameFor(const std::string& path) {
-    static std::uint64_t saves = 0;
+    static std::atomic<std::uint64_t> saves{0};
     const int onTheStack = 0;
     std::uint64_t bits = static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^
                          reinterpret_cast<std::uintptr_t>(&onTheStack) ^ (++saves << 48);
@@ -435,10 +437,14 @@ std::optional<std::string> load(const std::string& path, std::array<CellState, k
     if (file == nullptr) {
         return path + ": " + reasonOf(errno);
     }
-    // One byte more than a board may have tells a larger file, without
+    // A little more than a board may have tells a larger file, without
     // reading all of it.
-    std::string text(kLargestFile + 1, '\0');
-    text.resize(std::fread(text.data(), 1, text.size(), file));
+    std::string text;
+    std::array<char, 1 << 16> chunk;
+    for (std::size_t got = chunk.size(); got == chunk.size() && text.size() <= kLargestFile;) {
+        got = std::fread(chunk.data(), 1, chunk.size(), file);
+        text.append(chunk.data(), got);
+    }
     const bool failed = std::ferror(file) != 0;
     const int error = errno;
     std::fclose(file);
@@ -471,6 +477,16 @@ std::optional<std::string> save(const std::string& path, const std::array<CellSt
             return path + ": " + reasonOf(error);
         }
         return std::nullopt;
+    }
+
+    // A file that may not be written is not replaced either, as a rename
+    // alone would do.
+    if (fs::is_regular_file(target)) {
+        std::FILE* existing = std::fopen(path.c_str(), "ab");
+        if (existing == nullptr) {
+            return path + ": " + reasonOf(errno);
+        }
+        std::fclose(existing);
     }
 
     std::string temporary = temporaryNameFor(path);
