@@ -1,0 +1,53 @@
+// The inspector's words for a square agree with what the model sees.
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "behaviour/orientation.h"
+#include "support/terrarium.h"
+#include "view/square_report.h"
+
+namespace {
+
+class SquareReportTest : public Terrarium, public ::testing::Test {};
+
+TEST_F(SquareReportTest, NamesTheThreeSquaresTheModelLooksAtForEveryHeading) {
+    for (int heading = 1; heading <= kHeadingCount; ++heading) {
+        clearBoard();
+        place(5, 5, kCat, heading);
+        actAs(5, 5);
+        const auto squareIn = [&](int slot) { return &model.lookAt(slot) - board.data(); };
+        const auto front = squareIn(kFront);
+        const auto frontRight = squareIn(kFrontRight);
+        const auto frontLeft = squareIn(kFrontLeft);
+        placeOccupant(board[static_cast<std::size_t>(front)], Occupant::kBrownEgg);
+        placeOccupant(board[static_cast<std::size_t>(frontRight)], Occupant::kGreenEgg);
+        placeOccupant(board[static_cast<std::size_t>(frontLeft)], Occupant::kBrownLizard);
+        const SquareReport report = reportSquare(board, square(5, 5), std::nullopt);
+        EXPECT_EQ(report.sight, "Ahead: brown egg; front-right: green egg; front-left: brown lizard")
+            << "heading " << heading;
+    }
+}
+
+TEST_F(SquareReportTest, PlacesAreTheHomeViewsAndTimersCountVisits) {
+    for (int s = 0; s < kSquareCount; ++s) {
+        ASSERT_EQ(squareAt(screenPlaceOf(s)), s);
+    }
+    // Board rows run to the right on screen, board columns down.
+    EXPECT_EQ(reportSquare(board, square(3, 7), std::nullopt).place, "Row 8, column 4");
+
+    clearBoard();
+    placeEgg(3, 7, kLizard2, 2);
+    const SquareReport egg = reportSquare(board, square(3, 7), std::nullopt);
+    EXPECT_EQ(egg.occupant, "A green egg");
+    EXPECT_EQ(egg.timer, "Egg: 2 of 5 visits; it hatches on the last");
+    EXPECT_TRUE(egg.heading.empty());
+    placeEatingCat(3, 7, 3, 1, 1);
+    const SquareReport cat = reportSquare(board, square(3, 7), std::nullopt);
+    EXPECT_EQ(cat.occupant, "A cat eating a green lizard");
+    EXPECT_EQ(cat.heading, "Heading: ↑ north");
+    EXPECT_EQ(cat.timer, "Meal: 1 of 3 visits; it ends on the last");
+}
+
+}  // namespace
