@@ -204,10 +204,11 @@ private:
 
 // Once standard output cannot be written, there is no one left to run for.
 // A reader that has gone, as when the output is piped into head, needs no
-// message: Linux ends the program with SIGPIPE at that write, and Windows
-// fails it with EPIPE. Anything else, such as a full disk, is said.
+// message: Linux ends the program with SIGPIPE at that write, or fails it
+// with EPIPE where SIGPIPE is ignored; Windows fails it, and its C library
+// calls that EINVAL. Anything else, such as a full disk, is said.
 [[noreturn]] void outputFailed(int error) {
-    if (error != EPIPE) {
+    if (error != EPIPE && error != EINVAL) {
         std::fprintf(stderr, "vivar-sim: standard output: %s\n",
                      error != 0 ? std::strerror(error) : "could not be written");
     }
