@@ -15,13 +15,16 @@ kept=$PWD/board_fuzz_failures
 # the other tests check the same paths for leaks.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
-"$sim" --seed 5 --generations 40 --counts --save-board "$work/board.txt" >/dev/null || exit 1
-mkdir "$work/boards"
-"$mutations" "$seed" "$count" "$work/board.txt" "$work/boards" || exit 1
+# The board's comment names the file as it was given: the same name in
+# every run gives the same damaged files.
+cd "$work" || exit 1
+"$sim" --seed 5 --generations 40 --counts --save-board board.txt >/dev/null || exit 1
+mkdir boards
+"$mutations" "$seed" "$count" board.txt boards || exit 1
 
 # A line per file: its status, whether it wrote no line on stderr, one or
 # more (0, 1, 2), its name, and the first of those lines.
-cd "$work/boards" || exit 1
+cd boards || exit 1
 printf '%s\n' [0-9]*.txt | xargs -P "$(nproc)" -n 25 sh -c '
   for board; do
     timeout -k 5 30 "$0" --board "$board" --generations 1 --counts >/dev/null 2>"$board.err"
@@ -36,19 +39,24 @@ printf '%s\n' [0-9]*.txt | xargs -P "$(nproc)" -n 25 sh -c '
     printf "%s %s %s %s\n" "$status" "$lines" "$board" "$first"
   done' "$sim" >"$work/results"
 
-failed=$(awk '
-  !(($1 == 0 && $2 == 0) || ($1 == 2 && $2 == 1 && $4 == "vivar-sim:" && index($5, $3 ":") == 1)) { print $3 }
-' "$work/results")
+awk '
+  !(($1 == 0 && $2 == 0) || ($1 == 2 && $2 == 1 && $4 == "vivar-sim:" && index($5, $3 ":") == 1)) {
+    first = $0
+    sub(/^[^ ]* [^ ]* [^ ]* ?/, "", first)
+    print $3, "status " $1 ", " ($2 == 0 ? "nothing" : $2 == 1 ? "one line" : "two lines or more") " on stderr: " first
+  }
+' "$work/results" >"$work/failures"
 refused=$(awk '$1 == 2' "$work/results" | wc -l)
 ran=$(awk '$1 == 0' "$work/results" | wc -l)
 echo "$count damaged boards: $ran ran, $refused refused"
-if [ -n "$failed" ]; then
+if [ -s "$work/failures" ]; then
   mkdir -p "$kept"
-  for board in $failed; do
-    echo "FAIL: board_mutations $seed $count: $board: $(grep " $board " "$work/results")"
+  while read -r board what; do
+    echo "FAIL: $board: $what"
     cp "$board" "$kept/"
-  done
-  echo "the failing files are in $kept"
+  done <"$work/failures"
+  echo "the failing files are in $kept; all of them come again from"
+  echo "  vivar-sim --seed 5 --generations 40 --save-board board.txt && board_mutations $seed $count board.txt FOLDER"
   exit 1
 fi
 # Mutations that only ever broke the version line, or never did, would
