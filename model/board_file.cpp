@@ -105,6 +105,11 @@ constexpr std::array<Timer, 5> kTimers{{
 
 constexpr std::array<const char*, 2> kSpecies{"brown", "green"};
 
+// The file draws the board as the home view shows it, as the inspector names
+// places: its lines run down the screen, along a board column, and its
+// characters across, along a board row. Both from 0 here.
+std::size_t squareAt(int line, int position) { return static_cast<std::size_t>(position * kBoardSide + line); }
+
 constexpr std::array<std::string_view, 5> kKeywords{"kinds", "headings", "phases", "timers", "end"};
 
 constexpr std::string_view kBlanks = " \t";
@@ -245,7 +250,7 @@ std::optional<Problem> readGrid(Lines& lines, const Grid& grid, Squares& squares
             if (grid.characters.find(c) == std::string_view::npos) {
                 return Problem{lines.number(), say(grid.refusal, column + 1, isPrintable(c) ? c : '?')};
             }
-            grid.read(squares[static_cast<std::size_t>(row * kBoardSide + column)], c);
+            grid.read(squares[squareAt(row, column)], c);
         }
     }
     return std::nullopt;
@@ -281,7 +286,7 @@ std::optional<Problem> readTimers(Lines& lines, Squares& squares) {
             return Problem{number, say("unknown timer \"%s\" (age, mating, mate-turns, eat-turns, prey)",
                                        quoted(words[2]).c_str())};
         }
-        const auto square = static_cast<std::size_t>((row - 1) * kBoardSide + column - 1);
+        const std::size_t square = squareAt(row - 1, column - 1);
         CellState& cell = squares[square];
         const char letter = letterOf(cell);
         if (timer->holders.find(letter) == std::string_view::npos) {
@@ -404,17 +409,17 @@ std::string format(const std::array<CellState, kSquareCount>& squares, std::stri
         text += '\n';
         for (int row = 0; row < kBoardSide; ++row) {
             for (int column = 0; column < kBoardSide; ++column) {
-                text += grid.write(squares[static_cast<std::size_t>(row * kBoardSide + column)]);
+                text += grid.write(squares[squareAt(row, column)]);
             }
             text += '\n';
         }
     }
     text += "timers\n";
-    for (std::size_t square = 0; square < squares.size(); ++square) {
-        const CellState& cell = squares[square];
+    for (int place = 0; place < kSquareCount; ++place) {
+        const int row = place / kBoardSide + 1;
+        const int column = place % kBoardSide + 1;
+        const CellState& cell = squares[squareAt(row - 1, column - 1)];
         const char letter = letterOf(cell);
-        const int row = static_cast<int>(square) / kBoardSide + 1;
-        const int column = static_cast<int>(square) % kBoardSide + 1;
         for (const Timer& timer : kTimers) {
             if (timer.holders.find(letter) == std::string_view::npos) {
                 continue;

@@ -15,16 +15,18 @@
 //   vivar board 1
 //   # comments and blank lines are allowed anywhere
 //   kinds
-//   20 lines of 20 characters: . empty, B brown lizard, b brown egg,
-//   G green lizard, g green egg, C cat, E eating cat
+//   20 lines of 20 characters, the board as the home view shows it (lines
+//   from the top, characters from the left): . empty, B brown lizard,
+//   b brown egg, G green lizard, g green egg, C cat, E eating cat
 //   headings
-//   20 lines of 20 digits 1 to 8, for every square: an egg laid into an
-//   empty square keeps its heading
+//   20 lines of 20 digits 1 to 8, for every square, h pointing (h - 1) x 45
+//   degrees anticlockwise from the right: 1 east, 3 north, 5 west, 7 south;
+//   an egg laid into an empty square keeps its heading
 //   phases
 //   20 lines of 20 digits 0 or 1: which of its two pictures a creature shows
 //   timers
-//   ROW COLUMN NAME VALUE lines, rows and columns 1 to 20; a timer not
-//   listed is 0:
+//   ROW COLUMN NAME VALUE lines, rows from the top and columns from the
+//   left, 1 to 20, as the inspector names them; a timer not listed is 0:
 //     age 0..4          an egg's visits so far (it hatches on the fifth)
 //     mating 0..1       an adult lizard that is mating
 //     mate-turns 0..2   a lizard's or a cat's mating count
