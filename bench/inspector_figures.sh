@@ -2,8 +2,10 @@
 # Generations shown per second at --pace 0 on the busy board (seed 5), with
 # a square picked (the inspector retold after every generation, the model
 # keeping that square's turns) and with none, side by side, alternating
-# three runs of each. The figure to watch is the ratio of the medians.
-#   bench/inspector_figures.sh [BUILD-DIR] [SECONDS]
+# runs of each (five unless RUNS says otherwise). The figure to watch is the
+# ratio of the medians: the window's drawing on a software renderer swings
+# by a third from one run to the next on a shared machine.
+#   [RUNS=N] bench/inspector_figures.sh [BUILD-DIR] [SECONDS]
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
@@ -16,6 +18,12 @@ trap 'rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 cd "$here/../pictures"
+
+# CPU time, in clock ticks, of the program and of the display server it
+# draws through: less at the mercy of other load than the wall clock.
+ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+xserver=$(pgrep -n Xvfb || true)
+cpu() { echo $(( $(ticks "$1") + ${xserver:+$(ticks "$xserver")} + 0 )); }
 
 # The generation the status line showed last.
 generation() { sed 's/\xc2\xa0/ /g' "$work/status" | tail -n 1 | sed -E 's/^Generation ([0-9]+).*/\1/'; }
@@ -35,25 +43,28 @@ rate() {  # picked|none
   fi
   xdotool windowfocus --sync "$window" key space
   sleep 2
-  local first start
-  first=$(generation) start=$(date +%s%N)
+  local first start cpu0
+  first=$(generation) start=$(date +%s%N) cpu0=$(cpu "$pid")
   sleep "$seconds"
-  local last end
-  last=$(generation) end=$(date +%s%N)
+  local last end cpu1
+  last=$(generation) end=$(date +%s%N) cpu1=$(cpu "$pid")
   xdotool windowfocus --sync "$window" key ctrl+q
   wait "$pid" || true
   rm -f "$work/status"
-  awk -v g=$(( last - first )) -v ns=$(( end - start )) 'BEGIN { printf "%.0f", g / (ns / 1e9) }'
+  awk -v g=$(( last - first )) -v ns=$(( end - start )) -v t=$(( cpu1 - cpu0 )) -v hz="$(getconf CLK_TCK)" \
+    'BEGIN { printf "%.0f %.1f\n", g / (ns / 1e9), 1000 * t / hz / g }'
 }
 
-none=() picked=()
-for _ in 1 2 3; do
-  none+=("$(rate none)")
-  picked+=("$(rate picked)")
+none=() picked=() none_cpu=() picked_cpu=()
+for _ in $(seq "${RUNS:-5}"); do
+  read -r r c < <(rate none); none+=("$r") none_cpu+=("$c")
+  read -r r c < <(rate picked); picked+=("$r") picked_cpu+=("$c")
 done
-median() { printf '%s\n' "$@" | sort -n | sed -n 2p; }
+median() { printf '%s\n' "$@" | sort -n | sed -n "$(( ($# + 1) / 2 ))p"; }
 n=$(median "${none[@]}") p=$(median "${picked[@]}")
+nc=$(median "${none_cpu[@]}") pc=$(median "${picked_cpu[@]}")
 echo "generations shown per second at --pace 0, seed 5, ${seconds} s runs:"
-echo "  none picked:     median $n of ${none[*]}"
-echo "  a square picked: median $p of ${picked[*]}"
-awk -v n="$n" -v p="$p" 'BEGIN { printf "  picked / none: %.0f %%\n", 100 * p / n }'
+echo "  none picked:     median $n of ${none[*]}; CPU ms per generation: median $nc of ${none_cpu[*]}"
+echo "  a square picked: median $p of ${picked[*]}; CPU ms per generation: median $pc of ${picked_cpu[*]}"
+awk -v n="$n" -v p="$p" -v nc="$nc" -v pc="$pc" \
+  'BEGIN { printf "  picked / none: %.0f %% of the rate, %.0f %% of the CPU time per generation\n", 100 * p / n, 100 * pc / nc }'
