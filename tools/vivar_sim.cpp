@@ -62,11 +62,11 @@ constexpr const char* kUsage =
     "  --summary        print one CSV row per seed: the last generation's\n"
     "                   populations and, for each lizard species, the first\n"
     "                   generation with none of its adults or eggs left\n"
+    "  --help           print this help\n"
+    "  --version        print the version\n"
     "\n"
     "In the CSV, lizard1 and egg1 are the brown lizards and their eggs, lizard2\n"
-    "and egg2 the green ones; species1 is brown, species2 green.\n"
-    "  --help           print this help\n"
-    "  --version        print the version\n";
+    "and egg2 the green ones; species1 is brown, species2 green.\n";
 
 constexpr auto kLargest = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
 
