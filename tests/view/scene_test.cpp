@@ -6,12 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <Inventor/SbBox.h>
+#include <Inventor/SoPath.h>
 #include <Inventor/SbViewportRegion.h>
 #include <Inventor/actions/SoGetBoundingBoxAction.h>
 #include <Inventor/nodes/SoBaseColor.h>
 #include <Inventor/nodes/SoCoordinate3.h>
 #include <Inventor/nodes/SoFaceSet.h>
 #include <Inventor/nodes/SoSelection.h>
+#include <Inventor/nodes/SoSeparator.h>
+#include <Inventor/nodes/SoSwitch.h>
 #include <Inventor/nodes/SoTexture2.h>
 #include <Inventor/nodes/SoTranslation.h>
 
@@ -190,12 +193,39 @@ TEST(Pictures, leaveStandardOutputToTheTrace) { EXPECT_EQ(stdoutDuringBuild(), "
 
 // ---------------------------------------------------------------- the tree
 
-TEST(SceneTree, startsWithASelectionHoldingTheTilesThenTheBackground) {
+TEST(SceneTree, startsWithASelectionHoldingTheTilesThenTheBackgroundThenAHiddenMark) {
     ASSERT_NE(selectionRoot, nullptr);
     EXPECT_EQ(selectionRoot->policy.getValue(), SoSelection::SHIFT);
-    ASSERT_EQ(selectionRoot->getNumChildren(), 2);
+    ASSERT_EQ(selectionRoot->getNumChildren(), 3);
     EXPECT_EQ(selectionRoot->getChild(0), tileRoot);
     EXPECT_EQ(selectionRoot->getChild(1), backgroundPlane);
+    ASSERT_TRUE(selectionRoot->getChild(2)->isOfType(SoSwitch::getClassTypeId()));
+    EXPECT_EQ(static_cast<SoSwitch*>(selectionRoot->getChild(2))->whichChild.getValue(), SO_SWITCH_NONE);
+}
+
+// A picked path names its tile's square, and the mark shows only for a
+// square on the board.
+TEST(SceneTree, APickedTileNamesItsSquareAndTheMarkFollowsIt) {
+    const int square = 3 * kBoardSide + 7;
+    celula* tile = tiles[static_cast<std::size_t>(square)];
+    auto* root = new SoSeparator;
+    root->ref();
+    root->addChild(tile);
+    auto* path = new SoPath(root);
+    path->ref();
+    path->append(tile);
+    path->append(tile->faceSet);
+    EXPECT_EQ(squareOnPath(path), square);
+    path->truncate(1);
+    EXPECT_EQ(squareOnPath(path), std::nullopt);
+    path->unref();
+    root->unref();
+
+    auto* mark = static_cast<SoSwitch*>(selectionRoot->getChild(2));
+    markSquare(square);
+    EXPECT_EQ(mark->whichChild.getValue(), 0);
+    markSquare(kSquareCount);
+    EXPECT_EQ(mark->whichChild.getValue(), SO_SWITCH_NONE);
 }
 
 TEST(SceneTree, holdsItsRootsWithAReferenceOfItsOwn) {
