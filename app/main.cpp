@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
 
     const int status = runWorkers(model, view);
     // The window told of an output it could not write; so does the status.
+    tellTraceFailureOnce();
     if (status == 0 && (trace::failure() != 0 || !steering.countsProblem().empty())) {
         return 1;
     }

@@ -402,11 +402,7 @@ void View::generationShown() {
     if (steering == nullptr) {
         return;
     }
-    static bool traceFailureTold = false;
-    if (const int error = trace::failure(); error != 0 && !traceFailureTold) {
-        traceFailureTold = true;
-        std::fprintf(stderr, "vivar: %s\n", traceProblem(error).c_str());
-    }
+
     const Census census = takeCensus(board);
     steering->generationShown(census);
     if (steering->stepDone()) {
@@ -575,6 +571,7 @@ RunPanel::Status View::status() const {
     std::string problem = steering->countsProblem();
     if (const int error = trace::failure(); error != 0) {
         problem += (problem.empty() ? "" : "; ") + traceProblem(error);
+        tellTraceFailureOnce();
     }
     return {steering->generation(), runFlag, steering->pace(), steering->seed(), problem};
 }
@@ -641,6 +638,13 @@ platform::MessageResult viewWindowProc(platform::Window window, unsigned message
     // generation.
     trace::flush();
     return result;
+}
+
+void tellTraceFailureOnce() {
+    static std::atomic<bool> told{false};
+    if (const int error = trace::failure(); error != 0 && !told.exchange(true)) {
+        std::fprintf(stderr, "vivar: %s\n", traceProblem(error).c_str());
+    }
 }
 
 void idleCallback(void* /*data*/, SoSensor* /*sensor*/) {

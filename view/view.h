@@ -129,6 +129,9 @@ public:
 platform::MessageResult viewWindowProc(platform::Window window, unsigned message, platform::WParam wParam,
                                        platform::LParam lParam);
 
+// Says once on stderr that the trace could not be written, if it could not.
+void tellTraceFailureOnce();
+
 // Runs once, when the event loop first has nothing to do.
 void idleCallback(void* data, SoSensor* sensor);
 

@@ -2,7 +2,8 @@
 # Exploring a run in the window: a click in pick mode picks a tile and the
 # inspector tells about that square; an edit shows there; a board saved and
 # opened again through the file dialogs comes back the same; a malformed
-# board is refused and leaves the board as it was.
+# board is refused and leaves the board as it was; outputs that cannot be
+# written are told.
 #   explore.sh VIVAR PICTURES-DIR
 set -u
 vivar=$1 pictures=$2
@@ -77,8 +78,13 @@ printf 'vivar board 1\nkinds\n..X\n' >"$work/bad.vivar"
 key ctrl+o
 answer_dialog "$work/bad.vivar"
 wait_for 5 grep -q "the board was not opened: $work/bad.vivar:3:" "$err" || fail "the malformed board was not refused on stderr: $(cat "$err")"
-xdotool key Return  # the message
-sleep 0.5
+# The message: a second window of the same title, until it is answered.
+message() { xdotool search --onlyvisible --name '^vivar$' | grep -v -x "$window" | head -n 1; }
+message_up() { [ -n "$(message)" ]; }
+message_gone() { [ -z "$(message)" ]; }
+wait_for 5 message_up || fail "no message told of the malformed board"
+xdotool windowfocus --sync "$(message)" key Return
+wait_for 5 message_gone || fail "the message did not go"
 grep -v "the board was not opened" "$err" >"$work/other-errors"
 : >"$err"
 key ctrl+s
@@ -90,5 +96,23 @@ key ctrl+q
 wait "$pid"; status=$?; pid=
 [ "$status" -eq 0 ] || fail "exit status $status"
 [ ! -s "$work/other-errors" ] && [ ! -s "$err" ] || { fail "stderr not empty"; cat "$work/other-errors" "$err"; }
+
+# Outputs that cannot be written: told once each on stderr and on the status
+# line, the window runs on, and the exit status says so.
+status_log=$work/status
+VIVAR_STATUS_LOG=$status_log "$vivar" --seed 16 --pace 0 --counts /dev/full >/dev/full 2>"$err" &
+pid=$!
+wait_for 20 test -s "$status_log" || die "no window with the outputs on /dev/full"
+window=$(xdotool search --name '^vivar$' | head -n 1)
+button 3
+key n
+key n
+told() { grep -q "the counts file '/dev/full' could not be written: No space left on device" "$status_log" &&
+  grep -q "the trace could not be written to standard output: No space left on device" "$status_log"; }
+wait_for 5 told || fail "the status line does not tell of the failed outputs: $(tail -n 1 "$status_log")"
+key ctrl+q
+wait "$pid"; status=$?; pid=
+[ "$status" -eq 1 ] || fail "exit status $status after outputs that could not be written"
+[ "$(wc -l <"$err")" -eq 2 ] || { fail "$(wc -l <"$err") lines on stderr, not one per output"; cat "$err"; }
 
 [ "$failures" -eq 0 ] && echo "ok" || exit 1
