@@ -102,6 +102,12 @@ void Inspector::show(const SquareReport& report, bool editable) {
     }
 }
 
+Inspector::~Inspector() {
+    if (log_ != nullptr) {
+        std::fclose(log_);
+    }
+}
+
 void Inspector::hide() { panel_->hide(); }
 
 bool Inspector::shown() const { return !panel_->isHidden(); }

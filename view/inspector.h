@@ -26,6 +26,9 @@ public:
     // shows is also written there, followed by an empty line: the window's
     // tests read it.
     Inspector(QWidget* parent, const std::vector<Edit>& edits);
+    ~Inspector();
+    Inspector(const Inspector&) = delete;
+    Inspector& operator=(const Inspector&) = delete;
 
     [[nodiscard]] QWidget* widget() const { return panel_; }
     // Shows the report; the edit buttons work only when `editable`.

@@ -377,7 +377,7 @@ void View::makeControls() {
         edits.push_back({edit.label, edit.toolTip, edit.act});
         platform::addShortcut(window, edit.keys, edit.act);
     }
-    inspector = new Inspector(window, edits);
+    inspector = std::make_unique<Inspector>(window, edits);
     panel->addInspector(inspector->widget());
     // Esc also switches the viewer between picking and turning.
     platform::whenEscapePressed(viewer, [] {

@@ -116,7 +116,8 @@ public:
     RunPanel* panel = nullptr;
     // Set before the thread starts, with steering.
     Model* model = nullptr;
-    Inspector* inspector = nullptr;
+    // Its widgets belong to the window; this is the rest of it.
+    std::unique_ptr<Inspector> inspector;
     std::optional<int> picked;
     // Whether the model's watched turn belongs to the board as shown.
     bool turnFresh = false;
