@@ -162,10 +162,9 @@ const std::array<EditKey, 8> kEdits{{
     {"↻ Right", "Turn the picked creature 45 degrees to its right (])", "]", [] { turn(-1); }},
 }};
 
-// Board files are read and written whole; a person keeps them beside each
-// other.
+// The dialogs offer board files first, by their usual ending, and start in
+// the folder of the latest board saved or opened.
 constexpr const char* kBoardFilter = "vivar boards (*.vivar);;All files (*)";
-
 QString boardFolder;
 
 std::string traceProblem(int error) {
