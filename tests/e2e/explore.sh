@@ -17,11 +17,17 @@ inspector_log=$work/inspector
 # The latest text the inspector showed: the log's last paragraph.
 inspected() { awk -v RS= 'END { print }' "$inspector_log" 2>/dev/null; }
 inspector_says() { inspected | grep -q -F "$1"; }
-# Answers the dialog that has just opened with a file name.
-answer_dialog() {
-  sleep 1
-  xdotool type --delay 5 "$1"
+# Answers the file dialog of that title, once it shows, with a file name.
+dialog() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+dialog_up() { [ -n "$(dialog "$1")" ]; }
+dialog_gone() { [ -z "$(dialog "$1")" ]; }
+answer_dialog() {  # TITLE FILE
+  wait_for 20 dialog_up "$1" || die "no dialog \"$1\""
+  xdotool windowfocus --sync "$(dialog "$1")"
+  sleep 0.3
+  xdotool type --delay 5 "$2"
   xdotool key Return
+  wait_for 20 dialog_gone "$1" || die "the dialog \"$1\" stayed"
 }
 # A board file less its comments.
 board_of() { grep -v '^#' "$1"; }
@@ -64,24 +70,24 @@ wait_for 5 inspector_says "A brown lizard" || fail "B put no brown lizard there"
 # Saved, changed, opened again: the same board back.
 saved=$work/saved.vivar
 key ctrl+s
-answer_dialog "$saved"
+answer_dialog "Save the board" "$saved"
 wait_for 5 test -s "$saved" || die "Ctrl+S saved nothing"
 head -n 1 "$saved" | grep -q -x 'vivar board 1' || fail "the saved board starts with $(head -n 1 "$saved")"
 key Delete
 wait_for 5 inspector_says "Nothing: an empty square" || fail "Delete did not empty the square again"
 key ctrl+o
-answer_dialog "$saved"
+answer_dialog "Open a board" "$saved"
 wait_for 5 inspector_says "A brown lizard" || fail "opening the saved board did not bring the lizard back"
 again=$work/again.vivar
 key ctrl+s
-answer_dialog "$again"
+answer_dialog "Save the board" "$again"
 wait_for 5 test -s "$again" || die "the second save wrote nothing"
 cmp -s <(board_of "$saved") <(board_of "$again") || fail "the board opened is not the board saved: $(diff <(board_of "$saved") <(board_of "$again") | head -n 4)"
 
 # A malformed board: one line on stderr, a message, the board unchanged.
 printf 'vivar board 1\nkinds\n..X\n' >"$work/bad.vivar"
 key ctrl+o
-answer_dialog "$work/bad.vivar"
+answer_dialog "Open a board" "$work/bad.vivar"
 wait_for 5 grep -q "the board was not opened: $work/bad.vivar:3:" "$err" || fail "the malformed board was not refused on stderr: $(cat "$err")"
 # The message: a second window of the same title, until it is answered.
 message() { xdotool search --onlyvisible --name '^vivar$' | grep -v -x "$window" | head -n 1; }
@@ -93,7 +99,7 @@ wait_for 5 message_gone || fail "the message did not go"
 grep -v "the board was not opened" "$err" >"$work/other-errors"
 : >"$err"
 key ctrl+s
-answer_dialog "$work/after.vivar"
+answer_dialog "Save the board" "$work/after.vivar"
 wait_for 5 test -s "$work/after.vivar" || die "the save after the refusal wrote nothing"
 cmp -s <(board_of "$saved") <(board_of "$work/after.vivar") || fail "the refused board changed the board"
 
