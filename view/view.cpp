@@ -32,7 +32,7 @@
 #include "model/model.h"
 #include "model/trace.h"
 #include "view/display_update.h"
-#include "view/inspector.h"
+#include "view/square_panel.h"
 #include "view/picture_folders.h"
 #include "view/run_panel.h"
 #include "view/scene.h"

@@ -5,7 +5,7 @@
 # runs of each (five unless RUNS says otherwise). The figure to watch is the
 # ratio of the medians: the window's drawing on a software renderer swings
 # by a third from one run to the next on a shared machine.
-#   [RUNS=N] bench/inspector_figures.sh [BUILD-DIR] [SECONDS]
+#   [RUNS=N] bench/picked_square_figures.sh [BUILD-DIR] [SECONDS]
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)

@@ -1,4 +1,4 @@
-#include "view/inspector.h"
+#include "view/square_panel.h"
 
 #include <cstdlib>
 #include <string>
