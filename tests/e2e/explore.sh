@@ -9,10 +9,6 @@ set -u
 vivar=$1 pictures=$2
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/session.sh"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-die() { echo "FAIL: $*"; echo "--- stderr"; cat "$err"; exit 1; }
-key() { xdotool windowfocus --sync "$window" key "$1"; }
 inspector_log=$work/inspector
 # The latest text the inspector showed: the log's last paragraph.
 inspected() { awk -v RS= 'END { print }' "$inspector_log" 2>/dev/null; }
@@ -126,4 +122,4 @@ wait "$pid"; status=$?; pid=
 [ "$status" -eq 1 ] || fail "exit status $status after outputs that could not be written"
 [ "$(wc -l <"$err")" -eq 2 ] || { fail "$(wc -l <"$err") lines on stderr, not one per output"; cat "$err"; }
 
-[ "$failures" -eq 0 ] && echo "ok" || exit 1
+end_checks

@@ -7,10 +7,6 @@ set -u
 vivar=$1 sim=$2 pictures=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/session.sh"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-die() { echo "FAIL: $*"; echo "--- stderr"; cat "$err"; exit 1; }
-key() { xdotool windowfocus --sync "$window" key "$1"; }
 status_log=$work/status
 # The status line holds its items together with no-break spaces.
 status_lines() { sed 's/\xc2\xa0/ /g' "$status_log"; }
@@ -76,4 +72,4 @@ wait "$pid"; status=$?; pid=
 [ "$status" -eq 0 ] || fail "Ctrl+Q ended with status $status"
 [ ! -s "$err" ] || { fail "stderr not empty"; cat "$err"; }
 
-[ "$failures" -eq 0 ] && echo "ok" || exit 1
+end_checks

@@ -80,3 +80,13 @@ fill_see_pictures_and_close() {  # PICTURES-DIR
   close_vivar
   [ ! -s "$err" ] || die "stderr not empty"
 }
+
+# Checks that go on after a failure, and the end that sums them up; die for
+# one after which nothing more can be checked. A script may define its own.
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+die() { echo "FAIL: $*"; echo "--- stderr"; cat "$err"; exit 1; }
+end_checks() { [ "$failures" -eq 0 ] && echo "ok" || exit 1; }
+# A key pressed in the window, which has the focus for it: there is no
+# window manager to give it.
+key() { xdotool windowfocus --sync "$window" key "$1"; }
