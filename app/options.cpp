@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/words.h"
+
 CommandLine::CommandLine(std::string_view program, int argc, char** argv)
     : program_(program), argc_(argc), argv_(argv) {}
 
@@ -13,7 +15,7 @@ bool CommandLine::next() {
     }
     const std::string_view argument = argv_[index_];
     if (argument.size() < 3 || argument.substr(0, 2) != "--") {
-        fail("unexpected argument '" + std::string(argument) + "'");
+        fail(words::fill(words::translate("CommandLine", "unexpected argument '%1'"), {argument}));
     }
     const auto equals = argument.find('=');
     hasGluedValue_ = equals != std::string_view::npos;
@@ -26,7 +28,7 @@ bool CommandLine::is(std::string_view name) const { return name_ == name; }
 
 bool CommandLine::flag() {
     if (hasGluedValue_) {
-        fail(std::string(name_) + " takes no value");
+        fail(words::fill(words::translate("CommandLine", "%1 takes no value"), {name_}));
     }
     return true;
 }
@@ -36,7 +38,7 @@ std::string CommandLine::text() {
         return std::string(gluedValue_);
     }
     if (index_ + 1 >= argc_) {
-        fail(std::string(name_) + " needs a value");
+        fail(words::fill(words::translate("CommandLine", "%1 needs a value"), {name_}));
     }
     return argv_[++index_];
 }
@@ -45,15 +47,15 @@ std::uint64_t CommandLine::number(std::uint64_t min, std::uint64_t max) {
     const std::string value = text();
     std::uint64_t result = 0;
     if (!parseWholeNumber(value, min, max, result)) {
-        fail(std::string(name_) + " needs a whole number from " + std::to_string(min) + " to " + std::to_string(max) +
-             ", not '" + value + "'");
+        fail(words::fill(words::translate("CommandLine", "%1 needs a whole number from %2 to %3, not '%4'"),
+                         {name_, std::to_string(min), std::to_string(max), value}));
     }
     return result;
 }
 
-void CommandLine::answerHelpOrVersion(const char* help) {
+void CommandLine::answerHelpOrVersion(const std::function<std::string()>& help) {
     if (is("--help") && flag()) {
-        std::fputs(help, stdout);
+        std::fputs(help().c_str(), stdout);
         std::exit(0);
     }
     if (is("--version") && flag()) {
@@ -62,10 +64,11 @@ void CommandLine::answerHelpOrVersion(const char* help) {
     }
 }
 
-void CommandLine::unknown() const { fail("unknown option '" + std::string(name_) + "'"); }
+void CommandLine::unknown() const { fail(words::fill(words::translate("CommandLine", "unknown option '%1'"), {name_})); }
 
 void CommandLine::fail(const std::string& problem) const {
-    std::fprintf(stderr, "%.*s: %s (try --help)\n", static_cast<int>(program_.size()), program_.data(), problem.c_str());
+    const std::string line = words::fill(words::translate("CommandLine", "%1: %2 (try --help)"), {program_, problem});
+    std::fprintf(stderr, "%s\n", line.c_str());
     std::exit(2);
 }
 

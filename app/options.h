@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -11,7 +12,7 @@
 //
 //   CommandLine arguments("vivar", argc, argv);
 //   while (arguments.next()) {
-//       arguments.answerHelpOrVersion(kHelp);
+//       arguments.answerHelpOrVersion(help);
 //       if (arguments.is("--seed")) seed = arguments.number(0, kMaxSeed);
 //       else if (arguments.is("--quiet")) quiet = arguments.flag();
 //       else arguments.unknown();
@@ -34,7 +35,7 @@ public:
 
     // Answers --help with the text and --version with the program's version,
     // and exits 0; does nothing for any other option.
-    void answerHelpOrVersion(const char* help);
+    void answerHelpOrVersion(const std::function<std::string()>& help);
 
     [[noreturn]] void unknown() const;
     [[noreturn]] void fail(const std::string& problem) const;

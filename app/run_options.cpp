@@ -4,55 +4,57 @@
 #include <cstdlib>
 
 #include "app/options.h"
+#include "app/words.h"
 
-const char* const kVivarHelp =
-    "usage: vivar [--seed S] [--pace MS] [--counts FILE] [--board FILE] [--quiet]\n"
-    "             [--help] [--version]\n"
-    "\n"
-    "A terrarium of lizards and cats on a 20 x 20 board whose edges wrap,\n"
-    "shown in a 3D view that you can turn and zoom.\n"
-    "\n"
-    "Options:\n"
-    "  --seed S        seed every fill with S (0 to 4294967295) and generation k\n"
-    "                  after the latest fill or clear with S + k, as vivar-sim\n"
-    "                  does (default: the clock)\n"
-    "  --pace MS       how long each generation stays on screen, 0 to 10000 ms\n"
-    "                  (default 900; 0: as fast as the window keeps up)\n"
-    "  --counts FILE   write the populations of every shown generation to FILE as\n"
-    "                  CSV, as vivar-sim --counts does; a fill or a clear starts\n"
-    "                  the file afresh\n"
-    "  --board FILE    start with the board saved in FILE, stopped; generation\n"
-    "                  k after it is seeded as after a fill\n"
-    "  --quiet         print nothing on standard output (no trace)\n"
-    "  --help          print this help\n"
-    "  --version       print the version\n"
-    "\n"
-    "Keys:\n"
-    "  Space           play or stop\n"
-    "  N               one generation, then stop\n"
-    "  + / -           faster / slower\n"
-    "  C               show or hide the population chart\n"
-    "  1 to 8          the buttons of the column, from the top: play, stop,\n"
-    "                  clear, fill, lighter, less green, more blue, less blue\n"
-    "  Home, S, Esc    the viewer's own: home view, seek, pick or turn\n"
-    "  Ctrl+S, Ctrl+O  save the board to a file, open one (while stopped)\n"
-    "  Esc, then click pick a square: the inspector beside the board tells\n"
-    "                  about it; Esc again lets go of it\n"
-    "  Del, B, G, K    make the picked square empty, a brown or green lizard,\n"
-    "                  or a cat (while stopped)\n"
-    "  Ctrl+B, Ctrl+G  a brown or green egg there\n"
-    "  [ and ]         turn the picked creature left or right\n"
-    "  Ctrl+Q          quit, as closing the window does\n"
-    "Letters work with or without Shift.\n"
-    "\n"
-    "Drag in the board to turn it; the wheels zoom and turn. Closing the window\n"
-    "ends the program after the generation under way.\n";
+std::string vivarHelp() {
+    return words::translate("RunOptions",
+        "Usage: vivar [OPTION]...\n"
+        "\n"
+        "A terrarium of lizards and cats on a 20 x 20 board whose edges wrap,\n"
+        "shown in a 3D view that you can turn and zoom.\n"
+        "\n"
+        "Options:\n"
+        "  --seed S        seed every fill with S (0 to 4294967295) and generation k\n"
+        "                  after the latest fill or clear with S + k, as vivar-sim\n"
+        "                  does (default: the clock)\n"
+        "  --pace MS       how long each generation stays on screen, 0 to 10000 ms\n"
+        "                  (default 900; 0: as fast as the window keeps up)\n"
+        "  --counts FILE   write the populations of every shown generation to FILE as\n"
+        "                  CSV, as vivar-sim --counts does; a fill or a clear starts\n"
+        "                  the file afresh\n"
+        "  --board FILE    start with the board saved in FILE, stopped; generation\n"
+        "                  k after it is seeded as after a fill\n"
+        "  --quiet         print nothing on standard output (no trace)\n"
+        "  --help          print this help\n"
+        "  --version       print the version\n"
+        "\n"
+        "Keys:\n"
+        "  Space           play or stop\n"
+        "  N               one generation, then stop\n"
+        "  + / -           faster / slower\n"
+        "  C               show or hide the population chart\n"
+        "  1 to 8          the buttons of the column, from the top: play, stop,\n"
+        "                  clear, fill, lighter, less green, more blue, less blue\n"
+        "  Home, S, Esc    the viewer's own: home view, seek, pick or turn\n"
+        "  Ctrl+S, Ctrl+O  save the board to a file, open one (while stopped)\n"
+        "  Esc, then click pick a square: the inspector beside the board tells\n"
+        "                  about it; Esc again lets go of it\n"
+        "  Del, B, G, K    make the picked square empty, a brown or green lizard,\n"
+        "                  or a cat (while stopped)\n"
+        "  Ctrl+B, Ctrl+G  a brown or green egg there\n"
+        "  [ and ]         turn the picked creature left or right\n"
+        "  Ctrl+Q          quit, as closing the window does\n"
+        "Letters work with or without Shift.\n"
+        "\n"
+        "Drag in the board to turn it; the wheels zoom and turn. Closing the window\n"
+        "ends the program after the generation under way.\n");
+}
 
 RunOptions parseRunOptions(int argc, char** argv) {
     RunOptions options;
     CommandLine arguments("vivar", argc, argv);
     while (arguments.next()) {
-        arguments.answerHelpOrVersion(kVivarHelp);
+        arguments.answerHelpOrVersion(vivarHelp);
         if (arguments.is("--seed")) {
             options.seed = static_cast<std::uint32_t>(arguments.number(0, RunOptions::kMaxSeed));
         } else if (arguments.is("--pace")) {
@@ -60,12 +62,12 @@ RunOptions parseRunOptions(int argc, char** argv) {
         } else if (arguments.is("--counts")) {
             options.countsFile = arguments.text();
             if (options.countsFile.empty()) {
-                arguments.fail("--counts needs a file name");
+                arguments.fail(words::translate("RunOptions", "--counts needs a file name"));
             }
         } else if (arguments.is("--board")) {
             options.boardFile = arguments.text();
             if (options.boardFile.empty()) {
-                arguments.fail("--board needs a file name");
+                arguments.fail(words::translate("RunOptions", "--board needs a file name"));
             }
         } else if (arguments.is("--quiet")) {
             options.quiet = arguments.flag();

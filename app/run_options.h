@@ -26,5 +26,5 @@ struct RunOptions {
 // asked, or one line on stderr and exits 2 on a mistake.
 RunOptions parseRunOptions(int argc, char** argv);
 
-// The --help text: every option and every key.
-extern const char* const kVivarHelp;
+// The --help text: every option and every key, in the user's language.
+[[nodiscard]] std::string vivarHelp();

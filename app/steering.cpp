@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include "app/words.h"
 #include "model/board.h"
 #include "model/model.h"
 #include "platform/random.h"
@@ -94,7 +95,8 @@ void Steering::writeCounts(std::int64_t generation, const Census& census) {
 }
 
 void Steering::countsFailed(int error) {
-    countsProblem_ = "the counts file '" + countsName_ + "' could not be written: " + std::strerror(error);
+    countsProblem_ = words::fill(words::translate("Steering", "the counts file '%1' could not be written: %2"),
+                                 {countsName_, std::strerror(error)});
     std::fprintf(stderr, "vivar: %s\n", countsProblem_.c_str());
     std::fclose(counts_);
     counts_ = nullptr;

@@ -112,7 +112,7 @@ Options parseOptions(int argc, char** argv) {
     bool seedGiven = false;
     CommandLine arguments("vivar-sim", argc, argv);
     while (arguments.next()) {
-        arguments.answerHelpOrVersion(kUsage);
+        arguments.answerHelpOrVersion([] { return std::string(kUsage); });
         if (arguments.is("--counts")) {
             options.counts = arguments.flag();
         } else if (arguments.is("--summary")) {
