@@ -5,23 +5,29 @@
 #include "app/lifecycle.h"
 #include "app/run_options.h"
 #include "app/steering.h"
+#include "app/words.h"
 #include "model/board.h"
 #include "model/board_file.h"
 #include "model/model.h"
 #include "model/trace.h"
 #include "platform/random.h"
 #include "platform/system.h"
+#include "view/language.h"
 #include "view/view.h"
 
 int main(int argc, char** argv) {
     platform::keepNewlines();
+    // The help and the complaints about options speak the user's language.
+    language::chooseFromLocale();
     // Options are read, and refused, before anything opens.
     const RunOptions options = parseRunOptions(argc, argv);
     Steering steering(options);
     if (!options.countsFile.empty()) {
         if (const auto problem = steering.openCounts(options.countsFile)) {
-            std::fprintf(stderr, "vivar: cannot write the counts file '%s': %s\n", options.countsFile.c_str(),
-                         problem->c_str());
+            const std::string line =
+                words::fill(words::translate("main", "vivar: cannot write the counts file '%1': %2"),
+                            {options.countsFile, *problem});
+            std::fprintf(stderr, "%s\n", line.c_str());
             return 2;
         }
     }

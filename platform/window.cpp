@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <clocale>
 #include <cmath>
 #include <condition_variable>
 #include <deque>
@@ -257,6 +258,10 @@ Window initWindowBinding(const char* applicationName, const char* className) {
     if (window == nullptr) {
         return nullptr;
     }
+    // Qt has given the C library the user's locale, so that messages such
+    // as strerror's speak the user's language; numbers that Coin and the C
+    // library read and print keep their decimal point, as in any locale.
+    std::setlocale(LC_NUMERIC, "C");
     Binding& b = binding();
     {
         const std::lock_guard lock(b.mutex);

@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <system_error>
 
+#include <QCoreApplication>
+#include <QString>
+
 #include <Inventor/SoInput.h>
 #include <Inventor/errors/SoDebugError.h>
 #include <Inventor/nodes/SoTexture2.h>
@@ -16,9 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr const char* kMissingPicturesMessage =
-    "vivar: %d of %d pictures not found; looked in %s (VIVAR_PICTURES can name their folder)\n";
 
 [[nodiscard]] bool isWithin(const fs::path& path, const fs::path& folder) {
     std::error_code pathError;
@@ -135,7 +135,13 @@ int reportMissingPictures() {
         for (const fs::path& folder : pictureFolders()) {
             places += (places.empty() ? "" : ", ") + folder.string();
         }
-        std::fprintf(stderr, kMissingPicturesMessage, missing, total, places.c_str());
+        const QString line =
+            QCoreApplication::translate(
+                "View", "vivar: %1 of %2 pictures not found; looked in %3 (VIVAR_PICTURES can name their folder)")
+                .arg(missing)
+                .arg(total)
+                .arg(QString::fromLocal8Bit(places.c_str()));
+        std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
     }
     return missing;
 }

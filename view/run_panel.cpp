@@ -6,6 +6,8 @@
 #include <string>
 
 #include <QLabel>
+#include <QLocale>
+#include <QStringList>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QPen>
@@ -38,11 +40,11 @@ struct LineLook {
     Qt::PenStyle style;
 };
 constexpr std::array<LineLook, PopulationHistory::kLineCount> kLines{{
-    {"brown lizards", "#9A6532", Qt::SolidLine},
-    {"green lizards", "#3C9A2A", Qt::SolidLine},
-    {"brown eggs", "#C99A5E", Qt::DashLine},
-    {"green eggs", "#8CCB5A", Qt::DashLine},
-    {"cats", "#EE922F", Qt::SolidLine},
+    {QT_TRANSLATE_NOOP("RunPanel", "brown lizards"), "#9A6532", Qt::SolidLine},
+    {QT_TRANSLATE_NOOP("RunPanel", "green lizards"), "#3C9A2A", Qt::SolidLine},
+    {QT_TRANSLATE_NOOP("RunPanel", "brown eggs"), "#C99A5E", Qt::DashLine},
+    {QT_TRANSLATE_NOOP("RunPanel", "green eggs"), "#8CCB5A", Qt::DashLine},
+    {QT_TRANSLATE_NOOP("RunPanel", "cats"), "#EE922F", Qt::SolidLine},
 }};
 
 // The chart's own legend cuts names short in a narrow panel; this one
@@ -52,40 +54,46 @@ QString legendText() {
     for (const LineLook& line : kLines) {
         const char* mark = line.style == Qt::DashLine ? "&#9476;&#9476;" : "&#9473;&#9473;";
         text += QString("<span style=\"color:%1; font-weight:bold\">%2</span>&nbsp;%3 &nbsp; ")
-                    .arg(line.colour, mark, QString(line.name).replace(" ", "&nbsp;"));
+                    .arg(line.colour, mark, RunPanel::tr(line.name).toHtmlEscaped().replace(" ", "&nbsp;"));
     }
     return text;
 }
 
-// The status line's text.
-std::string statusText(const Census& census, const PopulationHistory& history, const RunPanel::Status& status) {
-    // Items are held together by no-break spaces; a narrow window wraps the
-    // line only between them.
-    const std::string nbsp = "\u00A0";
-    const std::string separator = nbsp + "· ";
-    std::string text = "Generation" + nbsp + std::to_string(status.generation) + separator +
-                       (status.running ? "running" : "stopped");
-    text += separator + "brown" + nbsp + "lizards" + nbsp + std::to_string(census.lizards[0]) + "," + nbsp + "eggs" +
-            nbsp + std::to_string(census.eggs[0]);
-    text += separator + "green" + nbsp + "lizards" + nbsp + std::to_string(census.lizards[1]) + "," + nbsp + "eggs" +
-            nbsp + std::to_string(census.eggs[1]);
-    text += separator + "cats" + nbsp + std::to_string(census.cats) + nbsp + "(" + std::to_string(census.eatingCats) +
-            nbsp + "eating)";
-    constexpr std::array<const char*, 2> kSpecies{"brown", "green"};
-    for (std::size_t species = 0; species < kSpecies.size(); ++species) {
-        if (const auto generation = history.diedOutAt(species)) {
-            text += separator + kSpecies[species] + nbsp + "lizards" + nbsp + "died" + nbsp + "out" + nbsp + "at" + nbsp +
-                    "generation" + nbsp + std::to_string(*generation);
-        }
+// The status line's text. Its items are held together by no-break spaces,
+// so a narrow window wraps the line only between them; its counts are
+// grouped as the user's locale groups digits.
+QString statusText(const Census& census, const PopulationHistory& history, const RunPanel::Status& status) {
+    QLocale locale;
+    // The C locale groups no digits, in C programs' words as in ours.
+    if (locale.language() == QLocale::C) {
+        locale.setNumberOptions(QLocale::OmitGroupSeparator);
     }
-    text += separator + "pace" + nbsp + std::to_string(status.paceMilliseconds) + nbsp + "ms";
+    const auto number = [&locale](std::int64_t value) { return locale.toString(static_cast<qlonglong>(value)); };
+    QStringList items;
+    items << RunPanel::tr("Generation %1").arg(number(status.generation))
+          << (status.running ? RunPanel::tr("running") : RunPanel::tr("stopped"))
+          << RunPanel::tr("brown lizards %1, eggs %2").arg(number(census.lizards[0]), number(census.eggs[0]))
+          << RunPanel::tr("green lizards %1, eggs %2").arg(number(census.lizards[1]), number(census.eggs[1]))
+          << RunPanel::tr("cats %1 (%2 eating)").arg(number(census.cats), number(census.eatingCats));
+    if (const auto generation = history.diedOutAt(0)) {
+        items << RunPanel::tr("brown lizards died out at generation %1").arg(number(*generation));
+    }
+    if (const auto generation = history.diedOutAt(1)) {
+        items << RunPanel::tr("green lizards died out at generation %1").arg(number(*generation));
+    }
+    items << RunPanel::tr("pace %1 ms").arg(number(status.paceMilliseconds));
     if (status.seed) {
-        text += separator + "seed" + nbsp + std::to_string(*status.seed);
+        // A seed is a name to type again, not an amount: never grouped.
+        items << RunPanel::tr("seed %1").arg(*status.seed);
+    }
+    const QChar noBreak(0x00A0);
+    for (QString& item : items) {
+        item.replace(QLatin1Char(' '), noBreak);
     }
     if (!status.problem.empty()) {
-        text += separator + status.problem;
+        items << QString::fromStdString(status.problem);
     }
-    return text;
+    return items.join(QString(noBreak) + QStringLiteral("· "));
 }
 
 }  // namespace
@@ -116,18 +124,18 @@ RunPanel::RunPanel(QWidget* window)
     platform::placeBelowViewer(window, bottomRow_);
 
     auto* chart = new QChart;
-    chart->setTitle("Populations");
+    chart->setTitle(tr("Populations"));
     chart->legend()->hide();
     chart->setMargins(QMargins(2, 2, 2, 2));
     generations_->setLabelFormat("%d");
-    generations_->setTitleText("generation");
+    generations_->setTitleText(tr("generation"));
     squares_->setLabelFormat("%d");
-    squares_->setTitleText("squares");
+    squares_->setTitleText(tr("squares"));
     chart->addAxis(generations_, Qt::AlignBottom);
     chart->addAxis(squares_, Qt::AlignLeft);
     for (std::size_t line = 0; line < kLines.size(); ++line) {
         auto* series = new QLineSeries;
-        series->setName(kLines[line].name);
+        series->setName(tr(kLines[line].name));
         QPen pen{QColor(kLines[line].colour)};
         pen.setWidthF(2.0);
         pen.setStyle(kLines[line].style);
@@ -218,7 +226,7 @@ void RunPanel::updateChart() {
 void RunPanel::statusChanged(const Status& status) { showStatus(status); }
 
 void RunPanel::showStatus(const Status& status) {
-    const QString text = QString::fromStdString(statusText(census_, history_, status));
+    const QString text = statusText(census_, history_, status);
     if (text == statusLine_->text()) {
         return;
     }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 
 #include "model/census.h"
@@ -25,6 +26,8 @@ class QValueAxis;
 // the controls of pace and step, and a chart of the populations beside the
 // board. Lives on the view thread.
 class RunPanel {
+    Q_DECLARE_TR_FUNCTIONS(RunPanel)
+
 public:
     struct Status {
         std::int64_t generation = 0;

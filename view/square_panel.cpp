@@ -1,8 +1,10 @@
 #include "view/square_panel.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
@@ -11,17 +13,22 @@
 
 namespace {
 
-constexpr int kEditColumns = 4;
+// The edit buttons sit in up to this many columns: fewer where a
+// language's longer words would not fit, rather than be cut short.
+constexpr int kMostEditColumns = 4;
+constexpr int kLeastEditColumns = 2;
+constexpr int kButtonSpacing = 2;
+constexpr int kButtonPadding = 4;  // the least room beside a label, both sides together
 // The panel keeps one height whatever it tells, so that a generation's new
 // text never makes the window lay itself out, and the chart redraw, again:
 // room for the longest summary and the longest turn.
 constexpr int kSummaryLines = 6;
-constexpr int kTitleLines = 2;
+constexpr int kTitleLines = 3;
 constexpr int kTurnLines = 16;
 
 }  // namespace
 
-Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits)
+Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits, int width)
     : panel_(new QWidget(parent)),
       summary_(new QLabel(panel_)),
       turnTitle_(new QLabel(panel_)),
@@ -48,14 +55,24 @@ Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits)
     turnTitle_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
 
     auto* buttons = new QGridLayout;
-    buttons->setSpacing(2);
+    buttons->setSpacing(kButtonSpacing);
+    int widestLabel = 0;
+    for (const Edit& edit : edits) {
+        widestLabel = std::max(widestLabel, summary_->fontMetrics().horizontalAdvance(edit.label));
+    }
+    const int room = width - column->contentsMargins().left() - column->contentsMargins().right();
+    int columns = kMostEditColumns;
+    while (columns > kLeastEditColumns &&
+           columns * (widestLabel + kButtonPadding) + (columns - 1) * kButtonSpacing > room) {
+        --columns;
+    }
     for (std::size_t i = 0; i < edits.size(); ++i) {
-        auto* button = new QPushButton(QString::fromUtf8(edits[i].label), panel_);
-        button->setToolTip(QString::fromUtf8(edits[i].toolTip));
+        auto* button = new QPushButton(edits[i].label, panel_);
+        button->setToolTip(edits[i].toolTip);
         // Focus stays with the viewer, as for the other buttons.
         button->setFocusPolicy(Qt::NoFocus);
         QObject::connect(button, &QPushButton::clicked, button, edits[i].act);
-        buttons->addWidget(button, static_cast<int>(i) / kEditColumns, static_cast<int>(i) % kEditColumns);
+        buttons->addWidget(button, static_cast<int>(i) / columns, static_cast<int>(i) % columns);
         editButtons_.push_back(button);
     }
     column->addWidget(summary_);
@@ -94,7 +111,7 @@ void Inspector::show(const SquareReport& report, bool editable) {
     for (QPushButton* button : editButtons_) {
         button->setEnabled(editable);
     }
-    editHint_->setText(editable ? QString() : QString("Stop the run to edit the square."));
+    editHint_->setText(editable ? QString() : QCoreApplication::translate("Inspector", "Stop the run to edit the square."));
     panel_->show();
     if (log_ != nullptr) {
         std::fprintf(log_, "%s\n", plainText(report).c_str());

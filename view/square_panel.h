@@ -4,6 +4,8 @@
 #include <functional>
 #include <vector>
 
+#include <QString>
+
 #include "view/square_report.h"
 
 class QLabel;
@@ -17,15 +19,15 @@ public:
     // An edit button: its label, its tooltip (naming its keys) and what it
     // does.
     struct Edit {
-        const char* label;
-        const char* toolTip;
+        QString label;
+        QString toolTip;
         std::function<void()> act;
     };
 
     // With VIVAR_INSPECTOR_LOG set to a file name, every text the panel
     // shows is also written there, followed by an empty line: the window's
-    // tests read it.
-    Inspector(QWidget* parent, const std::vector<Edit>& edits);
+    // tests read it. The panel is at most `width` wide.
+    Inspector(QWidget* parent, const std::vector<Edit>& edits, int width);
     ~Inspector();
     Inspector(const Inspector&) = delete;
     Inspector& operator=(const Inspector&) = delete;

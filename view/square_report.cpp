@@ -2,6 +2,9 @@
 
 #include <cstddef>
 
+#include <QCoreApplication>
+#include <QString>
+
 #include "behaviour/orientation.h"
 
 namespace {
@@ -10,10 +13,18 @@ namespace {
 constexpr std::array<std::array<int, 2>, 8> kNeighbourSteps{{
     {+1, +1}, {+1, -1}, {-1, +1}, {-1, -1}, {+1, 0}, {-1, 0}, {0, +1}, {0, -1}}};
 
+// The inspector's words, in the user's language.
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(SquareReport)
+};
+
 // Heading h points (h - 1) x 45 degrees counter-clockwise from the screen's
 // right, as the home view shows the board.
 constexpr std::array<const char*, 8> kCompass{
-    "→ east", "↗ north-east", "↑ north", "↖ north-west", "← west", "↙ south-west", "↓ south", "↘ south-east"};
+    QT_TRANSLATE_NOOP("SquareReport", "→ east"),  QT_TRANSLATE_NOOP("SquareReport", "↗ north-east"),
+    QT_TRANSLATE_NOOP("SquareReport", "↑ north"), QT_TRANSLATE_NOOP("SquareReport", "↖ north-west"),
+    QT_TRANSLATE_NOOP("SquareReport", "← west"),  QT_TRANSLATE_NOOP("SquareReport", "↙ south-west"),
+    QT_TRANSLATE_NOOP("SquareReport", "↓ south"), QT_TRANSLATE_NOOP("SquareReport", "↘ south-east")};
 
 // Timers count visits; each ends on this visit.
 constexpr int kEggVisits = 5;
@@ -21,57 +32,59 @@ constexpr int kMatingVisits = 3;
 constexpr int kMealVisits = 3;
 
 bool isLizard(const CellState& cell) { return cell.kind == kLizard1 || cell.kind == kLizard2; }
-
-const char* speciesOf(const CellState& cell) { return cell.kind == kLizard1 ? "brown" : "green"; }
+bool isBrown(const CellState& cell) { return cell.kind == kLizard1; }
 
 // Short names, for the squares a creature sees.
-std::string shortName(const CellState& cell) {
-    if (isLizard(cell)) {
-        return std::string(speciesOf(cell)) + (cell.juvenile == 1 ? " egg" : " lizard");
-    }
-    switch (cell.kind) {
-        case kEmpty:
-            return "empty";
-        case kCat:
-            return cell.eating == 1 ? "eating cat" : "cat";
-        default:
-            return "unknown";
-    }
-}
-
-std::string occupantOf(const CellState& cell) {
+QString shortName(const CellState& cell) {
     if (isLizard(cell)) {
         if (cell.juvenile == 1) {
-            return std::string("A ") + speciesOf(cell) + " egg";
+            return isBrown(cell) ? Words::tr("brown egg") : Words::tr("green egg");
         }
-        return std::string("A ") + speciesOf(cell) + " lizard" + (cell.mating == 1 ? ", mating" : "");
+        return isBrown(cell) ? Words::tr("brown lizard") : Words::tr("green lizard");
     }
     switch (cell.kind) {
         case kEmpty:
-            return "Nothing: an empty square";
+            return Words::tr("empty");
+        case kCat:
+            return cell.eating == 1 ? Words::tr("eating cat") : Words::tr("cat");
+        default:
+            return Words::tr("unknown");
+    }
+}
+
+QString occupantOf(const CellState& cell) {
+    if (isLizard(cell)) {
+        if (cell.juvenile == 1) {
+            return isBrown(cell) ? Words::tr("A brown egg") : Words::tr("A green egg");
+        }
+        if (cell.mating == 1) {
+            return isBrown(cell) ? Words::tr("A brown lizard, mating") : Words::tr("A green lizard, mating");
+        }
+        return isBrown(cell) ? Words::tr("A brown lizard") : Words::tr("A green lizard");
+    }
+    switch (cell.kind) {
+        case kEmpty:
+            return Words::tr("Nothing: an empty square");
         case kCat:
             if (cell.eating == 1) {
-                return std::string("A cat eating a ") + (cell.preyIsKind2 == 1 ? "green" : "brown") + " lizard";
+                return cell.preyIsKind2 == 1 ? Words::tr("A cat eating a green lizard")
+                                             : Words::tr("A cat eating a brown lizard");
             }
-            return "A cat";
+            return Words::tr("A cat");
         default:
-            return "Something unknown (kind " + std::to_string(cell.kind) + ")";
+            return Words::tr("Something unknown (kind %1)").arg(cell.kind);
     }
 }
 
-std::string visits(const char* what, int done, int of) {
-    return std::string(what) + ": " + std::to_string(done) + " of " + std::to_string(of) + " visits";
-}
-
-std::string timerOf(const CellState& cell) {
+QString timerOf(const CellState& cell) {
     if (isLizard(cell) && cell.juvenile == 1) {
-        return visits("Egg", cell.age, kEggVisits) + "; it hatches on the last";
+        return Words::tr("Egg: %1 of %2 visits; it hatches on the last").arg(cell.age).arg(kEggVisits);
     }
     if (isLizard(cell) && cell.mating == 1) {
-        return visits("Mating", cell.mateTurns, kMatingVisits) + "; it ends on the last";
+        return Words::tr("Mating: %1 of %2 visits; it ends on the last").arg(cell.mateTurns).arg(kMatingVisits);
     }
     if (cell.kind == kCat && cell.eating == 1) {
-        return visits("Meal", cell.eatTurns, kMealVisits) + "; it ends on the last";
+        return Words::tr("Meal: %1 of %2 visits; it ends on the last").arg(cell.eatTurns).arg(kMealVisits);
     }
     return {};
 }
@@ -85,29 +98,30 @@ int squareAhead(int square, std::int32_t heading, int lookSlot) {
     return boardRow * kBoardSide + boardColumn;
 }
 
-std::string sightOf(const std::array<CellState, kSquareCount>& squares, int square) {
+QString sightOf(const std::array<CellState, kSquareCount>& squares, int square) {
     const CellState& cell = squares[static_cast<std::size_t>(square)];
     if (cell.kind == kEmpty || !(isLizard(cell) || cell.kind == kCat)) {
         return {};
     }
     if (cell.juvenile == 1) {
-        return "An egg does not look around.";
+        return Words::tr("An egg does not look around.");
     }
     if (cell.mating == 1) {
-        return "While mating it does not look around.";
+        return Words::tr("While mating it does not look around.");
     }
     if (cell.eating == 1) {
-        return "While eating it does not look around.";
+        return Words::tr("While eating it does not look around.");
     }
     const auto seen = [&](int lookSlot) {
         return shortName(squares[static_cast<std::size_t>(squareAhead(square, cell.direction, lookSlot))]);
     };
-    return "Ahead: " + seen(kFront) + "; front-right: " + seen(kFrontRight) + "; front-left: " + seen(kFrontLeft);
+    return Words::tr("Ahead: %1; front-right: %2; front-left: %3")
+        .arg(seen(kFront), seen(kFrontRight), seen(kFrontLeft));
 }
 
-std::string placeText(int square) {
+QString placeText(int square) {
     const ScreenPlace place = screenPlaceOf(square);
-    return "row " + std::to_string(place.row) + ", column " + std::to_string(place.column);
+    return Words::tr("row %1, column %2").arg(place.row).arg(place.column);
 }
 
 }  // namespace
@@ -120,29 +134,30 @@ SquareReport reportSquare(const std::array<CellState, kSquareCount>& squares, in
                           const std::optional<Model::WatchedTurn>& turn) {
     const CellState& cell = squares[static_cast<std::size_t>(square)];
     SquareReport report;
-    std::string place = placeText(square);
-    place[0] = 'R';
-    report.place = place;
-    report.occupant = occupantOf(cell);
+    const ScreenPlace place = screenPlaceOf(square);
+    report.place = Words::tr("Row %1, column %2").arg(place.row).arg(place.column).toStdString();
+    report.occupant = occupantOf(cell).toStdString();
     const bool showsHeading = cell.kind == kCat || (isLizard(cell) && cell.juvenile != 1);
     if (showsHeading) {
         const bool valid = cell.direction >= 1 && cell.direction <= kHeadingCount;
-        report.heading = std::string("Heading: ") + kCompass[static_cast<std::size_t>(valid ? cell.direction - 1 : 7)];
+        const char* compass = kCompass[static_cast<std::size_t>(valid ? cell.direction - 1 : 7)];
+        report.heading = Words::tr("Heading: %1").arg(Words::tr(compass)).toStdString();
     }
-    report.timer = timerOf(cell);
-    report.sight = sightOf(squares, square);
+    report.timer = timerOf(cell).toStdString();
+    report.sight = sightOf(squares, square).toStdString();
     if (!turn || turn->square != square) {
-        report.turnTitle = "No generation has run since this square was picked or the board changed.";
+        report.turnTitle = Words::tr("No generation has run since this square was picked or the board changed.").toStdString();
     } else if (turn->from < 0) {
-        report.turnTitle = "No creature acted here in the last generation.";
+        report.turnTitle = Words::tr("No creature acted here in the last generation.").toStdString();
     } else if (turn->to == square && turn->from == square) {
-        report.turnTitle = "Its last turn:";
+        report.turnTitle = Words::tr("Its last turn:").toStdString();
     } else if (turn->to == square) {
-        report.turnTitle = "Its last turn, which brought it here from " + placeText(turn->from) + ":";
+        report.turnTitle = Words::tr("Its last turn, which brought it here from %1:").arg(placeText(turn->from)).toStdString();
     } else if (turn->to >= 0) {
-        report.turnTitle = "The creature that was here left for " + placeText(turn->to) + " in its last turn:";
+        report.turnTitle =
+            Words::tr("The creature that was here left for %1 in its last turn:").arg(placeText(turn->to)).toStdString();
     } else {
-        report.turnTitle = "The creature that was here left in its last turn:";
+        report.turnTitle = Words::tr("The creature that was here left in its last turn:").toStdString();
     }
     if (turn && turn->square == square) {
         report.turnLines = turn->lines;

@@ -11,6 +11,7 @@
 
 #include <cmath>
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -25,6 +26,7 @@
 #include <Inventor/sensors/SoIdleSensor.h>
 
 #include "app/steering.h"
+#include "app/words.h"
 #include "behaviour/orientation.h"
 #include "model/board.h"
 #include "model/board_file.h"
@@ -32,6 +34,7 @@
 #include "model/model.h"
 #include "model/trace.h"
 #include "view/display_update.h"
+#include "view/language.h"
 #include "view/square_panel.h"
 #include "view/picture_folders.h"
 #include "view/run_panel.h"
@@ -61,13 +64,13 @@ View* liveView = nullptr;
 
 // The viewer's own buttons, top to bottom, and their keys where they have one.
 constexpr std::array<const char*, 7> kViewerToolTips{
-    "Pick: clicks in the view point at the board instead of turning it (Esc switches)",
-    "View: drag to turn the board, Shift+drag to move it, Ctrl+drag to zoom (Esc switches)",
-    "Home: back to the home view (Home)",
-    "Set home: make this view the home view",
-    "View all: fit the whole board in the view",
-    "Seek: click a point to move towards it (S)",
-    "Projection: switch between perspective and orthographic",
+    QT_TRANSLATE_NOOP("View", "Pick: clicks in the view point at the board instead of turning it (Esc switches)"),
+    QT_TRANSLATE_NOOP("View", "View: drag to turn the board, Shift+drag to move it, Ctrl+drag to zoom (Esc switches)"),
+    QT_TRANSLATE_NOOP("View", "Home: back to the home view (Home)"),
+    QT_TRANSLATE_NOOP("View", "Set home: make this view the home view"),
+    QT_TRANSLATE_NOOP("View", "View all: fit the whole board in the view"),
+    QT_TRANSLATE_NOOP("View", "Seek: click a point to move towards it (S)"),
+    QT_TRANSLATE_NOOP("View", "Projection: switch between perspective and orthographic"),
 };
 
 // The viewer's own framing fits the board's bounding sphere, which leaves
@@ -152,29 +155,42 @@ struct EditKey {
     void (*act)();
 };
 const std::array<EditKey, 8> kEdits{{
-    {"Empty", "Make the picked square empty (Delete)", "Del; Backspace", [] { put(Occupant::kNothing); }},
-    {"Brown", "Put a brown lizard on the picked square (B)", "B", [] { put(Occupant::kBrownLizard); }},
-    {"Green", "Put a green lizard on the picked square (G)", "G", [] { put(Occupant::kGreenLizard); }},
-    {"Cat", "Put a cat on the picked square (K)", "K", [] { put(Occupant::kHungryCat); }},
-    {"Brown egg", "Put a brown egg on the picked square (Ctrl+B)", "Ctrl+B", [] { put(Occupant::kBrownEgg); }},
-    {"Green egg", "Put a green egg on the picked square (Ctrl+G)", "Ctrl+G", [] { put(Occupant::kGreenEgg); }},
-    {"↺ Left", "Turn the picked creature 45 degrees to its left ([)", "[", [] { turn(+1); }},
-    {"↻ Right", "Turn the picked creature 45 degrees to its right (])", "]", [] { turn(-1); }},
+    {QT_TRANSLATE_NOOP("View", "Empty"), QT_TRANSLATE_NOOP("View", "Make the picked square empty (Delete)"),
+     "Del; Backspace", [] { put(Occupant::kNothing); }},
+    {QT_TRANSLATE_NOOP("View", "Brown"), QT_TRANSLATE_NOOP("View", "Put a brown lizard on the picked square (B)"), "B",
+     [] { put(Occupant::kBrownLizard); }},
+    {QT_TRANSLATE_NOOP("View", "Green"), QT_TRANSLATE_NOOP("View", "Put a green lizard on the picked square (G)"), "G",
+     [] { put(Occupant::kGreenLizard); }},
+    {QT_TRANSLATE_NOOP("View", "Cat"), QT_TRANSLATE_NOOP("View", "Put a cat on the picked square (K)"), "K",
+     [] { put(Occupant::kHungryCat); }},
+    {QT_TRANSLATE_NOOP("View", "Brown egg"), QT_TRANSLATE_NOOP("View", "Put a brown egg on the picked square (Ctrl+B)"),
+     "Ctrl+B", [] { put(Occupant::kBrownEgg); }},
+    {QT_TRANSLATE_NOOP("View", "Green egg"), QT_TRANSLATE_NOOP("View", "Put a green egg on the picked square (Ctrl+G)"),
+     "Ctrl+G", [] { put(Occupant::kGreenEgg); }},
+    {QT_TRANSLATE_NOOP("View", "↺ Left"),
+     QT_TRANSLATE_NOOP("View", "Turn the picked creature 45 degrees to its left ([)"), "[", [] { turn(+1); }},
+    {QT_TRANSLATE_NOOP("View", "↻ Right"),
+     QT_TRANSLATE_NOOP("View", "Turn the picked creature 45 degrees to its right (])"), "]", [] { turn(-1); }},
 }};
 
 // The dialogs offer board files first, by their usual ending, and start in
 // the folder of the latest board saved or opened.
-constexpr const char* kBoardFilter = "vivar boards (*.vivar);;All files (*)";
+QString boardFilter() { return View::tr("vivar boards (*.vivar);;All files (*)"); }
 QString boardFolder;
 
+// The window's words, in the user's language.
+QString translated(const char* source) { return QCoreApplication::translate("View", source); }
+
 std::string traceProblem(int error) {
-    return std::string("the trace could not be written to standard output: ") + std::strerror(error);
+    return View::tr("the trace could not be written to standard output: %1")
+        .arg(QString::fromLocal8Bit(std::strerror(error)))
+        .toStdString();
 }
 
-void tellProblem(const std::string& problem) {
-    std::fprintf(stderr, "vivar: %s\n", problem.c_str());
+void tellProblem(const QString& problem) {
+    std::fprintf(stderr, "vivar: %s\n", problem.toLocal8Bit().constData());
     if (liveView != nullptr) {
-        QMessageBox::warning(liveView->topLevelWindow.load(), "vivar", QString::fromStdString(problem));
+        QMessageBox::warning(liveView->topLevelWindow.load(), QStringLiteral("vivar"), problem);
     }
 }
 
@@ -245,18 +261,19 @@ void handleCommand(platform::Window window, platform::WParam wParam) {
 }  // namespace
 
 const std::array<View::Control, 4> View::kControls{{
-    {"paso.bmp", "One generation, then stop (N)", "N", [](View& view) { view.stepOnce(); }},
-    {"lento.bmp", "Slower: each generation stays longer on screen (-)", "-",
+    {"paso.bmp", QT_TRANSLATE_NOOP("View", "One generation, then stop (N)"), "N", [](View& view) { view.stepOnce(); }},
+    {"lento.bmp", QT_TRANSLATE_NOOP("View", "Slower: each generation stays longer on screen (-)"), "-",
      [](View& view) {
          view.steering->slower();
          view.statusChanged();
      }},
-    {"rapido.bmp", "Faster (+)", "+; =",
+    {"rapido.bmp", QT_TRANSLATE_NOOP("View", "Faster (+)"), "+; =",
      [](View& view) {
          view.steering->faster();
          view.statusChanged();
      }},
-    {"grafica.bmp", "Show or hide the population chart (C)", "C", [](View& view) { view.panel->toggleChart(); }},
+    {"grafica.bmp", QT_TRANSLATE_NOOP("View", "Show or hide the population chart (C)"), "C",
+     [](View& view) { view.panel->toggleChart(); }},
 }};
 
 View::View() { liveView = this; }
@@ -279,12 +296,17 @@ int View::run(int /*argument*/) {
     topLevelWindow = platform::initWindowBinding("vivarVrml", "vivarClass");
     platform::Window window = topLevelWindow;
     if (window == nullptr) {
-        std::fprintf(stderr, "vivar: could not open the viewer window: no display could be opened\n");
+        // No application, so no translators in it: the command line's
+        // translation says it.
+        const std::string line =
+            words::translate("View", "vivar: could not open the viewer window: no display could be opened");
+        std::fprintf(stderr, "%s\n", line.c_str());
         // Without a window nothing would ever ask the model to end.
         quitFlag = true;
         return 1;
     }
 
+    language::installInApplication();
     previousWindowProc = platform::windowProcedure(platform::topLevelWindow());
     platform::setWindowProcedure(platform::topLevelWindow(), viewWindowProc);
 
@@ -293,7 +315,7 @@ int View::run(int /*argument*/) {
     reportMissingPictures();
     const std::vector<QWidget*> viewerButtons = platform::viewerButtons(viewer);
     for (std::size_t i = 0; i < viewerButtons.size() && i < kViewerToolTips.size(); ++i) {
-        platform::setToolTip(viewerButtons[i], kViewerToolTips[i]);
+        platform::setToolTip(viewerButtons[i], translated(kViewerToolTips[i]).toUtf8().constData());
     }
     makeButtons();
     viewer->setPopupMenuEnabled(FALSE);
@@ -347,7 +369,7 @@ void View::makeButton(const char* bitmapFile, int commandId) {
     platform::setButtonBitmap(button, bitmap);
     for (const Button& known : kButtons) {
         if (known.commandId == commandId) {
-            platform::setToolTip(button, known.toolTip);
+            platform::setToolTip(button, translated(known.toolTip).toUtf8().constData());
         }
     }
     viewer->addAppPushButton(button);
@@ -360,7 +382,7 @@ void View::makeControls() {
             platform::loadBitmap(picturePath(control.bitmapFile).c_str(), kButtonBitmapSize, kButtonBitmapSize);
         QWidget* button = platform::createControlButton(window, [this, &control] { control.act(*this); });
         platform::setButtonBitmap(button, bitmap);
-        platform::setToolTip(button, control.toolTip);
+        platform::setToolTip(button, translated(control.toolTip).toUtf8().constData());
         panel->addControl(button);
     }
     for (const Control& control : kControls) {
@@ -373,10 +395,10 @@ void View::makeControls() {
 
     std::vector<Inspector::Edit> edits;
     for (const EditKey& edit : kEdits) {
-        edits.push_back({edit.label, edit.toolTip, edit.act});
+        edits.push_back({translated(edit.label), translated(edit.toolTip), edit.act});
         platform::addShortcut(window, edit.keys, edit.act);
     }
-    inspector = std::make_unique<Inspector>(window, edits);
+    inspector = std::make_unique<Inspector>(window, edits, RunPanel::kWidth);
     panel->addInspector(inspector->widget());
     // Esc also switches the viewer between picking and turning.
     platform::whenEscapePressed(viewer, [] {
@@ -514,7 +536,7 @@ void View::saveBoard() {
     const std::int64_t generationShown = steering != nullptr ? steering->generation() : 0;
     generation.unlock();
 
-    const QString name = QFileDialog::getSaveFileName(topLevelWindow.load(), "Save the board", boardFolder, kBoardFilter);
+    const QString name = QFileDialog::getSaveFileName(topLevelWindow.load(), tr("Save the board"), boardFolder, boardFilter());
     if (name.isEmpty()) {
         return;
     }
@@ -528,7 +550,7 @@ void View::saveBoard() {
         comment += "; its seeds came from the clock";
     }
     if (const auto problem = board_file::save(name.toStdString(), shown, comment)) {
-        tellProblem("the board was not saved: " + *problem);
+        tellProblem(tr("the board was not saved: %1").arg(QString::fromStdString(*problem)));
     }
 }
 
@@ -536,14 +558,14 @@ void View::openBoard() {
     if (runFlag) {
         return;
     }
-    const QString name = QFileDialog::getOpenFileName(topLevelWindow.load(), "Open a board", boardFolder, kBoardFilter);
+    const QString name = QFileDialog::getOpenFileName(topLevelWindow.load(), tr("Open a board"), boardFolder, boardFilter());
     if (name.isEmpty()) {
         return;
     }
     boardFolder = QFileInfo(name).absolutePath();
     auto opened = std::make_shared<std::array<CellState, kSquareCount>>();
     if (const auto problem = board_file::load(name.toStdString(), *opened)) {
-        tellProblem("the board was not opened: " + *problem);
+        tellProblem(tr("the board was not opened: %1").arg(QString::fromStdString(*problem)));
         return;
     }
     replaceBoard(opened);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 
 #include "app/cthread.h"
@@ -23,12 +24,14 @@ class Steering;
 // The viewer thread: owns the window, the scene and the event loop. Every
 // change to the scene happens on this thread.
 class View : public CThread {
+    Q_DECLARE_TR_FUNCTIONS(View)
+
 public:
     // The push buttons, in the order they are added to the viewer.
     struct Button {
         const char* bitmapFile;
         int commandId;
-        const char* toolTip;  // what it does, and its key
+        const char* toolTip;  // what it does, and its key, to be translated
     };
     static constexpr int kPlay = 101;
     static constexpr int kStop = 102;
@@ -39,14 +42,14 @@ public:
     static constexpr int kLessBlue = 107;
     static constexpr int kMoreGreen = 111;  // brightens all three components
     static constexpr std::array<Button, 8> kButtons{{
-        {"play.bmp", kPlay, "Play: run the generations (Space or 1)"},
-        {"stop.bmp", kStop, "Stop after the generation under way (Space or 2)"},
-        {"limpia.bmp", kClear, "Clear: empty the board, while stopped (3)"},
-        {"llena.bmp", kFill, "Fill the board at random, while stopped (4)"},
-        {"masVerde.bmp", kMoreGreen, "Lighter: more red, green and blue in the background, while stopped (5)"},
-        {"menosVerde.bmp", kLessGreen, "Less green in the background, while stopped (6)"},
-        {"masAzul.bmp", kMoreBlue, "More blue in the background, while stopped (7)"},
-        {"menosAzul.bmp", kLessBlue, "Less blue in the background, while stopped (8)"},
+        {"play.bmp", kPlay, QT_TRANSLATE_NOOP("View", "Play: run the generations (Space or 1)")},
+        {"stop.bmp", kStop, QT_TRANSLATE_NOOP("View", "Stop after the generation under way (Space or 2)")},
+        {"limpia.bmp", kClear, QT_TRANSLATE_NOOP("View", "Clear: empty the board, while stopped (3)")},
+        {"llena.bmp", kFill, QT_TRANSLATE_NOOP("View", "Fill the board at random, while stopped (4)")},
+        {"masVerde.bmp", kMoreGreen, QT_TRANSLATE_NOOP("View", "Lighter: more red, green and blue in the background, while stopped (5)")},
+        {"menosVerde.bmp", kLessGreen, QT_TRANSLATE_NOOP("View", "Less green in the background, while stopped (6)")},
+        {"masAzul.bmp", kMoreBlue, QT_TRANSLATE_NOOP("View", "More blue in the background, while stopped (7)")},
+        {"menosAzul.bmp", kLessBlue, QT_TRANSLATE_NOOP("View", "Less blue in the background, while stopped (8)")},
     }};
     static constexpr int kButtonBitmapSize = 30;
 

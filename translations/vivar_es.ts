@@ -1,0 +1,691 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+<context>
+    <name>CommandLine</name>
+    <message>
+        <location filename="../app/options.cpp" line="+18"/>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation>argumento inesperado &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>%1 takes no value</source>
+        <translation>%1 no lleva valor</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 needs a value</source>
+        <translation>%1 necesita un valor</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>%1 needs a whole number from %2 to %3, not &apos;%4&apos;</source>
+        <translation>%1 necesita un número entero de %2 a %3, no &apos;%4&apos;</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>opción desconocida &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1: %2 (try --help)</source>
+        <translation>%1: %2 (pruebe --help)</translation>
+    </message>
+</context>
+<context>
+    <name>Inspector</name>
+    <message>
+        <location filename="../view/square_panel.cpp" line="+98"/>
+        <source>Stop the run to edit the square.</source>
+        <translation>Detenga la simulación para editar la casilla.</translation>
+    </message>
+</context>
+<context>
+    <name>RunOptions</name>
+    <message>
+        <location filename="../app/run_options.cpp" line="+10"/>
+        <source>Usage: vivar [OPTION]...
+
+A terrarium of lizards and cats on a 20 x 20 board whose edges wrap,
+shown in a 3D view that you can turn and zoom.
+
+Options:
+  --seed S        seed every fill with S (0 to 4294967295) and generation k
+                  after the latest fill or clear with S + k, as vivar-sim
+                  does (default: the clock)
+  --pace MS       how long each generation stays on screen, 0 to 10000 ms
+                  (default 900; 0: as fast as the window keeps up)
+  --counts FILE   write the populations of every shown generation to FILE as
+                  CSV, as vivar-sim --counts does; a fill or a clear starts
+                  the file afresh
+  --board FILE    start with the board saved in FILE, stopped; generation
+                  k after it is seeded as after a fill
+  --quiet         print nothing on standard output (no trace)
+  --help          print this help
+  --version       print the version
+
+Keys:
+  Space           play or stop
+  N               one generation, then stop
+  + / -           faster / slower
+  C               show or hide the population chart
+  1 to 8          the buttons of the column, from the top: play, stop,
+                  clear, fill, lighter, less green, more blue, less blue
+  Home, S, Esc    the viewer&apos;s own: home view, seek, pick or turn
+  Ctrl+S, Ctrl+O  save the board to a file, open one (while stopped)
+  Esc, then click pick a square: the inspector beside the board tells
+                  about it; Esc again lets go of it
+  Del, B, G, K    make the picked square empty, a brown or green lizard,
+                  or a cat (while stopped)
+  Ctrl+B, Ctrl+G  a brown or green egg there
+  [ and ]         turn the picked creature left or right
+  Ctrl+Q          quit, as closing the window does
+Letters work with or without Shift.
+
+Drag in the board to turn it; the wheels zoom and turn. Closing the window
+ends the program after the generation under way.
+</source>
+        <translation>Modo de empleo: vivar [OPCIÓN]...
+
+Un terrario de lagartos y gatos en un tablero de 20 x 20 cuyos bordes se
+unen, mostrado en una vista 3D que se puede girar y acercar.
+
+Opciones:
+  --seed S        siembra cada llenado con S (de 0 a 4294967295) y la
+                  generación k tras el último llenado o limpieza con S + k,
+                  como hace vivar-sim (por omisión: el reloj)
+  --pace MS       cuánto tiempo se queda cada generación en pantalla, de 0 a
+                  10000 ms (por omisión 900; 0: tan rápido como la ventana
+                  dé abasto)
+  --counts ARCHIVO
+                  escribe las poblaciones de cada generación mostrada en
+                  ARCHIVO como CSV, como vivar-sim --counts; un llenado o una
+                  limpieza empiezan el archivo de nuevo
+  --board ARCHIVO empieza, detenido, con el tablero guardado en ARCHIVO; la
+                  generación k tras él se siembra como tras un llenado
+  --quiet         no escribe nada en la salida estándar (sin traza)
+  --help          muestra esta ayuda
+  --version       muestra la versión
+
+Teclas:
+  Espacio         reproducir o parar
+  N               una generación y luego parar
+  + / -           más rápido / más lento
+  C               mostrar u ocultar la gráfica de poblaciones
+  1 a 8           los botones de la columna, de arriba abajo: reproducir,
+                  parar, limpiar, llenar, más claro, menos verde, más azul,
+                  menos azul
+  Inicio, S, Esc  las del visor: vista inicial, buscar, elegir o girar
+  Ctrl+S, Ctrl+O  guardar el tablero en un archivo, abrir uno (detenido)
+  Esc y un clic   elegir una casilla: el inspector junto al tablero habla de
+                  ella; Esc de nuevo la suelta
+  Supr, B, G, K   vaciar la casilla elegida o poner en ella un lagarto
+                  marrón o verde o un gato (detenido)
+  Ctrl+B, Ctrl+G  un huevo marrón o verde en ella
+  [ y ]           girar la criatura elegida a la izquierda o a la derecha
+  Ctrl+Q          salir, como al cerrar la ventana
+Las letras funcionan con o sin Mayús.
+
+Arrastre en el tablero para girarlo; las ruedas acercan y giran. Al cerrar la
+ventana el programa termina tras la generación en curso.
+</translation>
+    </message>
+    <message>
+        <location line="+55"/>
+        <source>--counts needs a file name</source>
+        <translation>--counts necesita un nombre de archivo</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--board needs a file name</source>
+        <translation>--board necesita un nombre de archivo</translation>
+    </message>
+</context>
+<context>
+    <name>RunPanel</name>
+    <message>
+        <location filename="../view/run_panel.cpp" line="+43"/>
+        <source>brown lizards</source>
+        <translation>lagartos marrones</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>green lizards</source>
+        <translation>lagartos verdes</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>brown eggs</source>
+        <translation>huevos marrones</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>green eggs</source>
+        <translation>huevos verdes</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>cats</source>
+        <translation>gatos</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Generation %1</source>
+        <translation>Generación %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>running</source>
+        <translation>en marcha</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>stopped</source>
+        <translation>detenido</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>brown lizards %1, eggs %2</source>
+        <translation>lagartos marrones %1, huevos %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>green lizards %1, eggs %2</source>
+        <translation>lagartos verdes %1, huevos %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>cats %1 (%2 eating)</source>
+        <translation>gatos %1 (%2 comiendo)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>brown lizards died out at generation %1</source>
+        <translation>los lagartos marrones se extinguieron en la generación %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>green lizards died out at generation %1</source>
+        <translation>los lagartos verdes se extinguieron en la generación %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>pace %1 ms</source>
+        <translation>ritmo %1 ms</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>seed %1</source>
+        <translation>semilla %1</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>Populations</source>
+        <translation>Poblaciones</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>generation</source>
+        <translation>generación</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>squares</source>
+        <translation>casillas</translation>
+    </message>
+</context>
+<context>
+    <name>SquareReport</name>
+    <message>
+        <location filename="../view/square_report.cpp" line="+24"/>
+        <source>→ east</source>
+        <translation>→ este</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>↗ north-east</source>
+        <translation>↗ noreste</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>↑ north</source>
+        <translation>↑ norte</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>↖ north-west</source>
+        <translation>↖ noroeste</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>← west</source>
+        <translation>← oeste</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>↙ south-west</source>
+        <translation>↙ suroeste</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>↓ south</source>
+        <translation>↓ sur</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>↘ south-east</source>
+        <translation>↘ sureste</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>brown egg</source>
+        <translation>huevo marrón</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>green egg</source>
+        <translation>huevo verde</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>brown lizard</source>
+        <translation>lagarto marrón</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>green lizard</source>
+        <translation>lagarto verde</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>empty</source>
+        <translation>vacía</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>eating cat</source>
+        <translation>gato comiendo</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>cat</source>
+        <translation>gato</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>unknown</source>
+        <translation>desconocido</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>A brown egg</source>
+        <translation>Un huevo marrón</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>A green egg</source>
+        <translation>Un huevo verde</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>A brown lizard, mating</source>
+        <translation>Un lagarto marrón, apareándose</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>A green lizard, mating</source>
+        <translation>Un lagarto verde, apareándose</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>A brown lizard</source>
+        <translation>Un lagarto marrón</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>A green lizard</source>
+        <translation>Un lagarto verde</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Nothing: an empty square</source>
+        <translation>Nada: una casilla vacía</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>A cat eating a green lizard</source>
+        <translation>Un gato comiéndose un lagarto verde</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>A cat eating a brown lizard</source>
+        <translation>Un gato comiéndose un lagarto marrón</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>A cat</source>
+        <translation>Un gato</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Something unknown (kind %1)</source>
+        <translation>Algo desconocido (tipo %1)</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Egg: %1 of %2 visits; it hatches on the last</source>
+        <translation>Huevo: visita %1 de %2; eclosiona en la última</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Mating: %1 of %2 visits; it ends on the last</source>
+        <translation>Apareamiento: visita %1 de %2; termina en la última</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Meal: %1 of %2 visits; it ends on the last</source>
+        <translation>Comida: visita %1 de %2; termina en la última</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>An egg does not look around.</source>
+        <translation>Un huevo no mira a su alrededor.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>While mating it does not look around.</source>
+        <translation>Mientras se aparea no mira a su alrededor.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>While eating it does not look around.</source>
+        <translation>Mientras come no mira a su alrededor.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Ahead: %1; front-right: %2; front-left: %3</source>
+        <translation>Delante: %1; delante a la derecha: %2; delante a la izquierda: %3</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>row %1, column %2</source>
+        <translation>fila %1, columna %2</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Row %1, column %2</source>
+        <translation>Fila %1, columna %2</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Heading: %1</source>
+        <translation>Rumbo: %1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>No generation has run since this square was picked or the board changed.</source>
+        <translation>No ha pasado ninguna generación desde que se eligió esta casilla o cambió el tablero.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>No creature acted here in the last generation.</source>
+        <translation>Ninguna criatura actuó aquí en la última generación.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Its last turn:</source>
+        <translation>Su último turno:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Its last turn, which brought it here from %1:</source>
+        <translation>Su último turno, que la trajo aquí desde %1:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The creature that was here left for %1 in its last turn:</source>
+        <translation>La criatura que estaba aquí se fue a %1 en su último turno:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The creature that was here left in its last turn:</source>
+        <translation>La criatura que estaba aquí se fue en su último turno:</translation>
+    </message>
+</context>
+<context>
+    <name>Steering</name>
+    <message>
+        <location filename="../app/steering.cpp" line="+98"/>
+        <source>the counts file &apos;%1&apos; could not be written: %2</source>
+        <translation>no se pudo escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>View</name>
+    <message>
+        <location filename="../view/picture_folders.cpp" line="+139"/>
+        <source>vivar: %1 of %2 pictures not found; looked in %3 (VIVAR_PICTURES can name their folder)</source>
+        <translation>vivar: no se encontraron %1 de %2 imágenes; se buscaron en %3 (VIVAR_PICTURES puede nombrar su carpeta)</translation>
+    </message>
+    <message>
+        <location filename="../view/view.cpp" line="+67"/>
+        <source>Pick: clicks in the view point at the board instead of turning it (Esc switches)</source>
+        <translation>Elegir: los clics en la vista señalan el tablero en lugar de girarlo (Esc cambia)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>View: drag to turn the board, Shift+drag to move it, Ctrl+drag to zoom (Esc switches)</source>
+        <translation>Ver: arrastre para girar el tablero, Mayús+arrastrar para moverlo, Ctrl+arrastrar para acercarlo (Esc cambia)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Home: back to the home view (Home)</source>
+        <translation>Inicio: vuelve a la vista inicial (Inicio)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Set home: make this view the home view</source>
+        <translation>Fijar inicio: hace de esta vista la vista inicial</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>View all: fit the whole board in the view</source>
+        <translation>Ver todo: encaja todo el tablero en la vista</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Seek: click a point to move towards it (S)</source>
+        <translation>Buscar: haga clic en un punto para acercarse a él (S)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Projection: switch between perspective and orthographic</source>
+        <translation>Proyección: cambia entre perspectiva y ortográfica</translation>
+    </message>
+    <message>
+        <location line="+85"/>
+        <source>Empty</source>
+        <translation>Vaciar</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Make the picked square empty (Delete)</source>
+        <translation>Vaciar la casilla elegida (Supr)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Brown</source>
+        <translation>Marrón</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Put a brown lizard on the picked square (B)</source>
+        <translation>Poner un lagarto marrón en la casilla elegida (B)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Green</source>
+        <translation>Verde</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Put a green lizard on the picked square (G)</source>
+        <translation>Poner un lagarto verde en la casilla elegida (G)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Cat</source>
+        <translation>Gato</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Put a cat on the picked square (K)</source>
+        <translation>Poner un gato en la casilla elegida (K)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Brown egg</source>
+        <translation>Huevo marrón</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Put a brown egg on the picked square (Ctrl+B)</source>
+        <translation>Poner un huevo marrón en la casilla elegida (Ctrl+B)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Green egg</source>
+        <translation>Huevo verde</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Put a green egg on the picked square (Ctrl+G)</source>
+        <translation>Poner un huevo verde en la casilla elegida (Ctrl+G)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>↺ Left</source>
+        <translation>↺ Izquierda</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Turn the picked creature 45 degrees to its left ([)</source>
+        <translation>Girar la criatura elegida 45 grados a su izquierda ([)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>↻ Right</source>
+        <translation>↻ Derecha</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Turn the picked creature 45 degrees to its right (])</source>
+        <translation>Girar la criatura elegida 45 grados a su derecha (])</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>vivar boards (*.vivar);;All files (*)</source>
+        <translation>Tableros de vivar (*.vivar);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the trace could not be written to standard output: %1</source>
+        <translation>no se pudo escribir la traza en la salida estándar: %1</translation>
+    </message>
+    <message>
+        <location line="+79"/>
+        <source>One generation, then stop (N)</source>
+        <translation>Una generación y luego parar (N)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Slower: each generation stays longer on screen (-)</source>
+        <translation>Más lento: cada generación se queda más tiempo en pantalla (-)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Faster (+)</source>
+        <translation>Más rápido (+)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Show or hide the population chart (C)</source>
+        <translation>Mostrar u ocultar la gráfica de poblaciones (C)</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>vivar: could not open the viewer window: no display could be opened</source>
+        <translation>vivar: no se pudo abrir la ventana del visor: no se pudo abrir ninguna pantalla</translation>
+    </message>
+    <message>
+        <location line="+237"/>
+        <source>Save the board</source>
+        <translation>Guardar el tablero</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>the board was not saved: %1</source>
+        <translation>no se guardó el tablero: %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Open a board</source>
+        <translation>Abrir un tablero</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the board was not opened: %1</source>
+        <translation>no se abrió el tablero: %1</translation>
+    </message>
+    <message>
+        <location filename="../view/view.h" line="+45"/>
+        <source>Play: run the generations (Space or 1)</source>
+        <translation>Reproducir: avanzan las generaciones (Espacio o 1)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Stop after the generation under way (Space or 2)</source>
+        <translation>Parar tras la generación en curso (Espacio o 2)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Clear: empty the board, while stopped (3)</source>
+        <translation>Limpiar: vacía el tablero, con la simulación detenida (3)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Fill the board at random, while stopped (4)</source>
+        <translation>Llenar el tablero al azar, con la simulación detenida (4)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Lighter: more red, green and blue in the background, while stopped (5)</source>
+        <translation>Más claro: más rojo, verde y azul en el fondo, con la simulación detenida (5)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Less green in the background, while stopped (6)</source>
+        <translation>Menos verde en el fondo, con la simulación detenida (6)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>More blue in the background, while stopped (7)</source>
+        <translation>Más azul en el fondo, con la simulación detenida (7)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Less blue in the background, while stopped (8)</source>
+        <translation>Menos azul en el fondo, con la simulación detenida (8)</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <location filename="../app/main.cpp" line="+28"/>
+        <source>vivar: cannot write the counts file &apos;%1&apos;: %2</source>
+        <translation>vivar: no se puede escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+
+#include <QString>
+#include <QStringList>
+
+// vivar speaks the user's language where it has a translation of its own,
+// and English, the language its texts are written in, otherwise. The
+// translations are built into the program, so a copy of it anywhere speaks
+// them.
+namespace language {
+
+// The first of the languages the user prefers, most wanted first as Qt
+// gives them ("es-ES", "fr", "C"), that one of the translations is for;
+// "en" when none is, or when English or the untranslated C locale comes
+// first.
+[[nodiscard]] QString choose(const QStringList& preferred, const QStringList& translated);
+
+// Chooses the language from the user's locale (LANGUAGE, LC_ALL,
+// LC_MESSAGES, LANG; on Windows, the system's language) and hands it to
+// the command line's texts. Call it before the options are read.
+void chooseFromLocale();
+// The chosen language, "en" or the name of a translation.
+[[nodiscard]] QString chosen();
+// Hands the translation, and Qt's own for the buttons of its dialogs, to
+// the application once it exists.
+void installInApplication();
+
+// A translation built into the program: the .qm made from
+// translations/vivar_<language>.ts.
+struct Embedded {
+    const char* language;
+    const unsigned char* data;
+    std::size_t size;
+};
+extern const Embedded kEmbedded[];
+extern const std::size_t kEmbeddedCount;
+
+}  // namespace language
