@@ -15,6 +15,7 @@ jobs=$(nproc)
 packages=(
   g++ cmake make
   libcoin-dev libsoqt520-dev qtbase5-dev libqt5charts5-dev
+  qttools5-dev-tools qttranslations5-l10n locales
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps imagemagick gnuplot-nox fonts-dejavu-core
   help2man dpkg-dev file lintian appstream desktop-file-utils
