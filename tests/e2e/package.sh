@@ -29,6 +29,7 @@ grep -q '^License: GPL-3+' "$root/usr/share/doc/vivar/copyright" || die "copyrig
 [ "$("$root/usr/bin/vivar-sim" --version)" = "vivar-sim $version" ] || die "vivar-sim --version is not $version"
 zcat "$root/usr/share/doc/vivar/changelog.gz" | head -n 1 | grep -q -F "vivar ($version)" || die "changelog not at $version"
 zcat "$root/usr/share/man/man1/vivar.1.gz" | grep -q -F 'VIVAR_PICTURES' || die "man page lacks the environment"
+zcat "$root/usr/share/man/es/man1/vivar.1.gz" | grep -q '^\.SH OPCIONES' || die "no Spanish man page, with its options"
 
 entry=$root/usr/share/applications/vivar.desktop
 [ "$(sed -n 's/^Exec=//p' "$entry")" = vivar ] || die "the desktop entry does not start plain vivar"
@@ -37,6 +38,8 @@ metainfo=$(ls "$root"/usr/share/metainfo/*.metainfo.xml)
 appstreamcli validate --no-net "$metainfo" || die "appstreamcli validate"
 appstreamcli validate-tree --no-net "$root" || die "appstreamcli validate-tree: the metainfo and its desktop entry"
 grep -q "<release version=\"$version\"" "$metainfo" || die "metainfo has no release $version"
+grep -q '^GenericName\[es\]=' "$entry" && grep -q '<summary xml:lang="es">' "$metainfo" ||
+  die "no Spanish in the desktop entry or the metainfo"
 if command -v lintian >/dev/null; then
   lintian "$deb" >"$work/lintian.txt" 2>&1
   cat "$work/lintian.txt"

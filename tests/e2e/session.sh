@@ -10,6 +10,10 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   mkdir -m 700 "$XDG_RUNTIME_DIR"
 fi
 
+# The tests read the window's English, whatever the machine's language.
+export LC_ALL=C.UTF-8
+unset LANGUAGE
+
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
 # Waits until a command succeeds, up to a number of seconds.

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Every text of the window and of vivar's command line has its Spanish in
+# translations/vivar_es.ts: Qt's lupdate, run over the code into a copy of
+# the file, finds no text the file lacks and none it holds for nothing, and
+# no translation left unfinished; each translation keeps its source's
+# markers (%1, %2...) and lrelease makes the file without a complaint.
+#   translations.sh SOURCE-DIR
+set -u
+source_dir=$(cd "$1" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+lupdate=$(command -v /usr/lib/qt5/bin/lupdate || command -v lupdate)
+lrelease=$(command -v /usr/lib/qt5/bin/lrelease || command -v lrelease)
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+for ts in "$source_dir"/translations/vivar_*.ts; do
+  copy=$work/$(basename "$ts")
+  cp "$ts" "$copy"
+  (cd "$source_dir" && "$lupdate" -silent -locations none -I . app view platform -ts "$copy") ||
+    fail "lupdate could not read the code"
+  unfinished=$(grep -c 'type="unfinished"' "$copy")
+  vanished=$(grep -c 'type="vanished"\|type="obsolete"' "$copy")
+  [ "$unfinished" -eq 0 ] ||
+    fail "$(basename "$ts"): $unfinished texts without a translation:" \
+      "$(grep -B2 'type="unfinished"' "$copy" | sed -n 's/.*<source>\(.*\)<\/source>.*/\1/p' | head -n 5)"
+  [ "$vanished" -eq 0 ] || fail "$(basename "$ts"): $vanished translations of texts no longer in the code"
+  python3 - "$copy" <<'PY' || fail "$(basename "$ts"): a translation's markers differ from its source's"
+import re, sys, xml.etree.ElementTree as tree
+bad = 0
+for message in tree.parse(sys.argv[1]).getroot().iter("message"):
+    source, translation = message.findtext("source"), message.findtext("translation") or ""
+    if sorted(re.findall(r"%\d", source)) != sorted(re.findall(r"%\d", translation)):
+        print("  markers differ:", source[:60], "->", translation[:60]); bad += 1
+sys.exit(1 if bad else 0)
+PY
+  "$lrelease" -nounfinished "$ts" -qm "$work/out.qm" >"$work/lrelease.log" 2>&1 &&
+    ! grep -q -i 'warning\|error' "$work/lrelease.log" || fail "lrelease: $(cat "$work/lrelease.log")"
+done
+[ "$failures" -eq 0 ] && echo "translations complete"
+exit $((failures > 0))
