@@ -11,7 +11,8 @@ namespace platform {
 
 // Standard output and standard error write "\n" as it is, so that a trace or
 // a CSV has the same bytes on every system; Windows' C library would
-// otherwise write "\r\n". Call before the first output.
+// otherwise write "\r\n". A console shows what they write as UTF-8, which
+// the translated help and messages are. Call before the first output.
 void keepNewlines();
 
 // Whether the stream writes to a terminal (a console window on Windows).

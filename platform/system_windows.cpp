@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <bit>
 #include <string>
 #include <thread>
@@ -14,6 +15,13 @@ namespace platform {
 void keepNewlines() {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+    // A console reads bytes in its own code page unless told otherwise;
+    // redirected output is not affected. The console is the user's: its
+    // own code page comes back when the program ends.
+    static const UINT consoleCodePage = GetConsoleOutputCP();
+    if (consoleCodePage != 0 && consoleCodePage != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) {
+        std::atexit([] { SetConsoleOutputCP(consoleCodePage); });
+    }
 }
 
 bool isTerminal(std::FILE* stream) { return _isatty(_fileno(stream)) != 0; }

@@ -8,7 +8,8 @@
 #   steps it by keys, its 3D view shows the lizards, its seeded trace and
 #   counts file equal vivar-sim.exe's, and closing the window ends it with 0;
 # - the installer installs silently, with its Start-menu entry and
-#   uninstaller, and the installed vivar.exe starts.
+#   uninstaller, and the installed vivar.exe starts;
+# - vivar.exe's help is in Spanish on a Spanish system.
 #   wine_checks.sh WINDOWS-BUILD-DIR DEBIAN-BUILD-DIR
 set -u
 windows=$(cd "$1" && pwd) debian=$(cd "$2" && pwd)
@@ -62,6 +63,17 @@ for program in vivar vivar-sim; do
   x86_64-w64-mingw32-objdump -h "$app/$program.exe" | grep -q ' \.rsrc ' || fail "$program.exe has no resources"
   strings -e l "$app/$program.exe" | grep -q -x "$version" || fail "$program.exe carries no version $version"
 done
+
+# vivar.exe speaks the system's language: Spanish where Windows (here Wine,
+# from a Spanish locale of the C library's own) is Spanish, with Qt's Spanish
+# for its dialogs beside it; English otherwise.
+[ -s "$app/translations/qtbase_es.qm" ] || fail "the zip holds no translations\\qtbase_es.qm"
+mkdir -p "$work/locales" && localedef -i es_ES -f UTF-8 "$work/locales/es_ES.UTF-8" ||
+  die "cannot make a Spanish locale (apt-get install locales)"
+help=$(env -u LC_ALL LANG=es_ES.UTF-8 LOCPATH="$work/locales" wine "$app/vivar.exe" --help 2>/dev/null | head -n 1)
+[ "$help" = "Modo de empleo: vivar [OPCIÓN]..." ] || fail "vivar.exe --help in Spanish Windows begins: $help"
+help=$(wine "$app/vivar.exe" --help 2>/dev/null | head -n 1)
+[ "$help" = "Usage: vivar [OPTION]..." ] || fail "vivar.exe --help in English Windows begins: $help"
 
 # The 3D view is a GL child window that Wine draws off screen, in an X
 # window of its own outside vivar's: the largest unnamed window there is.
