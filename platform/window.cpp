@@ -6,6 +6,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <deque>
+#include <string_view>
 #include <utility>
 #include <map>
 #include <memory>
@@ -181,7 +182,15 @@ public:
         : SoQtExaminerViewer(parent, nullptr, TRUE, SoQtFullViewer::BUILD_ALL, SoQtViewer::BROWSER),
           // Built by now, and the only push buttons until the application's
           // own are added.
-          viewerButtons_(getBaseWidget()->findChildren<QPushButton*>()) {}
+          viewerButtons_(getBaseWidget()->findChildren<QPushButton*>()) {
+        nameWheels();
+    }
+
+    // The viewer names its right wheel anew when the projection changes.
+    void setCamera(SoCamera* camera) override {
+        SoQtExaminerViewer::setCamera(camera);
+        nameWheels();
+    }
 
 protected:
     void sizeChanged(const SbVec2s& size) override {
@@ -222,6 +231,23 @@ public:
     }
 
 private:
+    // The wheels' labels in the user's language.
+    void nameWheels() {
+        static constexpr std::array<const char*, 2> kRightWheel{QT_TRANSLATE_NOOP("ExaminerViewer", "Dolly"),
+                                                                QT_TRANSLATE_NOOP("ExaminerViewer", "Zoom")};
+        const auto translated = [](const char* name) {
+            return QCoreApplication::translate("ExaminerViewer", name).toUtf8();
+        };
+        setLeftWheelString(translated(QT_TRANSLATE_NOOP("ExaminerViewer", "RotX")).constData());
+        setBottomWheelString(translated(QT_TRANSLATE_NOOP("ExaminerViewer", "RotY")).constData());
+        const char* right = getRightWheelString();
+        for (const char* name : kRightWheel) {
+            if (right != nullptr && std::string_view(right) == name) {
+                setRightWheelString(translated(name).constData());
+            }
+        }
+    }
+
     // The ratio QGLWidget gives resizeGL: its window's.
     [[nodiscard]] qreal windowRatio() const {
         const QWidget* glWidget = getGLWidget();

@@ -35,9 +35,32 @@
     </message>
 </context>
 <context>
+    <name>ExaminerViewer</name>
+    <message>
+        <location filename="../platform/window.cpp" line="+236"/>
+        <source>Dolly</source>
+        <translation>Acercar</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>RotX</source>
+        <translation>Giro X</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>RotY</source>
+        <translation>Giro Y</translation>
+    </message>
+</context>
+<context>
     <name>Inspector</name>
     <message>
-        <location filename="../view/square_panel.cpp" line="+98"/>
+        <location filename="../view/square_panel.cpp" line="+114"/>
         <source>Stop the run to edit the square.</source>
         <translation>Detenga la simulación para editar la casilla.</translation>
     </message>
@@ -171,7 +194,7 @@ ventana el programa termina tras la generación en curso.
         <translation>gatos</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+26"/>
         <source>Generation %1</source>
         <translation>Generación %1</translation>
     </message>
