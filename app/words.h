@@ -9,6 +9,12 @@
 // translation. The core knows no Qt: the window program hands it the
 // translation before reading its options. Without one every text is its
 // English source, which is what vivar-sim, read by scripts, prints.
+// Marks a text in a table for Qt's lupdate, which looks for this name; the
+// text is translated where it is used. Qt defines it the same way.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(scope, x) x
+#endif
+
 namespace words {
 
 using Translation = std::string (*)(const char* context, const char* source);

@@ -11,7 +11,10 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <initializer_list>
 #include <vector>
+
+#include "app/words.h"
 
 namespace board_file {
 namespace {
@@ -28,13 +31,13 @@ struct Creature {
 };
 
 constexpr std::array<Creature, 7> kCreatures{{
-    {'.', kEmpty, 0, 0, "an empty square"},
-    {'B', kLizard1, 0, 0, "a brown lizard"},
-    {'b', kLizard1, 1, 0, "a brown egg"},
-    {'G', kLizard2, 0, 0, "a green lizard"},
-    {'g', kLizard2, 1, 0, "a green egg"},
-    {'C', kCat, 0, 0, "a cat"},
-    {'E', kCat, 0, 1, "an eating cat"},
+    {'.', kEmpty, 0, 0, QT_TRANSLATE_NOOP("BoardFile", "an empty square")},
+    {'B', kLizard1, 0, 0, QT_TRANSLATE_NOOP("BoardFile", "a brown lizard")},
+    {'b', kLizard1, 1, 0, QT_TRANSLATE_NOOP("BoardFile", "a brown egg")},
+    {'G', kLizard2, 0, 0, QT_TRANSLATE_NOOP("BoardFile", "a green lizard")},
+    {'g', kLizard2, 1, 0, QT_TRANSLATE_NOOP("BoardFile", "a green egg")},
+    {'C', kCat, 0, 0, QT_TRANSLATE_NOOP("BoardFile", "a cat")},
+    {'E', kCat, 0, 1, QT_TRANSLATE_NOOP("BoardFile", "an eating cat")},
 }};
 
 // The three grids, in the order the file has them: each square's
@@ -42,7 +45,7 @@ constexpr std::array<Creature, 7> kCreatures{{
 struct Grid {
     const char* name;
     std::string_view characters;
-    const char* refusal;  // for a character that is not one of them
+    const char* refusal;  // for a character that is not one of them: its column, then it
     char (*write)(const CellState&);
     void (*read)(CellState&, char);
 };
@@ -64,17 +67,17 @@ const Creature& creatureOf(char letter) {
 }
 
 constexpr std::array<Grid, 3> kGrids{{
-    {"kinds", ".BbGgCE", "column %d: '%c' is not a kind (. B b G g C E)", letterOf,
+    {"kinds", ".BbGgCE", QT_TRANSLATE_NOOP("BoardFile", "column %1: '%2' is not a kind (. B b G g C E)"), letterOf,
      [](CellState& cell, char letter) {
          const Creature& creature = creatureOf(letter);
          cell.kind = creature.kind;
          cell.juvenile = creature.juvenile;
          cell.eating = creature.eating;
      }},
-    {"headings", "12345678", "column %d: '%c' is not a heading 1 to 8",
+    {"headings", "12345678", QT_TRANSLATE_NOOP("BoardFile", "column %1: '%2' is not a heading 1 to 8"),
      [](const CellState& cell) { return static_cast<char>('0' + cell.direction); },
      [](CellState& cell, char digit) { cell.direction = digit - '0'; }},
-    {"phases", "01", "column %d: '%c' is not a phase 0 or 1",
+    {"phases", "01", QT_TRANSLATE_NOOP("BoardFile", "column %1: '%2' is not a phase 0 or 1"),
      [](const CellState& cell) { return static_cast<char>('0' + cell.phase); },
      [](CellState& cell, char digit) { cell.phase = static_cast<Flag>(digit - '0'); }},
 }};
@@ -113,6 +116,12 @@ std::size_t squareAt(int line, int position) { return static_cast<std::size_t>(p
 constexpr std::array<std::string_view, 5> kKeywords{"kinds", "headings", "phases", "timers", "end"};
 
 constexpr std::string_view kBlanks = " \t";
+
+// A problem in the words of whoever reads it: the window's language, or
+// English for vivar-sim and its scripts.
+std::string told(const char* text, std::initializer_list<std::string_view> values = {}) {
+    return words::fill(words::translate("BoardFile", text), values);
+}
 
 std::string say(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
@@ -207,10 +216,11 @@ bool isKeyword(std::string_view line) { return std::find(kKeywords.begin(), kKey
 std::optional<Problem> expect(Lines& lines, const char* keyword) {
     std::string_view line;
     if (!lines.next(line)) {
-        return Problem{lines.number(), say("\"%s\" is missing", keyword)};
+        return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "\"%1\" is missing"), {keyword})};
     }
     if (line != keyword) {
-        return Problem{lines.number(), say("expected \"%s\", not \"%s\"", keyword, quoted(line).c_str())};
+        return Problem{lines.number(),
+                       told(QT_TRANSLATE_NOOP("BoardFile", "expected \"%1\", not \"%2\""), {keyword, quoted(line)})};
     }
     return std::nullopt;
 }
@@ -218,16 +228,17 @@ std::optional<Problem> expect(Lines& lines, const char* keyword) {
 std::optional<Problem> readVersion(Lines& lines) {
     std::string_view line;
     if (!lines.next(line)) {
-        return Problem{lines.number(), "not a vivar board"};
+        return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "not a vivar board"))};
     }
     const std::vector<std::string_view> words = wordsOf(line);
     if (words.size() != 3 || words[0] != "vivar" || words[1] != "board" ||
         words[2].find_first_not_of("0123456789") != std::string_view::npos) {
-        return Problem{lines.number(), "not a vivar board"};
+        return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "not a vivar board"))};
     }
     std::int32_t version = 0;
     if (!readNumber(words[2], kVersion, version) || version != kVersion) {
-        return Problem{lines.number(), say("version %s is not one this vivar reads", quoted(words[2]).c_str())};
+        return Problem{lines.number(),
+                       told(QT_TRANSLATE_NOOP("BoardFile", "version %1 is not one this vivar reads"), {quoted(words[2])})};
     }
     return std::nullopt;
 }
@@ -239,16 +250,18 @@ std::optional<Problem> readGrid(Lines& lines, const Grid& grid, Squares& squares
     for (int row = 0; row < kBoardSide; ++row) {
         std::string_view line;
         if (!lines.next(line) || isKeyword(line)) {
-            return Problem{lines.number(), say("\"%s\" has %d rows, not %d", grid.name, row, kBoardSide)};
+            return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "\"%1\" has %2 rows, not %3"),
+                                                {grid.name, std::to_string(row), std::to_string(kBoardSide)})};
         }
         if (line.size() != kBoardSide) {
-            return Problem{lines.number(),
-                           say("%d characters, not the %d of a row", static_cast<int>(line.size()), kBoardSide)};
+            return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "%1 characters, not the %2 of a row"),
+                                                {std::to_string(line.size()), std::to_string(kBoardSide)})};
         }
         for (int column = 0; column < kBoardSide; ++column) {
             const char c = line[static_cast<std::size_t>(column)];
             if (grid.characters.find(c) == std::string_view::npos) {
-                return Problem{lines.number(), say(grid.refusal, column + 1, isPrintable(c) ? c : '?')};
+                return Problem{lines.number(),
+                               told(grid.refusal, {std::to_string(column + 1), std::string(1, isPrintable(c) ? c : '?')})};
             }
             grid.read(squares[squareAt(row, column)], c);
         }
@@ -270,61 +283,68 @@ std::optional<Problem> readTimers(Lines& lines, Squares& squares) {
         const int number = lines.number();
         const std::vector<std::string_view> words = wordsOf(line);
         if (words.size() != 4) {
-            return Problem{number, say("a timer is ROW COLUMN NAME VALUE, not \"%s\"", quoted(line).c_str())};
+            return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "a timer is ROW COLUMN NAME VALUE, not \"%1\""),
+                                        {quoted(line)})};
         }
         std::int32_t row = 0;
         std::int32_t column = 0;
         if (!readNumber(words[0], kBoardSide, row) || row < 1) {
-            return Problem{number, say("the row must be 1 to %d, not \"%s\"", kBoardSide, quoted(words[0]).c_str())};
+            return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "the row must be 1 to %1, not \"%2\""),
+                                        {std::to_string(kBoardSide), quoted(words[0])})};
         }
         if (!readNumber(words[1], kBoardSide, column) || column < 1) {
-            return Problem{number, say("the column must be 1 to %d, not \"%s\"", kBoardSide, quoted(words[1]).c_str())};
+            return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "the column must be 1 to %1, not \"%2\""),
+                                        {std::to_string(kBoardSide), quoted(words[1])})};
         }
         const auto timer = std::find_if(kTimers.begin(), kTimers.end(),
                                         [&](const Timer& candidate) { return words[2] == candidate.name; });
         if (timer == kTimers.end()) {
-            return Problem{number, say("unknown timer \"%s\" (age, mating, mate-turns, eat-turns, prey)",
-                                       quoted(words[2]).c_str())};
+            return Problem{
+                number, told(QT_TRANSLATE_NOOP("BoardFile", "unknown timer \"%1\" (age, mating, mate-turns, eat-turns, prey)"),
+                             {quoted(words[2])})};
         }
         const std::size_t square = squareAt(row - 1, column - 1);
         CellState& cell = squares[square];
         const char letter = letterOf(cell);
         if (timer->holders.find(letter) == std::string_view::npos) {
-            return Problem{number, say("row %d, column %d holds %s, which has no %s", row, column,
-                                       creatureOf(letter).name, timer->name)};
+            return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "row %1, column %2 holds %3, which has no %4"),
+                                        {std::to_string(row), std::to_string(column),
+                                         words::translate("BoardFile", creatureOf(letter).name), timer->name})};
         }
         int& first = givenOn[square][static_cast<std::size_t>(timer - kTimers.begin())];
         if (first != 0) {
-            return Problem{number, say("a second %s for row %d, column %d (the first is on line %d)", timer->name, row,
-                                       column, first)};
+            return Problem{number,
+                           told(QT_TRANSLATE_NOOP("BoardFile", "a second %1 for row %2, column %3 (the first is on line %4)"),
+                                {timer->name, std::to_string(row), std::to_string(column), std::to_string(first)})};
         }
         first = number;
         std::int32_t value = 0;
         if (timer->species) {
             const auto species = std::find(kSpecies.begin(), kSpecies.end(), words[3]);
             if (species == kSpecies.end()) {
-                return Problem{number,
-                               say("%s must be brown or green, not \"%s\"", timer->name, quoted(words[3]).c_str())};
+                return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "%1 must be brown or green, not \"%2\""),
+                                            {timer->name, quoted(words[3])})};
             }
             value = static_cast<std::int32_t>(species - kSpecies.begin());
         } else if (!readNumber(words[3], timer->largest, value)) {
-            return Problem{
-                number, say("%s must be 0 to %d, not \"%s\"", timer->name, timer->largest, quoted(words[3]).c_str())};
+            return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "%1 must be 0 to %2, not \"%3\""),
+                                        {timer->name, std::to_string(timer->largest), quoted(words[3])})};
         }
         timer->set(cell, value);
     }
-    return Problem{lines.number(), "\"end\" is missing"};
+    return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "\"%1\" is missing"), {"end"})};
 }
 
 std::optional<Problem> readText(std::string_view text, Squares& squares) {
     if (text.empty()) {
-        return Problem{0, "empty, not a vivar board"};
+        return Problem{0, told(QT_TRANSLATE_NOOP("BoardFile", "empty, not a vivar board"))};
     }
     if (text.size() > kLargestFile) {
-        return Problem{0, say("larger than %d bytes, not a vivar board", static_cast<int>(kLargestFile))};
+        return Problem{0, told(QT_TRANSLATE_NOOP("BoardFile", "larger than %1 bytes, not a vivar board"),
+                               {std::to_string(kLargestFile)})};
     }
     if (!std::all_of(text.begin(), text.end(), isText)) {
-        return Problem{0, "not a text file"};
+        return Problem{0, told(QT_TRANSLATE_NOOP("BoardFile", "not a text file"))};
     }
     Lines lines(text);
     if (auto problem = readVersion(lines)) {
@@ -343,13 +363,15 @@ std::optional<Problem> readText(std::string_view text, Squares& squares) {
     }
     std::string_view line;
     if (lines.next(line)) {
-        return Problem{lines.number(), "text after \"end\""};
+        return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "text after \"end\""))};
     }
     squares = parsed;
     return std::nullopt;
 }
 
-std::string reasonOf(int error) { return error != 0 ? std::strerror(error) : "input/output error"; }
+std::string reasonOf(int error) {
+    return error != 0 ? std::strerror(error) : told(QT_TRANSLATE_NOOP("BoardFile", "input/output error"));
+}
 
 // A name beside the target that no other save picks: the clock and where
 // this process's stack lies make it differ between saves and processes.
@@ -389,7 +411,9 @@ std::optional<std::string> parse(std::string_view text, std::array<CellState, kS
     if (!problem) {
         return std::nullopt;
     }
-    return problem->line == 0 ? problem->what : say("line %d: %s", problem->line, problem->what.c_str());
+    return problem->line == 0 ? problem->what
+                              : told(QT_TRANSLATE_NOOP("BoardFile", "line %1: %2"),
+                                     {std::to_string(problem->line), problem->what});
 }
 
 std::string format(const std::array<CellState, kSquareCount>& squares, std::string_view comment) {

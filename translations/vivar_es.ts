@@ -2,6 +2,161 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>BoardFile</name>
+    <message>
+        <location filename="../model/board_file.cpp" line="+34"/>
+        <source>an empty square</source>
+        <translation>una casilla vacía</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>a brown lizard</source>
+        <translation>un lagarto marrón</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>a brown egg</source>
+        <translation>un huevo marrón</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>a green lizard</source>
+        <translation>un lagarto verde</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>a green egg</source>
+        <translation>un huevo verde</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>a cat</source>
+        <translation>un gato</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>an eating cat</source>
+        <translation>un gato comiendo</translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>column %1: &apos;%2&apos; is not a kind (. B b G g C E)</source>
+        <translation>columna %1: &apos;%2&apos; no es un tipo (. B b G g C E)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>column %1: &apos;%2&apos; is not a heading 1 to 8</source>
+        <translation>columna %1: &apos;%2&apos; no es un rumbo de 1 a 8</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>column %1: &apos;%2&apos; is not a phase 0 or 1</source>
+        <translation>columna %1: &apos;%2&apos; no es una fase 0 o 1</translation>
+    </message>
+    <message>
+        <location line="+139"/>
+        <location line="+116"/>
+        <source>&quot;%1&quot; is missing</source>
+        <translation>falta &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <location line="-112"/>
+        <source>expected &quot;%1&quot;, not &quot;%2&quot;</source>
+        <translation>se esperaba &quot;%1&quot;, no &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+5"/>
+        <source>not a vivar board</source>
+        <translation>no es un tablero de vivar</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>version %1 is not one this vivar reads</source>
+        <translation>la versión %1 no es una que este vivar lea</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>&quot;%1&quot; has %2 rows, not %3</source>
+        <translation>&quot;%1&quot; tiene %2 filas, no %3</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 characters, not the %2 of a row</source>
+        <translation>%1 caracteres, no los %2 de una fila</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>a timer is ROW COLUMN NAME VALUE, not &quot;%1&quot;</source>
+        <translation>un temporizador es FILA COLUMNA NOMBRE VALOR, no &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>the row must be 1 to %1, not &quot;%2&quot;</source>
+        <translation>la fila debe ser de 1 a %1, no &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>the column must be 1 to %1, not &quot;%2&quot;</source>
+        <translation>la columna debe ser de 1 a %1, no &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>unknown timer &quot;%1&quot; (age, mating, mate-turns, eat-turns, prey)</source>
+        <translation>temporizador desconocido &quot;%1&quot; (age, mating, mate-turns, eat-turns, prey)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>row %1, column %2 holds %3, which has no %4</source>
+        <translation>la fila %1, columna %2 tiene %3, que no lleva %4</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>a second %1 for row %2, column %3 (the first is on line %4)</source>
+        <translation>un segundo %1 para la fila %2, columna %3 (el primero está en la línea %4)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1 must be brown or green, not &quot;%2&quot;</source>
+        <translation>%1 debe ser brown o green, no &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 must be 0 to %2, not &quot;%3&quot;</source>
+        <translation>%1 debe ser de 0 a %2, no &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>empty, not a vivar board</source>
+        <translation>vacío, no es un tablero de vivar</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>larger than %1 bytes, not a vivar board</source>
+        <translation>mayor de %1 bytes, no es un tablero de vivar</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>not a text file</source>
+        <translation>no es un archivo de texto</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>text after &quot;end&quot;</source>
+        <translation>texto después de &quot;end&quot;</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>input/output error</source>
+        <translation>error de entrada/salida</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>line %1: %2</source>
+        <translation>línea %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <location filename="../app/options.cpp" line="+18"/>
