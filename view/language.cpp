@@ -3,7 +3,6 @@
 #include <string>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -92,8 +91,6 @@ void chooseFromLocale() {
         words::useTranslation(translateForCommandLine);
     }
 }
-
-QString chosen() { return chosenLanguage(); }
 
 void installInApplication() {
     if (embeddedFor(chosenLanguage()) == nullptr) {

@@ -21,8 +21,6 @@ namespace language {
 // LC_MESSAGES, LANG; on Windows, the system's language) and hands it to
 // the command line's texts. Call it before the options are read.
 void chooseFromLocale();
-// The chosen language, "en" or the name of a translation.
-[[nodiscard]] QString chosen();
 // Hands the translation, and Qt's own for the buttons of its dialogs, to
 // the application once it exists.
 void installInApplication();
