@@ -25,15 +25,24 @@ for ts in "$source_dir"/translations/vivar_*.ts; do
     fail "$(basename "$ts"): $unfinished texts without a translation:" \
       "$(grep -B2 'type="unfinished"' "$copy" | sed -n 's/.*<source>\(.*\)<\/source>.*/\1/p' | head -n 5)"
   [ "$vanished" -eq 0 ] || fail "$(basename "$ts"): $vanished translations of texts no longer in the code"
-  python3 - "$copy" <<'PY' || fail "$(basename "$ts"): a translation's markers differ from its source's"
-import re, sys, xml.etree.ElementTree as tree
-bad = 0
-for message in tree.parse(sys.argv[1]).getroot().iter("message"):
-    source, translation = message.findtext("source"), message.findtext("translation") or ""
-    if sorted(re.findall(r"%\d", source)) != sorted(re.findall(r"%\d", translation)):
-        print("  markers differ:", source[:60], "->", translation[:60]); bad += 1
-sys.exit(1 if bad else 0)
-PY
+  awk '
+    # The markers of a text, as "%1%1%2": each number as often as it comes.
+    function markers(text,    count, result, digit) {
+      split("", count)
+      while (match(text, /%[1-9]/)) { count[substr(text, RSTART + 1, 1)]++; text = substr(text, RSTART + 2) }
+      for (digit = 1; digit <= 9; digit++) while (count[digit]-- > 0) result = result "%" digit
+      return result
+    }
+    /<source>/ { in_source = 1; source = "" }
+    in_source { source = source $0 }
+    /<\/source>/ { in_source = 0 }
+    /<translation/ { in_translation = 1; translation = "" }
+    in_translation { translation = translation $0 }
+    /<\/translation>/ {
+      in_translation = 0
+      if (markers(source) != markers(translation)) { print "  markers differ: " substr(source, 1, 80); bad++ }
+    }
+    END { exit bad > 0 }' "$copy" || fail "$(basename "$ts"): a translation's markers differ from its source's"
   "$lrelease" -nounfinished "$ts" -qm "$work/out.qm" >"$work/lrelease.log" 2>&1 &&
     ! grep -q -i 'warning\|error' "$work/lrelease.log" || fail "lrelease: $(cat "$work/lrelease.log")"
 done
