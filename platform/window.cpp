@@ -6,7 +6,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <deque>
-#include <string_view>
+#include <string>
 #include <utility>
 #include <map>
 #include <memory>
@@ -240,9 +240,10 @@ private:
         };
         setLeftWheelString(translated(QT_TRANSLATE_NOOP("ExaminerViewer", "RotX")).constData());
         setBottomWheelString(translated(QT_TRANSLATE_NOOP("ExaminerViewer", "RotY")).constData());
-        const char* right = getRightWheelString();
+        // A copy: setting the label frees the viewer's own.
+        const std::string right = getRightWheelString() != nullptr ? getRightWheelString() : "";
         for (const char* name : kRightWheel) {
-            if (right != nullptr && std::string_view(right) == name) {
+            if (right == name) {
                 setRightWheelString(translated(name).constData());
             }
         }
