@@ -471,9 +471,9 @@ QWidget* createControlButton(Window parent, std::function<void()> task) {
     return button;
 }
 
-void setToolTip(QWidget* widget, const char* text) {
+void setToolTip(QWidget* widget, const QString& text) {
     if (widget != nullptr) {
-        widget->setToolTip(QString::fromUtf8(text));
+        widget->setToolTip(text);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <Inventor/SbVec2s.h>
 
 class QPixmap;
+class QString;
 class QWidget;
 class SoQtExaminerViewer;
 
@@ -101,7 +102,7 @@ void placeBelowViewer(Window window, QWidget* line);
 // A push button that runs the task on the window's thread when clicked,
 // for controls that are not commands of the window procedure.
 QWidget* createControlButton(Window parent, std::function<void()> task);
-void setToolTip(QWidget* widget, const char* text);
+void setToolTip(QWidget* widget, const QString& text);
 // Runs the task when one of the keys is pressed anywhere in the window,
 // before the viewer sees it. Keys are named as Qt names them, alternatives
 // separated by "; ": "Space", "N", "+; =". A letter answers with or without

@@ -11,7 +11,6 @@
 
 #include <cmath>
 
-#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -178,9 +177,6 @@ const std::array<EditKey, 8> kEdits{{
 QString boardFilter() { return View::tr("vivar boards (*.vivar);;All files (*)"); }
 QString boardFolder;
 
-// The window's words, in the user's language.
-QString translated(const char* source) { return QCoreApplication::translate("View", source); }
-
 std::string traceProblem(int error) {
     return View::tr("the trace could not be written to standard output: %1")
         .arg(QString::fromLocal8Bit(std::strerror(error)))
@@ -315,7 +311,7 @@ int View::run(int /*argument*/) {
     reportMissingPictures();
     const std::vector<QWidget*> viewerButtons = platform::viewerButtons(viewer);
     for (std::size_t i = 0; i < viewerButtons.size() && i < kViewerToolTips.size(); ++i) {
-        platform::setToolTip(viewerButtons[i], translated(kViewerToolTips[i]).toUtf8().constData());
+        platform::setToolTip(viewerButtons[i], tr(kViewerToolTips[i]));
     }
     makeButtons();
     viewer->setPopupMenuEnabled(FALSE);
@@ -369,7 +365,7 @@ void View::makeButton(const char* bitmapFile, int commandId) {
     platform::setButtonBitmap(button, bitmap);
     for (const Button& known : kButtons) {
         if (known.commandId == commandId) {
-            platform::setToolTip(button, translated(known.toolTip).toUtf8().constData());
+            platform::setToolTip(button, tr(known.toolTip));
         }
     }
     viewer->addAppPushButton(button);
@@ -382,7 +378,7 @@ void View::makeControls() {
             platform::loadBitmap(picturePath(control.bitmapFile).c_str(), kButtonBitmapSize, kButtonBitmapSize);
         QWidget* button = platform::createControlButton(window, [this, &control] { control.act(*this); });
         platform::setButtonBitmap(button, bitmap);
-        platform::setToolTip(button, translated(control.toolTip).toUtf8().constData());
+        platform::setToolTip(button, tr(control.toolTip));
         panel->addControl(button);
     }
     for (const Control& control : kControls) {
@@ -395,7 +391,7 @@ void View::makeControls() {
 
     std::vector<Inspector::Edit> edits;
     for (const EditKey& edit : kEdits) {
-        edits.push_back({translated(edit.label), translated(edit.toolTip), edit.act});
+        edits.push_back({tr(edit.label), tr(edit.toolTip), edit.act});
         platform::addShortcut(window, edit.keys, edit.act);
     }
     inspector = std::make_unique<Inspector>(window, edits, RunPanel::kWidth);
