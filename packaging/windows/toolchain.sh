@@ -3,14 +3,20 @@
 # Coin, SoQt) from Debian's source packages with MinGW-w64, once. They are
 # kept in a cache folder outside the work tree, one folder per set of
 # versions, so a second run reuses them and a change of version builds anew.
+# Before building, it looks for that folder as a prepared archive (made by
+# archive.sh) and unpacks it when its checksum matches.
 #
-#   packaging/windows/toolchain.sh     prints the prefix they are installed to
+#   packaging/windows/toolchain.sh         prints the prefix they are installed to
+#   packaging/windows/toolchain.sh --root  prints this key's cache folder, builds nothing
 #
-# VIVAR_WINDOWS_CACHE names the cache folder (default ~/.cache/vivar-windows).
-# Progress goes to stderr, each library's build log to its own file.
+# VIVAR_WINDOWS_CACHE names the cache folder (default ~/.cache/vivar-windows),
+# VIVAR_WINDOWS_ARCHIVES the folder of archives (default shared/windows-toolchain
+# beside the project). Progress goes to stderr, each library's build log to
+# its own file.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
+archives=${VIVAR_WINDOWS_ARCHIVES:-$(cd "$here/../../.." && pwd)/shared/windows-toolchain}
 cache=${VIVAR_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vivar-windows}
 jobs=$(nproc)
 # Raised whenever this script changes how a library is built, so that a
@@ -104,6 +110,10 @@ done
 key="qtbase-$qtbase_version.qtcharts-$qtcharts_version.coin-$coin_version.soqt-$soqt_version.mingw-$compiler_version.r$recipe"
 key=${key//[:~]/_}
 root=$cache/$key
+if [ "${1:-}" = --root ]; then
+  echo "$root"
+  exit 0
+fi
 prefix=$root/prefix
 downloads=$root/downloads
 mkdir -p "$prefix" "$downloads" "$root/build"
@@ -113,6 +123,58 @@ toolchain_file=$here/mingw-w64.cmake
 cross_cmake=(cmake -DCMAKE_TOOLCHAIN_FILE="$toolchain_file" -DCMAKE_BUILD_TYPE=MinSizeRel
              -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix")
 export VIVAR_WINDOWS_PREFIX=$prefix
+
+# All four share one key and one archive. A library added later gets a key
+# and an archive of its own, so that adding it rebuilds only itself.
+libraries=(coin qtbase qtcharts soqt)
+all_built() {
+  local library
+  for library in "${libraries[@]}"; do built "$library" || return 1; done
+}
+
+# Unpacks this key's archive in place of a build, if there is one and its
+# checksum matches; otherwise says in one line why the build goes on.
+from_archive() {
+  local archive=$archives/$key.tar.xz
+  if [ ! -f "$archive" ]; then
+    say "no archive for this key in $archives: building from source"
+    return 1
+  fi
+  if [ ! -f "$archive.sha256" ]; then
+    say "$archive has no checksum beside it: not used, building from source"
+    return 1
+  fi
+  local expected actual
+  expected=$(awk 'NR == 1 { print $1 }' "$archive.sha256")
+  actual=$(sha256sum < "$archive" | awk '{ print $1 }')
+  if [ "$expected" != "$actual" ]; then
+    say "$archive does not match its checksum ($archive.sha256): not used, building from source"
+    return 1
+  fi
+  # Unpacked aside first, so that a bad archive leaves the prefix as it was.
+  local staging=$root/unpacking library
+  rm -rf "$staging"
+  mkdir -p "$staging"
+  if ! tar -xJf "$archive" -C "$staging" --no-same-owner >&2; then
+    rm -rf "$staging"
+    say "cannot unpack $archive: building from source"
+    return 1
+  fi
+  for library in "${libraries[@]}"; do
+    if [ ! -f "$staging/$library.done" ] || [ ! -d "$staging/prefix" ]; then
+      rm -rf "$staging"
+      say "$archive lacks $library: building from source"
+      return 1
+    fi
+  done
+  rm -rf "$prefix"
+  mv "$staging/prefix" "$prefix"
+  mv "$staging"/*.done "$root/"
+  rm -rf "$staging"
+  say "unpacked the libraries from $archive"
+}
+
+all_built || from_archive || true
 
 if ! built coin; then
   say "Coin $coin_version"
