@@ -115,6 +115,7 @@ case "${1:-}" in
     # The Debian build is what the Windows programs must agree with.
     build
     with_display "$here/tests/windows/wine_checks.sh" "$windows_dir" "$build_dir"
+    "$here/tests/windows/archive_checks.sh"
     ;;
   *)
     echo "usage: $0 run|test|package|windows" >&2

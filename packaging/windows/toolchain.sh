@@ -148,7 +148,7 @@ from_archive() {
   expected=$(awk 'NR == 1 { print $1 }' "$archive.sha256")
   actual=$(sha256sum < "$archive" | awk '{ print $1 }')
   if [ "$expected" != "$actual" ]; then
-    say "$archive does not match its checksum ($archive.sha256): not used, building from source"
+    say "$archive does not match its checksum: not used, building from source"
     return 1
   fi
   # Unpacked aside first, so that a bad archive leaves the prefix as it was.
