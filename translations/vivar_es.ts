@@ -230,36 +230,38 @@ A terrarium of lizards and cats on a 20 x 20 board whose edges wrap,
 shown in a 3D view that you can turn and zoom.
 
 Options:
-  --seed S        seed every fill with S (0 to 4294967295) and generation k
-                  after the latest fill or clear with S + k, as vivar-sim
-                  does (default: the clock)
-  --pace MS       how long each generation stays on screen, 0 to 10000 ms
-                  (default 900; 0: as fast as the window keeps up)
-  --counts FILE   write the populations of every shown generation to FILE as
-                  CSV, as vivar-sim --counts does; a fill or a clear starts
-                  the file afresh
-  --board FILE    start with the board saved in FILE, stopped; generation
-                  k after it is seeded as after a fill
-  --quiet         print nothing on standard output (no trace)
-  --help          print this help
-  --version       print the version
+  --seed S          seed every fill with S (0 to 4294967295) and generation
+                    k after the latest fill or clear with S + k, as
+                    vivar-sim does (default: the clock)
+  --pace MS         how long each generation stays on screen, 0 to 10000 ms
+                    (default 900; 0: as fast as the window keeps up)
+  --counts FILE     write the populations of every shown generation to FILE
+                    as CSV, as vivar-sim --counts does; a fill or a clear
+                    starts the file afresh
+  --board FILE      start with the board saved in FILE, stopped; generation
+                    k after it is seeded as after a fill
+  --quiet           print nothing on standard output (no trace)
+  --help            print this help
+  --version         print the version
 
 Keys:
-  Space           play or stop
-  N               one generation, then stop
-  + / -           faster / slower
-  C               show or hide the population chart
-  1 to 8          the buttons of the column, from the top: play, stop,
-                  clear, fill, lighter, less green, more blue, less blue
-  Home, S, Esc    the viewer&apos;s own: home view, seek, pick or turn
-  Ctrl+S, Ctrl+O  save the board to a file, open one (while stopped)
-  Esc, then click pick a square: the inspector beside the board tells
-                  about it; Esc again lets go of it
-  Del, B, G, K    make the picked square empty, a brown or green lizard,
-                  or a cat (while stopped)
-  Ctrl+B, Ctrl+G  a brown or green egg there
-  [ and ]         turn the picked creature left or right
-  Ctrl+Q          quit, as closing the window does
+  Space             play or stop
+  N                 one generation, then stop
+  + / -             faster / slower
+  C                 show or hide the population chart
+  1 to 8            the buttons of the column, from the top: play, stop,
+                    clear, fill, lighter, less green, more blue, less blue
+  Home, S, Esc      the viewer&apos;s own: home view, seek, pick or turn
+  Ctrl+S            save the board shown to a file; while running, the
+                    generation on screen when the key is pressed
+  Ctrl+O            open a board file (while stopped)
+  Esc, then click   pick a square: the inspector beside the board tells
+                    about it; Esc again lets go of it
+  Del, B, G, K      make the picked square empty, a brown or green lizard,
+                    or a cat (while stopped)
+  Ctrl+B, Ctrl+G    a brown or green egg there
+  [ and ]           turn the picked creature left or right
+  Ctrl+Q            quit, as closing the window does
 Letters work with or without Shift.
 
 Drag in the board to turn it; the wheels zoom and turn. Closing the window
@@ -271,39 +273,40 @@ Un terrario de lagartos y gatos en un tablero de 20 x 20 cuyos bordes se
 unen, mostrado en una vista 3D que se puede girar y acercar.
 
 Opciones:
-  --seed S        siembra cada llenado con S (de 0 a 4294967295) y la
-                  generación k tras el último llenado o limpieza con S + k,
-                  como hace vivar-sim (por omisión: el reloj)
-  --pace MS       cuánto tiempo se queda cada generación en pantalla, de 0 a
-                  10000 ms (por omisión 900; 0: tan rápido como la ventana
-                  dé abasto)
-  --counts ARCHIVO
-                  escribe las poblaciones de cada generación mostrada en
-                  ARCHIVO como CSV, como vivar-sim --counts; un llenado o una
-                  limpieza empiezan el archivo de nuevo
-  --board ARCHIVO empieza, detenido, con el tablero guardado en ARCHIVO; la
-                  generación k tras él se siembra como tras un llenado
-  --quiet         no escribe nada en la salida estándar (sin traza)
-  --help          muestra esta ayuda
-  --version       muestra la versión
+  --seed S          siembra cada llenado con S (de 0 a 4294967295) y la
+                    generación k tras el último llenado o limpieza con
+                    S + k, como hace vivar-sim (por omisión: el reloj)
+  --pace MS         cuánto tiempo se queda cada generación en pantalla, de 0
+                    a 10000 ms (por omisión 900; 0: tan rápido como la
+                    ventana dé abasto)
+  --counts ARCHIVO  escribe las poblaciones de cada generación mostrada en
+                    ARCHIVO como CSV, como vivar-sim --counts; un llenado o
+                    una limpieza empiezan el archivo de nuevo
+  --board ARCHIVO   empieza, detenido, con el tablero guardado en ARCHIVO;
+                    la generación k tras él se siembra como tras un llenado
+  --quiet           no escribe nada en la salida estándar (sin traza)
+  --help            muestra esta ayuda
+  --version         muestra la versión
 
 Teclas:
-  Espacio         reproducir o parar
-  N               una generación y luego parar
-  + / -           más rápido / más lento
-  C               mostrar u ocultar la gráfica de poblaciones
-  1 a 8           los botones de la columna, de arriba abajo: reproducir,
-                  parar, limpiar, llenar, más claro, menos verde, más azul,
-                  menos azul
-  Inicio, S, Esc  las del visor: vista inicial, buscar, elegir o girar
-  Ctrl+S, Ctrl+O  guardar el tablero en un archivo, abrir uno (detenido)
-  Esc y un clic   elegir una casilla: el inspector junto al tablero habla de
-                  ella; Esc de nuevo la suelta
-  Supr, B, G, K   vaciar la casilla elegida o poner en ella un lagarto
-                  marrón o verde o un gato (detenido)
-  Ctrl+B, Ctrl+G  un huevo marrón o verde en ella
-  [ y ]           girar la criatura elegida a la izquierda o a la derecha
-  Ctrl+Q          salir, como al cerrar la ventana
+  Espacio           reproducir o parar
+  N                 una generación y luego parar
+  + / -             más rápido / más lento
+  C                 mostrar u ocultar la gráfica de poblaciones
+  1 a 8             los botones de la columna, de arriba abajo: reproducir,
+                    parar, limpiar, llenar, más claro, menos verde, más
+                    azul, menos azul
+  Inicio, S, Esc    las del visor: vista inicial, buscar, elegir o girar
+  Ctrl+S            guardar en un archivo el tablero que se muestra; en
+                    marcha, la generación que se ve al pulsar la tecla
+  Ctrl+O            abrir un archivo de tablero (detenido)
+  Esc y un clic     elegir una casilla: el inspector junto al tablero habla
+                    de ella; Esc de nuevo la suelta
+  Supr, B, G, K     vaciar la casilla elegida o poner en ella un lagarto
+                    marrón o verde o un gato (detenido)
+  Ctrl+B, Ctrl+G    un huevo marrón o verde en ella
+  [ y ]             girar la criatura elegida a la izquierda o a la derecha
+  Ctrl+Q            salir, como al cerrar la ventana
 Las letras funcionan con o sin Mayús.
 
 Arrastre en el tablero para girarlo; las ruedas acercan y giran. Al cerrar la
@@ -311,7 +314,7 @@ ventana el programa termina tras la generación en curso.
 </translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+57"/>
         <source>--counts needs a file name</source>
         <translation>--counts necesita un nombre de archivo</translation>
     </message>
