@@ -29,15 +29,18 @@ void Steering::pause(std::chrono::milliseconds requested) {
     const auto start = Clock::now();
     std::unique_lock lock(mutex_);
     const std::uint64_t wakes = wakes_;
+    // After a close nothing is left to show or wait for, however slow the
+    // pace: the window has gone.
+    const auto woken = [&] { return wakes_ != wakes || quitFlag; };
     if (requested != Model::kShowPause) {
-        changed_.wait_until(lock, start + requested, [&] { return wakes_ != wakes; });
+        changed_.wait_until(lock, start + requested, woken);
         return;
     }
     // The pace may change while a generation is on screen: the pause then
     // ends at the new pace, counted from the start.
     for (;;) {
         const int pace = pace_.load();
-        const auto over = [&] { return wakes_ != wakes || (pace == 0 && frames_ >= awaitedFrame_); };
+        const auto over = [&] { return woken() || (pace == 0 && frames_ >= awaitedFrame_); };
         const auto end = start + (pace == 0 ? kLongestFrameWait : std::chrono::milliseconds(pace));
         if (!changed_.wait_until(lock, end, [&] { return over() || pace_.load() != pace; }) || over()) {
             return;

@@ -40,7 +40,7 @@ public:
     void steer(Model& model);
 
     // Model thread: the show pause follows the pace, the stopped poll ends
-    // early when a step is asked for.
+    // early when a step is asked for; neither waits once quitFlag is set.
     void pause(std::chrono::milliseconds requested);
     // Model thread: with a fixed seed, generation k is seeded with seed + k.
     void beforeGeneration() const;
@@ -55,7 +55,8 @@ public:
     // One generation, then stop; cancelled by play.
     void step();
     void cancelStep();
-    // Ends the model's pause or stopped poll early.
+    // Ends the model's pause or stopped poll early. Called after quitFlag
+    // is set, it ends the pause under way too.
     void wake();
     void faster();
     void slower();

@@ -5,11 +5,14 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include <gtest/gtest.h>
 
 #include "app/steering.h"
+#include "model/board.h"
 #include "model/census.h"
+#include "model/model.h"
 #include "model/seeded_run.h"
 #include "platform/random.h"
 #include "view/population_history.h"
@@ -43,6 +46,22 @@ TEST(Pace, FasterAndSlowerStepThroughTheLadderAndStopAtItsEnds) {
     Steering slowest(withPace(10000));
     slowest.slower();
     EXPECT_EQ(slowest.pace(), 10000);
+}
+
+// Far slower than the window allows: a pause that waited it out would hang
+// the test rather than pass it.
+constexpr int kAnHour = 3'600'000;
+
+TEST(Pace, AQuitEndsThePauseUnderWayAndEveryPauseAfterIt) {
+    quitFlag = false;
+    Steering steering(withPace(kAnHour));
+    std::thread model([&steering] { steering.pause(Model::kShowPause); });
+    quitFlag = true;
+    steering.wake();
+    model.join();
+    steering.pause(Model::kShowPause);
+    steering.pause(Model::kStoppedPoll);
+    quitFlag = false;
 }
 
 int firstDrawAfterSeeding(std::uint32_t seed) {

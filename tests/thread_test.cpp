@@ -7,6 +7,7 @@
 
 #include "app/cthread.h"
 #include "app/lifecycle.h"
+#include "app/steering.h"
 #include "model/board.h"
 #include "model/model.h"
 #include "support/captured_trace.h"
@@ -107,8 +108,14 @@ TEST(StartUp, AViewWithoutAWindowEndsTheModelAndFailsTheRun) {
     runFlag = false;
     Model model;
     model.setUpLattice();
-    model.pause = [](std::chrono::milliseconds) {};
+    // So slow that the model's last generation would keep the test an hour
+    // if the view's end did not end its pauses.
+    RunOptions slowest;
+    slowest.paceMilliseconds = 3'600'000;
+    Steering steering(slowest);
+    steering.steer(model);
     View view;
+    view.steering = &steering;
     CapturedTrace trace;
     testing::internal::CaptureStderr();
     EXPECT_EQ(runWorkers(model, view), 1);

@@ -299,6 +299,9 @@ int View::run(int /*argument*/) {
         std::fprintf(stderr, "%s\n", line.c_str());
         // Without a window nothing would ever ask the model to end.
         quitFlag = true;
+        if (steering != nullptr) {
+            steering->wake();
+        }
         return 1;
     }
 
@@ -617,10 +620,22 @@ platform::MessageResult viewWindowProc(platform::Window window, unsigned message
     platform::MessageResult result = 0;
     switch (message) {
         case platform::kCloseMessage:
+            // The window goes at once, and the model's pause with it: only
+            // the generation under way, or the one more after a close while
+            // stopped, is left to finish.
+            platform::hide(window);
             platform::exitEventLoop();
             quitFlag = true;
+            if (liveView != nullptr && liveView->steering != nullptr) {
+                liveView->steering->wake();
+            }
             break;
         case platform::kCommandMessage:
+            // A click or key that the event loop still delivers after the
+            // close does nothing.
+            if (quitFlag) {
+                break;
+            }
             handleCommand(window, wParam);
             if (liveView != nullptr && liveView->steering != nullptr && platform::highWord(wParam) == 0) {
                 if (platform::lowWord(wParam) == View::kPlay) {

@@ -207,6 +207,19 @@ TEST_F(WindowProcedure, ACloseRequestEndsTheProgramWithoutPassingItOn) {
     EXPECT_TRUE(passedOn.empty());
 }
 
+TEST_F(WindowProcedure, ButtonsPressedAfterTheCloseDoNothing) {
+    board[5].kind = kCat;
+    viewWindowProc(nullptr, kCloseMessage, 0, 0);
+    CapturedTrace trace;
+    click(View::kPlay);
+    click(View::kClear);
+    click(View::kMoreGreen);
+    EXPECT_FALSE(runFlag);
+    EXPECT_EQ(board[5].kind, kCat);
+    EXPECT_EQ(planeColour(), SbColor(0, 0, 0));
+    EXPECT_EQ(trace.text(), "");
+}
+
 TEST_F(WindowProcedure, UserMessagesCloseThroughTheBindingAndShowTheBoard) {
     EXPECT_EQ(viewWindowProc(nullptr, View::kCloseThroughBinding, 7, 9), 42);
     ASSERT_EQ(passedOn.size(), 1u);
