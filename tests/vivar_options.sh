@@ -19,7 +19,7 @@ done
 # would be 1 and stderr would say so.
 for args in "--seed" "--seed -1" "--seed 4294967296" "--seed=12x" "--pace 10001" "--pace fast" \
             "--quiet=yes" "--frobnicate" "stray" "--counts" "--counts /nonexistent/folder/counts.csv"; do
-  out=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 10 "$vivar" $args 2>"$err")
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 60 "$vivar" $args 2>"$err")
   status=$?
   [ "$status" -eq 2 ] || fail "'$args' exited $status"
   [ -z "$out" ] || fail "'$args' wrote to stdout"

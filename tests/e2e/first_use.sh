@@ -67,7 +67,7 @@ wait_for 5 last_said "Generation 0 · stopped" || fail "clear did not restart th
 last_said "died out" && fail "the notice outlived the clear"
 
 key ctrl+q
-wait_for 10 bash -c "! kill -0 $pid 2>/dev/null" || die "still running 10 s after Ctrl+Q"
+wait_for 10 bash -c "! kill -0 $pid 2>/dev/null" || die "still running long after Ctrl+Q"
 wait "$pid"; status=$?; pid=
 [ "$status" -eq 0 ] || fail "Ctrl+Q ended with status $status"
 [ ! -s "$err" ] || { fail "stderr not empty"; cat "$err"; }

@@ -16,20 +16,25 @@ unset LANGUAGE
 
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
-# Waits until a command succeeds, up to a number of seconds.
+# Waits until a command succeeds. The seconds given are what an idle machine
+# may need; a sanitizer build on a loaded one can need several times that,
+# so the wait gives up only after ten times as long, and only what never
+# comes fails.
 wait_for() {
   local seconds=$1; shift
-  local deadline=$(( $(now_ms) + seconds * 1000 ))
+  local deadline=$(( $(now_ms) + seconds * 10000 ))
   until "$@"; do
     [ "$(now_ms)" -lt "$deadline" ] || return 1
     sleep 0.05
   done
 }
 
-# After the idle line the window is up; prints its id. A sanitizer build on
-# a busy machine can take several seconds to get there.
+# After the idle line the window is up; prints its id. A program that ended
+# before it will never get there.
 wait_for_window() {
-  wait_for 20 grep -q -x -F '******************* IDLE*****************' "$out" || return 1
+  up_or_gone() { grep -q -x -F '******************* IDLE*****************' "$out" || ! kill -0 "$pid" 2>/dev/null; }
+  wait_for 20 up_or_gone
+  grep -q -x -F '******************* IDLE*****************' "$out" || return 1
   xdotool search --name '^vivar$' | head -n 1
 }
 

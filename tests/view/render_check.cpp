@@ -25,6 +25,7 @@
 #include <QImage>
 #include <QThread>
 #include <QWidget>
+#include <QWindow>
 
 #include <Inventor/Qt/SoQt.h>
 #include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
@@ -80,6 +81,22 @@ void settle(int milliseconds) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QThread::msleep(10);
     }
+}
+
+// Lets Qt and Coin run until the window is on screen, however long a loaded
+// machine takes; a minute means it never will be.
+bool settleUntilShown(QWidget* window) {
+    constexpr int kHangMilliseconds = 60'000;
+    QElapsedTimer timer;
+    timer.start();
+    while (window->windowHandle() == nullptr || !window->windowHandle()->isExposed()) {
+        if (timer.elapsed() > kHangMilliseconds) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+    return true;
 }
 
 struct Frame {
@@ -353,6 +370,7 @@ int main(int argc, char** argv) {
     window->resize(kWindowSide, kWindowSide);
     viewer->show();
     SoQt::show(window);
+    check(settleUntilShown(window), "the window did not come on screen");
     settle(1000);
     // SoQt may draw only part of its area until the size is applied again.
     viewer->setSize(viewer->getSize());
