@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
         if (const auto problem = steering.openCounts(options.countsFile)) {
             const std::string line =
                 words::fill(words::translate("main", "vivar: cannot write the counts file '%1': %2"),
-                            {options.countsFile, *problem});
+                            {platform::utf8Name(options.countsFile), *problem});
             std::fprintf(stderr, "%s\n", line.c_str());
             return 2;
         }

@@ -5,6 +5,7 @@
 
 #include "app/options.h"
 #include "app/words.h"
+#include "platform/system.h"
 
 std::string vivarHelp() {
     return words::translate("RunOptions",
@@ -54,7 +55,7 @@ std::string vivarHelp() {
 
 RunOptions parseRunOptions(int argc, char** argv) {
     RunOptions options;
-    CommandLine arguments("vivar", argc, argv);
+    CommandLine arguments("vivar", argc, platform::utf8Arguments(argc, argv));
     while (arguments.next()) {
         arguments.answerHelpOrVersion(vivarHelp);
         if (arguments.is("--seed")) {
@@ -62,12 +63,12 @@ RunOptions parseRunOptions(int argc, char** argv) {
         } else if (arguments.is("--pace")) {
             options.paceMilliseconds = static_cast<int>(arguments.number(0, RunOptions::kMaxPaceMilliseconds));
         } else if (arguments.is("--counts")) {
-            options.countsFile = arguments.text();
+            options.countsFile = platform::pathFromUtf8(arguments.text());
             if (options.countsFile.empty()) {
                 arguments.fail(words::translate("RunOptions", "--counts needs a file name"));
             }
         } else if (arguments.is("--board")) {
-            options.boardFile = arguments.text();
+            options.boardFile = platform::pathFromUtf8(arguments.text());
             if (options.boardFile.empty()) {
                 arguments.fail(words::translate("RunOptions", "--board needs a file name"));
             }

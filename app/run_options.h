@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -17,8 +18,8 @@ struct RunOptions {
     // seed + k, as vivar-sim does.
     std::optional<std::uint32_t> seed;
     int paceMilliseconds = kDefaultPaceMilliseconds;
-    std::string countsFile;  // empty: none
-    std::string boardFile;   // empty: start with an empty board
+    std::filesystem::path countsFile;  // empty: none
+    std::filesystem::path boardFile;   // empty: start with an empty board
     bool quiet = false;
 };
 

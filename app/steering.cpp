@@ -10,6 +10,7 @@
 #include "model/board.h"
 #include "model/model.h"
 #include "platform/random.h"
+#include "platform/system.h"
 
 Steering::Steering(const RunOptions& options) : seed_(options.seed), pace_(options.paceMilliseconds) {}
 
@@ -105,10 +106,10 @@ void Steering::countsFailed(int error) {
     counts_ = nullptr;
 }
 
-std::optional<std::string> Steering::openCounts(const std::string& fileName) {
+std::optional<std::string> Steering::openCounts(const std::filesystem::path& fileName) {
     // Binary: "\n" stays "\n" on Windows too, as vivar-sim writes it.
-    counts_ = std::fopen(fileName.c_str(), "wb");
-    countsName_ = fileName;
+    counts_ = platform::openFile(fileName, "wb");
+    countsName_ = platform::utf8Name(fileName);
     if (counts_ == nullptr) {
         return std::string(std::strerror(errno));
     }

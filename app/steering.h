@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -66,7 +67,7 @@ public:
     [[nodiscard]] const std::optional<std::uint32_t>& seed() const { return seed_; }
 
     // Opens the counts file, or returns the reason it cannot be written.
-    std::optional<std::string> openCounts(const std::string& fileName);
+    std::optional<std::string> openCounts(const std::filesystem::path& fileName);
     // Why the counts file stopped being written, once it has; it is told
     // once on stderr and stays on the status line.
     [[nodiscard]] const std::string& countsProblem() const { return countsProblem_; }

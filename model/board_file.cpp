@@ -1,10 +1,8 @@
 #include "model/board_file.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <charconv>
-#include <chrono>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +13,7 @@
 #include <vector>
 
 #include "app/words.h"
+#include "platform/system.h"
 
 namespace board_file {
 namespace {
@@ -373,23 +372,6 @@ std::string reasonOf(int error) {
     return error != 0 ? std::strerror(error) : told(QT_TRANSLATE_NOOP("BoardFile", "input/output error"));
 }
 
-// A name beside the target that no other save picks: the clock and where
-// this process's stack lies make it differ between saves and processes.
-std::string temporaryNameFor(const std::string& path) {
-    static std::atomic<std::uint64_t> saves{0};
-    const int onTheStack = 0;
-    std::uint64_t bits = static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^
-                         reinterpret_cast<std::uintptr_t>(&onTheStack) ^ (++saves << 48);
-    std::string name = path + ".tmp-";
-    constexpr std::string_view kDigits = "0123456789abcdefghijklmnopqrstuvwxyz";
-    for (int i = 0; i < 8; ++i) {
-        // Mixed first, so that nearby clock readings give unlike names.
-        bits = bits * 6364136223846793005ULL + 1442695040888963407ULL;
-        name += kDigits[(bits >> 33) % kDigits.size()];
-    }
-    return name;
-}
-
 // Writes the whole text and closes the file; the reason of the first
 // failure, or 0.
 int writeAll(std::FILE* file, const std::string& text) {
@@ -461,10 +443,11 @@ std::string format(const std::array<CellState, kSquareCount>& squares, std::stri
     return text;
 }
 
-std::optional<std::string> load(const std::string& path, std::array<CellState, kSquareCount>& squares) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+std::optional<std::string> load(const std::filesystem::path& path, std::array<CellState, kSquareCount>& squares) {
+    const std::string name = platform::utf8Name(path);
+    std::FILE* file = platform::openFile(path, "rb");
     if (file == nullptr) {
-        return path + ": " + reasonOf(errno);
+        return name + ": " + reasonOf(errno);
     }
     // A little more than a board may have tells a larger file, without
     // reading all of it.
@@ -478,32 +461,33 @@ std::optional<std::string> load(const std::string& path, std::array<CellState, k
     const int error = errno;
     std::fclose(file);
     if (failed) {
-        return path + ": " + reasonOf(error);
+        return name + ": " + reasonOf(error);
     }
     const std::optional<Problem> problem = readText(text, squares);
     if (!problem) {
         return std::nullopt;
     }
-    return problem->line == 0 ? path + ": " + problem->what
-                              : say("%s:%d: %s", path.c_str(), problem->line, problem->what.c_str());
+    return problem->line == 0 ? name + ": " + problem->what
+                              : say("%s:%d: %s", name.c_str(), problem->line, problem->what.c_str());
 }
 
-std::optional<std::string> save(const std::string& path, const std::array<CellState, kSquareCount>& squares,
+std::optional<std::string> save(const std::filesystem::path& path, const std::array<CellState, kSquareCount>& squares,
                                 std::string_view comment) {
     namespace fs = std::filesystem;
     const std::string text = format(squares, comment);
+    const std::string name = platform::utf8Name(path);
     std::error_code ignored;
 
     // A device or a pipe (standard output, say) holds no old copy to keep,
     // and must not be replaced by a file of the same name.
     const fs::file_status target = fs::status(path, ignored);
     if (fs::exists(target) && !fs::is_regular_file(target) && !fs::is_directory(target)) {
-        std::FILE* file = std::fopen(path.c_str(), "wb");
+        std::FILE* file = platform::openFile(path, "wb");
         if (file == nullptr) {
-            return path + ": " + reasonOf(errno);
+            return name + ": " + reasonOf(errno);
         }
         if (const int error = writeAll(file, text)) {
-            return path + ": " + reasonOf(error);
+            return name + ": " + reasonOf(error);
         }
         return std::nullopt;
     }
@@ -511,30 +495,15 @@ std::optional<std::string> save(const std::string& path, const std::array<CellSt
     // A file that may not be written is not replaced either, as a rename
     // alone would do.
     if (fs::is_regular_file(target)) {
-        std::FILE* existing = std::fopen(path.c_str(), "ab");
+        std::FILE* existing = platform::openFile(path, "ab");
         if (existing == nullptr) {
-            return path + ": " + reasonOf(errno);
+            return name + ": " + reasonOf(errno);
         }
         std::fclose(existing);
     }
 
-    std::string temporary = temporaryNameFor(path);
-    while (fs::exists(fs::symlink_status(temporary, ignored))) {
-        temporary = temporaryNameFor(path);
-    }
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) {
-        return path + ": " + reasonOf(errno);
-    }
-    if (const int error = writeAll(file, text)) {
-        fs::remove(temporary, ignored);
-        return path + ": " + reasonOf(error);
-    }
-    std::error_code renamed;
-    fs::rename(temporary, path, renamed);
-    if (renamed) {
-        fs::remove(temporary, ignored);
-        return path + ": " + renamed.message();
+    if (const int error = platform::replaceFile(path, text)) {
+        return name + ": " + reasonOf(error);
     }
     return std::nullopt;
 }

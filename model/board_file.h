@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,12 +51,13 @@ std::string format(const std::array<CellState, kSquareCount>& squares, std::stri
 
 // Reads the file; on failure returns one line naming the file, and the line
 // where there is one: "FILE:LINE: what is wrong" or "FILE: reason".
-std::optional<std::string> load(const std::string& path, std::array<CellState, kSquareCount>& squares);
+std::optional<std::string> load(const std::filesystem::path& path, std::array<CellState, kSquareCount>& squares);
 
-// Writes the board through a temporary file beside the target and a
-// rename, so that a failed save never leaves a damaged file in place of a
-// good one. On failure returns one line: "FILE: reason".
-std::optional<std::string> save(const std::string& path, const std::array<CellState, kSquareCount>& squares,
+// Writes the board through a new file beside the target, on the disk
+// before it is renamed over the target, so that neither a failed save nor a
+// power cut leaves a damaged file in place of a good one; the replaced
+// file's permissions stay. On failure returns one line: "FILE: reason".
+std::optional<std::string> save(const std::filesystem::path& path, const std::array<CellState, kSquareCount>& squares,
                                 std::string_view comment = {});
 
 }  // namespace board_file

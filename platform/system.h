@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 // What the program asks of the operating system that Debian and Windows
 // answer differently. One source file per system gives it.
@@ -34,5 +36,31 @@ void keepNewlines();
 void waitForChange(const std::atomic<std::uint32_t>& counter, std::uint32_t value);
 void announceChange(std::atomic<std::uint32_t>& counter);
 void napBriefly();
+
+// File names. The program's own text is UTF-8, which on Windows is not the
+// code page that narrow file functions and argv use; so a name travels as a
+// path (wide on Windows) and becomes text only to be shown. On Debian a
+// name's bytes are kept as they are, whatever they are.
+[[nodiscard]] std::filesystem::path pathFromUtf8(std::string_view name);
+[[nodiscard]] std::string utf8Name(const std::filesystem::path& path);
+
+// A folder named by an environment variable, or an empty path when it is
+// not set.
+[[nodiscard]] std::filesystem::path environmentPath(const char* variable);
+
+// The command line's arguments as UTF-8, to be read in argv's place. They
+// live until the program ends.
+[[nodiscard]] char** utf8Arguments(int argc, char** argv);
+
+// std::fopen for a file of any name.
+[[nodiscard]] std::FILE* openFile(const std::filesystem::path& path, const char* mode);
+
+// Replaces the file's contents so that nobody, not even after a crash or a
+// power cut, finds anything but the whole old file or the whole new one: the
+// text goes to a new file beside it, which no other file had the name of,
+// reaches the disk, takes the old file's permissions and is renamed over
+// it. Returns 0 or the errno value of what failed, leaving no new file
+// behind.
+[[nodiscard]] int replaceFile(const std::filesystem::path& path, std::string_view contents);
 
 }  // namespace platform

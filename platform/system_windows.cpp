@@ -4,11 +4,16 @@
 #include <io.h>
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <algorithm>
-#include <cstdlib>
 #include <bit>
+#include <cerrno>
+#include <cstdlib>
+#include <random>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace platform {
 
@@ -59,5 +64,164 @@ void waitForChange(const std::atomic<std::uint32_t>& counter, std::uint32_t valu
 void announceChange(std::atomic<std::uint32_t>& /*counter*/) {}
 
 void napBriefly() { std::this_thread::yield(); }
+
+std::filesystem::path pathFromUtf8(std::string_view name) {
+    if (name.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(name.size());
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, name.data(), size, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, name.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+namespace {
+
+std::string utf8Of(std::wstring_view wide) {
+    if (wide.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(wide.size());
+    std::string text(
+        static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr)),
+        '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), static_cast<int>(text.size()), nullptr, nullptr);
+    return text;
+}
+
+}  // namespace
+
+std::string utf8Name(const std::filesystem::path& path) { return utf8Of(path.native()); }
+
+std::filesystem::path environmentPath(const char* variable) {
+    const std::wstring name(variable, variable + std::char_traits<char>::length(variable));
+    const wchar_t* value = _wgetenv(name.c_str());
+    return value != nullptr ? value : L"";
+}
+
+char** utf8Arguments(int argc, char** argv) {
+    static std::vector<std::string> texts;
+    static std::vector<char*> arguments;
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr) {
+        return argv;
+    }
+    // The C library splits the line by the same rules; should it ever not,
+    // its own reading stands.
+    if (count == argc && texts.empty()) {
+        for (int i = 0; i < count; ++i) {
+            texts.push_back(utf8Of(wide[i]));
+        }
+        for (std::string& text : texts) {
+            arguments.push_back(text.data());
+        }
+        arguments.push_back(nullptr);
+    }
+    LocalFree(wide);
+    return arguments.empty() ? argv : arguments.data();
+}
+
+std::FILE* openFile(const std::filesystem::path& path, const char* mode) {
+    const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+    return _wfopen(path.c_str(), wideMode.c_str());
+}
+
+namespace {
+
+constexpr int kNameAttempts = 100;
+
+std::wstring nameBeside(const std::wstring& path, std::mt19937& draw) {
+    constexpr std::wstring_view kLetters = L"0123456789abcdefghijklmnopqrstuvwxyz";
+    std::uniform_int_distribution<std::size_t> letter(0, kLetters.size() - 1);
+    std::wstring name = path + L".tmp-";
+    for (int i = 0; i < 8; ++i) {
+        name += kLetters[letter(draw)];
+    }
+    return name;
+}
+
+// The C library's numbers for the system's errors, so that a reason reads
+// the same on both systems.
+int errnoOf(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+            return ENOENT;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return EACCES;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return EEXIST;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return ENOSPC;
+        case ERROR_WRITE_PROTECT:
+            return EROFS;
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_FILENAME_EXCED_RANGE:
+            return EINVAL;
+        default:
+            return EIO;
+    }
+}
+
+DWORD writeAll(HANDLE file, std::string_view text) {
+    while (!text.empty()) {
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(text.size(), 1U << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, text.data(), chunk, &written, nullptr)) {
+            return GetLastError();
+        }
+        text.remove_prefix(written);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int replaceFile(const std::filesystem::path& path, std::string_view contents) {
+    const std::wstring& name = path.native();
+    std::random_device entropy;
+    std::mt19937 draw(entropy());
+    std::wstring temporary;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; file == INVALID_HANDLE_VALUE && attempt < kNameAttempts; ++attempt) {
+        temporary = nameBeside(name, draw);
+        file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
+            return errnoOf(GetLastError());
+        }
+    }
+    if (file == INVALID_HANDLE_VALUE) {
+        return EEXIST;
+    }
+    DWORD error = writeAll(file, contents);
+    if (error == 0 && !FlushFileBuffers(file)) {
+        error = GetLastError();
+    }
+    CloseHandle(file);
+    if (error == 0) {
+        // ReplaceFileW gives the new file the old one's attributes and
+        // access rights; with no old file, or where it cannot, a plain
+        // move that returns once the move is on the disk.
+        const DWORD attributes = GetFileAttributesW(name.c_str());
+        const bool replacing = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        if (!(replacing && ReplaceFileW(name.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                        nullptr, nullptr)) &&
+            !MoveFileExW(temporary.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            error = GetLastError();
+        }
+    }
+    if (error != 0) {
+        DeleteFileW(temporary.c_str());
+        return errnoOf(error);
+    }
+    return 0;
+}
 
 }  // namespace platform

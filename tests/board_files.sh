@@ -129,6 +129,25 @@ cmp -s start.txt kept.txt || fail "a failed save damaged the file it was to repl
 leftovers=$(ls -A | grep -c '\.tmp-')
 [ "$leftovers" -eq 0 ] || fail "failed saves left $leftovers temporary files"
 
+# A save keeps the permissions of the file it replaces, and its text is on
+# the disk before the rename puts it in the old file's place (seen by
+# strace, where the machine has it and lets it trace).
+cp start.txt private.txt && chmod 640 private.txt
+"$sim" --seed 6 --generations 1 --counts --save-board private.txt >/dev/null || fail "the save over private.txt exited $?"
+[ "$(stat -c %a private.txt)" = 640 ] || fail "a save over a file of mode 640 left mode $(stat -c %a private.txt)"
+cmp -s start.txt private.txt && fail "the save over private.txt wrote nothing new"
+if command -v strace >/dev/null && strace -o /dev/null true 2>/dev/null; then
+  strace -f -o calls.txt -e trace=openat,fsync,fdatasync,rename,renameat,renameat2 \
+    "$sim" --seed 7 --generations 1 --counts --save-board private.txt >/dev/null
+  awk '/openat\(.*"private\.txt\.tmp-[^"]*".*O_EXCL/ { match($0, /"[^"]*"/); new = substr($0, RSTART, RLENGTH); fd = $NF }
+       fd != "" && $0 ~ "f(data)?sync\\(" fd "\\) += 0" { synced = 1 }
+       /rename(at2?)?\(/ && new != "" && index($0, new) && index($0, "\"private.txt\"") { renamed = synced; exit }
+       END { exit !renamed }' calls.txt ||
+    fail "the save's new file was not made exclusively and synced before the rename: $(grep private calls.txt)"
+else
+  echo "strace cannot run here: the order of sync and rename is not checked"
+fi
+
 # A reader that has gone ends the run without a word, whether SIGPIPE ends
 # it or the write fails.
 "$sim" --seed 5 --generations 100 2>err | head -n 1 >/dev/null

@@ -28,6 +28,27 @@ TEST(Language, TheFirstPreferredLanguageWithATranslationOrEnglish) {
     }
 }
 
+TEST(Language, NumbersAreWrittenAsTheWindowsLanguageWritesThem) {
+    const struct {
+        const char* shown;
+        const char* locale;
+        const char* tenThousand;
+    } cases[] = {
+        {"es", "C.UTF-8", "10.000"},      // LANGUAGE=es on a machine left in C
+        {"en", "C.UTF-8", "10000"},       // C groups no digits
+        {"en", "POSIX", "10000"},
+        {"en", "en_US.UTF-8", "10,000"},
+        {"es", "es_ES.UTF-8", "10.000"},
+        {"es", "es_MX.UTF-8", "10,000"},  // as Mexico writes its Spanish
+        {"en", "de_DE.UTF-8", "10,000"},  // an English window, not German digits
+        {"es", "en_US.UTF-8", "10.000"},
+    };
+    for (const auto& c : cases) {
+        const QLocale numbers = language::numbersFor(c.shown, QLocale(c.locale));
+        EXPECT_EQ(numbers.toString(10000), c.tenThousand) << c.shown << " in " << c.locale;
+    }
+}
+
 TEST(Words, FillsEveryMarkerInOnePassInTheTranslationsOrder) {
     EXPECT_EQ(words::fill("%2 de %1, %2", {"a", "b"}), "b de a, b");
     // A value's own marker is not filled again; a marker with no value stays.

@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <limits>
 #include <optional>
 #include <string>
@@ -72,8 +73,8 @@ constexpr auto kLargest = static_cast<std::uint64_t>(std::numeric_limits<std::in
 
 struct Options {
     std::int64_t seed = 0;
-    std::optional<std::string> board;
-    std::optional<std::string> saveBoard;
+    std::optional<std::filesystem::path> board;
+    std::optional<std::filesystem::path> saveBoard;
     std::optional<SeedRange> seeds;
     std::optional<unsigned> jobs;
     std::int64_t generations = kDefaultGenerations;
@@ -98,19 +99,19 @@ SeedRange parseSeedRange(CommandLine& arguments) {
     return range;
 }
 
-std::string fileName(CommandLine& arguments, const char* option) {
-    std::string name = arguments.text();
+std::filesystem::path fileName(CommandLine& arguments, const char* option) {
+    const std::string name = arguments.text();
     if (name.empty()) {
         arguments.fail(std::string(option) + " needs a file name");
     }
-    return name;
+    return platform::pathFromUtf8(name);
 }
 
 Options parseOptions(int argc, char** argv) {
     Options options;
     options.seed = static_cast<std::int64_t>(std::time(nullptr));
     bool seedGiven = false;
-    CommandLine arguments("vivar-sim", argc, argv);
+    CommandLine arguments("vivar-sim", argc, platform::utf8Arguments(argc, argv));
     while (arguments.next()) {
         arguments.answerHelpOrVersion([] { return std::string(kUsage); });
         if (arguments.is("--counts")) {
@@ -242,12 +243,12 @@ std::string shellWord(const std::string& name) {
 
 // The saved board's comment: how the run came to it, and how to go on. The
 // seed to go on with wraps as the generator's seed does.
-std::string resumeComment(const Options& options, const std::string& file) {
+std::string resumeComment(const Options& options, const std::filesystem::path& file) {
     const auto seed = static_cast<std::uint64_t>(options.seed);
     const auto generations = static_cast<std::uint64_t>(options.generations);
-    const std::string from = options.board ? "--board " + shellWord(*options.board) + " " : "";
+    const std::string from = options.board ? "--board " + shellWord(platform::utf8Name(*options.board)) + " " : "";
     return "vivar-sim " + from + "--seed " + std::to_string(seed) + ", after generation " +
-           std::to_string(generations) + ": resume with --board " + shellWord(file) + " --seed " +
+           std::to_string(generations) + ": resume with --board " + shellWord(platform::utf8Name(file)) + " --seed " +
            std::to_string((seed + generations) & kLargestSeed);
 }
 

@@ -92,6 +92,31 @@ void chooseFromLocale() {
     }
 }
 
+QLocale numbersFor(const QString& shown, const QLocale& user) {
+    const QLocale language(shown);
+    if (user.language() == language.language()) {
+        return user;  // es_MX groups as Mexico does, en_GB as Britain does
+    }
+    if (user.language() == QLocale::C && language.language() == QLocale::English) {
+        return QLocale::c();
+    }
+    return language;
+}
+
+QLocale numbers() {
+    // Qt's system locale takes its language from LANGUAGE, but its digits
+    // from LC_NUMERIC: under C.UTF-8 with LANGUAGE=es it is Spanish that
+    // writes "10,000". The variables, read as the C library reads them,
+    // name the user's own conventions.
+    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+        const QString name = qEnvironmentVariable(variable);
+        if (!name.isEmpty()) {
+            return numbersFor(chosenLanguage(), QLocale(name));
+        }
+    }
+    return numbersFor(chosenLanguage(), QLocale::system());
+}
+
 void installInApplication() {
     if (embeddedFor(chosenLanguage()) == nullptr) {
         return;

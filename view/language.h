@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,14 @@ void chooseFromLocale();
 // Hands the translation, and Qt's own for the buttons of its dialogs, to
 // the application once it exists.
 void installInApplication();
+
+// How the window writes numbers: as the user's locale does (LC_ALL,
+// LC_NUMERIC, LANG; on Windows, the system's) where that locale is for the
+// window's language, else as that language does. An English window in the
+// C locale groups no digits, as C programs do.
+[[nodiscard]] QLocale numbers();
+// The same for a window in `shown` ("en", "es") and the user's locale.
+[[nodiscard]] QLocale numbersFor(const QString& shown, const QLocale& user);
 
 // A translation built into the program: the .qm made from
 // translations/vivar_<language>.ts.

@@ -19,6 +19,7 @@
 #include <QtCharts/QValueAxis>
 
 #include "platform/window.h"
+#include "view/language.h"
 
 using QtCharts::QChart;
 using QtCharts::QChartView;
@@ -61,13 +62,9 @@ QString legendText() {
 
 // The status line's text. Its items are held together by no-break spaces,
 // so a narrow window wraps the line only between them; its counts are
-// grouped as the user's locale groups digits.
+// grouped as the window's language groups digits.
 QString statusText(const Census& census, const PopulationHistory& history, const RunPanel::Status& status) {
-    QLocale locale;
-    // The C locale groups no digits, in C programs' words as in ours.
-    if (locale.language() == QLocale::C) {
-        locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    }
+    const QLocale locale = language::numbers();
     const auto number = [&locale](std::int64_t value) { return locale.toString(static_cast<qlonglong>(value)); };
     QStringList items;
     items << RunPanel::tr("Generation %1").arg(number(status.generation))
@@ -127,9 +124,13 @@ RunPanel::RunPanel(QWidget* window)
     chart->setTitle(tr("Populations"));
     chart->legend()->hide();
     chart->setMargins(QMargins(2, 2, 2, 2));
-    generations_->setLabelFormat("%d");
+    // The axes write their whole numbers as the status line does; Qt Charts
+    // localises only a format with a precision.
+    chart->setLocalizeNumbers(true);
+    chart->setLocale(language::numbers());
+    generations_->setLabelFormat("%.0f");
     generations_->setTitleText(tr("generation"));
-    squares_->setLabelFormat("%d");
+    squares_->setLabelFormat("%.0f");
     squares_->setTitleText(tr("squares"));
     chart->addAxis(generations_, Qt::AlignBottom);
     chart->addAxis(squares_, Qt::AlignLeft);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The window and vivar's help speak Spanish in a Spanish locale and English
-# in the C locale, the status line grouping its numbers as the locale does,
-# while the console trace stays byte for byte the same in both.
+# in the C locale, the status line grouping its numbers as the window's
+# language does, while the console trace stays byte for byte the same in
+# both.
 #   language.sh VIVAR VIVAR-SIM PICTURES-DIR
 set -u
 vivar=$(realpath "$1") sim=$(realpath "$2") pictures=$3
@@ -69,6 +70,21 @@ paced='pace 0 ms · seed 5$'
 filled='^Generation 0 · stopped · brown lizards [0-9]+, eggs 0 · .* · pace 0 ms · seed 5$'
 stepped="^Generation 1 · stopped · brown lizards $brown, eggs $brown_eggs · green lizards $green, eggs $green_eggs · cats $cats \([0-9]+ eating\) · pace 0 ms · seed 5$"
 run plain "${plain[@]}"
+
+# Numbers are written as the window's language writes them, whatever the
+# digits of the locale: this machine's C.UTF-8 with LANGUAGE=es is Spanish.
+pace_reads() {  # EXPECTED ENV...
+  local expected=$1; shift
+  : >"$status_log"
+  VIVAR_STATUS_LOG=$status_log start_vivar env -u LC_ALL -u LC_MESSAGES -u LANGUAGE "$@" "$vivar" --pace 10000
+  wait_for 5 said "$expected" || fail "$*: the status line said $(status_lines | tail -n 1)"
+  key ctrl+q
+  wait "$pid" || fail "$*: exit status $?"
+  pid=
+}
+pace_reads ' ritmo 10\.000 ms$' LANG=C.UTF-8 LANGUAGE=es
+pace_reads ' pace 10000 ms$' LANG=C.UTF-8 LANGUAGE=en
+pace_reads ' pace 10,000 ms$' LANG=en_US.UTF-8
 
 [ -s "$work/trace-plain" ] && grep -q '^especie = ' "$work/trace-plain" ||
   fail "the run printed no trace of a generation"
