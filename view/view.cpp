@@ -186,7 +186,13 @@ std::string traceProblem(int error) {
 void tellProblem(const QString& problem) {
     std::fprintf(stderr, "vivar: %s\n", problem.toLocal8Bit().constData());
     if (liveView != nullptr) {
-        QMessageBox::warning(liveView->topLevelWindow.load(), QStringLiteral("vivar"), problem);
+        // On stderr it follows the program's name; in the dialog it is a
+        // sentence of its own.
+        QString sentence = problem;
+        if (!sentence.isEmpty()) {
+            sentence[0] = sentence[0].toUpper();
+        }
+        QMessageBox::warning(liveView->topLevelWindow.load(), QStringLiteral("vivar"), sentence);
     }
 }
 
