@@ -363,8 +363,7 @@ void runLater(Window window, int delayMilliseconds, std::function<void()> task) 
     }
 }
 
-Bitmap loadBitmap(const char* fileName, int width, int height) {
-    const QString name = QString::fromLocal8Bit(fileName);
+Bitmap loadBitmap(const QString& name, int width, int height) {
     QPixmap original(name);
     if (original.isNull()) {
         return nullptr;

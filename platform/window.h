@@ -69,7 +69,7 @@ void whenExposed(QWidget* widget, std::function<void()> task);
 
 // A bitmap scaled to the size, or empty when the file cannot be read.
 using Bitmap = std::shared_ptr<const QPixmap>;
-Bitmap loadBitmap(const char* fileName, int width, int height);
+Bitmap loadBitmap(const QString& fileName, int width, int height);
 // A push button whose click sends the parent a command message with the id.
 QWidget* createPushButton(Window parent, int commandId);
 // The button keeps its own copy of the picture.

@@ -651,6 +651,32 @@ ventana el programa termina tras la generación en curso.
         <translation>vivar: no se encontraron %1 de %2 imágenes; se buscaron en %3 (VIVAR_PICTURES puede nombrar su carpeta)</translation>
     </message>
     <message>
+        <location line="+15"/>
+        <source>%1 of %2 pictures not found (VIVAR_PICTURES)</source>
+        <translation>no se encontraron %1 de %2 imágenes (VIVAR_PICTURES)</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>vivar could not find %1 of its %2 pictures: squares and buttons whose picture is missing are blank.</source>
+        <translation>vivar no encontró %1 de sus %2 imágenes: las casillas y los botones cuya imagen falta se ven en blanco.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>It looked in:
+%1
+
+Set VIVAR_PICTURES to the folder that holds them (the pictures folder that comes with vivar), or start vivar from that folder.</source>
+        <translation>Las buscó en:
+%1
+
+Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures que viene con vivar), o inicie vivar desde esa carpeta.</translation>
+    </message>
+    <message>
+        <location line="-7"/>
+        <source>vivar: pictures not found</source>
+        <translation>vivar: no se encontraron las imágenes</translation>
+    </message>
+    <message>
         <location filename="../view/view.cpp" line="+67"/>
         <source>Pick: clicks in the view point at the board instead of turning it (Esc switches)</source>
         <translation>Elegir: los clics en la vista señalan el tablero en lugar de girarlo (Esc cambia)</translation>

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include <QString>
+
+class QWidget;
 class SoTexture2;
 
 // Where the tile pictures and the button bitmaps are found, by bare file
@@ -18,7 +21,7 @@ class SoTexture2;
 //      folder: an installed copy never reads the tree it was built from.
 struct PictureSearch {
     std::filesystem::path workingFolder;
-    std::string environment;  // VIVAR_PICTURES; empty when unset
+    std::filesystem::path environment;  // VIVAR_PICTURES; empty when unset
     std::filesystem::path executable;
     std::filesystem::path installedFromExecutableFolder;  // relative, e.g. ../share/vivar/pictures
     std::filesystem::path buildFolder;
@@ -36,7 +39,7 @@ struct PictureSearch {
                                                                const std::vector<std::filesystem::path>& folders);
 // Where to load a picture from: its path in this process's folders, or the
 // bare name when no folder has it.
-[[nodiscard]] std::string picturePath(const char* fileName);
+[[nodiscard]] QString picturePath(const char* fileName);
 
 // Has Coin look in the same folders, in the same order, for the tile
 // pictures it reads by bare file name. Call once, before the first texture
@@ -51,3 +54,8 @@ void setPictureFile(SoTexture2& texture, const char* fileName);
 // folders, prints one line on stderr: how many, and where the program
 // looked. Returns how many are missing.
 int reportMissingPictures();
+// The same for the window: a short text for the status line (empty when
+// nothing is missing), and a message beside the window, shown once, that
+// names the folders and VIVAR_PICTURES.
+[[nodiscard]] QString missingPicturesStatus();
+void tellMissingPictures(QWidget* window);

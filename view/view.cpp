@@ -32,6 +32,7 @@
 #include "model/census.h"
 #include "model/model.h"
 #include "model/trace.h"
+#include "platform/system.h"
 #include "view/display_update.h"
 #include "view/language.h"
 #include "view/square_panel.h"
@@ -184,7 +185,7 @@ std::string traceProblem(int error) {
 }
 
 void tellProblem(const QString& problem) {
-    std::fprintf(stderr, "vivar: %s\n", problem.toLocal8Bit().constData());
+    std::fprintf(stderr, "vivar: %s\n", problem.toUtf8().constData());
     if (liveView != nullptr) {
         // On stderr it follows the program's name; in the dialog it is a
         // sentence of its own.
@@ -350,6 +351,7 @@ int View::run(int /*argument*/) {
     platform::show(window);
     viewer->setTransparencyType(SoGLRenderAction::SORTED_OBJECT_BLEND);
     platform::show(window);
+    tellMissingPictures(window);
 
     // Under an X server the first frame, drawn the moment the window is
     // exposed, can be lost; one more once the drawable has settled.
@@ -369,7 +371,7 @@ void View::makeButtons() {
 void View::makeButton(const char* bitmapFile, int commandId) {
     // A missing bitmap gives a button without a picture that still works.
     const platform::Bitmap bitmap =
-        platform::loadBitmap(picturePath(bitmapFile).c_str(), kButtonBitmapSize, kButtonBitmapSize);
+        platform::loadBitmap(picturePath(bitmapFile), kButtonBitmapSize, kButtonBitmapSize);
     QWidget* button = platform::createPushButton(topLevelWindow, commandId);
     platform::setButtonBitmap(button, bitmap);
     for (const Button& known : kButtons) {
@@ -384,7 +386,7 @@ void View::makeControls() {
     const platform::Window window = topLevelWindow;
     for (const Control& control : kControls) {
         const platform::Bitmap bitmap =
-            platform::loadBitmap(picturePath(control.bitmapFile).c_str(), kButtonBitmapSize, kButtonBitmapSize);
+            platform::loadBitmap(picturePath(control.bitmapFile), kButtonBitmapSize, kButtonBitmapSize);
         QWidget* button = platform::createControlButton(window, [this, &control] { control.act(*this); });
         platform::setButtonBitmap(button, bitmap);
         platform::setToolTip(button, tr(control.toolTip));
@@ -554,7 +556,7 @@ void View::saveBoard() {
     } else {
         comment += "; its seeds came from the clock";
     }
-    if (const auto problem = board_file::save(name.toStdString(), shown, comment)) {
+    if (const auto problem = board_file::save(platform::pathFromUtf8(name.toStdString()), shown, comment)) {
         tellProblem(tr("the board was not saved: %1").arg(QString::fromStdString(*problem)));
     }
 }
@@ -569,7 +571,7 @@ void View::openBoard() {
     }
     boardFolder = QFileInfo(name).absolutePath();
     auto opened = std::make_shared<std::array<CellState, kSquareCount>>();
-    if (const auto problem = board_file::load(name.toStdString(), *opened)) {
+    if (const auto problem = board_file::load(platform::pathFromUtf8(name.toStdString()), *opened)) {
         tellProblem(tr("the board was not opened: %1").arg(QString::fromStdString(*problem)));
         return;
     }
@@ -598,6 +600,9 @@ RunPanel::Status View::status() const {
     if (const int error = trace::failure(); error != 0) {
         problem += (problem.empty() ? "" : "; ") + traceProblem(error);
         tellTraceFailureOnce();
+    }
+    if (const QString missing = missingPicturesStatus(); !missing.isEmpty()) {
+        problem += (problem.empty() ? "" : "; ") + missing.toStdString();
     }
     return {steering->generation(), runFlag, steering->pace(), steering->seed(), problem};
 }
