@@ -65,18 +65,25 @@ const Creature& creatureOf(char letter) {
                          [letter](const Creature& creature) { return creature.letter == letter; });
 }
 
+// The file's keywords are marked for translation only so that a message can
+// name them with the reader's word beside them; the file keeps them as they
+// are.
 constexpr std::array<Grid, 3> kGrids{{
-    {"kinds", ".BbGgCE", QT_TRANSLATE_NOOP("BoardFile", "column %1: '%2' is not a kind (. B b G g C E)"), letterOf,
+    //: A board file's keyword, which a message names: your words for it, with the keyword itself in brackets
+    {QT_TRANSLATE_NOOP("BoardFile", "kinds"), ".BbGgCE",
+     QT_TRANSLATE_NOOP("BoardFile", "column %1: '%2' is not a kind (. B b G g C E)"), letterOf,
      [](CellState& cell, char letter) {
          const Creature& creature = creatureOf(letter);
          cell.kind = creature.kind;
          cell.juvenile = creature.juvenile;
          cell.eating = creature.eating;
      }},
-    {"headings", "12345678", QT_TRANSLATE_NOOP("BoardFile", "column %1: '%2' is not a heading 1 to 8"),
+    {QT_TRANSLATE_NOOP("BoardFile", "headings"), "12345678",
+     QT_TRANSLATE_NOOP("BoardFile", "column %1: '%2' is not a heading 1 to 8"),
      [](const CellState& cell) { return static_cast<char>('0' + cell.direction); },
      [](CellState& cell, char digit) { cell.direction = digit - '0'; }},
-    {"phases", "01", QT_TRANSLATE_NOOP("BoardFile", "column %1: '%2' is not a phase 0 or 1"),
+    {QT_TRANSLATE_NOOP("BoardFile", "phases"), "01",
+     QT_TRANSLATE_NOOP("BoardFile", "column %1: '%2' is not a phase 0 or 1"),
      [](const CellState& cell) { return static_cast<char>('0' + cell.phase); },
      [](CellState& cell, char digit) { cell.phase = static_cast<Flag>(digit - '0'); }},
 }};
@@ -93,15 +100,19 @@ struct Timer {
 };
 
 constexpr std::array<Timer, 5> kTimers{{
-    {"age", "bg", 4, false, [](const CellState& cell) { return cell.age; },
+    //: A timer's name in a board file, which a message names: your word for it, with the name itself in brackets
+    {QT_TRANSLATE_NOOP("BoardFile", "age"), "bg", 4, false, [](const CellState& cell) { return cell.age; },
      [](CellState& cell, std::int32_t value) { cell.age = value; }},
-    {"mating", "BG", 1, false, [](const CellState& cell) { return static_cast<std::int32_t>(cell.mating); },
+    {QT_TRANSLATE_NOOP("BoardFile", "mating"), "BG", 1, false,
+     [](const CellState& cell) { return static_cast<std::int32_t>(cell.mating); },
      [](CellState& cell, std::int32_t value) { cell.mating = static_cast<Flag>(value); }},
-    {"mate-turns", "BGCE", 2, false, [](const CellState& cell) { return cell.mateTurns; },
+    {QT_TRANSLATE_NOOP("BoardFile", "mate-turns"), "BGCE", 2, false,
+     [](const CellState& cell) { return cell.mateTurns; },
      [](CellState& cell, std::int32_t value) { cell.mateTurns = value; }},
-    {"eat-turns", "E", 2, false, [](const CellState& cell) { return cell.eatTurns; },
+    {QT_TRANSLATE_NOOP("BoardFile", "eat-turns"), "E", 2, false, [](const CellState& cell) { return cell.eatTurns; },
      [](CellState& cell, std::int32_t value) { cell.eatTurns = value; }},
-    {"prey", "E", 1, true, [](const CellState& cell) { return static_cast<std::int32_t>(cell.preyIsKind2 != 0); },
+    {QT_TRANSLATE_NOOP("BoardFile", "prey"), "E", 1, true,
+     [](const CellState& cell) { return static_cast<std::int32_t>(cell.preyIsKind2 != 0); },
      [](CellState& cell, std::int32_t value) { cell.preyIsKind2 = static_cast<Flag>(value); }},
 }};
 
@@ -112,7 +123,9 @@ constexpr std::array<const char*, 2> kSpecies{"brown", "green"};
 // characters across, along a board row. Both from 0 here.
 std::size_t squareAt(int line, int position) { return static_cast<std::size_t>(position * kBoardSide + line); }
 
-constexpr std::array<std::string_view, 5> kKeywords{"kinds", "headings", "phases", "timers", "end"};
+constexpr std::array<std::string_view, 5> kKeywords{"kinds", "headings", "phases",
+                                                    QT_TRANSLATE_NOOP("BoardFile", "timers"),
+                                                    QT_TRANSLATE_NOOP("BoardFile", "end")};
 
 constexpr std::string_view kBlanks = " \t";
 
@@ -121,6 +134,10 @@ constexpr std::string_view kBlanks = " \t";
 std::string told(const char* text, std::initializer_list<std::string_view> values = {}) {
     return words::fill(words::translate("BoardFile", text), values);
 }
+
+// A keyword in a message: as the file has it, or in a translation the
+// reader's word for it with the keyword beside it.
+std::string named(const char* keyword) { return words::translate("BoardFile", keyword); }
 
 std::string say(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
@@ -215,11 +232,12 @@ bool isKeyword(std::string_view line) { return std::find(kKeywords.begin(), kKey
 std::optional<Problem> expect(Lines& lines, const char* keyword) {
     std::string_view line;
     if (!lines.next(line)) {
-        return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "\"%1\" is missing"), {keyword})};
+        return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "\"%1\" is missing"), {named(keyword)})};
     }
     if (line != keyword) {
         return Problem{lines.number(),
-                       told(QT_TRANSLATE_NOOP("BoardFile", "expected \"%1\", not \"%2\""), {keyword, quoted(line)})};
+                       told(QT_TRANSLATE_NOOP("BoardFile", "expected \"%1\", not \"%2\""),
+                            {named(keyword), quoted(line)})};
     }
     return std::nullopt;
 }
@@ -250,7 +268,7 @@ std::optional<Problem> readGrid(Lines& lines, const Grid& grid, Squares& squares
         std::string_view line;
         if (!lines.next(line) || isKeyword(line)) {
             return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "\"%1\" has %2 rows, not %3"),
-                                                {grid.name, std::to_string(row), std::to_string(kBoardSide)})};
+                                                {named(grid.name), std::to_string(row), std::to_string(kBoardSide)})};
         }
         if (line.size() != kBoardSide) {
             return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "%1 characters, not the %2 of a row"),
@@ -308,13 +326,14 @@ std::optional<Problem> readTimers(Lines& lines, Squares& squares) {
         if (timer->holders.find(letter) == std::string_view::npos) {
             return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "row %1, column %2 holds %3, which has no %4"),
                                         {std::to_string(row), std::to_string(column),
-                                         words::translate("BoardFile", creatureOf(letter).name), timer->name})};
+                                         words::translate("BoardFile", creatureOf(letter).name), named(timer->name)})};
         }
         int& first = givenOn[square][static_cast<std::size_t>(timer - kTimers.begin())];
         if (first != 0) {
             return Problem{number,
                            told(QT_TRANSLATE_NOOP("BoardFile", "a second %1 for row %2, column %3 (the first is on line %4)"),
-                                {timer->name, std::to_string(row), std::to_string(column), std::to_string(first)})};
+                                {named(timer->name), std::to_string(row), std::to_string(column),
+                                 std::to_string(first)})};
         }
         first = number;
         std::int32_t value = 0;
@@ -322,16 +341,16 @@ std::optional<Problem> readTimers(Lines& lines, Squares& squares) {
             const auto species = std::find(kSpecies.begin(), kSpecies.end(), words[3]);
             if (species == kSpecies.end()) {
                 return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "%1 must be brown or green, not \"%2\""),
-                                            {timer->name, quoted(words[3])})};
+                                            {named(timer->name), quoted(words[3])})};
             }
             value = static_cast<std::int32_t>(species - kSpecies.begin());
         } else if (!readNumber(words[3], timer->largest, value)) {
             return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "%1 must be 0 to %2, not \"%3\""),
-                                        {timer->name, std::to_string(timer->largest), quoted(words[3])})};
+                                        {named(timer->name), std::to_string(timer->largest), quoted(words[3])})};
         }
         timer->set(cell, value);
     }
-    return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "\"%1\" is missing"), {"end"})};
+    return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "\"%1\" is missing"), {named("end")})};
 }
 
 std::optional<Problem> readText(std::string_view text, Squares& squares) {

@@ -39,6 +39,58 @@
         <translation>un gato comiendo</translation>
     </message>
     <message>
+        <location line="+1"/>
+        <source>kinds</source>
+        <extracomment>A board file&apos;s keyword, which a message names: your words for it, with the keyword itself in brackets</extracomment>
+        <translation>la sección de tipos (kinds)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>headings</source>
+        <translation>la sección de rumbos (headings)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>phases</source>
+        <translation>la sección de fases (phases)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>age</source>
+        <extracomment>A timer&apos;s name in a board file, which a message names: your word for it, with the name itself in brackets</extracomment>
+        <translation>edad (age)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>mating</source>
+        <translation>apareamiento (mating)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>mate-turns</source>
+        <translation>visitas de apareamiento (mate-turns)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>eat-turns</source>
+        <translation>visitas de comida (eat-turns)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>prey</source>
+        <translation>presa (prey)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>timers</source>
+        <translation>la sección de temporizadores (timers)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>end</source>
+        <translation>la línea final (end)</translation>
+    </message>
+    <message>
         <location line="+30"/>
         <source>column %1: &apos;%2&apos; is not a kind (. B b G g C E)</source>
         <translation>columna %1: &apos;%2&apos; no es un tipo (. B b G g C E)</translation>
@@ -57,12 +109,12 @@
         <location line="+139"/>
         <location line="+116"/>
         <source>&quot;%1&quot; is missing</source>
-        <translation>falta &quot;%1&quot;</translation>
+        <translation>falta %1</translation>
     </message>
     <message>
         <location line="-112"/>
         <source>expected &quot;%1&quot;, not &quot;%2&quot;</source>
-        <translation>se esperaba &quot;%1&quot;, no &quot;%2&quot;</translation>
+        <translation>se esperaba %1, no &quot;%2&quot;</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -78,7 +130,7 @@
     <message>
         <location line="+12"/>
         <source>&quot;%1&quot; has %2 rows, not %3</source>
-        <translation>&quot;%1&quot; tiene %2 filas, no %3</translation>
+        <translation>%1 tiene %2 filas, no %3</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -103,7 +155,7 @@
     <message>
         <location line="+7"/>
         <source>unknown timer &quot;%1&quot; (age, mating, mate-turns, eat-turns, prey)</source>
-        <translation>temporizador desconocido &quot;%1&quot; (age, mating, mate-turns, eat-turns, prey)</translation>
+        <translation>temporizador desconocido &quot;%1&quot;: los hay de edad (age), apareamiento (mating), visitas de apareamiento (mate-turns), visitas de comida (eat-turns) y presa (prey)</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -113,17 +165,17 @@
     <message>
         <location line="+7"/>
         <source>a second %1 for row %2, column %3 (the first is on line %4)</source>
-        <translation>un segundo %1 para la fila %2, columna %3 (el primero está en la línea %4)</translation>
+        <translation>un segundo valor de %1 para la fila %2, columna %3 (el primero está en la línea %4)</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>%1 must be brown or green, not &quot;%2&quot;</source>
-        <translation>%1 debe ser brown o green, no &quot;%2&quot;</translation>
+        <translation>el valor de %1 debe ser brown (marrón) o green (verde), no &quot;%2&quot;</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>%1 must be 0 to %2, not &quot;%3&quot;</source>
-        <translation>%1 debe ser de 0 a %2, no &quot;%3&quot;</translation>
+        <translation>el valor de %1 debe ser de 0 a %2, no &quot;%3&quot;</translation>
     </message>
     <message>
         <location line="+10"/>
@@ -143,7 +195,7 @@
     <message>
         <location line="+19"/>
         <source>text after &quot;end&quot;</source>
-        <translation>texto después de &quot;end&quot;</translation>
+        <translation>texto después de la línea final (end)</translation>
     </message>
     <message>
         <location line="+7"/>
