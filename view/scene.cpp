@@ -66,14 +66,20 @@ constexpr int kCatEatingLizard2 = 52;
 constexpr int kHeadingsPerRun = 8;
 
 constexpr float kBackgroundDepth = -0.1f;
-// The outline of a marked square floats just above the tiles.
+// The outline of a marked square floats just above the tiles: a yellow
+// line on a wider dark one, so that one of them stands out on whatever
+// colour the buttons give the plane, from black to white through pink.
 constexpr float kMarkHeight = 0.02f;
 constexpr float kMarkLineWidth = 3.0f;
+constexpr float kMarkEdgeWidth = 7.0f;
+// The yellow line lies on the dark one rather than in it.
+constexpr float kMarkLift = 0.005f;
 
 SoSwitch* marker = nullptr;
 SoTranslation* markerPlace = nullptr;
 
-// A yellow square outline, unlit so that it reads the same from any angle.
+// A square outline, unlit so that it reads the same from any angle: the
+// same line drawn twice, wide and dark, then narrow and yellow on top.
 SoSwitch* buildMarker() {
     marker = new SoSwitch;
     auto* parts = new SoSeparator;
@@ -81,10 +87,6 @@ SoSwitch* buildMarker() {
     unpickable->style.setValue(SoPickStyle::UNPICKABLE);
     auto* unlit = new SoLightModel;
     unlit->model.setValue(SoLightModel::BASE_COLOR);
-    auto* colour = new SoBaseColor;
-    colour->rgb.setValue(1.0f, 0.9f, 0.1f);
-    auto* style = new SoDrawStyle;
-    style->lineWidth.setValue(kMarkLineWidth);
     markerPlace = new SoTranslation;
     auto* corners = new SoCoordinate3;
     const std::array<SbVec3f, 5> outline{SbVec3f(0, 0, kMarkHeight), SbVec3f(1, 0, kMarkHeight),
@@ -93,7 +95,19 @@ SoSwitch* buildMarker() {
     corners->point.setValues(0, static_cast<int>(outline.size()), outline.data());
     auto* line = new SoLineSet;
     line->numVertices.setValue(static_cast<int>(outline.size()));
-    for (SoNode* node : std::initializer_list<SoNode*>{unpickable, unlit, colour, style, markerPlace, corners, line}) {
+
+    auto* edgeColour = new SoBaseColor;
+    edgeColour->rgb.setValue(0.1f, 0.08f, 0.0f);
+    auto* edgeStyle = new SoDrawStyle;
+    edgeStyle->lineWidth.setValue(kMarkEdgeWidth);
+    auto* lift = new SoTranslation;
+    lift->translation.setValue(0.0f, 0.0f, kMarkLift);
+    auto* colour = new SoBaseColor;
+    colour->rgb.setValue(1.0f, 0.9f, 0.1f);
+    auto* style = new SoDrawStyle;
+    style->lineWidth.setValue(kMarkLineWidth);
+    for (SoNode* node : std::initializer_list<SoNode*>{unpickable, unlit, markerPlace, corners, edgeColour, edgeStyle,
+                                                       line, lift, colour, style, line}) {
         parts->addChild(node);
     }
     marker->addChild(parts);
