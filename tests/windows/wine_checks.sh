@@ -7,6 +7,8 @@
 # - vivar.exe from the unzipped zip opens its window, fills the board and
 #   steps it by keys, its 3D view shows the lizards, its seeded trace and
 #   counts file equal vivar-sim.exe's, and closing the window ends it with 0;
+# - unzipped under a folder whose name has accents, vivar.exe shows its
+#   pictures and bitmaps, and saves and opens a board named with ñ;
 # - the installer installs silently, with its Start-menu entry and
 #   uninstaller, and the installed vivar.exe starts;
 # - vivar.exe's help is in Spanish on a Spanish system.
@@ -123,6 +125,79 @@ sim_exe --seed "$seed" --generations "$ran" | cmp -s - "$work/model-lines" ||
 sim_exe --seed "$seed" --generations 3 --counts | cmp -s - "$counts" || fail "the counts file differs from vivar-sim.exe's"
 [ -z "$(program_lines "$err")" ] || fail "vivar.exe wrote to stderr: $(program_lines "$err")"
 echo "vivar.exe: $ran generations, the view captured"
+
+# vivar.exe unzipped into a folder whose name has accents, as a Spanish
+# user's folders are named, and started from another folder: the board and
+# the eight buttons show their pictures, a board saved through the dialog
+# under a name with accents and ñ opens again, and messages that name such
+# a file reach stderr in UTF-8.
+downloads=$WINEPREFIX/drive_c/users/José\ Núñez/Descargas downloads_windows='C:\users\José Núñez\Descargas'
+mkdir -p "$downloads" && unzip -q "$zip" -d "$downloads" || die "cannot unzip into $downloads"
+wine "$app/vivar-sim.exe" --board "$downloads_windows\\nada.vivar" 2>&1 >/dev/null |
+  grep -q -F "vivar-sim: $downloads_windows\\nada.vivar: " ||
+  fail "vivar-sim.exe does not name a missing board under $downloads_windows in UTF-8"
+# The bitmap's most common colour other than a button's light grey is on
+# at least half as many pixels of the button, the n-th from the top.
+button_shows() {  # INDEX BITMAP WINDOW-PNG
+  local count colour expected= pixels
+  while read -r count colour; do
+    if [ $((16#${colour:1:2})) -lt 208 ] || [ $((16#${colour:3:2})) -lt 208 ] || [ $((16#${colour:5:2})) -lt 208 ]; then
+      expected=$count
+      break
+    fi
+  done < <(convert "$app/pictures/$2" -format %c histogram:info:- | sort -rn |
+    sed -E 's/^ *([0-9]+):.*(#[0-9A-F]{6}).*/\1 \2/')
+  pixels=$(convert "$3" -crop "32x36+0+$((36 * $1))" +repage -alpha off -fuzz 8% -transparent "$colour" \
+    -alpha extract -negate -format '%[fx:int(mean*w*h+0.5)]' info:)
+  [ -n "$expected" ] && [ "$pixels" -ge $((expected / 2)) ]
+}
+# Answers the file dialog whose title begins so, once it shows.
+dialog() { xdotool search --onlyvisible --name "^$1" 2>/dev/null | head -n 1; }
+dialog_up() { [ -n "$(dialog "$1")" ]; }
+dialog_gone() { [ -z "$(dialog "$1")" ]; }
+answer_dialog() {  # TITLE-BEGINNING FILE
+  wait_for 20 dialog_up "$1" || die "no dialog \"$1\""
+  sleep 0.5
+  xdotool type --delay 20 "$2"
+  xdotool key Return
+  wait_for 20 dialog_gone "$1" || die "the dialog \"$1\" stayed"
+}
+board_of() { grep -v '^#' "$1"; }
+updates() { grep -c -x -F "  -- fin       doUpdates --" "$out"; }
+more_updates_than() { [ "$(updates)" -gt "$1" ]; }
+wine "$downloads/vivar-$version-win64/vivar.exe" --seed "$seed" >"$out" 2>"$err" &
+pid=$!
+window=$(wait_for_window) && [ -n "$window" ] || die "vivar.exe under $downloads_windows opened no window"
+key 4
+wait_for 10 grep -q -x -F "  -- fin       doUpdates --" "$out" || die "the fill showed nothing"
+key n
+wait_for 10 bash -c "[ \$(grep -c '^model ---' '$out') -ge 1 ]" || die "N ran no generation"
+wait_for 10 view_shows_lizards || fail "under $downloads_windows the 3D view does not show the lizards"
+import -window "$window" "$work/window.png" 2>/dev/null || die "cannot capture the window"
+index=0
+for bitmap in play stop limpia llena masVerde menosVerde masAzul menosAzul; do
+  button_shows "$index" "$bitmap.bmp" "$work/window.png" || fail "under $downloads_windows button $((index + 1)) shows no $bitmap.bmp"
+  index=$((index + 1))
+done
+key ctrl+s
+answer_dialog "Save the board" "$downloads_windows\\ñandú.vivar"
+wait_for 10 test -s "$downloads/ñandú.vivar" || fail "Ctrl+S saved nothing as $downloads_windows\\ñandú.vivar"
+sim_exe --seed "$seed" --generations 1 --counts --save-board "$(winepath -w "$work/sim.vivar")" >/dev/null
+board_of "$work/sim.vivar" | cmp -s - <(board_of "$downloads/ñandú.vivar") ||
+  fail "the board saved as ñandú.vivar is not vivar-sim.exe's after one generation"
+cleared=$(updates)
+key 3
+wait_for 10 more_updates_than "$cleared" || fail "the clear showed nothing"
+key ctrl+o
+answer_dialog "Open a board" "$downloads_windows\\ñandú.vivar"
+key ctrl+s
+answer_dialog "Save the board" "$downloads_windows\\again.vivar"
+wait_for 10 test -s "$downloads/again.vivar" || fail "Ctrl+S saved nothing after Ctrl+O"
+board_of "$downloads/again.vivar" | cmp -s - <(board_of "$downloads/ñandú.vivar") ||
+  fail "ñandú.vivar, opened with Ctrl+O after a clear, did not come back"
+close_window
+[ -z "$(program_lines "$err")" ] || fail "vivar.exe under $downloads_windows wrote to stderr: $(program_lines "$err")"
+echo "vivar.exe under $downloads_windows: pictures, bitmaps and ñandú.vivar saved and opened"
 
 # The installer, silently, then the installed program.
 wine "$setup" /S >/dev/null 2>&1 || fail "the installer failed"
