@@ -165,7 +165,7 @@ answer_dialog() {  # TITLE-BEGINNING FILE
 board_of() { grep -v '^#' "$1"; }
 updates() { grep -c -x -F "  -- fin       doUpdates --" "$out"; }
 more_updates_than() { [ "$(updates)" -gt "$1" ]; }
-wine "$downloads/vivar-$version-win64/vivar.exe" --seed "$seed" >"$out" 2>"$err" &
+wine "$downloads/vivar-$version-win64/vivar.exe" --seed "$seed" --counts "$downloads_windows\\cuántos.csv" >"$out" 2>"$err" &
 pid=$!
 window=$(wait_for_window) && [ -n "$window" ] || die "vivar.exe under $downloads_windows opened no window"
 key 4
@@ -197,6 +197,14 @@ board_of "$downloads/again.vivar" | cmp -s - <(board_of "$downloads/ñandú.viva
   fail "ñandú.vivar, opened with Ctrl+O after a clear, did not come back"
 close_window
 [ -z "$(program_lines "$err")" ] || fail "vivar.exe under $downloads_windows wrote to stderr: $(program_lines "$err")"
+[ "$(head -n 1 "$downloads/cuántos.csv" 2>/dev/null)" = "$(sim_exe --generations 0 --counts | head -n 1)" ] ||
+  fail "vivar.exe wrote no counts file cuántos.csv"
+# A save over a board replaces it, leaving nothing else beside it.
+sim_exe --seed 9 --generations 3 --counts --save-board "$downloads_windows\\ñandú.vivar" >/dev/null
+"$debian/vivar-sim" --seed 9 --generations 3 --counts --save-board "$work/debian.vivar" >/dev/null
+board_of "$work/debian.vivar" | cmp -s - <(board_of "$downloads/ñandú.vivar") ||
+  fail "vivar-sim.exe --save-board did not replace ñandú.vivar with its board"
+! ls "$downloads" | grep -q -F '.tmp-' || fail "a save left a temporary file: $(ls "$downloads")"
 echo "vivar.exe under $downloads_windows: pictures, bitmaps and ñandú.vivar saved and opened"
 
 # The installer, silently, then the installed program.
