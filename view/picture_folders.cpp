@@ -174,7 +174,9 @@ void lookForPicturesInTheirFolders() {
     }
     // Coin opens those folders by their narrow names, which on Windows are
     // in the ANSI code page: a folder named in other letters is not found
-    // there, and the reader after SoQt's is handed the bare name.
+    // there, and the reader after SoQt's is handed the bare name. Once, for
+    // every scene built.
+    SbImage::removeReadImageCB(readPictureFromItsFolder, nullptr);
     SbImage::addReadImageCB(readPictureFromItsFolder, nullptr);
 }
 
