@@ -1,5 +1,6 @@
 #include "model/model.h"
 
+#include "behaviour/orientation.h"
 #include "model/trace.h"
 #include "platform/random.h"
 #include "platform/thread.h"
@@ -68,6 +69,7 @@ void Model::computeGeneration() {
     std::array<bool, kSquareCount> near{};
     WatchedTurn arrived;
     WatchedTurn left;
+    std::optional<EggLaid> laid;
     if (watched >= 0 && watched < kSquareCount) {
         near[static_cast<std::size_t>(watched)] = true;
         for (const std::uint16_t neighbour : neighbours_[static_cast<std::size_t>(watched)]) {
@@ -80,7 +82,7 @@ void Model::computeGeneration() {
             continue;
         }
         if (near[current]) {
-            takeWatchedTurn(watched, arrived, left);
+            takeWatchedTurn(watched, arrived, left, laid);
         } else {
             takeTurn();
         }
@@ -92,6 +94,7 @@ void Model::computeGeneration() {
         const std::lock_guard lock(watchedMutex_);
         watchedTurn_ = arrived.square >= 0 ? arrived : left;
         watchedTurn_->square = watched;
+        watchedTurn_->eggLaid = laid;
     }
 }
 
@@ -104,20 +107,29 @@ void Model::takeTurn() {
     }
 }
 
-void Model::takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left) {
+void Model::takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left, std::optional<EggLaid>& laid) {
     const auto start = static_cast<int>(current);
     const std::int32_t kind = acting().kind;
     if (kind != kLizard1 && kind != kLizard2 && kind != kCat) {
         return;
     }
     const auto& around = neighbours_[current];
-    std::array<std::int32_t, 8> before{};
+    std::array<CellState, 8> before{};
     for (std::size_t slot = 0; slot < around.size(); ++slot) {
-        before[slot] = squares_[around[slot]].kind;
+        before[slot] = squares_[around[slot]];
     }
-    std::string lines;
+    WatchedTurn turn;
+    turn.before = acting();
+    // What it will see, whether or not it looks: its look slots as the
+    // heading it begins with gives them.
+    CellState looking = turn.before;
+    deriveLookSlots(looking);
+    for (std::size_t ahead = 0; ahead < turn.ahead.size(); ++ahead) {
+        turn.ahead[ahead] = squares_[around[static_cast<std::size_t>(looking.lookSlots[ahead])]];
+    }
+    const bool watchedEmpty = squares_[static_cast<std::size_t>(watched)].kind == kEmpty;
     {
-        const trace::Tap tap(lines);
+        const trace::Tap tap(turn.lines);
         takeTurn();
     }
     // A creature that moved left its square empty and one square beside it
@@ -126,16 +138,33 @@ void Model::takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left
     if (squares_[start].kind != kind) {
         end = -1;
         for (std::size_t slot = 0; slot < around.size(); ++slot) {
-            if (before[slot] != kind && squares_[around[slot]].kind == kind) {
+            if (before[slot].kind != kind && squares_[around[slot]].kind == kind) {
                 end = around[slot];
                 break;
             }
         }
     }
+    const CellState& onWatched = squares_[static_cast<std::size_t>(watched)];
+    if (watchedEmpty && end != watched && onWatched.juvenile == 1 &&
+        (onWatched.kind == kLizard1 || onWatched.kind == kLizard2)) {
+        // The partner is the neighbour that began to mate in this turn.
+        EggLaid egg{start, -1, kEmpty};
+        for (std::size_t slot = 0; slot < around.size(); ++slot) {
+            if (before[slot].mating == 0 && squares_[around[slot]].mating == 1) {
+                egg.partner = around[slot];
+                egg.partnerKind = squares_[around[slot]].kind;
+            }
+        }
+        laid = egg;
+    }
+    turn.square = watched;
+    turn.from = start;
+    turn.to = end;
+    turn.after = end >= 0 ? squares_[end] : CellState{};
     if (end == watched) {
-        arrived = {watched, start, end, std::move(lines)};
+        arrived = std::move(turn);
     } else if (start == watched) {
-        left = {watched, start, end, std::move(lines)};
+        left = std::move(turn);
     }
 }
 

@@ -76,11 +76,26 @@ public:
     // a person to read why a creature did what it did; -1 for none. Any
     // thread; takes effect from the next generation.
     void watch(int square) { watched_.store(square, std::memory_order_relaxed); }
+    // Where an egg laid during a watched generation came from.
+    struct EggLaid {
+        int layer = -1;  // the lizard that laid it, whose kind it has
+        int partner = -1;
+        std::int32_t partnerKind = kEmpty;
+    };
     struct WatchedTurn {
         int square = -1;  // the watched square
         int from = -1;    // where the creature's turn began
         int to = -1;      // where it ended
         std::string lines;
+        // Enough to tell the turn in words: the creature as it began and
+        // as it ended, and its three forward squares (front, front-right,
+        // front-left) as they were when it looked.
+        CellState before{};
+        CellState after{};
+        std::array<CellState, 3> ahead{};
+        // An egg laid on the watched square in this generation, by a
+        // creature whose turn is not this one.
+        std::optional<EggLaid> eggLaid;
     };
     // From the latest generation computed while watching: the turn of the
     // creature that ended on the watched square, or else of the one that
@@ -130,7 +145,7 @@ private:
     void takeTurn();
     // The same, keeping its lines and where it ended when that is the
     // watched square or it began there.
-    void takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left);
+    void takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left, std::optional<EggLaid>& laid);
     std::atomic<int> watched_{-1};
     mutable std::mutex watchedMutex_;
     std::optional<WatchedTurn> watchedTurn_;
