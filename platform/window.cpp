@@ -407,8 +407,6 @@ void setButtonBitmap(QWidget* button, const Bitmap& bitmap) {
 
 namespace {
 
-// The side column's share of the width when the panel is shown.
-constexpr int kSideStretch = 1;
 
 // The window's grid: the viewer's area at row 0, column 0; the side panel
 // at column 1; the status line in row 1.
@@ -419,9 +417,9 @@ QGridLayout* gridOf(Window window) {
     auto* grid = new QGridLayout(window);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
-    // A side panel gets a quarter of the width, within its own limits.
-    grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(1, kSideStretch);
+    // A side panel keeps the width it asks for, within its own limits; the
+    // viewer takes the rest.
+    grid->setColumnStretch(0, 1);
     grid->setRowStretch(0, 1);
     return grid;
 }
@@ -454,12 +452,7 @@ std::vector<QWidget*> viewerButtons(SoQtExaminerViewer* viewer) {
 
 void placeBesideViewer(Window window, QWidget* panel) { gridOf(window)->addWidget(panel, 0, 1); }
 
-void showBesideViewer(Window window, QWidget* panel, bool shown) {
-    // A column with a stretch keeps its share even when all it holds is
-    // hidden.
-    gridOf(window)->setColumnStretch(1, shown ? kSideStretch : 0);
-    panel->setVisible(shown);
-}
+void showBesideViewer(Window /*window*/, QWidget* panel, bool shown) { panel->setVisible(shown); }
 
 void placeBelowViewer(Window window, QWidget* line) { gridOf(window)->addWidget(line, 1, 0, 1, 2); }
 
@@ -513,22 +506,31 @@ constexpr int kFrameHeight = 40;
 
 }  // namespace
 
-void setWindowSize(Window window, int width, int height) {
+int setWindowSize(Window window, int width, int height, int leastSide, int mostSide) {
     if (window == nullptr) {
-        return;
+        return mostSide;
     }
     window->setMinimumSize(kSmallestWindowWidth, kSmallestWindowHeight);
-    // Where the screen is smaller, the window shrinks as a whole, so the
-    // board stays framed as it is at the preferred size.
+    int side = mostSide;
+    // Where the screen is shorter, the viewer's part shrinks in proportion,
+    // so the board stays framed as it is at the preferred size. The side
+    // column takes what width the screen has left, within its limits: its
+    // texts and buttons do not shrink.
     const QScreen* screen = window->screen();
     if (screen != nullptr) {
         const QRect room = screen->availableGeometry();
-        const double scale = std::min({1.0, static_cast<double>(room.width() - kFrameWidth) / width,
-                                       static_cast<double>(room.height() - kFrameHeight) / height});
-        width = std::max(kSmallestWindowWidth, static_cast<int>(width * scale));
-        height = std::max(kSmallestWindowHeight, static_cast<int>(height * scale));
+        const double byHeight = std::min(1.0, static_cast<double>(room.height() - kFrameHeight) / height);
+        const int roomWidth = room.width() - kFrameWidth;
+        int viewer = static_cast<int>(width * byHeight);
+        side = mostSide == 0 ? 0 : std::clamp(roomWidth - viewer, leastSide, mostSide);
+        viewer = std::min(viewer, roomWidth - side);
+        width = std::max(kSmallestWindowWidth, viewer + side);
+        height = std::max(kSmallestWindowHeight, static_cast<int>(height * byHeight));
+    } else {
+        width += side;
     }
     SoQt::setWidgetSize(window, SbVec2s(static_cast<short>(width), static_cast<short>(height)));
+    return side;
 }
 
 void show(Window window) {

@@ -112,10 +112,12 @@ void addShortcut(Window window, const char* keys, const std::function<void()>& t
 // does.
 void addQuitShortcut(Window window);
 
-// The window opens at this size where the screen has room for it, and
-// smaller, in the same proportions, where it has not. It can be shrunk to
-// the smallest size below.
-void setWindowSize(Window window, int width, int height);
+// The window opens with its main area at this size where the screen has
+// room for it, and smaller, in the same proportions, where it has not;
+// beside it, a side column as wide as the rest of the screen allows, from
+// `leastSide` to `mostSide` (0 for none). Returns the side column's width.
+// The window can be shrunk to the smallest size below.
+int setWindowSize(Window window, int width, int height, int leastSide = 0, int mostSide = 0);
 inline constexpr int kSmallestWindowWidth = 640;
 inline constexpr int kSmallestWindowHeight = 480;
 void show(Window window);

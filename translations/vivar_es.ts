@@ -4,7 +4,7 @@
 <context>
     <name>BoardFile</name>
     <message>
-        <location filename="../model/board_file.cpp" line="+34"/>
+        <location filename="../model/board_file.cpp" line="+33"/>
         <source>an empty square</source>
         <translation>una casilla vacía</translation>
     </message>
@@ -39,49 +39,64 @@
         <translation>un gato comiendo</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+34"/>
         <source>kinds</source>
         <extracomment>A board file&apos;s keyword, which a message names: your words for it, with the keyword itself in brackets</extracomment>
         <translation>la sección de tipos (kinds)</translation>
     </message>
     <message>
         <location line="+1"/>
+        <source>column %1: &apos;%2&apos; is not a kind (. B b G g C E)</source>
+        <translation>columna %1: &apos;%2&apos; no es un tipo (. B b G g C E)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>headings</source>
         <translation>la sección de rumbos (headings)</translation>
     </message>
     <message>
         <location line="+1"/>
+        <source>column %1: &apos;%2&apos; is not a heading 1 to 8</source>
+        <translation>columna %1: &apos;%2&apos; no es un rumbo de 1 a 8</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>phases</source>
         <translation>la sección de fases (phases)</translation>
     </message>
     <message>
         <location line="+1"/>
+        <source>column %1: &apos;%2&apos; is not a phase 0 or 1</source>
+        <translation>columna %1: &apos;%2&apos; no es una fase 0 o 1</translation>
+    </message>
+    <message>
+        <location line="+18"/>
         <source>age</source>
         <extracomment>A timer&apos;s name in a board file, which a message names: your word for it, with the name itself in brackets</extracomment>
         <translation>edad (age)</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>mating</source>
         <translation>apareamiento (mating)</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>mate-turns</source>
         <translation>visitas de apareamiento (mate-turns)</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>eat-turns</source>
         <translation>visitas de comida (eat-turns)</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>prey</source>
         <translation>presa (prey)</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+13"/>
         <source>timers</source>
         <translation>la sección de temporizadores (timers)</translation>
     </message>
@@ -91,33 +106,18 @@
         <translation>la línea final (end)</translation>
     </message>
     <message>
-        <location line="+30"/>
-        <source>column %1: &apos;%2&apos; is not a kind (. B b G g C E)</source>
-        <translation>columna %1: &apos;%2&apos; no es un tipo (. B b G g C E)</translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>column %1: &apos;%2&apos; is not a heading 1 to 8</source>
-        <translation>columna %1: &apos;%2&apos; no es un rumbo de 1 a 8</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>column %1: &apos;%2&apos; is not a phase 0 or 1</source>
-        <translation>columna %1: &apos;%2&apos; no es una fase 0 o 1</translation>
-    </message>
-    <message>
-        <location line="+139"/>
-        <location line="+116"/>
+        <location line="+107"/>
+        <location line="+118"/>
         <source>&quot;%1&quot; is missing</source>
         <translation>falta %1</translation>
     </message>
     <message>
-        <location line="-112"/>
+        <location line="-114"/>
         <source>expected &quot;%1&quot;, not &quot;%2&quot;</source>
         <translation>se esperaba %1, no &quot;%2&quot;</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <location line="+5"/>
         <source>not a vivar board</source>
         <translation>no es un tablero de vivar</translation>
@@ -168,7 +168,7 @@
         <translation>un segundo valor de %1 para la fila %2, columna %3 (el primero está en la línea %4)</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>%1 must be brown or green, not &quot;%2&quot;</source>
         <translation>el valor de %1 debe ser brown (marrón) o green (verde), no &quot;%2&quot;</translation>
     </message>
@@ -203,7 +203,7 @@
         <translation>error de entrada/salida</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+25"/>
         <source>line %1: %2</source>
         <translation>línea %1: %2</translation>
     </message>
@@ -267,7 +267,17 @@
 <context>
     <name>Inspector</name>
     <message>
-        <location filename="../view/square_panel.cpp" line="+114"/>
+        <location filename="../view/square_panel.cpp" line="+63"/>
+        <source>Trace lines</source>
+        <translation>Líneas de la traza</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Show or hide this turn&apos;s lines of the console&apos;s trace</source>
+        <translation>Muestra u oculta las líneas de este turno en la traza de la consola</translation>
+    </message>
+    <message>
+        <location line="+78"/>
         <source>Stop the run to edit the square.</source>
         <translation>Detenga la simulación para editar la casilla.</translation>
     </message>
@@ -275,7 +285,7 @@
 <context>
     <name>RunOptions</name>
     <message>
-        <location filename="../app/run_options.cpp" line="+10"/>
+        <location filename="../app/run_options.cpp" line="+11"/>
         <source>Usage: vivar [OPTION]...
 
 A terrarium of lizards and cats on a 20 x 20 board whose edges wrap,
@@ -379,7 +389,7 @@ ventana el programa termina tras la generación en curso.
 <context>
     <name>RunPanel</name>
     <message>
-        <location filename="../view/run_panel.cpp" line="+43"/>
+        <location filename="../view/run_panel.cpp" line="+47"/>
         <source>brown lizards</source>
         <translation>lagartos marrones</translation>
     </message>
@@ -404,7 +414,7 @@ ventana el programa termina tras la generación en curso.
         <translation>gatos</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+22"/>
         <source>Generation %1</source>
         <translation>Generación %1</translation>
     </message>
@@ -454,12 +464,12 @@ ventana el programa termina tras la generación en curso.
         <translation>semilla %1</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+56"/>
         <source>Populations</source>
         <translation>Poblaciones</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+8"/>
         <source>generation</source>
         <translation>generación</translation>
     </message>
@@ -472,7 +482,7 @@ ventana el programa termina tras la generación en curso.
 <context>
     <name>SquareReport</name>
     <message>
-        <location filename="../view/square_report.cpp" line="+24"/>
+        <location filename="../view/square_report.cpp" line="+25"/>
         <source>→ east</source>
         <translation>→ este</translation>
     </message>
@@ -622,7 +632,7 @@ ventana el programa termina tras la generación en curso.
         <translation>Comida: visita %1 de %2; termina en la última</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+24"/>
         <source>An egg does not look around.</source>
         <translation>Un huevo no mira a su alrededor.</translation>
     </message>
@@ -642,12 +652,12 @@ ventana el programa termina tras la generación en curso.
         <translation>Delante: %1; delante a la derecha: %2; delante a la izquierda: %3</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+12"/>
         <source>row %1, column %2</source>
         <translation>fila %1, columna %2</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+8"/>
         <source>Row %1, column %2</source>
         <translation>Fila %1, columna %2</translation>
     </message>
@@ -690,15 +700,199 @@ ventana el programa termina tras la generación en curso.
 <context>
     <name>Steering</name>
     <message>
-        <location filename="../app/steering.cpp" line="+98"/>
+        <location filename="../app/steering.cpp" line="+102"/>
         <source>the counts file &apos;%1&apos; could not be written: %2</source>
         <translation>no se pudo escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
     </message>
 </context>
 <context>
+    <name>TurnStory</name>
+    <message>
+        <location filename="../view/turn_story.cpp" line="+21"/>
+        <source>east</source>
+        <translation>este</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>north-east</source>
+        <translation>noreste</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>north</source>
+        <translation>norte</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>north-west</source>
+        <translation>noroeste</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>west</source>
+        <translation>oeste</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>south-west</source>
+        <translation>suroeste</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>south</source>
+        <translation>sur</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>south-east</source>
+        <translation>sureste</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>a cat</source>
+        <translation>un gato</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>a brown egg</source>
+        <translation>un huevo marrón</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>a green egg</source>
+        <translation>un huevo verde</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a brown lizard</source>
+        <translation>un lagarto marrón</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>a green lizard</source>
+        <translation>un lagarto verde</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>turned at random and still faces %1</source>
+        <translation>giró al azar y sigue mirando al %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>turned at random to face %1</source>
+        <translation>giró al azar y ahora mira al %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>An egg: visit %1 of %2; it hatches on the last.</source>
+        <translation>Un huevo: visita %1 de %2; eclosiona en la última.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>It hatched and faces %1.</source>
+        <translation>Salió del huevo y mira al %1.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Mating, visit %1 of %2.</source>
+        <translation>Apareándose, visita %1 de %2.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The mating ended; it still faces %1.</source>
+        <translation>El apareamiento terminó; sigue mirando al %1.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The mating ended and it turned to face %1.</source>
+        <translation>El apareamiento terminó y giró para mirar al %1.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Saw a cat ahead to the %1 and fled to %2, now facing %3.</source>
+        <translation>Vio un gato delante, al %1, y huyó a la %2; ahora mira al %3.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Saw a cat ahead to the %1, found no free square around it and %2.</source>
+        <translation>Vio un gato delante, al %1, no encontró ninguna casilla libre alrededor y %2.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location line="+39"/>
+        <source>a lizard</source>
+        <translation>un lagarto</translation>
+    </message>
+    <message>
+        <location line="-36"/>
+        <source>Saw %1 ahead to the %2 but no empty square for an egg, and %3.</source>
+        <translation>Vio %1 delante, al %2, pero ninguna casilla vacía para un huevo, y %3.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Saw %1 ahead to the %2 and laid an egg with it at %3.</source>
+        <translation>Vio %1 delante, al %2, y puso con él un huevo en la %3.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Saw %1 ahead to the %2 but did not mate.</source>
+        <translation>Vio %1 delante, al %2, pero no se apareó.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Saw no cat and no mate ahead, and walked to %1, now facing %2.</source>
+        <translation>No vio delante ningún gato ni pareja, y caminó a la %1; ahora mira al %2.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Saw no cat, no mate and no empty square ahead, and %1.</source>
+        <translation>No vio delante ningún gato, ni pareja, ni casilla vacía, y %1.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Eating, visit %1 of %2.</source>
+        <translation>Comiendo, visita %1 de %2.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The meal ended; it still faces %1.</source>
+        <translation>La comida terminó; sigue mirando al %1.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The meal ended and it turned to face %1.</source>
+        <translation>La comida terminó y giró para mirar al %1.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Saw %1 ahead to the %2 and caught it at %3.</source>
+        <translation>Vio %1 delante, al %2, y lo atrapó en la %3.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Saw no lizard ahead, and walked to %1, now facing %2.</source>
+        <translation>No vio ningún lagarto delante, y caminó a la %1; ahora mira al %2.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Saw no lizard and no empty square ahead, and %1.</source>
+        <translation>No vio delante ningún lagarto ni casilla vacía, y %1.</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Laid in generation %1 by %2 at %3.</source>
+        <translation>Puesto en la generación %1 por %2 en la %3.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Laid in generation %1 by %2 at %3 with %4 at %5.</source>
+        <translation>Puesto en la generación %1 por %2 en la %3 con %4 en la %5.</translation>
+    </message>
+</context>
+<context>
     <name>View</name>
     <message>
-        <location filename="../view/picture_folders.cpp" line="+139"/>
+        <location filename="../view/picture_folders.cpp" line="+198"/>
         <source>vivar: %1 of %2 pictures not found; looked in %3 (VIVAR_PICTURES can name their folder)</source>
         <translation>vivar: no se encontraron %1 de %2 imágenes; se buscaron en %3 (VIVAR_PICTURES puede nombrar su carpeta)</translation>
     </message>
@@ -764,7 +958,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Proyección: cambia entre perspectiva y ortográfica</translation>
     </message>
     <message>
-        <location line="+85"/>
+        <location line="+99"/>
         <source>Empty</source>
         <translation>Vaciar</translation>
     </message>
@@ -849,12 +1043,12 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Tableros de vivar (*.vivar);;Todos los archivos (*)</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+4"/>
         <source>the trace could not be written to standard output: %1</source>
         <translation>no se pudo escribir la traza en la salida estándar: %1</translation>
     </message>
     <message>
-        <location line="+79"/>
+        <location line="+85"/>
         <source>One generation, then stop (N)</source>
         <translation>Una generación y luego parar (N)</translation>
     </message>
@@ -879,17 +1073,27 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>vivar: no se pudo abrir la ventana del visor: no se pudo abrir ninguna pantalla</translation>
     </message>
     <message>
-        <location line="+237"/>
-        <source>Save the board</source>
-        <translation>Guardar el tablero</translation>
+        <location line="+256"/>
+        <source>Save the board at generation %1</source>
+        <translation>Guardar el tablero en la generación %1</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+13"/>
+        <source>%1 already exists. Do you want to replace it?</source>
+        <translation>%1 ya existe. ¿Quiere reemplazarlo?</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>the board was not saved: %1</source>
         <translation>no se guardó el tablero: %1</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+7"/>
+        <source>A board opens only while stopped: stop the run first (Space).</source>
+        <translation>Un tablero solo se abre con la simulación detenida: deténgala antes (Espacio).</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Open a board</source>
         <translation>Abrir un tablero</translation>
     </message>
@@ -899,7 +1103,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>no se abrió el tablero: %1</translation>
     </message>
     <message>
-        <location filename="../view/view.h" line="+45"/>
+        <location filename="../view/view.h" line="+46"/>
         <source>Play: run the generations (Space or 1)</source>
         <translation>Reproducir: avanzan las generaciones (Espacio o 1)</translation>
     </message>

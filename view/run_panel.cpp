@@ -6,6 +6,7 @@
 #include <string>
 
 #include <QLabel>
+#include <QScrollArea>
 #include <QLocale>
 #include <QStringList>
 #include <QTimer>
@@ -32,6 +33,8 @@ namespace {
 // points do not stretch across the whole chart.
 constexpr int kLeastGenerations = 20;
 constexpr qint64 kChartIntervalMilliseconds = 200;
+// How long a notice stays at the end of the status line.
+constexpr int kNoticeMilliseconds = 5000;
 
 // The pictures' colours: brown and green lizards, paler for their eggs,
 // orange cats.
@@ -93,6 +96,21 @@ QString statusText(const Census& census, const PopulationHistory& history, const
     return items.join(QString(noBreak) + QStringLiteral("· "));
 }
 
+// The side column asks for the width the window gave it; the viewer takes
+// the rest.
+class SideColumn : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    [[nodiscard]] QSize sizeHint() const override { return {width_, QScrollArea::sizeHint().height()}; }
+    void setPreferredWidth(int width) {
+        width_ = width;
+        updateGeometry();
+    }
+
+private:
+    int width_ = RunPanel::kWidth;
+};
+
 }  // namespace
 
 RunPanel::RunPanel(QWidget* window)
@@ -100,8 +118,9 @@ RunPanel::RunPanel(QWidget* window)
       bottomRow_(new QWidget(window)),
       controls_(new QHBoxLayout),
       statusLine_(new QLabel(bottomRow_)),
-      side_(new QWidget(window)),
-      chartBox_(new QWidget(side_)),
+      side_(new SideColumn(window)),
+      sideContents_(new QWidget(side_)),
+      chartBox_(new QWidget(sideContents_)),
       chartView_(new QChartView(chartBox_)),
       generations_(new QValueAxis),
       squares_(new QValueAxis),
@@ -157,9 +176,17 @@ RunPanel::RunPanel(QWidget* window)
     chartColumn->setContentsMargins(0, 0, 0, 0);
     chartColumn->addWidget(chartView_, 1);
     chartColumn->addWidget(legend);
-    auto* column = new QVBoxLayout(side_);
+    // The column scrolls where the window is too short for the inspector
+    // and a readable chart; it never scrolls sideways, its texts wrap.
+    chartView_->setMinimumHeight(kLeastChartHeight);
+    auto* column = new QVBoxLayout(sideContents_);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(chartBox_, 1);
+    side_->setWidget(sideContents_);
+    side_->setWidgetResizable(true);
+    side_->setFrameShape(QFrame::NoFrame);
+    side_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    side_->setFocusPolicy(Qt::NoFocus);
     side_->setMinimumWidth(kNarrowestWidth);
     side_->setMaximumWidth(kWidth);
     platform::placeBesideViewer(window, side_);
@@ -227,7 +254,13 @@ void RunPanel::updateChart() {
 void RunPanel::statusChanged(const Status& status) { showStatus(status); }
 
 void RunPanel::showStatus(const Status& status) {
-    const QString text = statusText(census_, history_, status);
+    status_ = status;
+    QString text = statusText(census_, history_, status);
+    if (!notice_.isEmpty() && sinceNotice_.isValid() && sinceNotice_.elapsed() < kNoticeMilliseconds) {
+        text += QStringLiteral("\u00A0· ") + notice_;
+    } else {
+        notice_.clear();
+    }
     if (text == statusLine_->text()) {
         return;
     }
@@ -239,6 +272,13 @@ void RunPanel::showStatus(const Status& status) {
     }
 }
 
+void RunPanel::notice(const QString& text) {
+    notice_ = text;
+    sinceNotice_.start();
+    showStatus(status_);
+    QTimer::singleShot(kNoticeMilliseconds, statusLine_, [this] { showStatus(status_); });
+}
+
 void RunPanel::toggleChart() {
     chartBox_->setVisible(chartBox_->isHidden());
     sideChanged();
@@ -246,7 +286,7 @@ void RunPanel::toggleChart() {
 
 void RunPanel::addInspector(QWidget* inspector) {
     inspector_ = inspector;
-    static_cast<QVBoxLayout*>(side_->layout())->insertWidget(0, inspector);
+    static_cast<QVBoxLayout*>(sideContents_->layout())->insertWidget(0, inspector);
 }
 
 void RunPanel::sideChanged() {
@@ -265,5 +305,7 @@ void RunPanel::edited(const Census& census, const Status& status) {
 int RunPanel::bottomRowHeight(int width) const {
     return bottomRow_->hasHeightForWidth() ? bottomRow_->heightForWidth(width) : bottomRow_->sizeHint().height();
 }
+
+void RunPanel::setSideWidth(int width) { static_cast<SideColumn*>(side_)->setPreferredWidth(width); }
 
 void RunPanel::addControl(QWidget* button) { controls_->addWidget(button); }

@@ -8,12 +8,14 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QString>
 
 #include "model/census.h"
 #include "view/population_history.h"
 
 class QHBoxLayout;
 class QLabel;
+class QScrollArea;
 class QTimer;
 class QWidget;
 namespace QtCharts {
@@ -37,9 +39,11 @@ public:
         std::string problem;  // an output that could not be written
     };
 
-    // The chart's panel is this wide, or as narrow as this in a small window.
-    static constexpr int kWidth = 320;
-    static constexpr int kNarrowestWidth = 180;
+    // The side column is this wide where the screen has room, and as narrow
+    // as this in a small window; the chart is never shorter than this.
+    static constexpr int kWidth = 420;
+    static constexpr int kNarrowestWidth = 300;
+    static constexpr int kLeastChartHeight = 200;
 
     // Places the status line and the chart in the window. With
     // VIVAR_STATUS_LOG set to a file name, every text the status line takes
@@ -51,6 +55,9 @@ public:
     void generationShown(const Census& census, const Status& status);
     // Play, stop or the pace changed; the board did not.
     void statusChanged(const Status& status);
+    // Says something at the end of the status line for a few seconds: why
+    // a key did nothing.
+    void notice(const QString& text);
     void toggleChart();
     // Puts the inspector at the top of the side column; the column shows
     // while the chart or the inspector does.
@@ -62,6 +69,8 @@ public:
 
     // The height of the controls and the status line in a window this wide.
     [[nodiscard]] int bottomRowHeight(int width) const;
+    // How wide the side column asks to be.
+    void setSideWidth(int width);
     // Puts a control at the start of the status line's row.
     void addControl(QWidget* button);
 
@@ -74,7 +83,8 @@ private:
     QWidget* bottomRow_;  // the controls and the status line
     QHBoxLayout* controls_;
     QLabel* statusLine_;
-    QWidget* side_;      // the inspector, the chart and its legend
+    QScrollArea* side_;  // the scrolling column of the inspector, the chart and its legend
+    QWidget* sideContents_;
     QWidget* chartBox_;  // the chart and its legend
     QWidget* inspector_ = nullptr;
     QtCharts::QChartView* chartView_;
@@ -88,4 +98,7 @@ private:
     Census census_;
     int highest_ = 0;
     std::FILE* statusLog_ = nullptr;
+    Status status_;
+    QString notice_;
+    QElapsedTimer sinceNotice_;
 };

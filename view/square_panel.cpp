@@ -8,7 +8,9 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -16,77 +18,101 @@ namespace {
 // The edit buttons sit in up to this many columns: fewer where a
 // language's longer words would not fit, rather than be cut short.
 constexpr int kMostEditColumns = 4;
-constexpr int kLeastEditColumns = 2;
 constexpr int kButtonSpacing = 2;
-constexpr int kButtonPadding = 4;  // the least room beside a label, both sides together
-// The panel keeps one height whatever it tells, so that a generation's new
-// text never makes the window lay itself out, and the chart redraw, again:
-// room for the longest summary and the longest turn.
-constexpr int kSummaryLines = 6;
-constexpr int kTitleLines = 3;
-constexpr int kTurnLines = 16;
+// The least room each text keeps whatever it tells, so that most new texts
+// fit without the column laying itself out again (and the chart below
+// redrawing); a longer text takes more.
+constexpr int kSummaryLines = 5;
+constexpr int kTitleLines = 2;
+constexpr int kStoryLines = 2;
+// The trace lines scroll within this height when shown.
+constexpr int kTraceLines = 12;
+
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(Inspector)
+};
+
+QLabel* wrappingLabel(QWidget* parent, int leastLines) {
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    label->setMinimumHeight(label->fontMetrics().lineSpacing() * leastLines + 2);
+    return label;
+}
 
 }  // namespace
 
-Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits, int width)
+Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits, int narrowestWidth)
     : panel_(new QWidget(parent)),
-      summary_(new QLabel(panel_)),
-      turnTitle_(new QLabel(panel_)),
-      turnLines_(new QLabel(panel_)),
-      editHint_(new QLabel(panel_)) {
+      summary_(wrappingLabel(panel_, kSummaryLines)),
+      turnTitle_(wrappingLabel(panel_, kTitleLines)),
+      turnStory_(wrappingLabel(panel_, kStoryLines)),
+      linesToggle_(new QToolButton(panel_)),
+      turnLines_(new QPlainTextEdit(panel_)),
+      editHint_(wrappingLabel(panel_, 1)) {
     auto* column = new QVBoxLayout(panel_);
     column->setContentsMargins(8, 8, 8, 4);
-    for (QLabel* label : {summary_, turnTitle_, editHint_}) {
-        label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    }
     QFont bold = summary_->font();
     bold.setBold(true);
     turnTitle_->setFont(bold);
-    // The trace's lines as the console shows them, in a smaller fixed font.
-    turnLines_->setTextFormat(Qt::PlainText);
-    turnLines_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    // The trace's lines as the console shows them, under the story, folded
+    // away until asked for; long lines wrap rather than run off the edge.
+    linesToggle_->setText(Words::tr("Trace lines"));
+    linesToggle_->setToolTip(Words::tr("Show or hide this turn's lines of the console's trace"));
+    linesToggle_->setCheckable(true);
+    linesToggle_->setAutoRaise(true);
+    linesToggle_->setArrowType(Qt::RightArrow);
+    linesToggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    linesToggle_->setFocusPolicy(Qt::NoFocus);
+    turnLines_->setReadOnly(true);
+    turnLines_->setFocusPolicy(Qt::NoFocus);
+    turnLines_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    turnLines_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setPointSizeF(fixed.pointSizeF() * 0.85);
     turnLines_->setFont(fixed);
-    turnLines_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    summary_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    turnTitle_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    turnLines_->setFixedHeight(QFontMetrics(fixed).lineSpacing() * kTraceLines + 8);
+    turnLines_->hide();
+    QObject::connect(linesToggle_, &QToolButton::toggled, turnLines_, [this](bool shown) {
+        linesToggle_->setArrowType(shown ? Qt::DownArrow : Qt::RightArrow);
+        turnLines_->setVisible(shown);
+    });
 
+    // As many columns as the widest button fits at the narrowest the column
+    // gets, so that no label is cut.
     auto* buttons = new QGridLayout;
     buttons->setSpacing(kButtonSpacing);
-    int widestLabel = 0;
     for (const Edit& edit : edits) {
-        widestLabel = std::max(widestLabel, summary_->fontMetrics().horizontalAdvance(edit.label));
-    }
-    const int room = width - column->contentsMargins().left() - column->contentsMargins().right();
-    int columns = kMostEditColumns;
-    while (columns > kLeastEditColumns &&
-           columns * (widestLabel + kButtonPadding) + (columns - 1) * kButtonSpacing > room) {
-        --columns;
-    }
-    for (std::size_t i = 0; i < edits.size(); ++i) {
-        auto* button = new QPushButton(edits[i].label, panel_);
-        button->setToolTip(edits[i].toolTip);
+        auto* button = new QPushButton(edit.label, panel_);
+        button->setToolTip(edit.toolTip);
         // Focus stays with the viewer, as for the other buttons.
         button->setFocusPolicy(Qt::NoFocus);
-        QObject::connect(button, &QPushButton::clicked, button, edits[i].act);
-        buttons->addWidget(button, static_cast<int>(i) / columns, static_cast<int>(i) % columns);
+        QObject::connect(button, &QPushButton::clicked, button, edit.act);
         editButtons_.push_back(button);
+        turnsCreature_.push_back(edit.turnsCreature);
+    }
+    int widest = 0;
+    for (const QPushButton* button : editButtons_) {
+        widest = std::max(widest, button->sizeHint().width());
+    }
+    const int room = narrowestWidth - column->contentsMargins().left() - column->contentsMargins().right();
+    int columns = kMostEditColumns;
+    while (columns > 1 && columns * widest + (columns - 1) * kButtonSpacing > room) {
+        --columns;
+    }
+    for (std::size_t i = 0; i < editButtons_.size(); ++i) {
+        buttons->addWidget(editButtons_[i], static_cast<int>(i) / columns, static_cast<int>(i) % columns);
     }
     column->addWidget(summary_);
     column->addLayout(buttons);
     column->addWidget(editHint_);
     column->addWidget(turnTitle_);
+    column->addWidget(turnStory_);
+    column->addWidget(linesToggle_);
     column->addWidget(turnLines_);
-    const auto fixLines = [](QLabel* label, int lines) {
-        label->setFixedHeight(label->fontMetrics().lineSpacing() * lines + 2);
-    };
-    fixLines(summary_, kSummaryLines);
-    fixLines(turnTitle_, kTitleLines);
-    fixLines(turnLines_, kTurnLines);
-    fixLines(editHint_, 1);
 
     if (const char* log = std::getenv("VIVAR_INSPECTOR_LOG"); log != nullptr && *log != '\0') {
         log_ = std::fopen(log, "w");
@@ -94,24 +120,26 @@ Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits, int width)
     panel_->hide();
 }
 
-void Inspector::show(const SquareReport& report, bool editable) {
+void Inspector::show(const SquareReport& report, bool editable, bool turnable) {
     std::string summary = report.place + "\n" + report.occupant;
-    for (const std::string* part : {&report.heading, &report.timer, &report.sight}) {
+    for (const std::string* part : {&report.origin, &report.heading, &report.timer, &report.sight}) {
         if (!part->empty()) {
             summary += "\n" + *part;
         }
     }
     summary_->setText(QString::fromStdString(summary));
     turnTitle_->setText(QString::fromStdString(report.turnTitle));
+    turnStory_->setText(QString::fromStdString(report.turnStory));
     std::string lines = report.turnLines;
     if (!lines.empty() && lines.back() == '\n') {
         lines.pop_back();
     }
-    turnLines_->setText(QString::fromStdString(lines));
-    for (QPushButton* button : editButtons_) {
-        button->setEnabled(editable);
+    turnLines_->setPlainText(QString::fromStdString(lines));
+    linesToggle_->setEnabled(!lines.empty());
+    for (std::size_t i = 0; i < editButtons_.size(); ++i) {
+        editButtons_[i]->setEnabled(editable && (turnable || !turnsCreature_[i]));
     }
-    editHint_->setText(editable ? QString() : QCoreApplication::translate("Inspector", "Stop the run to edit the square."));
+    editHint_->setText(editable ? QString() : Words::tr("Stop the run to edit the square."));
     panel_->show();
     if (log_ != nullptr) {
         std::fprintf(log_, "%s\n", plainText(report).c_str());

@@ -9,32 +9,36 @@
 #include "view/square_report.h"
 
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
+class QToolButton;
 class QWidget;
 
 // The panel that tells about the picked square, with the buttons that edit
 // it. Lives on the view thread, in the side column above the chart.
 class Inspector {
 public:
-    // An edit button: its label, its tooltip (naming its keys) and what it
-    // does.
+    // An edit button: its label, its tooltip (naming its keys), what it
+    // does, and whether it needs a creature that faces somewhere (a turn).
     struct Edit {
         QString label;
         QString toolTip;
         std::function<void()> act;
+        bool turnsCreature = false;
     };
 
     // With VIVAR_INSPECTOR_LOG set to a file name, every text the panel
     // shows is also written there, followed by an empty line: the window's
-    // tests read it. The panel is at most `width` wide.
-    Inspector(QWidget* parent, const std::vector<Edit>& edits, int width);
+    // tests read it. The edit buttons are laid out to fit `narrowestWidth`.
+    Inspector(QWidget* parent, const std::vector<Edit>& edits, int narrowestWidth);
     ~Inspector();
     Inspector(const Inspector&) = delete;
     Inspector& operator=(const Inspector&) = delete;
 
     [[nodiscard]] QWidget* widget() const { return panel_; }
-    // Shows the report; the edit buttons work only when `editable`.
-    void show(const SquareReport& report, bool editable);
+    // Shows the report; the edit buttons work only when `editable`, the
+    // turns only where there is a creature to turn.
+    void show(const SquareReport& report, bool editable, bool turnable);
     void hide();
     [[nodiscard]] bool shown() const;
 
@@ -42,8 +46,11 @@ private:
     QWidget* panel_;
     QLabel* summary_;
     QLabel* turnTitle_;
-    QLabel* turnLines_;
+    QLabel* turnStory_;
+    QToolButton* linesToggle_;
+    QPlainTextEdit* turnLines_;
     QLabel* editHint_;
     std::vector<QPushButton*> editButtons_;
+    std::vector<bool> turnsCreature_;
     std::FILE* log_ = nullptr;
 };

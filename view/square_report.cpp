@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "behaviour/orientation.h"
+#include "view/turn_story.h"
 
 namespace {
 
@@ -89,7 +90,9 @@ QString timerOf(const CellState& cell) {
     return {};
 }
 
-int squareAhead(int square, std::int32_t heading, int lookSlot) {
+}  // namespace
+
+int squareAheadOf(int square, std::int32_t heading, int lookSlot) {
     const auto row = static_cast<std::size_t>(heading >= 1 && heading <= kHeadingCount ? heading - 1 : kHeadingCount - 1);
     const auto& step = kNeighbourSteps[static_cast<std::size_t>(
         kOrientationTable[row][static_cast<std::size_t>(lookSlot)])];
@@ -97,6 +100,8 @@ int squareAhead(int square, std::int32_t heading, int lookSlot) {
     const int boardColumn = (square % kBoardSide + step[1] + kBoardSide) % kBoardSide;
     return boardRow * kBoardSide + boardColumn;
 }
+
+namespace {
 
 QString sightOf(const std::array<CellState, kSquareCount>& squares, int square) {
     const CellState& cell = squares[static_cast<std::size_t>(square)];
@@ -113,15 +118,10 @@ QString sightOf(const std::array<CellState, kSquareCount>& squares, int square) 
         return Words::tr("While eating it does not look around.");
     }
     const auto seen = [&](int lookSlot) {
-        return shortName(squares[static_cast<std::size_t>(squareAhead(square, cell.direction, lookSlot))]);
+        return shortName(squares[static_cast<std::size_t>(squareAheadOf(square, cell.direction, lookSlot))]);
     };
     return Words::tr("Ahead: %1; front-right: %2; front-left: %3")
         .arg(seen(kFront), seen(kFrontRight), seen(kFrontLeft));
-}
-
-QString placeText(int square) {
-    const ScreenPlace place = screenPlaceOf(square);
-    return Words::tr("row %1, column %2").arg(place.row).arg(place.column);
 }
 
 }  // namespace
@@ -130,8 +130,13 @@ ScreenPlace screenPlaceOf(int square) { return {square % kBoardSide + 1, square 
 
 int squareAt(ScreenPlace place) { return (place.column - 1) * kBoardSide + (place.row - 1); }
 
+QString placeName(int square) {
+    const ScreenPlace place = screenPlaceOf(square);
+    return Words::tr("row %1, column %2").arg(place.row).arg(place.column);
+}
+
 SquareReport reportSquare(const std::array<CellState, kSquareCount>& squares, int square,
-                          const std::optional<Model::WatchedTurn>& turn) {
+                          const std::optional<Model::WatchedTurn>& turn, const std::optional<EggOrigin>& origin) {
     const CellState& cell = squares[static_cast<std::size_t>(square)];
     SquareReport report;
     const ScreenPlace place = screenPlaceOf(square);
@@ -152,23 +157,27 @@ SquareReport reportSquare(const std::array<CellState, kSquareCount>& squares, in
     } else if (turn->to == square && turn->from == square) {
         report.turnTitle = Words::tr("Its last turn:").toStdString();
     } else if (turn->to == square) {
-        report.turnTitle = Words::tr("Its last turn, which brought it here from %1:").arg(placeText(turn->from)).toStdString();
+        report.turnTitle = Words::tr("Its last turn, which brought it here from %1:").arg(placeName(turn->from)).toStdString();
     } else if (turn->to >= 0) {
         report.turnTitle =
-            Words::tr("The creature that was here left for %1 in its last turn:").arg(placeText(turn->to)).toStdString();
+            Words::tr("The creature that was here left for %1 in its last turn:").arg(placeName(turn->to)).toStdString();
     } else {
         report.turnTitle = Words::tr("The creature that was here left in its last turn:").toStdString();
     }
     if (turn && turn->square == square) {
+        report.turnStory = tellTurn(*turn).join(QLatin1Char('\n')).toStdString();
         report.turnLines = turn->lines;
+    }
+    if (origin && isLizard(cell) && cell.juvenile == 1) {
+        report.origin = tellEggLaid(origin->laid, cell.kind, origin->generation).toStdString();
     }
     return report;
 }
 
 std::string plainText(const SquareReport& report) {
     std::string text;
-    for (const std::string* part : {&report.place, &report.occupant, &report.heading, &report.timer, &report.sight,
-                                    &report.turnTitle, &report.turnLines}) {
+    for (const std::string* part : {&report.place, &report.occupant, &report.origin, &report.heading, &report.timer,
+                                    &report.sight, &report.turnTitle, &report.turnStory, &report.turnLines}) {
         if (!part->empty()) {
             text += *part;
             if (text.back() != '\n') {

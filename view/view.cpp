@@ -142,11 +142,25 @@ void put(Occupant occupant) {
     }
 }
 
+// Only a creature that faces somewhere turns: not an egg, not nothing.
+bool facesSomewhere(const CellState& cell) {
+    return cell.kind == kCat || ((cell.kind == kLizard1 || cell.kind == kLizard2) && cell.juvenile != 1);
+}
+
 void turn(int steps) {
     if (liveView != nullptr) {
-        liveView->edit([steps](CellState& cell) { cell.direction = turned(cell.direction, steps); });
+        liveView->edit([steps](CellState& cell) {
+            if (facesSomewhere(cell)) {
+                cell.direction = turned(cell.direction, steps);
+            }
+        });
     }
 }
+
+void turnLeft() { turn(+1); }
+void turnRight() { turn(-1); }
+constexpr void (*kTurnLeft)() = turnLeft;
+constexpr void (*kTurnRight)() = turnRight;
 
 struct EditKey {
     const char* label;
@@ -168,9 +182,9 @@ const std::array<EditKey, 8> kEdits{{
     {QT_TRANSLATE_NOOP("View", "Green egg"), QT_TRANSLATE_NOOP("View", "Put a green egg on the picked square (Ctrl+G)"),
      "Ctrl+G", [] { put(Occupant::kGreenEgg); }},
     {QT_TRANSLATE_NOOP("View", "↺ Left"),
-     QT_TRANSLATE_NOOP("View", "Turn the picked creature 45 degrees to its left ([)"), "[", [] { turn(+1); }},
+     QT_TRANSLATE_NOOP("View", "Turn the picked creature 45 degrees to its left ([)"), "[", kTurnLeft},
     {QT_TRANSLATE_NOOP("View", "↻ Right"),
-     QT_TRANSLATE_NOOP("View", "Turn the picked creature 45 degrees to its right (])"), "]", [] { turn(-1); }},
+     QT_TRANSLATE_NOOP("View", "Turn the picked creature 45 degrees to its right (])"), "]", kTurnRight},
 }};
 
 // The dialogs offer board files first, by their usual ending, and start in
@@ -344,7 +358,8 @@ int View::run(int /*argument*/) {
     // The viewer keeps its size; the chart and the status line come on top.
     if (panel != nullptr) {
         const int width = kWindowWidth + RunPanel::kWidth;
-        platform::setWindowSize(window, width, kWindowHeight + panel->bottomRowHeight(width));
+        panel->setSideWidth(platform::setWindowSize(window, kWindowWidth, kWindowHeight + panel->bottomRowHeight(width),
+                                                    RunPanel::kNarrowestWidth, RunPanel::kWidth));
     } else {
         platform::setWindowSize(window, kWindowWidth, kWindowHeight);
     }
@@ -402,10 +417,10 @@ void View::makeControls() {
 
     std::vector<Inspector::Edit> edits;
     for (const EditKey& edit : kEdits) {
-        edits.push_back({tr(edit.label), tr(edit.toolTip), edit.act});
+        edits.push_back({tr(edit.label), tr(edit.toolTip), edit.act, edit.act == kTurnLeft || edit.act == kTurnRight});
         platform::addShortcut(window, edit.keys, edit.act);
     }
-    inspector = std::make_unique<Inspector>(window, edits, RunPanel::kWidth);
+    inspector = std::make_unique<Inspector>(window, edits, RunPanel::kNarrowestWidth);
     panel->addInspector(inspector->widget());
     // Esc also switches the viewer between picking and turning.
     platform::whenEscapePressed(viewer, [] {
@@ -442,6 +457,13 @@ void View::generationShown() {
     }
     panel->generationShown(census, status());
     turnFresh = true;
+    // Every generation, however seldom the square is retold: the model
+    // keeps only the latest turn.
+    if (picked && model != nullptr) {
+        if (const auto turn = model->watchedTurn(); turn && turn->square == *picked && turn->eggLaid) {
+            eggOrigin = EggOrigin{steering->generation(), *turn->eggLaid};
+        }
+    }
     // Retelling the square costs the window more than a generation at the
     // fastest paces, and nobody reads forty a second: as with the chart,
     // at most a few times a second, always with the latest generation.
@@ -464,6 +486,7 @@ void View::boardRestarted() {
     steering->boardRestarted(census);
     panel->restart(census, status());
     turnFresh = false;
+    eggOrigin.reset();
     inspect(true);
 }
 
@@ -485,6 +508,7 @@ void View::pick(std::optional<int> square) {
         model->watch(square.value_or(-1));
     }
     turnFresh = false;
+    eggOrigin.reset();
     inspect();
 }
 
@@ -508,7 +532,8 @@ void View::inspect(bool modelWaiting) {
         turnFresh && model != nullptr ? model->watchedTurn() : std::optional<Model::WatchedTurn>{};
     const bool wasShown = inspector->shown();
     sinceInspected.start();
-    inspector->show(reportSquare(board, *picked, turn), !runFlag);
+    inspector->show(reportSquare(board, *picked, turn, eggOrigin), !runFlag,
+                    facesSomewhere(board[static_cast<std::size_t>(*picked)]));
     if (!wasShown) {
         panel->sideChanged();
     }
@@ -528,6 +553,7 @@ void View::edit(const std::function<void(CellState&)>& change) {
     doUpdates();
     trace::flush();
     turnFresh = false;
+    eggOrigin.reset();
     panel->edited(takeCensus(board), status());
     inspect(true);
 }
@@ -543,9 +569,26 @@ void View::saveBoard() {
     const std::int64_t generationShown = steering != nullptr ? steering->generation() : 0;
     generation.unlock();
 
-    const QString name = QFileDialog::getSaveFileName(topLevelWindow.load(), tr("Save the board"), boardFolder, boardFilter());
-    if (name.isEmpty()) {
+    // The title says which generation is saved: while running, the one on
+    // screen when the key was pressed. A name without an ending gets the
+    // boards' own, so that Open lists it.
+    QFileDialog dialog(topLevelWindow.load(), tr("Save the board at generation %1").arg(language::numbers().toString(static_cast<qlonglong>(generationShown))), boardFolder,
+                       boardFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("vivar"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
+    }
+    QString name = dialog.selectedFiles().constFirst();
+    // Qt leaves the ending off where a folder's name has a dot in it.
+    if (QFileInfo(name).suffix().isEmpty()) {
+        name += QStringLiteral(".vivar");
+        if (QFileInfo::exists(name) &&
+            QMessageBox::question(topLevelWindow.load(), QStringLiteral("vivar"),
+                                  tr("%1 already exists. Do you want to replace it?").arg(QFileInfo(name).fileName())) !=
+                QMessageBox::Yes) {
+            return;
+        }
     }
     boardFolder = QFileInfo(name).absolutePath();
     std::string comment = "Saved by vivar after generation " + std::to_string(generationShown);
@@ -563,6 +606,9 @@ void View::saveBoard() {
 
 void View::openBoard() {
     if (runFlag) {
+        if (panel != nullptr) {
+            panel->notice(tr("A board opens only while stopped: stop the run first (Space)."));
+        }
         return;
     }
     const QString name = QFileDialog::getOpenFileName(topLevelWindow.load(), tr("Open a board"), boardFolder, boardFilter());

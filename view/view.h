@@ -13,6 +13,7 @@
 #include "model/board.h"
 #include "platform/window.h"
 #include "view/run_panel.h"
+#include "view/square_report.h"
 
 class Inspector;
 class Model;
@@ -124,6 +125,8 @@ public:
     std::optional<int> picked;
     // Whether the model's watched turn belongs to the board as shown.
     bool turnFresh = false;
+    // An egg laid on the picked square since it was picked.
+    std::optional<EggOrigin> eggOrigin;
     QElapsedTimer sinceInspected;
     bool inspectPending = false;
 };

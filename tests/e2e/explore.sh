@@ -29,7 +29,7 @@ answer_dialog() {  # TITLE FILE
 board_of() { grep -v '^#' "$1"; }
 
 cd "$pictures" || die "no pictures folder"
-VIVAR_INSPECTOR_LOG=$inspector_log start_vivar "$vivar" --seed 16 --pace 0
+VIVAR_INSPECTOR_LOG=$inspector_log VIVAR_STATUS_LOG=$work/first-status start_vivar "$vivar" --seed 16 --pace 0
 button 3  # fill
 
 # Where the board's 20 x 20 tiles are drawn: the view's lit part, once it
@@ -63,11 +63,11 @@ wait_for 5 inspector_says "Nothing: an empty square" || fail "Delete did not emp
 key b
 wait_for 5 inspector_says "A brown lizard" || fail "B put no brown lizard there"
 
-# Saved, changed, opened again: the same board back.
+# Saved under a bare name, changed, opened again: the same board back.
 saved=$work/saved.vivar
 key ctrl+s
-answer_dialog "Save the board" "$saved"
-wait_for 5 test -s "$saved" || die "Ctrl+S saved nothing"
+answer_dialog "Save the board at generation 1" "$work/saved"
+wait_for 5 test -s "$saved" || die "Ctrl+S to a bare name saved nothing as $saved: $(ls "$work")"
 head -n 1 "$saved" | grep -q -x 'vivar board 1' || fail "the saved board starts with $(head -n 1 "$saved")"
 key Delete
 wait_for 5 inspector_says "Nothing: an empty square" || fail "Delete did not empty the square again"
@@ -76,7 +76,7 @@ answer_dialog "Open a board" "$saved"
 wait_for 5 inspector_says "A brown lizard" || fail "opening the saved board did not bring the lizard back"
 again=$work/again.vivar
 key ctrl+s
-answer_dialog "Save the board" "$again"
+answer_dialog "Save the board at generation [0-9]+" "$again"
 wait_for 5 test -s "$again" || die "the second save wrote nothing"
 cmp -s <(board_of "$saved") <(board_of "$again") || fail "the board opened is not the board saved: $(diff <(board_of "$saved") <(board_of "$again") | head -n 4)"
 
@@ -95,9 +95,16 @@ wait_for 5 message_gone || fail "the message did not go"
 grep -v "the board was not opened" "$err" >"$work/other-errors"
 : >"$err"
 key ctrl+s
-answer_dialog "Save the board" "$work/after.vivar"
+answer_dialog "Save the board at generation [0-9]+" "$work/after.vivar"
 wait_for 5 test -s "$work/after.vivar" || die "the save after the refusal wrote nothing"
 cmp -s <(board_of "$saved") <(board_of "$work/after.vivar") || fail "the refused board changed the board"
+
+# Open while running does nothing, and the status line says why.
+key space
+key ctrl+o
+wait_for 5 grep -q 'A board opens only while stopped' "$work/first-status" || fail "Ctrl+O while running said nothing"
+dialog_up "Open a board" && fail "Ctrl+O while running opened a dialog"
+key space
 
 key ctrl+q
 wait "$pid"; status=$?; pid=
