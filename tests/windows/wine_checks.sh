@@ -155,12 +155,20 @@ button_shows() {  # INDEX BITMAP WINDOW-PNG
 dialog() { xdotool search --onlyvisible --name "^$1" 2>/dev/null | head -n 1; }
 dialog_up() { [ -n "$(dialog "$1")" ]; }
 dialog_gone() { [ -z "$(dialog "$1")" ]; }
+# A try whose keys a slow dialog lost leaves it up; the name is typed again
+# over whatever its field holds.
 answer_dialog() {  # TITLE-BEGINNING FILE
   wait_for 20 dialog_up "$1" || die "no dialog \"$1\""
-  sleep 0.5
-  xdotool type --delay 20 "$2"
-  xdotool key Return
-  wait_for 20 dialog_gone "$1" || die "the dialog \"$1\" stayed"
+  local try
+  for try in 1 2 3; do
+    sleep 0.5
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$2"
+    xdotool key Return
+    wait_for 3 dialog_gone "$1" && return
+    echo "the dialog \"$1\" is still up after try $try"
+  done
+  die "the dialog \"$1\" stayed"
 }
 board_of() { grep -v '^#' "$1"; }
 updates() { grep -c -x -F "  -- fin       doUpdates --" "$out"; }
