@@ -20,7 +20,7 @@ namespace {
 constexpr int kSettlingGenerations = 2000;
 
 // The board that a seeded run reaches after settling, as vivar-sim runs it.
-std::array<CellState, kSquareCount> settledBoard(Model& model, std::uint32_t seed) {
+Board settledBoard(Model& model, std::uint32_t seed) {
     trace::setSink(nullptr);
     clearBoard();
     fillBoard(seed);

@@ -1,9 +1,11 @@
 #include "model/board.h"
 
+#include <cstring>
+
 #include "model/trace.h"
 #include "platform/random.h"
 
-std::array<CellState, kSquareCount> board{};
+Board board;
 std::atomic<bool> runFlag{false};
 std::atomic<bool> quitFlag{false};
 std::mutex boardMutex;
@@ -11,7 +13,7 @@ std::mutex generationMutex;
 
 void clearBoard() { clearBoard(board); }
 
-void clearBoard(std::array<CellState, kSquareCount>& squares) {
+void clearBoard(Board& squares) {
     for (CellState& cell : squares) {
         cell.direction = 1;
         cell.phase = 1;
@@ -24,29 +26,23 @@ void clearBoard(std::array<CellState, kSquareCount>& squares) {
     }
 }
 
-int kindForPercent(int percent) {
-    if (percent < 60) {
-        return kEmpty;
-    }
-    if (percent < 75) {
-        return kLizard1;
-    }
-    if (percent < 90) {
-        return kLizard2;
-    }
-    return kCat;
+bool Board::sameAs(const Board& other) const {
+    return rows_ == other.rows_ && columns_ == other.columns_ &&
+           std::memcmp(cells_.data(), other.cells_.data(), cells_.size() * sizeof(CellState)) == 0;
 }
+
+int kindForPercent(int percent) { return Rules{}.kindForPercent(percent); }
 
 void fillBoard() { fillBoard(std::time(nullptr)); }
 
 void fillBoard(std::time_t now) { fillBoard(board, now); }
 
-void fillBoard(std::array<CellState, kSquareCount>& squares, std::time_t now) {
+void fillBoard(Board& squares, std::time_t now, const Rules& rules) {
     platform::srand(static_cast<std::uint32_t>(now));
     for (CellState& cell : squares) {
         const int percent = static_cast<int>(platform::rand() / static_cast<double>(platform::kRandMax) * 100.0);
         trace::print("random = %d\n", percent);
-        const int kind = kindForPercent(percent);
+        const int kind = rules.kindForPercent(percent);
         trace::print("especie = %d\n", kind);
         cell.kind = kind;
         // Empty squares draw a heading and a phase too, so every square

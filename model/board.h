@@ -5,11 +5,16 @@
 #include <cstdint>
 #include <ctime>
 #include <mutex>
+#include <span>
+#include <vector>
+
+#include "model/rules.h"
 
 // One byte that the rules treat as a boolean. Some rules test for exactly 1
 // and flip "1 to 0, anything else to 1", so it must be able to hold any byte.
 using Flag = std::uint8_t;
 
+// The standard board's size; a board of any other size is a rule (Rules).
 inline constexpr int kBoardSide = 20;
 inline constexpr int kSquareCount = kBoardSide * kBoardSide;
 
@@ -36,8 +41,44 @@ struct CellState {
     std::array<std::int32_t, 8> lookSlots;  // neighbour numbers seen front, front-right, ...
 };
 
-// Square index = row * kBoardSide + column. Zero-filled at process start.
-extern std::array<CellState, kSquareCount> board;
+// The squares of a board of any size, row after row: square index =
+// row * columns + column. A new or resized board is zero-filled.
+class Board {
+public:
+    Board() : Board(kBoardSide, kBoardSide) {}
+    Board(int rows, int columns) { resize(rows, columns); }
+
+    void resize(int rows, int columns) {
+        rows_ = rows;
+        columns_ = columns;
+        cells_.assign(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns), CellState{});
+    }
+    [[nodiscard]] int rows() const { return rows_; }
+    [[nodiscard]] int columns() const { return columns_; }
+    [[nodiscard]] std::size_t size() const { return cells_.size(); }
+    [[nodiscard]] std::size_t indexOf(int row, int column) const {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column);
+    }
+
+    CellState& operator[](std::size_t square) { return cells_[square]; }
+    const CellState& operator[](std::size_t square) const { return cells_[square]; }
+    CellState* data() { return cells_.data(); }
+    [[nodiscard]] const CellState* data() const { return cells_.data(); }
+    auto begin() { return cells_.begin(); }
+    auto end() { return cells_.end(); }
+    [[nodiscard]] auto begin() const { return cells_.begin(); }
+    [[nodiscard]] auto end() const { return cells_.end(); }
+    // Whether every field of every square is the same, byte for byte.
+    [[nodiscard]] bool sameAs(const Board& other) const;
+
+private:
+    int rows_ = 0;
+    int columns_ = 0;
+    std::vector<CellState> cells_;
+};
+
+// The window's board. Zero-filled at process start.
+extern Board board;
 
 // Written by the view thread, polled by the model thread.
 extern std::atomic<bool> runFlag;
@@ -57,15 +98,16 @@ void clearBoard();
 
 // Seeds the calling thread's generator with the calendar time in seconds and
 // populates every square at random, about 60 % empty, 15 % of each lizard
-// species and 10 % cats, tracing two lines per square.
+// species and 10 % cats (the standard rules' shares), tracing two lines per
+// square.
 void fillBoard();
 // The same with a given calendar time, for reproducible runs.
 void fillBoard(std::time_t now);
 
 // The same on a board other than the shared one, so that several headless
-// runs can go on at once, one per thread.
-void clearBoard(std::array<CellState, kSquareCount>& squares);
-void fillBoard(std::array<CellState, kSquareCount>& squares, std::time_t now);
+// runs can go on at once, one per thread; the fill with the rules' shares.
+void clearBoard(Board& squares);
+void fillBoard(Board& squares, std::time_t now, const Rules& rules = {});
 
 // What a person can put on a square by hand.
 enum class Occupant { kNothing, kBrownLizard, kGreenLizard, kBrownEgg, kGreenEgg, kHungryCat };
@@ -75,5 +117,5 @@ enum class Occupant { kNothing, kBrownLizard, kGreenLizard, kBrownEgg, kGreenEgg
 // had none in 1..8) and phase.
 void placeOccupant(CellState& cell, Occupant occupant);
 
-// The kind a fill gives for a percentage draw 0..100.
+// The kind a standard fill gives for a percentage draw 0..100.
 [[nodiscard]] int kindForPercent(int percent);

@@ -18,7 +18,7 @@
 namespace board_file {
 namespace {
 
-using Squares = std::array<CellState, kSquareCount>;
+using Squares = Board;
 
 // What a letter of the kinds grid stands for.
 struct Creature {
@@ -370,7 +370,7 @@ std::optional<Problem> readText(std::string_view text, Squares& squares) {
     }
     // What the file does not hold is 0, as a vacated square or a new egg
     // has it.
-    Squares parsed{};
+    Squares parsed(kBoardSide, kBoardSide);
     for (const Grid& grid : kGrids) {
         if (auto problem = readGrid(lines, grid, parsed)) {
             return problem;
@@ -407,7 +407,7 @@ int writeAll(std::FILE* file, const std::string& text) {
 
 }  // namespace
 
-std::optional<std::string> parse(std::string_view text, std::array<CellState, kSquareCount>& squares) {
+std::optional<std::string> parse(std::string_view text, Board& squares) {
     const std::optional<Problem> problem = readText(text, squares);
     if (!problem) {
         return std::nullopt;
@@ -417,7 +417,7 @@ std::optional<std::string> parse(std::string_view text, std::array<CellState, kS
                                      {std::to_string(problem->line), problem->what});
 }
 
-std::string format(const std::array<CellState, kSquareCount>& squares, std::string_view comment) {
+std::string format(const Board& squares, std::string_view comment) {
     std::string text = say("vivar board %d\n", kVersion);
     // Only characters the reader takes, or the file would not load again.
     for (std::size_t start = 0; start < comment.size();) {
@@ -462,7 +462,7 @@ std::string format(const std::array<CellState, kSquareCount>& squares, std::stri
     return text;
 }
 
-std::optional<std::string> load(const std::filesystem::path& path, std::array<CellState, kSquareCount>& squares) {
+std::optional<std::string> load(const std::filesystem::path& path, Board& squares) {
     const std::string name = platform::utf8Name(path);
     std::FILE* file = platform::openFile(path, "rb");
     if (file == nullptr) {
@@ -490,7 +490,7 @@ std::optional<std::string> load(const std::filesystem::path& path, std::array<Ce
                               : say("%s:%d: %s", name.c_str(), problem->line, problem->what.c_str());
 }
 
-std::optional<std::string> save(const std::filesystem::path& path, const std::array<CellState, kSquareCount>& squares,
+std::optional<std::string> save(const std::filesystem::path& path, const Board& squares,
                                 std::string_view comment) {
     namespace fs = std::filesystem;
     const std::string text = format(squares, comment);

@@ -43,21 +43,21 @@ inline constexpr std::size_t kLargestFile = 1 << 20;
 // Reads a board from its text. On success fills `squares` and returns
 // nothing; otherwise returns "line N: what is wrong" (or what is wrong with
 // the whole text) and leaves `squares` untouched.
-std::optional<std::string> parse(std::string_view text, std::array<CellState, kSquareCount>& squares);
+std::optional<std::string> parse(std::string_view text, Board& squares);
 
 // The board as text, the comment lines (without their "# ") after the
 // version line.
-std::string format(const std::array<CellState, kSquareCount>& squares, std::string_view comment = {});
+std::string format(const Board& squares, std::string_view comment = {});
 
 // Reads the file; on failure returns one line naming the file, and the line
 // where there is one: "FILE:LINE: what is wrong" or "FILE: reason".
-std::optional<std::string> load(const std::filesystem::path& path, std::array<CellState, kSquareCount>& squares);
+std::optional<std::string> load(const std::filesystem::path& path, Board& squares);
 
 // Writes the board through a new file beside the target, on the disk
 // before it is renamed over the target, so that neither a failed save nor a
 // power cut leaves a damaged file in place of a good one; the replaced
 // file's permissions stay. On failure returns one line: "FILE: reason".
-std::optional<std::string> save(const std::filesystem::path& path, const std::array<CellState, kSquareCount>& squares,
+std::optional<std::string> save(const std::filesystem::path& path, const Board& squares,
                                 std::string_view comment = {});
 
 }  // namespace board_file

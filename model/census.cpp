@@ -29,7 +29,7 @@ std::string_view formatRow(RowText& row, std::initializer_list<std::optional<std
 
 }  // namespace
 
-Census takeCensus(const std::array<CellState, kSquareCount>& squares) {
+Census takeCensus(std::span<const CellState> squares) {
     // Counted by table rather than by branches on each square's kind,
     // which no predictor can guess on a busy board. Row kOther takes the
     // kinds outside 0..3, which count nowhere.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "model/board.h"
@@ -17,7 +18,7 @@ struct Census {
     int eatingCats = 0;
 };
 
-[[nodiscard]] Census takeCensus(const std::array<CellState, kSquareCount>& squares);
+[[nodiscard]] Census takeCensus(std::span<const CellState> squares);
 
 // The counts CSV: a header, then one row per generation.
 inline constexpr const char* kCountsHeader = "generation,empty,lizard1,lizard2,egg1,egg2,cat";

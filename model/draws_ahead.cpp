@@ -4,7 +4,8 @@
 #include "platform/random.h"
 #include "platform/system.h"
 
-DrawsAhead::DrawsAhead(std::uint32_t first) : first_(first), maker_([this] { make(); }) {}
+DrawsAhead::DrawsAhead(std::uint32_t first, std::size_t squareCount)
+    : first_(first), squareCount_(static_cast<std::uint32_t>(squareCount)), maker_([this] { make(); }) {}
 
 DrawsAhead::~DrawsAhead() {
     platform::settleAhead();
@@ -13,7 +14,7 @@ DrawsAhead::~DrawsAhead() {
 }
 
 void DrawsAhead::make() {
-    const auto squareOf = [](std::uint32_t value) { return value % kSquareCount; };
+    const auto squareOf = [count = squareCount_](std::uint32_t value) { return value % count; };
     for (std::uint32_t index = 0; !quit_; ++index) {
         // A slot is free once the seed kSlots before this one is released.
         // Looking again after a nap, rather than being woken, keeps system

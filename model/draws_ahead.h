@@ -14,8 +14,10 @@
 // the square it draws.
 class DrawsAhead {
 public:
-    // Makes the values of the seeds first, first + 1, ... (wrapping), in turn.
-    explicit DrawsAhead(std::uint32_t first);
+    // Makes the values of the seeds first, first + 1, ... (wrapping), in
+    // turn, for a board of this many squares (at most 32768, so that a
+    // value can draw any of them).
+    DrawsAhead(std::uint32_t first, std::size_t squareCount);
     // On the thread that seeds, which then goes on from where it got to.
     ~DrawsAhead();
     DrawsAhead(const DrawsAhead&) = delete;
@@ -44,6 +46,7 @@ private:
     void make();
 
     std::uint32_t first_;
+    std::uint32_t squareCount_;
     std::array<Slot, kSlots> slots_{};
     // Counts of seeds, which wrap: only their differences are compared, and
     // 32 bits let the waits go straight to the system's futex.

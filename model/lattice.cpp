@@ -113,14 +113,14 @@ const std::vector<Coordinates>& Topology::neighboursOf(const Coordinates& point)
 
 Lattice::Lattice() : Lattice(board) {}
 
-Lattice::Lattice(std::array<CellState, kSquareCount>& squares)
+Lattice::Lattice(Board& squares)
     : cells_(squares.data()),
       shape_(2),
       neighborhood_(std::make_unique<AlfilNeighborhood>(1)),
       topology_(shape_, *neighborhood_) {
-    shape_.setSize(0, kBoardSide);
-    shape_.setSize(1, kBoardSide);
-    sites_.reserve(kSquareCount);
+    shape_.setSize(0, squares.rows());
+    shape_.setSize(1, squares.columns());
+    sites_.reserve(squares.size());
 }
 
 void Lattice::setNeighborhood(std::unique_ptr<Neighborhood> neighborhood) {

@@ -8,8 +8,9 @@
 
 // A small cellular-automaton frame: a lattice of any number of dimensions,
 // each bounded or periodic, with a pluggable neighbourhood shape. The
-// terrarium uses two periodic dimensions of 20 (a torus) and the queen's
-// neighbourhood, so every square has eight neighbours in one fixed order.
+// terrarium uses two periodic dimensions, the board's rows and columns (a
+// torus), and the queen's neighbourhood, so every square has eight
+// neighbours in one fixed order.
 
 using Coordinates = std::vector<int>;
 
@@ -110,7 +111,7 @@ class Lattice {
 public:
     // Over the shared board, or over a board of the caller's own.
     Lattice();
-    explicit Lattice(std::array<CellState, kSquareCount>& squares);
+    explicit Lattice(Board& squares);
 
     // Replaces the default neighbourhood; the lattice keeps it alive.
     void setNeighborhood(std::unique_ptr<Neighborhood> neighborhood);

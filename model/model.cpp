@@ -1,5 +1,7 @@
 #include "model/model.h"
 
+#include <algorithm>
+
 #include "behaviour/orientation.h"
 #include "model/trace.h"
 #include "platform/random.h"
@@ -9,7 +11,7 @@ Model::Model() : pause(platform::sleepFor) {}
 
 void Model::setUpLattice() { setUpLattice(board); }
 
-void Model::setUpLattice(std::array<CellState, kSquareCount>& squares) {
+void Model::setUpLattice(Board& squares) {
     lattice = std::make_unique<Lattice>(squares);
     lattice->setNeighborhood(std::make_unique<QueenNeighborhood>());
     lattice->setPeriodic(0, true);
@@ -20,12 +22,19 @@ void Model::setUpLattice(std::array<CellState, kSquareCount>& squares) {
 
 void Model::readNeighbours() {
     squares_ = &lattice->cell(0);
-    for (std::size_t site = 0; site < kSquareCount; ++site) {
+    squareCount_ = lattice->siteCount();
+    neighbours_.assign(squareCount_, {});
+    for (std::size_t site = 0; site < squareCount_; ++site) {
         const std::size_t first = lattice->firstNeighbour(site);
         for (std::size_t slot = 0; slot < neighbours_[site].size(); ++slot) {
-            neighbours_[site][slot] = static_cast<std::uint16_t>(&lattice->neighbour(first + slot) - squares_);
+            neighbours_[site][slot] = static_cast<std::uint32_t>(&lattice->neighbour(first + slot) - squares_);
         }
     }
+    visited.assign(squareCount_, 0);
+    visitedCount = 0;
+    near_.assign(squareCount_, 0);
+    order_.clear();
+    ordered_ = 0;
 }
 
 int Model::run(int /*argument*/) {
@@ -63,31 +72,37 @@ void Model::computeGeneration() {
     const trace::Burst burst;
     platform::Generator& generator = platform::threadGenerator();
     random_ = &generator;
-    const int watched = watched_.load(std::memory_order_relaxed);
+    int watched = watched_.load(std::memory_order_relaxed);
+    if (watched >= 0 && static_cast<std::size_t>(watched) >= squareCount_) {
+        watched = -1;
+    }
     // Only a creature on the watched square or beside it can end its turn
     // there.
-    std::array<bool, kSquareCount> near{};
+    const auto markNear = [&](std::uint8_t mark) {
+        if (watched >= 0) {
+            near_[static_cast<std::size_t>(watched)] = mark;
+            for (const std::uint32_t neighbour : neighbours_[static_cast<std::size_t>(watched)]) {
+                near_[neighbour] = mark;
+            }
+        }
+    };
     WatchedTurn arrived;
     WatchedTurn left;
     std::optional<EggLaid> laid;
-    if (watched >= 0 && watched < kSquareCount) {
-        near[static_cast<std::size_t>(watched)] = true;
-        for (const std::uint16_t neighbour : neighbours_[static_cast<std::size_t>(watched)]) {
-            near[neighbour] = true;
-        }
-    }
-    for (std::size_t draw = 0; draw < lattice->siteCount(); ++draw) {
+    markNear(1);
+    for (std::size_t draw = 0; draw < squareCount_; ++draw) {
         current = drawSquare(generator);
         if (acting().processed != 0) {
             continue;
         }
-        if (near[current]) {
+        if (near_[current] != 0) {
             takeWatchedTurn(watched, arrived, left, laid);
         } else {
             takeTurn();
         }
     }
-    for (std::size_t site = 0; site < lattice->siteCount(); ++site) {
+    markNear(0);
+    for (std::size_t site = 0; site < squareCount_; ++site) {
         squares_[site].processed = 0;
     }
     if (watched >= 0) {
@@ -176,8 +191,14 @@ std::optional<Model::WatchedTurn> Model::watchedTurn() const {
 std::uint32_t Model::drawSquare() { return drawSquare(platform::threadGenerator()); }
 
 std::uint32_t Model::drawSquare(platform::Generator& generator) {
-    if (visitedCount == kSquareCount) {
-        visited.fill(false);
+    if (squareCount_ > kLargestDrawnBoard) {
+        if (ordered_ == order_.size()) {
+            shuffleOrder(generator);
+        }
+        return order_[ordered_++];
+    }
+    if (visitedCount == squareCount_) {
+        std::fill(visited.begin(), visited.end(), std::uint8_t{0});
         visitedCount = 0;
     }
     // Values made ahead come with the square they draw (see DrawsAhead), so
@@ -194,11 +215,34 @@ std::uint32_t Model::drawSquare(platform::Generator& generator) {
         }
     }
     generator.handOutAhead(squaresAhead.size());
+    const auto count = static_cast<std::uint32_t>(squareCount_);
     std::uint32_t square = 0;
     do {
-        square = static_cast<std::uint32_t>(generator.rand() % kSquareCount);
-    } while (visited[square]);
-    visited[square] = true;
+        square = static_cast<std::uint32_t>(generator.rand()) % count;
+    } while (visited[square] != 0);
+    visited[square] = 1;
     ++visitedCount;
     return square;
+}
+
+void Model::shuffleOrder(platform::Generator& generator) {
+    // Fisher and Yates' shuffle. Each position takes a uniform draw below
+    // its bound from 30 bits, two values of rand; a draw in the last,
+    // incomplete multiple of the bound is drawn again, so no square is
+    // favoured.
+    constexpr std::uint32_t kSpan = 1U << 30;
+    order_.resize(squareCount_);
+    for (std::size_t i = 0; i < squareCount_; ++i) {
+        order_[i] = static_cast<std::uint32_t>(i);
+    }
+    for (std::size_t i = squareCount_ - 1; i > 0; --i) {
+        const auto bound = static_cast<std::uint32_t>(i + 1);
+        const std::uint32_t limit = kSpan - kSpan % bound;
+        std::uint32_t value = 0;
+        do {
+            value = static_cast<std::uint32_t>(generator.rand()) << 15 | static_cast<std::uint32_t>(generator.rand());
+        } while (value >= limit);
+        std::swap(order_[i], order_[value % bound]);
+    }
+    ordered_ = 0;
 }

@@ -10,11 +10,13 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/cthread.h"
 #include "platform/random.h"
 #include "model/board.h"
 #include "model/lattice.h"
+#include "model/rules.h"
 
 // The simulation thread: the generation loop over the shared board, and the
 // creatures' turns. The rules each creature follows (sight and the four
@@ -32,10 +34,17 @@ public:
     // is set.
     int run(int argument) override;
 
-    // Builds the 20 x 20 torus with eight neighbours per square, over the
-    // shared board or over a board of the caller's own.
+    // Builds the torus of the board's size with eight neighbours per
+    // square, over the shared board or over a board of the caller's own.
     void setUpLattice();
-    void setUpLattice(std::array<CellState, kSquareCount>& squares);
+    void setUpLattice(Board& squares);
+
+    // Up to this many squares the visiting order is drawn as rand mod the
+    // number of squares until an unvisited one comes up. Beyond it 15-bit
+    // draws cannot reach every square, and the rejection would cost some
+    // N log N draws a pass: a pass is then a uniformly random permutation,
+    // shuffled with one 30-bit draw (two values of rand) a square.
+    static constexpr std::size_t kLargestDrawnBoard = 32768;
 
     // One generation's computation: every square drawn once in random order,
     // each creature that has not acted takes its turn, then the processed
@@ -102,11 +111,15 @@ public:
     // left it. Any thread.
     [[nodiscard]] std::optional<WatchedTurn> watchedTurn() const;
 
+    // The numbers the rules fix (timers, fill shares, size), handed in
+    // before the lattice is set up; the standard ones unless told.
+    Rules rules;
+
     std::unique_ptr<Lattice> lattice;
     // The squares drawn in the current pass, one byte each rather than one
     // bit: the visiting order tests it a few thousand times a generation.
-    std::array<bool, kSquareCount> visited{};
-    int visitedCount = 0;
+    std::vector<std::uint8_t> visited;
+    std::size_t visitedCount = 0;
     std::uint32_t current = 0;          // the square whose creature is acting
 
     // Seams that tests and the headless driver replace: the calendar time
@@ -129,7 +142,16 @@ private:
     template <typename Test>
     [[nodiscard]] bool seesAhead(Test matches) const;
     CellState* squares_ = nullptr;
-    std::array<std::array<std::uint16_t, 8>, kSquareCount> neighbours_{};
+    std::size_t squareCount_ = 0;
+    std::vector<std::array<std::uint32_t, 8>> neighbours_;
+    // Marks the watched square and its neighbours, where a turn can end on
+    // it; kept between generations so that none allocates.
+    std::vector<std::uint8_t> near_;
+    // A large board's visiting order for the current pass, and how much of
+    // it is drawn.
+    std::vector<std::uint32_t> order_;
+    std::size_t ordered_ = 0;
+    void shuffleOrder(platform::Generator& generator);
 
     // The generating thread's random numbers, looked up once a generation
     // (and at construction, for a turn taken outside one): where

@@ -1,11 +1,13 @@
 #include "model/seeded_run.h"
 
+#include <algorithm>
+#include <cassert>
+
 #include "model/trace.h"
 #include "platform/random.h"
 
-SeededRun::SeededRun() : SeededRun(board) {}
-
-SeededRun::SeededRun(std::array<CellState, kSquareCount>& squares) : squares_(squares) {
+SeededRun::SeededRun(const Rules& rules) : squares_(rules.rows, rules.columns) {
+    model_.rules = rules;
     model_.setUpLattice(squares_);
 }
 
@@ -16,23 +18,25 @@ void SeededRun::start(std::uint64_t seed, bool drawsAhead) {
     // a fresh process, so that a seed's run does not depend on the run
     // before it. The model's pass is over after every generation, so the
     // next one starts afresh as well.
-    squares_.fill(CellState{});
+    std::fill(squares_.begin(), squares_.end(), CellState{});
     clearBoard(squares_);
-    fillBoard(squares_, static_cast<std::time_t>(seed));
+    fillBoard(squares_, static_cast<std::time_t>(seed), model_.rules);
     begin(seed, drawsAhead);
 }
 
-void SeededRun::startFrom(const std::array<CellState, kSquareCount>& from, std::uint64_t seed, bool drawsAhead) {
+void SeededRun::startFrom(const Board& from, std::uint64_t seed, bool drawsAhead) {
     drawsAhead_.reset();
-    squares_ = from;
+    // In place: the model keeps the board's address.
+    assert(from.rows() == squares_.rows() && from.columns() == squares_.columns());
+    std::copy(from.begin(), from.end(), squares_.begin());
     begin(seed, drawsAhead);
 }
 
 void SeededRun::begin(std::uint64_t seed, bool drawsAhead) {
     seed_ = seed;
     generation_ = 0;
-    if (drawsAhead) {
-        drawsAhead_ = std::make_unique<DrawsAhead>(static_cast<std::uint32_t>(seed + 1));
+    if (drawsAhead && squares_.size() <= Model::kLargestDrawnBoard) {
+        drawsAhead_ = std::make_unique<DrawsAhead>(static_cast<std::uint32_t>(seed + 1), squares_.size());
     }
 }
 
@@ -51,7 +55,7 @@ std::int64_t SeededRun::step() {
 
 namespace {
 
-void startRun(SeededRun& run, std::uint64_t seed, const std::array<CellState, kSquareCount>* from) {
+void startRun(SeededRun& run, std::uint64_t seed, const Board* from) {
     if (from != nullptr) {
         run.startFrom(*from, seed);
     } else {
@@ -62,7 +66,7 @@ void startRun(SeededRun& run, std::uint64_t seed, const std::array<CellState, kS
 }  // namespace
 
 void appendCountsOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations,
-                       const std::array<CellState, kSquareCount>* from) {
+                       const Board* from) {
     startRun(run, seed, from);
     appendCountsRow(text, seed, 0, run.census());
     for (std::int64_t k = 1; k <= generations; ++k) {
@@ -72,7 +76,7 @@ void appendCountsOfRun(std::string& text, SeededRun& run, std::uint64_t seed, st
 }
 
 void appendSummaryOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations,
-                        const std::array<CellState, kSquareCount>* from) {
+                        const Board* from) {
     RunSummary summary{seed, generations, {}, {}};
     startRun(run, seed, from);
     for (std::int64_t k = 0;; ++k) {

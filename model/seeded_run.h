@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -19,32 +18,33 @@ inline constexpr std::uint64_t kLargestSeed = 4294967295;
 // with seed + k, as if one second passed per generation.
 class SeededRun {
 public:
-    // On the shared board, or on a board of the caller's own, so that
-    // several runs can go on at once, one per thread.
-    SeededRun();
-    explicit SeededRun(std::array<CellState, kSquareCount>& squares);
+    // A run with a board of its own, of the rules' size, so that several
+    // runs can go on at once, one per thread.
+    explicit SeededRun(const Rules& rules = {});
 
     // Starts the seed's run on a board as a fresh process has it. With
     // `drawsAhead`, another thread makes each generation's random values
-    // in advance (worth it only when a core is otherwise idle).
+    // in advance (worth it only when a core is otherwise idle, and only
+    // on a board whose visiting order is drawn square by square).
     void start(std::uint64_t seed, bool drawsAhead = false);
-    // Starts from a copy of the given board instead of the fill, tracing
-    // nothing: a board saved after generation K of seed S goes on exactly
-    // as that run did when started with seed S + K.
-    void startFrom(const std::array<CellState, kSquareCount>& from, std::uint64_t seed, bool drawsAhead = false);
+    // Starts from a copy of the given board, of the rules' size, instead of
+    // the fill, tracing nothing: a board saved after generation K of seed S
+    // goes on exactly as that run did when started with seed S + K.
+    void startFrom(const Board& from, std::uint64_t seed, bool drawsAhead = false);
     // Computes the next generation, tracing its hand-off line, and returns
     // its number.
     std::int64_t step();
 
     [[nodiscard]] std::uint64_t seed() const { return seed_; }
     [[nodiscard]] Census census() const { return takeCensus(squares_); }
-    [[nodiscard]] const std::array<CellState, kSquareCount>& squares() const { return squares_; }
+    [[nodiscard]] const Board& squares() const { return squares_; }
+    [[nodiscard]] const Rules& rules() const { return model_.rules; }
 
 private:
     // What a start does once the board is in place.
     void begin(std::uint64_t seed, bool drawsAhead);
 
-    std::array<CellState, kSquareCount>& squares_;
+    Board squares_;
     Model model_;
     std::uint64_t seed_ = 0;
     std::int64_t generation_ = 0;
@@ -55,6 +55,6 @@ private:
 // generation's counts row with the seed in front, or the one summary row.
 // The run starts from `from` when it is given, from the seed's fill when not.
 void appendCountsOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations,
-                       const std::array<CellState, kSquareCount>* from = nullptr);
+                       const Board* from = nullptr);
 void appendSummaryOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations,
-                        const std::array<CellState, kSquareCount>* from = nullptr);
+                        const Board* from = nullptr);

@@ -17,7 +17,7 @@ struct Slot {
 
 }  // namespace
 
-void sweepSeeds(SeedRange range, unsigned jobs, const SeedWork& work, const SeedOutput& output) {
+void sweepSeeds(SeedRange range, unsigned jobs, const Rules& rules, const SeedWork& work, const SeedOutput& output) {
     const std::uint64_t count = range.size();
     // Seed number i (counted from the first) waits in slot i mod window.
     const std::uint64_t window = 2 * static_cast<std::uint64_t>(jobs);
@@ -28,8 +28,7 @@ void sweepSeeds(SeedRange range, unsigned jobs, const SeedWork& work, const Seed
     std::uint64_t nextToOutput = 0;
 
     auto worker = [&] {
-        std::array<CellState, kSquareCount> squares{};
-        SeededRun run(squares);
+        SeededRun run(rules);
         std::string text;
         for (;;) {
             std::uint64_t index = 0;

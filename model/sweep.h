@@ -6,6 +6,7 @@
 #include <string_view>
 
 class SeededRun;
+struct Rules;
 
 // Seeds from first to last, both included.
 struct SeedRange {
@@ -21,7 +22,8 @@ using SeedWork = std::function<void(SeededRun& run, std::uint64_t seed, std::str
 using SeedOutput = std::function<void(std::string_view text, std::uint64_t seedsDone)>;
 
 // Runs every seed of the range on `jobs` threads, each with a board of its
-// own, and hands the texts to `output` on the calling thread in seed order,
-// whatever order the seeds finish in. At most twice `jobs` seeds are ahead
-// of the output at any time, so memory does not grow with the range.
-void sweepSeeds(SeedRange range, unsigned jobs, const SeedWork& work, const SeedOutput& output);
+// own under the rules, and hands the texts to `output` on the calling
+// thread in seed order, whatever order the seeds finish in. At most twice
+// `jobs` seeds are ahead of the output at any time, so memory does not grow
+// with the range.
+void sweepSeeds(SeedRange range, unsigned jobs, const Rules& rules, const SeedWork& work, const SeedOutput& output);

@@ -8,11 +8,12 @@
 
 namespace {
 
-// A hatchling is visited five times: ages 0 to 3, then it hatches.
-constexpr int kLastHatchlingAge = 3;
-// A mating and a meal end on the third visit after they began.
-constexpr int kLastMateTurn = 1;
-constexpr int kLastEatTurn = 2;
+// The timers count visits from 0. By the standard rules a hatchling is
+// visited five times, ages 0 to 3, and hatches on the fifth; a mating and a
+// meal end on the third visit after they began.
+int lastHatchlingAge(const Rules& rules) { return rules.hatch - 2; }
+int lastMateTurn(const Rules& rules) { return rules.mating - 2; }
+int lastEatTurn(const Rules& rules) { return rules.meal - 1; }
 
 }  // namespace
 
@@ -42,7 +43,7 @@ void Model::lizardTurn() {
 
     if (self.juvenile != 0) {
         say("soy juvenil\n");
-        if (self.age > kLastHatchlingAge) {
+        if (self.age > lastHatchlingAge(rules)) {
             self.juvenile = 0;
             self.age = 0;
             self.phase = random_->coin();
@@ -58,7 +59,7 @@ void Model::lizardTurn() {
     say("-no eres juvenil-\n");
     if (self.mating == 1) {
         say("bicho apareandose\n");
-        if (self.mateTurns > kLastMateTurn) {
+        if (self.mateTurns > lastMateTurn(rules)) {
             self.mating = 0;
             self.mateTurns = 0;
             self.phase = flipped(self.phase);
@@ -98,7 +99,7 @@ void Model::catTurn() {
 
     if (self.eating != 0) {
         say("-gato comiendo-\n");
-        if (self.eatTurns < kLastEatTurn) {
+        if (self.eatTurns < lastEatTurn(rules)) {
             ++self.eatTurns;
         } else {
             self.eating = 0;

@@ -15,7 +15,7 @@
 
 namespace {
 
-using Squares = std::array<CellState, kSquareCount>;
+using Squares = Board;
 
 // Rows and columns as the file and the home view have them: a board
 // column runs down the screen.
@@ -49,8 +49,7 @@ void expectSameSavedFields(const Squares& read, const Squares& saved) {
 
 TEST(BoardFiles, GiveBackABusyBoardAfterGenerationsOfASeededRun) {
     trace::setSink(nullptr);
-    Squares squares{};
-    SeededRun run(squares);
+    SeededRun run;
     run.start(5);
     for (int k = 0; k < 40; ++k) {
         run.step();
@@ -61,6 +60,7 @@ TEST(BoardFiles, GiveBackABusyBoardAfterGenerationsOfASeededRun) {
     int mating = 0;
     int catsEatingGreen = 0;
     int mealsUnderWay = 0;
+    const Squares& squares = run.squares();
     for (const CellState& cell : squares) {
         eggsGrowing += cell.juvenile != 0 && cell.age > 0;
         mating += cell.mating != 0 && cell.mateTurns > 0;

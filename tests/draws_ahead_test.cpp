@@ -30,8 +30,7 @@ std::vector<Counts> countsOfRun(SeededRun& run, std::uint64_t seed, int generati
 // made for the first.
 TEST(DrawsAhead, RunsAreTheSameWithValuesMadeOnAnotherThread) {
     trace::setSink(nullptr);
-    std::array<CellState, kSquareCount> squares{};
-    SeededRun run(squares);
+    SeededRun run;
     const std::vector<Counts> plain = countsOfRun(run, 5, 600, false);
     EXPECT_EQ(countsOfRun(run, 5, 600, true), plain);
     EXPECT_EQ(countsOfRun(run, 5, 600, true), plain);

@@ -198,12 +198,12 @@ TEST_F(Generation, AWatchedSquareKeepsTheTurnOfTheCreatureThatEndedOrBeganThere)
     place(4, 3, kLizard1, 7);  // walks on to (4, 4)
     place(9, 9, kCat, 1);      // sees the lizard at (10, 9) and catches it
     place(10, 9, kLizard2, 1);
-    const std::array<CellState, kSquareCount> start = board;
+    const Board start = board;
     CapturedTrace unwatched;
     platform::srand(7);
     model.computeGeneration();
     const std::string expected = unwatched.text();
-    const std::array<CellState, kSquareCount> expectedBoard = board;
+    const Board expectedBoard = board;
 
     const auto rerun = [&](int watched) {
         board = start;
@@ -216,7 +216,7 @@ TEST_F(Generation, AWatchedSquareKeepsTheTurnOfTheCreatureThatEndedOrBeganThere)
         CapturedTrace watched;
         const auto turn = rerun(square(4, 4));
         EXPECT_EQ(watched.text(), expected);
-        EXPECT_EQ(std::memcmp(&board, &expectedBoard, sizeof board), 0);
+        EXPECT_TRUE(board.sameAs(expectedBoard));
         ASSERT_TRUE(turn.has_value());
         EXPECT_EQ(turn->from, square(4, 3));
         EXPECT_EQ(turn->to, square(4, 4));
@@ -320,7 +320,7 @@ TEST_F(Generation, EveryPassIsSeededFromTheClock) {
     std::vector<std::time_t> seeds{100, 100, 200};
     std::size_t pass = 0;
     model.clock = [&] { return seeds[pass]; };
-    std::vector<std::array<CellState, kSquareCount>> boards;
+    std::vector<Board> boards;
     model.pause = [&](milliseconds d) {
         if (d == Model::kShowPause) {
             boards.push_back(board);

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/rules.h"
 #include "model/sweep.h"
 
 namespace {
@@ -24,7 +25,7 @@ TEST(SeedSweep, HandsOutTheTextsInSeedOrderWhateverOrderTheyFinishIn) {
     std::string finished;
     std::string output;
     sweepSeeds(
-        kRange, 3,
+        kRange, 3, Rules{},
         [&](SeededRun&, std::uint64_t seed, std::string& text) {
             text = std::to_string(seed) + "\n";
             std::unique_lock lock(mutex);
@@ -53,7 +54,7 @@ TEST(SeedSweep, RunsAtMostTwiceTheJobsAheadOfAHeldUpOutput) {
     std::uint64_t started = 0;
     std::uint64_t startedWhileHeldUp = 0;
     sweepSeeds(
-        SeedRange{0, 39}, kJobs,
+        SeedRange{0, 39}, kJobs, Rules{},
         [&](SeededRun&, std::uint64_t, std::string& text) {
             const std::lock_guard lock(mutex);
             ++started;

@@ -48,7 +48,7 @@ TEST_F(TurnStory, AMatingNamesThePartnerAndWhereTheEggWasLaidAndTheEggItsParents
     placeEgg(12, 10, kLizard1);
     placeEgg(12, 11, kLizard1);
     placeEgg(12, 9, kLizard1);
-    const std::array<CellState, kSquareCount> start = board;
+    const Board start = board;
     EXPECT_EQ(tell(10, 10), "Saw a green lizard ahead to the east and laid an egg with it at row 12, column 12.");
     EXPECT_EQ(at(11, 11).juvenile, 1);
     EXPECT_EQ(at(11, 11).kind, kLizard1);
@@ -67,7 +67,7 @@ TEST_F(TurnStory, AMatingNamesThePartnerAndWhereTheEggWasLaidAndTheEggItsParents
 TEST_F(TurnStory, TheEndOfAMatingTellsTheNewHeadingAndAVisitBeforeItCounts) {
     placeMating(3, 3, kLizard2, 1, 2);
     placeMating(3, 15, kLizard2, 1, 1);
-    const std::array<CellState, kSquareCount> start = board;
+    const Board start = board;
     const std::string ended = tell(3, 3);
     EXPECT_EQ(at(3, 3).mating, 0);
     const std::string expected = at(3, 3).direction == 1 ? "The mating ended; it still faces east."

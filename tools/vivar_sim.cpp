@@ -252,8 +252,6 @@ std::string resumeComment(const Options& options, const std::filesystem::path& f
            std::to_string((seed + generations) & kLargestSeed);
 }
 
-using Board = std::array<CellState, kSquareCount>;
-
 void runSweep(const Options& options, SeedRange range, const Board* from) {
     const unsigned jobs = options.jobs.value_or(platform::usableCores());
     const std::int64_t generations = options.generations;
@@ -268,7 +266,7 @@ void runSweep(const Options& options, SeedRange range, const Board* from) {
         };
     }
     Progress progress(range.size());
-    sweepSeeds(range, jobs, work, [&](std::string_view text, std::uint64_t done) {
+    sweepSeeds(range, jobs, Rules{}, work, [&](std::string_view text, std::uint64_t done) {
         std::fwrite(text.data(), 1, text.size(), stdout);
         endIfOutputFailed();
         progress.update(done);

@@ -103,7 +103,7 @@ int squareAheadOf(int square, std::int32_t heading, int lookSlot) {
 
 namespace {
 
-QString sightOf(const std::array<CellState, kSquareCount>& squares, int square) {
+QString sightOf(const Board& squares, int square) {
     const CellState& cell = squares[static_cast<std::size_t>(square)];
     if (cell.kind == kEmpty || !(isLizard(cell) || cell.kind == kCat)) {
         return {};
@@ -135,7 +135,7 @@ QString placeName(int square) {
     return Words::tr("row %1, column %2").arg(place.row).arg(place.column);
 }
 
-SquareReport reportSquare(const std::array<CellState, kSquareCount>& squares, int square,
+SquareReport reportSquare(const Board& squares, int square,
                           const std::optional<Model::WatchedTurn>& turn, const std::optional<EggOrigin>& origin) {
     const CellState& cell = squares[static_cast<std::size_t>(square)];
     SquareReport report;

@@ -45,7 +45,7 @@ struct EggOrigin {
 // `turn` is the model's latest watched turn for this square, or none when no
 // generation has run since the square was picked or the board changed;
 // `origin` is told while the square holds an egg.
-[[nodiscard]] SquareReport reportSquare(const std::array<CellState, kSquareCount>& squares, int square,
+[[nodiscard]] SquareReport reportSquare(const Board& squares, int square,
                                         const std::optional<Model::WatchedTurn>& turn,
                                         const std::optional<EggOrigin>& origin = std::nullopt);
 

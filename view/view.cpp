@@ -565,7 +565,7 @@ void View::saveBoard() {
         return;
     }
     // The board as shown now, whatever the run does while the dialog is up.
-    const std::array<CellState, kSquareCount> shown = board;
+    const Board shown = board;
     const std::int64_t generationShown = steering != nullptr ? steering->generation() : 0;
     generation.unlock();
 
@@ -616,7 +616,7 @@ void View::openBoard() {
         return;
     }
     boardFolder = QFileInfo(name).absolutePath();
-    auto opened = std::make_shared<std::array<CellState, kSquareCount>>();
+    auto opened = std::make_shared<Board>();
     if (const auto problem = board_file::load(platform::pathFromUtf8(name.toStdString()), *opened)) {
         tellProblem(tr("the board was not opened: %1").arg(QString::fromStdString(*problem)));
         return;
@@ -626,7 +626,7 @@ void View::openBoard() {
 
 // In place of the board, as a fill is: while stopped, once no generation is
 // finishing; the run starts over from generation 0.
-void View::replaceBoard(const std::shared_ptr<const std::array<CellState, kSquareCount>>& squares) {
+void View::replaceBoard(const std::shared_ptr<const Board>& squares) {
     if (runFlag) {
         return;
     }

@@ -105,7 +105,7 @@ public:
     // Ctrl+S and Ctrl+O: a board file, through the toolkit's dialogs.
     void saveBoard();
     void openBoard();
-    void replaceBoard(const std::shared_ptr<const std::array<CellState, kSquareCount>>& squares);
+    void replaceBoard(const std::shared_ptr<const Board>& squares);
 
     // Has the view thread copy the board into the scene, and waits until it
     // has; returns at once when there is no window or its loop has ended.
