@@ -53,6 +53,7 @@ int main(int argc, char** argv) {
     steering.steer(model);
 
     platform::srand(static_cast<std::uint32_t>(std::time(nullptr)));
+    model.rules = options.rules;
     model.setUpLattice();
 
     const int status = runWorkers(model, view);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/words.h"
+#include "model/rules.h"
 
 CommandLine::CommandLine(std::string_view program, int argc, char** argv)
     : program_(program), argc_(argc), argv_(argv) {}
@@ -86,3 +87,18 @@ bool parseWholeNumber(std::string_view text, std::uint64_t min, std::uint64_t ma
 }
 
 const char* programVersion() { return VIVAR_VERSION; }
+
+bool readRulesOption(CommandLine& arguments, Rules& rules) {
+    std::optional<std::string> problem;
+    if (arguments.is("--size")) {
+        problem = setSize(rules, arguments.text());
+    } else if (arguments.is("--rule")) {
+        problem = setRule(rules, arguments.text());
+    } else {
+        return false;
+    }
+    if (problem) {
+        arguments.fail(*problem);
+    }
+    return true;
+}

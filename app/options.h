@@ -50,6 +50,11 @@ private:
     bool hasGluedValue_ = false;
 };
 
+struct Rules;
+// --size RxC and --rule NAME=VALUE (repeatable), as both programs read them
+// into the rules: true when the current option was one of them.
+bool readRulesOption(CommandLine& arguments, Rules& rules);
+
 // Parses a whole decimal number from min to max; false for anything else
 // (signs, blanks, fractions, overflow).
 [[nodiscard]] bool parseWholeNumber(std::string_view text, std::uint64_t min, std::uint64_t max, std::uint64_t& value);

@@ -26,6 +26,13 @@ std::string vivarHelp() {
         "  --board FILE      start with the board saved in FILE, stopped; generation\n"
         "                    k after it is seeded as after a fill\n"
         "  --quiet           print nothing on standard output (no trace)\n"
+        "  --rule NAME=VALUE\n"
+        "                    change one of the rules (repeatable): hatch, mating,\n"
+        "                    meal are the visits an egg takes to hatch and a mating\n"
+        "                    and a meal last, 1 to 1000 (default 5, 3, 3);\n"
+        "                    fill=E:B:G:C are the fill's whole percentages of empty\n"
+        "                    squares, brown and green lizards and cats, summing to\n"
+        "                    100 (default 60:15:15:10)\n"
         "  --help            print this help\n"
         "  --version         print the version\n"
         "\n"
@@ -74,9 +81,13 @@ RunOptions parseRunOptions(int argc, char** argv) {
             }
         } else if (arguments.is("--quiet")) {
             options.quiet = arguments.flag();
-        } else {
+        } else if (!readRulesOption(arguments, options.rules)) {
             arguments.unknown();
         }
+    }
+    // Until the window draws boards of other sizes.
+    if (options.rules.rows != kBoardSide || options.rules.columns != kBoardSide) {
+        arguments.fail(words::translate("RunOptions", "the window shows 20x20 boards; vivar-sim runs boards of any size"));
     }
     return options;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "model/rules.h"
 #include "model/seeded_run.h"
 
 // What vivar's command line can change. With no option: clock seeds, 900 ms
@@ -21,6 +22,7 @@ struct RunOptions {
     std::filesystem::path countsFile;  // empty: none
     std::filesystem::path boardFile;   // empty: start with an empty board
     bool quiet = false;
+    Rules rules;
 };
 
 // Reads vivar's options; prints the help or the version and exits 0 when

@@ -12,7 +12,8 @@
 #include "platform/random.h"
 #include "platform/system.h"
 
-Steering::Steering(const RunOptions& options) : seed_(options.seed), pace_(options.paceMilliseconds) {}
+Steering::Steering(const RunOptions& options)
+    : seed_(options.seed), pace_(options.paceMilliseconds), rules_(options.rules) {}
 
 Steering::~Steering() {
     if (counts_ != nullptr) {
@@ -57,11 +58,7 @@ void Steering::beforeGeneration() const {
 }
 
 void Steering::fill() const {
-    if (seed_) {
-        fillBoard(static_cast<std::time_t>(*seed_));
-    } else {
-        fillBoard();
-    }
+    fillBoard(board, seed_ ? static_cast<std::time_t>(*seed_) : std::time(nullptr), rules_);
 }
 
 void Steering::boardRestarted(const Census& census) {

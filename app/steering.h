@@ -78,6 +78,7 @@ private:
 
     const std::optional<std::uint32_t> seed_;
     std::atomic<int> pace_;
+    Rules rules_;
     std::atomic<std::int64_t> generation_{0};
     bool stepping_ = false;
     std::FILE* counts_ = nullptr;

@@ -3,10 +3,9 @@
 #include <numeric>
 
 #include "app/options.h"
+#include "app/words.h"
 
 namespace {
-
-std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
 // The visits rule of that name, or null; const or not as the rules are.
 template <typename AnyRules>
@@ -70,22 +69,23 @@ std::optional<std::string> setRule(Rules& rules, std::string_view assignment) {
     if (name == "fill") {
         const auto shares = readShares(value);
         if (equals == std::string_view::npos || !shares) {
-            return "--rule fill needs four whole percentages E:B:G:C (empty, brown, green, cats) that sum to 100, not " +
-                   quoted(value);
+            return words::fill(words::translate("Rules", "--rule fill needs four whole percentages E:B:G:C (empty, "
+                                                         "brown, green, cats) that sum to 100, not '%1'"),
+                               {value});
         }
         rules.fill = *shares;
         return std::nullopt;
     }
     int* visits = visitsNamed(rules, name);
     if (visits == nullptr) {
-        return "unknown rule " + quoted(name) + ": the rules are hatch, mating, meal and fill";
+        return words::fill(
+            words::translate("Rules", "unknown rule '%1': the rules are hatch, mating, meal and fill"), {name});
     }
     std::uint64_t number = 0;
     if (equals == std::string_view::npos ||
         !parseWholeNumber(value, Rules::kLeastVisits, Rules::kMostVisits, number)) {
-        return "--rule " + std::string(name) + " needs a whole number of visits from " +
-               std::to_string(Rules::kLeastVisits) + " to " + std::to_string(Rules::kMostVisits) + ", not " +
-               quoted(value);
+        return words::fill(words::translate("Rules", "--rule %1 needs a whole number of visits from %2 to %3, not '%4'"),
+                           {name, std::to_string(Rules::kLeastVisits), std::to_string(Rules::kMostVisits), value});
     }
     *visits = static_cast<int>(number);
     return std::nullopt;
@@ -95,16 +95,13 @@ std::optional<std::string> setSize(Rules& rules, std::string_view size) {
     const std::size_t by = size.find('x');
     std::uint64_t rows = 0;
     std::uint64_t columns = 0;
-    const auto needs = [&] {
-        return "--size needs RxC, rows and columns from " + std::to_string(Rules::kLeastSide) +
-               " with at most " + std::to_string(Rules::kMostSquares) + " squares in all (2000x2000), not " +
-               quoted(size);
-    };
-    if (by == std::string_view::npos ||
-        !parseWholeNumber(size.substr(0, by), Rules::kLeastSide, Rules::kMostSquares / Rules::kLeastSide, rows) ||
-        !parseWholeNumber(size.substr(by + 1), Rules::kLeastSide, Rules::kMostSquares / Rules::kLeastSide, columns) ||
+    constexpr auto kLongestSide = static_cast<std::uint64_t>(Rules::kMostSquares / Rules::kLeastSide);
+    if (by == std::string_view::npos || !parseWholeNumber(size.substr(0, by), Rules::kLeastSide, kLongestSide, rows) ||
+        !parseWholeNumber(size.substr(by + 1), Rules::kLeastSide, kLongestSide, columns) ||
         rows * columns > static_cast<std::uint64_t>(Rules::kMostSquares)) {
-        return needs();
+        return words::fill(words::translate("Rules", "--size needs RxC: rows and columns of at least %1, with at most "
+                                                     "%2 squares in all (2000x2000), not '%3'"),
+                           {std::to_string(Rules::kLeastSide), std::to_string(Rules::kMostSquares), size});
     }
     rules.rows = static_cast<int>(rows);
     rules.columns = static_cast<int>(columns);

@@ -1,7 +1,7 @@
 // vivar-sim: the terrarium without a window, for reproducible runs.
 //
 //   vivar-sim [--seed S] [--board FILE] [--generations N] [--counts | --summary]
-//             [--save-board FILE]
+//             [--save-board FILE] [--size RxC] [--rule NAME=VALUE]...
 //   vivar-sim --seeds A:B [--board FILE] [--jobs J] [--generations N] --counts | --summary
 //
 // Fills the board as if at calendar second S, or reads it from a board file,
@@ -28,6 +28,7 @@
 #include "app/options.h"
 #include "model/board_file.h"
 #include "model/census.h"
+#include "model/rules.h"
 #include "model/seeded_run.h"
 #include "model/sweep.h"
 #include "model/trace.h"
@@ -63,6 +64,15 @@ constexpr const char* kUsage =
     "  --seeds A:B        run every seed from A to B (each 0 to 4294967295);\n"
     "                     needs --counts or --summary\n"
     "  --jobs J           threads for --seeds (default: the number of cores)\n"
+    "  --size RxC         a board of R rows and C columns on a torus, each at\n"
+    "                     least 2, at most 4000000 squares (default 20x20)\n"
+    "  --rule NAME=VALUE\n"
+    "                     change one of the rules (repeatable): hatch, mating,\n"
+    "                     meal are the visits an egg takes to hatch and a\n"
+    "                     mating and a meal last, 1 to 1000 (default 5, 3, 3);\n"
+    "                     fill=E:B:G:C are the fill's whole percentages of\n"
+    "                     empty squares, brown and green lizards and cats,\n"
+    "                     summing to 100 (default 60:15:15:10)\n"
     "  --help             print this help\n"
     "  --version          print the version\n"
     "\n"
@@ -80,6 +90,7 @@ struct Options {
     std::int64_t generations = kDefaultGenerations;
     bool counts = false;
     bool summary = false;
+    Rules rules;
 };
 
 // "A:B" with A <= B, both seeds.
@@ -131,7 +142,7 @@ Options parseOptions(int argc, char** argv) {
             options.saveBoard = fileName(arguments, "--save-board");
         } else if (arguments.is("--generations")) {
             options.generations = static_cast<std::int64_t>(arguments.number(0, kLargest));
-        } else {
+        } else if (!readRulesOption(arguments, options.rules)) {
             arguments.unknown();
         }
     }
@@ -266,7 +277,7 @@ void runSweep(const Options& options, SeedRange range, const Board* from) {
         };
     }
     Progress progress(range.size());
-    sweepSeeds(range, jobs, Rules{}, work, [&](std::string_view text, std::uint64_t done) {
+    sweepSeeds(range, jobs, options.rules, work, [&](std::string_view text, std::uint64_t done) {
         std::fwrite(text.data(), 1, text.size(), stdout);
         endIfOutputFailed();
         progress.update(done);
@@ -295,6 +306,12 @@ int main(int argc, char** argv) {
         }
     }
     const Board* from = loaded ? &*loaded : nullptr;
+    if (from != nullptr && (from->rows() != options.rules.rows || from->columns() != options.rules.columns)) {
+        std::fprintf(stderr, "vivar-sim: %s is a %dx%d board, not %s as --size says\n",
+                     platform::utf8Name(*options.board).c_str(), from->rows(), from->columns(),
+                     sizeText(options.rules).c_str());
+        return 2;
+    }
 
     if (options.seeds) {
         runSweep(options, *options.seeds, from);
@@ -302,7 +319,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    SeededRun run;
+    SeededRun run(options.rules);
     const auto seed = static_cast<std::uint64_t>(options.seed);
     if (options.summary) {
         std::string text;

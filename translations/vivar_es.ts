@@ -211,7 +211,7 @@
 <context>
     <name>CommandLine</name>
     <message>
-        <location filename="../app/options.cpp" line="+18"/>
+        <location filename="../app/options.cpp" line="+19"/>
         <source>unexpected argument &apos;%1&apos;</source>
         <translation>argumento inesperado &apos;%1&apos;</translation>
     </message>
@@ -283,6 +283,29 @@
     </message>
 </context>
 <context>
+    <name>Rules</name>
+    <message>
+        <location filename="../model/rules.cpp" line="+72"/>
+        <source>--rule fill needs four whole percentages E:B:G:C (empty, brown, green, cats) that sum to 100, not &apos;%1&apos;</source>
+        <translation>--rule fill necesita cuatro porcentajes enteros E:B:G:C (vacías, marrones, verdes, gatos) que sumen 100, no &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>unknown rule &apos;%1&apos;: the rules are hatch, mating, meal and fill</source>
+        <translation>regla desconocida &apos;%1&apos;: las reglas son hatch, mating, meal y fill</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--rule %1 needs a whole number of visits from %2 to %3, not &apos;%4&apos;</source>
+        <translation>--rule %1 necesita un número entero de visitas de %2 a %3, no &apos;%4&apos;</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>--size needs RxC: rows and columns of at least %1, with at most %2 squares in all (2000x2000), not &apos;%3&apos;</source>
+        <translation>--size necesita RxC: filas y columnas de al menos %1, con %2 casillas en total como mucho (2000x2000), no &apos;%3&apos;</translation>
+    </message>
+</context>
+<context>
     <name>RunOptions</name>
     <message>
         <location filename="../app/run_options.cpp" line="+11"/>
@@ -303,6 +326,13 @@ Options:
   --board FILE      start with the board saved in FILE, stopped; generation
                     k after it is seeded as after a fill
   --quiet           print nothing on standard output (no trace)
+  --rule NAME=VALUE
+                    change one of the rules (repeatable): hatch, mating,
+                    meal are the visits an egg takes to hatch and a mating
+                    and a meal last, 1 to 1000 (default 5, 3, 3);
+                    fill=E:B:G:C are the fill&apos;s whole percentages of empty
+                    squares, brown and green lizards and cats, summing to
+                    100 (default 60:15:15:10)
   --help            print this help
   --version         print the version
 
@@ -347,6 +377,14 @@ Opciones:
   --board ARCHIVO   empieza, detenido, con el tablero guardado en ARCHIVO;
                     la generación k tras él se siembra como tras un llenado
   --quiet           no escribe nada en la salida estándar (sin traza)
+  --rule NOMBRE=VALOR
+                    cambia una de las reglas (se puede repetir): hatch,
+                    mating, meal son las visitas que tarda un huevo en
+                    eclosionar y que duran un apareamiento y una comida, de
+                    1 a 1000 (por omisión 5, 3, 3); fill=E:B:G:C son los
+                    porcentajes enteros del llenado de casillas vacías,
+                    lagartos marrones y verdes y gatos, que suman 100 (por
+                    omisión 60:15:15:10)
   --help            muestra esta ayuda
   --version         muestra la versión
 
@@ -376,7 +414,7 @@ ventana el programa termina tras la generación en curso.
 </translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+64"/>
         <source>--counts needs a file name</source>
         <translation>--counts necesita un nombre de archivo</translation>
     </message>
@@ -384,6 +422,11 @@ ventana el programa termina tras la generación en curso.
         <location line="+5"/>
         <source>--board needs a file name</source>
         <translation>--board necesita un nombre de archivo</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>the window shows 20x20 boards; vivar-sim runs boards of any size</source>
+        <translation>la ventana muestra tableros de 20x20; vivar-sim ejecuta tableros de cualquier tamaño</translation>
     </message>
 </context>
 <context>
@@ -700,7 +743,7 @@ ventana el programa termina tras la generación en curso.
 <context>
     <name>Steering</name>
     <message>
-        <location filename="../app/steering.cpp" line="+102"/>
+        <location filename="../app/steering.cpp" line="+99"/>
         <source>the counts file &apos;%1&apos; could not be written: %2</source>
         <translation>no se pudo escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
     </message>
@@ -708,7 +751,7 @@ ventana el programa termina tras la generación en curso.
 <context>
     <name>TurnStory</name>
     <message>
-        <location filename="../view/turn_story.cpp" line="+21"/>
+        <location filename="../view/turn_story.cpp" line="+22"/>
         <source>east</source>
         <translation>este</translation>
     </message>
@@ -783,7 +826,7 @@ ventana el programa termina tras la generación en curso.
         <translation>giró al azar y ahora mira al %1</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+10"/>
         <source>An egg: visit %1 of %2; it hatches on the last.</source>
         <translation>Un huevo: visita %1 de %2; eclosiona en la última.</translation>
     </message>
@@ -892,7 +935,7 @@ ventana el programa termina tras la generación en curso.
 <context>
     <name>View</name>
     <message>
-        <location filename="../view/picture_folders.cpp" line="+198"/>
+        <location filename="../view/picture_folders.cpp" line="+200"/>
         <source>vivar: %1 of %2 pictures not found; looked in %3 (VIVAR_PICTURES can name their folder)</source>
         <translation>vivar: no se encontraron %1 de %2 imágenes; se buscaron en %3 (VIVAR_PICTURES puede nombrar su carpeta)</translation>
     </message>
