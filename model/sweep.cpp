@@ -2,14 +2,16 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
+#include "model/rules.h"
 #include "model/seeded_run.h"
 
 namespace {
 
-// A seed's finished text, waiting for its turn in the output.
+// A run's finished text, waiting for its turn in the output.
 struct Slot {
     std::string text;
     bool ready = false;
@@ -18,8 +20,14 @@ struct Slot {
 }  // namespace
 
 void sweepSeeds(SeedRange range, unsigned jobs, const Rules& rules, const SeedWork& work, const SeedOutput& output) {
-    const std::uint64_t count = range.size();
-    // Seed number i (counted from the first) waits in slot i mod window.
+    sweepRuns(
+        range.size(), jobs, [&rules](std::uint64_t) { return rules; },
+        [&](SeededRun& run, std::uint64_t index, std::string& text) { work(run, range.first + index, text); }, output);
+}
+
+void sweepRuns(std::uint64_t count, unsigned jobs, const RulesOfRun& rulesOf, const RunWork& work,
+               const SeedOutput& output) {
+    // Run number i waits in slot i mod window.
     const std::uint64_t window = 2 * static_cast<std::uint64_t>(jobs);
     std::vector<Slot> slots(static_cast<std::size_t>(window));
     std::mutex mutex;
@@ -28,7 +36,9 @@ void sweepSeeds(SeedRange range, unsigned jobs, const Rules& rules, const SeedWo
     std::uint64_t nextToOutput = 0;
 
     auto worker = [&] {
-        SeededRun run(rules);
+        // A SeededRun's board and lattice are made for its rules: a new one
+        // only when the rules change.
+        std::optional<SeededRun> run;
         std::string text;
         for (;;) {
             std::uint64_t index = 0;
@@ -40,8 +50,13 @@ void sweepSeeds(SeedRange range, unsigned jobs, const Rules& rules, const SeedWo
                 }
                 index = nextToStart++;
             }
+            const Rules rules = rulesOf(index);
+            if (!run || run->rules() != rules) {
+                run.reset();
+                run.emplace(rules);
+            }
             text.clear();
-            work(run, range.first + index, text);
+            work(*run, index, text);
             {
                 const std::lock_guard lock(mutex);
                 Slot& slot = slots[static_cast<std::size_t>(index % window)];

@@ -27,3 +27,14 @@ using SeedOutput = std::function<void(std::string_view text, std::uint64_t seeds
 // `jobs` seeds are ahead of the output at any time, so memory does not grow
 // with the range.
 void sweepSeeds(SeedRange range, unsigned jobs, const Rules& rules, const SeedWork& work, const SeedOutput& output);
+
+// The same for runs numbered from 0 to count - 1 that each have rules of
+// their own: run i runs under rulesOf(i), and `work` is given a SeededRun
+// under those rules and the number i. A thread keeps its SeededRun from one
+// run to the next while the rules stay the same, so runs with the same
+// rules should be numbered together. `output` receives the texts in the
+// order of the numbers.
+using RulesOfRun = std::function<Rules(std::uint64_t run)>;
+using RunWork = std::function<void(SeededRun& run, std::uint64_t index, std::string& text)>;
+void sweepRuns(std::uint64_t count, unsigned jobs, const RulesOfRun& rulesOf, const RunWork& work,
+               const SeedOutput& output);

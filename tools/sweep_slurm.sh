@@ -5,12 +5,25 @@
 # Slurm gave it and writes part-<i>.csv (i zero-padded) in the folder the job
 # was submitted from. Merge the parts once every task has ended:
 #   { head -n 1 part-0000.csv; tail -q -n +2 part-*.csv; } > sweep.csv
+#
+# Given vivar-sim's options, the tasks of the array share out those runs
+# instead, with --part, task by task in order: the array's tasks must be
+# numbered without gaps. Only the first part has the header:
+#   sbatch --array=0-9 tools/sweep_slurm.sh --seeds 1:100 --vary size=20:200:20 --generations 2000 --summary
+#   cat part-*.csv > experiment.csv
 #SBATCH --job-name=vivar-sweep
 #SBATCH --cpus-per-task=8
 #SBATCH --output=vivar-sweep-%A_%a.log
 set -eu
 task=${SLURM_ARRAY_TASK_ID:?run as a task of a job array: sbatch --array=0-9 $0}
+part_file=part-$(printf %04d "$task").csv
+if [ $# -gt 0 ]; then
+  first_task=${SLURM_ARRAY_TASK_MIN:?run as a task of a job array}
+  last_task=${SLURM_ARRAY_TASK_MAX:?run as a task of a job array}
+  exec "${VIVAR_SIM:-vivar-sim}" "$@" --part "$(( task - first_task + 1 ))/$(( last_task - first_task + 1 ))" \
+    --jobs "${SLURM_CPUS_PER_TASK:-1}" >"$part_file"
+fi
 per_task=${SEEDS_PER_TASK:-1000}
 first=$(( ${FIRST_SEED:-1} + task * per_task ))
 "${VIVAR_SIM:-vivar-sim}" --seeds "$first:$(( first + per_task - 1 ))" --jobs "${SLURM_CPUS_PER_TASK:-1}" \
-  --generations "${GENERATIONS:-5000}" --counts >"part-$(printf %04d "$task").csv"
+  --generations "${GENERATIONS:-5000}" --counts >"$part_file"

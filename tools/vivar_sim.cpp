@@ -3,14 +3,17 @@
 //   vivar-sim [--seed S] [--board FILE] [--generations N] [--counts | --summary]
 //             [--save-board FILE] [--size RxC] [--rule NAME=VALUE]...
 //   vivar-sim --seeds A:B [--board FILE] [--jobs J] [--generations N] --counts | --summary
+//   vivar-sim --seeds A:B --vary NAME=VALUES... [--part I/N] [OPTION]... --counts | --summary
 //
 // Fills the board as if at calendar second S, or reads it from a board file,
 // then runs N generations, generation k seeded with S + k as if one second
 // passed per generation. Prints the full console trace, or with --counts a
 // CSV of the populations, or with --summary one row of how the run ended,
 // and may save the last board. --seeds runs every seed from A to B on J
-// threads and prints their rows in seed order.
+// threads and prints their rows in seed order; --vary runs them under every
+// combination of the values of some rules, and --part only a share of it.
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cinttypes>
@@ -24,10 +27,13 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "app/options.h"
 #include "model/board_file.h"
 #include "model/census.h"
+#include "model/experiment.h"
 #include "model/rules.h"
 #include "model/seeded_run.h"
 #include "model/sweep.h"
@@ -42,6 +48,7 @@ constexpr unsigned kMaxJobs = 1024;
 constexpr const char* kUsage =
     "Usage: vivar-sim [OPTION]... [--counts | --summary] [--save-board FILE]\n"
     "  or:  vivar-sim --seeds A:B [OPTION]... --counts | --summary\n"
+    "  or:  vivar-sim --seeds A:B --vary NAME=VALUES [OPTION]... --counts | --summary\n"
     "\n"
     "Runs the terrarium without a window.\n"
     "\n"
@@ -73,11 +80,29 @@ constexpr const char* kUsage =
     "                     fill=E:B:G:C are the fill's whole percentages of\n"
     "                     empty squares, brown and green lizards and cats,\n"
     "                     summing to 100 (default 60:15:15:10)\n"
+    "  --vary NAME=V1,V2,...\n"
+    "                     with --seeds, run every seed under each of these values\n"
+    "                     of a rule (hatch, mating, meal, fill) or of size (RxC);\n"
+    "                     hatch, mating, meal and size also take FIRST:LAST:STEP,\n"
+    "                     a size N there meaning NxN. Repeatable: every\n"
+    "                     combination of the values runs, the first --vary\n"
+    "                     changing slowest, and each row starts with the values,\n"
+    "                     which replace what --rule or --size says\n"
+    "  --part I/N         with --seeds, run only the I-th of N equal shares of\n"
+    "                     the runs, in order: parts 1 to N, concatenated, are the\n"
+    "                     whole output, and part 1 alone prints the header\n"
     "  --help             print this help\n"
     "  --version          print the version\n"
     "\n"
     "In the CSV, lizard1 and egg1 are the brown lizards and their eggs, lizard2\n"
-    "and egg2 the green ones; species1 is brown, species2 green.\n";
+    "and egg2 the green ones; species1 is brown, species2 green. With --vary, the\n"
+    "varied values come first, in columns named as in --vary.\n";
+
+// A part of an experiment, 1 to count.
+struct Part {
+    std::uint64_t index = 1;
+    std::uint64_t count = 1;
+};
 
 constexpr auto kLargest = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
 
@@ -87,6 +112,8 @@ struct Options {
     std::optional<std::filesystem::path> saveBoard;
     std::optional<SeedRange> seeds;
     std::optional<unsigned> jobs;
+    std::vector<Variation> variations;
+    std::optional<Part> part;
     std::int64_t generations = kDefaultGenerations;
     bool counts = false;
     bool summary = false;
@@ -108,6 +135,32 @@ SeedRange parseSeedRange(CommandLine& arguments) {
         arguments.fail("--seeds needs A:B with A no greater than B, not '" + text + "'");
     }
     return range;
+}
+
+// "I/N" with 1 <= I <= N.
+Part parsePart(CommandLine& arguments) {
+    const std::string text = arguments.text();
+    const std::string_view whole = text;
+    const auto slash = whole.find('/');
+    Part part;
+    if (slash == std::string_view::npos || !parseWholeNumber(whole.substr(slash + 1), 1, kLargest, part.count) ||
+        !parseWholeNumber(whole.substr(0, slash), 1, part.count, part.index)) {
+        arguments.fail("--part needs I/N, whole numbers with 1 <= I <= N, not '" + text + "'");
+    }
+    return part;
+}
+
+void addVariation(CommandLine& arguments, std::vector<Variation>& variations) {
+    Variation variation;
+    if (const std::optional<std::string> problem = readVariation(arguments.text(), variation)) {
+        arguments.fail(*problem);
+    }
+    for (const Variation& earlier : variations) {
+        if (earlier.name == variation.name) {
+            arguments.fail("--vary " + variation.name + " is given twice: list all its values in one --vary");
+        }
+    }
+    variations.push_back(std::move(variation));
 }
 
 std::filesystem::path fileName(CommandLine& arguments, const char* option) {
@@ -136,6 +189,10 @@ Options parseOptions(int argc, char** argv) {
             options.seeds = parseSeedRange(arguments);
         } else if (arguments.is("--jobs")) {
             options.jobs = static_cast<unsigned>(arguments.number(1, kMaxJobs));
+        } else if (arguments.is("--vary")) {
+            addVariation(arguments, options.variations);
+        } else if (arguments.is("--part")) {
+            options.part = parsePart(arguments);
         } else if (arguments.is("--board")) {
             options.board = fileName(arguments, "--board");
         } else if (arguments.is("--save-board")) {
@@ -161,6 +218,19 @@ Options parseOptions(int argc, char** argv) {
     if (options.saveBoard && options.seeds) {
         arguments.fail("--save-board goes with a single run, not with --seeds");
     }
+    if (!options.variations.empty() && !options.seeds) {
+        arguments.fail("--vary goes with --seeds A:B (a single seed S is --seeds S:S)");
+    }
+    if (options.part && !options.seeds) {
+        arguments.fail("--part goes with --seeds");
+    }
+    const auto variesSize = [](const Variation& variation) { return variation.name == "size"; };
+    if (options.board && std::any_of(options.variations.begin(), options.variations.end(), variesSize)) {
+        arguments.fail("--vary size does not go with --board: a board file has its own size");
+    }
+    if (options.seeds && !Experiment(options.rules, options.variations, *options.seeds).runCount()) {
+        arguments.fail("--vary and --seeds make more runs than can be counted");
+    }
     return options;
 }
 
@@ -182,7 +252,8 @@ std::string duration(double seconds) {
 
 class Progress {
 public:
-    explicit Progress(std::uint64_t total) : total_(total), shown_(platform::isTerminal(stderr)) {}
+    // Counted in runs when an experiment varies rules, in seeds when not.
+    Progress(std::uint64_t total, bool runs) : total_(total), runs_(runs), shown_(platform::isTerminal(stderr)) {}
 
     void update(std::uint64_t done) {
         if (!shown_) {
@@ -199,8 +270,13 @@ public:
         const std::string when = last ? "done in " + duration(seconds)
                                       : "about " + duration(static_cast<double>(total_ - done) / rate) + " left";
         // Back to the start of the line, and clear what a longer line left.
-        std::fprintf(stderr, "\rvivar-sim: %" PRIu64 " of %" PRIu64 " seeds, %.1f seeds/s, %s\033[K%s", done, total_,
-                     rate, when.c_str(), last ? "\n" : "");
+        if (runs_) {
+            std::fprintf(stderr, "\rvivar-sim: %" PRIu64 " of %" PRIu64 " runs, %.1f runs/s, %s\033[K%s", done, total_,
+                         rate, when.c_str(), last ? "\n" : "");
+        } else {
+            std::fprintf(stderr, "\rvivar-sim: %" PRIu64 " of %" PRIu64 " seeds, %.1f seeds/s, %s\033[K%s", done,
+                         total_, rate, when.c_str(), last ? "\n" : "");
+        }
     }
 
 private:
@@ -209,6 +285,7 @@ private:
     static constexpr std::chrono::milliseconds kInterval{200};
 
     std::uint64_t total_;
+    bool runs_;
     bool shown_;
     Clock::time_point start_ = Clock::now();
     Clock::time_point lastShown_;
@@ -263,25 +340,54 @@ std::string resumeComment(const Options& options, const std::filesystem::path& f
            std::to_string((seed + generations) & kLargestSeed);
 }
 
-void runSweep(const Options& options, SeedRange range, const Board* from) {
+// A sweep of seeds, or an experiment: the runs of every combination of the
+// varied rules for every seed, or the options' part of them.
+void runSweep(const Options& options, const Board* from) {
+    const Experiment experiment(options.rules, options.variations, *options.seeds);
+    const std::uint64_t runs = experiment.runCount().value_or(0);  // counted when the options were read
+    const RunSpan span = options.part ? partOfRuns(runs, options.part->index, options.part->count) : RunSpan{0, runs};
     const unsigned jobs = options.jobs.value_or(platform::usableCores());
     const std::int64_t generations = options.generations;
-    std::fprintf(stdout, "%s\n", options.summary ? kSummaryHeader : kSweepCountsHeader);
-    // Every thread's run starts from a copy of the one board read.
-    SeedWork work = [generations, from](SeededRun& run, std::uint64_t seed, std::string& text) {
-        appendCountsOfRun(text, run, seed, generations, from);
-    };
-    if (options.summary) {
-        work = [generations, from](SeededRun& run, std::uint64_t seed, std::string& text) {
-            appendSummaryOfRun(text, run, seed, generations, from);
-        };
+    const bool summary = options.summary;
+    const bool varies = !experiment.variations().empty();
+    // The parts, concatenated, are the whole table with its header once.
+    if (!options.part || options.part->index == 1) {
+        std::fprintf(stdout, "%s%s\n", experiment.names().c_str(), summary ? kSummaryHeader : kSweepCountsHeader);
     }
-    Progress progress(range.size());
-    sweepSeeds(range, jobs, options.rules, work, [&](std::string_view text, std::uint64_t done) {
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        endIfOutputFailed();
-        progress.update(done);
-    });
+    // Every thread's run starts from a copy of the one board read.
+    const auto appendRun = [generations, from, summary](SeededRun& run, std::uint64_t seed, std::string& text) {
+        if (summary) {
+            appendSummaryOfRun(text, run, seed, generations, from);
+        } else {
+            appendCountsOfRun(text, run, seed, generations, from);
+        }
+    };
+    RunWork work = [&](SeededRun& run, std::uint64_t index, std::string& text) {
+        const std::uint64_t number = span.first + index;
+        if (!varies) {
+            appendRun(run, experiment.seedOf(number), text);
+            return;
+        }
+        // The varied values lead every row of the run.
+        std::string rows;
+        appendRun(run, experiment.seedOf(number), rows);
+        const std::string values = experiment.valuesOf(number);
+        for (std::size_t row = 0; row < rows.size();) {
+            const std::size_t end = rows.find('\n', row);
+            const std::size_t next = end == std::string::npos ? rows.size() : end + 1;
+            text += values;
+            text.append(rows, row, next - row);
+            row = next;
+        }
+    };
+    Progress progress(span.end - span.first, varies);
+    sweepRuns(
+        span.end - span.first, jobs, [&](std::uint64_t index) { return experiment.rulesOf(span.first + index); }, work,
+        [&](std::string_view text, std::uint64_t done) {
+            std::fwrite(text.data(), 1, text.size(), stdout);
+            endIfOutputFailed();
+            progress.update(done);
+        });
 }
 
 }  // namespace
@@ -314,7 +420,7 @@ int main(int argc, char** argv) {
     }
 
     if (options.seeds) {
-        runSweep(options, *options.seeds, from);
+        runSweep(options, from);
         finishOutput();
         return 0;
     }
