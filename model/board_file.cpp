@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <system_error>
 #include <initializer_list>
+#include <system_error>
 #include <vector>
 
 #include "app/words.h"
@@ -19,6 +19,9 @@ namespace board_file {
 namespace {
 
 using Squares = Board;
+
+// The standard board's file, which has no size or rule lines.
+constexpr int kFirstVersion = 1;
 
 // What a letter of the kinds grid stands for.
 struct Creature {
@@ -38,6 +41,12 @@ constexpr std::array<Creature, 7> kCreatures{{
     {'C', kCat, 0, 0, QT_TRANSLATE_NOOP("BoardFile", "a cat")},
     {'E', kCat, 0, 1, QT_TRANSLATE_NOOP("BoardFile", "an eating cat")},
 }};
+
+// A field of the record, whatever its width, from a value the file allows.
+template <typename Field>
+void put(Field& field, std::int32_t value) {
+    field = static_cast<Field>(value);
+}
 
 // The three grids, in the order the file has them: each square's
 // character, and what it sets.
@@ -74,60 +83,110 @@ constexpr std::array<Grid, 3> kGrids{{
      QT_TRANSLATE_NOOP("BoardFile", "column %1: '%2' is not a kind (. B b G g C E)"), letterOf,
      [](CellState& cell, char letter) {
          const Creature& creature = creatureOf(letter);
-         cell.kind = creature.kind;
+         put(cell.kind, creature.kind);
          cell.juvenile = creature.juvenile;
          cell.eating = creature.eating;
      }},
     {QT_TRANSLATE_NOOP("BoardFile", "headings"), "12345678",
      QT_TRANSLATE_NOOP("BoardFile", "column %1: '%2' is not a heading 1 to 8"),
      [](const CellState& cell) { return static_cast<char>('0' + cell.direction); },
-     [](CellState& cell, char digit) { cell.direction = digit - '0'; }},
+     [](CellState& cell, char digit) { put(cell.direction, digit - '0'); }},
     {QT_TRANSLATE_NOOP("BoardFile", "phases"), "01",
      QT_TRANSLATE_NOOP("BoardFile", "column %1: '%2' is not a phase 0 or 1"),
      [](const CellState& cell) { return static_cast<char>('0' + cell.phase); },
      [](CellState& cell, char digit) { cell.phase = static_cast<Flag>(digit - '0'); }},
 }};
 
-// A timer: which creatures have it (as kinds letters), its largest value,
-// and the field it is. A prey's values are the species' names.
+// A timer: which creatures have it (as kinds letters), its largest value
+// by the board's rules, and the field it is. A prey's values are the
+// species' names.
 struct Timer {
     const char* name;
     std::string_view holders;
-    std::int32_t largest;
     bool species;
+    std::int32_t (*largest)(const Rules&, int version);
     std::int32_t (*get)(const CellState&);
     void (*set)(CellState&, std::int32_t);
 };
 
 constexpr std::array<Timer, 5> kTimers{{
     //: A timer's name in a board file, which a message names: your word for it, with the name itself in brackets
-    {QT_TRANSLATE_NOOP("BoardFile", "age"), "bg", 4, false, [](const CellState& cell) { return cell.age; },
-     [](CellState& cell, std::int32_t value) { cell.age = value; }},
-    {QT_TRANSLATE_NOOP("BoardFile", "mating"), "BG", 1, false,
+    {QT_TRANSLATE_NOOP("BoardFile", "age"), "bg", false, [](const Rules& rules, int) { return rules.hatch - 1; },
+     [](const CellState& cell) { return static_cast<std::int32_t>(cell.age); },
+     [](CellState& cell, std::int32_t value) { put(cell.age, value); }},
+    {QT_TRANSLATE_NOOP("BoardFile", "mating"), "BG", false, [](const Rules&, int) { return 1; },
      [](const CellState& cell) { return static_cast<std::int32_t>(cell.mating); },
      [](CellState& cell, std::int32_t value) { cell.mating = static_cast<Flag>(value); }},
-    {QT_TRANSLATE_NOOP("BoardFile", "mate-turns"), "BGCE", 2, false,
-     [](const CellState& cell) { return cell.mateTurns; },
-     [](CellState& cell, std::int32_t value) { cell.mateTurns = value; }},
-    {QT_TRANSLATE_NOOP("BoardFile", "eat-turns"), "E", 2, false, [](const CellState& cell) { return cell.eatTurns; },
-     [](CellState& cell, std::int32_t value) { cell.eatTurns = value; }},
-    {QT_TRANSLATE_NOOP("BoardFile", "prey"), "E", 1, true,
+    // A fill keeps the mating count a square had, so one left by a board's
+    // earlier, longer matings may pass this board's; it ends the next
+    // mating at once, which the standard board never shows.
+    {QT_TRANSLATE_NOOP("BoardFile", "mate-turns"), "BGCE", false,
+     [](const Rules& rules, int version) { return version == kFirstVersion ? rules.mating - 1 : Rules::kMostVisits - 1; },
+     [](const CellState& cell) { return static_cast<std::int32_t>(cell.mateTurns); },
+     [](CellState& cell, std::int32_t value) { put(cell.mateTurns, value); }},
+    {QT_TRANSLATE_NOOP("BoardFile", "eat-turns"), "E", false, [](const Rules& rules, int) { return rules.meal - 1; },
+     [](const CellState& cell) { return static_cast<std::int32_t>(cell.eatTurns); },
+     [](CellState& cell, std::int32_t value) { put(cell.eatTurns, value); }},
+    {QT_TRANSLATE_NOOP("BoardFile", "prey"), "E", true, [](const Rules&, int) { return 1; },
      [](const CellState& cell) { return static_cast<std::int32_t>(cell.preyIsKind2 != 0); },
      [](CellState& cell, std::int32_t value) { cell.preyIsKind2 = static_cast<Flag>(value); }},
 }};
 
 constexpr std::array<const char*, 2> kSpecies{"brown", "green"};
 
+const Timer& timerNamed(std::string_view name) {
+    return *std::find_if(kTimers.begin(), kTimers.end(), [name](const Timer& timer) { return timer.name == name; });
+}
+
+// The most timer lines one square can have: an eating cat's.
+constexpr std::size_t mostTimersOfASquare() {
+    std::size_t most = 0;
+    for (const Creature& creature : kCreatures) {
+        std::size_t count = 0;
+        for (const Timer& timer : kTimers) {
+            count += timer.holders.find(creature.letter) != std::string_view::npos ? 1 : 0;
+        }
+        most = std::max(most, count);
+    }
+    return most;
+}
+
 // The file draws the board as the home view shows it, as the inspector names
-// places: its lines run down the screen, along a board column, and its
-// characters across, along a board row. Both from 0 here.
-std::size_t squareAt(int line, int position) { return static_cast<std::size_t>(position * kBoardSide + line); }
+// places: its lines run down the screen, one for each board column, and
+// their characters across, one for each square of the column's board rows.
+// Both from 0 here.
+std::size_t squareAt(const Squares& squares, int line, int position) {
+    return squares.indexOf(position, line);
+}
 
 constexpr std::array<std::string_view, 5> kKeywords{"kinds", "headings", "phases",
                                                     QT_TRANSLATE_NOOP("BoardFile", "timers"),
                                                     QT_TRANSLATE_NOOP("BoardFile", "end")};
+constexpr const char* kSizeKeyword = QT_TRANSLATE_NOOP("BoardFile", "size");
+constexpr std::string_view kRuleKeyword = "rule";
 
 constexpr std::string_view kBlanks = " \t";
+
+// Room for comments; version 1 files had a megabyte in all.
+constexpr std::size_t kCommentRoom = 1 << 20;
+// The version, size and rule lines, "timers" and "end", at their longest.
+constexpr std::size_t kLongestHeader = 256;
+// "\r\n", the longer line end that the reader takes.
+constexpr std::size_t kLineEnd = 2;
+
+std::size_t digitsOf(std::int64_t number) {
+    std::size_t digits = 1;
+    for (; number >= 10; number /= 10) {
+        ++digits;
+    }
+    return digits;
+}
+
+// The largest board file of all: the most lines (two rows and the most
+// columns) and as long place numbers as any.
+std::size_t largestOfAllFiles() {
+    return largestFile(Rules::kLeastSide, static_cast<int>(Rules::kMostSquares / Rules::kLeastSide));
+}
 
 // A problem in the words of whoever reads it: the window's language, or
 // English for vivar-sim and its scripts.
@@ -182,11 +241,23 @@ bool readNumber(std::string_view word, std::int32_t largest, std::int32_t& value
     return true;
 }
 
-std::vector<std::string_view> wordsOf(std::string_view line) {
-    std::vector<std::string_view> words;
+// The words of a line, up to the most any line has; `count` tells how many
+// there were, even beyond.
+struct Words {
+    static constexpr std::size_t kMost = 4;
+    std::array<std::string_view, kMost> word;
+    std::size_t count = 0;
+    std::string_view operator[](std::size_t index) const { return word[index]; }
+};
+
+Words wordsOf(std::string_view line) {
+    Words words;
     for (std::size_t start = line.find_first_not_of(kBlanks); start != std::string_view::npos;) {
         const std::size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
-        words.push_back(line.substr(start, end - start));
+        if (words.count < Words::kMost) {
+            words.word[words.count] = line.substr(start, end - start);
+        }
+        ++words.count;
         start = line.find_first_not_of(kBlanks, end);
     }
     return words;
@@ -204,6 +275,8 @@ public:
     explicit Lines(std::string_view text) : text_(text) {}
 
     bool next(std::string_view& line) {
+        lastPosition_ = position_;
+        lastNumber_ = number_;
         while (position_ < text_.size()) {
             const std::size_t end = std::min(text_.find('\n', position_), text_.size());
             line = text_.substr(position_, end - position_);
@@ -218,6 +291,12 @@ public:
         return false;
     }
 
+    // Takes back the line last read: the next call reads it again.
+    void unread() {
+        position_ = lastPosition_;
+        number_ = lastNumber_;
+    }
+
     // The line last read; at the end of the text, the last line.
     [[nodiscard]] int number() const { return number_; }
 
@@ -225,6 +304,8 @@ private:
     std::string_view text_;
     std::size_t position_ = 0;
     int number_ = 0;
+    std::size_t lastPosition_ = 0;
+    int lastNumber_ = 0;
 };
 
 bool isKeyword(std::string_view line) { return std::find(kKeywords.begin(), kKeywords.end(), line) != kKeywords.end(); }
@@ -242,76 +323,192 @@ std::optional<Problem> expect(Lines& lines, const char* keyword) {
     return std::nullopt;
 }
 
-std::optional<Problem> readVersion(Lines& lines) {
+std::optional<Problem> readVersion(Lines& lines, int& version) {
     std::string_view line;
     if (!lines.next(line)) {
         return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "not a vivar board"))};
     }
-    const std::vector<std::string_view> words = wordsOf(line);
-    if (words.size() != 3 || words[0] != "vivar" || words[1] != "board" ||
+    const Words words = wordsOf(line);
+    if (words.count != 3 || words[0] != "vivar" || words[1] != "board" ||
         words[2].find_first_not_of("0123456789") != std::string_view::npos) {
         return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "not a vivar board"))};
     }
-    std::int32_t version = 0;
-    if (!readNumber(words[2], kVersion, version) || version != kVersion) {
+    std::int32_t number = 0;
+    if (!readNumber(words[2], kVersion, number) || number < kFirstVersion) {
         return Problem{lines.number(),
                        told(QT_TRANSLATE_NOOP("BoardFile", "version %1 is not one this vivar reads"), {quoted(words[2])})};
     }
+    version = number;
     return std::nullopt;
+}
+
+// "size RxC", which a file after the first version starts with.
+std::optional<Problem> readSize(Lines& lines, Rules& rules) {
+    std::string_view line;
+    if (!lines.next(line)) {
+        return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "\"%1\" is missing"), {named(kSizeKeyword)})};
+    }
+    const Words words = wordsOf(line);
+    if (words[0] != kSizeKeyword) {
+        return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "expected \"%1\", not \"%2\""),
+                                            {named(kSizeKeyword), quoted(line)})};
+    }
+    if (words.count != 2 || setSize(rules, words[1])) {
+        return Problem{
+            lines.number(),
+            told(QT_TRANSLATE_NOOP("BoardFile", "the size must be RxC, rows and columns of at least %1 and at most %2 "
+                                                "squares in all, not \"%3\""),
+                 {std::to_string(Rules::kLeastSide), std::to_string(Rules::kMostSquares),
+                  quoted(words.count == 2 ? words[1] : line)})};
+    }
+    return std::nullopt;
+}
+
+// "rule NAME=VALUE" lines, as many as there are, each name once.
+std::optional<Problem> readRules(Lines& lines, Rules& rules) {
+    std::array<int, kRuleNames.size()> givenOn{};
+    std::string_view line;
+    while (lines.next(line)) {
+        const Words words = wordsOf(line);
+        if (words[0] != kRuleKeyword) {
+            lines.unread();
+            return std::nullopt;
+        }
+        const int number = lines.number();
+        const std::size_t equals = words.count == 2 ? words[1].find('=') : std::string_view::npos;
+        if (equals == std::string_view::npos) {
+            return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "a rule is rule NAME=VALUE, not \"%1\""),
+                                        {quoted(line)})};
+        }
+        const std::string_view name = words[1].substr(0, equals);
+        const auto known = std::find(kRuleNames.begin(), kRuleNames.end(), name);
+        if (known == kRuleNames.end()) {
+            return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "unknown rule \"%1\" (hatch, mating, meal, fill)"),
+                                        {quoted(name)})};
+        }
+        int& first = givenOn[static_cast<std::size_t>(known - kRuleNames.begin())];
+        if (first != 0) {
+            return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "a second rule %1 (the first is on line %2)"),
+                                        {name, std::to_string(first)})};
+        }
+        first = number;
+        if (setRule(rules, words[1])) {
+            const std::string value = quoted(words[1].substr(equals + 1));
+            if (name == "fill") {
+                return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "fill must be four whole percentages E:B:G:C "
+                                                                           "that sum to 100, not \"%1\""),
+                                            {value})};
+            }
+            return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "%1 must be %2 to %3 visits, not \"%4\""),
+                                        {name, std::to_string(Rules::kLeastVisits), std::to_string(Rules::kMostVisits),
+                                         value})};
+        }
+    }
+    return std::nullopt;
+}
+
+// The version, and the size and rules that come with it: the standard ones
+// in a file of the first version.
+std::optional<Problem> readHeader(Lines& lines, int& version, Rules& rules) {
+    if (auto problem = readVersion(lines, version)) {
+        return problem;
+    }
+    if (version == kFirstVersion) {
+        return std::nullopt;
+    }
+    if (auto problem = readSize(lines, rules)) {
+        return problem;
+    }
+    return readRules(lines, rules);
 }
 
 std::optional<Problem> readGrid(Lines& lines, const Grid& grid, Squares& squares) {
     if (auto problem = expect(lines, grid.name)) {
         return problem;
     }
-    for (int row = 0; row < kBoardSide; ++row) {
+    const int lineCount = squares.columns();
+    const int lineLength = squares.rows();
+    for (int row = 0; row < lineCount; ++row) {
         std::string_view line;
         if (!lines.next(line) || isKeyword(line)) {
             return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "\"%1\" has %2 rows, not %3"),
-                                                {named(grid.name), std::to_string(row), std::to_string(kBoardSide)})};
+                                                {named(grid.name), std::to_string(row), std::to_string(lineCount)})};
         }
-        if (line.size() != kBoardSide) {
+        if (line.size() != static_cast<std::size_t>(lineLength)) {
             return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "%1 characters, not the %2 of a row"),
-                                                {std::to_string(line.size()), std::to_string(kBoardSide)})};
+                                                {std::to_string(line.size()), std::to_string(lineLength)})};
         }
-        for (int column = 0; column < kBoardSide; ++column) {
+        for (int column = 0; column < lineLength; ++column) {
             const char c = line[static_cast<std::size_t>(column)];
             if (grid.characters.find(c) == std::string_view::npos) {
                 return Problem{lines.number(),
                                told(grid.refusal, {std::to_string(column + 1), std::string(1, isPrintable(c) ? c : '?')})};
             }
-            grid.read(squares[squareAt(row, column)], c);
+            grid.read(squares[squareAt(squares, row, column)], c);
         }
     }
     return std::nullopt;
 }
 
-std::optional<Problem> readTimers(Lines& lines, Squares& squares) {
+// A timer line already read without a problem: its square and timer.
+struct TimerPlace {
+    std::size_t square;
+    std::size_t timer;
+};
+
+TimerPlace placeOfValidTimer(const Words& words, const Squares& squares) {
+    std::int32_t row = 0;
+    std::int32_t column = 0;
+    readNumber(words[0], squares.columns(), row);
+    readNumber(words[1], squares.rows(), column);
+    const auto timer = std::find_if(kTimers.begin(), kTimers.end(),
+                                    [&](const Timer& candidate) { return words[2] == candidate.name; });
+    return {squareAt(squares, row - 1, column - 1), static_cast<std::size_t>(timer - kTimers.begin())};
+}
+
+// The line that first gave this timer of this square, reading again from
+// the first timer line: a bit a square keeps the timers it was given in,
+// where a line number for each would cost a large board far more.
+int firstLineOf(Lines lines, TimerPlace place, const Squares& squares) {
+    std::string_view line;
+    while (lines.next(line)) {
+        const TimerPlace given = placeOfValidTimer(wordsOf(line), squares);
+        if (given.square == place.square && given.timer == place.timer) {
+            return lines.number();
+        }
+    }
+    return 0;
+}
+
+std::optional<Problem> readTimers(Lines& lines, Squares& squares, const Rules& rules, int version) {
     if (auto problem = expect(lines, "timers")) {
         return problem;
     }
-    // The line each square's timers were given on, to name a duplicate's first.
-    std::vector<std::array<int, kTimers.size()>> givenOn(kSquareCount);
+    static_assert(kTimers.size() <= 8, "a square's timers given are the bits of a byte");
+    std::vector<std::uint8_t> given(squares.size());
+    const Lines firstTimer = lines;
+    const int lineCount = squares.columns();
+    const int lineLength = squares.rows();
     std::string_view line;
     while (lines.next(line)) {
         if (line == "end") {
             return std::nullopt;
         }
         const int number = lines.number();
-        const std::vector<std::string_view> words = wordsOf(line);
-        if (words.size() != 4) {
+        const Words words = wordsOf(line);
+        if (words.count != 4) {
             return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "a timer is ROW COLUMN NAME VALUE, not \"%1\""),
                                         {quoted(line)})};
         }
         std::int32_t row = 0;
         std::int32_t column = 0;
-        if (!readNumber(words[0], kBoardSide, row) || row < 1) {
+        if (!readNumber(words[0], lineCount, row) || row < 1) {
             return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "the row must be 1 to %1, not \"%2\""),
-                                        {std::to_string(kBoardSide), quoted(words[0])})};
+                                        {std::to_string(lineCount), quoted(words[0])})};
         }
-        if (!readNumber(words[1], kBoardSide, column) || column < 1) {
+        if (!readNumber(words[1], lineLength, column) || column < 1) {
             return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "the column must be 1 to %1, not \"%2\""),
-                                        {std::to_string(kBoardSide), quoted(words[1])})};
+                                        {std::to_string(lineLength), quoted(words[1])})};
         }
         const auto timer = std::find_if(kTimers.begin(), kTimers.end(),
                                         [&](const Timer& candidate) { return words[2] == candidate.name; });
@@ -320,7 +517,7 @@ std::optional<Problem> readTimers(Lines& lines, Squares& squares) {
                 number, told(QT_TRANSLATE_NOOP("BoardFile", "unknown timer \"%1\" (age, mating, mate-turns, eat-turns, prey)"),
                              {quoted(words[2])})};
         }
-        const std::size_t square = squareAt(row - 1, column - 1);
+        const std::size_t square = squareAt(squares, row - 1, column - 1);
         CellState& cell = squares[square];
         const char letter = letterOf(cell);
         if (timer->holders.find(letter) == std::string_view::npos) {
@@ -328,15 +525,17 @@ std::optional<Problem> readTimers(Lines& lines, Squares& squares) {
                                         {std::to_string(row), std::to_string(column),
                                          words::translate("BoardFile", creatureOf(letter).name), named(timer->name)})};
         }
-        int& first = givenOn[square][static_cast<std::size_t>(timer - kTimers.begin())];
-        if (first != 0) {
+        const auto index = static_cast<std::size_t>(timer - kTimers.begin());
+        const auto bit = static_cast<std::uint8_t>(1U << index);
+        if ((given[square] & bit) != 0) {
             return Problem{number,
                            told(QT_TRANSLATE_NOOP("BoardFile", "a second %1 for row %2, column %3 (the first is on line %4)"),
                                 {named(timer->name), std::to_string(row), std::to_string(column),
-                                 std::to_string(first)})};
+                                 std::to_string(firstLineOf(firstTimer, {square, index}, squares))})};
         }
-        first = number;
+        given[square] = static_cast<std::uint8_t>(given[square] | bit);
         std::int32_t value = 0;
+        const std::int32_t largest = timer->largest(rules, version);
         if (timer->species) {
             const auto species = std::find(kSpecies.begin(), kSpecies.end(), words[3]);
             if (species == kSpecies.end()) {
@@ -344,47 +543,78 @@ std::optional<Problem> readTimers(Lines& lines, Squares& squares) {
                                             {named(timer->name), quoted(words[3])})};
             }
             value = static_cast<std::int32_t>(species - kSpecies.begin());
-        } else if (!readNumber(words[3], timer->largest, value)) {
+        } else if (!readNumber(words[3], largest, value)) {
             return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "%1 must be 0 to %2, not \"%3\""),
-                                        {named(timer->name), std::to_string(timer->largest), quoted(words[3])})};
+                                        {named(timer->name), std::to_string(largest), quoted(words[3])})};
         }
         timer->set(cell, value);
     }
     return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "\"%1\" is missing"), {named("end")})};
 }
 
-std::optional<Problem> readText(std::string_view text, Squares& squares) {
+std::optional<Problem> tooLarge(std::size_t largest) {
+    return Problem{0, told(QT_TRANSLATE_NOOP("BoardFile", "larger than %1 bytes, not a vivar board"),
+                           {std::to_string(largest)})};
+}
+
+std::optional<Problem> readText(std::string_view text, Squares& squares, Rules& rules) {
     if (text.empty()) {
         return Problem{0, told(QT_TRANSLATE_NOOP("BoardFile", "empty, not a vivar board"))};
     }
-    if (text.size() > kLargestFile) {
-        return Problem{0, told(QT_TRANSLATE_NOOP("BoardFile", "larger than %1 bytes, not a vivar board"),
-                               {std::to_string(kLargestFile)})};
+    if (text.size() > largestOfAllFiles()) {
+        return tooLarge(largestOfAllFiles());
     }
     if (!std::all_of(text.begin(), text.end(), isText)) {
         return Problem{0, told(QT_TRANSLATE_NOOP("BoardFile", "not a text file"))};
     }
     Lines lines(text);
-    if (auto problem = readVersion(lines)) {
+    int version = 0;
+    Rules read;
+    if (auto problem = readHeader(lines, version, read)) {
         return problem;
+    }
+    if (const std::size_t largest = largestFile(read.rows, read.columns); text.size() > largest) {
+        return tooLarge(largest);
     }
     // What the file does not hold is 0, as a vacated square or a new egg
     // has it.
-    Squares parsed(kBoardSide, kBoardSide);
+    Squares parsed(read.rows, read.columns);
     for (const Grid& grid : kGrids) {
         if (auto problem = readGrid(lines, grid, parsed)) {
             return problem;
         }
     }
-    if (auto problem = readTimers(lines, parsed)) {
+    if (auto problem = readTimers(lines, parsed, read, version)) {
         return problem;
     }
     std::string_view line;
     if (lines.next(line)) {
         return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "text after \"end\""))};
     }
-    squares = parsed;
+    squares = std::move(parsed);
+    rules = read;
     return std::nullopt;
+}
+
+// The largest file that the text's first lines allow, once they are read
+// whole and tell the board's size.
+std::optional<std::size_t> declaredLargest(std::string_view text) {
+    Lines lines(text.substr(0, text.rfind('\n') + 1));
+    int version = 0;
+    Rules read;
+    if (readVersion(lines, version) || (version != kFirstVersion && readSize(lines, read))) {
+        return std::nullopt;
+    }
+    return largestFile(read.rows, read.columns);
+}
+
+// Whether the board is the standard one that the first version holds.
+bool fitsFirstVersion(const Squares& squares, const Rules& rules) {
+    const Timer& mateTurns = timerNamed("mate-turns");
+    return rules.isStandard() && std::all_of(squares.begin(), squares.end(), [&](const CellState& cell) {
+               return mateTurns.holders.find(letterOf(cell)) == std::string_view::npos ||
+                      mateTurns.get(cell) <= mateTurns.largest(rules, kFirstVersion);
+           });
 }
 
 std::string reasonOf(int error) {
@@ -407,8 +637,21 @@ int writeAll(std::FILE* file, const std::string& text) {
 
 }  // namespace
 
-std::optional<std::string> parse(std::string_view text, Board& squares) {
-    const std::optional<Problem> problem = readText(text, squares);
+std::size_t largestFile(int rows, int columns) {
+    const auto lineLength = static_cast<std::size_t>(rows);
+    const auto lineCount = static_cast<std::size_t>(columns);
+    // Each grid: its keyword's line, then a line for each board column.
+    constexpr std::size_t kLongestKeyword = 8;
+    const std::size_t grids = kGrids.size() * (kLongestKeyword + kLineEnd + lineCount * (lineLength + kLineEnd));
+    // ROW COLUMN NAME VALUE, on the longest line each part can be: "mate-turns", "green" or "999".
+    constexpr std::size_t kLongestName = 10;
+    constexpr std::size_t kLongestValue = 5;
+    const std::size_t timerLine = digitsOf(columns) + 1 + digitsOf(rows) + 1 + kLongestName + 1 + kLongestValue + kLineEnd;
+    return kCommentRoom + kLongestHeader + grids + lineLength * lineCount * mostTimersOfASquare() * timerLine;
+}
+
+std::optional<std::string> parse(std::string_view text, Board& squares, Rules& rules) {
+    const std::optional<Problem> problem = readText(text, squares, rules);
     if (!problem) {
         return std::nullopt;
     }
@@ -417,8 +660,12 @@ std::optional<std::string> parse(std::string_view text, Board& squares) {
                                      {std::to_string(problem->line), problem->what});
 }
 
-std::string format(const Board& squares, std::string_view comment) {
-    std::string text = say("vivar board %d\n", kVersion);
+std::string format(const Board& squares, const Rules& boardRules, std::string_view comment) {
+    Rules rules = boardRules;
+    rules.rows = squares.rows();
+    rules.columns = squares.columns();
+    const int version = fitsFirstVersion(squares, rules) ? kFirstVersion : kVersion;
+    std::string text = say("vivar board %d\n", version);
     // Only characters the reader takes, or the file would not load again.
     for (std::size_t start = 0; start < comment.size();) {
         const std::size_t end = std::min(comment.find('\n', start), comment.size());
@@ -429,32 +676,44 @@ std::string format(const Board& squares, std::string_view comment) {
         text += '\n';
         start = end + 1;
     }
+    if (version != kFirstVersion) {
+        text += std::string(kSizeKeyword) + " " + sizeText(rules) + "\n";
+        const Rules standard;
+        for (const std::string_view name : kRuleNames) {
+            if (ruleValue(rules, name) != ruleValue(standard, name)) {
+                text += std::string(kRuleKeyword) + " " + std::string(name) + "=" + ruleValue(rules, name) + "\n";
+            }
+        }
+    }
+    const int lineCount = squares.columns();
+    const int lineLength = squares.rows();
+    text.reserve(text.size() + kGrids.size() * static_cast<std::size_t>(lineCount) * static_cast<std::size_t>(lineLength + 1));
     for (const Grid& grid : kGrids) {
         text += grid.name;
         text += '\n';
-        for (int row = 0; row < kBoardSide; ++row) {
-            for (int column = 0; column < kBoardSide; ++column) {
-                text += grid.write(squares[squareAt(row, column)]);
+        for (int line = 0; line < lineCount; ++line) {
+            for (int position = 0; position < lineLength; ++position) {
+                text += grid.write(squares[squareAt(squares, line, position)]);
             }
             text += '\n';
         }
     }
     text += "timers\n";
-    for (int place = 0; place < kSquareCount; ++place) {
-        const int row = place / kBoardSide + 1;
-        const int column = place % kBoardSide + 1;
-        const CellState& cell = squares[squareAt(row - 1, column - 1)];
-        const char letter = letterOf(cell);
-        for (const Timer& timer : kTimers) {
-            if (timer.holders.find(letter) == std::string_view::npos) {
-                continue;
-            }
-            const std::int32_t value = timer.get(cell);
-            // A prey is always named, so that a reader sees what is eaten.
-            if (timer.species) {
-                text += say("%d %d %s %s\n", row, column, timer.name, kSpecies[value != 0 ? 1 : 0]);
-            } else if (value != 0) {
-                text += say("%d %d %s %d\n", row, column, timer.name, value);
+    for (int row = 1; row <= lineCount; ++row) {
+        for (int column = 1; column <= lineLength; ++column) {
+            const CellState& cell = squares[squareAt(squares, row - 1, column - 1)];
+            const char letter = letterOf(cell);
+            for (const Timer& timer : kTimers) {
+                if (timer.holders.find(letter) == std::string_view::npos) {
+                    continue;
+                }
+                const std::int32_t value = timer.get(cell);
+                // A prey is always named, so that a reader sees what is eaten.
+                if (timer.species) {
+                    text += say("%d %d %s %s\n", row, column, timer.name, kSpecies[value != 0 ? 1 : 0]);
+                } else if (value != 0) {
+                    text += say("%d %d %s %d\n", row, column, timer.name, value);
+                }
             }
         }
     }
@@ -462,19 +721,32 @@ std::string format(const Board& squares, std::string_view comment) {
     return text;
 }
 
-std::optional<std::string> load(const std::filesystem::path& path, Board& squares) {
+std::optional<std::string> load(const std::filesystem::path& path, Board& squares, Rules& rules) {
     const std::string name = platform::utf8Name(path);
     std::FILE* file = platform::openFile(path, "rb");
     if (file == nullptr) {
         return name + ": " + reasonOf(errno);
     }
-    // A little more than a board may have tells a larger file, without
-    // reading all of it.
+    // A little more than the board's size allows, once the first lines tell
+    // it, or than any board may be, tells a larger file without reading all
+    // of it; so does a first byte that is not text.
     std::string text;
+    std::size_t largest = largestOfAllFiles();
+    bool sized = false;
     std::array<char, 1 << 16> chunk;
-    for (std::size_t got = chunk.size(); got == chunk.size() && text.size() <= kLargestFile;) {
+    for (std::size_t got = chunk.size(); got == chunk.size() && text.size() <= largest;) {
         got = std::fread(chunk.data(), 1, chunk.size(), file);
         text.append(chunk.data(), got);
+        if (!std::all_of(chunk.data(), chunk.data() + got, isText)) {
+            break;
+        }
+        // The first lines come after a megabyte of comments at most.
+        if (!sized && text.size() <= 2 * kCommentRoom) {
+            if (const std::optional<std::size_t> declared = declaredLargest(text)) {
+                largest = *declared;
+                sized = true;
+            }
+        }
     }
     const bool failed = std::ferror(file) != 0;
     const int error = errno;
@@ -482,7 +754,7 @@ std::optional<std::string> load(const std::filesystem::path& path, Board& square
     if (failed) {
         return name + ": " + reasonOf(error);
     }
-    const std::optional<Problem> problem = readText(text, squares);
+    const std::optional<Problem> problem = readText(text, squares, rules);
     if (!problem) {
         return std::nullopt;
     }
@@ -490,10 +762,10 @@ std::optional<std::string> load(const std::filesystem::path& path, Board& square
                               : say("%s:%d: %s", name.c_str(), problem->line, problem->what.c_str());
 }
 
-std::optional<std::string> save(const std::filesystem::path& path, const Board& squares,
+std::optional<std::string> save(const std::filesystem::path& path, const Board& squares, const Rules& rules,
                                 std::string_view comment) {
     namespace fs = std::filesystem;
-    const std::string text = format(squares, comment);
+    const std::string text = format(squares, rules, comment);
     const std::string name = platform::utf8Name(path);
     std::error_code ignored;
 
@@ -525,6 +797,40 @@ std::optional<std::string> save(const std::filesystem::path& path, const Board& 
         return name + ": " + reasonOf(error);
     }
     return std::nullopt;
+}
+
+std::optional<std::string> contradiction(const Rules& file, const Rules& given) {
+    if (given.rows != kNothingGiven.rows && (given.rows != file.rows || given.columns != file.columns)) {
+        return told(QT_TRANSLATE_NOOP("BoardFile", "the board is %1, not %2 as --size says"),
+                    {sizeText(file), sizeText(given)});
+    }
+    for (const std::string_view name : kRuleNames) {
+        const std::string value = ruleValue(given, name);
+        if (value != ruleValue(kNothingGiven, name) && value != ruleValue(file, name)) {
+            return told(QT_TRANSLATE_NOOP("BoardFile", "the board's %1 is %2, not %3 as --rule says"),
+                        {name, ruleValue(file, name), value});
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> load(const std::filesystem::path& path, Board& squares) {
+    Board read;
+    Rules rules;
+    if (auto problem = load(path, read, rules)) {
+        return problem;
+    }
+    if (!rules.isStandard()) {
+        return platform::utf8Name(path) + ": " +
+               told(QT_TRANSLATE_NOOP("BoardFile", "a board of %1, which the window does not run yet"),
+                    {differences(rules)});
+    }
+    squares = std::move(read);
+    return std::nullopt;
+}
+
+std::optional<std::string> save(const std::filesystem::path& path, const Board& squares, std::string_view comment) {
+    return save(path, squares, Rules{}, comment);
 }
 
 }  // namespace board_file

@@ -17,11 +17,9 @@ namespace {
 
 using Squares = Board;
 
-// Rows and columns as the file and the home view have them: a board
-// column runs down the screen.
-CellState& at(Squares& squares, int row, int column) {
-    return squares[static_cast<std::size_t>((column - 1) * kBoardSide + row - 1)];
-}
+// Rows and columns as the file and the home view have them, from 1: a
+// board column runs down the screen.
+CellState& at(Squares& squares, int row, int column) { return squares[squares.indexOf(column - 1, row - 1)]; }
 
 // Every field a board file holds, and that the processed mark and the look
 // slots come back cleared.
@@ -43,7 +41,7 @@ void expectSameSavedFields(const Squares& read, const Squares& saved) {
             EXPECT_EQ(a.preyIsKind2, b.preyIsKind2);
         }
         EXPECT_EQ(a.processed, 0);
-        EXPECT_EQ(a.lookSlots, (std::array<std::int32_t, 8>{}));
+        EXPECT_EQ(a.lookSlots, decltype(a.lookSlots){});
     }
 }
 
@@ -69,11 +67,46 @@ TEST(BoardFiles, GiveBackABusyBoardAfterGenerationsOfASeededRun) {
     }
     ASSERT_GT(eggsGrowing * mating * catsEatingGreen * mealsUnderWay, 0);
 
-    const std::string text = board_file::format(squares, "after generation 40");
+    const std::string text = board_file::format(squares, Rules{}, "after generation 40");
     Squares read{};
-    ASSERT_EQ(board_file::parse(text, read), std::nullopt);
+    Rules rules;
+    ASSERT_EQ(board_file::parse(text, read, rules), std::nullopt);
     expectSameSavedFields(read, squares);
-    EXPECT_EQ(board_file::format(read, "after generation 40"), text);
+    EXPECT_EQ(board_file::format(read, Rules{}, "after generation 40"), text);
+}
+
+// A creature on a square with the timers it has, whatever the width of
+// the record's fields.
+struct Creature {
+    int kind;
+    int heading;
+    int phase;
+    int juvenile = 0;
+    int age = 0;
+    int mating = 0;
+    int mateTurns = 0;
+    int eating = 0;
+    int eatTurns = 0;
+    int preyIsKind2 = 0;
+};
+
+template <typename Field>
+void put(Field& field, int value) {
+    field = static_cast<Field>(value);
+}
+
+void place(Squares& squares, int row, int column, const Creature& creature) {
+    CellState& cell = at(squares, row, column);
+    put(cell.kind, creature.kind);
+    put(cell.direction, creature.heading);
+    put(cell.phase, creature.phase);
+    put(cell.juvenile, creature.juvenile);
+    put(cell.age, creature.age);
+    put(cell.mating, creature.mating);
+    put(cell.mateTurns, creature.mateTurns);
+    put(cell.eating, creature.eating);
+    put(cell.eatTurns, creature.eatTurns);
+    put(cell.preyIsKind2, creature.preyIsKind2);
 }
 
 // States a seeded run does not make but the window's fill after a clear
@@ -84,20 +117,22 @@ Squares boardOfExtremes() {
         cell.direction = 8;
         cell.phase = 0;
     }
-    at(squares, 1, 1) = CellState{3, 1, kLizard1, 1, 4, 0, 0, 0, 0, 0, 0, {}};
-    at(squares, 1, 2) = CellState{4, 0, kLizard2, 1, 4, 0, 0, 0, 0, 0, 0, {}};
-    at(squares, 2, 1) = CellState{1, 1, kLizard1, 0, 0, 0, 0, 0, 1, 2, 0, {}};
-    at(squares, 2, 2) = CellState{2, 0, kLizard2, 0, 0, 0, 0, 0, 0, 2, 0, {}};
-    at(squares, 20, 19) = CellState{5, 1, kCat, 0, 0, 0, 0, 0, 0, 2, 0, {}};
-    at(squares, 20, 20) = CellState{6, 0, kCat, 0, 0, 1, 2, 1, 0, 1, 0, {}};
-    at(squares, 19, 20) = CellState{7, 1, kCat, 0, 0, 1, 0, 0, 0, 0, 0, {}};
+    place(squares, 1, 1, {.kind = kLizard1, .heading = 3, .phase = 1, .juvenile = 1, .age = 4});
+    place(squares, 1, 2, {.kind = kLizard2, .heading = 4, .phase = 0, .juvenile = 1, .age = 4});
+    place(squares, 2, 1, {.kind = kLizard1, .heading = 1, .phase = 1, .mating = 1, .mateTurns = 2});
+    place(squares, 2, 2, {.kind = kLizard2, .heading = 2, .phase = 0, .mateTurns = 2});
+    place(squares, 20, 19, {.kind = kCat, .heading = 5, .phase = 1, .mateTurns = 2});
+    place(squares, 20, 20,
+          {.kind = kCat, .heading = 6, .phase = 0, .mateTurns = 1, .eating = 1, .eatTurns = 2, .preyIsKind2 = 1});
+    place(squares, 19, 20, {.kind = kCat, .heading = 7, .phase = 1, .eating = 1});
     return squares;
 }
 
 TEST(BoardFiles, KeepEveryTimerAtItsLargestAndAnEmptySquaresHeading) {
     const Squares squares = boardOfExtremes();
     Squares read{};
-    ASSERT_EQ(board_file::parse(board_file::format(squares), read), std::nullopt);
+    Rules rules;
+    ASSERT_EQ(board_file::parse(board_file::format(squares, Rules{}), read, rules), std::nullopt);
     expectSameSavedFields(read, squares);
 }
 
@@ -126,13 +161,14 @@ constexpr int kTimersLine = 65;
 
 TEST(BoardFiles, ReadWindowsLineEndsAndCommentsAndBlankLinesAnywhere) {
     const Squares squares = boardOfExtremes();
-    std::vector<std::string> lines = linesOf(board_file::format(squares));
+    std::vector<std::string> lines = linesOf(board_file::format(squares, Rules{}));
     for (auto line = static_cast<std::ptrdiff_t>(lines.size()); line > 0; line -= 7) {
         lines.insert(lines.begin() + line, line % 2 != 0 ? "  # a note" : "");
         lines[static_cast<std::size_t>(line - 1)] += " \t";
     }
     Squares read{};
-    ASSERT_EQ(board_file::parse(textOf(lines, "\r\n"), read), std::nullopt);
+    Rules rules;
+    ASSERT_EQ(board_file::parse(textOf(lines, "\r\n"), read, rules), std::nullopt);
     expectSameSavedFields(read, squares);
 }
 
@@ -144,13 +180,13 @@ struct Damage {
 };
 
 TEST(BoardFiles, RefuseADamagedBoardNamingTheLineAndLeaveTheBoardAsItWas) {
-    const std::vector<std::string> lines = linesOf(board_file::format(boardOfExtremes()));
+    const std::vector<std::string> lines = linesOf(board_file::format(boardOfExtremes(), Rules{}));
     ASSERT_EQ(lines[kTimersLine - 1], "timers");
     ASSERT_EQ(lines[kTimersLine], "1 1 age 4");
     const int end = static_cast<int>(lines.size());
     const std::vector<Damage> damages{
         {"another format", 1, "P3", "line 1: not a vivar board"},
-        {"a later version", 1, "vivar board 2", "line 1: version 2 is not one this vivar reads"},
+        {"a later version", 1, "vivar board 3", "line 1: version 3 is not one this vivar reads"},
         {"a row too many", kHeadingsLine, "....................\nheadings",
          "line 23: expected \"headings\", not \"....................\""},
         {"a row too short", kKindsLine + 3, "...................", "line 5: 19 characters, not the 20 of a row"},
@@ -195,31 +231,202 @@ TEST(BoardFiles, RefuseADamagedBoardNamingTheLineAndLeaveTheBoardAsItWas) {
             damaged.erase(line);
         }
         Squares squares{};
+        Rules rules;
+        rules.hatch = 9;
         squares[7].kind = kCat;
-        EXPECT_EQ(board_file::parse(textOf(damaged), squares), damage.refusal);
+        EXPECT_EQ(board_file::parse(textOf(damaged), squares, rules), damage.refusal);
         EXPECT_EQ(squares[7].kind, kCat);
         EXPECT_EQ(squares[0].kind, kEmpty);
+        EXPECT_EQ(rules.hatch, 9);
     }
 }
 
 TEST(BoardFiles, RefuseWhatIsNoTextAtAll) {
-    const std::string board = board_file::format(boardOfExtremes());
+    const std::string board = board_file::format(boardOfExtremes(), Rules{});
     Squares squares{};
-    EXPECT_EQ(board_file::parse("", squares), "empty, not a vivar board");
-    EXPECT_EQ(board_file::parse(board + std::string(1, '\0'), squares), "not a text file");
-    EXPECT_EQ(board_file::parse("# caf\xc3\xa9\n" + board, squares), "not a text file");
-    EXPECT_EQ(board_file::parse(board + std::string(board_file::kLargestFile, '#'), squares),
-              "larger than 1048576 bytes, not a vivar board");
-    EXPECT_EQ(board_file::parse("# nothing but a comment\n", squares), "line 1: not a vivar board");
+    Rules rules;
+    EXPECT_EQ(board_file::parse("", squares, rules), "empty, not a vivar board");
+    EXPECT_EQ(board_file::parse(board + std::string(1, '\0'), squares, rules), "not a text file");
+    EXPECT_EQ(board_file::parse("# caf\xc3\xa9\n" + board, squares, rules), "not a text file");
+    const std::size_t largest = board_file::largestFile(kBoardSide, kBoardSide);
+    EXPECT_EQ(board_file::parse(board + std::string(largest - board.size() + 1, '#'), squares, rules),
+              "larger than " + std::to_string(largest) + " bytes, not a vivar board");
+    EXPECT_EQ(board_file::parse(board + std::string(largest - board.size(), '#'), squares, rules), std::nullopt);
+    EXPECT_EQ(board_file::parse("# nothing but a comment\n", squares, rules), "line 1: not a vivar board");
 }
 
 // A comment comes after the version line, each of its lines marked, and
 // only with characters that the reader takes back.
 TEST(BoardFiles, WriteTheCommentAfterTheVersionAsTextTheyReadBack) {
-    const std::string text = board_file::format(boardOfExtremes(), "first\n\nsecond caf\xc3\xa9");
+    const std::string text = board_file::format(boardOfExtremes(), Rules{}, "first\n\nsecond caf\xc3\xa9");
     EXPECT_EQ(text.substr(0, text.find("kinds")), "vivar board 1\n# first\n#\n# second caf??\n");
     Squares read{};
-    EXPECT_EQ(board_file::parse(text, read), std::nullopt);
+    Rules rules;
+    EXPECT_EQ(board_file::parse(text, read, rules), std::nullopt);
+}
+
+// A 3 x 4 board, checked by hand: board row r, column c is character r + 1
+// of line c + 1 of each grid, and row c + 1, column r + 1 of the timers.
+Squares threeByFour() {
+    Squares squares(3, 4);
+    for (CellState& cell : squares) {
+        cell.direction = 1;
+    }
+    CellState& egg = squares[squares.indexOf(0, 3)];
+    put(egg.kind, kLizard1);
+    put(egg.juvenile, 1);
+    put(egg.age, 1);
+    put(egg.direction, 3);
+    CellState& cat = squares[squares.indexOf(2, 1)];
+    put(cat.kind, kCat);
+    put(cat.eating, 1);
+    put(cat.eatTurns, 4);
+    put(cat.preyIsKind2, 1);
+    put(cat.direction, 7);
+    put(cat.phase, 1);
+    return squares;
+}
+
+Rules hatchTwoMealFive() {
+    Rules rules;
+    rules.hatch = 2;
+    rules.meal = 5;
+    rules.rows = 3;
+    rules.columns = 4;
+    return rules;
+}
+
+constexpr const char* kThreeByFour =
+    "vivar board 2\n"
+    "size 3x4\n"
+    "rule hatch=2\n"
+    "rule meal=5\n"
+    "kinds\n...\n..E\n...\nb..\n"
+    "headings\n111\n117\n111\n311\n"
+    "phases\n000\n001\n000\n000\n"
+    "timers\n"
+    "2 3 eat-turns 4\n"
+    "2 3 prey green\n"
+    "4 1 age 1\n"
+    "end\n";
+
+TEST(BoardFiles, DrawABoardOfOtherRulesAsTheHomeViewShowsItWithItsSizeAndRules) {
+    const Squares squares = threeByFour();
+    EXPECT_EQ(board_file::format(squares, hatchTwoMealFive()), kThreeByFour);
+    Squares read;
+    Rules rules;
+    ASSERT_EQ(board_file::parse(kThreeByFour, read, rules), std::nullopt);
+    EXPECT_EQ(rules, hatchTwoMealFive());
+    ASSERT_EQ(read.rows(), 3);
+    ASSERT_EQ(read.columns(), 4);
+    expectSameSavedFields(read, squares);
+}
+
+TEST(BoardFiles, WriteTheStandardBoardAsTheFirstVersionAndALeftMatingCountAsTheSecond) {
+    Squares squares = boardOfExtremes();
+    EXPECT_EQ(board_file::format(squares, Rules{}).substr(0, 20), "vivar board 1\nkinds\n");
+    // A fill keeps the count of a longer mating under earlier rules.
+    put(at(squares, 2, 2).mateTurns, 7);
+    const std::string text = board_file::format(squares, Rules{});
+    EXPECT_EQ(text.substr(0, 31), "vivar board 2\nsize 20x20\nkinds\n");
+    Squares read;
+    Rules rules;
+    rules.hatch = 9;
+    ASSERT_EQ(board_file::parse(text, read, rules), std::nullopt);
+    EXPECT_EQ(rules, Rules{});
+    expectSameSavedFields(read, squares);
+    EXPECT_EQ(board_file::parse("vivar board 1\n" + text.substr(25), read, rules),
+              "line 70: mate-turns must be 0 to 2, not \"7\"");
+}
+
+TEST(BoardFiles, RefuseASizeOrRuleOrTimerThatTheFileItselfRulesOut) {
+    const std::vector<std::string> lines = linesOf(kThreeByFour);
+    const std::vector<Damage> damages{
+        {"a board of the second version without its size", 2, nullptr, "line 2: expected \"size\", not \"rule hatch=2\""},
+        {"a size of one row", 2, "size 1x4",
+         "line 2: the size must be RxC, rows and columns of at least 2 and at most 4000000 squares in all, not \"1x4\""},
+        {"a size without columns", 2, "size 3",
+         "line 2: the size must be RxC, rows and columns of at least 2 and at most 4000000 squares in all, not \"3\""},
+        {"a size turned", 2, "size 4x3", "line 6: 3 characters, not the 4 of a row"},
+        {"an unknown rule", 3, "rule hunger=3", "line 3: unknown rule \"hunger\" (hatch, mating, meal, fill)"},
+        {"a rule without a value", 3, "rule hatch", "line 3: a rule is rule NAME=VALUE, not \"rule hatch\""},
+        {"a hatch of 0", 3, "rule hatch=0", "line 3: hatch must be 1 to 1000 visits, not \"0\""},
+        {"a fill beyond 100", 3, "rule fill=50:20:20:20",
+         "line 3: fill must be four whole percentages E:B:G:C that sum to 100, not \"50:20:20:20\""},
+        {"a rule twice", 4, "rule hatch=3", "line 4: a second rule hatch (the first is on line 3)"},
+        {"a rule after the kinds", 6, "rule mating=2", "line 6: 13 characters, not the 3 of a row"},
+        {"an egg older than its hatch", 23, "4 1 age 2", "line 23: age must be 0 to 1, not \"2\""},
+        {"a meal longer than the rule", 21, "2 3 eat-turns 5", "line 21: eat-turns must be 0 to 4, not \"5\""},
+        {"a row beyond the board's columns", 23, "5 1 age 1", "line 23: the row must be 1 to 4, not \"5\""},
+        {"a column beyond the board's rows", 23, "4 4 age 1", "line 23: the column must be 1 to 3, not \"4\""},
+        {"the egg's age twice", 24, "4 1 age 0\nend", "line 24: a second age for row 4, column 1 (the first is on line 23)"},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.what);
+        std::vector<std::string> damaged = lines;
+        const auto line = damaged.begin() + damage.line - 1;
+        if (damage.replacement != nullptr) {
+            *line = damage.replacement;
+        } else {
+            damaged.erase(line);
+        }
+        Squares squares;
+        Rules rules;
+        EXPECT_EQ(board_file::parse(textOf(damaged), squares, rules), damage.refusal);
+        EXPECT_EQ(squares.rows(), kBoardSide);
+        EXPECT_EQ(rules, Rules{});
+    }
+}
+
+// The fullest board of its size: every square an eating cat with every
+// timer at its longest, all the rules set, Windows line ends and a megabyte
+// of comments, is the largest file it may be; a byte more is not a board.
+TEST(BoardFiles, TakeTheFullestBoardOfItsSizeWithAMegabyteOfCommentsAndNotAByteMore) {
+    Squares squares(3, 12);
+    for (CellState& cell : squares) {
+        put(cell.kind, kCat);
+        put(cell.eating, 1);
+        put(cell.direction, 8);
+        put(cell.mateTurns, Rules::kMostVisits - 1);
+        put(cell.eatTurns, Rules::kMostVisits - 1);
+        put(cell.preyIsKind2, 1);
+    }
+    Rules rules;
+    rules.fill = {100, 0, 0, 0};
+    rules.hatch = rules.mating = rules.meal = Rules::kMostVisits;
+    const std::string text = textOf(linesOf(board_file::format(squares, rules)), "\r\n");
+    const std::size_t largest = board_file::largestFile(3, 12);
+    ASSERT_LE(text.size() + (1 << 20), largest);
+    const std::string comment = "#" + std::string(largest - text.size() - 3, '-') + "\r\n";
+    Squares read;
+    Rules readRules;
+    ASSERT_EQ(board_file::parse(comment + text, read, readRules), std::nullopt);
+    EXPECT_EQ(readRules, (Rules{rules.fill, rules.hatch, rules.mating, rules.meal, 3, 12}));
+    EXPECT_EQ(board_file::parse("#" + comment + text, read, readRules),
+              "larger than " + std::to_string(largest) + " bytes, not a vivar board");
+    // The largest board's file allows its own fullest text.
+    EXPECT_GT(board_file::largestFile(2000, 2000), 12'000'000U * 23);
+}
+
+TEST(BoardFiles, TellTheFirstRuleThatACommandLineGivesOtherwiseThanTheBoard) {
+    const Rules file = hatchTwoMealFive();
+    Rules given = board_file::kNothingGiven;
+    EXPECT_EQ(board_file::contradiction(file, given), std::nullopt);
+    given.meal = 5;
+    given.rows = 3;
+    given.columns = 4;
+    EXPECT_EQ(board_file::contradiction(file, given), std::nullopt);
+    given.mating = 3;
+    EXPECT_EQ(board_file::contradiction(file, given), std::nullopt);
+    // The standard value, named, is a value like any other.
+    given.hatch = 5;
+    EXPECT_EQ(board_file::contradiction(file, given), "the board's hatch is 2, not 5 as --rule says");
+    given.rows = 4;
+    given.columns = 3;
+    EXPECT_EQ(board_file::contradiction(file, given), "the board is 3x4, not 4x3 as --size says");
+    Rules fill = board_file::kNothingGiven;
+    fill.fill = {0, 0, 0, 100};
+    EXPECT_EQ(board_file::contradiction(file, fill), "the board's fill is 60:15:15:10, not 0:0:0:100 as --rule says");
 }
 
 }  // namespace

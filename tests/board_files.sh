@@ -16,20 +16,21 @@ after_generation() {
 }
 
 # A run of K + M generations against K generations saved and M resumed with
-# the seed the saved file's comment gives: the same trace after generation
-# K, the same counts from generation K on.
-check_resume() {  # seed K M
+# the seed the saved file's comment gives, and no rules: the file has them.
+# The same trace after generation K, the same counts from generation K on.
+check_resume() {  # seed K M [--size RxC] [--rule NAME=VALUE]...
   local seed=$1 k=$2 m=$3
-  "$sim" --seed "$seed" --generations "$k" --counts --save-board saved.txt >/dev/null || fail "the save exited $?"
+  shift 3
+  "$sim" --seed "$seed" "$@" --generations "$k" --counts --save-board saved.txt >/dev/null || fail "the save exited $?"
   local next
-  next=$(sed -n 's/^# vivar-sim --seed [0-9]*, after generation [0-9]*: resume with --board saved.txt --seed //p' \
+  next=$(sed -n 's/^# vivar-sim --seed [0-9]*'"${*:+ $*}"', after generation [0-9]*: resume with --board saved.txt --seed //p' \
     saved.txt)
-  [ "$next" = $(((seed + k) % 4294967296)) ] || fail "seed $seed, $k generations: the comment says --seed '$next'"
-  "$sim" --seed "$seed" --generations $((k + m)) >whole.txt
+  [ "$next" = $(((seed + k) % 4294967296)) ] || fail "seed $seed $*, $k generations: the comment says --seed '$next'"
+  "$sim" --seed "$seed" "$@" --generations $((k + m)) >whole.txt
   "$sim" --board saved.txt --seed "$next" --generations "$m" >resumed.txt
   after_generation "$k" whole.txt | cmp -s - resumed.txt ||
-    fail "seed $seed: the trace resumed after generation $k differs from the whole run's"
-  "$sim" --seed "$seed" --generations $((k + m)) --counts | tail -n +$((k + 2)) | cut -d, -f2- >whole.csv
+    fail "seed $seed $*: the trace resumed after generation $k differs from the whole run's"
+  "$sim" --seed "$seed" "$@" --generations $((k + m)) --counts | tail -n +$((k + 2)) | cut -d, -f2- >whole.csv
   "$sim" --board saved.txt --seed "$next" --generations "$m" --counts | tail -n +2 | cut -d, -f2- >resumed.csv
   [ "$(wc -l <resumed.csv)" -eq $((m + 1)) ] || fail "seed $seed: $(wc -l <resumed.csv) resumed counts rows"
   cmp -s whole.csv resumed.csv || fail "seed $seed: the counts resumed after generation $k differ from the whole run's"
@@ -44,6 +45,34 @@ grep -q ' eat-turns [12]$' saved.txt && grep -q ' prey green$' saved.txt &&
 check_resume 5 13 30
 # The seed to go on with wraps as the generator's 32-bit seed does.
 check_resume 4294967290 10 20
+
+# Any size and rules: the file carries them, a larger one in version 2.
+check_resume 5 40 60 --size 37x53 --rule meal=5
+head -n 1 saved.txt | grep -qx 'vivar board 2' && grep -qx 'size 37x53' saved.txt && grep -qx 'rule meal=5' saved.txt ||
+  fail "a 37x53 board with meal=5 was saved as $(head -n 1 saved.txt), without its size or rule"
+[ "$(awk '$0 == "kinds" { on = 1; next } $0 == "headings" { exit } on' saved.txt | awk '{ print length }' | sort -u)" = 37 ] &&
+  [ "$(awk '$0 == "kinds" { on = 1; next } $0 == "headings" { exit } on { n++ } END { print n }' saved.txt)" = 53 ] ||
+  fail "a 37x53 board is not drawn as 53 lines of 37 characters"
+grep -q ' eat-turns [34]$' saved.txt || fail "no meal of 5 visits under way after generation 40, the check above proved little"
+cp saved.txt rules.txt
+# A board's rules are the run's; the command line may repeat them, not
+# contradict them.
+"$sim" --board rules.txt --seed 45 --size 37x53 --rule meal=5 --rule fill=60:15:15:10 --generations 5 --counts \
+  >agreed.csv || fail "--board with the rules it has exited $?"
+cmp -s agreed.csv <("$sim" --board rules.txt --seed 45 --generations 5 --counts) ||
+  fail "--board with the rules it has runs otherwise than without them"
+check_contradicted() {  # expected-line option...
+  local expected=$1
+  shift
+  out=$("$sim" --board rules.txt --generations 1 --counts "$@" 2>err)
+  status=$?
+  [ "$status" -eq 2 ] && [ -z "$out" ] && [ "$(cat err)" = "$expected" ] ||
+    fail "--board rules.txt $*: status $status, said '$(cat err)', not '$expected'"
+}
+check_contradicted "vivar-sim: rules.txt: the board is 37x53, not 20x20 as --size says" --size 20x20
+check_contradicted "vivar-sim: rules.txt: the board is 37x53, not 53x37 as --size says" --size 53x37
+check_contradicted "vivar-sim: rules.txt: the board's meal is 5, not 3 as --rule says" --rule meal=3
+check_contradicted "vivar-sim: rules.txt: the board's hatch is 5, not 2 as --rule says" --rule hatch=2
 
 # Every seed of a sweep starts from the same board: row for row, the single
 # runs from it with their seed in front.
@@ -60,6 +89,9 @@ cmp -s sweep.csv singles.csv || fail "--seeds 7:9 --board differs from the singl
 [ "$("$sim" --board start.txt --seed 8 --generations 25 --summary | tail -n 1)" = \
   "$("$sim" --seeds 7:9 --board start.txt --generations 25 --summary | sed -n 3p)" ] ||
   fail "--summary from a board differs from its row in the sweep"
+
+# A standard board is one too.
+check_contradicted "vivar-sim: start.txt: the board is 20x20, not 37x53 as --size says" --board start.txt --size 37x53
 
 # Windows line ends are read as they are meant.
 sed 's/$/\r/' start.txt >windows.txt
@@ -79,7 +111,7 @@ check_refused() {  # file line-or-empty
   [ "${where}" = "$(head -c ${#where} err)" ] || fail "--board $file: $(cat err), not '$where...'"
 }
 printf 'P3\n2 2\n' >picture.ppm && check_refused picture.ppm 1
-sed '1s/1$/2/' start.txt >later.txt && check_refused later.txt 1
+sed '1s/1$/3/' start.txt >later.txt && check_refused later.txt 1
 sed '5s/.$//' start.txt >short_row.txt && check_refused short_row.txt 5
 sed '7s/^./x/' start.txt >unknown_kind.txt && check_refused unknown_kind.txt 7
 sed '30s/^./0/' start.txt >heading_0.txt && check_refused heading_0.txt 30

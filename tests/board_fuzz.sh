@@ -15,12 +15,15 @@ kept=$PWD/board_fuzz_failures
 # the other tests check the same paths for leaks.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
-# The board's comment names the file as it was given: the same name in
-# every run gives the same damaged files.
+# The boards' comments name the files as they were given: the same names in
+# every run give the same damaged files. One board is the standard one, of
+# the first version; the other has a size and rules of its own.
 cd "$work" || exit 1
 "$sim" --seed 5 --generations 40 --counts --save-board board.txt >/dev/null || exit 1
+"$sim" --seed 5 --generations 40 --counts --size 9x13 --rule hatch=2 --rule meal=5 --rule fill=40:20:20:20 \
+  --save-board rules.txt >/dev/null || exit 1
 mkdir boards
-"$mutations" "$seed" "$count" board.txt boards || exit 1
+"$mutations" "$seed" "$count" boards board.txt rules.txt || exit 1
 
 # A line per file: its status, whether it wrote no line on stderr, one or
 # more (0, 1, 2), its name, and the first of those lines.
@@ -56,7 +59,10 @@ if [ -s "$work/failures" ]; then
     cp "$board" "$kept/"
   done <"$work/failures"
   echo "the failing files are in $kept; all of them come again from"
-  echo "  vivar-sim --seed 5 --generations 40 --save-board board.txt && board_mutations $seed $count board.txt FOLDER"
+  echo "  vivar-sim --seed 5 --generations 40 --save-board board.txt"
+  echo "  vivar-sim --seed 5 --generations 40 --size 9x13 --rule hatch=2 --rule meal=5 --rule fill=40:20:20:20 \\"
+  echo "    --save-board rules.txt"
+  echo "  board_mutations $seed $count FOLDER board.txt rules.txt"
   exit 1
 fi
 # Mutations that only ever broke the version line, or never did, would

@@ -1,12 +1,13 @@
-// Writes damaged copies of a board file for the fuzz test:
+// Writes damaged copies of board files for the fuzz test:
 //
-//   board_mutations SEED COUNT BOARD FOLDER
+//   board_mutations SEED COUNT FOLDER BOARD...
 //
-// FOLDER/0000.txt ... each from BOARD with a few random changes: bytes
-// flipped, inserted or removed, lines doubled, swapped or dropped, numbers
-// made wild, the text cut short; now and then random bytes, an empty file,
-// a file beyond the largest board, or Windows line ends. The same seed
-// always writes the same files, so that a failure can be made again.
+// FOLDER/0000.txt ... each from one of the BOARDs in turn with a few random
+// changes: bytes flipped, inserted or removed, lines doubled, swapped or
+// dropped, numbers, sizes and rules made wild, the text cut short; now and
+// then random bytes, an empty file, a file beyond the largest its board may
+// be, or Windows line ends. The same seed always writes the same files, so
+// that a failure can be made again.
 
 #include <algorithm>
 #include <array>
@@ -18,6 +19,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/board_file.h"
@@ -28,15 +30,16 @@ class Mutator {
 public:
     explicit Mutator(std::uint32_t seed) : random_(seed) {}
 
-    std::string mutated(const std::string& board) {
+    // A damaged copy of the board, whose file may be `largest` bytes long.
+    std::string mutated(const std::string& board, std::size_t largest) {
         switch (below(40)) {
             case 0:
                 return {};
             case 1:
                 return randomBytes(below(4096) + 1);
             case 2:
-                // Just past what a board may be, or just within it.
-                return padded(board, board_file::kLargestFile + 1 - below(2) * 64);
+                // Just past what the board may be, or just within it.
+                return padded(board, largest + 1 - below(2) * 64);
             case 3:
                 return withWindowsLineEnds(board);
             default:
@@ -111,7 +114,7 @@ private:
         const std::size_t at = below(text.size());
         std::vector<std::string> lines = linesOf(text);
         const std::size_t line = below(lines.size());
-        switch (below(9)) {
+        switch (below(10)) {
             case 0:
                 text[at] = static_cast<char>(text[at] ^ (1 << below(8)));
                 break;
@@ -141,6 +144,22 @@ private:
                 lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(line));
                 text = textOf(lines);
                 break;
+            case 8: {
+                // A size or a rule made wild, or one more of them.
+                static constexpr std::array<std::string_view, 12> kHeaders{
+                    "size 20x20",   "size 1x5",          "size 2000x2001",  "size 3x4",
+                    "size 20x",     "rule hatch=1",      "rule meal=1000",  "rule mating=0",
+                    "rule fill=0:0:0:100", "rule fill=50:20:20:20", "rule hunger=3", "rule hatch"};
+                const std::string header(kHeaders[below(kHeaders.size())]);
+                if (below(2) == 0) {
+                    lines[line] = header;
+                } else {
+                    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(below(std::min<std::size_t>(lines.size(), 6))),
+                                 header);
+                }
+                text = textOf(lines);
+                break;
+            }
             default: {
                 // A timer's or a version's number made wild.
                 static constexpr std::array<std::string_view, 6> kNumbers{"0",  "5",          "-1",
@@ -161,25 +180,33 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: board_mutations SEED COUNT BOARD FOLDER\n");
+    if (argc < 5) {
+        std::fprintf(stderr, "usage: board_mutations SEED COUNT FOLDER BOARD...\n");
         return 2;
     }
-    std::ifstream in(argv[3], std::ios::binary);
-    const std::string valid{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (!in || valid.empty()) {
-        std::fprintf(stderr, "board_mutations: cannot read %s\n", argv[3]);
-        return 1;
+    // Each board, and the most its file may be.
+    std::vector<std::pair<std::string, std::size_t>> boards;
+    for (int given = 4; given < argc; ++given) {
+        std::ifstream in(argv[given], std::ios::binary);
+        const std::string valid{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        Board squares;
+        Rules rules;
+        if (!in || board_file::parse(valid, squares, rules)) {
+            std::fprintf(stderr, "board_mutations: cannot read a board from %s\n", argv[given]);
+            return 1;
+        }
+        boards.emplace_back(valid, board_file::largestFile(rules.rows, rules.columns));
     }
     Mutator mutator(static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10)));
     const long count = std::strtol(argv[2], nullptr, 10);
     for (long index = 0; index < count; ++index) {
         char name[32];
         std::snprintf(name, sizeof name, "/%04ld.txt", index);
-        std::ofstream out(std::string(argv[4]) + name, std::ios::binary);
-        out << mutator.mutated(valid);
+        std::ofstream out(std::string(argv[3]) + name, std::ios::binary);
+        const auto& [valid, largest] = boards[static_cast<std::size_t>(index) % boards.size()];
+        out << mutator.mutated(valid, largest);
         if (!out.flush()) {
-            std::fprintf(stderr, "board_mutations: cannot write %s%s\n", argv[4], name);
+            std::fprintf(stderr, "board_mutations: cannot write %s%s\n", argv[3], name);
             return 1;
         }
     }

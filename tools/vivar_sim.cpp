@@ -118,6 +118,9 @@ struct Options {
     bool counts = false;
     bool summary = false;
     Rules rules;
+    // What --size and --rule set, 0 for what they leave alone: a board file
+    // brings its own rules, which these must not contradict.
+    Rules rulesGiven = board_file::kNothingGiven;
 };
 
 // "A:B" with A <= B, both seeds.
@@ -199,7 +202,12 @@ Options parseOptions(int argc, char** argv) {
             options.saveBoard = fileName(arguments, "--save-board");
         } else if (arguments.is("--generations")) {
             options.generations = static_cast<std::int64_t>(arguments.number(0, kLargest));
-        } else if (!readRulesOption(arguments, options.rules)) {
+        } else if (arguments.is("--size") || arguments.is("--rule")) {
+            // Read twice: into the rules, and into what the command line sets.
+            CommandLine again = arguments;
+            readRulesOption(arguments, options.rules);
+            readRulesOption(again, options.rulesGiven);
+        } else {
             arguments.unknown();
         }
     }
@@ -329,13 +337,31 @@ std::string shellWord(const std::string& name) {
     return quoted + "'";
 }
 
-// The saved board's comment: how the run came to it, and how to go on. The
-// seed to go on with wraps as the generator's seed does.
+// The options that give these rules: " --size 37x53 --rule meal=5", or
+// nothing for the standard ones.
+std::string ruleOptions(const Rules& rules) {
+    const Rules standard;
+    std::string text;
+    if (rules.rows != standard.rows || rules.columns != standard.columns) {
+        text += " --size " + sizeText(rules);
+    }
+    for (const std::string_view name : kRuleNames) {
+        if (ruleValue(rules, name) != ruleValue(standard, name)) {
+            text += " --rule " + std::string(name) + "=" + ruleValue(rules, name);
+        }
+    }
+    return text;
+}
+
+// The saved board's comment: how the run came to it, and how to go on,
+// which needs no rules: the file has them. The seed to go on with wraps as
+// the generator's seed does.
 std::string resumeComment(const Options& options, const std::filesystem::path& file) {
     const auto seed = static_cast<std::uint64_t>(options.seed);
     const auto generations = static_cast<std::uint64_t>(options.generations);
     const std::string from = options.board ? "--board " + shellWord(platform::utf8Name(*options.board)) + " " : "";
-    return "vivar-sim " + from + "--seed " + std::to_string(seed) + ", after generation " +
+    const std::string rules = options.board ? "" : ruleOptions(options.rules);
+    return "vivar-sim " + from + "--seed " + std::to_string(seed) + rules + ", after generation " +
            std::to_string(generations) + ": resume with --board " + shellWord(platform::utf8Name(file)) + " --seed " +
            std::to_string((seed + generations) & kLargestSeed);
 }
@@ -394,7 +420,7 @@ void runSweep(const Options& options, const Board* from) {
 
 int main(int argc, char** argv) {
     platform::keepNewlines();
-    const Options options = parseOptions(argc, argv);
+    Options options = parseOptions(argc, argv);
 
     // A large buffer: the trace of a long run is mostly throughput.
     static char buffer[1 << 16];
@@ -402,22 +428,22 @@ int main(int argc, char** argv) {
     trace::setSink(options.counts || options.summary ? nullptr : stdout);
 
     // The board file is read once, before anything is written, and refused
-    // as an option would be.
+    // as an option would be. Its rules are the run's.
     std::optional<Board> loaded;
     if (options.board) {
         loaded.emplace();
-        if (const std::optional<std::string> problem = board_file::load(*options.board, *loaded)) {
+        Rules rules;
+        if (const std::optional<std::string> problem = board_file::load(*options.board, *loaded, rules)) {
             std::fprintf(stderr, "vivar-sim: %s\n", problem->c_str());
             return 2;
         }
+        if (const std::optional<std::string> problem = board_file::contradiction(rules, options.rulesGiven)) {
+            std::fprintf(stderr, "vivar-sim: %s: %s\n", platform::utf8Name(*options.board).c_str(), problem->c_str());
+            return 2;
+        }
+        options.rules = rules;
     }
     const Board* from = loaded ? &*loaded : nullptr;
-    if (from != nullptr && (from->rows() != options.rules.rows || from->columns() != options.rules.columns)) {
-        std::fprintf(stderr, "vivar-sim: %s is a %dx%d board, not %s as --size says\n",
-                     platform::utf8Name(*options.board).c_str(), from->rows(), from->columns(),
-                     sizeText(options.rules).c_str());
-        return 2;
-    }
 
     if (options.seeds) {
         runSweep(options, from);
@@ -457,7 +483,8 @@ int main(int argc, char** argv) {
 
     if (options.saveBoard) {
         if (const std::optional<std::string> problem =
-                board_file::save(*options.saveBoard, run.squares(), resumeComment(options, *options.saveBoard))) {
+                board_file::save(*options.saveBoard, run.squares(), run.rules(),
+                                 resumeComment(options, *options.saveBoard))) {
             std::fprintf(stderr, "vivar-sim: %s\n", problem->c_str());
             return 1;
         }

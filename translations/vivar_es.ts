@@ -4,7 +4,7 @@
 <context>
     <name>BoardFile</name>
     <message>
-        <location filename="../model/board_file.cpp" line="+33"/>
+        <location filename="../model/board_file.cpp" line="+36"/>
         <source>an empty square</source>
         <translation>una casilla vacía</translation>
     </message>
@@ -39,7 +39,7 @@
         <translation>un gato comiendo</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+40"/>
         <source>kinds</source>
         <extracomment>A board file&apos;s keyword, which a message names: your words for it, with the keyword itself in brackets</extracomment>
         <translation>la sección de tipos (kinds)</translation>
@@ -70,33 +70,33 @@
         <translation>columna %1: &apos;%2&apos; no es una fase 0 o 1</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+19"/>
         <source>age</source>
         <extracomment>A timer&apos;s name in a board file, which a message names: your word for it, with the name itself in brackets</extracomment>
         <translation>edad (age)</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>mating</source>
         <translation>apareamiento (mating)</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+6"/>
         <source>mate-turns</source>
         <translation>visitas de apareamiento (mate-turns)</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>eat-turns</source>
         <translation>visitas de comida (eat-turns)</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>prey</source>
         <translation>presa (prey)</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+33"/>
         <source>timers</source>
         <translation>la sección de temporizadores (timers)</translation>
     </message>
@@ -106,18 +106,25 @@
         <translation>la línea final (end)</translation>
     </message>
     <message>
-        <location line="+107"/>
-        <location line="+118"/>
+        <location line="+1"/>
+        <source>size</source>
+        <translation>la línea del tamaño (size)</translation>
+    </message>
+    <message>
+        <location line="+151"/>
+        <location line="+33"/>
+        <location line="+203"/>
         <source>&quot;%1&quot; is missing</source>
         <translation>falta %1</translation>
     </message>
     <message>
-        <location line="-114"/>
+        <location line="-232"/>
+        <location line="+33"/>
         <source>expected &quot;%1&quot;, not &quot;%2&quot;</source>
         <translation>se esperaba %1, no &quot;%2&quot;</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-24"/>
         <location line="+5"/>
         <source>not a vivar board</source>
         <translation>no es un tablero de vivar</translation>
@@ -128,7 +135,37 @@
         <translation>la versión %1 no es una que este vivar lea</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+20"/>
+        <source>the size must be RxC, rows and columns of at least %1 and at most %2 squares in all, not &quot;%3&quot;</source>
+        <translation>el tamaño debe ser RxC, filas y columnas de al menos %1 y %2 casillas en total como mucho, no &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>a rule is rule NAME=VALUE, not &quot;%1&quot;</source>
+        <translation>una regla es rule NOMBRE=VALOR, no &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>unknown rule &quot;%1&quot; (hatch, mating, meal, fill)</source>
+        <translation>regla desconocida &quot;%1&quot;: las reglas son hatch, mating, meal y fill</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>a second rule %1 (the first is on line %2)</source>
+        <translation>una segunda regla %1 (la primera está en la línea %2)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>fill must be four whole percentages E:B:G:C that sum to 100, not &quot;%1&quot;</source>
+        <translation>fill debe ser cuatro porcentajes enteros E:B:G:C (vacías, marrones, verdes, gatos) que sumen 100, no &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 must be %2 to %3 visits, not &quot;%4&quot;</source>
+        <translation>%1 debe ser de %2 a %3 visitas, no &quot;%4&quot;</translation>
+    </message>
+    <message>
+        <location line="+32"/>
         <source>&quot;%1&quot; has %2 rows, not %3</source>
         <translation>%1 tiene %2 filas, no %3</translation>
     </message>
@@ -138,7 +175,7 @@
         <translation>%1 caracteres, no los %2 de una fila</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+62"/>
         <source>a timer is ROW COLUMN NAME VALUE, not &quot;%1&quot;</source>
         <translation>un temporizador es FILA COLUMNA NOMBRE VALOR, no &quot;%1&quot;</translation>
     </message>
@@ -163,12 +200,12 @@
         <translation>la fila %1, columna %2 tiene %3, que no lleva %4</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>a second %1 for row %2, column %3 (the first is on line %4)</source>
         <translation>un segundo valor de %1 para la fila %2, columna %3 (el primero está en la línea %4)</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>%1 must be brown or green, not &quot;%2&quot;</source>
         <translation>el valor de %1 debe ser brown (marrón) o green (verde), no &quot;%2&quot;</translation>
     </message>
@@ -178,32 +215,47 @@
         <translation>el valor de %1 debe ser de 0 a %2, no &quot;%3&quot;</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+15"/>
         <source>empty, not a vivar board</source>
         <translation>vacío, no es un tablero de vivar</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+242"/>
+        <source>the board is %1, not %2 as --size says</source>
+        <translation>el tablero es de %1, no de %2 como dice --size</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>the board&apos;s %1 is %2, not %3 as --rule says</source>
+        <translation>la regla %1 del tablero es %2, no %3 como dice --rule</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>a board of %1, which the window does not run yet</source>
+        <translation>un tablero de %1, que la ventana aún no ejecuta</translation>
+    </message>
+    <message>
+        <location line="-269"/>
         <source>larger than %1 bytes, not a vivar board</source>
         <translation>mayor de %1 bytes, no es un tablero de vivar</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+12"/>
         <source>not a text file</source>
         <translation>no es un archivo de texto</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+24"/>
         <source>text after &quot;end&quot;</source>
         <translation>texto después de la línea final (end)</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+29"/>
         <source>input/output error</source>
         <translation>error de entrada/salida</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+38"/>
         <source>line %1: %2</source>
         <translation>línea %1: %2</translation>
     </message>
