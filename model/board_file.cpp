@@ -820,7 +820,10 @@ std::optional<std::string> load(const std::filesystem::path& path, Board& square
     if (auto problem = load(path, read, rules)) {
         return problem;
     }
-    if (!rules.isStandard()) {
+    Rules sized;
+    sized.rows = rules.rows;
+    sized.columns = rules.columns;
+    if (rules != sized) {
         return platform::utf8Name(path) + ": " +
                told(QT_TRANSLATE_NOOP("BoardFile", "a board of %1, which the window does not run yet"),
                     {differences(rules)});
