@@ -11,8 +11,9 @@ std::string vivarHelp() {
     return words::translate("RunOptions",
         "Usage: vivar [OPTION]...\n"
         "\n"
-        "A terrarium of lizards and cats on a 20 x 20 board whose edges wrap,\n"
-        "shown in a 3D view that you can turn and zoom.\n"
+        "A terrarium of lizards and cats on a board whose edges wrap, 20 x 20\n"
+        "squares unless told otherwise, shown in a 3D view that you can turn and\n"
+        "zoom.\n"
         "\n"
         "Options:\n"
         "  --seed S          seed every fill with S (0 to 4294967295) and generation\n"
@@ -26,6 +27,9 @@ std::string vivarHelp() {
         "  --board FILE      start with the board saved in FILE, stopped; generation\n"
         "                    k after it is seeded as after a fill\n"
         "  --quiet           print nothing on standard output (no trace)\n"
+        "  --size RxC        a board of R rows and C columns, each from 2 to 100; the\n"
+        "                    home view shows its rows side by side (default 20x20;\n"
+        "                    vivar-sim runs boards up to 2000x2000)\n"
         "  --rule NAME=VALUE\n"
         "                    change one of the rules (repeatable): hatch, mating,\n"
         "                    meal are the visits an egg takes to hatch and a mating\n"
@@ -47,6 +51,9 @@ std::string vivarHelp() {
         "  Ctrl+S            save the board shown to a file; while running, the\n"
         "                    generation on screen when the key is pressed\n"
         "  Ctrl+O            open a board file (while stopped)\n"
+        "  R                 the rules: the board's size, the visits and the fill's\n"
+        "                    shares that the next fill or clear brings (while\n"
+        "                    stopped)\n"
         "  Esc, then click   pick a square: the inspector beside the board tells\n"
         "                    about it; Esc again lets go of it\n"
         "  Del, B, G, K      make the picked square empty, a brown or green lizard,\n"
@@ -58,6 +65,10 @@ std::string vivarHelp() {
         "\n"
         "Drag in the board to turn it; the wheels zoom and turn. Closing the window\n"
         "ends the program after the generation under way.\n");
+}
+
+bool windowShows(const Rules& rules) {
+    return rules.rows <= RunOptions::kLargestWindowSide && rules.columns <= RunOptions::kLargestWindowSide;
 }
 
 RunOptions parseRunOptions(int argc, char** argv) {
@@ -81,13 +92,19 @@ RunOptions parseRunOptions(int argc, char** argv) {
             }
         } else if (arguments.is("--quiet")) {
             options.quiet = arguments.flag();
-        } else if (!readRulesOption(arguments, options.rules)) {
+        } else if (arguments.is("--size") || arguments.is("--rule")) {
+            // Read twice: into the rules, and into what the command line sets.
+            CommandLine again = arguments;
+            readRulesOption(arguments, options.rules);
+            readRulesOption(again, options.rulesGiven);
+        } else {
             arguments.unknown();
         }
     }
-    // Until the window draws boards of other sizes.
-    if (options.rules.rows != kBoardSide || options.rules.columns != kBoardSide) {
-        arguments.fail(words::translate("RunOptions", "the window shows 20x20 boards; vivar-sim runs boards of any size"));
+    if (!windowShows(options.rules)) {
+        arguments.fail(words::fill(words::translate("RunOptions", "--size %1: the window shows boards of up to "
+                                                                  "%2x%2 squares; vivar-sim runs larger ones"),
+                                   {sizeText(options.rules), std::to_string(RunOptions::kLargestWindowSide)}));
     }
     return options;
 }

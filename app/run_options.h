@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "model/board_file.h"
 #include "model/rules.h"
 #include "model/seeded_run.h"
 
@@ -14,6 +15,9 @@ struct RunOptions {
     static constexpr std::uint64_t kMaxSeed = kLargestSeed;
     static constexpr int kDefaultPaceMilliseconds = 900;
     static constexpr int kMaxPaceMilliseconds = 10000;
+    // The window draws a tile per square: beyond this many rows or columns
+    // a square is too small to pick and the window too slow to answer.
+    static constexpr int kLargestWindowSide = 100;
 
     // Every fill seeds with it, generation k after a fill or clear with
     // seed + k, as vivar-sim does.
@@ -23,7 +27,13 @@ struct RunOptions {
     std::filesystem::path boardFile;   // empty: start with an empty board
     bool quiet = false;
     Rules rules;
+    // What --size and --rule set, 0 for what they leave alone: a board file
+    // brings its own rules, which these must not contradict.
+    Rules rulesGiven = board_file::kNothingGiven;
 };
+
+// Whether the window shows a board of the rules' size.
+[[nodiscard]] bool windowShows(const Rules& rules);
 
 // Reads vivar's options; prints the help or the version and exits 0 when
 // asked, or one line on stderr and exits 2 on a mistake.

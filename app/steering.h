@@ -65,6 +65,10 @@ public:
     [[nodiscard]] std::int64_t generation() const { return generation_.load(); }
     [[nodiscard]] int pace() const { return pace_.load(); }
     [[nodiscard]] const std::optional<std::uint32_t>& seed() const { return seed_; }
+    // The rules the next fill or clear brings, which a fill's shares
+    // follow; the command line's until they are changed.
+    [[nodiscard]] const Rules& rules() const { return rules_; }
+    void setRules(const Rules& rules) { rules_ = rules; }
 
     // Opens the counts file, or returns the reason it cannot be written.
     std::optional<std::string> openCounts(const std::filesystem::path& fileName);

@@ -2,14 +2,16 @@
 # The window at --pace 0 on a virtual display, with the chart shown:
 # generations shown per second, whether the board turns under a drag while
 # it runs, and peak resident memory after 1,000 generations and after the
-# last one.
-#   bench/window_pace.sh [build-dir] [generations, default 3000]
+# last one. Given board sizes, only the generations shown per second and
+# the peak memory on a board of each size, seed 5, after 10 seconds.
+#   bench/window_pace.sh [build-dir] [generations, default 3000] [RxC...]
 set -eu
 build=$(cd "${1:-$(dirname "$0")/../build}" && pwd)
 last=${2:-3000}
+shift $(( $# < 2 ? $# : 2 ))
 pictures=$(cd "$(dirname "$0")/../pictures" && pwd)
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$last"
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$last" "$@"
 fi
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 chmod 700 "$XDG_RUNTIME_DIR"
@@ -26,6 +28,24 @@ outline() {
 }
 
 cd "$pictures"
+if [ $# -gt 0 ]; then
+  for size in "$@"; do
+    rm -f "$counts"
+    "$build/vivar" --size "$size" --seed 5 --pace 0 --counts "$counts" >/dev/null 2>"$work/err" &
+    pid=$!
+    until xdotool search --name '^vivar$' >/dev/null 2>&1; do sleep 0.1; done
+    sleep 1
+    xdotool mousemove 15 126 click 1 mousemove 15 18 click 1  # fill, play
+    sleep 3
+    from=$(shown); start=$(now_ms); sleep 10
+    awk -v size="$size" -v n=$(( $(shown) - from )) -v ms=$(( $(now_ms) - start )) -v mb="$(peak_mb "$pid")" \
+      'BEGIN { printf "%s: %.1f generations shown per second at --pace 0, peak resident memory %d MB\n", size, 1000 * n / ms, mb }'
+    "$build/wm_close" "$(xdotool search --name '^vivar$' | head -n 1)"
+    wait "$pid" || true
+    [ ! -s "$work/err" ] || { echo "stderr:"; cat "$work/err"; }
+  done
+  exit 0
+fi
 "$build/vivar" --seed 5 --pace 0 --counts "$counts" >/dev/null 2>"$work/err" &
 pid=$!
 until xdotool search --name '^vivar$' >/dev/null 2>&1; do sleep 0.1; done

@@ -22,7 +22,7 @@ protected:
         model.computeGeneration();
         model.watch(-1);
         turn = model.watchedTurn();
-        return turn ? tellTurn(*turn).join('\n').toStdString() : std::string("(no turn)");
+        return turn ? tellTurn(*turn, model.rules).join('\n').toStdString() : std::string("(no turn)");
     }
 
     void SetUp() override { trace::setSink(nullptr); }
@@ -60,7 +60,7 @@ TEST_F(TurnStory, AMatingNamesThePartnerAndWhereTheEggWasLaidAndTheEggItsParents
     ASSERT_TRUE(turn->eggLaid.has_value());
     EXPECT_EQ(turn->eggLaid->layer, square(10, 10));
     EXPECT_EQ(turn->eggLaid->partner, square(11, 10));
-    EXPECT_EQ(tellEggLaid(*turn->eggLaid, kLizard1, 57).toStdString(),
+    EXPECT_EQ(tellEggLaid(*turn->eggLaid, kLizard1, 57, model.rules).toStdString(),
               "Laid in generation 57 by a brown lizard at row 11, column 11 with a green lizard at row 11, column 12.");
 }
 

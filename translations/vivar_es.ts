@@ -358,13 +358,81 @@
     </message>
 </context>
 <context>
+    <name>RulesDialog</name>
+    <message>
+        <source>Empty squares:</source>
+        <translation>Casillas vacías:</translation>
+    </message>
+    <message>
+        <source>Brown lizards:</source>
+        <translation>Lagartos marrones:</translation>
+    </message>
+    <message>
+        <source>Green lizards:</source>
+        <translation>Lagartos verdes:</translation>
+    </message>
+    <message>
+        <source>Cats:</source>
+        <translation>Gatos:</translation>
+    </message>
+    <message>
+        <source>Rules</source>
+        <translation>Reglas</translation>
+    </message>
+    <message>
+        <source>the standard rules</source>
+        <translation>las reglas estándar</translation>
+    </message>
+    <message>
+        <source>The next fill or clear brings these rules; the board runs by %1 until then.</source>
+        <translation>El próximo llenado o limpieza trae estas reglas; hasta entonces el tablero funciona con %1.</translation>
+    </message>
+    <message>
+        <source>Rows:</source>
+        <translation>Filas:</translation>
+    </message>
+    <message>
+        <source>Columns:</source>
+        <translation>Columnas:</translation>
+    </message>
+    <message>
+        <source>The home view shows the rows side by side: a board of R rows and C columns is R squares wide and C high. Up to %1 of each; vivar-sim runs larger boards.</source>
+        <translation>La vista inicial muestra las filas una al lado de otra: un tablero de R filas y C columnas tiene R casillas de ancho y C de alto. Hasta %1 de cada; vivar-sim ejecuta tableros mayores.</translation>
+    </message>
+    <message>
+        <source>An egg hatches on visit:</source>
+        <translation>Un huevo eclosiona en la visita:</translation>
+    </message>
+    <message>
+        <source>A mating ends on visit:</source>
+        <translation>Un apareamiento termina en la visita:</translation>
+    </message>
+    <message>
+        <source>A meal ends on visit:</source>
+        <translation>Una comida termina en la visita:</translation>
+    </message>
+    <message>
+        <source>A fill&apos;s shares of the squares:</source>
+        <translation>Reparto de las casillas en un llenado:</translation>
+    </message>
+    <message>
+        <source>Standard rules</source>
+        <translation>Reglas estándar</translation>
+    </message>
+    <message>
+        <source>The shares sum to %1 %; they must sum to 100 %.</source>
+        <translation>Las partes suman %1 %; deben sumar 100 %.</translation>
+    </message>
+</context>
+<context>
     <name>RunOptions</name>
     <message>
         <location filename="../app/run_options.cpp" line="+11"/>
         <source>Usage: vivar [OPTION]...
 
-A terrarium of lizards and cats on a 20 x 20 board whose edges wrap,
-shown in a 3D view that you can turn and zoom.
+A terrarium of lizards and cats on a board whose edges wrap, 20 x 20
+squares unless told otherwise, shown in a 3D view that you can turn and
+zoom.
 
 Options:
   --seed S          seed every fill with S (0 to 4294967295) and generation
@@ -378,6 +446,9 @@ Options:
   --board FILE      start with the board saved in FILE, stopped; generation
                     k after it is seeded as after a fill
   --quiet           print nothing on standard output (no trace)
+  --size RxC        a board of R rows and C columns, each from 2 to 100; the
+                    home view shows its rows side by side (default 20x20;
+                    vivar-sim runs boards up to 2000x2000)
   --rule NAME=VALUE
                     change one of the rules (repeatable): hatch, mating,
                     meal are the visits an egg takes to hatch and a mating
@@ -399,6 +470,9 @@ Keys:
   Ctrl+S            save the board shown to a file; while running, the
                     generation on screen when the key is pressed
   Ctrl+O            open a board file (while stopped)
+  R                 the rules: the board&apos;s size, the visits and the fill&apos;s
+                    shares that the next fill or clear brings (while
+                    stopped)
   Esc, then click   pick a square: the inspector beside the board tells
                     about it; Esc again lets go of it
   Del, B, G, K      make the picked square empty, a brown or green lizard,
@@ -413,8 +487,9 @@ ends the program after the generation under way.
 </source>
         <translation>Modo de empleo: vivar [OPCIÓN]...
 
-Un terrario de lagartos y gatos en un tablero de 20 x 20 cuyos bordes se
-unen, mostrado en una vista 3D que se puede girar y acercar.
+Un terrario de lagartos y gatos en un tablero cuyos bordes se unen, de
+20 x 20 casillas si no se indica otra cosa, mostrado en una vista 3D que se
+puede girar y acercar.
 
 Opciones:
   --seed S          siembra cada llenado con S (de 0 a 4294967295) y la
@@ -429,6 +504,10 @@ Opciones:
   --board ARCHIVO   empieza, detenido, con el tablero guardado en ARCHIVO;
                     la generación k tras él se siembra como tras un llenado
   --quiet           no escribe nada en la salida estándar (sin traza)
+  --size FxC        un tablero de F filas y C columnas, cada una de 2 a 100;
+                    la vista inicial muestra sus filas una al lado de otra
+                    (por omisión 20x20; vivar-sim ejecuta tableros de hasta
+                    2000x2000)
   --rule NOMBRE=VALOR
                     cambia una de las reglas (se puede repetir): hatch,
                     mating, meal son las visitas que tarda un huevo en
@@ -452,6 +531,8 @@ Teclas:
   Ctrl+S            guardar en un archivo el tablero que se muestra; en
                     marcha, la generación que se ve al pulsar la tecla
   Ctrl+O            abrir un archivo de tablero (detenido)
+  R                 las reglas: el tamaño del tablero, las visitas y el
+                    reparto que trae el próximo llenado o limpieza (detenido)
   Esc y un clic     elegir una casilla: el inspector junto al tablero habla
                     de ella; Esc de nuevo la suelta
   Supr, B, G, K     vaciar la casilla elegida o poner en ella un lagarto
@@ -476,9 +557,8 @@ ventana el programa termina tras la generación en curso.
         <translation>--board necesita un nombre de archivo</translation>
     </message>
     <message>
-        <location line="+10"/>
-        <source>the window shows 20x20 boards; vivar-sim runs boards of any size</source>
-        <translation>la ventana muestra tableros de 20x20; vivar-sim ejecuta tableros de cualquier tamaño</translation>
+        <source>--size %1: the window shows boards of up to %2x%2 squares; vivar-sim runs larger ones</source>
+        <translation>--size %1: la ventana muestra tableros de hasta %2x%2 casillas; vivar-sim ejecuta los mayores</translation>
     </message>
 </context>
 <context>
@@ -572,6 +652,10 @@ ventana el programa termina tras la generación en curso.
         <location line="+2"/>
         <source>squares</source>
         <translation>casillas</translation>
+    </message>
+    <message>
+        <source>rules %1</source>
+        <translation>reglas %1</translation>
     </message>
 </context>
 <context>
@@ -1236,6 +1320,26 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <location line="+1"/>
         <source>Less blue in the background, while stopped (8)</source>
         <translation>Menos azul en el fondo, con la simulación detenida (8)</translation>
+    </message>
+    <message>
+        <source>Rules: the board&apos;s size, the visits and the fill&apos;s shares that the next fill or clear brings (R)</source>
+        <translation>Reglas: el tamaño del tablero, las visitas y el reparto que trae el próximo llenado o limpieza (R)</translation>
+    </message>
+    <message>
+        <source>Rules…</source>
+        <translation>Reglas…</translation>
+    </message>
+    <message>
+        <source>the board was not opened: %1 is a %2 board; the window shows boards of up to %3x%3 squares, vivar-sim runs larger ones</source>
+        <translation>no se abrió el tablero: %1 es un tablero de %2; la ventana muestra tableros de hasta %3x%3 casillas, vivar-sim ejecuta los mayores</translation>
+    </message>
+    <message>
+        <source>The rules change only while stopped: stop the run first (Space).</source>
+        <translation>Las reglas solo cambian con la simulación detenida: deténgala antes (Espacio).</translation>
+    </message>
+    <message>
+        <source>The new rules come with the next fill (4) or clear (3).</source>
+        <translation>Las nuevas reglas llegan con el próximo llenado (4) o limpieza (3).</translation>
     </message>
 </context>
 <context>

@@ -12,19 +12,23 @@
 
 void doUpdates() {
     trace::print("  -- principio doUpdates --\n");
-    for (int row = 0; row < kBoardSide; ++row) {
-        for (int column = 0; column < kBoardSide; ++column) {
-            const auto square = static_cast<std::size_t>(row * kBoardSide + column);
-            // A kind outside 0..3 has no picture; its tile keeps the old one.
-            const std::optional<int> picture = textureIndexOf(board[square]);
-            if (!picture || shownTexture[square] == *picture) {
-                continue;
+    // The tiles follow the board's size once it is resized; until then
+    // there is nothing of this board to show.
+    if (tileRows == board.rows() && tileColumns == board.columns()) {
+        for (int row = 0; row < tileRows; ++row) {
+            for (int column = 0; column < tileColumns; ++column) {
+                const std::size_t square = board.indexOf(row, column);
+                // A kind outside 0..3 has no picture; its tile keeps the old one.
+                const std::optional<int> picture = textureIndexOf(board[square]);
+                if (!picture || shownTexture[square] == *picture) {
+                    continue;
+                }
+                celula* tile = tiles[square];
+                SoTexture2* next = textures[static_cast<std::size_t>(*picture)];
+                tile->replaceChild(tile->texture, next);
+                tile->texture = next;
+                shownTexture[square] = *picture;
             }
-            celula* tile = tiles[square];
-            SoTexture2* next = textures[static_cast<std::size_t>(*picture)];
-            tile->replaceChild(tile->texture, next);
-            tile->texture = next;
-            shownTexture[square] = *picture;
         }
     }
     trace::print("  -- fin       doUpdates --\n");

@@ -86,6 +86,10 @@ QString statusText(const Census& census, const PopulationHistory& history, const
         // A seed is a name to type again, not an amount: never grouped.
         items << RunPanel::tr("seed %1").arg(*status.seed);
     }
+    if (!status.rules.empty()) {
+        // As --size and --rule write them, to be typed again.
+        items << RunPanel::tr("rules %1").arg(QString::fromStdString(status.rules));
+    }
     const QChar noBreak(0x00A0);
     for (QString& item : items) {
         item.replace(QLatin1Char(' '), noBreak);

@@ -37,6 +37,7 @@ public:
         int paceMilliseconds = 0;
         std::optional<std::uint32_t> seed;
         std::string problem;  // an output that could not be written
+        std::string rules;    // how the rules differ from the standard ones, short
     };
 
     // The side column is this wide where the screen has room, and as narrow

@@ -22,8 +22,10 @@
 
 SoSelection* selectionRoot = nullptr;
 SoSeparator* tileRoot = nullptr;
-std::array<celula*, kSquareCount> tiles{};
-std::array<std::int32_t, kSquareCount> shownTexture{};
+std::vector<celula*> tiles;
+std::vector<std::int32_t> shownTexture;
+int tileRows = 0;
+int tileColumns = 0;
 std::array<SoTexture2*, kTextureCount> textures{};
 SoSeparator* backgroundPlane = nullptr;
 SoBaseColor* backgroundColor = nullptr;
@@ -77,6 +79,7 @@ constexpr float kMarkLift = 0.005f;
 
 SoSwitch* marker = nullptr;
 SoTranslation* markerPlace = nullptr;
+SoCoordinate3* planeCorners = nullptr;
 
 // A square outline, unlit so that it reads the same from any angle: the
 // same line drawn twice, wide and dark, then narrow and yellow on top.
@@ -124,6 +127,9 @@ SoSwitch* buildMarker() {
     return runStart + (valid ? heading - 1 : kHeadingsPerRun - 1);
 }
 
+void buildTiles();
+SoSeparator* buildPlane();
+
 }  // namespace
 
 std::optional<int> textureIndexOf(const CellState& cell) {
@@ -151,6 +157,68 @@ std::optional<int> textureIndexOf(const CellState& cell) {
     }
 }
 
+namespace {
+
+// The plane behind the tiles, covering the same rectangle; it shows
+// through the transparent parts of the pictures. Its corners follow the
+// board's size.
+SoSeparator* buildPlane() {
+    backgroundPlane = new SoSeparator;
+    auto* planeOffset = new SoTranslation;
+    planeCorners = new SoCoordinate3;
+    auto* planeFace = new SoFaceSet;
+    backgroundColor = new SoBaseColor;
+    setBackgroundColor();
+    backgroundPlane->addChild(backgroundColor);
+    backgroundPlane->addChild(planeOffset);
+    backgroundPlane->addChild(planeCorners);
+    backgroundPlane->addChild(planeFace);
+    planeOffset->translation.setValue(0.0f, 0.0f, kBackgroundDepth);
+    planeFace->numVertices.setValue(4);
+    return backgroundPlane;
+}
+
+// The tiles, in board order, and the plane under them. The board never
+// holds a kind outside 0..3; should it, the tile starts empty rather than
+// without a picture.
+void buildTiles() {
+    tileRoot->removeAllChildren();
+    tileRows = board.rows();
+    tileColumns = board.columns();
+    tiles.assign(board.size(), nullptr);
+    shownTexture.assign(board.size(), kEmptyPicture);
+    for (int row = 0; row < tileRows; ++row) {
+        for (int column = 0; column < tileColumns; ++column) {
+            const std::size_t square = board.indexOf(row, column);
+            celula* tile = new celula;
+            tiles[square] = tile;
+
+            const int picture = textureIndexOf(board[square]).value_or(kEmptyPicture);
+            tile->texture = textures[static_cast<std::size_t>(picture)];
+            shownTexture[square] = picture;
+
+            tile->row = row;
+            tile->column = column;
+            tile->buildGeometry();
+            // Rows run along +x and columns along -y.
+            tile->translation->translation.setValue(static_cast<float>(row), -static_cast<float>(column), 0.0f);
+            tileRoot->addChild(tile);
+        }
+    }
+
+    const auto across = static_cast<float>(tileRows);
+    const auto down = static_cast<float>(tileColumns);
+    // Counter-clockwise seen from +z, like the tiles: wound the other way,
+    // the plane would turn its back on the headlight and show only Coin's
+    // dim ambient grey, whatever its colour.
+    planeCorners->point.set1Value(0, SbVec3f(0.0f, 1.0f, 0.0f));
+    planeCorners->point.set1Value(1, SbVec3f(0.0f, 1.0f - down, 0.0f));
+    planeCorners->point.set1Value(2, SbVec3f(across, 1.0f - down, 0.0f));
+    planeCorners->point.set1Value(3, SbVec3f(across, 1.0f, 0.0f));
+}
+
+}  // namespace
+
 void buildTextures() {
     for (SoTexture2*& texture : textures) {
         texture = new SoTexture2;
@@ -176,67 +244,33 @@ SoSelection* buildScene() {
     buildTextures();
     celula::initClass();
 
-    // The tiles, in board order. The board never holds a kind outside 0..3;
-    // should it, the tile starts empty rather than without a picture.
-    for (int row = 0; row < kBoardSide; ++row) {
-        for (int column = 0; column < kBoardSide; ++column) {
-            const int square = row * kBoardSide + column;
-            celula* tile = new celula;
-            tiles[static_cast<std::size_t>(square)] = tile;
-
-            const int picture = textureIndexOf(board[static_cast<std::size_t>(square)]).value_or(kEmptyPicture);
-            tile->texture = textures[static_cast<std::size_t>(picture)];
-            shownTexture[static_cast<std::size_t>(square)] = picture;
-
-            tile->row = row;
-            tile->column = column;
-            tile->buildGeometry();
-            // Rows run along +x and columns along -y.
-            tile->translation->translation.setValue(static_cast<float>(row), -static_cast<float>(column), 0.0f);
-            tileRoot->addChild(tile);
-        }
-    }
+    buildPlane();
+    buildTiles();
     selectionRoot->addChild(tileRoot);
-
-    // The plane behind the tiles, covering the same rectangle; it shows
-    // through the transparent parts of the pictures.
-    backgroundPlane = new SoSeparator;
-    auto* planeOffset = new SoTranslation;
-    auto* planeCorners = new SoCoordinate3;
-    constexpr auto side = static_cast<float>(kBoardSide);
-    // Counter-clockwise seen from +z, like the tiles: wound the other way,
-    // the plane would turn its back on the headlight and show only Coin's
-    // dim ambient grey, whatever its colour.
-    planeCorners->point.set1Value(0, SbVec3f(0.0f, 1.0f, 0.0f));
-    planeCorners->point.set1Value(1, SbVec3f(0.0f, 1.0f - side, 0.0f));
-    planeCorners->point.set1Value(2, SbVec3f(side, 1.0f - side, 0.0f));
-    planeCorners->point.set1Value(3, SbVec3f(side, 1.0f, 0.0f));
-    auto* planeFace = new SoFaceSet;
-    backgroundColor = new SoBaseColor;
-    setBackgroundColor();
-    backgroundPlane->addChild(backgroundColor);
-    backgroundPlane->addChild(planeOffset);
-    backgroundPlane->addChild(planeCorners);
-    backgroundPlane->addChild(planeFace);
-    planeOffset->translation.setValue(0.0f, 0.0f, kBackgroundDepth);
-    planeFace->numVertices.setValue(4);
-
     selectionRoot->addChild(backgroundPlane);
     selectionRoot->addChild(buildMarker());
     return selectionRoot;
+}
+
+void resizeScene() {
+    if (tileRoot == nullptr) {
+        return;
+    }
+    buildTiles();
+    markSquare(std::nullopt);
 }
 
 void markSquare(std::optional<int> square) {
     if (marker == nullptr) {
         return;
     }
-    if (!square || *square < 0 || *square >= kSquareCount) {
+    if (!square || *square < 0 || static_cast<std::size_t>(*square) >= tiles.size()) {
         marker->whichChild.setValue(SO_SWITCH_NONE);
         return;
     }
     // Where the square's tile lies: rows along +x, columns along -y.
-    markerPlace->translation.setValue(static_cast<float>(*square / kBoardSide),
-                                      -static_cast<float>(*square % kBoardSide), 0.0f);
+    markerPlace->translation.setValue(static_cast<float>(*square / tileColumns),
+                                      -static_cast<float>(*square % tileColumns), 0.0f);
     marker->whichChild.setValue(0);
 }
 
@@ -245,7 +279,7 @@ std::optional<int> squareOnPath(const SoPath* path) {
         const SoNode* node = path->getNode(i);
         if (node->isOfType(celula::getClassTypeId())) {
             const auto* tile = static_cast<const celula*>(node);
-            return tile->row * kBoardSide + tile->column;
+            return tile->row * tileColumns + tile->column;
         }
     }
     return std::nullopt;

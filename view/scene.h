@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "model/board.h"
 
@@ -16,13 +17,17 @@ class celula;
 // The tile pictures, numbered by texture index 0..52.
 inline constexpr int kTextureCount = 53;
 
-// The scene, built once by buildScene and kept until the process ends.
+// The scene, built once by buildScene and kept until the process ends; its
+// tiles are built anew when the board changes size.
 extern SoSelection* selectionRoot;  // handed to the viewer
-extern SoSeparator* tileRoot;       // the 400 tiles in board order
-extern std::array<celula*, kSquareCount> tiles;  // indexed like board
-// The texture index each tile shows now; only buildScene and doUpdates
-// write it, so the tiles' children never need to be inspected.
-extern std::array<std::int32_t, kSquareCount> shownTexture;
+extern SoSeparator* tileRoot;       // one tile per square, in board order
+extern std::vector<celula*> tiles;  // indexed like board
+// The texture index each tile shows now; only the tile builders and
+// doUpdates write it, so the tiles' children never need to be inspected.
+extern std::vector<std::int32_t> shownTexture;
+// The board size the tiles were built for.
+extern int tileRows;
+extern int tileColumns;
 // Shared by all tiles; each holds a reference of its own so that a picture
 // no tile shows at the moment stays alive.
 extern std::array<SoTexture2*, kTextureCount> textures;
@@ -48,6 +53,10 @@ void buildTextures();
 // Builds the whole scene from the current board and returns its root.
 // Call once, after SoDB::init (or the window binding's init).
 SoSelection* buildScene();
+// Builds the tiles and the plane behind them anew for the board's current
+// size, showing what it holds, and lets go of the marked square. On the
+// thread that draws the scene, while nothing changes the board.
+void resizeScene();
 
 // Outlines one square on the board, or none; the outline is drawn above the
 // tiles and never picked.

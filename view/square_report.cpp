@@ -27,11 +27,6 @@ constexpr std::array<const char*, 8> kCompass{
     QT_TRANSLATE_NOOP("SquareReport", "← west"),  QT_TRANSLATE_NOOP("SquareReport", "↙ south-west"),
     QT_TRANSLATE_NOOP("SquareReport", "↓ south"), QT_TRANSLATE_NOOP("SquareReport", "↘ south-east")};
 
-// Timers count visits; each ends on this visit.
-constexpr int kEggVisits = 5;
-constexpr int kMatingVisits = 3;
-constexpr int kMealVisits = 3;
-
 bool isLizard(const CellState& cell) { return cell.kind == kLizard1 || cell.kind == kLizard2; }
 bool isBrown(const CellState& cell) { return cell.kind == kLizard1; }
 
@@ -77,33 +72,34 @@ QString occupantOf(const CellState& cell) {
     }
 }
 
-QString timerOf(const CellState& cell) {
+// Timers count visits; each ends on the visit the rules give.
+QString timerOf(const CellState& cell, const Rules& rules) {
     if (isLizard(cell) && cell.juvenile == 1) {
-        return Words::tr("Egg: %1 of %2 visits; it hatches on the last").arg(cell.age).arg(kEggVisits);
+        return Words::tr("Egg: %1 of %2 visits; it hatches on the last").arg(cell.age).arg(rules.hatch);
     }
     if (isLizard(cell) && cell.mating == 1) {
-        return Words::tr("Mating: %1 of %2 visits; it ends on the last").arg(cell.mateTurns).arg(kMatingVisits);
+        return Words::tr("Mating: %1 of %2 visits; it ends on the last").arg(cell.mateTurns).arg(rules.mating);
     }
     if (cell.kind == kCat && cell.eating == 1) {
-        return Words::tr("Meal: %1 of %2 visits; it ends on the last").arg(cell.eatTurns).arg(kMealVisits);
+        return Words::tr("Meal: %1 of %2 visits; it ends on the last").arg(cell.eatTurns).arg(rules.meal);
     }
     return {};
 }
 
 }  // namespace
 
-int squareAheadOf(int square, std::int32_t heading, int lookSlot) {
+int squareAheadOf(int square, std::int32_t heading, int lookSlot, const Rules& rules) {
     const auto row = static_cast<std::size_t>(heading >= 1 && heading <= kHeadingCount ? heading - 1 : kHeadingCount - 1);
     const auto& step = kNeighbourSteps[static_cast<std::size_t>(
         kOrientationTable[row][static_cast<std::size_t>(lookSlot)])];
-    const int boardRow = (square / kBoardSide + step[0] + kBoardSide) % kBoardSide;
-    const int boardColumn = (square % kBoardSide + step[1] + kBoardSide) % kBoardSide;
-    return boardRow * kBoardSide + boardColumn;
+    const int boardRow = (square / rules.columns + step[0] + rules.rows) % rules.rows;
+    const int boardColumn = (square % rules.columns + step[1] + rules.columns) % rules.columns;
+    return boardRow * rules.columns + boardColumn;
 }
 
 namespace {
 
-QString sightOf(const Board& squares, int square) {
+QString sightOf(const Board& squares, int square, const Rules& rules) {
     const CellState& cell = squares[static_cast<std::size_t>(square)];
     if (cell.kind == kEmpty || !(isLizard(cell) || cell.kind == kCat)) {
         return {};
@@ -118,7 +114,7 @@ QString sightOf(const Board& squares, int square) {
         return Words::tr("While eating it does not look around.");
     }
     const auto seen = [&](int lookSlot) {
-        return shortName(squares[static_cast<std::size_t>(squareAheadOf(square, cell.direction, lookSlot))]);
+        return shortName(squares[static_cast<std::size_t>(squareAheadOf(square, cell.direction, lookSlot, rules))]);
     };
     return Words::tr("Ahead: %1; front-right: %2; front-left: %3")
         .arg(seen(kFront), seen(kFrontRight), seen(kFrontLeft));
@@ -126,20 +122,27 @@ QString sightOf(const Board& squares, int square) {
 
 }  // namespace
 
-ScreenPlace screenPlaceOf(int square) { return {square % kBoardSide + 1, square / kBoardSide + 1}; }
+ScreenPlace screenPlaceOf(int square, const Rules& rules) {
+    return {square % rules.columns + 1, square / rules.columns + 1};
+}
 
-int squareAt(ScreenPlace place) { return (place.column - 1) * kBoardSide + (place.row - 1); }
+int squareAt(ScreenPlace place, const Rules& rules) { return (place.column - 1) * rules.columns + (place.row - 1); }
 
-QString placeName(int square) {
-    const ScreenPlace place = screenPlaceOf(square);
+QString placeName(int square, const Rules& rules) {
+    const ScreenPlace place = screenPlaceOf(square, rules);
     return Words::tr("row %1, column %2").arg(place.row).arg(place.column);
 }
 
-SquareReport reportSquare(const Board& squares, int square,
+SquareReport reportSquare(const Board& squares, int square, const Rules& given,
                           const std::optional<Model::WatchedTurn>& turn, const std::optional<EggOrigin>& origin) {
+    // Places as the board in hand lies, so that no square is looked for
+    // beyond it.
+    Rules rules = given;
+    rules.rows = squares.rows();
+    rules.columns = squares.columns();
     const CellState& cell = squares[static_cast<std::size_t>(square)];
     SquareReport report;
-    const ScreenPlace place = screenPlaceOf(square);
+    const ScreenPlace place = screenPlaceOf(square, rules);
     report.place = Words::tr("Row %1, column %2").arg(place.row).arg(place.column).toStdString();
     report.occupant = occupantOf(cell).toStdString();
     const bool showsHeading = cell.kind == kCat || (isLizard(cell) && cell.juvenile != 1);
@@ -148,8 +151,8 @@ SquareReport reportSquare(const Board& squares, int square,
         const char* compass = kCompass[static_cast<std::size_t>(valid ? cell.direction - 1 : 7)];
         report.heading = Words::tr("Heading: %1").arg(Words::tr(compass)).toStdString();
     }
-    report.timer = timerOf(cell).toStdString();
-    report.sight = sightOf(squares, square).toStdString();
+    report.timer = timerOf(cell, rules).toStdString();
+    report.sight = sightOf(squares, square, rules).toStdString();
     if (!turn || turn->square != square) {
         report.turnTitle = Words::tr("No generation has run since this square was picked or the board changed.").toStdString();
     } else if (turn->from < 0) {
@@ -157,19 +160,19 @@ SquareReport reportSquare(const Board& squares, int square,
     } else if (turn->to == square && turn->from == square) {
         report.turnTitle = Words::tr("Its last turn:").toStdString();
     } else if (turn->to == square) {
-        report.turnTitle = Words::tr("Its last turn, which brought it here from %1:").arg(placeName(turn->from)).toStdString();
+        report.turnTitle = Words::tr("Its last turn, which brought it here from %1:").arg(placeName(turn->from, rules)).toStdString();
     } else if (turn->to >= 0) {
         report.turnTitle =
-            Words::tr("The creature that was here left for %1 in its last turn:").arg(placeName(turn->to)).toStdString();
+            Words::tr("The creature that was here left for %1 in its last turn:").arg(placeName(turn->to, rules)).toStdString();
     } else {
         report.turnTitle = Words::tr("The creature that was here left in its last turn:").toStdString();
     }
     if (turn && turn->square == square) {
-        report.turnStory = tellTurn(*turn).join(QLatin1Char('\n')).toStdString();
+        report.turnStory = tellTurn(*turn, rules).join(QLatin1Char('\n')).toStdString();
         report.turnLines = turn->lines;
     }
     if (origin && isLizard(cell) && cell.juvenile == 1) {
-        report.origin = tellEggLaid(origin->laid, cell.kind, origin->generation).toStdString();
+        report.origin = tellEggLaid(origin->laid, cell.kind, origin->generation, rules).toStdString();
     }
     return report;
 }

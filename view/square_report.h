@@ -9,6 +9,7 @@
 
 #include "model/board.h"
 #include "model/model.h"
+#include "model/rules.h"
 
 // What the inspector tells about one square, in words. Places are given as a
 // person sees the board from the home view: rows from the top, columns from
@@ -17,12 +18,14 @@ struct ScreenPlace {
     int row;
     int column;
 };
-[[nodiscard]] ScreenPlace screenPlaceOf(int square);
-[[nodiscard]] int squareAt(ScreenPlace place);
+// The rules give the board's size: a board of R rows and C columns shows C
+// rows of R squares.
+[[nodiscard]] ScreenPlace screenPlaceOf(int square, const Rules& rules);
+[[nodiscard]] int squareAt(ScreenPlace place, const Rules& rules);
 // "row 4, column 7", in the window's language.
-[[nodiscard]] QString placeName(int square);
+[[nodiscard]] QString placeName(int square, const Rules& rules);
 // The square a creature on `square` facing `heading` sees in a look slot.
-[[nodiscard]] int squareAheadOf(int square, std::int32_t heading, int lookSlot);
+[[nodiscard]] int squareAheadOf(int square, std::int32_t heading, int lookSlot, const Rules& rules);
 
 struct SquareReport {
     std::string place;     // "Row 3, column 7"
@@ -44,8 +47,9 @@ struct EggOrigin {
 
 // `turn` is the model's latest watched turn for this square, or none when no
 // generation has run since the square was picked or the board changed;
-// `origin` is told while the square holds an egg.
-[[nodiscard]] SquareReport reportSquare(const Board& squares, int square,
+// `origin` is told while the square holds an egg. The timers are told
+// against the rules' visits; places follow the board's own size.
+[[nodiscard]] SquareReport reportSquare(const Board& squares, int square, const Rules& rules,
                                         const std::optional<Model::WatchedTurn>& turn,
                                         const std::optional<EggOrigin>& origin = std::nullopt);
 

@@ -24,10 +24,6 @@ constexpr std::array<const char*, kHeadingCount> kCompass{
     QT_TRANSLATE_NOOP("TurnStory", "west"),  QT_TRANSLATE_NOOP("TurnStory", "south-west"),
     QT_TRANSLATE_NOOP("TurnStory", "south"), QT_TRANSLATE_NOOP("TurnStory", "south-east")};
 
-constexpr int kEggVisits = 5;
-constexpr int kMatingVisits = 3;
-constexpr int kMealVisits = 3;
-
 QString compass(std::int32_t heading) {
     const bool valid = heading >= 1 && heading <= kHeadingCount;
     return Words::tr(kCompass[static_cast<std::size_t>(valid ? heading - 1 : kHeadingCount - 1)]);
@@ -80,16 +76,16 @@ QString number(std::int64_t value) { return language::numbers().toString(static_
 
 bool moved(const Model::WatchedTurn& turn) { return turn.to >= 0 && turn.to != turn.from; }
 
-QStringList lizardTurn(const Model::WatchedTurn& turn) {
+QStringList lizardTurn(const Model::WatchedTurn& turn, const Rules& rules) {
     if (says(turn, "soy juvenil\n")) {
         if (turn.after.juvenile == 1) {
-            return {Words::tr("An egg: visit %1 of %2; it hatches on the last.").arg(turn.before.age + 1).arg(kEggVisits)};
+            return {Words::tr("An egg: visit %1 of %2; it hatches on the last.").arg(turn.before.age + 1).arg(rules.hatch)};
         }
         return {Words::tr("It hatched and faces %1.").arg(compass(turn.after.direction))};
     }
     if (says(turn, "bicho apareandose\n")) {
         if (turn.after.mating == 1) {
-            return {Words::tr("Mating, visit %1 of %2.").arg(turn.after.mateTurns).arg(kMatingVisits)};
+            return {Words::tr("Mating, visit %1 of %2.").arg(turn.after.mateTurns).arg(rules.mating)};
         }
         return {turn.after.direction == turn.before.direction
                     ? Words::tr("The mating ended; it still faces %1.").arg(compass(turn.after.direction))
@@ -100,7 +96,7 @@ QStringList lizardTurn(const Model::WatchedTurn& turn) {
         const QString where = cat ? directionOf(turn, *cat) : compass(turn.before.direction);
         if (moved(turn)) {
             return {Words::tr("Saw a cat ahead to the %1 and fled to %2, now facing %3.")
-                        .arg(where, placeName(turn.to), compass(turn.after.direction))};
+                        .arg(where, placeName(turn.to, rules), compass(turn.after.direction))};
         }
         return {Words::tr("Saw a cat ahead to the %1, found no free square around it and %2.")
                     .arg(where, turnedTo(turn))};
@@ -123,23 +119,23 @@ QStringList lizardTurn(const Model::WatchedTurn& turn) {
             }
         }
         if (egg && mate) {
-            const int eggSquare = squareAheadOf(turn.from, turn.before.direction, static_cast<int>(*egg));
+            const int eggSquare = squareAheadOf(turn.from, turn.before.direction, static_cast<int>(*egg), rules);
             return {Words::tr("Saw %1 ahead to the %2 and laid an egg with it at %3.")
-                        .arg(who, where, placeName(eggSquare))};
+                        .arg(who, where, placeName(eggSquare, rules))};
         }
         return {Words::tr("Saw %1 ahead to the %2 but did not mate.").arg(who, where)};
     }
     if (says(turn, "encontre una casilla vacia asi que caminare\n")) {
         return {Words::tr("Saw no cat and no mate ahead, and walked to %1, now facing %2.")
-                    .arg(placeName(turn.to), compass(turn.after.direction))};
+                    .arg(placeName(turn.to, rules), compass(turn.after.direction))};
     }
     return {Words::tr("Saw no cat, no mate and no empty square ahead, and %1.").arg(turnedTo(turn))};
 }
 
-QStringList catTurn(const Model::WatchedTurn& turn) {
+QStringList catTurn(const Model::WatchedTurn& turn, const Rules& rules) {
     if (says(turn, "-gato comiendo-\n")) {
         if (turn.after.eating == 1) {
-            return {Words::tr("Eating, visit %1 of %2.").arg(turn.after.eatTurns).arg(kMealVisits)};
+            return {Words::tr("Eating, visit %1 of %2.").arg(turn.after.eatTurns).arg(rules.meal)};
         }
         return {turn.after.direction == turn.before.direction
                     ? Words::tr("The meal ended; it still faces %1.").arg(compass(turn.after.direction))
@@ -149,36 +145,38 @@ QStringList catTurn(const Model::WatchedTurn& turn) {
         const auto prey = firstAhead(turn, isLizard);
         const QString what = prey ? creature(turn.ahead[*prey]) : Words::tr("a lizard");
         const QString where = prey ? directionOf(turn, *prey) : compass(turn.before.direction);
-        return {Words::tr("Saw %1 ahead to the %2 and caught it at %3.").arg(what, where, placeName(turn.to))};
+        return {Words::tr("Saw %1 ahead to the %2 and caught it at %3.").arg(what, where, placeName(turn.to, rules))};
     }
     if (moved(turn)) {
         return {Words::tr("Saw no lizard ahead, and walked to %1, now facing %2.")
-                    .arg(placeName(turn.to), compass(turn.after.direction))};
+                    .arg(placeName(turn.to, rules), compass(turn.after.direction))};
     }
     return {Words::tr("Saw no lizard and no empty square ahead, and %1.").arg(turnedTo(turn))};
 }
 
 }  // namespace
 
-QStringList tellTurn(const Model::WatchedTurn& turn) {
+QStringList tellTurn(const Model::WatchedTurn& turn, const Rules& rules) {
     if (turn.from < 0) {
         return {};
     }
     if (isLizard(turn.before)) {
-        return lizardTurn(turn);
+        return lizardTurn(turn, rules);
     }
     if (turn.before.kind == kCat) {
-        return catTurn(turn);
+        return catTurn(turn, rules);
     }
     return {};
 }
 
-QString tellEggLaid(const Model::EggLaid& laid, std::int32_t eggKind, std::int64_t generation) {
+QString tellEggLaid(const Model::EggLaid& laid, std::int32_t eggKind, std::int64_t generation, const Rules& rules) {
     const QString layer = creature(eggKind, false);
     if (laid.partner < 0) {
-        return Words::tr("Laid in generation %1 by %2 at %3.").arg(number(generation)).arg(layer, placeName(laid.layer));
+        return Words::tr("Laid in generation %1 by %2 at %3.")
+            .arg(number(generation))
+            .arg(layer, placeName(laid.layer, rules));
     }
     return Words::tr("Laid in generation %1 by %2 at %3 with %4 at %5.")
         .arg(number(generation))
-        .arg(layer, placeName(laid.layer), creature(laid.partnerKind, false), placeName(laid.partner));
+        .arg(layer, placeName(laid.layer, rules), creature(laid.partnerKind, false), placeName(laid.partner, rules));
 }

@@ -6,13 +6,16 @@
 #include <QStringList>
 
 #include "model/model.h"
+#include "model/rules.h"
 
 // A creature's turn told in the window's language, a short sentence a step,
 // from what the model kept of it: which way its trace went, where it began
 // and ended, and what it saw ahead. Squares are named as the inspector names
-// them ("row 4, column 7"), headings by the compass of the home view.
-[[nodiscard]] QStringList tellTurn(const Model::WatchedTurn& turn);
+// them ("row 4, column 7"), headings by the compass of the home view; the
+// rules give the board's size and the visits a timer runs for.
+[[nodiscard]] QStringList tellTurn(const Model::WatchedTurn& turn, const Rules& rules);
 
 // Where an egg came from: the pair that laid it and the generation.
 // `eggKind` is the egg's, which is its layer's.
-[[nodiscard]] QString tellEggLaid(const Model::EggLaid& laid, std::int32_t eggKind, std::int64_t generation);
+[[nodiscard]] QString tellEggLaid(const Model::EggLaid& laid, std::int32_t eggKind, std::int64_t generation,
+                                  const Rules& rules);

@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QString>
 
 #include <Inventor/SoPath.h>
@@ -24,6 +25,7 @@
 #include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
 #include <Inventor/sensors/SoIdleSensor.h>
 
+#include "app/run_options.h"
 #include "app/steering.h"
 #include "app/words.h"
 #include "behaviour/orientation.h"
@@ -37,6 +39,7 @@
 #include "view/language.h"
 #include "view/square_panel.h"
 #include "view/picture_folders.h"
+#include "view/rules_dialog.h"
 #include "view/run_panel.h"
 #include "view/scene.h"
 
@@ -74,8 +77,8 @@ constexpr std::array<const char*, 7> kViewerToolTips{
 };
 
 // The viewer's own framing fits the board's bounding sphere, which leaves
-// the square board small in a wide window: start closer, with the board's
-// height filling most of the view, and make that the home position.
+// the square board small in a wide window: start closer, with the board
+// filling most of the view, and make that the home position.
 constexpr float kBoardMargin = 1.08f;
 
 void frameBoard(SoQtExaminerViewer& viewer) {
@@ -83,14 +86,34 @@ void frameBoard(SoQtExaminerViewer& viewer) {
     if (camera == nullptr || !camera->isOfType(SoPerspectiveCamera::getClassTypeId())) {
         return;
     }
-    const float halfHeight = 0.5f * static_cast<float>(kBoardSide);
+    // Tiles cover x 0..rows and y 1 - columns..1.
+    const float halfWidth = 0.5f * static_cast<float>(tileRows);
+    const float halfHeight = 0.5f * static_cast<float>(tileColumns);
+    // Before the window is shown its view has no size yet: it opens at ours.
+    const QWidget* area = viewer.getGLWidget();
+    const float aspect = area != nullptr && area->isVisible() && area->height() > 0
+                             ? static_cast<float>(area->width()) / static_cast<float>(area->height())
+                             : static_cast<float>(kWindowWidth) / static_cast<float>(kWindowHeight);
+    // The height angle spans the view's shorter side; a square board is
+    // framed by its side whatever the view's shape.
+    const float fit = aspect >= 1.0f ? std::max(halfHeight, halfWidth / aspect) : std::max(halfWidth, halfHeight * aspect);
     const float angle = static_cast<SoPerspectiveCamera*>(camera)->heightAngle.getValue();
-    const float distance = kBoardMargin * halfHeight / std::tan(0.5f * angle);
-    // Tiles cover x 0..20 and y -19..1.
-    camera->position.setValue(halfHeight, 1.0f - halfHeight, distance);
+    const float distance = kBoardMargin * fit / std::tan(0.5f * angle);
+    camera->position.setValue(halfWidth, 1.0f - halfHeight, distance);
     camera->orientation.setValue(SbRotation::identity());
     camera->focalDistance.setValue(distance);
     viewer.saveHomePosition();
+}
+
+// The pictures' transparent parts let the plane behind show through. The
+// standard board sorts its tiles by distance, as it always has; on a larger
+// board that sort draws each tile by a path from the root, in time that
+// grows with the square of the tiles. Tiles never overlap one another, so
+// drawing them after the plane in board order shows the same picture.
+void setTransparency(SoQtExaminerViewer& viewer) {
+    viewer.setTransparencyType(tiles.size() <= static_cast<std::size_t>(kSquareCount)
+                                   ? SoGLRenderAction::SORTED_OBJECT_BLEND
+                                   : SoGLRenderAction::DELAYED_BLEND);
 }
 
 float stepped(float component, double step) { return static_cast<float>(component + step); }
@@ -102,6 +125,10 @@ void changeBoardWhenFree(platform::Window window, platform::WParam wParam, void 
     if (!generation.owns_lock()) {
         platform::postMessage(window, platform::kCommandMessage, wParam, 0, kBusyRetryMilliseconds);
         return;
+    }
+    // A fill or a clear brings the rules chosen for it.
+    if (liveView != nullptr && liveView->steering != nullptr) {
+        liveView->bringRules(liveView->steering->rules());
     }
     change();
     doUpdates();
@@ -293,6 +320,13 @@ const std::array<View::Control, 4> View::kControls{{
      [](View& view) { view.panel->toggleChart(); }},
 }};
 
+namespace {
+
+constexpr const char* kRulesToolTip = QT_TRANSLATE_NOOP(
+    "View", "Rules: the board's size, the visits and the fill's shares that the next fill or clear brings (R)");
+
+}  // namespace
+
 View::View() { liveView = this; }
 
 View::~View() {
@@ -364,7 +398,7 @@ int View::run(int /*argument*/) {
         platform::setWindowSize(window, kWindowWidth, kWindowHeight);
     }
     platform::show(window);
-    viewer->setTransparencyType(SoGLRenderAction::SORTED_OBJECT_BLEND);
+    setTransparency(*viewer);
     platform::show(window);
     tellMissingPictures(window);
 
@@ -410,6 +444,11 @@ void View::makeControls() {
     for (const Control& control : kControls) {
         platform::addShortcut(window, control.keys, [this, &control] { control.act(*this); });
     }
+    auto* rules = static_cast<QPushButton*>(platform::createControlButton(window, [this] { chooseRules(); }));
+    rules->setText(tr("Rules…"));
+    platform::setToolTip(rules, tr(kRulesToolTip));
+    panel->addControl(rules);
+    platform::addShortcut(window, "R", [this] { chooseRules(); });
     platform::addShortcut(window, "Space", [this] { togglePlay(); });
     platform::addQuitShortcut(window);
     platform::addShortcut(window, "Ctrl+S", [this] { saveBoard(); });
@@ -532,7 +571,7 @@ void View::inspect(bool modelWaiting) {
         turnFresh && model != nullptr ? model->watchedTurn() : std::optional<Model::WatchedTurn>{};
     const bool wasShown = inspector->shown();
     sinceInspected.start();
-    inspector->show(reportSquare(board, *picked, turn, eggOrigin), !runFlag,
+    inspector->show(reportSquare(board, *picked, rulesInForce(), turn, eggOrigin), !runFlag,
                     facesSomewhere(board[static_cast<std::size_t>(*picked)]));
     if (!wasShown) {
         panel->sideChanged();
@@ -566,6 +605,7 @@ void View::saveBoard() {
     }
     // The board as shown now, whatever the run does while the dialog is up.
     const Board shown = board;
+    const Rules rules = rulesInForce();
     const std::int64_t generationShown = steering != nullptr ? steering->generation() : 0;
     generation.unlock();
 
@@ -599,7 +639,7 @@ void View::saveBoard() {
     } else {
         comment += "; its seeds came from the clock";
     }
-    if (const auto problem = board_file::save(platform::pathFromUtf8(name.toStdString()), shown, comment)) {
+    if (const auto problem = board_file::save(platform::pathFromUtf8(name.toStdString()), shown, rules, comment)) {
         tellProblem(tr("the board was not saved: %1").arg(QString::fromStdString(*problem)));
     }
 }
@@ -617,28 +657,102 @@ void View::openBoard() {
     }
     boardFolder = QFileInfo(name).absolutePath();
     auto opened = std::make_shared<Board>();
-    if (const auto problem = board_file::load(platform::pathFromUtf8(name.toStdString()), *opened)) {
+    Rules rules;
+    if (const auto problem = board_file::load(platform::pathFromUtf8(name.toStdString()), *opened, rules)) {
         tellProblem(tr("the board was not opened: %1").arg(QString::fromStdString(*problem)));
         return;
     }
-    replaceBoard(opened);
+    if (!windowShows(rules)) {
+        tellProblem(tr("the board was not opened: %1 is a %2 board; the window shows boards of up to %3x%3 squares, "
+                       "vivar-sim runs larger ones")
+                        .arg(QFileInfo(name).fileName(), QString::fromStdString(sizeText(rules)))
+                        .arg(RunOptions::kLargestWindowSide));
+        return;
+    }
+    replaceBoard(opened, rules);
 }
 
 // In place of the board, as a fill is: while stopped, once no generation is
-// finishing; the run starts over from generation 0.
-void View::replaceBoard(const std::shared_ptr<const Board>& squares) {
+// finishing; the run starts over from generation 0, by the board's rules,
+// which a later fill or clear brings too.
+void View::replaceBoard(const std::shared_ptr<const Board>& squares, const Rules& rules) {
     if (runFlag) {
         return;
     }
     std::unique_lock generation(generationMutex, std::try_to_lock);
     if (!generation.owns_lock()) {
-        platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds, [this, squares] { replaceBoard(squares); });
+        platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds,
+                           [this, squares, rules] { replaceBoard(squares, rules); });
         return;
     }
+    bringRules(rules);
+    if (steering != nullptr) {
+        steering->setRules(rules);
+    }
+    const CellState* before = board.data();
     board = *squares;
+    // The model looks at the squares where they lie.
+    if (model != nullptr && board.data() != before) {
+        model->setUpLattice();
+    }
     doUpdates();
     trace::flush();
     boardRestarted();
+}
+
+Rules View::rulesInForce() const {
+    if (model != nullptr) {
+        return model->rules;
+    }
+    Rules rules;
+    rules.rows = board.rows();
+    rules.columns = board.columns();
+    return rules;
+}
+
+void View::bringRules(const Rules& rules) {
+    if (model == nullptr) {
+        return;
+    }
+    model->rules = rules;
+    if (rules.rows == board.rows() && rules.columns == board.columns()) {
+        return;
+    }
+    // The board, the model's torus and the tiles change size together. The
+    // picked square goes first, without retelling it: the caller holds the
+    // generation lock, and retells the board once it is filled or cleared.
+    picked.reset();
+    model->watch(-1);
+    turnFresh = false;
+    eggOrigin.reset();
+    if (selectionRoot != nullptr) {
+        selectionRoot->deselectAll();
+    }
+    board.resize(rules.rows, rules.columns);
+    model->setUpLattice();
+    resizeScene();
+    if (viewer != nullptr) {
+        frameBoard(*viewer);
+        setTransparency(*viewer);
+    }
+}
+
+void View::chooseRules() {
+    if (steering == nullptr || model == nullptr) {
+        return;
+    }
+    if (runFlag) {
+        panel->notice(tr("The rules change only while stopped: stop the run first (Space)."));
+        return;
+    }
+    RulesDialog dialog(topLevelWindow.load(), steering->rules(), model->rules, RunOptions::kLargestWindowSide);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    steering->setRules(dialog.rules());
+    if (dialog.rules() != model->rules) {
+        panel->notice(tr("The new rules come with the next fill (4) or clear (3)."));
+    }
 }
 
 RunPanel::Status View::status() const {
@@ -650,7 +764,7 @@ RunPanel::Status View::status() const {
     if (const QString missing = missingPicturesStatus(); !missing.isEmpty()) {
         problem += (problem.empty() ? "" : "; ") + missing.toStdString();
     }
-    return {steering->generation(), runFlag, steering->pace(), steering->seed(), problem};
+    return {steering->generation(), runFlag, steering->pace(), steering->seed(), problem, differences(rulesInForce())};
 }
 
 void View::togglePlay() {

@@ -11,6 +11,7 @@
 
 #include "app/cthread.h"
 #include "model/board.h"
+#include "model/rules.h"
 #include "platform/window.h"
 #include "view/run_panel.h"
 #include "view/square_report.h"
@@ -105,7 +106,18 @@ public:
     // Ctrl+S and Ctrl+O: a board file, through the toolkit's dialogs.
     void saveBoard();
     void openBoard();
-    void replaceBoard(const std::shared_ptr<const Board>& squares);
+    void replaceBoard(const std::shared_ptr<const Board>& squares, const Rules& rules);
+
+    // The rules the board runs by: the model's, or the standard ones at the
+    // board's size without a model.
+    [[nodiscard]] Rules rulesInForce() const;
+    // Gives the model the rules, and the board, its torus and the scene
+    // their size, letting go of the picked square when the size changes.
+    // While stopped, with the generation lock held.
+    void bringRules(const Rules& rules);
+    // R: the rules dialog, while stopped; the next fill or clear brings
+    // what it sets.
+    void chooseRules();
 
     // Has the view thread copy the board into the scene, and waits until it
     // has; returns at once when there is no window or its loop has ended.
