@@ -48,23 +48,30 @@ RulesDialog::RulesDialog(QWidget* parent, const Rules& chosen, const Rules& inFo
     column->addWidget(note(this, tr("The next fill or clear brings these rules; the board runs by %1 until then.")
                                      .arg(now)));
 
-    auto* form = new QFormLayout;
-    form->addRow(tr("Rows:"), rows_);
-    form->addRow(tr("Columns:"), columns_);
-    form->addRow(note(this, tr("The home view shows the rows side by side: a board of R rows and C columns "
-                               "is R squares wide and C high. Up to %1 of each; vivar-sim runs larger boards.")
-                                .arg(largestSide)));
-    form->addRow(tr("An egg hatches on visit:"), hatch_);
-    form->addRow(tr("A mating ends on visit:"), mating_);
-    form->addRow(tr("A meal ends on visit:"), meal_);
-    form->addRow(note(this, tr("A fill's shares of the squares:")));
+    // The notes go between the forms: a form lays out a wrapped line
+    // shorter than its text.
+    auto* size = new QFormLayout;
+    size->addRow(tr("Rows:"), rows_);
+    size->addRow(tr("Columns:"), columns_);
+    column->addLayout(size);
+    column->addWidget(note(this, tr("The home view shows the rows side by side: a board of R rows and C columns "
+                                    "is R squares wide and C high. Up to %1 of each; vivar-sim runs larger boards.")
+                                     .arg(largestSide)));
+    auto* visits = new QFormLayout;
+    visits->addRow(tr("An egg hatches on visit:"), hatch_);
+    visits->addRow(tr("A mating ends on visit:"), mating_);
+    visits->addRow(tr("A meal ends on visit:"), meal_);
+    column->addLayout(visits);
+    column->addWidget(note(this, tr("A fill's shares of the squares:")));
+    auto* shares = new QFormLayout;
     for (std::size_t kind = 0; kind < shares_.size(); ++kind) {
         shares_[kind] = spinBox(this, 0, 100, QStringLiteral(" %"));
-        form->addRow(tr(kShareNames[kind]), shares_[kind]);
+        shares->addRow(tr(kShareNames[kind]), shares_[kind]);
         connect(shares_[kind], qOverload<int>(&QSpinBox::valueChanged), this, [this] { sharesChanged(); });
     }
-    form->addRow(sum_);
-    column->addLayout(form);
+    column->addLayout(shares);
+    sum_->setWordWrap(true);
+    column->addWidget(sum_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     ok_ = buttons->button(QDialogButtonBox::Ok);
