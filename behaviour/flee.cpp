@@ -53,5 +53,5 @@ void Model::flee() {
     }
     // Boxed in: it stays and turns at random.
     source.phase = flipped(source.phase);
-    source.direction = random_->heading();
+    source.direction = static_cast<std::int8_t>(random_->heading());
 }

@@ -24,7 +24,7 @@ inline constexpr int kBackLeft = 7;
 inline constexpr int kHeadingCount = 8;
 
 // Row h - 1 gives look slots 0..7 for heading h.
-inline constexpr std::array<std::array<std::int32_t, 8>, kHeadingCount> kOrientationTable{{
+inline constexpr std::array<LookSlots, kHeadingCount> kOrientationTable{{
     {4, 0, 1, 6, 7, 5, 2, 3},
     {1, 4, 7, 0, 3, 2, 6, 5},
     {7, 1, 3, 4, 5, 6, 0, 2},
@@ -37,8 +37,8 @@ inline constexpr std::array<std::array<std::int32_t, 8>, kHeadingCount> kOrienta
 
 // The heading turned by a number of 45-degree steps to the left (negative:
 // to the right), kept within 1..8.
-[[nodiscard]] constexpr std::int32_t turned(std::int32_t heading, int steps) {
-    return ((heading - 1 + steps) % kHeadingCount + kHeadingCount) % kHeadingCount + 1;
+[[nodiscard]] constexpr std::int8_t turned(int heading, int steps) {
+    return static_cast<std::int8_t>(((heading - 1 + steps) % kHeadingCount + kHeadingCount) % kHeadingCount + 1);
 }
 
 // 1 becomes 0, anything else becomes 1.

@@ -16,7 +16,7 @@ namespace {
 void fillWith(int kind) {
     for (CellState& cell : board) {
         cell = CellState{};
-        cell.kind = kind;
+        cell.kind = static_cast<std::int8_t>(kind);
         cell.direction = 1;
         cell.phase = 1;
     }

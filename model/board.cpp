@@ -44,10 +44,10 @@ void fillBoard(Board& squares, std::time_t now, const Rules& rules) {
         trace::print("random = %d\n", percent);
         const int kind = rules.kindForPercent(percent);
         trace::print("especie = %d\n", kind);
-        cell.kind = kind;
+        cell.kind = static_cast<std::int8_t>(kind);
         // Empty squares draw a heading and a phase too, so every square
         // consumes exactly three values and a seed fixes the whole board.
-        cell.direction = platform::drawHeading();
+        cell.direction = static_cast<std::int8_t>(platform::drawHeading());
         cell.phase = platform::drawCoin();
         cell.juvenile = 0;
         cell.mating = 0;

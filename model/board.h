@@ -14,6 +14,9 @@
 // and flip "1 to 0, anything else to 1", so it must be able to hold any byte.
 using Flag = std::uint8_t;
 
+// A square's eight look slots, each a neighbour number 0..7.
+using LookSlots = std::array<std::int8_t, 8>;
+
 // The standard board's size; a board of any other size is a rule (Rules).
 inline constexpr int kBoardSide = 20;
 inline constexpr int kSquareCount = kBoardSide * kBoardSide;
@@ -26,20 +29,25 @@ inline constexpr int kCat = 3;
 
 // The record of one board square. The record belongs to the square, not to
 // the creature: a move copies the creature's fields into the destination.
+//
+// Kept to 24 bytes, because a large board is visited in random order and a
+// visit costs the memory lines it touches: the numbers are as wide as the
+// rules need (a heading 1..8, a kind 0..3, timers up to 1000 visits).
 struct CellState {
-    std::int32_t direction;  // heading 1..8, meaningful when kind != kEmpty
-    Flag phase;              // which of the creature's two picture sets is shown
-    std::int32_t kind;
+    std::int8_t direction;  // heading 1..8, meaningful when kind != kEmpty
+    Flag phase;             // which of the creature's two picture sets is shown
+    std::int8_t kind;
     Flag juvenile;  // still a hatchling (an egg, on screen)
-    std::int32_t age;
+    std::int16_t age;
     Flag eating;
-    std::int32_t eatTurns;
+    std::int16_t eatTurns;
     Flag preyIsKind2;  // species of the lizard being eaten, for its picture
     Flag mating;
-    std::int32_t mateTurns;
-    Flag processed;  // has acted in the current generation
-    std::array<std::int32_t, 8> lookSlots;  // neighbour numbers seen front, front-right, ...
+    std::int16_t mateTurns;
+    Flag processed;        // has acted in the current generation
+    LookSlots lookSlots;  // neighbour numbers seen front, front-right, ...
 };
+static_assert(sizeof(CellState) == 24);
 
 // The squares of a board of any size, row after row: square index =
 // row * columns + column. A new or resized board is zero-filled.

@@ -19,7 +19,7 @@ int lastEatTurn(const Rules& rules) { return rules.meal - 1; }
 
 void Model::turnAtRandom() {
     CellState& self = acting();
-    self.direction = random_->heading();
+    self.direction = static_cast<std::int8_t>(random_->heading());
     self.phase = flipped(self.phase);
 }
 
@@ -47,7 +47,7 @@ void Model::lizardTurn() {
             self.juvenile = 0;
             self.age = 0;
             self.phase = random_->coin();
-            self.direction = random_->heading();
+            self.direction = static_cast<std::int8_t>(random_->heading());
         } else {
             trace::print("todavia estoy chico edad = %d\n", self.age);
             ++self.age;
@@ -63,7 +63,7 @@ void Model::lizardTurn() {
             self.mating = 0;
             self.mateTurns = 0;
             self.phase = flipped(self.phase);
-            self.direction = random_->heading();
+            self.direction = static_cast<std::int8_t>(random_->heading());
         } else {
             ++self.mateTurns;
         }
@@ -105,7 +105,7 @@ void Model::catTurn() {
             self.eating = 0;
             self.eatTurns = 0;
             self.phase = random_->coin();
-            self.direction = random_->heading();
+            self.direction = static_cast<std::int8_t>(random_->heading());
         }
         say("--------fin casilla con gato----------\n");
         return;

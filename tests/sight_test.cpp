@@ -15,9 +15,9 @@ constexpr std::array<int, 8> kNeighbourAhead{4, 1, 7, 3, 5, 2, 6, 0};
 TEST(Orientation, HeadingsOneAndEightGiveTheirRows) {
     CellState cell{};
     cell.direction = 1;
-    EXPECT_EQ(deriveLookSlots(cell).lookSlots, (std::array<std::int32_t, 8>{4, 0, 1, 6, 7, 5, 2, 3}));
+    EXPECT_EQ(deriveLookSlots(cell).lookSlots, (LookSlots{4, 0, 1, 6, 7, 5, 2, 3}));
     cell.direction = 8;
-    EXPECT_EQ(deriveLookSlots(cell).lookSlots, (std::array<std::int32_t, 8>{0, 6, 4, 2, 1, 3, 5, 7}));
+    EXPECT_EQ(deriveLookSlots(cell).lookSlots, (LookSlots{0, 6, 4, 2, 1, 3, 5, 7}));
 }
 
 TEST(Orientation, EveryLookSlotIsTheSquareAheadOfATurnedHeading) {
@@ -39,7 +39,7 @@ TEST(Orientation, EveryLookSlotIsTheSquareAheadOfATurnedHeading) {
 TEST(Orientation, AHeadingOutsideOneToEightLooksLikeHeadingEight) {
     for (int heading : {0, 9, -3}) {
         CellState cell{};
-        cell.direction = heading;
+        cell.direction = static_cast<std::int8_t>(heading);
         EXPECT_EQ(deriveLookSlots(cell).lookSlots, kOrientationTable[7]) << heading;
         EXPECT_EQ(cell.direction, heading);
     }

@@ -14,8 +14,8 @@ Terrarium::Terrarium() {
 
 CellState& Terrarium::place(int row, int column, int kind, int heading, Flag phase) {
     CellState& cell = at(row, column);
-    cell.kind = kind;
-    cell.direction = heading;
+    cell.kind = static_cast<std::int8_t>(kind);
+    cell.direction = static_cast<std::int8_t>(heading);
     cell.phase = phase;
     return cell;
 }
@@ -23,21 +23,21 @@ CellState& Terrarium::place(int row, int column, int kind, int heading, Flag pha
 CellState& Terrarium::placeEgg(int row, int column, int kind, int age) {
     CellState& cell = place(row, column, kind, 1);
     cell.juvenile = 1;
-    cell.age = age;
+    cell.age = static_cast<std::int16_t>(age);
     return cell;
 }
 
 CellState& Terrarium::placeMating(int row, int column, int kind, int heading, int mateTurns) {
     CellState& cell = place(row, column, kind, heading);
     cell.mating = 1;
-    cell.mateTurns = mateTurns;
+    cell.mateTurns = static_cast<std::int16_t>(mateTurns);
     return cell;
 }
 
 CellState& Terrarium::placeEatingCat(int row, int column, int heading, int eatTurns, Flag preyIsKind2) {
     CellState& cell = place(row, column, kCat, heading);
     cell.eating = 1;
-    cell.eatTurns = eatTurns;
+    cell.eatTurns = static_cast<std::int16_t>(eatTurns);
     cell.preyIsKind2 = preyIsKind2;
     return cell;
 }

@@ -318,9 +318,9 @@ void placeHeadingsBoard() {
     for (int heading = 1; heading <= 8; ++heading) {
         for (std::size_t set = 0; set < kAdultSets.size(); ++set) {
             CellState& cell = board[static_cast<std::size_t>((heading - 1) * kBoardSide) + set];
-            cell.kind = kAdultSets[set].kind;
+            cell.kind = static_cast<std::int8_t>(kAdultSets[set].kind);
             cell.phase = kAdultSets[set].phase;
-            cell.direction = heading;
+            cell.direction = static_cast<std::int8_t>(heading);
         }
     }
     constexpr int kEggsAndMealsColumn = 6;

@@ -30,7 +30,7 @@ constexpr std::size_t at(int square) { return static_cast<std::size_t>(square); 
 
 CellState cellOf(int kind) {
     CellState cell{};
-    cell.kind = kind;
+    cell.kind = static_cast<std::int8_t>(kind);
     cell.phase = 1;
     cell.direction = 1;
     return cell;
@@ -39,7 +39,7 @@ CellState cellOf(int kind) {
 CellState adult(int kind, Flag phase, int heading) {
     CellState cell = cellOf(kind);
     cell.phase = phase;
-    cell.direction = heading;
+    cell.direction = static_cast<std::int8_t>(heading);
     return cell;
 }
 
