@@ -1,6 +1,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "app/lifecycle.h"
 #include "app/run_options.h"
@@ -15,12 +18,44 @@
 #include "view/language.h"
 #include "view/view.h"
 
+namespace {
+
+// Reads the --board file with its rules, which become the run's; on a
+// problem returns the line to tell.
+std::optional<std::string> openBoard(RunOptions& options, Board& squares) {
+    Rules rules;
+    if (auto problem = board_file::load(options.boardFile, squares, rules)) {
+        return problem;
+    }
+    const std::string name = platform::utf8Name(options.boardFile);
+    if (const auto problem = board_file::contradiction(rules, options.rulesGiven)) {
+        return name + ": " + *problem;
+    }
+    if (!windowShows(rules)) {
+        return words::fill(words::translate("main", "%1 is a %2 board; the window shows boards of up to %3x%3 "
+                                                    "squares, vivar-sim runs larger ones"),
+                           {name, sizeText(rules), std::to_string(RunOptions::kLargestWindowSide)});
+    }
+    options.rules = rules;
+    return std::nullopt;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     platform::keepNewlines();
     // The help and the complaints about options speak the user's language.
     language::chooseFromLocale();
-    // Options are read, and refused, before anything opens.
-    const RunOptions options = parseRunOptions(argc, argv);
+    // Options are read, and refused, before anything opens; so is a board
+    // file, whose rules the run and the next fill take.
+    RunOptions options = parseRunOptions(argc, argv);
+    Board opened;
+    if (!options.boardFile.empty()) {
+        if (const auto problem = openBoard(options, opened)) {
+            std::fprintf(stderr, "vivar: %s\n", problem->c_str());
+            return 2;
+        }
+    }
     Steering steering(options);
     if (!options.countsFile.empty()) {
         if (const auto problem = steering.openCounts(options.countsFile)) {
@@ -35,12 +70,10 @@ int main(int argc, char** argv) {
         trace::setSink(nullptr);
     }
 
+    board.resize(options.rules.rows, options.rules.columns);
     clearBoard();
     if (!options.boardFile.empty()) {
-        if (const auto problem = board_file::load(options.boardFile, board)) {
-            std::fprintf(stderr, "vivar: %s\n", problem->c_str());
-            return 2;
-        }
+        board = std::move(opened);
     }
 
     View view;

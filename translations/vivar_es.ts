@@ -230,12 +230,12 @@
         <translation>la regla %1 del tablero es %2, no %3 como dice --rule</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+18"/>
         <source>a board of %1, which the window does not run yet</source>
         <translation>un tablero de %1, que la ventana aún no ejecuta</translation>
     </message>
     <message>
-        <location line="-269"/>
+        <location line="-272"/>
         <source>larger than %1 bytes, not a vivar board</source>
         <translation>mayor de %1 bytes, no es un tablero de vivar</translation>
     </message>
@@ -360,66 +360,82 @@
 <context>
     <name>RulesDialog</name>
     <message>
+        <location filename="../view/rules_dialog.cpp" line="+14"/>
         <source>Empty squares:</source>
         <translation>Casillas vacías:</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>Brown lizards:</source>
         <translation>Lagartos marrones:</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>Green lizards:</source>
         <translation>Lagartos verdes:</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>Cats:</source>
         <translation>Gatos:</translation>
     </message>
     <message>
+        <location line="+28"/>
         <source>Rules</source>
         <translation>Reglas</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>the standard rules</source>
         <translation>las reglas estándar</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>The next fill or clear brings these rules; the board runs by %1 until then.</source>
         <translation>El próximo llenado o limpieza trae estas reglas; hasta entonces el tablero funciona con %1.</translation>
     </message>
     <message>
+        <location line="+4"/>
         <source>Rows:</source>
         <translation>Filas:</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>Columns:</source>
         <translation>Columnas:</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>The home view shows the rows side by side: a board of R rows and C columns is R squares wide and C high. Up to %1 of each; vivar-sim runs larger boards.</source>
         <translation>La vista inicial muestra las filas una al lado de otra: un tablero de R filas y C columnas tiene R casillas de ancho y C de alto. Hasta %1 de cada; vivar-sim ejecuta tableros mayores.</translation>
     </message>
     <message>
+        <location line="+3"/>
         <source>An egg hatches on visit:</source>
         <translation>Un huevo eclosiona en la visita:</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>A mating ends on visit:</source>
         <translation>Un apareamiento termina en la visita:</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>A meal ends on visit:</source>
         <translation>Una comida termina en la visita:</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>A fill&apos;s shares of the squares:</source>
         <translation>Reparto de las casillas en un llenado:</translation>
     </message>
     <message>
+        <location line="+11"/>
         <source>Standard rules</source>
         <translation>Reglas estándar</translation>
     </message>
     <message>
+        <location line="+29"/>
         <source>The shares sum to %1 %; they must sum to 100 %.</source>
         <translation>Las partes suman %1 %; deben sumar 100 %.</translation>
     </message>
@@ -547,7 +563,7 @@ ventana el programa termina tras la generación en curso.
 </translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+75"/>
         <source>--counts needs a file name</source>
         <translation>--counts necesita un nombre de archivo</translation>
     </message>
@@ -557,6 +573,7 @@ ventana el programa termina tras la generación en curso.
         <translation>--board necesita un nombre de archivo</translation>
     </message>
     <message>
+        <location line="+14"/>
         <source>--size %1: the window shows boards of up to %2x%2 squares; vivar-sim runs larger ones</source>
         <translation>--size %1: la ventana muestra tableros de hasta %2x%2 casillas; vivar-sim ejecuta los mayores</translation>
     </message>
@@ -639,7 +656,7 @@ ventana el programa termina tras la generación en curso.
         <translation>semilla %1</translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+60"/>
         <source>Populations</source>
         <translation>Poblaciones</translation>
     </message>
@@ -654,6 +671,7 @@ ventana el programa termina tras la generación en curso.
         <translation>casillas</translation>
     </message>
     <message>
+        <location line="-66"/>
         <source>rules %1</source>
         <translation>reglas %1</translation>
     </message>
@@ -701,7 +719,7 @@ ventana el programa termina tras la generación en curso.
         <translation>↘ sureste</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+9"/>
         <source>brown egg</source>
         <translation>huevo marrón</translation>
     </message>
@@ -796,7 +814,7 @@ ventana el programa termina tras la generación en curso.
         <translation>Algo desconocido (tipo %1)</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>Egg: %1 of %2 visits; it hatches on the last</source>
         <translation>Huevo: visita %1 de %2; eclosiona en la última</translation>
     </message>
@@ -831,12 +849,12 @@ ventana el programa termina tras la generación en curso.
         <translation>Delante: %1; delante a la derecha: %2; delante a la izquierda: %3</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+14"/>
         <source>row %1, column %2</source>
         <translation>fila %1, columna %2</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+13"/>
         <source>Row %1, column %2</source>
         <translation>Fila %1, columna %2</translation>
     </message>
@@ -927,7 +945,7 @@ ventana el programa termina tras la generación en curso.
         <translation>sureste</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+12"/>
         <source>a cat</source>
         <translation>un gato</translation>
     </message>
@@ -1063,7 +1081,7 @@ ventana el programa termina tras la generación en curso.
         <translation>Puesto en la generación %1 por %2 en la %3.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>Laid in generation %1 by %2 at %3 with %4 at %5.</source>
         <translation>Puesto en la generación %1 por %2 en la %3 con %4 en la %5.</translation>
     </message>
@@ -1102,7 +1120,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>vivar: no se encontraron las imágenes</translation>
     </message>
     <message>
-        <location filename="../view/view.cpp" line="+67"/>
+        <location filename="../view/view.cpp" line="+70"/>
         <source>Pick: clicks in the view point at the board instead of turning it (Esc switches)</source>
         <translation>Elegir: los clics en la vista señalan el tablero en lugar de girarlo (Esc cambia)</translation>
     </message>
@@ -1137,7 +1155,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Proyección: cambia entre perspectiva y ortográfica</translation>
     </message>
     <message>
-        <location line="+99"/>
+        <location line="+123"/>
         <source>Empty</source>
         <translation>Vaciar</translation>
     </message>
@@ -1247,12 +1265,12 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Mostrar u ocultar la gráfica de poblaciones (C)</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+34"/>
         <source>vivar: could not open the viewer window: no display could be opened</source>
         <translation>vivar: no se pudo abrir la ventana del visor: no se pudo abrir ninguna pantalla</translation>
     </message>
     <message>
-        <location line="+256"/>
+        <location line="+262"/>
         <source>Save the board at generation %1</source>
         <translation>Guardar el tablero en la generación %1</translation>
     </message>
@@ -1277,12 +1295,12 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Abrir un tablero</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>the board was not opened: %1</source>
         <translation>no se abrió el tablero: %1</translation>
     </message>
     <message>
-        <location filename="../view/view.h" line="+46"/>
+        <location filename="../view/view.h" line="+47"/>
         <source>Play: run the generations (Space or 1)</source>
         <translation>Reproducir: avanzan las generaciones (Espacio o 1)</translation>
     </message>
@@ -1322,22 +1340,27 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Menos azul en el fondo, con la simulación detenida (8)</translation>
     </message>
     <message>
+        <location filename="../view/view.cpp" line="-337"/>
         <source>Rules: the board&apos;s size, the visits and the fill&apos;s shares that the next fill or clear brings (R)</source>
         <translation>Reglas: el tamaño del tablero, las visitas y el reparto que trae el próximo llenado o limpieza (R)</translation>
     </message>
     <message>
+        <location line="+123"/>
         <source>Rules…</source>
         <translation>Reglas…</translation>
     </message>
     <message>
+        <location line="+218"/>
         <source>the board was not opened: %1 is a %2 board; the window shows boards of up to %3x%3 squares, vivar-sim runs larger ones</source>
         <translation>no se abrió el tablero: %1 es un tablero de %2; la ventana muestra tableros de hasta %3x%3 casillas, vivar-sim ejecuta los mayores</translation>
     </message>
     <message>
+        <location line="+79"/>
         <source>The rules change only while stopped: stop the run first (Space).</source>
         <translation>Las reglas solo cambian con la simulación detenida: deténgala antes (Espacio).</translation>
     </message>
     <message>
+        <location line="+9"/>
         <source>The new rules come with the next fill (4) or clear (3).</source>
         <translation>Las nuevas reglas llegan con el próximo llenado (4) o limpieza (3).</translation>
     </message>
@@ -1345,7 +1368,12 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
 <context>
     <name>main</name>
     <message>
-        <location filename="../app/main.cpp" line="+28"/>
+        <location filename="../app/main.cpp" line="+35"/>
+        <source>%1 is a %2 board; the window shows boards of up to %3x%3 squares, vivar-sim runs larger ones</source>
+        <translation>%1 es un tablero de %2; la ventana muestra tableros de hasta %3x%3 casillas, vivar-sim ejecuta los mayores</translation>
+    </message>
+    <message>
+        <location line="+28"/>
         <source>vivar: cannot write the counts file &apos;%1&apos;: %2</source>
         <translation>vivar: no se puede escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
     </message>
