@@ -814,26 +814,4 @@ std::optional<std::string> contradiction(const Rules& file, const Rules& given) 
     return std::nullopt;
 }
 
-std::optional<std::string> load(const std::filesystem::path& path, Board& squares) {
-    Board read;
-    Rules rules;
-    if (auto problem = load(path, read, rules)) {
-        return problem;
-    }
-    Rules sized;
-    sized.rows = rules.rows;
-    sized.columns = rules.columns;
-    if (rules != sized) {
-        return platform::utf8Name(path) + ": " +
-               told(QT_TRANSLATE_NOOP("BoardFile", "a board of %1, which the window does not run yet"),
-                    {differences(rules)});
-    }
-    squares = std::move(read);
-    return std::nullopt;
-}
-
-std::optional<std::string> save(const std::filesystem::path& path, const Board& squares, std::string_view comment) {
-    return save(path, squares, Rules{}, comment);
-}
-
 }  // namespace board_file

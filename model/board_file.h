@@ -99,11 +99,4 @@ std::optional<std::string> save(const std::filesystem::path& path, const Board& 
 inline constexpr Rules kNothingGiven{{0, 0, 0, 0}, 0, 0, 0, 0, 0};
 std::optional<std::string> contradiction(const Rules& file, const Rules& given);
 
-// For a window that takes a board's size but not yet its other rules: a
-// board of other rules is refused rather than misread, and a board is saved
-// with the standard rules. To go once the window takes the rules above.
-std::optional<std::string> load(const std::filesystem::path& path, Board& squares);
-std::optional<std::string> save(const std::filesystem::path& path, const Board& squares,
-                                std::string_view comment = {});
-
 }  // namespace board_file

@@ -230,12 +230,7 @@
         <translation>la regla %1 del tablero es %2, no %3 como dice --rule</translation>
     </message>
     <message>
-        <location line="+18"/>
-        <source>a board of %1, which the window does not run yet</source>
-        <translation>un tablero de %1, que la ventana aún no ejecuta</translation>
-    </message>
-    <message>
-        <location line="-272"/>
+        <location line="-254"/>
         <source>larger than %1 bytes, not a vivar board</source>
         <translation>mayor de %1 bytes, no es un tablero de vivar</translation>
     </message>
