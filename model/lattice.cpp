@@ -120,7 +120,6 @@ Lattice::Lattice(Board& squares)
       topology_(shape_, *neighborhood_) {
     shape_.setSize(0, squares.rows());
     shape_.setSize(1, squares.columns());
-    sites_.reserve(squares.size());
 }
 
 void Lattice::setNeighborhood(std::unique_ptr<Neighborhood> neighborhood) {
@@ -128,18 +127,35 @@ void Lattice::setNeighborhood(std::unique_ptr<Neighborhood> neighborhood) {
     neighborhood_ = std::move(neighborhood);
 }
 
+bool Lattice::everyDimensionWraps() const {
+    for (int d = 0; d < shape_.dimensionCount(); ++d) {
+        if (!shape_.isPeriodic(d)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void Lattice::build() {
     sites_.clear();
     neighbours_.clear();
+    offsets_.clear();
     const int dimensions = shape_.dimensionCount();
-    Coordinates point(static_cast<std::size_t>(dimensions), 0);
-    std::size_t total = 1;
+    siteCount_ = 1;
     for (int d = 0; d < dimensions; ++d) {
-        total *= static_cast<std::size_t>(shape_.size(d));
+        siteCount_ *= static_cast<std::size_t>(shape_.size(d));
     }
+    if (everyDimensionWraps()) {
+        // The points around the origin are the offsets around any centre.
+        neighborhood_->compute(Coordinates(static_cast<std::size_t>(dimensions), 0));
+        offsets_ = neighborhood_->points();
+        return;
+    }
+    sites_.reserve(siteCount_);
+    Coordinates point(static_cast<std::size_t>(dimensions), 0);
     // Row-major enumeration, last dimension fastest, so the site number is
     // the square index.
-    for (std::size_t index = 0; index < total; ++index) {
+    for (std::size_t index = 0; index < siteCount_; ++index) {
         const std::size_t first = neighbours_.size();
         for (const Coordinates& n : topology_.neighboursOf(point)) {
             std::size_t neighbourIndex = 0;
@@ -161,22 +177,44 @@ void Lattice::build() {
 }
 
 CellState& Lattice::cell(std::size_t site) const {
-    if (site >= sites_.size()) {
-        outOfBounds("site", site, sites_.size());
+    if (site >= siteCount_) {
+        outOfBounds("site", site, siteCount_);
     }
-    return *sites_[site].cell;
+    return cells_[site];
 }
 
 std::size_t Lattice::firstNeighbour(std::size_t site) const {
-    if (site >= sites_.size()) {
-        outOfBounds("site", site, sites_.size());
+    if (site >= siteCount_) {
+        outOfBounds("site", site, siteCount_);
     }
-    return sites_[site].firstNeighbour;
+    return offsets_.empty() ? sites_[site].firstNeighbour : site * offsets_.size();
+}
+
+std::size_t Lattice::neighbourCount() const {
+    return offsets_.empty() ? neighbours_.size() : siteCount_ * offsets_.size();
 }
 
 CellState& Lattice::neighbour(std::size_t position) const {
-    if (position >= neighbours_.size()) {
-        outOfBounds("neighbour", position, neighbours_.size());
+    if (position >= neighbourCount()) {
+        outOfBounds("neighbour", position, neighbourCount());
     }
-    return *neighbours_[position];
+    if (offsets_.empty()) {
+        return *neighbours_[position];
+    }
+    // The site's coordinates, last dimension first, each moved by the
+    // offset and wrapped, then put back together in row-major order.
+    std::size_t site = position / offsets_.size();
+    const Coordinates& offset = offsets_[position % offsets_.size()];
+    std::size_t index = 0;
+    std::size_t stride = 1;
+    for (int d = shape_.dimensionCount() - 1; d >= 0; --d) {
+        const auto size = static_cast<std::size_t>(shape_.size(d));
+        const auto shift = static_cast<std::ptrdiff_t>(offset[static_cast<std::size_t>(d)]);
+        const auto sized = static_cast<std::ptrdiff_t>(size);
+        const auto moved = (static_cast<std::ptrdiff_t>(site % size) + shift % sized + sized) % sized;
+        index += static_cast<std::size_t>(moved) * stride;
+        stride *= size;
+        site /= size;
+    }
+    return cells_[index];
 }

@@ -107,13 +107,21 @@ struct Site {
 };
 
 // The board as a read-only index: each square's record and its neighbours'.
+//
+// When every dimension wraps, every square has the same neighbours relative
+// to it, so the lattice keeps only the neighbourhood's offsets and works a
+// neighbour out when asked: a list of sites and neighbour pointers would
+// take some 80 bytes a square, more than the square itself. A lattice with a
+// bounded dimension, whose edge squares have fewer neighbours, keeps the
+// lists.
 class Lattice {
 public:
     // Over the shared board, or over a board of the caller's own.
     Lattice();
     explicit Lattice(Board& squares);
 
-    // Replaces the default neighbourhood; the lattice keeps it alive.
+    // Replaces the default neighbourhood; the lattice keeps it alive. A
+    // neighbourhood lists the same offsets around every centre.
     void setNeighborhood(std::unique_ptr<Neighborhood> neighborhood);
     void setPeriodic(int dimension, bool periodic) { shape_.setPeriodic(dimension, periodic); }
     void build();
@@ -122,14 +130,24 @@ public:
     [[nodiscard]] CellState& cell(std::size_t site) const;
     [[nodiscard]] std::size_t firstNeighbour(std::size_t site) const;
     [[nodiscard]] CellState& neighbour(std::size_t position) const;
-    [[nodiscard]] std::size_t siteCount() const { return sites_.size(); }
-    [[nodiscard]] std::size_t neighbourCount() const { return neighbours_.size(); }
+    [[nodiscard]] std::size_t siteCount() const { return siteCount_; }
+    [[nodiscard]] std::size_t neighbourCount() const;
+
+    // On a lattice whose every dimension wraps, each neighbour slot's offset
+    // from its square, coordinate by coordinate; empty on any other.
+    [[nodiscard]] const std::vector<Coordinates>& offsets() const { return offsets_; }
+    [[nodiscard]] const Shape& shape() const { return shape_; }
 
 private:
+    [[nodiscard]] bool everyDimensionWraps() const;
+
     CellState* cells_;
     Shape shape_;
     std::unique_ptr<Neighborhood> neighborhood_;
     Topology topology_;
+    std::size_t siteCount_ = 0;
+    std::vector<Coordinates> offsets_;
+    // Only with a bounded dimension.
     std::vector<Site> sites_;
     std::vector<CellState*> neighbours_;
 };

@@ -1,6 +1,7 @@
 #include "model/model.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "behaviour/orientation.h"
 #include "model/trace.h"
@@ -23,18 +24,60 @@ void Model::setUpLattice(Board& squares) {
 void Model::readNeighbours() {
     squares_ = &lattice->cell(0);
     squareCount_ = lattice->siteCount();
-    neighbours_.assign(squareCount_, {});
-    for (std::size_t site = 0; site < squareCount_; ++site) {
-        const std::size_t first = lattice->firstNeighbour(site);
-        for (std::size_t slot = 0; slot < neighbours_[site].size(); ++slot) {
-            neighbours_[site][slot] = static_cast<std::uint32_t>(&lattice->neighbour(first + slot) - squares_);
-        }
-    }
-    visited.assign(squareCount_, 0);
-    visitedCount = 0;
-    near_.assign(squareCount_, 0);
-    order_.clear();
+    // What a board of another size kept is let go, not only emptied.
+    std::vector<std::array<std::uint32_t, 8>>().swap(neighbours_);
+    std::vector<std::uint8_t>().swap(visited);
+    std::vector<std::uint32_t>().swap(order_);
     ordered_ = 0;
+    visitedCount = 0;
+    torus_ = TorusSteps{};
+    tabled_ = nullptr;
+    if (squareCount_ <= kLargestTabledBoard) {
+        neighbours_.resize(squareCount_);
+        for (std::size_t site = 0; site < squareCount_; ++site) {
+            const std::size_t first = lattice->firstNeighbour(site);
+            for (std::size_t slot = 0; slot < neighbours_[site].size(); ++slot) {
+                neighbours_[site][slot] = static_cast<std::uint32_t>(&lattice->neighbour(first + slot) - squares_);
+            }
+        }
+        tabled_ = neighbours_.data();
+    } else {
+        // The lattice is the torus of setUpLattice: two wrapping dimensions
+        // and the queen's eight offsets.
+        const Shape& shape = lattice->shape();
+        torus_.rows = static_cast<std::uint32_t>(shape.size(0));
+        torus_.columns = static_cast<std::uint32_t>(shape.size(1));
+        for (std::size_t slot = 0; slot < torus_.rowStep.size(); ++slot) {
+            const Coordinates& offset = lattice->offsets().at(slot);
+            const auto forward = [](int step, std::uint32_t size) {
+                const auto sized = static_cast<std::int64_t>(size);
+                return static_cast<std::uint32_t>((step % sized + sized) % sized);
+            };
+            torus_.rowStep[slot] = forward(offset[0], torus_.rows);
+            torus_.columnStep[slot] = forward(offset[1], torus_.columns);
+        }
+        // square / columns = square * ceil(2^(n + c) / columns) >> (n + c),
+        // exact for every square below 2^n when columns is at most 2^c
+        // (Granlund and Montgomery's round-up method).
+        torus_.shift = static_cast<int>(std::bit_width(squareCount_) + std::bit_width(torus_.columns - 1U));
+        torus_.inverse = ((std::uint64_t{1} << torus_.shift) + torus_.columns - 1) / torus_.columns;
+    }
+    if (squareCount_ <= kLargestDrawnBoard) {
+        visited.assign(squareCount_, 0);
+    } else {
+        // Made here, so that no generation allocates; the first draw
+        // shuffles it.
+        order_.resize(squareCount_);
+        ordered_ = squareCount_;
+    }
+}
+
+std::array<std::uint32_t, 8> Model::neighboursOf(std::uint32_t square) const {
+    std::array<std::uint32_t, 8> around{};
+    for (std::size_t slot = 0; slot < around.size(); ++slot) {
+        around[slot] = neighbourOf(square, slot);
+    }
+    return around;
 }
 
 int Model::run(int /*argument*/) {
@@ -78,30 +121,33 @@ void Model::computeGeneration() {
     }
     // Only a creature on the watched square or beside it can end its turn
     // there.
-    const auto markNear = [&](std::uint8_t mark) {
-        if (watched >= 0) {
-            near_[static_cast<std::size_t>(watched)] = mark;
-            for (const std::uint32_t neighbour : neighbours_[static_cast<std::size_t>(watched)]) {
-                near_[neighbour] = mark;
-            }
-        }
+    std::array<std::uint32_t, 9> near{};
+    if (watched >= 0) {
+        const auto around = neighboursOf(static_cast<std::uint32_t>(watched));
+        std::copy(around.begin(), around.end(), near.begin());
+        near.back() = static_cast<std::uint32_t>(watched);
+    }
+    const auto isNear = [&near](std::uint32_t square) {
+        return std::find(near.begin(), near.end(), square) != near.end();
     };
     WatchedTurn arrived;
     WatchedTurn left;
     std::optional<EggLaid> laid;
-    markNear(1);
+    const bool shuffled = squareCount_ > kLargestDrawnBoard;
     for (std::size_t draw = 0; draw < squareCount_; ++draw) {
         current = drawSquare(generator);
+        if (shuffled) {
+            prefetchAhead();
+        }
         if (acting().processed != 0) {
             continue;
         }
-        if (near_[current] != 0) {
+        if (watched >= 0 && isNear(current)) {
             takeWatchedTurn(watched, arrived, left, laid);
         } else {
             takeTurn();
         }
     }
-    markNear(0);
     for (std::size_t site = 0; site < squareCount_; ++site) {
         squares_[site].processed = 0;
     }
@@ -128,7 +174,7 @@ void Model::takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left
     if (kind != kLizard1 && kind != kLizard2 && kind != kCat) {
         return;
     }
-    const auto& around = neighbours_[current];
+    const auto around = neighboursOf(current);
     std::array<CellState, 8> before{};
     for (std::size_t slot = 0; slot < around.size(); ++slot) {
         before[slot] = squares_[around[slot]];
@@ -231,18 +277,69 @@ void Model::shuffleOrder(platform::Generator& generator) {
     // incomplete multiple of the bound is drawn again, so no square is
     // favoured.
     constexpr std::uint32_t kSpan = 1U << 30;
-    order_.resize(squareCount_);
-    for (std::size_t i = 0; i < squareCount_; ++i) {
-        order_[i] = static_cast<std::uint32_t>(i);
-    }
-    for (std::size_t i = squareCount_ - 1; i > 0; --i) {
-        const auto bound = static_cast<std::uint32_t>(i + 1);
+    const auto drawBelow = [&generator](std::size_t count) {
+        const auto bound = static_cast<std::uint32_t>(count);
         const std::uint32_t limit = kSpan - kSpan % bound;
         std::uint32_t value = 0;
         do {
             value = static_cast<std::uint32_t>(generator.rand()) << 15 | static_cast<std::uint32_t>(generator.rand());
         } while (value >= limit);
-        std::swap(order_[i], order_[value % bound]);
+        return value % bound;
+    };
+    for (std::size_t i = 0; i < squareCount_; ++i) {
+        order_[i] = static_cast<std::uint32_t>(i);
+    }
+    // The draws do not depend on the order, so they are made some swaps
+    // ahead, in the same sequence, and the entry each will swap with is
+    // asked for meanwhile: on a large board it is seldom in the cache.
+    constexpr std::size_t kAhead = 32;
+    std::array<std::uint32_t, kAhead> drawn{};
+    std::size_t next = squareCount_ - 1;  // the position whose draw comes next
+    const auto drawNext = [&] {
+        drawn[next % kAhead] = drawBelow(next + 1);
+        __builtin_prefetch(&order_[drawn[next % kAhead]], 1);
+        --next;
+    };
+    while (next > 0 && next + kAhead > squareCount_ - 1) {
+        drawNext();
+    }
+    for (std::size_t i = squareCount_ - 1; i > 0; --i) {
+        const std::uint32_t swapWith = drawn[i % kAhead];
+        if (next > 0) {
+            drawNext();
+        }
+        std::swap(order_[i], order_[swapWith]);
     }
     ordered_ = 0;
+}
+
+void Model::prefetchAhead() const {
+    // Far enough ahead that a square arrives before its visit, near enough
+    // that it is still in the cache then; the square comes first, and once
+    // it has come, if it holds a creature, the rows above and below, whose
+    // squares it may look at or move to.
+    constexpr std::size_t kSquareAhead = 16;
+    constexpr std::size_t kNeighboursAhead = 8;
+    const auto fetch = [](const CellState* first, const CellState* last) {
+        __builtin_prefetch(first, 1);
+        __builtin_prefetch(reinterpret_cast<const char*>(last + 1) - 1, 1);
+    };
+    if (ordered_ + kSquareAhead < squareCount_) {
+        const CellState* square = squares_ + order_[ordered_ + kSquareAhead];
+        fetch(square, square);
+    }
+    if (ordered_ + kNeighboursAhead < squareCount_) {
+        const std::uint32_t square = order_[ordered_ + kNeighboursAhead];
+        if (squares_[square].kind != kEmpty) {
+            const std::uint32_t columns = torus_.columns;
+            const auto count = static_cast<std::uint32_t>(squareCount_);
+            const std::uint32_t above = square >= columns ? square - columns : square + count - columns;
+            const std::uint32_t below = square + columns < count ? square + columns : square + columns - count;
+            // The squares either side; at a row's ends the one across the
+            // edge is missed, which costs a wait and nothing else.
+            for (const std::uint32_t middle : {above, square, below}) {
+                fetch(squares_ + (middle > 0 ? middle - 1 : middle), squares_ + std::min(middle + 1, count - 1));
+            }
+        }
+    }
 }

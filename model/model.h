@@ -45,6 +45,11 @@ public:
     // N log N draws a pass: a pass is then a uniformly random permutation,
     // shuffled with one 30-bit draw (two values of rand) a square.
     static constexpr std::size_t kLargestDrawnBoard = 32768;
+    // Up to the same size each square's neighbours are kept in a table
+    // (32 bytes a square, a megabyte at most); beyond it they are worked
+    // out from the square's row and column, which costs a few instructions
+    // against the table's 32 bytes of memory a square.
+    static constexpr std::size_t kLargestTabledBoard = kLargestDrawnBoard;
 
     // One generation's computation: every square drawn once in random order,
     // each creature that has not acted takes its turn, then the processed
@@ -78,7 +83,14 @@ public:
     [[nodiscard]] CellState& acting() const { return squares_[current]; }
     [[nodiscard]] CellState& lookAt(int slot) const {
         const auto neighbourSlot = static_cast<std::size_t>(acting().lookSlots[static_cast<std::size_t>(slot)]);
-        return squares_[neighbours_[current][neighbourSlot]];
+        return squares_[neighbourOf(current, neighbourSlot)];
+    }
+    // The square in a neighbour slot 0..7 of a square.
+    [[nodiscard]] std::uint32_t neighbourOf(std::uint32_t square, std::size_t neighbourSlot) const {
+        if (tabled_ != nullptr) {
+            return tabled_[square][neighbourSlot];
+        }
+        return torus_.neighbour(square, neighbourSlot);
     }
 
     // A square whose creatures' turns are kept, with their trace lines, for
@@ -118,6 +130,7 @@ public:
     std::unique_ptr<Lattice> lattice;
     // The squares drawn in the current pass, one byte each rather than one
     // bit: the visiting order tests it a few thousand times a generation.
+    // Empty on a board whose order is shuffled.
     std::vector<std::uint8_t> visited;
     std::size_t visitedCount = 0;
     std::uint32_t current = 0;          // the square whose creature is acting
@@ -136,22 +149,51 @@ public:
 private:
     // The lattice's squares and each square's eight neighbours as square
     // numbers, read from the lattice once it is built: a turn looks around
-    // a dozen times, and the lattice's checked lookups through two lists
-    // took a fifth of a generation.
+    // a dozen times, and the lattice's checked lookups took a fifth of a
+    // generation.
     void readNeighbours();
     template <typename Test>
     [[nodiscard]] bool seesAhead(Test matches) const;
+    [[nodiscard]] std::array<std::uint32_t, 8> neighboursOf(std::uint32_t square) const;
     CellState* squares_ = nullptr;
     std::size_t squareCount_ = 0;
+    // Each square's neighbours, on a board of at most kLargestTabledBoard
+    // squares.
     std::vector<std::array<std::uint32_t, 8>> neighbours_;
-    // Marks the watched square and its neighbours, where a turn can end on
-    // it; kept between generations so that none allocates.
-    std::vector<std::uint8_t> near_;
+    const std::array<std::uint32_t, 8>* tabled_ = nullptr;  // its data, or none
+    // The neighbours of a square on a larger torus, from its row and column.
+    struct TorusSteps {
+        std::uint32_t rows = 0;
+        std::uint32_t columns = 0;
+        // square / columns, as a multiply and a shift, exact for every square.
+        std::uint64_t inverse = 0;
+        int shift = 0;
+        // Each slot's step, as a number of rows and of columns forward,
+        // both less than the board's.
+        std::array<std::uint32_t, 8> rowStep{};
+        std::array<std::uint32_t, 8> columnStep{};
+
+        [[nodiscard]] std::uint32_t neighbour(std::uint32_t square, std::size_t slot) const {
+            const auto row = static_cast<std::uint32_t>((square * inverse) >> shift);
+            const std::uint32_t column = square - row * columns;
+            std::uint32_t r = row + rowStep[slot];
+            std::uint32_t c = column + columnStep[slot];
+            r -= r >= rows ? rows : 0;
+            c -= c >= columns ? columns : 0;
+            return r * columns + c;
+        }
+    };
+    TorusSteps torus_;
     // A large board's visiting order for the current pass, and how much of
     // it is drawn.
     std::vector<std::uint32_t> order_;
     std::size_t ordered_ = 0;
     void shuffleOrder(platform::Generator& generator);
+    // On a large board nearly every square of the random order is far from
+    // the last in memory: asks for the squares a few visits ahead, and for
+    // the neighbours of those that hold a creature, while this one is
+    // visited.
+    void prefetchAhead() const;
 
     // The generating thread's random numbers, looked up once a generation
     // (and at construction, for a turn taken outside one): where
