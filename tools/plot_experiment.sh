@@ -111,8 +111,11 @@ labels_both="both species survive" labels_one="at least one species survives"
 labels_first="first species died out (mean generation)"
 axis=$(cat "$table.axis")
 generations=$(awk -F, 'NR == 1 { for (c = 1; c <= NF; ++c) if ($c == "generations") g = c; next } { print $g; exit }' "$data")
+# The runs behind each point, when every point has as many.
+per_point=$(awk -F, 'NR > 1 && $4 != "first-extinct" { n[$8] = 1 } END { for (k in n) { c++; v = k } if (c == 1) print v }' \
+  "$table")
 if [ -z "$title" ]; then
-  title="vivar: runs of $generations generations against $rule"
+  title="vivar: ${per_point:+$per_point }runs of $generations generations for each $rule"
 fi
 shares=0 means=0
 case ",$outcomes," in *,both-survive,* | *,one-survives,*) shares=1 ;; esac
@@ -133,6 +136,7 @@ while IFS= read -r block; do
     one-survives) style="dt 2 pt 5" ;;
     *) style="dt 3 pt 9" ;;
   esac
+  [[ $outcomes == *,* ]] || style="dt 1 pt 7"
   awk -F, -v outcome="$outcome" -v series="$series" 'NR > 1 && $4 == outcome && $3 == series' "$table" >"$rows"
   case $outcome in
     both-survive) name=$labels_both ;;
