@@ -1,8 +1,8 @@
 #include "model/sweep.h"
 
 #include <condition_variable>
+#include <memory>
 #include <mutex>
-#include <optional>
 #include <thread>
 #include <vector>
 
@@ -38,7 +38,7 @@ void sweepRuns(std::uint64_t count, unsigned jobs, const RulesOfRun& rulesOf, co
     auto worker = [&] {
         // A SeededRun's board and lattice are made for its rules: a new one
         // only when the rules change.
-        std::optional<SeededRun> run;
+        std::unique_ptr<SeededRun> run;
         std::string text;
         for (;;) {
             std::uint64_t index = 0;
@@ -53,7 +53,7 @@ void sweepRuns(std::uint64_t count, unsigned jobs, const RulesOfRun& rulesOf, co
             const Rules rules = rulesOf(index);
             if (!run || run->rules() != rules) {
                 run.reset();
-                run.emplace(rules);
+                run = std::make_unique<SeededRun>(rules);
             }
             text.clear();
             work(*run, index, text);
