@@ -39,16 +39,18 @@ void fillBoard(std::time_t now) { fillBoard(board, now); }
 
 void fillBoard(Board& squares, std::time_t now, const Rules& rules) {
     platform::srand(static_cast<std::uint32_t>(now));
+    // Looked up once: a large board draws millions of values.
+    platform::Generator& generator = platform::threadGenerator();
     for (CellState& cell : squares) {
-        const int percent = static_cast<int>(platform::rand() / static_cast<double>(platform::kRandMax) * 100.0);
+        const int percent = static_cast<int>(generator.rand() / static_cast<double>(platform::kRandMax) * 100.0);
         trace::print("random = %d\n", percent);
         const int kind = rules.kindForPercent(percent);
         trace::print("especie = %d\n", kind);
         cell.kind = static_cast<std::int8_t>(kind);
         // Empty squares draw a heading and a phase too, so every square
         // consumes exactly three values and a seed fixes the whole board.
-        cell.direction = static_cast<std::int8_t>(platform::drawHeading());
-        cell.phase = platform::drawCoin();
+        cell.direction = static_cast<std::int8_t>(generator.heading());
+        cell.phase = generator.coin();
         cell.juvenile = 0;
         cell.mating = 0;
         cell.age = 0;

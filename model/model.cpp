@@ -32,6 +32,7 @@ void Model::readNeighbours() {
     visitedCount = 0;
     torus_ = TorusSteps{};
     tabled_ = nullptr;
+    askAhead_ = false;
     if (squareCount_ <= kLargestTabledBoard) {
         neighbours_.resize(squareCount_);
         for (std::size_t site = 0; site < squareCount_; ++site) {
@@ -69,6 +70,7 @@ void Model::readNeighbours() {
         // shuffles it.
         order_.resize(squareCount_);
         ordered_ = squareCount_;
+        askAhead_ = squareCount_ * sizeof(CellState) > kCachedBoardBytes;
     }
 }
 
@@ -133,12 +135,8 @@ void Model::computeGeneration() {
     WatchedTurn arrived;
     WatchedTurn left;
     std::optional<EggLaid> laid;
-    const bool shuffled = squareCount_ > kLargestDrawnBoard;
     for (std::size_t draw = 0; draw < squareCount_; ++draw) {
         current = drawSquare(generator);
-        if (shuffled) {
-            prefetchAhead();
-        }
         if (acting().processed != 0) {
             continue;
         }
@@ -241,7 +239,7 @@ std::uint32_t Model::drawSquare(platform::Generator& generator) {
         if (ordered_ == order_.size()) {
             shuffleOrder(generator);
         }
-        return order_[ordered_++];
+        return nextInOrder();
     }
     if (visitedCount == squareCount_) {
         std::fill(visited.begin(), visited.end(), std::uint8_t{0});
@@ -313,33 +311,43 @@ void Model::shuffleOrder(platform::Generator& generator) {
     ordered_ = 0;
 }
 
-void Model::prefetchAhead() const {
+std::uint32_t Model::nextInOrder() {
     // Far enough ahead that a square arrives before its visit, near enough
-    // that it is still in the cache then; the square comes first, and once
-    // it has come, if it holds a creature, the rows above and below, whose
-    // squares it may look at or move to.
-    constexpr std::size_t kSquareAhead = 16;
+    // that it is still in the cache then. The square comes first; once it
+    // has come, if it holds a creature, the squares either side of it and in
+    // the rows above and below, which it may look at or move to (asking for
+    // only the three it will look at saved lines but cost more time). Each
+    // record is asked for by its first and last byte, as it may straddle two
+    // lines. Asked for here, where the order moves on, and not through a
+    // function of its own: a compiler may drop the call of a function that
+    // does nothing but ask.
+    constexpr std::size_t kSquareAhead = 32;
     constexpr std::size_t kNeighboursAhead = 8;
-    const auto fetch = [](const CellState* first, const CellState* last) {
-        __builtin_prefetch(first, 1);
-        __builtin_prefetch(reinterpret_cast<const char*>(last + 1) - 1, 1);
-    };
+    if (!askAhead_) {
+        return order_[ordered_++];
+    }
     if (ordered_ + kSquareAhead < squareCount_) {
-        const CellState* square = squares_ + order_[ordered_ + kSquareAhead];
-        fetch(square, square);
+        const CellState& square = squares_[order_[ordered_ + kSquareAhead]];
+        __builtin_prefetch(&square);
+        __builtin_prefetch(&square.lookSlots.back());
     }
     if (ordered_ + kNeighboursAhead < squareCount_) {
         const std::uint32_t square = order_[ordered_ + kNeighboursAhead];
         if (squares_[square].kind != kEmpty) {
             const std::uint32_t columns = torus_.columns;
             const auto count = static_cast<std::uint32_t>(squareCount_);
-            const std::uint32_t above = square >= columns ? square - columns : square + count - columns;
-            const std::uint32_t below = square + columns < count ? square + columns : square + columns - count;
-            // The squares either side; at a row's ends the one across the
-            // edge is missed, which costs a wait and nothing else.
-            for (const std::uint32_t middle : {above, square, below}) {
-                fetch(squares_ + (middle > 0 ? middle - 1 : middle), squares_ + std::min(middle + 1, count - 1));
+            const std::array<std::uint32_t, 3> rows{
+                square >= columns ? square - columns : square + count - columns,
+                square,
+                square + columns < count ? square + columns : square + columns - count,
+            };
+            // At a row's ends the square across the edge is missed, which
+            // costs a wait and nothing else.
+            for (const std::uint32_t middle : rows) {
+                __builtin_prefetch(&squares_[middle > 0 ? middle - 1 : middle]);
+                __builtin_prefetch(&squares_[std::min(middle + 1, count - 1)].lookSlots.back());
             }
         }
     }
+    return order_[ordered_++];
 }
