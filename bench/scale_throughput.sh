@@ -73,5 +73,5 @@ awk '
       for (r = 1; r <= n; ++r) v[r] = 100 * rate[r, size[s]] / rate[r, "20x20"]
       spread("% of 20x20 in its round, " size[s] ":", v, n)
     }
-    if (peak > 0) printf "peak resident memory, 2000x2000:   %.0f MB\n", peak / 1024
+    if (peak > 0) printf "peak resident memory, 2000x2000:   %.0f MiB\n", peak / 1024
   }' "$results"
