@@ -22,9 +22,9 @@ packages=(
 )
 
 # What the Windows build needs besides: the cross-compiler, Wine to test
-# under, NSIS for the installer, Boost's headers for Coin, and xwininfo.
+# under, NSIS for the installer, Boost's headers for Coin, xwininfo and xmodmap.
 windows_packages=(
-  g++-mingw-w64-x86-64-posix mingw-w64-tools wine nsis libboost1.74-dev zip unzip x11-utils
+  g++-mingw-w64-x86-64-posix mingw-w64-tools wine nsis libboost1.74-dev zip unzip x11-utils x11-xserver-utils
 )
 
 as_root() {

@@ -127,7 +127,10 @@ std::string differences(const Rules& rules) {
     }
     for (const std::string_view name : kRuleNames) {
         if (ruleValue(rules, name) != ruleValue(standard, name)) {
-            text += (text.empty() ? "" : " ") + std::string(name) + "=" + ruleValue(rules, name);
+            if (!text.empty()) {
+                text += ' ';
+            }
+            text.append(name).append("=").append(ruleValue(rules, name));
         }
     }
     return text;
