@@ -76,7 +76,7 @@ void appendCountsOfRun(std::string& text, SeededRun& run, std::uint64_t seed, st
 }
 
 void appendSummaryOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations,
-                        const Board* from) {
+                        const Board* from, const GenerationSeen& afterGeneration) {
     RunSummary summary{seed, generations, {}, {}};
     startRun(run, seed, from);
     for (std::int64_t k = 0;; ++k) {
@@ -85,6 +85,9 @@ void appendSummaryOfRun(std::string& text, SeededRun& run, std::uint64_t seed, s
             if (!summary.extinctAt[species] && summary.last.lizards[species] + summary.last.eggs[species] == 0) {
                 summary.extinctAt[species] = k;
             }
+        }
+        if (afterGeneration) {
+            afterGeneration(k, run);
         }
         if (k == generations) {
             break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -54,7 +55,10 @@ private:
 // A seed's run of the given length, as one text for a sweep: every
 // generation's counts row with the seed in front, or the one summary row.
 // The run starts from `from` when it is given, from the seed's fill when not.
+// The summary's run shows itself after every generation, 0 included, to
+// `afterGeneration` when it is given.
+using GenerationSeen = std::function<void(std::int64_t generation, const SeededRun& run)>;
 void appendCountsOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations,
                        const Board* from = nullptr);
 void appendSummaryOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations,
-                        const Board* from = nullptr);
+                        const Board* from = nullptr, const GenerationSeen& afterGeneration = {});

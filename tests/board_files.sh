@@ -46,6 +46,20 @@ check_resume 5 13 30
 # The seed to go on with wraps as the generator's 32-bit seed does.
 check_resume 4294967290 10 20
 
+# A board cut out as the run passes generation 137: the run prints what it
+# prints without the cut, the board is the one a run of 137 generations
+# ends with, and it resumes into the rest of the run.
+"$sim" --seed 5 --generations 300 --counts >whole.csv
+"$sim" --seed 5 --generations 300 --counts --save-board cut.txt --at 137 | cmp -s - whole.csv || fail "--at changed the counts"
+"$sim" --seed 5 --generations 137 --counts --save-board end.txt >/dev/null
+cmp -s <(grep -v '^#' cut.txt) <(grep -v '^#' end.txt) || fail "the board cut at 137 is not the one 137 generations end with"
+grep -qx '# vivar-sim --seed 5, after generation 137: resume with --board cut.txt --seed 142' cut.txt ||
+  fail "the cut board's comment: $(grep '^#' cut.txt)"
+"$sim" --board cut.txt --seed 142 --generations 163 --counts | tail -n +2 | cut -d, -f2- >resumed.csv
+cmp -s resumed.csv <(tail -n +139 whole.csv | cut -d, -f2-) || fail "the board cut at 137 does not resume the run"
+"$sim" --seed 5 --generations 300 --summary --save-board summary.txt --at 137 >/dev/null
+cmp -s <(grep -v '^#' summary.txt) <(grep -v '^#' end.txt) || fail "--summary cut another board at 137"
+
 # Any size and rules: the file carries them, a larger one in version 2.
 check_resume 5 40 60 --size 37x53 --rule meal=5
 head -n 1 saved.txt | grep -qx 'vivar board 2' && grep -qx 'size 37x53' saved.txt && grep -qx 'rule meal=5' saved.txt ||
@@ -189,6 +203,8 @@ fi
 
 out=$("$sim" --seeds 1:3 --counts --save-board x.txt 2>err)
 [ $? -eq 2 ] && [ -z "$out" ] && [ "$(wc -l <err)" -eq 1 ] && [ ! -e x.txt ] || fail "--save-board with --seeds"
+out=$("$sim" --seed 5 --generations 10 --counts --save-board x.txt --at 11 2>err)
+[ $? -eq 2 ] && [ -z "$out" ] && [ "$(wc -l <err)" -eq 1 ] && [ ! -e x.txt ] || fail "--at after the last generation"
 "$sim" --help | grep -q -- '--save-board FILE' || fail "--help"
 
 [ "$failures" -eq 0 ] && echo "ok" || exit 1

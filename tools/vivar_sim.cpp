@@ -1,7 +1,7 @@
 // vivar-sim: the terrarium without a window, for reproducible runs.
 //
 //   vivar-sim [--seed S] [--board FILE] [--generations N] [--counts | --summary]
-//             [--save-board FILE] [--size RxC] [--rule NAME=VALUE]...
+//             [--save-board FILE [--at K]] [--size RxC] [--rule NAME=VALUE]...
 //   vivar-sim --seeds A:B [--board FILE] [--jobs J] [--generations N] --counts | --summary
 //   vivar-sim --seeds A:B --vary NAME=VALUES... [--part I/N] [OPTION]... --counts | --summary
 //
@@ -9,9 +9,10 @@
 // then runs N generations, generation k seeded with S + k as if one second
 // passed per generation. Prints the full console trace, or with --counts a
 // CSV of the populations, or with --summary one row of how the run ended,
-// and may save the last board. --seeds runs every seed from A to B on J
-// threads and prints their rows in seed order; --vary runs them under every
-// combination of the values of some rules, and --part only a share of it.
+// and may save the last board, or with --at the one after generation K.
+// --seeds runs every seed from A to B on J threads and prints their rows in
+// seed order; --vary runs them under every combination of the values of
+// some rules, and --part only a share of it.
 
 #include <algorithm>
 #include <cerrno>
@@ -46,7 +47,7 @@ constexpr std::int64_t kDefaultGenerations = 100;
 constexpr unsigned kMaxJobs = 1024;
 
 constexpr const char* kUsage =
-    "Usage: vivar-sim [OPTION]... [--counts | --summary] [--save-board FILE]\n"
+    "Usage: vivar-sim [OPTION]... [--counts | --summary] [--save-board FILE [--at K]]\n"
     "  or:  vivar-sim --seeds A:B [OPTION]... --counts | --summary\n"
     "  or:  vivar-sim --seeds A:B --vary NAME=VALUES [OPTION]... --counts | --summary\n"
     "\n"
@@ -68,6 +69,9 @@ constexpr const char* kUsage =
     "  --save-board FILE  after the last generation, write the board to FILE,\n"
     "                     with a comment that says how to resume the run (not\n"
     "                     with --seeds)\n"
+    "  --at K             with --save-board, save the board after generation K\n"
+    "                     instead, 0 to N, as the run passes it: the output is\n"
+    "                     the same\n"
     "  --seeds A:B        run every seed from A to B (each 0 to 4294967295);\n"
     "                     needs --counts or --summary\n"
     "  --jobs J           threads for --seeds (default: the number of cores)\n"
@@ -110,6 +114,7 @@ struct Options {
     std::int64_t seed = 0;
     std::optional<std::filesystem::path> board;
     std::optional<std::filesystem::path> saveBoard;
+    std::optional<std::int64_t> saveAt;
     std::optional<SeedRange> seeds;
     std::optional<unsigned> jobs;
     std::vector<Variation> variations;
@@ -200,6 +205,8 @@ Options parseOptions(int argc, char** argv) {
             options.board = fileName(arguments, "--board");
         } else if (arguments.is("--save-board")) {
             options.saveBoard = fileName(arguments, "--save-board");
+        } else if (arguments.is("--at")) {
+            options.saveAt = static_cast<std::int64_t>(arguments.number(0, kLargest));
         } else if (arguments.is("--generations")) {
             options.generations = static_cast<std::int64_t>(arguments.number(0, kLargest));
         } else if (arguments.is("--size") || arguments.is("--rule")) {
@@ -225,6 +232,13 @@ Options parseOptions(int argc, char** argv) {
     }
     if (options.saveBoard && options.seeds) {
         arguments.fail("--save-board goes with a single run, not with --seeds");
+    }
+    if (options.saveAt && !options.saveBoard) {
+        arguments.fail("--at goes with --save-board");
+    }
+    if (options.saveAt && *options.saveAt > options.generations) {
+        arguments.fail("--at " + std::to_string(*options.saveAt) + " is after the last generation, " +
+                       std::to_string(options.generations));
     }
     if (!options.variations.empty() && !options.seeds) {
         arguments.fail("--vary goes with --seeds A:B (a single seed S is --seeds S:S)");
@@ -356,14 +370,19 @@ std::string ruleOptions(const Rules& rules) {
 // The saved board's comment: how the run came to it, and how to go on,
 // which needs no rules: the file has them. The seed to go on with wraps as
 // the generator's seed does.
-std::string resumeComment(const Options& options, const std::filesystem::path& file) {
+std::string resumeComment(const Options& options, const std::filesystem::path& file, std::int64_t after) {
     const auto seed = static_cast<std::uint64_t>(options.seed);
-    const auto generations = static_cast<std::uint64_t>(options.generations);
+    const auto generations = static_cast<std::uint64_t>(after);
     const std::string from = options.board ? "--board " + shellWord(platform::utf8Name(*options.board)) + " " : "";
     const std::string rules = options.board ? "" : ruleOptions(options.rules);
     return "vivar-sim " + from + "--seed " + std::to_string(seed) + rules + ", after generation " +
            std::to_string(generations) + ": resume with --board " + shellWord(platform::utf8Name(file)) + " --seed " +
            std::to_string((seed + generations) & kLargestSeed);
+}
+
+std::optional<std::string> saveBoard(const Options& options, const SeededRun& run, std::int64_t after) {
+    return board_file::save(*options.saveBoard, run.squares(), run.rules(),
+                            resumeComment(options, *options.saveBoard, after));
 }
 
 // A sweep of seeds, or an experiment: the runs of every combination of the
@@ -453,9 +472,18 @@ int main(int argc, char** argv) {
 
     SeededRun run(options.rules);
     const auto seed = static_cast<std::uint64_t>(options.seed);
+    // With --at, the board is saved as the run passes that generation, not
+    // kept for the end: a large board is large. A failure is told when the
+    // output is complete.
+    std::optional<std::string> saveProblem;
+    const auto saveIfAt = [&](std::int64_t generation, const SeededRun& now) {
+        if (options.saveAt && generation == *options.saveAt) {
+            saveProblem = saveBoard(options, now, generation);
+        }
+    };
     if (options.summary) {
         std::string text;
-        appendSummaryOfRun(text, run, seed, options.generations, from);
+        appendSummaryOfRun(text, run, seed, options.generations, from, saveIfAt);
         std::fprintf(stdout, "%s\n%s", kSummaryHeader, text.c_str());
     } else {
         // A second core, idle otherwise, makes each generation's random
@@ -471,23 +499,24 @@ int main(int argc, char** argv) {
             printCountsHeader(stdout);
             printCountsRow(stdout, 0, run.census());
         }
+        saveIfAt(0, run);
         for (std::int64_t k = 1; k <= options.generations; ++k) {
             run.step();
             if (options.counts) {
                 printCountsRow(stdout, k, run.census());
             }
+            saveIfAt(k, run);
             endIfOutputFailed();
         }
     }
     finishOutput();
 
-    if (options.saveBoard) {
-        if (const std::optional<std::string> problem =
-                board_file::save(*options.saveBoard, run.squares(), run.rules(),
-                                 resumeComment(options, *options.saveBoard))) {
-            std::fprintf(stderr, "vivar-sim: %s\n", problem->c_str());
-            return 1;
-        }
+    if (options.saveBoard && !options.saveAt) {
+        saveProblem = saveBoard(options, run, options.generations);
+    }
+    if (saveProblem) {
+        std::fprintf(stderr, "vivar-sim: %s\n", saveProblem->c_str());
+        return 1;
     }
     return 0;
 }
