@@ -22,6 +22,7 @@ Steering::~Steering() {
 }
 
 void Steering::steer(Model& model) {
+    model_ = &model;
     model.pause = [this](std::chrono::milliseconds requested) { pause(requested); };
     model.beforeGeneration = [this] { beforeGeneration(); };
 }
@@ -51,7 +52,9 @@ void Steering::pause(std::chrono::milliseconds requested) {
 }
 
 void Steering::beforeGeneration() const {
-    if (seed_) {
+    if (const std::optional<std::uint32_t> recorded = history_.seedOf(generation_.load() + 1)) {
+        platform::srand(*recorded);
+    } else if (seed_) {
         // The seed wraps like the generator's 32-bit state, as in vivar-sim.
         platform::srand(static_cast<std::uint32_t>(*seed_ + static_cast<std::uint64_t>(generation_.load() + 1)));
     }
@@ -61,8 +64,12 @@ void Steering::fill() const {
     fillBoard(board, seed_ ? static_cast<std::time_t>(*seed_) : std::time(nullptr), rules_);
 }
 
-void Steering::boardRestarted(const Census& census) {
+bool Steering::boardRestarted(const Census& census) {
+    const bool futureWent = history_.latest() > generation_.load();
     generation_ = 0;
+    history_.restart(board, model_ != nullptr ? model_->rules : rules_);
+    rowEnds_.clear();
+    firstRow_ = 0;
     if (counts_ != nullptr) {
         // A fresh file, as a fresh run of vivar-sim would write it; tail -f
         // notices the truncation and follows on.
@@ -73,11 +80,19 @@ void Steering::boardRestarted(const Census& census) {
         printCountsHeader(counts_);
     }
     writeCounts(0, census);
+    return futureWent;
 }
 
 void Steering::generationShown(const Census& census) {
     const std::int64_t shown = generation_.load() + 1;
     generation_ = shown;
+    if (shown > history_.latest() && model_ != nullptr) {
+        history_.record(model_->generationSeed(), board);
+        while (firstRow_ < history_.earliest() && !rowEnds_.empty()) {
+            rowEnds_.pop_front();
+            ++firstRow_;
+        }
+    }
     {
         // At pace 0 the model goes on once the window has drawn this.
         const std::lock_guard lock(mutex_);
@@ -91,8 +106,29 @@ void Steering::writeCounts(std::int64_t generation, const Census& census) {
         printCountsRow(counts_, generation, census);
         if (std::fflush(counts_) != 0 || std::ferror(counts_) != 0) {
             countsFailed(errno != 0 ? errno : EIO);
+            return;
         }
+        rowEnds_.push_back(std::ftell(counts_));
     }
+}
+
+void Steering::wentTo(std::int64_t generation) {
+    generation_ = generation;
+    if (counts_ == nullptr || generation < firstRow_ ||
+        generation - firstRow_ >= static_cast<std::int64_t>(rowEnds_.size())) {
+        return;
+    }
+    rowEnds_.resize(static_cast<std::size_t>(generation - firstRow_ + 1));
+    if (ftruncate(fileno(counts_), rowEnds_.back()) != 0 || std::fseek(counts_, rowEnds_.back(), SEEK_SET) != 0) {
+        countsFailed(errno != 0 ? errno : EIO);
+    }
+}
+
+bool Steering::edited() {
+    const std::int64_t shown = generation_.load();
+    const bool futureWent = history_.latest() > shown;
+    history_.branch(shown, board);
+    return futureWent;
 }
 
 void Steering::countsFailed(int error) {

@@ -11,8 +11,11 @@
 #include <optional>
 #include <string>
 
+#include <deque>
+
 #include "app/run_options.h"
 #include "model/census.h"
+#include "model/history.h"
 
 class Model;
 
@@ -43,13 +46,26 @@ public:
     // Model thread: the show pause follows the pace, the stopped poll ends
     // early when a step is asked for; neither waits once quitFlag is set.
     void pause(std::chrono::milliseconds requested);
-    // Model thread: with a fixed seed, generation k is seeded with seed + k.
+    // Model thread: a generation the history holds starts from the state it
+    // started from the first time; beyond it, with a fixed seed, generation
+    // k is seeded with seed + k.
     void beforeGeneration() const;
 
     // View thread.
     void fill() const;
-    void boardRestarted(const Census& census);
+    // The board, a fresh one, is generation 0; the history starts over.
+    // Returns whether recorded generations after the one shown went.
+    bool boardRestarted(const Census& census);
+    // The board the model computed is shown: recorded, or, when it replays
+    // the history, the counts follow it again.
     void generationShown(const Census& census);
+    // The board shown is now generation `generation`, rebuilt from the
+    // history: the counts file ends with it, as a run that stopped there.
+    void wentTo(std::int64_t generation);
+    // The board shown was changed by hand: the run's future is what comes
+    // from it. Returns whether recorded generations after it went.
+    bool edited();
+    [[nodiscard]] const RunHistory& history() const { return history_; }
     void frameDrawn();
     // Returns whether the run has to stop now, after a single step.
     [[nodiscard]] bool stepDone();
@@ -79,6 +95,13 @@ public:
 private:
     void setPace(int milliseconds);
     void writeCounts(std::int64_t generation, const Census& census);
+
+    Model* model_ = nullptr;
+    RunHistory history_;
+    // Where each counts row ends in the file, from generation firstRow_ on,
+    // for a jump back to cut the file there.
+    std::deque<long> rowEnds_;
+    std::int64_t firstRow_ = 0;
 
     const std::optional<std::uint32_t> seed_;
     std::atomic<int> pace_;

@@ -117,6 +117,8 @@ void Model::computeGeneration() {
     const trace::Burst burst;
     platform::Generator& generator = platform::threadGenerator();
     random_ = &generator;
+    // Values made ahead were made from the seed; the state is past them.
+    generationSeed_ = generator.ahead.next != generator.ahead.end ? generator.ahead.seed : generator.state;
     int watched = watched_.load(std::memory_order_relaxed);
     if (watched >= 0 && static_cast<std::size_t>(watched) >= squareCount_) {
         watched = -1;

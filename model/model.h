@@ -56,6 +56,10 @@ public:
     // marks are cleared. No waiting, seeding, pause or display.
     void computeGeneration();
 
+    // The generator state the latest generation started from: with the
+    // board before it, all that decides it.
+    [[nodiscard]] std::uint32_t generationSeed() const { return generationSeed_; }
+
     // The next square of the current random order.
     std::uint32_t drawSquare();
 
@@ -204,6 +208,7 @@ private:
     // thread-local storage is emulated (Windows), a look-up per draw took a
     // third of a generation.
     platform::Generator* random_ = &platform::threadGenerator();
+    std::uint32_t generationSeed_ = 0;
     [[nodiscard]] std::uint32_t drawSquare(platform::Generator& generator);
 
     // Walks when a forward square is empty, else turns at random.

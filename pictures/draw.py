@@ -418,6 +418,10 @@ def button(name):
         "paso": '<path d="M6.5,6.5 L18.5,15 L6.5,23.5 Z" fill="#2FA33C" stroke="#0E4A16" '
                 'stroke-width="1.5" stroke-linejoin="round"/>'
                 '<rect x="20" y="6.5" width="4" height="17" rx="1" fill="#0E4A16"/>',
+        # one generation back: a bar, then play reversed
+        "atras": '<rect x="6" y="6.5" width="4" height="17" rx="1" fill="#0E4A16"/>'
+                 '<path d="M23.5,6.5 L11.5,15 L23.5,23.5 Z" fill="#2FA33C" stroke="#0E4A16" '
+                 'stroke-width="1.5" stroke-linejoin="round"/>',
         # slower: one short arrow; faster: two long ones
         "lento": '<circle cx="15" cy="15" r="11" fill="#FFF" stroke="#5A3414" stroke-width="1.5"/>'
                  '<path d="M15,8 V15 L19.5,18.5" fill="none" stroke="#5A3414" stroke-width="2" '
@@ -436,8 +440,8 @@ def button(name):
 
 
 BUTTONS = ["play", "stop", "limpia", "llena", "masVerde", "menosVerde", "masAzul", "menosAzul"]
-# After the eight: one generation, slower, faster, the chart.
-CONTROLS = ["paso", "lento", "rapido", "grafica"]
+# After the eight: one generation back, one on, slower, faster, the chart.
+CONTROLS = ["atras", "paso", "lento", "rapido", "grafica"]
 
 
 # ---------------------------------------------------------------- all tiles

@@ -39,3 +39,14 @@ bool PopulationHistory::add(std::int64_t generation, const Census& census) {
                        {census.lizards[0], census.lizards[1], census.eggs[0], census.eggs[1], census.cats}});
     return thinned;
 }
+
+void PopulationHistory::cutAfter(std::int64_t generation) {
+    while (!points_.empty() && points_.back().generation > generation) {
+        points_.pop_back();
+    }
+    for (auto& diedOut : diedOutAt_) {
+        if (diedOut && *diedOut > generation) {
+            diedOut.reset();
+        }
+    }
+}

@@ -34,6 +34,8 @@ public:
     // The board changed between generations: the latest point, or a first
     // one, takes the new counts, and a species that is back has not died out.
     void replaceLatest(std::int64_t generation, const Census& census);
+    // The run goes on differently from `generation`: the points after it go.
+    void cutAfter(std::int64_t generation);
 
     [[nodiscard]] const std::vector<Point>& points() const { return points_; }
     // The first generation at which a lizard species (0 brown, 1 green) had

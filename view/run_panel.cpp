@@ -1,11 +1,13 @@
 #include "view/run_panel.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include <QLabel>
+#include <QMouseEvent>
 #include <QScrollArea>
 #include <QLocale>
 #include <QStringList>
@@ -70,7 +72,9 @@ QString statusText(const Census& census, const PopulationHistory& history, const
     const QLocale locale = language::numbers();
     const auto number = [&locale](std::int64_t value) { return locale.toString(static_cast<qlonglong>(value)); };
     QStringList items;
-    items << RunPanel::tr("Generation %1").arg(number(status.generation))
+    items << (status.latest > status.generation
+                  ? RunPanel::tr("Generation %1 of %2").arg(number(status.generation), number(status.latest))
+                  : RunPanel::tr("Generation %1").arg(number(status.generation)))
           << (status.running ? RunPanel::tr("running") : RunPanel::tr("stopped"))
           << RunPanel::tr("brown lizards %1, eggs %2").arg(number(census.lizards[0]), number(census.eggs[0]))
           << RunPanel::tr("green lizards %1, eggs %2").arg(number(census.lizards[1]), number(census.eggs[1]))
@@ -115,6 +119,31 @@ private:
     int width_ = RunPanel::kWidth;
 };
 
+// A click in the chart's plot area names the generation under it.
+class ChartClicks : public QObject {
+public:
+    ChartClicks(QChartView* view, std::function<void(std::int64_t)> act)
+        : QObject(view), view_(view), act_(std::move(act)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            QChart* chart = view_->chart();
+            const QPointF at = chart->mapFromScene(view_->mapToScene(static_cast<QMouseEvent*>(event)->pos()));
+            if (chart->plotArea().contains(at)) {
+                act_(std::llround(chart->mapToValue(at).x()));
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QChartView* view_;
+    std::function<void(std::int64_t)> act_;
+};
+
 }  // namespace
 
 RunPanel::RunPanel(QWidget* window)
@@ -126,6 +155,7 @@ RunPanel::RunPanel(QWidget* window)
       sideContents_(new QWidget(side_)),
       chartBox_(new QWidget(sideContents_)),
       chartView_(new QChartView(chartBox_)),
+      marker_(new QLineSeries),
       generations_(new QValueAxis),
       squares_(new QValueAxis),
       chartTimer_(new QTimer(side_)) {
@@ -169,6 +199,14 @@ RunPanel::RunPanel(QWidget* window)
         series->attachAxis(squares_);
         series_[line] = series;
     }
+    QPen markerPen{QColor("#555555")};
+    markerPen.setWidthF(1.5);
+    markerPen.setStyle(Qt::DotLine);
+    marker_->setPen(markerPen);
+    chart->addSeries(marker_);
+    marker_->attachAxis(generations_);
+    marker_->attachAxis(squares_);
+    marker_->hide();
     chartView_->setChart(chart);
     chartView_->setRenderHint(QPainter::Antialiasing);
     chartView_->setFocusPolicy(Qt::NoFocus);
@@ -213,6 +251,11 @@ void RunPanel::restart(const Census& census, const Status& status) {
 }
 
 void RunPanel::generationShown(const Census& census, const Status& status) {
+    if (!history_.points().empty() && status.generation <= history_.points().back().generation) {
+        // A generation replayed: the chart has it.
+        wentTo(census, status);
+        return;
+    }
     census_ = census;
     if (history_.add(status.generation, census)) {
         charted_ = 0;  // thinned: the chart starts over from the history
@@ -253,6 +296,27 @@ void RunPanel::updateChart() {
     generations_->applyNiceNumbers();
     squares_->setRange(0, std::max(highest_, 10));
     squares_->applyNiceNumbers();
+    showMarker();
+}
+
+void RunPanel::showMarker() {
+    const bool past = status_.latest > status_.generation;
+    if (past) {
+        const auto x = static_cast<qreal>(status_.generation);
+        marker_->replace(QVector<QPointF>{{x, squares_->min()}, {x, squares_->max()}});
+    }
+    marker_->setVisible(past);
+}
+
+void RunPanel::wentTo(const Census& census, const Status& status) {
+    census_ = census;
+    showStatus(status);
+    showMarker();
+}
+
+void RunPanel::whenChartClicked(std::function<void(std::int64_t)> act) {
+    auto* filter = new ChartClicks(chartView_, std::move(act));
+    chartView_->viewport()->installEventFilter(filter);
 }
 
 void RunPanel::statusChanged(const Status& status) { showStatus(status); }
@@ -300,6 +364,7 @@ void RunPanel::sideChanged() {
 
 void RunPanel::edited(const Census& census, const Status& status) {
     census_ = census;
+    history_.cutAfter(status.generation);
     history_.replaceLatest(status.generation, census);
     charted_ = 0;
     showStatus(status);

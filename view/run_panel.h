@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -38,6 +39,7 @@ public:
         std::optional<std::uint32_t> seed;
         std::string problem;  // an output that could not be written
         std::string rules;    // how the rules differ from the standard ones, short
+        std::int64_t latest = 0;  // the latest generation the run has reached
     };
 
     // The side column is this wide where the screen has room, and as narrow
@@ -65,8 +67,13 @@ public:
     void addInspector(QWidget* inspector);
     void sideChanged();
     // The board was edited between generations: the status line and the
-    // chart's latest point show it.
+    // chart's latest point show it, and the points after it go.
     void edited(const Census& census, const Status& status);
+    // The board shown is an earlier or later generation of the run, which
+    // the chart already holds: its marker shows which.
+    void wentTo(const Census& census, const Status& status);
+    // A click on the chart asks for the generation under it.
+    void whenChartClicked(std::function<void(std::int64_t)> act);
 
     // The height of the controls and the status line in a window this wide.
     [[nodiscard]] int bottomRowHeight(int width) const;
@@ -90,6 +97,9 @@ private:
     QWidget* inspector_ = nullptr;
     QtCharts::QChartView* chartView_;
     std::array<QtCharts::QLineSeries*, PopulationHistory::kLineCount> series_{};
+    // Across the chart at the generation shown, while it is not the latest.
+    QtCharts::QLineSeries* marker_;
+    void showMarker();
     QtCharts::QValueAxis* generations_;
     QtCharts::QValueAxis* squares_;
     QTimer* chartTimer_;

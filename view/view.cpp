@@ -1,5 +1,6 @@
 #include "view/view.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
@@ -304,8 +305,12 @@ void handleCommand(platform::Window window, platform::WParam wParam) {
 
 }  // namespace
 
-const std::array<View::Control, 4> View::kControls{{
-    {"paso.bmp", QT_TRANSLATE_NOOP("View", "One generation, then stop (N)"), "N", [](View& view) { view.stepOnce(); }},
+const std::array<View::Control, 5> View::kControls{{
+    {"atras.bmp", QT_TRANSLATE_NOOP("View", "One generation back, while stopped (, or Alt+Left)"), ",; Alt+Left",
+     [](View& view) { view.goBack(); }},
+    {"paso.bmp",
+     QT_TRANSLATE_NOOP("View", "One generation, then stop; after going back, the next one of the run again (N, . or Alt+Right)"),
+     "N; .; Alt+Right", [](View& view) { view.stepOnce(); }},
     {"lento.bmp", QT_TRANSLATE_NOOP("View", "Slower: each generation stays longer on screen (-)"), "-",
      [](View& view) {
          view.steering->slower();
@@ -453,6 +458,7 @@ void View::makeControls() {
     platform::addQuitShortcut(window);
     platform::addShortcut(window, "Ctrl+S", [this] { saveBoard(); });
     platform::addShortcut(window, "Ctrl+O", [this] { openBoard(); });
+    panel->whenChartClicked([this](std::int64_t generation) { goTo(generation); });
 
     std::vector<Inspector::Edit> edits;
     for (const EditKey& edit : kEdits) {
@@ -496,6 +502,7 @@ void View::generationShown() {
     }
     panel->generationShown(census, status());
     turnFresh = true;
+    pastTurn.reset();
     // Every generation, however seldom the square is retold: the model
     // keeps only the latest turn.
     if (picked && model != nullptr) {
@@ -522,9 +529,15 @@ void View::boardRestarted() {
         return;
     }
     const Census census = takeCensus(board);
-    steering->boardRestarted(census);
+    const std::int64_t left = steering->generation();
+    const bool futureWent = steering->boardRestarted(census);
     panel->restart(census, status());
+    if (futureWent) {
+        panel->notice(tr("The generations recorded after %1 are let go: a new run starts.")
+                          .arg(language::numbers().toString(static_cast<qlonglong>(left))));
+    }
     turnFresh = false;
+    pastTurn.reset();
     eggOrigin.reset();
     inspect(true);
 }
@@ -548,6 +561,14 @@ void View::pick(std::optional<int> square) {
     }
     turnFresh = false;
     eggOrigin.reset();
+    pastTurn.reset();
+    // While stopped, the creature's turn in the generation on screen is
+    // replayed for it, so that its life can be walked back.
+    if (square && steering != nullptr && !runFlag && steering->generation() > steering->history().earliest()) {
+        if (std::unique_lock lock(generationMutex, std::try_to_lock); lock.owns_lock()) {
+            pastTurn = steering->history().rebuild(steering->generation(), *square).turn;
+        }
+    }
     inspect();
 }
 
@@ -567,8 +588,10 @@ void View::inspect(bool modelWaiting) {
         // A generation is being computed; it will be shown, and told, soon.
         return;
     }
-    const std::optional<Model::WatchedTurn> turn =
-        turnFresh && model != nullptr ? model->watchedTurn() : std::optional<Model::WatchedTurn>{};
+    std::optional<Model::WatchedTurn> turn = pastTurn;
+    if (!turn && turnFresh && model != nullptr) {
+        turn = model->watchedTurn();
+    }
     const bool wasShown = inspector->shown();
     sinceInspected.start();
     inspector->show(reportSquare(board, *picked, rulesInForce(), turn, eggOrigin), !runFlag,
@@ -592,8 +615,14 @@ void View::edit(const std::function<void(CellState&)>& change) {
     doUpdates();
     trace::flush();
     turnFresh = false;
+    pastTurn.reset();
     eggOrigin.reset();
+    const bool futureWent = steering->edited();
     panel->edited(takeCensus(board), status());
+    if (futureWent) {
+        panel->notice(tr("The generations recorded after %1 are let go: the run goes on from this board.")
+                          .arg(language::numbers().toString(static_cast<qlonglong>(steering->generation()))));
+    }
     inspect(true);
 }
 
@@ -764,7 +793,8 @@ RunPanel::Status View::status() const {
     if (const QString missing = missingPicturesStatus(); !missing.isEmpty()) {
         problem += (problem.empty() ? "" : "; ") + missing.toStdString();
     }
-    return {steering->generation(), runFlag, steering->pace(), steering->seed(), problem, differences(rulesInForce())};
+    return {steering->generation(), runFlag, steering->pace(), steering->seed(), problem, differences(rulesInForce()),
+            steering->history().latest()};
 }
 
 void View::togglePlay() {
@@ -782,6 +812,49 @@ void View::stepOnce() {
         steering->wake();
     }
     statusChanged();
+}
+
+void View::goBack() {
+    if (steering != nullptr) {
+        goTo(steering->generation() - 1);
+    }
+}
+
+void View::goTo(std::int64_t generation) {
+    if (steering == nullptr || model == nullptr || quitFlag) {
+        return;
+    }
+    if (runFlag) {
+        panel->notice(tr("The run goes back only while stopped: stop it first (Space)."));
+        return;
+    }
+    const RunHistory& history = steering->history();
+    if (generation < history.earliest()) {
+        panel->notice(history.earliest() == 0
+                          ? tr("Generation 0 is where this run starts.")
+                          : tr("The history goes back to generation %1: older ones were let go to save memory.")
+                                .arg(language::numbers().toString(static_cast<qlonglong>(history.earliest()))));
+        generation = history.earliest();
+    }
+    generation = std::min(generation, history.latest());
+    if (generation == steering->generation()) {
+        return;
+    }
+    std::unique_lock lock(generationMutex, std::try_to_lock);
+    if (!lock.owns_lock()) {
+        // The generation still finishing after stop is shown first.
+        platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds, [this, generation] { goTo(generation); });
+        return;
+    }
+    RunHistory::Rebuilt rebuilt = history.rebuild(generation, picked.value_or(-1));
+    std::copy(rebuilt.board.begin(), rebuilt.board.end(), board.begin());
+    doUpdates();
+    steering->wentTo(generation);
+    turnFresh = false;
+    pastTurn = std::move(rebuilt.turn);
+    eggOrigin.reset();
+    panel->wentTo(takeCensus(board), status());
+    inspect(true);
 }
 
 void View::showBoard() const { platform::sendMessage(topLevelWindow.load(), kShowBoard, 0, 0); }

@@ -63,7 +63,7 @@ public:
         const char* keys;  // alternatives separated by "; "
         void (*act)(View& view);
     };
-    static const std::array<Control, 4> kControls;
+    static const std::array<Control, 5> kControls;
 
     // User messages: close through the binding, show the board, let go of
     // the scene.
@@ -92,6 +92,11 @@ public:
     void statusChanged();
     void togglePlay();
     void stepOnce();
+    // While stopped: the board as it was at an earlier generation of the
+    // run, or at a later one that the history holds, rebuilt exactly. Play
+    // and step go on from there, through the same generations again.
+    void goTo(std::int64_t generation);
+    void goBack();
     [[nodiscard]] RunPanel::Status status() const;
 
     // The picked square: the board marks it, the inspector tells about it
@@ -139,6 +144,8 @@ public:
     bool turnFresh = false;
     // An egg laid on the picked square since it was picked.
     std::optional<EggOrigin> eggOrigin;
+    // The picked square's turn in the generation gone back to, replayed.
+    std::optional<Model::WatchedTurn> pastTurn;
     QElapsedTimer sinceInspected;
     bool inspectPending = false;
 };

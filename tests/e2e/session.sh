@@ -99,3 +99,24 @@ end_checks() { [ "$failures" -eq 0 ] && echo "ok" || exit 1; }
 # A key pressed in the window, which has the focus for it: there is no
 # window manager to give it.
 key() { xdotool windowfocus --sync "$window" key "$1"; }
+# Answers the file dialog of that title, once it shows, with a file name.
+dialog() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+dialog_up() { [ -n "$(dialog "$1")" ]; }
+dialog_gone() { [ -z "$(dialog "$1")" ]; }
+# A slow machine can map the dialog before its name field takes keys: a try
+# whose keys were lost leaves the dialog up, and the name is typed again
+# over whatever the field holds.
+answer_dialog() {  # TITLE FILE
+  wait_for 20 dialog_up "$1" || die "no dialog \"$1\""
+  local try
+  for try in 1 2 3; do
+    xdotool windowfocus --sync "$(dialog "$1")"
+    sleep 0.3
+    xdotool key ctrl+a
+    xdotool type --delay 5 "$2"
+    xdotool key Return
+    wait_for 2 dialog_gone "$1" && return
+    echo "the dialog \"$1\" is still up after try $try"
+  done
+  die "the dialog \"$1\" stayed"
+}

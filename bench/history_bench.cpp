@@ -1,0 +1,72 @@
+// Going back through a long run: the memory that 100,000 generations of
+// history take on the busy board (seed 5, 20 x 20), and the time to rebuild
+// a generation of it, the worst case (the generation just before a kept
+// board, replayed from the one before) and generations drawn at random.
+
+#include <cstdint>
+#include <random>
+
+#include <benchmark/benchmark.h>
+
+#include "model/board.h"
+#include "model/history.h"
+#include "model/model.h"
+#include "model/trace.h"
+#include "platform/random.h"
+
+namespace {
+
+constexpr std::int64_t kGenerations = 100'000;
+constexpr std::uint32_t kSeed = 5;
+
+// The window's run with a fixed seed: generation k seeded with seed + k.
+const RunHistory& recorded() {
+    static const RunHistory history = [] {
+        trace::setSink(nullptr);
+        Board squares;
+        Model model;
+        model.setUpLattice(squares);
+        clearBoard(squares);
+        fillBoard(squares, kSeed);
+        RunHistory made;
+        made.restart(squares, model.rules);
+        for (std::int64_t k = 1; k <= kGenerations; ++k) {
+            platform::srand(static_cast<std::uint32_t>(kSeed + k));
+            model.computeGeneration();
+            made.record(model.generationSeed(), squares);
+        }
+        return made;
+    }();
+    return history;
+}
+
+void reportMemory(benchmark::State& state, const RunHistory& history) {
+    state.counters["history_MiB"] = static_cast<double>(history.bytes()) / (1 << 20);
+    state.counters["budget_MiB"] = static_cast<double>(history.budget()) / (1 << 20);
+    state.counters["earliest"] = static_cast<double>(history.earliest());
+}
+
+void BM_RebuildWorstCase(benchmark::State& state) {
+    const RunHistory& history = recorded();
+    const std::int64_t worst = kGenerations - kGenerations % history.interval() - 1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(history.rebuild(worst));
+    }
+    reportMemory(state, history);
+}
+BENCHMARK(BM_RebuildWorstCase)->Unit(benchmark::kMillisecond);
+
+void BM_RebuildAnyGeneration(benchmark::State& state) {
+    const RunHistory& history = recorded();
+    std::mt19937_64 pick(1);
+    std::uniform_int_distribution<std::int64_t> generation(history.earliest(), history.latest());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(history.rebuild(generation(pick), 210));
+    }
+    reportMemory(state, history);
+}
+BENCHMARK(BM_RebuildAnyGeneration)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

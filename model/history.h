@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <utility>
+
+#include "model/board.h"
+#include "model/model.h"
+#include "model/rules.h"
+
+// A run's past since its latest fill, clear or opened board. A generation is
+// decided by the board before it and the state its generator started from,
+// so the history keeps every generation's starting state (four bytes) and
+// the whole board only every so many generations; any generation it holds
+// is rebuilt from the board kept last before it.
+class RunHistory {
+public:
+    // Rebuilding replays at most about this many square-turns, some tens of
+    // milliseconds: boards are kept more often on a larger board.
+    static constexpr std::size_t kReplaySquareTurns = 500'000;
+    static constexpr std::int64_t kLongestInterval = 256;
+    // The memory the history may take on the standard board; a larger board
+    // may take proportionally more, up to kMostBytes.
+    static constexpr std::size_t kStandardBudget = std::size_t{64} << 20;
+    static constexpr std::size_t kMostBytes = std::size_t{256} << 20;
+
+    // `budget` 0 takes the standard budget, scaled by the board's size.
+    explicit RunHistory(std::size_t budget = 0) : budget_(budget) {}
+
+    // A run starts over at generation 0 on this board, by these rules.
+    void restart(const Board& squares, const Rules& rules);
+    // Generation latest() + 1 was computed from `seed`'s state and left
+    // `after`. The oldest generations go when the memory would exceed the
+    // budget.
+    void record(std::uint32_t seed, const Board& after);
+    // The board at `generation` is now `board` (an edit): what came after it
+    // is no longer the run's future.
+    void branch(std::int64_t generation, const Board& squares);
+
+    // The span of generations that can be rebuilt; both 0 before a restart.
+    [[nodiscard]] std::int64_t earliest() const { return kept_.empty() ? 0 : kept_.front().first; }
+    [[nodiscard]] std::int64_t latest() const { return latest_; }
+    // The state generation `generation` was computed from, if recorded.
+    [[nodiscard]] std::optional<std::uint32_t> seedOf(std::int64_t generation) const;
+
+    // The board at `generation`, between earliest() and latest(). With a
+    // watched square, the turn of the creature that ended on it (or left it)
+    // in that generation comes too. The calling thread's generator is left
+    // as it was, and nothing reaches the trace.
+    struct Rebuilt {
+        Board board;
+        std::optional<Model::WatchedTurn> turn;
+    };
+    [[nodiscard]] Rebuilt rebuild(std::int64_t generation, int watched = -1) const;
+
+    // How many generations apart the boards are kept, and the memory held.
+    [[nodiscard]] std::int64_t interval() const { return interval_; }
+    [[nodiscard]] std::size_t bytes() const;
+    [[nodiscard]] std::size_t budget() const;
+
+private:
+    void keep(std::int64_t generation, const Board& squares);
+    void forgetOldest();
+
+    std::size_t budget_;
+    Rules rules_;
+    std::int64_t interval_ = kLongestInterval;
+    std::int64_t latest_ = 0;
+    // Boards by generation, oldest first; the first is the earliest that can
+    // be rebuilt.
+    std::deque<std::pair<std::int64_t, Board>> kept_;
+    // The starting state of generations firstSeed_ + 1, firstSeed_ + 2, ...
+    std::int64_t firstSeed_ = 0;
+    std::deque<std::uint32_t> seeds_;
+    // Replays on a board and lattice of its own, kept between rebuilds.
+    mutable Board work_{0, 0};
+    mutable std::unique_ptr<Model> replay_;
+};

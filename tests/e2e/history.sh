@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Going back through a run in the window: the back key rebuilds an earlier
+# generation exactly (the board saved there is vivar-sim's at that
+# generation), the status line says "Generation k of n", a click on the
+# chart jumps, and playing on from the past shows the same generations again,
+# trace and counts, in a seeded and in a clock-seeded run.
+#   history.sh VIVAR VIVAR-SIM WM_CLOSE PICTURES-DIR
+set -u
+vivar=$1 sim=$2 wm_close=$3 pictures=$4
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/session.sh"
+status_log=$work/status counts=$work/counts.csv
+# The status line's latest text, its no-break spaces made plain.
+status() { tail -n 1 "$status_log" | sed 's/\xc2\xa0/ /g'; }
+status_says() { status | grep -q -E "$1"; }
+shown() { status | sed -n 's/^Generation \([0-9]*\).*/\1/p'; }
+shown_past() { [ "$(shown)" -gt "$1" ] 2>/dev/null; }
+shown_not() { [ "$(shown)" -ne "$1" ] 2>/dev/null; }
+board_of() { grep -v '^#' "$1"; }
+# The trace less the window's own lines, and its generations one a line.
+model_trace() {
+  grep -v -x -F -e "view creada" -e "vista valore de corre = 0" -e "******************* IDLE*****************" \
+    -e "  -- principio doUpdates --" -e "  -- fin       doUpdates --" "$@" | grep -v -E '^vista  valore de &corre = [0-9]+$'
+}
+generations_of() { awk '{ block = block $0 "|" } /^model ---/ { print block; block = "" }'; }
+ran() { grep -c '^model ---' "$out"; }
+settled() { local before; before=$(ran); sleep 1; [ "$(ran)" -eq "$before" ]; }
+play_until_beyond() {  # GENERATION
+  key space
+  wait_for 60 shown_past "$1" || die "the run did not go past generation $1"
+  key space
+  wait_for 10 settled || die "Space did not stop the run"
+  wait_for 5 status_says "stopped" || die "the status line does not say stopped"
+}
+back_to() {  # GENERATION: by the back key, one generation a press
+  xdotool windowfocus --sync "$window" key --delay 30 --repeat $(( $(shown) - $1 )) comma
+  wait_for 10 status_says "^Generation $1 of $latest " ||
+    die "the back key did not reach generation $1 of $latest: $(status)"
+}
+close() {
+  "$wm_close" "$window"
+  wait_for 6 bash -c "! kill -0 $pid 2>/dev/null" || die "still running long after the close request"
+  wait "$pid" || fail "exit status $?"
+  pid=
+}
+
+cd "$pictures" || die "no pictures folder"
+
+# Seed 5: back to 137 by keys, the board there saved, a click on the chart,
+# then on past the latest generation.
+seed=5
+VIVAR_STATUS_LOG=$status_log start_vivar "$vivar" --seed "$seed" --pace 0 --counts "$counts"
+button 3  # fill
+wait_for 10 grep -q -x -F "  -- fin       doUpdates --" "$out" || die "the fill showed nothing"
+play_until_beyond 160
+latest=$(shown)
+back_to 137
+key ctrl+s
+answer_dialog "Save the board at generation 137" "$work/window.vivar"
+wait_for 5 test -s "$work/window.vivar" || die "Ctrl+S saved nothing"
+"$sim" --seed "$seed" --generations 137 --save-board "$work/sim.vivar" >/dev/null
+board_of "$work/window.vivar" | cmp -s - <(board_of "$work/sim.vivar") ||
+  fail "generation 137, gone back to, is not vivar-sim's generation 137"
+grep -q -F -- "--seed $(( seed + 137 ))" "$work/window.vivar" || fail "the board saved at 137 does not say it resumes with --seed $(( seed + 137 ))"
+
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove --window "$window" $(( WIDTH - 160 )) 300 click 1
+wait_for 5 shown_not 137 || die "a click on the chart went to no other generation"
+status_says "^Generation [0-9]+ of $latest " || fail "after a click on the chart the status line says $(status)"
+clicked=$(shown)
+[ "$clicked" -lt "$latest" ] || fail "a click on the chart went to generation $clicked of $latest"
+import -window "$window" "$work/past.png" 2>/dev/null
+lines_before=$(wc -l <"$out")
+play_until_beyond "$latest"
+close  # while stopped: one more generation, never shown
+last=$(( $(wc -l <"$counts") - 2 ))
+"$sim" --seed "$seed" --generations "$last" --counts | cmp -s - "$counts" ||
+  fail "after going back and playing on, the counts file is not the straight run's"
+tail -n +"$(( lines_before + 1 ))" "$out" | model_trace >"$work/replayed"
+"$sim" --seed "$seed" --generations "$(( last + 1 ))" | generations_of | tail -n +"$(( clicked + 1 ))" >"$work/sim-generations"
+generations_of <"$work/replayed" | cmp -s - "$work/sim-generations" ||
+  fail "the trace from generation $(( clicked + 1 )) on, played again, is not vivar-sim's"
+[ ! -s "$err" ] || { fail "stderr not empty"; cat "$err"; }
+echo "seed $seed: back to 137 of $latest, the chart to $clicked, on to $last"
+
+# Seeds from the clock: back to 137, then on; the same generations as the
+# first time.
+VIVAR_STATUS_LOG=$status_log start_vivar "$vivar" --pace 0 --counts "$counts"
+button 3
+wait_for 10 grep -q -x -F "  -- fin       doUpdates --" "$out" || die "the fill showed nothing"
+play_until_beyond 160
+latest=$(shown)
+cp "$counts" "$work/first.csv"
+model_trace "$out" | generations_of | head -n "$latest" >"$work/first-generations"
+lines_before=$(wc -l <"$out")
+back_to 137
+play_until_beyond "$latest"
+close
+head -n "$(( latest + 2 ))" "$counts" | cmp -s - "$work/first.csv" ||
+  fail "a clock-seeded run played again from 137 has other counts than the first time"
+tail -n +"$(( lines_before + 1 ))" "$out" | model_trace | generations_of | head -n "$(( latest - 137 ))" |
+  cmp -s - <(tail -n +138 "$work/first-generations") ||
+  fail "a clock-seeded run played again from 137 traced other generations than the first time"
+echo "clock seeds: back to 137 of $latest, the same generations again"
+
+end_checks

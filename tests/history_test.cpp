@@ -1,0 +1,118 @@
+// A run's history rebuilds any generation it holds exactly, whatever seeded
+// each generation, within its memory budget, and an edit ends its future.
+
+#include <cstdint>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "model/board.h"
+#include "model/history.h"
+#include "model/model.h"
+#include "model/seeded_run.h"
+#include "model/trace.h"
+#include "platform/random.h"
+#include "support/captured_trace.h"
+
+namespace {
+
+// A run as the window makes it: each generation seeded by `seedOf`, recorded
+// as it goes, every board and the watched square's turns kept for checking.
+struct RecordedRun {
+    Board squares;
+    Model model;
+    RunHistory history;
+    std::vector<Board> boards;
+    std::vector<std::string> turns;
+
+    RecordedRun(std::uint64_t fillSeed, std::size_t budget = 0) : history(budget) {
+        model.setUpLattice(squares);
+        clearBoard(squares);
+        fillBoard(squares, static_cast<std::time_t>(fillSeed));
+        history.restart(squares, model.rules);
+        boards.push_back(squares);
+        turns.emplace_back();
+    }
+    template <typename SeedOf>
+    void run(std::int64_t generations, SeedOf seedOf, int watched = -1) {
+        model.watch(watched);
+        for (std::int64_t k = 0; k < generations; ++k) {
+            platform::srand(seedOf(static_cast<std::int64_t>(boards.size())));
+            model.computeGeneration();
+            history.record(model.generationSeed(), squares);
+            boards.push_back(squares);
+            turns.push_back(watched >= 0 ? model.watchedTurn()->lines : std::string{});
+        }
+    }
+};
+
+TEST(RunHistory, RebuildsASeededRunsGenerationAsVivarSimMakesIt) {
+    const CapturedTrace quiet;
+    constexpr std::uint64_t kSeed = 5;
+    RecordedRun recorded(kSeed);
+    recorded.run(300, [](std::int64_t k) { return static_cast<std::uint32_t>(kSeed + k); });
+
+    SeededRun straight;
+    straight.start(kSeed);
+    for (int k = 0; k < 137; ++k) {
+        straight.step();
+    }
+    EXPECT_TRUE(recorded.history.rebuild(137).board.sameAs(straight.squares()));
+    EXPECT_EQ(recorded.history.latest(), 300);
+    EXPECT_EQ(recorded.history.earliest(), 0);
+}
+
+TEST(RunHistory, RebuildsAClockSeededRunAndTheWatchedTurnWithoutTouchingTheCallersGeneratorOrTrace) {
+    CapturedTrace trace;
+    RecordedRun recorded(1);
+    // Seeds as a clock gives them: repeated, jumping, wrapping.
+    const auto clock = [](std::int64_t k) { return static_cast<std::uint32_t>(1765000000U + (k / 3) * 7919U * 65536U); };
+    constexpr int kWatched = 7 * 20 + 11;
+    recorded.run(600, clock, kWatched);
+    trace.clear();
+
+    platform::srand(424242);
+    const platform::Generator before = platform::threadGenerator();
+    for (const std::int64_t k : {0, 1, 137, 255, 256, 257, 511, 600}) {
+        const RunHistory::Rebuilt rebuilt = recorded.history.rebuild(k, kWatched);
+        EXPECT_TRUE(rebuilt.board.sameAs(recorded.boards[static_cast<std::size_t>(k)])) << "generation " << k;
+        const std::string lines = rebuilt.turn ? rebuilt.turn->lines : std::string{};
+        // A kept board is not replayed, and tells no turn.
+        if (k % recorded.history.interval() != 0) {
+            EXPECT_EQ(lines, recorded.turns[static_cast<std::size_t>(k)]) << "generation " << k;
+        }
+    }
+    EXPECT_EQ(platform::threadGenerator().state, before.state);
+    EXPECT_EQ(trace.text(), "");
+}
+
+TEST(RunHistory, StaysWithinItsBudgetByLettingTheOldestGenerationsGo) {
+    const CapturedTrace quiet;
+    const std::size_t boardBytes = sizeof(CellState) * 400;
+    RecordedRun recorded(9, 10 * boardBytes);
+    recorded.run(5000, [](std::int64_t k) { return static_cast<std::uint32_t>(77 * k); });
+    const RunHistory& history = recorded.history;
+    EXPECT_LE(history.bytes(), history.budget());
+    EXPECT_GT(history.earliest(), 0);
+    EXPECT_EQ(history.latest(), 5000);
+    EXPECT_FALSE(history.seedOf(history.earliest()).has_value());
+    for (const std::int64_t k : {history.earliest(), history.earliest() + 1, std::int64_t{4999}}) {
+        EXPECT_TRUE(history.rebuild(k).board.sameAs(recorded.boards[static_cast<std::size_t>(k)])) << k;
+    }
+}
+
+TEST(RunHistory, AnEditEndsTheRecordedFutureThere) {
+    const CapturedTrace quiet;
+    RecordedRun recorded(3);
+    recorded.run(200, [](std::int64_t k) { return static_cast<std::uint32_t>(3 + k); });
+    Board edited = recorded.history.rebuild(50).board;
+    edited[0].kind = edited[0].kind == kCat ? kEmpty : kCat;
+    recorded.history.branch(50, edited);
+
+    EXPECT_EQ(recorded.history.latest(), 50);
+    EXPECT_FALSE(recorded.history.seedOf(51).has_value());
+    EXPECT_TRUE(recorded.history.rebuild(50).board.sameAs(edited));
+    EXPECT_TRUE(recorded.history.rebuild(49).board.sameAs(recorded.boards[49]));
+}
+
+}  // namespace
