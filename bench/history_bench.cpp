@@ -1,7 +1,8 @@
 // Going back through a long run: the memory that 100,000 generations of
 // history take on the busy board (seed 5, 20 x 20), and the time to rebuild
 // a generation of it, the worst case (the generation just before a kept
-// board, replayed from the one before) and generations drawn at random.
+// board, replayed from the one before) and generations drawn at random; and
+// the worst case on the largest board the window shows.
 
 #include <cstdint>
 #include <random>
@@ -20,21 +21,29 @@ constexpr std::int64_t kGenerations = 100'000;
 constexpr std::uint32_t kSeed = 5;
 
 // The window's run with a fixed seed: generation k seeded with seed + k.
+void record(RunHistory& history, int side, std::int64_t generations) {
+    trace::setSink(nullptr);
+    Rules rules;
+    rules.rows = side;
+    rules.columns = side;
+    Board squares(side, side);
+    Model model;
+    model.rules = rules;
+    model.setUpLattice(squares);
+    clearBoard(squares);
+    fillBoard(squares, kSeed, rules);
+    history.restart(squares, rules);
+    for (std::int64_t k = 1; k <= generations; ++k) {
+        platform::srand(static_cast<std::uint32_t>(kSeed + k));
+        model.computeGeneration();
+        history.record(model.generationSeed(), squares);
+    }
+}
+
 const RunHistory& recorded() {
     static const RunHistory history = [] {
-        trace::setSink(nullptr);
-        Board squares;
-        Model model;
-        model.setUpLattice(squares);
-        clearBoard(squares);
-        fillBoard(squares, kSeed);
         RunHistory made;
-        made.restart(squares, model.rules);
-        for (std::int64_t k = 1; k <= kGenerations; ++k) {
-            platform::srand(static_cast<std::uint32_t>(kSeed + k));
-            model.computeGeneration();
-            made.record(model.generationSeed(), squares);
-        }
+        record(made, kBoardSide, kGenerations);
         return made;
     }();
     return history;
@@ -66,6 +75,22 @@ void BM_RebuildAnyGeneration(benchmark::State& state) {
     reportMemory(state, history);
 }
 BENCHMARK(BM_RebuildAnyGeneration)->Unit(benchmark::kMillisecond);
+
+// A 100 x 100 board, the largest the window shows: boards kept more often.
+void BM_RebuildWorstCaseLargestWindowBoard(benchmark::State& state) {
+    static const RunHistory history = [] {
+        RunHistory made;
+        record(made, 100, 1000);
+        return made;
+    }();
+    const std::int64_t worst = 1000 - 1000 % history.interval() - 1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(history.rebuild(worst));
+    }
+    reportMemory(state, history);
+    state.counters["interval"] = static_cast<double>(history.interval());
+}
+BENCHMARK(BM_RebuildWorstCaseLargestWindowBoard)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -390,7 +390,7 @@
         <translation>El próximo llenado o limpieza trae estas reglas; hasta entonces el tablero funciona con %1.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
         <source>Rows:</source>
         <translation>Filas:</translation>
     </message>
@@ -400,12 +400,12 @@
         <translation>Columnas:</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>The home view shows the rows side by side: a board of R rows and C columns is R squares wide and C high. Up to %1 of each; vivar-sim runs larger boards.</source>
         <translation>La vista inicial muestra las filas una al lado de otra: un tablero de R filas y C columnas tiene R casillas de ancho y C de alto. Hasta %1 de cada; vivar-sim ejecuta tableros mayores.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>An egg hatches on visit:</source>
         <translation>Un huevo eclosiona en la visita:</translation>
     </message>
@@ -420,12 +420,12 @@
         <translation>Una comida termina en la visita:</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>A fill&apos;s shares of the squares:</source>
         <translation>Reparto de las casillas en un llenado:</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+13"/>
         <source>Standard rules</source>
         <translation>Reglas estándar</translation>
     </message>
@@ -472,7 +472,10 @@ Options:
 
 Keys:
   Space             play or stop
-  N                 one generation, then stop
+  N, . or Alt+Right one generation, then stop; after going back, the next
+                    one of the run again
+  , or Alt+Left     one generation back (while stopped); a click on the
+                    chart goes to the generation under it
   + / -             faster / slower
   C                 show or hide the population chart
   1 to 8            the buttons of the column, from the top: play, stop,
@@ -532,7 +535,10 @@ Opciones:
 
 Teclas:
   Espacio           reproducir o parar
-  N                 una generación y luego parar
+  N, . o Alt+Dcha.  una generación y luego parar; tras volver atrás, la
+                    siguiente de la misma simulación otra vez
+  , o Alt+Izq.      una generación atrás (detenido); un clic en la gráfica
+                    lleva a la generación que hay debajo
   + / -             más rápido / más lento
   C                 mostrar u ocultar la gráfica de poblaciones
   1 a 8             los botones de la columna, de arriba abajo: reproducir,
@@ -576,7 +582,7 @@ ventana el programa termina tras la generación en curso.
 <context>
     <name>RunPanel</name>
     <message>
-        <location filename="../view/run_panel.cpp" line="+47"/>
+        <location filename="../view/run_panel.cpp" line="+49"/>
         <source>brown lizards</source>
         <translation>lagartos marrones</translation>
     </message>
@@ -601,7 +607,12 @@ ventana el programa termina tras la generación en curso.
         <translation>gatos</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
+        <source>Generation %1 of %2</source>
+        <translation>Generación %1 de %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Generation %1</source>
         <translation>Generación %1</translation>
     </message>
@@ -651,7 +662,7 @@ ventana el programa termina tras la generación en curso.
         <translation>semilla %1</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+86"/>
         <source>Populations</source>
         <translation>Poblaciones</translation>
     </message>
@@ -666,7 +677,7 @@ ventana el programa termina tras la generación en curso.
         <translation>casillas</translation>
     </message>
     <message>
-        <location line="-66"/>
+        <location line="-92"/>
         <source>rules %1</source>
         <translation>reglas %1</translation>
     </message>
@@ -892,7 +903,7 @@ ventana el programa termina tras la generación en curso.
 <context>
     <name>Steering</name>
     <message>
-        <location filename="../app/steering.cpp" line="+99"/>
+        <location filename="../app/steering.cpp" line="+135"/>
         <source>the counts file &apos;%1&apos; could not be written: %2</source>
         <translation>no se pudo escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
     </message>
@@ -1115,7 +1126,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>vivar: no se encontraron las imágenes</translation>
     </message>
     <message>
-        <location filename="../view/view.cpp" line="+70"/>
+        <location filename="../view/view.cpp" line="+71"/>
         <source>Pick: clicks in the view point at the board instead of turning it (Esc switches)</source>
         <translation>Elegir: los clics en la vista señalan el tablero en lugar de girarlo (Esc cambia)</translation>
     </message>
@@ -1241,11 +1252,31 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
     </message>
     <message>
         <location line="+85"/>
-        <source>One generation, then stop (N)</source>
-        <translation>Una generación y luego parar (N)</translation>
+        <source>One generation back, while stopped (, or Alt+Left)</source>
+        <translation>Una generación atrás, con la simulación detenida (, o Alt+Izquierda)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>One generation, then stop; after going back, the next one of the run again (N, . or Alt+Right)</source>
+        <translation>Una generación y parar; tras volver atrás, la siguiente de la misma simulación otra vez (N, . o Alt+Derecha)</translation>
+    </message>
+    <message>
+        <location line="+516"/>
+        <source>The run goes back only while stopped: stop it first (Space).</source>
+        <translation>Solo se vuelve atrás con la simulación detenida: deténgala antes (Espacio).</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Generation 0 is where this run starts.</source>
+        <translation>Esta simulación empieza en la generación 0.</translation>
     </message>
     <message>
         <location line="+1"/>
+        <source>The history goes back to generation %1: older ones were let go to save memory.</source>
+        <translation>La historia llega hasta la generación %1: las anteriores se descartaron para ahorrar memoria.</translation>
+    </message>
+    <message>
+        <location line="-521"/>
         <source>Slower: each generation stays longer on screen (-)</source>
         <translation>Más lento: cada generación se queda más tiempo en pantalla (-)</translation>
     </message>
@@ -1265,7 +1296,17 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>vivar: no se pudo abrir la ventana del visor: no se pudo abrir ninguna pantalla</translation>
     </message>
     <message>
-        <location line="+262"/>
+        <location line="+178"/>
+        <source>The generations recorded after %1 are let go: a new run starts.</source>
+        <translation>Se descartan las generaciones grabadas después de la %1: empieza una simulación nueva.</translation>
+    </message>
+    <message>
+        <location line="+87"/>
+        <source>The generations recorded after %1 are let go: the run goes on from this board.</source>
+        <translation>Se descartan las generaciones grabadas después de la %1: la simulación sigue desde este tablero.</translation>
+    </message>
+    <message>
+        <location line="+21"/>
         <source>Save the board at generation %1</source>
         <translation>Guardar el tablero en la generación %1</translation>
     </message>
@@ -1335,7 +1376,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Menos azul en el fondo, con la simulación detenida (8)</translation>
     </message>
     <message>
-        <location filename="../view/view.cpp" line="-337"/>
+        <location filename="../view/view.cpp" line="-361"/>
         <source>Rules: the board&apos;s size, the visits and the fill&apos;s shares that the next fill or clear brings (R)</source>
         <translation>Reglas: el tamaño del tablero, las visitas y el reparto que trae el próximo llenado o limpieza (R)</translation>
     </message>
@@ -1345,7 +1386,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Reglas…</translation>
     </message>
     <message>
-        <location line="+218"/>
+        <location line="+242"/>
         <source>the board was not opened: %1 is a %2 board; the window shows boards of up to %3x%3 squares, vivar-sim runs larger ones</source>
         <translation>no se abrió el tablero: %1 es un tablero de %2; la ventana muestra tableros de hasta %3x%3 casillas, vivar-sim ejecuta los mayores</translation>
     </message>
