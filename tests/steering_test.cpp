@@ -1,7 +1,9 @@
 // What the user steers in the window beyond play and stop, without a window:
 // the pace, a fixed seed, the counts file, and the chart's history.
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -14,6 +16,7 @@
 #include "model/census.h"
 #include "model/model.h"
 #include "model/seeded_run.h"
+#include "model/trace.h"
 #include "platform/random.h"
 #include "view/population_history.h"
 
@@ -184,6 +187,89 @@ TEST(PopulationHistory, TellsWhenEachSpeciesDiedOutAsTheSummaryDoes) {
         history.add(generation, Census{});
     }
     EXPECT_FALSE(history.diedOutAt(0) || history.diedOutAt(1));
+}
+
+}  // namespace
+
+namespace {
+
+// The window's run with seeds from a clock, through the steering as the model
+// thread and the view drive it: the model seeds from the clock, the steering
+// may put a recorded state in its place, the view records what it shows.
+struct SteeredRun {
+    Steering steering{RunOptions{}};
+    Model model;
+    std::uint32_t clock = 1765000000;
+
+    SteeredRun() {
+        model.setUpLattice();
+        steering.steer(model);
+        clearBoard();
+        fillBoard(board, 7);
+        steering.boardRestarted(takeCensus(board));
+    }
+    void step() {
+        clock += 3;
+        platform::srand(clock);
+        steering.beforeGeneration();
+        model.computeGeneration();
+        steering.generationShown(takeCensus(board));
+    }
+    void goTo(std::int64_t generation) {
+        const Board rebuilt = steering.history().rebuild(generation).board;
+        std::copy(rebuilt.begin(), rebuilt.end(), board.begin());
+        steering.wentTo(generation);
+    }
+};
+
+TEST(GoingBack, PlayingOnFromThePastReplaysTheRunAndItsCountsWhateverTheClockSays) {
+    trace::setSink(nullptr);
+    const std::string fileName = testing::TempDir() + "vivar-going-back.csv";
+    SteeredRun run;
+    ASSERT_FALSE(run.steering.openCounts(fileName).has_value());
+    run.steering.boardRestarted(takeCensus(board));
+    std::vector<Board> firstPass{board};
+    for (int k = 1; k <= 200; ++k) {
+        run.step();
+        firstPass.push_back(board);
+    }
+    const std::string firstCounts = contentsOf(fileName);
+
+    run.goTo(50);
+    EXPECT_TRUE(board.sameAs(firstPass[50]));
+    EXPECT_EQ(contentsOf(fileName), firstCounts.substr(0, firstCounts.find("\n51,") + 1));
+    for (int k = 51; k <= 200; ++k) {
+        run.step();
+        ASSERT_TRUE(board.sameAs(firstPass[static_cast<std::size_t>(k)])) << "generation " << k;
+    }
+    EXPECT_EQ(contentsOf(fileName), firstCounts);
+    std::remove(fileName.c_str());
+    trace::setSink(stdout);
+}
+
+TEST(GoingBack, AnEditAtGeneration50Of200EndsTheRecordedFutureAndAStepRunsANewGeneration51) {
+    trace::setSink(nullptr);
+    SteeredRun run;
+    for (int k = 1; k <= 200; ++k) {
+        run.step();
+    }
+    run.goTo(50);
+    board[0].kind = board[0].kind == kCat ? kEmpty : kCat;
+    const Board edited = board;
+    EXPECT_TRUE(run.steering.edited());
+    EXPECT_EQ(run.steering.history().latest(), 50);
+
+    // Generation 51 now comes from the edited board and the clock.
+    Board expected = edited;
+    Model model;
+    model.setUpLattice(expected);
+    platform::srand(run.clock + 3);
+    model.computeGeneration();
+    run.step();
+    EXPECT_EQ(run.steering.generation(), 51);
+    EXPECT_TRUE(board.sameAs(expected));
+    EXPECT_EQ(run.steering.history().latest(), 51);
+    trace::setSink(stdout);
 }
 
 }  // namespace
