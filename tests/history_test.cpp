@@ -1,5 +1,5 @@
 // A run's history rebuilds any generation it holds exactly, whatever seeded
-// each generation, within its memory budget, and an edit ends its future.
+// each generation, within its memory budget.
 
 #include <cstdint>
 #include <vector>
@@ -99,20 +99,6 @@ TEST(RunHistory, StaysWithinItsBudgetByLettingTheOldestGenerationsGo) {
     for (const std::int64_t k : {history.earliest(), history.earliest() + 1, std::int64_t{4999}}) {
         EXPECT_TRUE(history.rebuild(k).board.sameAs(recorded.boards[static_cast<std::size_t>(k)])) << k;
     }
-}
-
-TEST(RunHistory, AnEditEndsTheRecordedFutureThere) {
-    const CapturedTrace quiet;
-    RecordedRun recorded(3);
-    recorded.run(200, [](std::int64_t k) { return static_cast<std::uint32_t>(3 + k); });
-    Board edited = recorded.history.rebuild(50).board;
-    edited[0].kind = edited[0].kind == kCat ? kEmpty : kCat;
-    recorded.history.branch(50, edited);
-
-    EXPECT_EQ(recorded.history.latest(), 50);
-    EXPECT_FALSE(recorded.history.seedOf(51).has_value());
-    EXPECT_TRUE(recorded.history.rebuild(50).board.sameAs(edited));
-    EXPECT_TRUE(recorded.history.rebuild(49).board.sameAs(recorded.boards[49]));
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <vector>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -221,31 +220,6 @@ struct SteeredRun {
         steering.wentTo(generation);
     }
 };
-
-TEST(GoingBack, PlayingOnFromThePastReplaysTheRunAndItsCountsWhateverTheClockSays) {
-    trace::setSink(nullptr);
-    const std::string fileName = testing::TempDir() + "vivar-going-back.csv";
-    SteeredRun run;
-    ASSERT_FALSE(run.steering.openCounts(fileName).has_value());
-    run.steering.boardRestarted(takeCensus(board));
-    std::vector<Board> firstPass{board};
-    for (int k = 1; k <= 200; ++k) {
-        run.step();
-        firstPass.push_back(board);
-    }
-    const std::string firstCounts = contentsOf(fileName);
-
-    run.goTo(50);
-    EXPECT_TRUE(board.sameAs(firstPass[50]));
-    EXPECT_EQ(contentsOf(fileName), firstCounts.substr(0, firstCounts.find("\n51,") + 1));
-    for (int k = 51; k <= 200; ++k) {
-        run.step();
-        ASSERT_TRUE(board.sameAs(firstPass[static_cast<std::size_t>(k)])) << "generation " << k;
-    }
-    EXPECT_EQ(contentsOf(fileName), firstCounts);
-    std::remove(fileName.c_str());
-    trace::setSink(stdout);
-}
 
 TEST(GoingBack, AnEditAtGeneration50Of200EndsTheRecordedFutureAndAStepRunsANewGeneration51) {
     trace::setSink(nullptr);
