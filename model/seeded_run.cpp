@@ -2,11 +2,18 @@
 
 #include <algorithm>
 #include <cassert>
+#include <utility>
 
 #include "model/trace.h"
 #include "platform/random.h"
 
 SeededRun::SeededRun(const Rules& rules) : squares_(rules.rows, rules.columns) {
+    model_.rules = rules;
+    model_.setUpLattice(squares_);
+}
+
+SeededRun::SeededRun(const Rules& rules, Board&& squares) : squares_(std::move(squares)) {
+    assert(squares_.rows() == rules.rows && squares_.columns() == rules.columns);
     model_.rules = rules;
     model_.setUpLattice(squares_);
 }
@@ -28,7 +35,9 @@ void SeededRun::startFrom(const Board& from, std::uint64_t seed, bool drawsAhead
     drawsAhead_.reset();
     // In place: the model keeps the board's address.
     assert(from.rows() == squares_.rows() && from.columns() == squares_.columns());
-    std::copy(from.begin(), from.end(), squares_.begin());
+    if (&from != &squares_) {
+        std::copy(from.begin(), from.end(), squares_.begin());
+    }
     begin(seed, drawsAhead);
 }
 

@@ -22,6 +22,9 @@ public:
     // A run with a board of its own, of the rules' size, so that several
     // runs can go on at once, one per thread.
     explicit SeededRun(const Rules& rules = {});
+    // A run that takes the given board, of the rules' size, as its own; a
+    // start from squares() then copies nothing.
+    SeededRun(const Rules& rules, Board&& squares);
 
     // Starts the seed's run on a board as a fresh process has it. With
     // `drawsAhead`, another thread makes each generation's random values

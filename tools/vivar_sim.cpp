@@ -25,6 +25,7 @@
 #include <ctime>
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -470,7 +471,15 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    SeededRun run(options.rules);
+    // A single run takes the board read as its own: a 2000 x 2000 board
+    // held twice would double the run's memory.
+    std::unique_ptr<SeededRun> owned =
+        loaded ? std::make_unique<SeededRun>(options.rules, std::move(*loaded)) : std::make_unique<SeededRun>(options.rules);
+    loaded.reset();
+    SeededRun& run = *owned;
+    if (from != nullptr) {
+        from = &run.squares();
+    }
     const auto seed = static_cast<std::uint64_t>(options.seed);
     // With --at, the board is saved as the run passes that generation, not
     // kept for the end: a large board is large. A failure is told when the
