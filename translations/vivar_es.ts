@@ -564,7 +564,7 @@ ventana el programa termina tras la generación en curso.
 </translation>
     </message>
     <message>
-        <location line="+75"/>
+        <location line="+78"/>
         <source>--counts needs a file name</source>
         <translation>--counts necesita un nombre de archivo</translation>
     </message>
@@ -643,6 +643,11 @@ ventana el programa termina tras la generación en curso.
     </message>
     <message>
         <location line="+2"/>
+        <source>history from generation %1</source>
+        <translation>historia desde la generación %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>brown lizards died out at generation %1</source>
         <translation>los lagartos marrones se extinguieron en la generación %1</translation>
     </message>

@@ -79,6 +79,9 @@ QString statusText(const Census& census, const PopulationHistory& history, const
           << RunPanel::tr("brown lizards %1, eggs %2").arg(number(census.lizards[0]), number(census.eggs[0]))
           << RunPanel::tr("green lizards %1, eggs %2").arg(number(census.lizards[1]), number(census.eggs[1]))
           << RunPanel::tr("cats %1 (%2 eating)").arg(number(census.cats), number(census.eatingCats));
+    if (status.earliest > 0) {
+        items << RunPanel::tr("history from generation %1").arg(number(status.earliest));
+    }
     if (const auto generation = history.diedOutAt(0)) {
         items << RunPanel::tr("brown lizards died out at generation %1").arg(number(*generation));
     }

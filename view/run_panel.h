@@ -39,7 +39,8 @@ public:
         std::optional<std::uint32_t> seed;
         std::string problem;  // an output that could not be written
         std::string rules;    // how the rules differ from the standard ones, short
-        std::int64_t latest = 0;  // the latest generation the run has reached
+        std::int64_t latest = 0;    // the latest generation the run has reached
+        std::int64_t earliest = 0;  // the earliest the run can go back to
     };
 
     // The side column is this wide where the screen has room, and as narrow

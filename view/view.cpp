@@ -794,7 +794,7 @@ RunPanel::Status View::status() const {
         problem += (problem.empty() ? "" : "; ") + missing.toStdString();
     }
     return {steering->generation(), runFlag, steering->pace(), steering->seed(), problem, differences(rulesInForce()),
-            steering->history().latest()};
+            steering->history().latest(), steering->history().earliest()};
 }
 
 void View::togglePlay() {
