@@ -469,10 +469,10 @@ void setToolTip(QWidget* widget, const QString& text) {
     }
 }
 
-void addShortcut(Window window, const char* keys, const std::function<void()>& task) {
-    const auto add = [window, &task](const QKeySequence& key) {
+void addShortcut(Window window, const char* keys, const std::function<void()>& task, bool repeats) {
+    const auto add = [window, &task, repeats](const QKeySequence& key) {
         auto* shortcut = new QShortcut(key, window);
-        shortcut->setAutoRepeat(false);
+        shortcut->setAutoRepeat(repeats);
         QObject::connect(shortcut, &QShortcut::activated, window, task);
     };
     for (const QKeySequence& key : QKeySequence::listFromString(QString::fromLatin1(keys))) {

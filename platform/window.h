@@ -107,7 +107,8 @@ void setToolTip(QWidget* widget, const QString& text);
 // before the viewer sees it. Keys are named as Qt names them, alternatives
 // separated by "; ": "Space", "N", "+; =". A letter answers with or without
 // Shift, as people type it.
-void addShortcut(Window window, const char* keys, const std::function<void()>& task);
+// A held key acts once, unless `repeats`.
+void addShortcut(Window window, const char* keys, const std::function<void()>& task, bool repeats = false);
 // The desktop's quit key (Ctrl+Q) closes the window as its close button
 // does.
 void addQuitShortcut(Window window);

@@ -307,22 +307,24 @@ void handleCommand(platform::Window window, platform::WParam wParam) {
 
 const std::array<View::Control, 5> View::kControls{{
     {"atras.bmp", QT_TRANSLATE_NOOP("View", "One generation back, while stopped (, or Alt+Left)"), ",; Alt+Left",
-     [](View& view) { view.goBack(); }},
+     [](View& view) { view.goBack(); }, true},
     {"paso.bmp",
      QT_TRANSLATE_NOOP("View", "One generation, then stop; after going back, the next one of the run again (N, . or Alt+Right)"),
-     "N; .; Alt+Right", [](View& view) { view.stepOnce(); }},
+     "N; .; Alt+Right", [](View& view) { view.stepOnce(); }, false},
     {"lento.bmp", QT_TRANSLATE_NOOP("View", "Slower: each generation stays longer on screen (-)"), "-",
      [](View& view) {
          view.steering->slower();
          view.statusChanged();
-     }},
+     },
+     false},
     {"rapido.bmp", QT_TRANSLATE_NOOP("View", "Faster (+)"), "+; =",
      [](View& view) {
          view.steering->faster();
          view.statusChanged();
-     }},
+     },
+     false},
     {"grafica.bmp", QT_TRANSLATE_NOOP("View", "Show or hide the population chart (C)"), "C",
-     [](View& view) { view.panel->toggleChart(); }},
+     [](View& view) { view.panel->toggleChart(); }, false},
 }};
 
 namespace {
@@ -447,7 +449,7 @@ void View::makeControls() {
         panel->addControl(button);
     }
     for (const Control& control : kControls) {
-        platform::addShortcut(window, control.keys, [this, &control] { control.act(*this); });
+        platform::addShortcut(window, control.keys, [this, &control] { control.act(*this); }, control.repeats);
     }
     auto* rules = static_cast<QPushButton*>(platform::createControlButton(window, [this] { chooseRules(); }));
     rules->setText(tr("Rules…"));

@@ -62,6 +62,7 @@ public:
         const char* toolTip;
         const char* keys;  // alternatives separated by "; "
         void (*act)(View& view);
+        bool repeats;  // whether a held key goes on acting
     };
     static const std::array<Control, 5> kControls;
 
