@@ -27,34 +27,36 @@ outline() {
   xwd -root -silent | convert xwd:- -crop 900x790+30+0 +repage -fuzz 4% -trim -format '%w %h\n' info:
 }
 
+# Seed 5 filled and playing at --pace 0 with the given options, then the
+# generations shown per second over ten seconds in $rate.
+run_and_rate() {
+  rm -f "$counts"
+  "$build/vivar" "$@" --seed 5 --pace 0 --counts "$counts" >/dev/null 2>"$work/err" &
+  pid=$!
+  until xdotool search --name '^vivar$' >/dev/null 2>&1; do sleep 0.1; done
+  sleep 1
+  xdotool mousemove 15 126 click 1 mousemove 15 18 click 1  # fill, play
+  sleep 3
+  local from start
+  from=$(shown); start=$(now_ms); sleep 10
+  rate=$(awk -v n=$(( $(shown) - from )) -v ms=$(( $(now_ms) - start )) 'BEGIN { printf "%.1f", 1000 * n / ms }')
+}
+close_window() {
+  "$build/wm_close" "$(xdotool search --name '^vivar$' | head -n 1)"
+  wait "$pid" || true
+  [ ! -s "$work/err" ] || { echo "stderr:"; cat "$work/err"; }
+}
+
 cd "$pictures"
 if [ $# -gt 0 ]; then
   for size in "$@"; do
-    rm -f "$counts"
-    "$build/vivar" --size "$size" --seed 5 --pace 0 --counts "$counts" >/dev/null 2>"$work/err" &
-    pid=$!
-    until xdotool search --name '^vivar$' >/dev/null 2>&1; do sleep 0.1; done
-    sleep 1
-    xdotool mousemove 15 126 click 1 mousemove 15 18 click 1  # fill, play
-    sleep 3
-    from=$(shown); start=$(now_ms); sleep 10
-    awk -v size="$size" -v n=$(( $(shown) - from )) -v ms=$(( $(now_ms) - start )) -v mb="$(peak_mb "$pid")" \
-      'BEGIN { printf "%s: %.1f generations shown per second at --pace 0, peak resident memory %d MB\n", size, 1000 * n / ms, mb }'
-    "$build/wm_close" "$(xdotool search --name '^vivar$' | head -n 1)"
-    wait "$pid" || true
-    [ ! -s "$work/err" ] || { echo "stderr:"; cat "$work/err"; }
+    run_and_rate --size "$size"
+    echo "$size: $rate generations shown per second at --pace 0, peak resident memory $(peak_mb "$pid") MB"
+    close_window
   done
   exit 0
 fi
-"$build/vivar" --seed 5 --pace 0 --counts "$counts" >/dev/null 2>"$work/err" &
-pid=$!
-until xdotool search --name '^vivar$' >/dev/null 2>&1; do sleep 0.1; done
-sleep 1
-xdotool mousemove 15 126 click 1 mousemove 15 18 click 1  # fill, play
-sleep 3
-
-from=$(shown); start=$(now_ms); sleep 10
-rate=$(awk -v n=$(( $(shown) - from )) -v ms=$(( $(now_ms) - start )) 'BEGIN { printf "%.1f", 1000 * n / ms }')
+run_and_rate
 echo "generations shown per second at --pace 0, chart shown: $rate"
 
 # A drag across the board turns it; the outline changes once the view has.
@@ -75,6 +77,4 @@ wait_shown 1000
 echo "peak resident memory after 1,000 generations: $(peak_mb "$pid") MB"
 wait_shown "$last"
 echo "peak resident memory after $last generations: $(peak_mb "$pid") MB"
-"$build/wm_close" "$(xdotool search --name '^vivar$' | head -n 1)"
-wait "$pid" || true
-[ ! -s "$work/err" ] || { echo "stderr:"; cat "$work/err"; }
+close_window

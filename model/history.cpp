@@ -55,10 +55,7 @@ void RunHistory::forgetOldest() {
 }
 
 void RunHistory::record(std::uint32_t seed, const Board& after) {
-    if (kept_.empty()) {
-        restart(after, rules_);
-        return;
-    }
+    assert(!kept_.empty());
     seeds_.push_back(seed);
     ++latest_;
     if (latest_ - kept_.back().first >= interval_) {

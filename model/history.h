@@ -32,11 +32,11 @@ public:
 
     // A run starts over at generation 0 on this board, by these rules.
     void restart(const Board& squares, const Rules& rules);
-    // Generation latest() + 1 was computed from `seed`'s state and left
-    // `after`. The oldest generations go when the memory would exceed the
-    // budget.
+    // After a restart: generation latest() + 1 was computed from `seed`'s
+    // state and left `after`. The oldest generations go when the memory
+    // would exceed the budget.
     void record(std::uint32_t seed, const Board& after);
-    // The board at `generation` is now `board` (an edit): what came after it
+    // The board at `generation` is now `squares` (an edit): what came after it
     // is no longer the run's future.
     void branch(std::int64_t generation, const Board& squares);
 

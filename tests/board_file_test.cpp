@@ -174,10 +174,20 @@ TEST(BoardFiles, ReadWindowsLineEndsAndCommentsAndBlankLinesAnywhere) {
 
 struct Damage {
     const char* what;
-    int line;                 // of the board file of extremes, counted from 1
+    int line;                 // of the board file damaged, counted from 1
     const char* replacement;  // nullptr: the line is removed
     const char* refusal;
 };
+
+std::string damagedText(std::vector<std::string> lines, const Damage& damage) {
+    const auto line = lines.begin() + damage.line - 1;
+    if (damage.replacement != nullptr) {
+        *line = damage.replacement;
+    } else {
+        lines.erase(line);
+    }
+    return textOf(lines);
+}
 
 TEST(BoardFiles, RefuseADamagedBoardNamingTheLineAndLeaveTheBoardAsItWas) {
     const std::vector<std::string> lines = linesOf(board_file::format(boardOfExtremes(), Rules{}));
@@ -223,18 +233,11 @@ TEST(BoardFiles, RefuseADamagedBoardNamingTheLineAndLeaveTheBoardAsItWas) {
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.what);
-        std::vector<std::string> damaged = lines;
-        const auto line = damaged.begin() + damage.line - 1;
-        if (damage.replacement != nullptr) {
-            *line = damage.replacement;
-        } else {
-            damaged.erase(line);
-        }
         Squares squares{};
         Rules rules;
         rules.hatch = 9;
         squares[7].kind = kCat;
-        EXPECT_EQ(board_file::parse(textOf(damaged), squares, rules), damage.refusal);
+        EXPECT_EQ(board_file::parse(damagedText(lines, damage), squares, rules), damage.refusal);
         EXPECT_EQ(squares[7].kind, kCat);
         EXPECT_EQ(squares[0].kind, kEmpty);
         EXPECT_EQ(rules.hatch, 9);
@@ -363,16 +366,9 @@ TEST(BoardFiles, RefuseASizeOrRuleOrTimerThatTheFileItselfRulesOut) {
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.what);
-        std::vector<std::string> damaged = lines;
-        const auto line = damaged.begin() + damage.line - 1;
-        if (damage.replacement != nullptr) {
-            *line = damage.replacement;
-        } else {
-            damaged.erase(line);
-        }
         Squares squares;
         Rules rules;
-        EXPECT_EQ(board_file::parse(textOf(damaged), squares, rules), damage.refusal);
+        EXPECT_EQ(board_file::parse(damagedText(lines, damage), squares, rules), damage.refusal);
         EXPECT_EQ(squares.rows(), kBoardSide);
         EXPECT_EQ(rules, Rules{});
     }

@@ -9,7 +9,6 @@
 #include "model/board.h"
 #include "model/history.h"
 #include "model/model.h"
-#include "model/seeded_run.h"
 #include "model/trace.h"
 #include "platform/random.h"
 #include "support/captured_trace.h"
@@ -45,22 +44,6 @@ struct RecordedRun {
         }
     }
 };
-
-TEST(RunHistory, RebuildsASeededRunsGenerationAsVivarSimMakesIt) {
-    const CapturedTrace quiet;
-    constexpr std::uint64_t kSeed = 5;
-    RecordedRun recorded(kSeed);
-    recorded.run(300, [](std::int64_t k) { return static_cast<std::uint32_t>(kSeed + k); });
-
-    SeededRun straight;
-    straight.start(kSeed);
-    for (int k = 0; k < 137; ++k) {
-        straight.step();
-    }
-    EXPECT_TRUE(recorded.history.rebuild(137).board.sameAs(straight.squares()));
-    EXPECT_EQ(recorded.history.latest(), 300);
-    EXPECT_EQ(recorded.history.earliest(), 0);
-}
 
 TEST(RunHistory, RebuildsAClockSeededRunAndTheWatchedTurnWithoutTouchingTheCallersGeneratorOrTrace) {
     CapturedTrace trace;

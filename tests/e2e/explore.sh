@@ -22,15 +22,7 @@ button 3  # fill
 
 # Where the board's 20 x 20 tiles are drawn: the view's lit part, once it
 # is drawn (a sanitizer build can take a while).
-eval "$(xdotool getwindowgeometry --shell "$window")"
-board_found() {
-  xwd -id "$window" -silent | convert xwd:- -crop "$(( WIDTH * 65 / 100 ))x$(( HEIGHT * 90 / 100 ))+40+0" +repage \
-    "$work/view.png" || return 1
-  read -r board_w board_h board_x board_y < <(convert "$work/view.png" -fuzz 4% -trim -format '%w %h %X %Y' info: 2>/dev/null |
-    tr -d '+')
-  [ "${board_w:-0}" -gt 200 ] && [ "${board_h:-0}" -gt 200 ]
-}
-wait_for 10 board_found || die "no board found in the view (${board_w:-0}x${board_h:-0})"
+wait_for 10 board_found 200 200 || die "no board found in the view (${board_w:-0}x${board_h:-0})"
 row=8 column=11
 echo "board ${board_w}x${board_h} at $board_x,$board_y"
 click_x=$(( 40 + board_x + (2 * column - 1) * board_w / 40 ))

@@ -90,6 +90,19 @@ fill_see_pictures_and_close() {  # PICTURES-DIR
   [ ! -s "$err" ] || die "stderr not empty"
 }
 
+# Where the board's tiles are drawn: the lit part of the view, once it is
+# drawn (a sanitizer build can take a while) and at least MIN-W x MIN-H;
+# sets board_w, board_h, board_x and board_y, x from the view's left edge,
+# 40 pixels right of the window's.   board_found MIN-W MIN-H
+board_found() {
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xwd -id "$window" -silent | convert xwd:- -crop "$(( WIDTH * 65 / 100 ))x$(( HEIGHT * 90 / 100 ))+40+0" +repage \
+    "$work/view.png" || return 1
+  read -r board_w board_h board_x board_y < <(convert "$work/view.png" -fuzz 4% -trim -format '%w %h %X %Y' info: 2>/dev/null |
+    tr -d '+')
+  [ "${board_w:-0}" -gt "$1" ] && [ "${board_h:-0}" -gt "$2" ]
+}
+
 # Checks that go on after a failure, and the end that sums them up; die for
 # one after which nothing more can be checked. A script may define its own.
 failures=0

@@ -58,15 +58,7 @@ rm -f "$counts"
 VIVAR_STATUS_LOG=$status_log VIVAR_INSPECTOR_LOG=$inspector_log \
   start_vivar "$vivar" --size 24x36 --seed 7 --pace 0 --counts "$counts"
 button 3
-eval "$(xdotool getwindowgeometry --shell "$window")"
-board_found() {
-  xwd -id "$window" -silent | convert xwd:- -crop "$(( WIDTH * 65 / 100 ))x$(( HEIGHT * 90 / 100 ))+40+0" +repage \
-    "$work/view.png" || return 1
-  read -r board_w board_h board_x board_y < <(convert "$work/view.png" -fuzz 4% -trim -format '%w %h %X %Y' info: 2>/dev/null |
-    tr -d '+')
-  [ "${board_h:-0}" -gt 300 ] && [ "${board_w:-0}" -gt 150 ]
-}
-wait_for 10 board_found || die "no board found in the view (${board_w:-0}x${board_h:-0})"
+wait_for 10 board_found 150 300 || die "no board found in the view (${board_w:-0}x${board_h:-0})"
 # Its outline has the board's proportions.
 [ $(( board_h * 24 * 10 / (board_w * 36) )) -ge 9 ] && [ $(( board_h * 24 * 10 / (board_w * 36) )) -le 11 ] ||
   fail "a 24x36 board is drawn ${board_w}x${board_h}"
