@@ -103,6 +103,8 @@ QLocale numbersFor(const QString& shown, const QLocale& user) {
     return language;
 }
 
+QString number(std::int64_t value) { return numbers().toString(static_cast<qlonglong>(value)); }
+
 QLocale numbers() {
     // Qt's system locale takes its language from LANGUAGE, but its digits
     // from LC_NUMERIC: under C.UTF-8 with LANGUAGE=es it is Spanish that

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include <cstdint>
+
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -31,6 +33,8 @@ void installInApplication();
 // window's language, else as that language does. An English window in the
 // C locale groups no digits, as C programs do.
 [[nodiscard]] QLocale numbers();
+// A whole number as numbers() writes it.
+[[nodiscard]] QString number(std::int64_t value);
 // The same for a window in `shown` ("en", "es") and the user's locale.
 [[nodiscard]] QLocale numbersFor(const QString& shown, const QLocale& user);
 

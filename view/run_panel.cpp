@@ -69,6 +69,7 @@ QString legendText() {
 // so a narrow window wraps the line only between them; its counts are
 // grouped as the window's language groups digits.
 QString statusText(const Census& census, const PopulationHistory& history, const RunPanel::Status& status) {
+    // Looked up once for the line's dozen numbers.
     const QLocale locale = language::numbers();
     const auto number = [&locale](std::int64_t value) { return locale.toString(static_cast<qlonglong>(value)); };
     QStringList items;

@@ -72,7 +72,7 @@ QString turnedTo(const Model::WatchedTurn& turn) {
                : Words::tr("turned at random to face %1").arg(compass(turn.after.direction));
 }
 
-QString number(std::int64_t value) { return language::numbers().toString(static_cast<qlonglong>(value)); }
+using language::number;
 
 bool moved(const Model::WatchedTurn& turn) { return turn.to >= 0 && turn.to != turn.from; }
 

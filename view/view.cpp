@@ -536,7 +536,7 @@ void View::boardRestarted() {
     panel->restart(census, status());
     if (futureWent) {
         panel->notice(tr("The generations recorded after %1 are let go: a new run starts.")
-                          .arg(language::numbers().toString(static_cast<qlonglong>(left))));
+                          .arg(language::number(left)));
     }
     turnFresh = false;
     pastTurn.reset();
@@ -623,7 +623,7 @@ void View::edit(const std::function<void(CellState&)>& change) {
     panel->edited(takeCensus(board), status());
     if (futureWent) {
         panel->notice(tr("The generations recorded after %1 are let go: the run goes on from this board.")
-                          .arg(language::numbers().toString(static_cast<qlonglong>(steering->generation()))));
+                          .arg(language::number(steering->generation())));
     }
     inspect(true);
 }
@@ -643,8 +643,8 @@ void View::saveBoard() {
     // The title says which generation is saved: while running, the one on
     // screen when the key was pressed. A name without an ending gets the
     // boards' own, so that Open lists it.
-    QFileDialog dialog(topLevelWindow.load(), tr("Save the board at generation %1").arg(language::numbers().toString(static_cast<qlonglong>(generationShown))), boardFolder,
-                       boardFilter());
+    QFileDialog dialog(topLevelWindow.load(), tr("Save the board at generation %1").arg(language::number(generationShown)),
+                       boardFolder, boardFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("vivar"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -835,7 +835,7 @@ void View::goTo(std::int64_t generation) {
         panel->notice(history.earliest() == 0
                           ? tr("Generation 0 is where this run starts.")
                           : tr("The history goes back to generation %1: older ones were let go to save memory.")
-                                .arg(language::numbers().toString(static_cast<qlonglong>(history.earliest()))));
+                                .arg(language::number(history.earliest())));
         generation = history.earliest();
     }
     generation = std::min(generation, history.latest());
