@@ -538,9 +538,7 @@ void View::boardRestarted() {
         panel->notice(tr("The generations recorded after %1 are let go: a new run starts.")
                           .arg(language::number(left)));
     }
-    turnFresh = false;
-    pastTurn.reset();
-    eggOrigin.reset();
+    forgetTurn();
     inspect(true);
 }
 
@@ -552,6 +550,12 @@ void View::statusChanged() {
     }
 }
 
+void View::forgetTurn() {
+    turnFresh = false;
+    pastTurn.reset();
+    eggOrigin.reset();
+}
+
 void View::pick(std::optional<int> square) {
     if (square == picked) {
         return;
@@ -561,9 +565,7 @@ void View::pick(std::optional<int> square) {
     if (model != nullptr) {
         model->watch(square.value_or(-1));
     }
-    turnFresh = false;
-    eggOrigin.reset();
-    pastTurn.reset();
+    forgetTurn();
     // While stopped, the creature's turn in the generation on screen is
     // replayed for it, so that its life can be walked back.
     if (square && steering != nullptr && !runFlag && steering->generation() > steering->history().earliest()) {
@@ -616,9 +618,7 @@ void View::edit(const std::function<void(CellState&)>& change) {
     change(board[static_cast<std::size_t>(*picked)]);
     doUpdates();
     trace::flush();
-    turnFresh = false;
-    pastTurn.reset();
-    eggOrigin.reset();
+    forgetTurn();
     const bool futureWent = steering->edited();
     panel->edited(takeCensus(board), status());
     if (futureWent) {
@@ -754,8 +754,7 @@ void View::bringRules(const Rules& rules) {
     // generation lock, and retells the board once it is filled or cleared.
     picked.reset();
     model->watch(-1);
-    turnFresh = false;
-    eggOrigin.reset();
+    forgetTurn();
     if (selectionRoot != nullptr) {
         selectionRoot->deselectAll();
     }
@@ -852,9 +851,8 @@ void View::goTo(std::int64_t generation) {
     std::copy(rebuilt.board.begin(), rebuilt.board.end(), board.begin());
     doUpdates();
     steering->wentTo(generation);
-    turnFresh = false;
+    forgetTurn();
     pastTurn = std::move(rebuilt.turn);
-    eggOrigin.reset();
     panel->wentTo(takeCensus(board), status());
     inspect(true);
 }

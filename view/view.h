@@ -147,6 +147,9 @@ public:
     std::optional<EggOrigin> eggOrigin;
     // The picked square's turn in the generation gone back to, replayed.
     std::optional<Model::WatchedTurn> pastTurn;
+    // The board changed other than by a generation: no turn told belongs to
+    // it any more.
+    void forgetTurn();
     QElapsedTimer sinceInspected;
     bool inspectPending = false;
 };
