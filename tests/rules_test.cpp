@@ -57,24 +57,6 @@ TEST(Rules, AThreeByFourBoardIsATorusWithEightNeighboursAndTheLetteredSightSlots
 
 // Beyond 32768 squares, 15-bit draws cannot reach every square: the order
 // is shuffled instead, and is still every square once.
-TEST(Rules, ALargeBoardIsVisitedOnceASquareInAShuffledOrder) {
-    Board squares(200, 201);
-    Model model;
-    model.rules.rows = 200;
-    model.rules.columns = 201;
-    model.setUpLattice(squares);
-    platform::srand(5);
-    std::vector<std::uint8_t> seen(squares.size(), 0);
-    std::size_t inOrder = 0;
-    for (std::uint32_t draw = 0; draw < squares.size(); ++draw) {
-        const std::uint32_t square = model.drawSquare();
-        ASSERT_LT(square, squares.size());
-        ASSERT_EQ(seen[square]++, 0) << "square " << square << " drawn twice";
-        inOrder += square == draw ? 1 : 0;
-    }
-    EXPECT_LT(inOrder, 100u) << "the order is hardly shuffled";
-}
-
 TEST(Rules, TimersEndOnTheVisitTheirRuleNames) {
     Rules rules;
     ASSERT_FALSE(setRule(rules, "hatch=2"));
