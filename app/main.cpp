@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
         trace::setSink(nullptr);
     }
 
-    board.resize(options.rules.rows, options.rules.columns);
+    board.resize(options.rules.width, options.rules.height);
     clearBoard();
     if (!options.boardFile.empty()) {
         board = std::move(opened);

@@ -51,7 +51,7 @@ private:
 };
 
 struct Rules;
-// --size RxC and --rule NAME=VALUE (repeatable), as both programs read them
+// --size WxH and --rule NAME=VALUE (repeatable), as both programs read them
 // into the rules: true when the current option was one of them.
 bool readRulesOption(CommandLine& arguments, Rules& rules);
 

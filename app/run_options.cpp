@@ -27,9 +27,8 @@ std::string vivarHelp() {
         "  --board FILE      start with the board saved in FILE, stopped; generation\n"
         "                    k after it is seeded as after a fill\n"
         "  --quiet           print nothing on standard output (no trace)\n"
-        "  --size RxC        a board of R rows and C columns, each from 2 to 100; the\n"
-        "                    home view shows its rows side by side (default 20x20;\n"
-        "                    vivar-sim runs boards up to 2000x2000)\n"
+        "  --size WxH        a board W squares wide and H high, each from 2 to 100\n"
+        "                    (default 20x20; vivar-sim runs boards up to 2000x2000)\n"
         "  --rule NAME=VALUE\n"
         "                    change one of the rules (repeatable): hatch, mating,\n"
         "                    meal are the visits an egg takes to hatch and a mating\n"
@@ -71,8 +70,26 @@ std::string vivarHelp() {
 }
 
 bool windowShows(const Rules& rules) {
-    return rules.rows <= RunOptions::kLargestWindowSide && rules.columns <= RunOptions::kLargestWindowSide;
+    return rules.width <= RunOptions::kLargestWindowSide && rules.height <= RunOptions::kLargestWindowSide;
 }
+
+namespace {
+
+// A size the window cannot show is told with the window's own limits, not
+// with vivar-sim's, which a reader would take for the window's.
+void refuseSizeBeyondWindow(const CommandLine& arguments) {
+    CommandLine peek = arguments;
+    const std::string text = peek.text();
+    Rules probe;
+    if (setSize(probe, text) || !windowShows(probe)) {
+        arguments.fail(words::fill(
+            words::translate("RunOptions", "--size needs WxH, a width and a height of %1 to %2 squares in the window "
+                                           "(vivar-sim runs boards up to 2000x2000), not '%3'"),
+            {std::to_string(Rules::kLeastSide), std::to_string(RunOptions::kLargestWindowSide), text}));
+    }
+}
+
+}  // namespace
 
 RunOptions parseRunOptions(int argc, char** argv) {
     RunOptions options;
@@ -96,6 +113,9 @@ RunOptions parseRunOptions(int argc, char** argv) {
         } else if (arguments.is("--quiet")) {
             options.quiet = arguments.flag();
         } else if (arguments.is("--size") || arguments.is("--rule")) {
+            if (arguments.is("--size")) {
+                refuseSizeBeyondWindow(arguments);
+            }
             // Read twice: into the rules, and into what the command line sets.
             CommandLine again = arguments;
             readRulesOption(arguments, options.rules);
@@ -103,11 +123,6 @@ RunOptions parseRunOptions(int argc, char** argv) {
         } else {
             arguments.unknown();
         }
-    }
-    if (!windowShows(options.rules)) {
-        arguments.fail(words::fill(words::translate("RunOptions", "--size %1: the window shows boards of up to "
-                                                                  "%2x%2 squares; vivar-sim runs larger ones"),
-                                   {sizeText(options.rules), std::to_string(RunOptions::kLargestWindowSide)}));
     }
     return options;
 }

@@ -70,8 +70,8 @@ BENCHMARK(BM_LightGenerationTraceOff);
 void BM_LargeBoardGenerationTraceOff(benchmark::State& state) {
     trace::setSink(nullptr);
     Rules rules;
-    rules.rows = 2000;
-    rules.columns = 2000;
+    rules.width = 2000;
+    rules.height = 2000;
     SeededRun run(rules);
     run.start(5);
     for (auto _ : state) {

@@ -24,8 +24,8 @@ constexpr std::uint32_t kSeed = 5;
 void record(RunHistory& history, int side, std::int64_t generations) {
     trace::setSink(nullptr);
     Rules rules;
-    rules.rows = side;
-    rules.columns = side;
+    rules.width = side;
+    rules.height = side;
     Board squares(side, side);
     Model model;
     model.rules = rules;

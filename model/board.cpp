@@ -27,7 +27,7 @@ void clearBoard(Board& squares) {
 }
 
 bool Board::sameAs(const Board& other) const {
-    return rows_ == other.rows_ && columns_ == other.columns_ &&
+    return width_ == other.width_ && height_ == other.height_ &&
            std::memcmp(cells_.data(), other.cells_.data(), cells_.size() * sizeof(CellState)) == 0;
 }
 

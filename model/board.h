@@ -49,23 +49,26 @@ struct CellState {
 };
 static_assert(sizeof(CellState) == 24);
 
-// The squares of a board of any size, row after row: square index =
-// row * columns + column. A new or resized board is zero-filled.
+// The squares of a board `width` squares wide and `height` high, as the home
+// view shows it. They lie column after column as seen: square index =
+// x * height + y, x counted across from the left and y down from the top.
+// The lattice calls x its row and y its column, so a lattice row runs down
+// the screen. A new or resized board is zero-filled.
 class Board {
 public:
     Board() : Board(kBoardSide, kBoardSide) {}
-    Board(int rows, int columns) { resize(rows, columns); }
+    Board(int width, int height) { resize(width, height); }
 
-    void resize(int rows, int columns) {
-        rows_ = rows;
-        columns_ = columns;
-        cells_.assign(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns), CellState{});
+    void resize(int width, int height) {
+        width_ = width;
+        height_ = height;
+        cells_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), CellState{});
     }
-    [[nodiscard]] int rows() const { return rows_; }
-    [[nodiscard]] int columns() const { return columns_; }
+    [[nodiscard]] int width() const { return width_; }
+    [[nodiscard]] int height() const { return height_; }
     [[nodiscard]] std::size_t size() const { return cells_.size(); }
-    [[nodiscard]] std::size_t indexOf(int row, int column) const {
-        return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column);
+    [[nodiscard]] std::size_t indexOf(int x, int y) const {
+        return static_cast<std::size_t>(x) * static_cast<std::size_t>(height_) + static_cast<std::size_t>(y);
     }
 
     CellState& operator[](std::size_t square) { return cells_[square]; }
@@ -80,8 +83,8 @@ public:
     [[nodiscard]] bool sameAs(const Board& other) const;
 
 private:
-    int rows_ = 0;
-    int columns_ = 0;
+    int width_ = 0;
+    int height_ = 0;
     std::vector<CellState> cells_;
 };
 

@@ -152,9 +152,8 @@ constexpr std::size_t mostTimersOfASquare() {
 }
 
 // The file draws the board as the home view shows it, as the inspector names
-// places: its lines run down the screen, one for each board column, and
-// their characters across, one for each square of the column's board rows.
-// Both from 0 here.
+// places: a line for each row down the screen, a character for each square
+// across it. Both from 0 here.
 std::size_t squareAt(const Squares& squares, int line, int position) {
     return squares.indexOf(position, line);
 }
@@ -342,7 +341,7 @@ std::optional<Problem> readVersion(Lines& lines, int& version) {
     return std::nullopt;
 }
 
-// "size RxC", which a file after the first version starts with.
+// "size WxH", which a file after the first version starts with.
 std::optional<Problem> readSize(Lines& lines, Rules& rules) {
     std::string_view line;
     if (!lines.next(line)) {
@@ -356,8 +355,8 @@ std::optional<Problem> readSize(Lines& lines, Rules& rules) {
     if (words.count != 2 || setSize(rules, words[1])) {
         return Problem{
             lines.number(),
-            told(QT_TRANSLATE_NOOP("BoardFile", "the size must be RxC, rows and columns of at least %1 and at most %2 "
-                                                "squares in all, not \"%3\""),
+            told(QT_TRANSLATE_NOOP("BoardFile", "the size must be WxH, a width and a height of at least %1 and at "
+                                                "most %2 squares in all, not \"%3\""),
                  {std::to_string(Rules::kLeastSide), std::to_string(Rules::kMostSquares),
                   quoted(words.count == 2 ? words[1] : line)})};
     }
@@ -426,8 +425,8 @@ std::optional<Problem> readGrid(Lines& lines, const Grid& grid, Squares& squares
     if (auto problem = expect(lines, grid.name)) {
         return problem;
     }
-    const int lineCount = squares.columns();
-    const int lineLength = squares.rows();
+    const int lineCount = squares.height();
+    const int lineLength = squares.width();
     for (int row = 0; row < lineCount; ++row) {
         std::string_view line;
         if (!lines.next(line) || isKeyword(line)) {
@@ -459,8 +458,8 @@ struct TimerPlace {
 TimerPlace placeOfValidTimer(const Words& words, const Squares& squares) {
     std::int32_t row = 0;
     std::int32_t column = 0;
-    readNumber(words[0], squares.columns(), row);
-    readNumber(words[1], squares.rows(), column);
+    readNumber(words[0], squares.height(), row);
+    readNumber(words[1], squares.width(), column);
     const auto timer = std::find_if(kTimers.begin(), kTimers.end(),
                                     [&](const Timer& candidate) { return words[2] == candidate.name; });
     return {squareAt(squares, row - 1, column - 1), static_cast<std::size_t>(timer - kTimers.begin())};
@@ -487,8 +486,8 @@ std::optional<Problem> readTimers(Lines& lines, Squares& squares, const Rules& r
     static_assert(kTimers.size() <= 8, "a square's timers given are the bits of a byte");
     std::vector<std::uint8_t> given(squares.size());
     const Lines firstTimer = lines;
-    const int lineCount = squares.columns();
-    const int lineLength = squares.rows();
+    const int lineCount = squares.height();
+    const int lineLength = squares.width();
     std::string_view line;
     while (lines.next(line)) {
         if (line == "end") {
@@ -573,12 +572,12 @@ std::optional<Problem> readText(std::string_view text, Squares& squares, Rules& 
     if (auto problem = readHeader(lines, version, read)) {
         return problem;
     }
-    if (const std::size_t largest = largestFile(read.rows, read.columns); text.size() > largest) {
+    if (const std::size_t largest = largestFile(read.width, read.height); text.size() > largest) {
         return tooLarge(largest);
     }
     // What the file does not hold is 0, as a vacated square or a new egg
     // has it.
-    Squares parsed(read.rows, read.columns);
+    Squares parsed(read.width, read.height);
     for (const Grid& grid : kGrids) {
         if (auto problem = readGrid(lines, grid, parsed)) {
             return problem;
@@ -605,7 +604,7 @@ std::optional<std::size_t> declaredLargest(std::string_view text) {
     if (readVersion(lines, version) || (version != kFirstVersion && readSize(lines, read))) {
         return std::nullopt;
     }
-    return largestFile(read.rows, read.columns);
+    return largestFile(read.width, read.height);
 }
 
 // Whether the board is the standard one that the first version holds.
@@ -637,16 +636,16 @@ int writeAll(std::FILE* file, const std::string& text) {
 
 }  // namespace
 
-std::size_t largestFile(int rows, int columns) {
-    const auto lineLength = static_cast<std::size_t>(rows);
-    const auto lineCount = static_cast<std::size_t>(columns);
+std::size_t largestFile(int width, int height) {
+    const auto lineLength = static_cast<std::size_t>(width);
+    const auto lineCount = static_cast<std::size_t>(height);
     // Each grid: its keyword's line, then a line for each board column.
     constexpr std::size_t kLongestKeyword = 8;
     const std::size_t grids = kGrids.size() * (kLongestKeyword + kLineEnd + lineCount * (lineLength + kLineEnd));
     // ROW COLUMN NAME VALUE, on the longest line each part can be: "mate-turns", "green" or "999".
     constexpr std::size_t kLongestName = 10;
     constexpr std::size_t kLongestValue = 5;
-    const std::size_t timerLine = digitsOf(columns) + 1 + digitsOf(rows) + 1 + kLongestName + 1 + kLongestValue + kLineEnd;
+    const std::size_t timerLine = digitsOf(height) + 1 + digitsOf(width) + 1 + kLongestName + 1 + kLongestValue + kLineEnd;
     return kCommentRoom + kLongestHeader + grids + lineLength * lineCount * mostTimersOfASquare() * timerLine;
 }
 
@@ -662,8 +661,8 @@ std::optional<std::string> parse(std::string_view text, Board& squares, Rules& r
 
 std::string format(const Board& squares, const Rules& boardRules, std::string_view comment) {
     Rules rules = boardRules;
-    rules.rows = squares.rows();
-    rules.columns = squares.columns();
+    rules.width = squares.width();
+    rules.height = squares.height();
     const int version = fitsFirstVersion(squares, rules) ? kFirstVersion : kVersion;
     std::string text = say("vivar board %d\n", version);
     // Only characters the reader takes, or the file would not load again.
@@ -685,8 +684,8 @@ std::string format(const Board& squares, const Rules& boardRules, std::string_vi
             }
         }
     }
-    const int lineCount = squares.columns();
-    const int lineLength = squares.rows();
+    const int lineCount = squares.height();
+    const int lineLength = squares.width();
     text.reserve(text.size() + kGrids.size() * static_cast<std::size_t>(lineCount) * static_cast<std::size_t>(lineLength + 1));
     for (const Grid& grid : kGrids) {
         text += grid.name;
@@ -800,7 +799,7 @@ std::optional<std::string> save(const std::filesystem::path& path, const Board& 
 }
 
 std::optional<std::string> contradiction(const Rules& file, const Rules& given) {
-    if (given.rows != kNothingGiven.rows && (given.rows != file.rows || given.columns != file.columns)) {
+    if (given.width != kNothingGiven.width && (given.width != file.width || given.height != file.height)) {
         return told(QT_TRANSLATE_NOOP("BoardFile", "the board is %1, not %2 as --size says"),
                     {sizeText(file), sizeText(given)});
     }

@@ -16,24 +16,24 @@
 //
 //   vivar board 2
 //   # comments and blank lines are allowed anywhere
-//   size RxC
-//   the board's R rows and C columns, as --size gives them
+//   size WxH
+//   the board's width and height in squares, as --size gives them
 //   rule NAME=VALUE
 //   zero or more lines, one per rule that is not standard, as --rule gives
 //   them: hatch, mating, meal (visits, 1 to 1000), fill (E:B:G:C)
 //   kinds
-//   C lines of R characters, the board as the home view shows it (lines
+//   H lines of W characters, the board as the home view shows it (lines
 //   from the top, characters from the left): . empty, B brown lizard,
 //   b brown egg, G green lizard, g green egg, C cat, E eating cat
 //   headings
-//   C lines of R digits 1 to 8, for every square, h pointing (h - 1) x 45
+//   H lines of W digits 1 to 8, for every square, h pointing (h - 1) x 45
 //   degrees anticlockwise from the right: 1 east, 3 north, 5 west, 7 south;
 //   an egg laid into an empty square keeps its heading
 //   phases
-//   C lines of R digits 0 or 1: which of its two pictures a creature shows
+//   H lines of W digits 0 or 1: which of its two pictures a creature shows
 //   timers
-//   ROW COLUMN NAME VALUE lines, rows from the top (1 to C) and columns
-//   from the left (1 to R), as the inspector names them; a timer not listed
+//   ROW COLUMN NAME VALUE lines, rows from the top (1 to H) and columns
+//   from the left (1 to W), as the inspector names them; a timer not listed
 //   is 0:
 //     age 0..hatch-1         an egg's visits so far (it hatches on visit hatch)
 //     mating 0..1            an adult lizard that is mating
@@ -68,7 +68,7 @@ inline constexpr int kVersion = 2;
 // The largest file a board of this size can be: its grids, every timer of
 // every square, Windows line ends, and a megabyte for comments. A larger
 // file is not a board.
-[[nodiscard]] std::size_t largestFile(int rows, int columns);
+[[nodiscard]] std::size_t largestFile(int width, int height);
 
 // Reads a board and its rules from its text. On success fills `squares`,
 // sized by the file, and `rules` (the standard ones for what the file does

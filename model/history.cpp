@@ -23,7 +23,7 @@ std::size_t RunHistory::budget() const {
     if (budget_ != 0) {
         return budget_;
     }
-    const std::size_t squares = static_cast<std::size_t>(rules_.rows) * static_cast<std::size_t>(rules_.columns);
+    const std::size_t squares = static_cast<std::size_t>(rules_.width) * static_cast<std::size_t>(rules_.height);
     const std::size_t standard = static_cast<std::size_t>(kBoardSide) * kBoardSide;
     return std::min(kMostBytes, std::max(kStandardBudget, kStandardBudget / standard * squares));
 }

@@ -118,8 +118,8 @@ Lattice::Lattice(Board& squares)
       shape_(2),
       neighborhood_(std::make_unique<AlfilNeighborhood>(1)),
       topology_(shape_, *neighborhood_) {
-    shape_.setSize(0, squares.rows());
-    shape_.setSize(1, squares.columns());
+    shape_.setSize(0, squares.width());
+    shape_.setSize(1, squares.height());
 }
 
 void Lattice::setNeighborhood(std::unique_ptr<Neighborhood> neighborhood) {

@@ -93,18 +93,18 @@ std::optional<std::string> setRule(Rules& rules, std::string_view assignment) {
 
 std::optional<std::string> setSize(Rules& rules, std::string_view size) {
     const std::size_t by = size.find('x');
-    std::uint64_t rows = 0;
-    std::uint64_t columns = 0;
+    std::uint64_t width = 0;
+    std::uint64_t height = 0;
     constexpr auto kLongestSide = static_cast<std::uint64_t>(Rules::kMostSquares / Rules::kLeastSide);
-    if (by == std::string_view::npos || !parseWholeNumber(size.substr(0, by), Rules::kLeastSide, kLongestSide, rows) ||
-        !parseWholeNumber(size.substr(by + 1), Rules::kLeastSide, kLongestSide, columns) ||
-        rows * columns > static_cast<std::uint64_t>(Rules::kMostSquares)) {
-        return words::fill(words::translate("Rules", "--size needs RxC: rows and columns of at least %1, with at most "
-                                                     "%2 squares in all (2000x2000), not '%3'"),
+    if (by == std::string_view::npos || !parseWholeNumber(size.substr(0, by), Rules::kLeastSide, kLongestSide, width) ||
+        !parseWholeNumber(size.substr(by + 1), Rules::kLeastSide, kLongestSide, height) ||
+        width * height > static_cast<std::uint64_t>(Rules::kMostSquares)) {
+        return words::fill(words::translate("Rules", "--size needs WxH: a width and a height of at least %1 squares, "
+                                                     "with at most %2 squares in all (2000x2000), not '%3'"),
                            {std::to_string(Rules::kLeastSide), std::to_string(Rules::kMostSquares), size});
     }
-    rules.rows = static_cast<int>(rows);
-    rules.columns = static_cast<int>(columns);
+    rules.width = static_cast<int>(width);
+    rules.height = static_cast<int>(height);
     return std::nullopt;
 }
 
@@ -117,12 +117,12 @@ std::string ruleValue(const Rules& rules, std::string_view name) {
     return visits != nullptr ? std::to_string(*visits) : std::string{};
 }
 
-std::string sizeText(const Rules& rules) { return std::to_string(rules.rows) + "x" + std::to_string(rules.columns); }
+std::string sizeText(const Rules& rules) { return std::to_string(rules.width) + "x" + std::to_string(rules.height); }
 
 std::string differences(const Rules& rules) {
     const Rules standard;
     std::string text;
-    if (rules.rows != standard.rows || rules.columns != standard.columns) {
+    if (rules.width != standard.width || rules.height != standard.height) {
         text = sizeText(rules);
     }
     for (const std::string_view name : kRuleNames) {

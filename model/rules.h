@@ -19,9 +19,10 @@ struct Rules {
     int hatch = 5;
     int mating = 3;
     int meal = 3;
-    // The board's size, on a torus.
-    int rows = 20;
-    int columns = 20;
+    // The board's size as the home view shows it, on a torus: squares
+    // across and squares down.
+    int width = 20;
+    int height = 20;
 
     static constexpr int kLeastSide = 2;
     static constexpr std::int64_t kMostSquares = 4'000'000;
@@ -31,7 +32,7 @@ struct Rules {
     bool operator==(const Rules&) const = default;
     [[nodiscard]] bool isStandard() const { return *this == Rules{}; }
     [[nodiscard]] std::size_t squareCount() const {
-        return static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns);
+        return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     }
 
     // The kind a fill gives for a percentage draw 0..100: the shares are
@@ -46,7 +47,7 @@ inline constexpr std::array<std::string_view, 4> kRuleNames{"hatch", "mating", "
 // Reads "NAME=VALUE" into the rules; on a mistake, returns one line that
 // says what is wrong and leaves the rules as they were.
 [[nodiscard]] std::optional<std::string> setRule(Rules& rules, std::string_view assignment);
-// Reads "RxC"; the same.
+// Reads "WxH", width by height; the same.
 [[nodiscard]] std::optional<std::string> setSize(Rules& rules, std::string_view size);
 
 // A rule's value as `--rule` writes it: "5", "60:15:15:10".

@@ -7,13 +7,13 @@
 #include "model/trace.h"
 #include "platform/random.h"
 
-SeededRun::SeededRun(const Rules& rules) : squares_(rules.rows, rules.columns) {
+SeededRun::SeededRun(const Rules& rules) : squares_(rules.width, rules.height) {
     model_.rules = rules;
     model_.setUpLattice(squares_);
 }
 
 SeededRun::SeededRun(const Rules& rules, Board&& squares) : squares_(std::move(squares)) {
-    assert(squares_.rows() == rules.rows && squares_.columns() == rules.columns);
+    assert(squares_.width() == rules.width && squares_.height() == rules.height);
     model_.rules = rules;
     model_.setUpLattice(squares_);
 }
@@ -34,7 +34,7 @@ void SeededRun::start(std::uint64_t seed, bool drawsAhead) {
 void SeededRun::startFrom(const Board& from, std::uint64_t seed, bool drawsAhead) {
     drawsAhead_.reset();
     // In place: the model keeps the board's address.
-    assert(from.rows() == squares_.rows() && from.columns() == squares_.columns());
+    assert(from.width() == squares_.width() && from.height() == squares_.height());
     if (&from != &squares_) {
         std::copy(from.begin(), from.end(), squares_.begin());
     }

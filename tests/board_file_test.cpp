@@ -294,8 +294,8 @@ Rules hatchTwoMealFive() {
     Rules rules;
     rules.hatch = 2;
     rules.meal = 5;
-    rules.rows = 3;
-    rules.columns = 4;
+    rules.width = 3;
+    rules.height = 4;
     return rules;
 }
 
@@ -320,8 +320,8 @@ TEST(BoardFiles, DrawABoardOfOtherRulesAsTheHomeViewShowsItWithItsSizeAndRules) 
     Rules rules;
     ASSERT_EQ(board_file::parse(kThreeByFour, read, rules), std::nullopt);
     EXPECT_EQ(rules, hatchTwoMealFive());
-    ASSERT_EQ(read.rows(), 3);
-    ASSERT_EQ(read.columns(), 4);
+    ASSERT_EQ(read.width(), 3);
+    ASSERT_EQ(read.height(), 4);
     expectSameSavedFields(read, squares);
 }
 
@@ -347,9 +347,9 @@ TEST(BoardFiles, RefuseASizeOrRuleOrTimerThatTheFileItselfRulesOut) {
     const std::vector<Damage> damages{
         {"a board of the second version without its size", 2, nullptr, "line 2: expected \"size\", not \"rule hatch=2\""},
         {"a size of one row", 2, "size 1x4",
-         "line 2: the size must be RxC, rows and columns of at least 2 and at most 4000000 squares in all, not \"1x4\""},
+         "line 2: the size must be WxH, a width and a height of at least 2 and at most 4000000 squares in all, not \"1x4\""},
         {"a size without columns", 2, "size 3",
-         "line 2: the size must be RxC, rows and columns of at least 2 and at most 4000000 squares in all, not \"3\""},
+         "line 2: the size must be WxH, a width and a height of at least 2 and at most 4000000 squares in all, not \"3\""},
         {"a size turned", 2, "size 4x3", "line 6: 3 characters, not the 4 of a row"},
         {"an unknown rule", 3, "rule hunger=3", "line 3: unknown rule \"hunger\" (hatch, mating, meal, fill)"},
         {"a rule without a value", 3, "rule hatch", "line 3: a rule is rule NAME=VALUE, not \"rule hatch\""},
@@ -369,7 +369,7 @@ TEST(BoardFiles, RefuseASizeOrRuleOrTimerThatTheFileItselfRulesOut) {
         Squares squares;
         Rules rules;
         EXPECT_EQ(board_file::parse(damagedText(lines, damage), squares, rules), damage.refusal);
-        EXPECT_EQ(squares.rows(), kBoardSide);
+        EXPECT_EQ(squares.width(), kBoardSide);
         EXPECT_EQ(rules, Rules{});
     }
 }
@@ -409,16 +409,16 @@ TEST(BoardFiles, TellTheFirstRuleThatACommandLineGivesOtherwiseThanTheBoard) {
     Rules given = board_file::kNothingGiven;
     EXPECT_EQ(board_file::contradiction(file, given), std::nullopt);
     given.meal = 5;
-    given.rows = 3;
-    given.columns = 4;
+    given.width = 3;
+    given.height = 4;
     EXPECT_EQ(board_file::contradiction(file, given), std::nullopt);
     given.mating = 3;
     EXPECT_EQ(board_file::contradiction(file, given), std::nullopt);
     // The standard value, named, is a value like any other.
     given.hatch = 5;
     EXPECT_EQ(board_file::contradiction(file, given), "the board's hatch is 2, not 5 as --rule says");
-    given.rows = 4;
-    given.columns = 3;
+    given.width = 4;
+    given.height = 3;
     EXPECT_EQ(board_file::contradiction(file, given), "the board is 3x4, not 4x3 as --size says");
     Rules fill = board_file::kNothingGiven;
     fill.fill = {0, 0, 0, 100};

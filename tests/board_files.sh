@@ -18,7 +18,7 @@ after_generation() {
 # A run of K + M generations against K generations saved and M resumed with
 # the seed the saved file's comment gives, and no rules: the file has them.
 # The same trace after generation K, the same counts from generation K on.
-check_resume() {  # seed K M [--size RxC] [--rule NAME=VALUE]...
+check_resume() {  # seed K M [--size WxH] [--rule NAME=VALUE]...
   local seed=$1 k=$2 m=$3
   shift 3
   "$sim" --seed "$seed" "$@" --generations "$k" --counts --save-board saved.txt >/dev/null || fail "the save exited $?"

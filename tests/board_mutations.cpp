@@ -195,7 +195,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "board_mutations: cannot read a board from %s\n", argv[given]);
             return 1;
         }
-        boards.emplace_back(valid, board_file::largestFile(rules.rows, rules.columns));
+        boards.emplace_back(valid, board_file::largestFile(rules.width, rules.height));
     }
     Mutator mutator(static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10)));
     const long count = std::strtol(argv[2], nullptr, 10);

@@ -53,8 +53,8 @@ TEST(Experiment, RunsGoCombinationByCombinationTheFirstVariationSlowestThenSeed)
                                                "20x20,9,11", "3x4,2,10", "3x4,2,11", "3x4,7,10", "3x4,7,11",
                                                "3x4,9,10", "3x4,9,11"}));
     const Rules rules = experiment.rulesOf(9);  // 3x4, hatch 7, seed 11
-    EXPECT_EQ(rules.rows, 3);
-    EXPECT_EQ(rules.columns, 4);
+    EXPECT_EQ(rules.width, 3);
+    EXPECT_EQ(rules.height, 4);
     EXPECT_EQ(rules.hatch, 7);
     EXPECT_EQ(rules.meal, Rules{}.meal);
 }
@@ -96,7 +96,7 @@ TEST(Experiment, EachRunOfASweepGetsABoardUnderItsOwnRules) {
     sweepRuns(
         12, 2, [&](std::uint64_t run) { return experiment.rulesOf(run); },
         [&](SeededRun& run, std::uint64_t index, std::string& text) {
-            text = std::to_string(run.squares().rows()) + "x" + std::to_string(run.squares().columns()) + "," +
+            text = std::to_string(run.squares().width()) + "x" + std::to_string(run.squares().height()) + "," +
                    std::to_string(run.rules().hatch) + "," + std::to_string(experiment.seedOf(index)) + ",";
         },
         [&](std::string_view text, std::uint64_t) { output += text; });

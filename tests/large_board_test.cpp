@@ -56,8 +56,8 @@ TEST(LargeBoards, VisitInTheOrderThePlainShuffleGivesForTheSameSeed) {
     // Not square, so that rows and columns cannot be taken for each other.
     Board squares(190, 191);
     Model model;
-    model.rules.rows = 190;
-    model.rules.columns = 191;
+    model.rules.width = 190;
+    model.rules.height = 191;
     model.setUpLattice(squares);
     for (const std::uint32_t seed : {5U, 12345U}) {
         platform::srand(seed);

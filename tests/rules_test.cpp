@@ -23,7 +23,7 @@ namespace {
 TEST(Rules, AThreeByFourBoardIsATorusWithEightNeighboursAndTheLetteredSightSlots) {
     Rules rules;
     ASSERT_FALSE(setSize(rules, "3x4"));
-    Board squares(rules.rows, rules.columns);
+    Board squares(rules.width, rules.height);
     Model model;
     model.rules = rules;
     model.setUpLattice(squares);
@@ -61,7 +61,7 @@ TEST(Rules, TimersEndOnTheVisitTheirRuleNames) {
     Rules rules;
     ASSERT_FALSE(setRule(rules, "hatch=2"));
     ASSERT_FALSE(setRule(rules, "mating=1"));
-    Board squares(rules.rows, rules.columns);
+    Board squares(rules.width, rules.height);
     Model model;
     model.rules = rules;
     model.setUpLattice(squares);
@@ -88,7 +88,7 @@ TEST(Rules, TimersEndOnTheVisitTheirRuleNames) {
 TEST(Rules, AFillWithOnlyCatsFillsEverySquareWithACat) {
     Rules rules;
     ASSERT_FALSE(setRule(rules, "fill=0:0:0:100"));
-    Board squares(rules.rows, rules.columns);
+    Board squares(rules.width, rules.height);
     trace::setSink(nullptr);
     fillBoard(squares, 12345, rules);
     trace::setSink(stdout);

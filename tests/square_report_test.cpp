@@ -55,10 +55,10 @@ TEST_F(SquareReportTest, PlacesAreTheHomeViewsAndTimersCountVisits) {
 // the rules' visits.
 TEST(SquareReportOnAnyBoard, NamesPlacesAndSquaresAheadAsTheModelSeesThem) {
     Rules rules;
-    rules.rows = 3;
-    rules.columns = 5;
+    rules.width = 3;
+    rules.height = 5;
     rules.hatch = 2;
-    Board squares(rules.rows, rules.columns);
+    Board squares(rules.width, rules.height);
     Model model;
     model.rules = rules;
     model.setUpLattice(squares);

@@ -1,7 +1,7 @@
 // vivar-sim: the terrarium without a window, for reproducible runs.
 //
 //   vivar-sim [--seed S] [--board FILE] [--generations N] [--counts | --summary]
-//             [--save-board FILE [--at K]] [--size RxC] [--rule NAME=VALUE]...
+//             [--save-board FILE [--at K]] [--size WxH] [--rule NAME=VALUE]...
 //   vivar-sim --seeds A:B [--board FILE] [--jobs J] [--generations N] --counts | --summary
 //   vivar-sim --seeds A:B --vary NAME=VALUES... [--part I/N] [OPTION]... --counts | --summary
 //
@@ -76,7 +76,7 @@ constexpr const char* kUsage =
     "  --seeds A:B        run every seed from A to B (each 0 to 4294967295);\n"
     "                     needs --counts or --summary\n"
     "  --jobs J           threads for --seeds (default: the number of cores)\n"
-    "  --size RxC         a board of R rows and C columns on a torus, each at\n"
+    "  --size WxH         a board W squares wide and H high on a torus, each at\n"
     "                     least 2, at most 4000000 squares (default 20x20)\n"
     "  --rule NAME=VALUE\n"
     "                     change one of the rules (repeatable): hatch, mating,\n"
@@ -87,7 +87,7 @@ constexpr const char* kUsage =
     "                     summing to 100 (default 60:15:15:10)\n"
     "  --vary NAME=V1,V2,...\n"
     "                     with --seeds, run every seed under each of these values\n"
-    "                     of a rule (hatch, mating, meal, fill) or of size (RxC);\n"
+    "                     of a rule (hatch, mating, meal, fill) or of size (WxH);\n"
     "                     hatch, mating, meal and size also take FIRST:LAST:STEP,\n"
     "                     a size N there meaning NxN. Repeatable: every\n"
     "                     combination of the values runs, the first --vary\n"
@@ -357,7 +357,7 @@ std::string shellWord(const std::string& name) {
 std::string ruleOptions(const Rules& rules) {
     const Rules standard;
     std::string text;
-    if (rules.rows != standard.rows || rules.columns != standard.columns) {
+    if (rules.width != standard.width || rules.height != standard.height) {
         text += " --size " + sizeText(rules);
     }
     for (const std::string_view name : kRuleNames) {

@@ -96,7 +96,7 @@
         <translation>presa (prey)</translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+32"/>
         <source>timers</source>
         <translation>la sección de temporizadores (timers)</translation>
     </message>
@@ -135,12 +135,7 @@
         <translation>la versión %1 no es una que este vivar lea</translation>
     </message>
     <message>
-        <location line="+20"/>
-        <source>the size must be RxC, rows and columns of at least %1 and at most %2 squares in all, not &quot;%3&quot;</source>
-        <translation>el tamaño debe ser RxC, filas y columnas de al menos %1 y %2 casillas en total como mucho, no &quot;%3&quot;</translation>
-    </message>
-    <message>
-        <location line="+21"/>
+        <location line="+41"/>
         <source>a rule is rule NAME=VALUE, not &quot;%1&quot;</source>
         <translation>una regla es rule NOMBRE=VALOR, no &quot;%1&quot;</translation>
     </message>
@@ -235,7 +230,12 @@
         <translation>mayor de %1 bytes, no es un tablero de vivar</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="-197"/>
+        <source>the size must be WxH, a width and a height of at least %1 and at most %2 squares in all, not &quot;%3&quot;</source>
+        <translation>el tamaño debe ser AxL, un ancho y un alto de al menos %1 y %2 casillas en total como mucho, no &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <location line="+209"/>
         <source>not a text file</source>
         <translation>no es un archivo de texto</translation>
     </message>
@@ -348,14 +348,14 @@
     </message>
     <message>
         <location line="+15"/>
-        <source>--size needs RxC: rows and columns of at least %1, with at most %2 squares in all (2000x2000), not &apos;%3&apos;</source>
-        <translation>--size necesita RxC: filas y columnas de al menos %1, con %2 casillas en total como mucho (2000x2000), no &apos;%3&apos;</translation>
+        <source>--size needs WxH: a width and a height of at least %1 squares, with at most %2 squares in all (2000x2000), not &apos;%3&apos;</source>
+        <translation>--size necesita AxL: un ancho y un alto de al menos %1 casillas, con %2 casillas en total como mucho (2000x2000), no &apos;%3&apos;</translation>
     </message>
 </context>
 <context>
     <name>RulesDialog</name>
     <message>
-        <location filename="../view/rules_dialog.cpp" line="+14"/>
+        <location filename="../view/rules_dialog.cpp" line="+21"/>
         <source>Empty squares:</source>
         <translation>Casillas vacías:</translation>
     </message>
@@ -375,7 +375,7 @@
         <translation>Gatos:</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+29"/>
         <source>Rules</source>
         <translation>Reglas</translation>
     </message>
@@ -391,18 +391,18 @@
     </message>
     <message>
         <location line="+6"/>
-        <source>Rows:</source>
-        <translation>Filas:</translation>
+        <source>Width:</source>
+        <translation>Ancho:</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Columns:</source>
-        <translation>Columnas:</translation>
+        <source>Height:</source>
+        <translation>Alto:</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>The home view shows the rows side by side: a board of R rows and C columns is R squares wide and C high. Up to %1 of each; vivar-sim runs larger boards.</source>
-        <translation>La vista inicial muestra las filas una al lado de otra: un tablero de R filas y C columnas tiene R casillas de ancho y C de alto. Hasta %1 de cada; vivar-sim ejecuta tableros mayores.</translation>
+        <source>Squares across and down, as the home view shows the board. Up to %1 each; vivar-sim runs larger boards.</source>
+        <translation>Casillas a lo ancho y a lo alto, tal como la vista inicial muestra el tablero. Hasta %1 cada uno; vivar-sim ejecuta tableros mayores.</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -425,12 +425,17 @@
         <translation>Reparto de las casillas en un llenado:</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+16"/>
         <source>Standard rules</source>
         <translation>Reglas estándar</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+26"/>
+        <source>The window shows boards of up to %1 squares a side, not %2; vivar-sim runs larger ones.</source>
+        <translation>La ventana muestra tableros de hasta %1 casillas de lado, no %2; vivar-sim ejecuta tableros mayores.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
         <source>The shares sum to %1 %; they must sum to 100 %.</source>
         <translation>Las partes suman %1 %; deben sumar 100 %.</translation>
     </message>
@@ -457,9 +462,8 @@ Options:
   --board FILE      start with the board saved in FILE, stopped; generation
                     k after it is seeded as after a fill
   --quiet           print nothing on standard output (no trace)
-  --size RxC        a board of R rows and C columns, each from 2 to 100; the
-                    home view shows its rows side by side (default 20x20;
-                    vivar-sim runs boards up to 2000x2000)
+  --size WxH        a board W squares wide and H high, each from 2 to 100
+                    (default 20x20; vivar-sim runs boards up to 2000x2000)
   --rule NAME=VALUE
                     change one of the rules (repeatable): hatch, mating,
                     meal are the visits an egg takes to hatch and a mating
@@ -518,10 +522,9 @@ Opciones:
   --board ARCHIVO   empieza, detenido, con el tablero guardado en ARCHIVO;
                     la generación k tras él se siembra como tras un llenado
   --quiet           no escribe nada en la salida estándar (sin traza)
-  --size FxC        un tablero de F filas y C columnas, cada una de 2 a 100;
-                    la vista inicial muestra sus filas una al lado de otra
-                    (por omisión 20x20; vivar-sim ejecuta tableros de hasta
-                    2000x2000)
+  --size AxL        un tablero de A casillas de ancho y L de alto, cada uno
+                    de 2 a 100 (por omisión 20x20; vivar-sim ejecuta
+                    tableros de hasta 2000x2000)
   --rule NOMBRE=VALOR
                     cambia una de las reglas (se puede repetir): hatch,
                     mating, meal son las visitas que tarda un huevo en
@@ -564,7 +567,12 @@ ventana el programa termina tras la generación en curso.
 </translation>
     </message>
     <message>
-        <location line="+78"/>
+        <location line="+75"/>
+        <source>--size needs WxH, a width and a height of %1 to %2 squares in the window (vivar-sim runs boards up to 2000x2000), not &apos;%3&apos;</source>
+        <translation>--size necesita AxL, un ancho y un alto de %1 a %2 casillas en la ventana (vivar-sim ejecuta tableros de hasta 2000x2000), no &apos;%3&apos;</translation>
+    </message>
+    <message>
+        <location line="+20"/>
         <source>--counts needs a file name</source>
         <translation>--counts necesita un nombre de archivo</translation>
     </message>
@@ -572,11 +580,6 @@ ventana el programa termina tras la generación en curso.
         <location line="+5"/>
         <source>--board needs a file name</source>
         <translation>--board necesita un nombre de archivo</translation>
-    </message>
-    <message>
-        <location line="+14"/>
-        <source>--size %1: the window shows boards of up to %2x%2 squares; vivar-sim runs larger ones</source>
-        <translation>--size %1: la ventana muestra tableros de hasta %2x%2 casillas; vivar-sim ejecuta los mayores</translation>
     </message>
 </context>
 <context>
@@ -607,7 +610,7 @@ ventana el programa termina tras la generación en curso.
         <translation>gatos</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+24"/>
         <source>Generation %1 of %2</source>
         <translation>Generación %1 de %2</translation>
     </message>
@@ -1266,7 +1269,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Una generación y parar; tras volver atrás, la siguiente de la misma simulación otra vez (N, . o Alt+Derecha)</translation>
     </message>
     <message>
-        <location line="+516"/>
+        <location line="+517"/>
         <source>The run goes back only while stopped: stop it first (Space).</source>
         <translation>Solo se vuelve atrás con la simulación detenida: deténgala antes (Espacio).</translation>
     </message>
@@ -1281,17 +1284,17 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>La historia llega hasta la generación %1: las anteriores se descartaron para ahorrar memoria.</translation>
     </message>
     <message>
-        <location line="-521"/>
+        <location line="-522"/>
         <source>Slower: each generation stays longer on screen (-)</source>
         <translation>Más lento: cada generación se queda más tiempo en pantalla (-)</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Faster (+)</source>
         <translation>Más rápido (+)</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Show or hide the population chart (C)</source>
         <translation>Mostrar u ocultar la gráfica de poblaciones (C)</translation>
     </message>
@@ -1396,7 +1399,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>no se abrió el tablero: %1 es un tablero de %2; la ventana muestra tableros de hasta %3x%3 casillas, vivar-sim ejecuta los mayores</translation>
     </message>
     <message>
-        <location line="+79"/>
+        <location line="+78"/>
         <source>The rules change only while stopped: stop the run first (Space).</source>
         <translation>Las reglas solo cambian con la simulación detenida: deténgala antes (Espacio).</translation>
     </message>

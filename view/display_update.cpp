@@ -14,9 +14,9 @@ void doUpdates() {
     trace::print("  -- principio doUpdates --\n");
     // The tiles follow the board's size once it is resized; until then
     // there is nothing of this board to show.
-    if (tileRows == board.rows() && tileColumns == board.columns()) {
-        for (int row = 0; row < tileRows; ++row) {
-            for (int column = 0; column < tileColumns; ++column) {
+    if (tilesAcross == board.width() && tilesDown == board.height()) {
+        for (int row = 0; row < tilesAcross; ++row) {
+            for (int column = 0; column < tilesDown; ++column) {
                 const std::size_t square = board.indexOf(row, column);
                 // A kind outside 0..3 has no picture; its tile keeps the old one.
                 const std::optional<int> picture = textureIndexOf(board[square]);

@@ -1,13 +1,20 @@
 #include "view/rules_dialog.h"
 
+#include <algorithm>
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStringList>
 #include <QVBoxLayout>
 
 namespace {
+
+// The most a size box takes as typed: more than any board, so that a size
+// too large for the window is told rather than cut to its first digits.
+constexpr int kLargestTyped = 1'000'000;
 
 // The fill's shares, in the order the rules keep them.
 constexpr std::array<const char*, 4> kShareNames{
@@ -35,12 +42,13 @@ QLabel* note(QWidget* parent, const QString& text) {
 
 RulesDialog::RulesDialog(QWidget* parent, const Rules& chosen, const Rules& inForce, int largestSide)
     : QDialog(parent),
-      rows_(spinBox(this, Rules::kLeastSide, largestSide)),
-      columns_(spinBox(this, Rules::kLeastSide, largestSide)),
+      width_(spinBox(this, Rules::kLeastSide, kLargestTyped)),
+      height_(spinBox(this, Rules::kLeastSide, kLargestTyped)),
       hatch_(spinBox(this, Rules::kLeastVisits, Rules::kMostVisits)),
       mating_(spinBox(this, Rules::kLeastVisits, Rules::kMostVisits)),
       meal_(spinBox(this, Rules::kLeastVisits, Rules::kMostVisits)),
-      sum_(new QLabel(this)),
+      largestSide_(largestSide),
+      problem_(new QLabel(this)),
       ok_(nullptr) {
     setWindowTitle(tr("Rules"));
     auto* column = new QVBoxLayout(this);
@@ -51,11 +59,11 @@ RulesDialog::RulesDialog(QWidget* parent, const Rules& chosen, const Rules& inFo
     // The notes go between the forms: a form lays out a wrapped line
     // shorter than its text.
     auto* size = new QFormLayout;
-    size->addRow(tr("Rows:"), rows_);
-    size->addRow(tr("Columns:"), columns_);
+    size->addRow(tr("Width:"), width_);
+    size->addRow(tr("Height:"), height_);
     column->addLayout(size);
-    column->addWidget(note(this, tr("The home view shows the rows side by side: a board of R rows and C columns "
-                                    "is R squares wide and C high. Up to %1 of each; vivar-sim runs larger boards.")
+    column->addWidget(note(this, tr("Squares across and down, as the home view shows the board. Up to %1 each; "
+                                    "vivar-sim runs larger boards.")
                                      .arg(largestSide)));
     auto* visits = new QFormLayout;
     visits->addRow(tr("An egg hatches on visit:"), hatch_);
@@ -67,11 +75,14 @@ RulesDialog::RulesDialog(QWidget* parent, const Rules& chosen, const Rules& inFo
     for (std::size_t kind = 0; kind < shares_.size(); ++kind) {
         shares_[kind] = spinBox(this, 0, 100, QStringLiteral(" %"));
         shares->addRow(tr(kShareNames[kind]), shares_[kind]);
-        connect(shares_[kind], qOverload<int>(&QSpinBox::valueChanged), this, [this] { sharesChanged(); });
     }
     column->addLayout(shares);
-    sum_->setWordWrap(true);
-    column->addWidget(sum_);
+    for (QSpinBox* box : {width_, height_, shares_[0], shares_[1], shares_[2], shares_[3]}) {
+        connect(box, qOverload<int>(&QSpinBox::valueChanged), this, [this] { valuesChanged(); });
+    }
+    problem_->setWordWrap(true);
+    problem_->setStyleSheet(QStringLiteral("color: #b00020"));
+    column->addWidget(problem_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     ok_ = buttons->button(QDialogButtonBox::Ok);
@@ -82,39 +93,47 @@ RulesDialog::RulesDialog(QWidget* parent, const Rules& chosen, const Rules& inFo
     column->addWidget(buttons);
 
     fillFields(chosen);
-    rows_->setFocus();
-    rows_->selectAll();
+    width_->setFocus();
+    width_->selectAll();
 }
 
 void RulesDialog::fillFields(const Rules& rules) {
-    rows_->setValue(rules.rows);
-    columns_->setValue(rules.columns);
+    width_->setValue(rules.width);
+    height_->setValue(rules.height);
     hatch_->setValue(rules.hatch);
     mating_->setValue(rules.mating);
     meal_->setValue(rules.meal);
     for (std::size_t kind = 0; kind < shares_.size(); ++kind) {
         shares_[kind]->setValue(rules.fill[kind]);
     }
-    sharesChanged();
+    valuesChanged();
 }
 
-void RulesDialog::sharesChanged() {
+void RulesDialog::valuesChanged() {
+    QStringList problems;
+    if (const int side = std::max(width_->value(), height_->value()); side > largestSide_) {
+        problems << tr("The window shows boards of up to %1 squares a side, not %2; vivar-sim runs larger ones.")
+                        .arg(largestSide_)
+                        .arg(side);
+    }
     int sum = 0;
     for (const QSpinBox* share : shares_) {
         sum += share->value();
     }
-    const bool whole = sum == 100;
-    sum_->setText(whole ? QString() : tr("The shares sum to %1 %; they must sum to 100 %.").arg(sum));
-    sum_->setVisible(!whole);
+    if (sum != 100) {
+        problems << tr("The shares sum to %1 %; they must sum to 100 %.").arg(sum);
+    }
+    problem_->setText(problems.join(QLatin1Char('\n')));
+    problem_->setVisible(!problems.isEmpty());
     if (ok_ != nullptr) {
-        ok_->setEnabled(whole);
+        ok_->setEnabled(problems.isEmpty());
     }
 }
 
 Rules RulesDialog::rules() const {
     Rules rules;
-    rules.rows = rows_->value();
-    rules.columns = columns_->value();
+    rules.width = width_->value();
+    rules.height = height_->value();
     rules.hatch = hatch_->value();
     rules.mating = mating_->value();
     rules.meal = meal_->value();

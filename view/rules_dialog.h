@@ -12,14 +12,15 @@ class QPushButton;
 class QSpinBox;
 
 // Shows and sets the rules that the next fill or clear brings: the board's
-// size, the visits an egg, a mating and a meal take, and the fill's shares,
-// which must sum to 100 before the rules can be taken.
+// size, the visits an egg, a mating and a meal take, and the fill's shares.
+// A value it cannot take is told beside the fields, never silently changed,
+// and the rules are taken only when every value can be.
 class RulesDialog : public QDialog {
     Q_DECLARE_TR_FUNCTIONS(RulesDialog)
 
 public:
-    // `chosen` fills the fields; `inForce` is told beside them. Rows and
-    // columns go up to `largestSide`.
+    // `chosen` fills the fields; `inForce` is told beside them. The width
+    // and height go up to `largestSide`.
     RulesDialog(QWidget* parent, const Rules& chosen, const Rules& inForce, int largestSide);
 
     // The rules as the fields give them.
@@ -27,15 +28,17 @@ public:
 
 private:
     void fillFields(const Rules& rules);
-    // The shares' sum, and whether the rules can be taken.
-    void sharesChanged();
+    // What is wrong with the values, if anything, and whether the rules can
+    // be taken.
+    void valuesChanged();
 
-    QSpinBox* rows_;
-    QSpinBox* columns_;
+    QSpinBox* width_;
+    QSpinBox* height_;
     QSpinBox* hatch_;
     QSpinBox* mating_;
     QSpinBox* meal_;
     std::array<QSpinBox*, 4> shares_{};
-    QLabel* sum_;
+    int largestSide_;
+    QLabel* problem_;
     QPushButton* ok_;
 };

@@ -24,8 +24,8 @@ SoSelection* selectionRoot = nullptr;
 SoSeparator* tileRoot = nullptr;
 std::vector<celula*> tiles;
 std::vector<std::int32_t> shownTexture;
-int tileRows = 0;
-int tileColumns = 0;
+int tilesAcross = 0;
+int tilesDown = 0;
 std::array<SoTexture2*, kTextureCount> textures{};
 SoSeparator* backgroundPlane = nullptr;
 SoBaseColor* backgroundColor = nullptr;
@@ -183,12 +183,12 @@ SoSeparator* buildPlane() {
 // without a picture.
 void buildTiles() {
     tileRoot->removeAllChildren();
-    tileRows = board.rows();
-    tileColumns = board.columns();
+    tilesAcross = board.width();
+    tilesDown = board.height();
     tiles.assign(board.size(), nullptr);
     shownTexture.assign(board.size(), kEmptyPicture);
-    for (int row = 0; row < tileRows; ++row) {
-        for (int column = 0; column < tileColumns; ++column) {
+    for (int row = 0; row < tilesAcross; ++row) {
+        for (int column = 0; column < tilesDown; ++column) {
             const std::size_t square = board.indexOf(row, column);
             celula* tile = new celula;
             tiles[square] = tile;
@@ -206,8 +206,8 @@ void buildTiles() {
         }
     }
 
-    const auto across = static_cast<float>(tileRows);
-    const auto down = static_cast<float>(tileColumns);
+    const auto across = static_cast<float>(tilesAcross);
+    const auto down = static_cast<float>(tilesDown);
     // Counter-clockwise seen from +z, like the tiles: wound the other way,
     // the plane would turn its back on the headlight and show only Coin's
     // dim ambient grey, whatever its colour.
@@ -269,8 +269,8 @@ void markSquare(std::optional<int> square) {
         return;
     }
     // Where the square's tile lies: rows along +x, columns along -y.
-    markerPlace->translation.setValue(static_cast<float>(*square / tileColumns),
-                                      -static_cast<float>(*square % tileColumns), 0.0f);
+    markerPlace->translation.setValue(static_cast<float>(*square / tilesDown),
+                                      -static_cast<float>(*square % tilesDown), 0.0f);
     marker->whichChild.setValue(0);
 }
 
@@ -279,7 +279,7 @@ std::optional<int> squareOnPath(const SoPath* path) {
         const SoNode* node = path->getNode(i);
         if (node->isOfType(celula::getClassTypeId())) {
             const auto* tile = static_cast<const celula*>(node);
-            return tile->row * tileColumns + tile->column;
+            return tile->row * tilesDown + tile->column;
         }
     }
     return std::nullopt;

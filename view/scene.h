@@ -26,8 +26,8 @@ extern std::vector<celula*> tiles;  // indexed like board
 // doUpdates write it, so the tiles' children never need to be inspected.
 extern std::vector<std::int32_t> shownTexture;
 // The board size the tiles were built for.
-extern int tileRows;
-extern int tileColumns;
+extern int tilesAcross;
+extern int tilesDown;
 // Shared by all tiles; each holds a reference of its own so that a picture
 // no tile shows at the moment stays alive.
 extern std::array<SoTexture2*, kTextureCount> textures;

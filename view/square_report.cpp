@@ -92,9 +92,9 @@ int squareAheadOf(int square, std::int32_t heading, int lookSlot, const Rules& r
     const auto row = static_cast<std::size_t>(heading >= 1 && heading <= kHeadingCount ? heading - 1 : kHeadingCount - 1);
     const auto& step = kNeighbourSteps[static_cast<std::size_t>(
         kOrientationTable[row][static_cast<std::size_t>(lookSlot)])];
-    const int boardRow = (square / rules.columns + step[0] + rules.rows) % rules.rows;
-    const int boardColumn = (square % rules.columns + step[1] + rules.columns) % rules.columns;
-    return boardRow * rules.columns + boardColumn;
+    const int x = (square / rules.height + step[0] + rules.width) % rules.width;
+    const int y = (square % rules.height + step[1] + rules.height) % rules.height;
+    return x * rules.height + y;
 }
 
 namespace {
@@ -123,10 +123,10 @@ QString sightOf(const Board& squares, int square, const Rules& rules) {
 }  // namespace
 
 ScreenPlace screenPlaceOf(int square, const Rules& rules) {
-    return {square % rules.columns + 1, square / rules.columns + 1};
+    return {square % rules.height + 1, square / rules.height + 1};
 }
 
-int squareAt(ScreenPlace place, const Rules& rules) { return (place.column - 1) * rules.columns + (place.row - 1); }
+int squareAt(ScreenPlace place, const Rules& rules) { return (place.column - 1) * rules.height + (place.row - 1); }
 
 QString placeName(int square, const Rules& rules) {
     const ScreenPlace place = screenPlaceOf(square, rules);
@@ -138,8 +138,8 @@ SquareReport reportSquare(const Board& squares, int square, const Rules& given,
     // Places as the board in hand lies, so that no square is looked for
     // beyond it.
     Rules rules = given;
-    rules.rows = squares.rows();
-    rules.columns = squares.columns();
+    rules.width = squares.width();
+    rules.height = squares.height();
     const CellState& cell = squares[static_cast<std::size_t>(square)];
     SquareReport report;
     const ScreenPlace place = screenPlaceOf(square, rules);

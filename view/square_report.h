@@ -13,13 +13,12 @@
 
 // What the inspector tells about one square, in words. Places are given as a
 // person sees the board from the home view: rows from the top, columns from
-// the left, both from 1. A board row runs down the screen as a column.
+// the left, both from 1; a board W squares wide and H high has H rows of W.
 struct ScreenPlace {
     int row;
     int column;
 };
-// The rules give the board's size: a board of R rows and C columns shows C
-// rows of R squares.
+// The rules give the board's size.
 [[nodiscard]] ScreenPlace screenPlaceOf(int square, const Rules& rules);
 [[nodiscard]] int squareAt(ScreenPlace place, const Rules& rules);
 // "row 4, column 7", in the window's language.

@@ -87,9 +87,9 @@ void frameBoard(SoQtExaminerViewer& viewer) {
     if (camera == nullptr || !camera->isOfType(SoPerspectiveCamera::getClassTypeId())) {
         return;
     }
-    // Tiles cover x 0..rows and y 1 - columns..1.
-    const float halfWidth = 0.5f * static_cast<float>(tileRows);
-    const float halfHeight = 0.5f * static_cast<float>(tileColumns);
+    // Tiles cover x 0..width and y 1 - columns..1.
+    const float halfWidth = 0.5f * static_cast<float>(tilesAcross);
+    const float halfHeight = 0.5f * static_cast<float>(tilesDown);
     // Before the window is shown its view has no size yet: it opens at ours.
     const QWidget* area = viewer.getGLWidget();
     const float aspect = area != nullptr && area->isVisible() && area->height() > 0
@@ -736,8 +736,8 @@ Rules View::rulesInForce() const {
         return model->rules;
     }
     Rules rules;
-    rules.rows = board.rows();
-    rules.columns = board.columns();
+    rules.width = board.width();
+    rules.height = board.height();
     return rules;
 }
 
@@ -746,7 +746,7 @@ void View::bringRules(const Rules& rules) {
         return;
     }
     model->rules = rules;
-    if (rules.rows == board.rows() && rules.columns == board.columns()) {
+    if (rules.width == board.width() && rules.height == board.height()) {
         return;
     }
     // The board, the model's torus and the tiles change size together. The
@@ -758,7 +758,7 @@ void View::bringRules(const Rules& rules) {
     if (selectionRoot != nullptr) {
         selectionRoot->deselectAll();
     }
-    board.resize(rules.rows, rules.columns);
+    board.resize(rules.width, rules.height);
     model->setUpLattice();
     resizeScene();
     if (viewer != nullptr) {
