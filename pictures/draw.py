@@ -429,6 +429,15 @@ def button(name):
                  '<path d="M3,26 H11" stroke="#D3302A" stroke-width="3" stroke-linecap="round"/>',
         "rapido": '<path d="M3.5,7 L14,15 L3.5,23 Z M15,7 L25.5,15 L15,23 Z" fill="#EE922F" '
                   'stroke="#7A3E08" stroke-width="1.4" stroke-linejoin="round"/>',
+        # undo and redo: an arrow that turns back to the left, or on to the right
+        "deshacer": '<path d="M9,12 H18 A6,6 0 0 1 18,24 H12" fill="none" stroke="#1F4FA6" stroke-width="3" '
+                    'stroke-linecap="round"/>'
+                    '<path d="M3.5,12 L11,5.5 L11,18.5 Z" fill="#1F4FA6" stroke="#0C2352" stroke-width="1" '
+                    'stroke-linejoin="round"/>',
+        "rehacer": '<path d="M21,12 H12 A6,6 0 0 0 12,24 H18" fill="none" stroke="#1F4FA6" stroke-width="3" '
+                   'stroke-linecap="round"/>'
+                   '<path d="M26.5,12 L19,5.5 L19,18.5 Z" fill="#1F4FA6" stroke="#0C2352" stroke-width="1" '
+                   'stroke-linejoin="round"/>',
         # the population chart: three lines over axes
         "grafica": '<rect x="3" y="3" width="24" height="24" rx="2" fill="#FFF" stroke="#444" stroke-width="1.2"/>'
                    '<path d="M5,22 L10,16 L15,18 L20,10 L25,8" fill="none" stroke="#9A6532" stroke-width="2"/>'
@@ -440,8 +449,9 @@ def button(name):
 
 
 BUTTONS = ["play", "stop", "limpia", "llena", "masVerde", "menosVerde", "masAzul", "menosAzul"]
-# After the eight: one generation back, one on, slower, faster, the chart.
-CONTROLS = ["atras", "paso", "lento", "rapido", "grafica"]
+# After the eight: one generation back, one on, slower, faster, the chart,
+# then undo and redo.
+CONTROLS = ["atras", "paso", "lento", "rapido", "grafica", "deshacer", "rehacer"]
 
 
 # ---------------------------------------------------------------- all tiles
