@@ -7,6 +7,7 @@
 
 #include "app/lifecycle.h"
 #include "app/run_options.h"
+#include "app/run_session.h"
 #include "app/steering.h"
 #include "app/words.h"
 #include "model/board.h"
@@ -57,8 +58,9 @@ int main(int argc, char** argv) {
         }
     }
     Steering steering(options);
+    RunSession session(options.seed, options.rules);
     if (!options.countsFile.empty()) {
-        if (const auto problem = steering.openCounts(options.countsFile)) {
+        if (const auto problem = session.openCounts(options.countsFile)) {
             const std::string line =
                 words::fill(words::translate("main", "vivar: cannot write the counts file '%1': %2"),
                             {platform::utf8Name(options.countsFile), *problem});
@@ -75,6 +77,9 @@ int main(int argc, char** argv) {
     if (!options.boardFile.empty()) {
         board = std::move(opened);
     }
+    RunSession::Start start;
+    start.seed = options.seed;
+    session.begin(board, options.rules, start);
 
     View view;
     Model model;
@@ -82,8 +87,9 @@ int main(int argc, char** argv) {
     // show the board and waits until it has.
     model.displayUpdate = [&view] { view.showBoard(); };
     view.steering = &steering;
+    view.session = &session;
     view.model = &model;
-    steering.steer(model);
+    steering.steer(model, session);
 
     platform::srand(static_cast<std::uint32_t>(std::time(nullptr)));
     model.rules = options.rules;
@@ -92,7 +98,7 @@ int main(int argc, char** argv) {
     const int status = runWorkers(model, view);
     // The window told of an output it could not write; so does the status.
     tellTraceFailureOnce();
-    if (status == 0 && (trace::failure() != 0 || !steering.countsProblem().empty())) {
+    if (status == 0 && (trace::failure() != 0 || !session.countsProblem().empty())) {
         return 1;
     }
     return status;

@@ -5,23 +5,17 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
 #include <mutex>
 #include <optional>
-#include <string>
-
-#include <deque>
 
 #include "app/run_options.h"
-#include "model/census.h"
-#include "model/history.h"
+#include "model/rules.h"
 
 class Model;
+class RunSession;
 
-// What the user steers beyond play and stop: the pace, a fixed seed, one
-// generation at a time; and the generation count since the latest fill or
-// clear, which the seed, the status line and the counts file all follow.
+// What the user steers beyond play and stop: the pace and one generation at
+// a time; and the seeds the model takes, which the run session fixes.
 //
 // The model thread calls pause and beforeGeneration (through the Model's
 // seams); everything else runs on the view thread. With the default options
@@ -36,36 +30,25 @@ public:
     static constexpr std::chrono::milliseconds kLongestFrameWait{100};
 
     explicit Steering(const RunOptions& options);
-    ~Steering();
     Steering(const Steering&) = delete;
     Steering& operator=(const Steering&) = delete;
 
-    // Puts the model's seams in our hands.
-    void steer(Model& model);
+    // Puts the model's seams in our hands; the session says what seeds each
+    // generation.
+    void steer(Model& model, const RunSession& session);
 
     // Model thread: the show pause follows the pace, the stopped poll ends
     // early when a step is asked for; neither waits once quitFlag is set.
     void pause(std::chrono::milliseconds requested);
-    // Model thread: a generation the history holds starts from the state it
-    // started from the first time; beyond it, with a fixed seed, generation
-    // k is seeded with seed + k.
+    // Model thread: the next generation starts from the state the session
+    // fixes for it, if any; the clock's otherwise.
     void beforeGeneration() const;
 
     // View thread.
-    void fill() const;
-    // The board, a fresh one, is generation 0; the history starts over.
-    // Returns whether recorded generations after the one shown went.
-    bool boardRestarted(const Census& census);
-    // The board the model computed is shown: recorded, or, when it replays
-    // the history, the counts follow it again.
-    void generationShown(const Census& census);
-    // The board shown is now generation `generation`, rebuilt from the
-    // history: the counts file ends with it, as a run that stopped there.
-    void wentTo(std::int64_t generation);
-    // The board shown was changed by hand: the run's future is what comes
-    // from it. Returns whether recorded generations after it went.
-    bool edited();
-    [[nodiscard]] const RunHistory& history() const { return history_; }
+    // Fills the window's board, from the window's seed when it has one.
+    void fill(const Rules& rules) const;
+    // A generation is shown: at pace 0 the model goes on once it is drawn.
+    void generationShown();
     void frameDrawn();
     // Returns whether the run has to stop now, after a single step.
     [[nodiscard]] bool stepDone();
@@ -78,40 +61,16 @@ public:
     void faster();
     void slower();
 
-    [[nodiscard]] std::int64_t generation() const { return generation_.load(); }
     [[nodiscard]] int pace() const { return pace_.load(); }
     [[nodiscard]] const std::optional<std::uint32_t>& seed() const { return seed_; }
-    // The rules the next fill or clear brings, which a fill's shares
-    // follow; the command line's until they are changed.
-    [[nodiscard]] const Rules& rules() const { return rules_; }
-    void setRules(const Rules& rules) { rules_ = rules; }
-
-    // Opens the counts file, or returns the reason it cannot be written.
-    std::optional<std::string> openCounts(const std::filesystem::path& fileName);
-    // Why the counts file stopped being written, once it has; it is told
-    // once on stderr and stays on the status line.
-    [[nodiscard]] const std::string& countsProblem() const { return countsProblem_; }
 
 private:
     void setPace(int milliseconds);
-    void writeCounts(std::int64_t generation, const Census& census);
 
-    Model* model_ = nullptr;
-    RunHistory history_;
-    // Where each counts row ends in the file, from generation firstRow_ on,
-    // for a jump back to cut the file there.
-    std::deque<long> rowEnds_;
-    std::int64_t firstRow_ = 0;
-
+    const RunSession* session_ = nullptr;
     const std::optional<std::uint32_t> seed_;
     std::atomic<int> pace_;
-    Rules rules_;
-    std::atomic<std::int64_t> generation_{0};
     bool stepping_ = false;
-    std::FILE* counts_ = nullptr;
-    std::string countsName_;
-    std::string countsProblem_;
-    void countsFailed(int error);
 
     // Wakes the model from a pause when the pace changes, a step is asked
     // for or a frame has been drawn.

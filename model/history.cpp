@@ -7,15 +7,15 @@
 #include "model/trace.h"
 #include "platform/random.h"
 
-void RunHistory::restart(const Board& squares, const Rules& rules) {
+void RunHistory::restart(const Board& squares, const Rules& rules, std::int64_t start) {
     rules_ = rules;
     const std::size_t count = std::max<std::size_t>(squares.size(), 1);
     interval_ = std::clamp<std::int64_t>(static_cast<std::int64_t>(kReplaySquareTurns / count), 1, kLongestInterval);
-    latest_ = 0;
+    latest_ = start;
     kept_.clear();
-    firstSeed_ = 0;
+    firstSeed_ = start;
     seeds_.clear();
-    keep(0, squares);
+    keep(start, squares);
     replay_.reset();
 }
 
@@ -63,14 +63,72 @@ void RunHistory::record(std::uint32_t seed, const Board& after) {
     }
 }
 
-void RunHistory::branch(std::int64_t generation, const Board& squares) {
+std::size_t RunHistory::Future::bytes() const {
+    std::size_t total = seeds.size() * sizeof(std::uint32_t);
+    for (const auto& [generation, squares] : kept) {
+        total += sizeof(CellState) * squares.size() + sizeof(generation);
+    }
+    return total;
+}
+
+RunHistory::Future RunHistory::cutAfter(std::int64_t generation) {
     assert(generation >= earliest() && generation <= latest_);
-    while (!kept_.empty() && kept_.back().first >= generation) {
+    Future future;
+    future.after = generation;
+    future.latest = latest_;
+    while (kept_.back().first > generation) {
+        future.kept.push_front(std::move(kept_.back()));
         kept_.pop_back();
     }
-    seeds_.resize(static_cast<std::size_t>(generation - firstSeed_));
+    const auto seedsKept = static_cast<std::size_t>(generation - firstSeed_);
+    future.seeds.assign(seeds_.begin() + static_cast<std::ptrdiff_t>(seedsKept), seeds_.end());
+    seeds_.resize(seedsKept);
     latest_ = generation;
-    keep(generation, squares);
+    return future;
+}
+
+void RunHistory::putBack(Future&& future) {
+    assert(future.after == latest_);
+    for (auto& kept : future.kept) {
+        kept_.push_back(std::move(kept));
+    }
+    seeds_.insert(seeds_.end(), future.seeds.begin(), future.seeds.end());
+    latest_ = future.latest;
+    while (kept_.size() > 1 && bytes() > budget()) {
+        forgetOldest();
+    }
+}
+
+std::optional<Board> RunHistory::exchangeLatestKept(std::optional<Board> squares) {
+    std::optional<Board> before;
+    if (kept_.back().first == latest_) {
+        before = std::move(kept_.back().second);
+        if (squares) {
+            kept_.back().second = std::move(*squares);
+            return before;
+        }
+        if (kept_.size() > 1) {
+            kept_.pop_back();
+            return before;
+        }
+        // The earliest board stays: it is where every rebuild starts.
+        kept_.back().second = *before;
+        return before;
+    }
+    if (squares) {
+        keep(latest_, *squares);
+    }
+    return before;
+}
+
+std::vector<std::uint32_t> RunHistory::seedsAfter(std::int64_t generation) const {
+    std::vector<std::uint32_t> after;
+    for (std::int64_t g = generation + 1; g <= latest_; ++g) {
+        if (const auto seed = seedOf(g)) {
+            after.push_back(*seed);
+        }
+    }
+    return after;
 }
 
 std::optional<std::uint32_t> RunHistory::seedOf(std::int64_t generation) const {
@@ -82,11 +140,16 @@ std::optional<std::uint32_t> RunHistory::seedOf(std::int64_t generation) const {
 
 RunHistory::Rebuilt RunHistory::rebuild(std::int64_t generation, int watched) const {
     assert(generation >= earliest() && generation <= latest_);
-    const auto from = std::prev(std::upper_bound(kept_.begin(), kept_.end(), generation,
-                                                 [](std::int64_t wanted, const auto& kept) { return wanted < kept.first; }));
-    if (from->first == generation) {
-        return {from->second, std::nullopt};
+    const auto at = std::prev(std::upper_bound(kept_.begin(), kept_.end(), generation,
+                                               [](std::int64_t wanted, const auto& kept) { return wanted < kept.first; }));
+    const bool kept = at->first == generation;
+    if (kept && (watched < 0 || at == kept_.begin())) {
+        return {at->second, std::nullopt};
     }
+    // A turn that ended on a kept board is told by replaying its generation
+    // from the board kept before; the board itself is the kept one, which an
+    // edit may have changed since.
+    const auto from = kept ? std::prev(at) : at;
     if (!replay_) {
         work_ = from->second;
         replay_ = std::make_unique<Model>();
@@ -108,7 +171,7 @@ RunHistory::Rebuilt RunHistory::rebuild(std::int64_t generation, int watched) co
     }
     trace::setSink(sink);
     platform::threadGenerator() = saved;
-    Rebuilt rebuilt{work_, std::nullopt};
+    Rebuilt rebuilt{kept ? at->second : work_, std::nullopt};
     if (watched >= 0) {
         rebuilt.turn = replay_->watchedTurn();
     }

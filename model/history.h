@@ -6,12 +6,14 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "model/board.h"
 #include "model/model.h"
 #include "model/rules.h"
 
-// A run's past since its latest fill, clear or opened board. A generation is
+// A run's past since its latest fill, clear or opened board, from the
+// generation it started at (0, or a saved board's). A generation is
 // decided by the board before it and the state its generator started from,
 // so the history keeps every generation's starting state (four bytes) and
 // the whole board only every so many generations; any generation it holds
@@ -30,15 +32,33 @@ public:
     // `budget` 0 takes the standard budget, scaled by the board's size.
     explicit RunHistory(std::size_t budget = 0) : budget_(budget) {}
 
-    // A run starts over at generation 0 on this board, by these rules.
-    void restart(const Board& squares, const Rules& rules);
+    // A run starts over at generation `start` on this board, by these rules.
+    void restart(const Board& squares, const Rules& rules, std::int64_t start = 0);
     // After a restart: generation latest() + 1 was computed from `seed`'s
     // state and left `after`. The oldest generations go when the memory
     // would exceed the budget.
     void record(std::uint32_t seed, const Board& after);
-    // The board at `generation` is now `squares` (an edit): what came after it
-    // is no longer the run's future.
-    void branch(std::int64_t generation, const Board& squares);
+
+    // The generations after one, set aside whole so that they can be put
+    // back exactly: the boards kept after it and their seeds.
+    struct Future {
+        std::int64_t after = 0;
+        std::int64_t latest = 0;
+        std::deque<std::pair<std::int64_t, Board>> kept;
+        std::deque<std::uint32_t> seeds;
+        [[nodiscard]] std::size_t bytes() const;
+    };
+    // Ends the run at `generation`, between earliest() and latest(), and
+    // hands over what came after it.
+    Future cutAfter(std::int64_t generation);
+    // Puts back what cutAfter handed over, the run ending where it was cut.
+    void putBack(Future&& future);
+    // The board kept at latest() is now `squares` (an edit), or with none,
+    // none is kept there unless it is the earliest. Returns the board kept
+    // there before, if one was, so that an edit can be undone exactly.
+    std::optional<Board> exchangeLatestKept(std::optional<Board> squares);
+    // The recorded seeds of the generations after `generation`, in order.
+    [[nodiscard]] std::vector<std::uint32_t> seedsAfter(std::int64_t generation) const;
 
     // The span of generations that can be rebuilt; both 0 before a restart.
     [[nodiscard]] std::int64_t earliest() const { return kept_.empty() ? 0 : kept_.front().first; }
@@ -48,7 +68,8 @@ public:
 
     // The board at `generation`, between earliest() and latest(). With a
     // watched square, the turn of the creature that ended on it (or left it)
-    // in that generation comes too. The calling thread's generator is left
+    // in that generation comes too, replayed from the board before it even
+    // where the board itself is kept. The calling thread's generator is left
     // as it was, and nothing reaches the trace.
     struct Rebuilt {
         Board board;

@@ -54,6 +54,10 @@ void napBriefly();
 
 // std::fopen for a file of any name.
 [[nodiscard]] std::FILE* openFile(const std::filesystem::path& path, const char* mode);
+// A new, empty file open for writing in binary, only if no file of that name
+// exists yet, so that nothing already there is ever overwritten; nullptr
+// and errno otherwise (EEXIST when the name is taken).
+[[nodiscard]] std::FILE* createNewFile(const std::filesystem::path& path);
 
 // Replaces the file's contents so that nobody, not even after a crash or a
 // power cut, finds anything but the whole old file or the whole new one: the

@@ -55,6 +55,18 @@ char** utf8Arguments(int /*argc*/, char** argv) { return argv; }
 
 std::FILE* openFile(const std::filesystem::path& path, const char* mode) { return std::fopen(path.c_str(), mode); }
 
+std::FILE* createNewFile(const std::filesystem::path& path) {
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(descriptor, "wb");
+    if (file == nullptr) {
+        ::close(descriptor);
+    }
+    return file;
+}
+
 namespace {
 
 // Names tried for the new file before giving up: each clashes only with a

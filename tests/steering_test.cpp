@@ -4,12 +4,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "app/run_session.h"
 #include "app/steering.h"
 #include "model/board.h"
 #include "model/census.h"
@@ -17,7 +20,7 @@
 #include "model/seeded_run.h"
 #include "model/trace.h"
 #include "platform/random.h"
-#include "view/population_history.h"
+#include "model/population_history.h"
 
 namespace {
 
@@ -71,28 +74,22 @@ int firstDrawAfterSeeding(std::uint32_t seed) {
     return platform::rand();
 }
 
-TEST(FixedSeed, GenerationKAfterAFillIsSeededWithSeedPlusK) {
-    RunOptions options;
-    options.seed = 4294967290u;  // near the top, so the sum wraps as the generator's seed does
-    Steering steering(options);
-    steering.boardRestarted(Census{});
-    steering.generationShown(Census{});
-    steering.generationShown(Census{});
-    steering.beforeGeneration();
+TEST(FixedSeed, GenerationKAfterAFillIsSeededWithSeedPlusKAndWithoutOneTheClockSeedIsLeftAlone) {
+    // Near the top, so that the sum wraps as the generator's seed does.
+    RunSession session(4294967290u, Rules{});
+    Steering steering{RunOptions{}};
+    Model model;
+    steering.steer(model, session);
+    session.generationShown(1, board, Census{});
+    session.generationShown(2, board, Census{});
+    model.beforeGeneration();
     const int third = platform::rand();
     EXPECT_EQ(third, firstDrawAfterSeeding(4294967293u));
 
-    // A clear or fill starts counting again.
-    steering.boardRestarted(Census{});
-    steering.beforeGeneration();
-    const int first = platform::rand();
-    EXPECT_EQ(first, firstDrawAfterSeeding(4294967291u));
-}
-
-TEST(FixedSeed, WithoutOneTheClockSeedIsLeftAlone) {
-    Steering steering{RunOptions{}};
+    RunSession clocked(std::nullopt, Rules{});
+    steering.steer(model, clocked);
     platform::srand(77);
-    steering.beforeGeneration();
+    model.beforeGeneration();
     const int drawn = platform::rand();
     EXPECT_EQ(drawn, firstDrawAfterSeeding(77));
 }
@@ -104,29 +101,9 @@ std::string contentsOf(const std::string& fileName) {
     return text.str();
 }
 
-TEST(CountsFile, HasARowPerShownGenerationAndStartsAfreshAtEachFillOrClear) {
-    const std::string fileName = testing::TempDir() + "vivar-counts-test.csv";
-    Census census;
-    census.empty = 390;
-    census.lizards[1] = 6;
-    census.cats = 4;
-    {
-        Steering steering{RunOptions{}};
-        ASSERT_FALSE(steering.openCounts(fileName).has_value());
-        steering.boardRestarted(Census{});
-        steering.generationShown(census);
-        steering.generationShown(census);
-        EXPECT_EQ(contentsOf(fileName),
-                  "generation,empty,lizard1,lizard2,egg1,egg2,cat\n0,0,0,0,0,0,0\n1,390,0,6,0,0,4\n2,390,0,6,0,0,4\n");
-        steering.boardRestarted(census);
-        EXPECT_EQ(contentsOf(fileName), "generation,empty,lizard1,lizard2,egg1,egg2,cat\n0,390,0,6,0,0,4\n");
-    }
-    std::remove(fileName.c_str());
-}
-
 TEST(CountsFile, AFolderThatDoesNotExistIsReported) {
-    Steering steering{RunOptions{}};
-    EXPECT_TRUE(steering.openCounts("/nonexistent/folder/counts.csv").has_value());
+    RunSession session(std::nullopt, Rules{});
+    EXPECT_TRUE(session.openCounts("/nonexistent/folder/counts.csv").has_value());
 }
 
 TEST(PopulationHistory, StaysBoundedOverALongRunKeepingTheFirstAndLatestPointsInOrder) {
@@ -192,57 +169,158 @@ TEST(PopulationHistory, TellsWhenEachSpeciesDiedOutAsTheSummaryDoes) {
 
 namespace {
 
-// The window's run with seeds from a clock, through the steering as the model
-// thread and the view drive it: the model seeds from the clock, the steering
+// The window's run with seeds from a clock, through the session as the model
+// thread and the view drive it: the model seeds from the clock, the session
 // may put a recorded state in its place, the view records what it shows.
 struct SteeredRun {
+    RunSession session{std::nullopt, Rules{}};
     Steering steering{RunOptions{}};
     Model model;
     std::uint32_t clock = 1765000000;
+    std::string counts = testing::TempDir() + "vivar-session-test.csv";
 
     SteeredRun() {
+        std::remove(counts.c_str());
+        std::remove(sibling(2).c_str());
         model.setUpLattice();
-        steering.steer(model);
+        steering.steer(model, session);
+        EXPECT_FALSE(session.openCounts(counts).has_value());
+        const Board empty = board;
         clearBoard();
         fillBoard(board, 7);
-        steering.boardRestarted(takeCensus(board));
+        session.restart(RunSession::Change::kFill, empty, board, Rules{}, {});
+    }
+    ~SteeredRun() {
+        std::remove(counts.c_str());
+        std::remove(sibling(2).c_str());
+    }
+    [[nodiscard]] std::string sibling(int number) const {
+        return counts.substr(0, counts.size() - 4) + "-" + std::to_string(number) + ".csv";
     }
     void step() {
+        session.movingOn(board);
         clock += 3;
         platform::srand(clock);
-        steering.beforeGeneration();
+        model.beforeGeneration();
         model.computeGeneration();
-        steering.generationShown(takeCensus(board));
+        session.generationShown(model.generationSeed(), board, takeCensus(board));
     }
     void goTo(std::int64_t generation) {
-        const Board rebuilt = steering.history().rebuild(generation).board;
+        const Board rebuilt = session.history().rebuild(generation).board;
         std::copy(rebuilt.begin(), rebuilt.end(), board.begin());
-        steering.wentTo(generation);
+        session.wentTo(generation);
+    }
+    // As the window does: the board it shows keeps its place, which the
+    // model's torus points into.
+    std::optional<RunSession::Done> undo(bool undoing = true) {
+        Board squares = board;
+        auto done = undoing ? session.undo(squares) : session.redo(squares);
+        std::copy(squares.begin(), squares.end(), board.begin());
+        return done;
+    }
+    void edit(int square) {
+        const CellState before = board[static_cast<std::size_t>(square)];
+        board[static_cast<std::size_t>(square)].kind = before.kind == kCat ? kEmpty : kCat;
+        session.edit(square, before, board);
     }
 };
 
-TEST(GoingBack, AnEditAtGeneration50Of200EndsTheRecordedFutureAndAStepRunsANewGeneration51) {
+// The counts file of a run whose generations from 0 on had these censuses,
+// as vivar-sim prints it.
+std::string countsOf(const std::vector<Census>& censuses) {
+    std::FILE* file = std::tmpfile();
+    printCountsHeader(file);
+    for (std::size_t k = 0; k < censuses.size(); ++k) {
+        printCountsRow(file, static_cast<std::int64_t>(k), censuses[k]);
+    }
+    std::string text(static_cast<std::size_t>(std::ftell(file)), '\0');
+    std::rewind(file);
+    text.resize(std::fread(text.data(), 1, text.size(), file));
+    std::fclose(file);
+    return text;
+}
+
+TEST(RunSession, AnEditInThePastKeepsTheFutureUntilTheRunMovesOnAndUndoBringsItBackExactly) {
     trace::setSink(nullptr);
     SteeredRun run;
+    std::vector<Board> boards{board};
+    std::vector<Census> censuses{takeCensus(board)};
     for (int k = 1; k <= 200; ++k) {
         run.step();
+        boards.push_back(board);
+        censuses.push_back(takeCensus(board));
     }
-    run.goTo(50);
-    board[0].kind = board[0].kind == kCat ? kEmpty : kCat;
-    const Board edited = board;
-    EXPECT_TRUE(run.steering.edited());
-    EXPECT_EQ(run.steering.history().latest(), 50);
+    const std::string whole = countsOf(censuses);
+    ASSERT_EQ(contentsOf(run.counts), whole);
 
-    // Generation 51 now comes from the edited board and the clock.
+    // Going back writes nothing; an edit keeps the recorded future.
+    run.goTo(50);
+    EXPECT_EQ(contentsOf(run.counts), whole);
+    run.edit(0);
+    EXPECT_TRUE(run.session.edited());
+    EXPECT_EQ(run.session.history().latest(), 200);
+    const Board edited = board;
+
+    // Moving on: generation 51 from the edited board, a counts file of its own.
     Board expected = edited;
     Model model;
     model.setUpLattice(expected);
     platform::srand(run.clock + 3);
     model.computeGeneration();
     run.step();
-    EXPECT_EQ(run.steering.generation(), 51);
     EXPECT_TRUE(board.sameAs(expected));
-    EXPECT_EQ(run.steering.history().latest(), 51);
+    EXPECT_EQ(run.session.history().latest(), 51);
+    EXPECT_EQ(contentsOf(run.counts), whole);
+    std::vector<Census> branch(censuses.begin(), censuses.begin() + 51);
+    branch.push_back(takeCensus(board));
+    EXPECT_EQ(contentsOf(run.sibling(2)), countsOf(branch));
+    EXPECT_EQ(run.session.takeNewCountsFile(), run.sibling(2));
+
+    // Undone: generation 50 as recorded, "of 200" again, and a step replays 51.
+    ASSERT_TRUE(run.undo().has_value());
+    EXPECT_EQ(run.session.generation(), 50);
+    EXPECT_EQ(run.session.history().latest(), 200);
+    EXPECT_FALSE(run.session.edited());
+    EXPECT_TRUE(board.sameAs(boards[50]));
+    run.step();
+    EXPECT_TRUE(board.sameAs(boards[51]));
+    EXPECT_EQ(contentsOf(run.counts), whole);
+
+    // Redone: the edited run as it was, at generation 51 of 51.
+    run.goTo(50);
+    ASSERT_TRUE(run.undo(false).has_value());
+    EXPECT_EQ(run.session.generation(), 51);
+    EXPECT_EQ(run.session.history().latest(), 51);
+    EXPECT_TRUE(board.sameAs(expected));
+    trace::setSink(stdout);
+}
+
+TEST(RunSession, AFillIsUndoneToTheRunBeforeWithItsHistoryAndItsCountsFile) {
+    trace::setSink(nullptr);
+    SteeredRun run;
+    for (int k = 1; k <= 30; ++k) {
+        run.step();
+    }
+    const Board thirty = board;
+    const std::string counts = contentsOf(run.counts);
+    const Board before = board;
+    clearBoard();
+    run.session.restart(RunSession::Change::kClear, before, board, Rules{}, {});
+    run.step();
+    EXPECT_EQ(run.session.generation(), 1);
+    EXPECT_EQ(contentsOf(run.counts), counts);  // the cleared run writes its own file
+
+    ASSERT_EQ(run.undo()->change, RunSession::Change::kClear);
+    EXPECT_TRUE(board.sameAs(thirty));
+    EXPECT_EQ(run.session.generation(), 30);
+    run.goTo(10);
+    EXPECT_EQ(run.session.history().latest(), 30);
+    // Played on, the run before writes on in its own file.
+    run.goTo(30);
+    run.step();
+    const std::string after = contentsOf(run.counts);
+    EXPECT_EQ(after.substr(0, counts.size()), counts);
+    EXPECT_EQ(std::count(after.begin(), after.end(), '\n'), 1 + 32);
     trace::setSink(stdout);
 }
 

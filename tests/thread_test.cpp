@@ -7,6 +7,7 @@
 
 #include "app/cthread.h"
 #include "app/lifecycle.h"
+#include "app/run_session.h"
 #include "app/steering.h"
 #include "model/board.h"
 #include "model/model.h"
@@ -113,9 +114,11 @@ TEST(StartUp, AViewWithoutAWindowEndsTheModelAndFailsTheRun) {
     RunOptions slowest;
     slowest.paceMilliseconds = 3'600'000;
     Steering steering(slowest);
-    steering.steer(model);
+    RunSession session(std::nullopt, Rules{});
+    steering.steer(model, session);
     View view;
     view.steering = &steering;
+    view.session = &session;
     CapturedTrace trace;
     testing::internal::CaptureStderr();
     EXPECT_EQ(runWorkers(model, view), 1);

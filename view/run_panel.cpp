@@ -68,25 +68,34 @@ QString legendText() {
 // The status line's text. Its items are held together by no-break spaces,
 // so a narrow window wraps the line only between them; its counts are
 // grouped as the window's language groups digits.
-QString statusText(const Census& census, const PopulationHistory& history, const RunPanel::Status& status) {
+QString statusText(const Census& census, const PopulationHistory* history, const RunPanel::Status& status) {
     // Looked up once for the line's dozen numbers.
     const QLocale locale = language::numbers();
     const auto number = [&locale](std::int64_t value) { return locale.toString(static_cast<qlonglong>(value)); };
     QStringList items;
     items << (status.latest > status.generation
                   ? RunPanel::tr("Generation %1 of %2").arg(number(status.generation), number(status.latest))
-                  : RunPanel::tr("Generation %1").arg(number(status.generation)))
-          << (status.running ? RunPanel::tr("running") : RunPanel::tr("stopped"))
+                  : RunPanel::tr("Generation %1").arg(number(status.generation)));
+    if (status.edited) {
+        items << RunPanel::tr("edited, not yet run on");
+    }
+    items << (status.running ? RunPanel::tr("running") : RunPanel::tr("stopped"))
           << RunPanel::tr("brown lizards %1, eggs %2").arg(number(census.lizards[0]), number(census.eggs[0]))
           << RunPanel::tr("green lizards %1, eggs %2").arg(number(census.lizards[1]), number(census.eggs[1]))
           << RunPanel::tr("cats %1 (%2 eating)").arg(number(census.cats), number(census.eatingCats));
     if (status.earliest > 0) {
         items << RunPanel::tr("history from generation %1").arg(number(status.earliest));
     }
-    if (const auto generation = history.diedOutAt(0)) {
+    // Only what has happened by the generation shown: going back, a later
+    // extinction is still to come.
+    const auto diedOut = [&](std::size_t species) -> std::optional<std::int64_t> {
+        const auto generation = history != nullptr ? history->diedOutAt(species) : std::nullopt;
+        return generation && *generation <= status.generation ? generation : std::nullopt;
+    };
+    if (const auto generation = diedOut(0)) {
         items << RunPanel::tr("brown lizards died out at generation %1").arg(number(*generation));
     }
-    if (const auto generation = history.diedOutAt(1)) {
+    if (const auto generation = diedOut(1)) {
         items << RunPanel::tr("green lizards died out at generation %1").arg(number(*generation));
     }
     items << RunPanel::tr("pace %1 ms").arg(number(status.paceMilliseconds));
@@ -243,29 +252,24 @@ RunPanel::RunPanel(QWidget* window)
 
     chartTimer_->setSingleShot(true);
     QObject::connect(chartTimer_, &QTimer::timeout, chartView_, [this] { updateChart(); });
-    restart(Census{}, Status{});
 }
 
-void RunPanel::restart(const Census& census, const Status& status) {
-    history_.clear();
-    highest_ = 0;
+void RunPanel::restart(const PopulationHistory& populations, const Census& census, const Status& status) {
+    notice_.clear();
+    populationsChanged(populations, census, status);
+}
+
+void RunPanel::populationsChanged(const PopulationHistory& populations, const Census& census, const Status& status) {
+    populations_ = &populations;
     charted_ = 0;
-    generationShown(census, status);
+    census_ = census;
+    showStatus(status);
     updateChart();
 }
 
-void RunPanel::generationShown(const Census& census, const Status& status) {
-    if (!history_.points().empty() && status.generation <= history_.points().back().generation) {
-        // A generation replayed: the chart has it.
-        wentTo(census, status);
-        return;
-    }
+void RunPanel::generationShown(const PopulationHistory& populations, const Census& census, const Status& status) {
+    populations_ = &populations;
     census_ = census;
-    if (history_.add(status.generation, census)) {
-        charted_ = 0;  // thinned: the chart starts over from the history
-    }
-    const PopulationHistory::Point& point = history_.points().back();
-    highest_ = std::max(highest_, *std::max_element(point.counts.begin(), point.counts.end()));
     showStatus(status);
     // Drawing the chart costs more than a generation at the fastest paces;
     // it catches up a few times a second instead of at every generation.
@@ -277,7 +281,20 @@ void RunPanel::generationShown(const Census& census, const Status& status) {
 
 void RunPanel::updateChart() {
     sinceChartUpdate_.start();
-    const auto& points = history_.points();
+    if (populations_ == nullptr || populations_->points().empty()) {
+        return;
+    }
+    if (populations_->reshapes() != chartedShape_) {
+        chartedShape_ = populations_->reshapes();
+        charted_ = 0;
+    }
+    const auto& points = populations_->points();
+    if (charted_ == 0) {
+        highest_ = 0;
+    }
+    for (std::size_t i = charted_; i < points.size(); ++i) {
+        highest_ = std::max(highest_, *std::max_element(points[i].counts.begin(), points[i].counts.end()));
+    }
     for (std::size_t line = 0; line < series_.size(); ++line) {
         QVector<QPointF> added;
         added.reserve(static_cast<int>(points.size() - charted_));
@@ -327,7 +344,7 @@ void RunPanel::statusChanged(const Status& status) { showStatus(status); }
 
 void RunPanel::showStatus(const Status& status) {
     status_ = status;
-    QString text = statusText(census_, history_, status);
+    QString text = statusText(census_, populations_, status);
     if (!notice_.isEmpty() && sinceNotice_.isValid() && sinceNotice_.elapsed() < kNoticeMilliseconds) {
         text += QStringLiteral("\u00A0· ") + notice_;
     } else {
@@ -364,15 +381,6 @@ void RunPanel::addInspector(QWidget* inspector) {
 void RunPanel::sideChanged() {
     const bool inspecting = inspector_ != nullptr && !inspector_->isHidden();
     platform::showBesideViewer(window_, side_, !chartBox_->isHidden() || inspecting);
-}
-
-void RunPanel::edited(const Census& census, const Status& status) {
-    census_ = census;
-    history_.cutAfter(status.generation);
-    history_.replaceLatest(status.generation, census);
-    charted_ = 0;
-    showStatus(status);
-    updateChart();
 }
 
 int RunPanel::bottomRowHeight(int width) const {

@@ -12,7 +12,7 @@
 #include <QString>
 
 #include "model/census.h"
-#include "view/population_history.h"
+#include "model/population_history.h"
 
 class QHBoxLayout;
 class QLabel;
@@ -41,6 +41,7 @@ public:
         std::string rules;    // how the rules differ from the standard ones, short
         std::int64_t latest = 0;    // the latest generation the run has reached
         std::int64_t earliest = 0;  // the earliest the run can go back to
+        bool edited = false;        // edited in the past, the run not gone on from it
     };
 
     // The side column is this wide where the screen has room, and as narrow
@@ -54,9 +55,14 @@ public:
     // is also written to that file, a line each.
     explicit RunPanel(QWidget* window);
 
-    // A fill or a clear: the chart starts over from generation 0.
-    void restart(const Census& census, const Status& status);
-    void generationShown(const Census& census, const Status& status);
+    // The run's populations are drawn from `populations`, which must live
+    // until the next of these calls. A new run, or another one brought back:
+    // the chart is drawn anew, and a notice about the run before goes.
+    void restart(const PopulationHistory& populations, const Census& census, const Status& status);
+    void generationShown(const PopulationHistory& populations, const Census& census, const Status& status);
+    // The board was edited between generations: the status line and the
+    // chart show the populations as they are now.
+    void populationsChanged(const PopulationHistory& populations, const Census& census, const Status& status);
     // Play, stop or the pace changed; the board did not.
     void statusChanged(const Status& status);
     // Says something at the end of the status line for a few seconds: why
@@ -67,9 +73,6 @@ public:
     // while the chart or the inspector does.
     void addInspector(QWidget* inspector);
     void sideChanged();
-    // The board was edited between generations: the status line and the
-    // chart's latest point show it, and the points after it go.
-    void edited(const Census& census, const Status& status);
     // The board shown is an earlier or later generation of the run, which
     // the chart already holds: its marker shows which.
     void wentTo(const Census& census, const Status& status);
@@ -105,8 +108,9 @@ private:
     QtCharts::QValueAxis* squares_;
     QTimer* chartTimer_;
     QElapsedTimer sinceChartUpdate_;
-    PopulationHistory history_;
-    std::size_t charted_ = 0;  // how many of the history's points the chart has
+    const PopulationHistory* populations_ = nullptr;
+    std::size_t charted_ = 0;  // how many of the points the chart has
+    std::uint64_t chartedShape_ = 0;  // and of which shape of them
     Census census_;
     int highest_ = 0;
     std::FILE* statusLog_ = nullptr;

@@ -43,8 +43,10 @@
 #include "view/rules_dialog.h"
 #include "view/run_panel.h"
 #include "view/scene.h"
+#include "view/view_parts.h"
 
 platform::WindowProcedure previousWindowProc = nullptr;
+View* liveView = nullptr;
 std::atomic<bool> idleFlag{false};
 
 namespace {
@@ -53,18 +55,11 @@ namespace {
 // nearest float; nothing keeps the components within 0..1.
 constexpr double kColourStep = 0.3;
 
-// A clear or fill pressed while a generation is still finishing after stop
-// is tried again shortly, once that generation is on screen.
-constexpr int kBusyRetryMilliseconds = 10;
-
-constexpr qint64 kInspectIntervalMilliseconds = 250;
-
 // The window opens at a size where the board is comfortable to watch.
 constexpr int kWindowWidth = 960;
 constexpr int kWindowHeight = 820;
 constexpr const char* kWindowTitle = "vivar";
 
-View* liveView = nullptr;
 
 // The viewer's own buttons, top to bottom, and their keys where they have one.
 constexpr std::array<const char*, 7> kViewerToolTips{
@@ -77,10 +72,16 @@ constexpr std::array<const char*, 7> kViewerToolTips{
     QT_TRANSLATE_NOOP("View", "Projection: switch between perspective and orthographic"),
 };
 
+}  // namespace
+
 // The viewer's own framing fits the board's bounding sphere, which leaves
 // the square board small in a wide window: start closer, with the board
 // filling most of the view, and make that the home position.
 constexpr float kBoardMargin = 1.08f;
+
+bool facesSomewhere(const CellState& cell) {
+    return cell.kind == kCat || ((cell.kind == kLizard1 || cell.kind == kLizard2) && cell.juvenile != 1);
+}
 
 void frameBoard(SoQtExaminerViewer& viewer) {
     SoCamera* camera = viewer.getCamera();
@@ -117,31 +118,39 @@ void setTransparency(SoQtExaminerViewer& viewer) {
                                    : SoGLRenderAction::DELAYED_BLEND);
 }
 
+namespace {
+
 float stepped(float component, double step) { return static_cast<float>(component + step); }
 
 // Clear and fill change the board, so they wait for any generation that is
 // still being computed or shown.
-void changeBoardWhenFree(platform::Window window, platform::WParam wParam, void (*change)()) {
+// Each starts a new run, which Ctrl+Z undoes.
+void changeBoardWhenFree(platform::Window window, platform::WParam wParam, RunSession::Change kind,
+                         void (*change)()) {
     std::unique_lock generation(generationMutex, std::try_to_lock);
     if (!generation.owns_lock()) {
         platform::postMessage(window, platform::kCommandMessage, wParam, 0, kBusyRetryMilliseconds);
         return;
     }
+    const bool steered = liveView != nullptr && liveView->session != nullptr;
+    const Board before = steered ? board : Board(0, 0);
     // A fill or a clear brings the rules chosen for it.
-    if (liveView != nullptr && liveView->steering != nullptr) {
-        liveView->bringRules(liveView->steering->rules());
+    if (steered) {
+        liveView->bringRules(liveView->session->chosenRules());
     }
     change();
     doUpdates();
-    if (liveView != nullptr) {
-        liveView->boardRestarted();
+    if (steered) {
+        RunSession::Start start;
+        start.seed = liveView->session->windowSeed();
+        liveView->newRun(kind, before, start);
     }
 }
 
 // A fixed seed, when one was asked for, fills the same board every time.
 void fill() {
-    if (liveView != nullptr && liveView->steering != nullptr) {
-        liveView->steering->fill();
+    if (liveView != nullptr && liveView->session != nullptr) {
+        liveView->steering->fill(liveView->session->chosenRules());
     } else {
         fillBoard();
     }
@@ -168,11 +177,6 @@ void put(Occupant occupant) {
     if (liveView != nullptr) {
         liveView->edit([occupant](CellState& cell) { placeOccupant(cell, occupant); });
     }
-}
-
-// Only a creature that faces somewhere turns: not an egg, not nothing.
-bool facesSomewhere(const CellState& cell) {
-    return cell.kind == kCat || ((cell.kind == kLizard1 || cell.kind == kLizard2) && cell.juvenile != 1);
 }
 
 void turn(int steps) {
@@ -215,10 +219,7 @@ const std::array<EditKey, 8> kEdits{{
      QT_TRANSLATE_NOOP("View", "Turn the picked creature 45 degrees to its right (])"), "]", kTurnRight},
 }};
 
-// The dialogs offer board files first, by their usual ending, and start in
-// the folder of the latest board saved or opened.
-QString boardFilter() { return View::tr("vivar boards (*.vivar);;All files (*)"); }
-QString boardFolder;
+}  // namespace
 
 std::string traceProblem(int error) {
     return View::tr("the trace could not be written to standard output: %1")
@@ -239,6 +240,8 @@ void tellProblem(const QString& problem) {
     }
 }
 
+namespace {
+
 void frameStarting(void* /*data*/, SoGLRenderAction* /*action*/) {
     if (liveView != nullptr && liveView->steering != nullptr) {
         liveView->steering->frameDrawn();
@@ -255,6 +258,11 @@ void handleCommand(platform::Window window, platform::WParam wParam) {
     }
     switch (id) {
         case View::kPlay:
+            // Edits in the past become the run's before it goes on.
+            if (liveView != nullptr && !runFlag && !liveView->movingOn()) {
+                platform::postMessage(window, platform::kCommandMessage, wParam, 0, kBusyRetryMilliseconds);
+                break;
+            }
             runFlag = true;
             break;
         case View::kStop:
@@ -262,12 +270,12 @@ void handleCommand(platform::Window window, platform::WParam wParam) {
             break;
         case View::kClear:
             if (!runFlag) {
-                changeBoardWhenFree(window, wParam, [] { clearBoard(); });
+                changeBoardWhenFree(window, wParam, RunSession::Change::kClear, [] { clearBoard(); });
             }
             break;
         case View::kFill:
             if (!runFlag) {
-                changeBoardWhenFree(window, wParam, [] { fill(); });
+                changeBoardWhenFree(window, wParam, RunSession::Change::kFill, [] { fill(); });
             }
             break;
         case View::kLessGreen:
@@ -305,7 +313,7 @@ void handleCommand(platform::Window window, platform::WParam wParam) {
 
 }  // namespace
 
-const std::array<View::Control, 5> View::kControls{{
+const std::array<View::Control, 7> View::kControls{{
     {"atras.bmp", QT_TRANSLATE_NOOP("View", "One generation back, while stopped (, or Alt+Left)"), ",; Alt+Left",
      [](View& view) { view.goBack(); }, true},
     {"paso.bmp",
@@ -325,6 +333,12 @@ const std::array<View::Control, 5> View::kControls{{
      false},
     {"grafica.bmp", QT_TRANSLATE_NOOP("View", "Show or hide the population chart (C)"), "C",
      [](View& view) { view.panel->toggleChart(); }, false},
+    {"deshacer.bmp",
+     QT_TRANSLATE_NOOP("View", "Undo the latest change to the board: an edit, a fill, a clear, an opened board or new "
+                               "rules, while stopped (Ctrl+Z)"),
+     "Ctrl+Z", [](View& view) { view.undoOrRedo(true); }, false},
+    {"rehacer.bmp", QT_TRANSLATE_NOOP("View", "Redo the change undone last, while stopped (Ctrl+Shift+Z or Ctrl+Y)"),
+     "Ctrl+Shift+Z; Ctrl+Y", [](View& view) { view.undoOrRedo(false); }, false},
 }};
 
 namespace {
@@ -389,7 +403,7 @@ int View::run(int /*argument*/) {
     if (steering != nullptr) {
         panel = new RunPanel(window);
         makeControls();
-        boardRestarted();
+        runShown();
         viewer->getGLRenderAction()->addPreRenderCallback(frameStarting, nullptr);
     }
 
@@ -486,375 +500,6 @@ void View::makeControls() {
             platform::sendMessage(window, platform::kCommandMessage, platform::commandParameter(id), 0);
         });
     }
-}
-
-void View::generationShown() {
-    if (steering == nullptr) {
-        return;
-    }
-
-    const Census census = takeCensus(board);
-    steering->generationShown(census);
-    if (steering->stepDone()) {
-        runFlag = false;
-    }
-    if (steering->pace() == 0) {
-        // Nothing may have changed on the board, yet the model waits for a frame.
-        viewer->scheduleRedraw();
-    }
-    panel->generationShown(census, status());
-    turnFresh = true;
-    pastTurn.reset();
-    // Every generation, however seldom the square is retold: the model
-    // keeps only the latest turn.
-    if (picked && model != nullptr) {
-        if (const auto turn = model->watchedTurn(); turn && turn->square == *picked && turn->eggLaid) {
-            eggOrigin = EggOrigin{steering->generation(), *turn->eggLaid};
-        }
-    }
-    // Retelling the square costs the window more than a generation at the
-    // fastest paces, and nobody reads forty a second: as with the chart,
-    // at most a few times a second, always with the latest generation.
-    if (!sinceInspected.isValid() || sinceInspected.elapsed() >= kInspectIntervalMilliseconds) {
-        inspect(true);
-    } else if (!inspectPending) {
-        inspectPending = true;
-        platform::runLater(topLevelWindow.load(), kInspectIntervalMilliseconds, [this] {
-            inspectPending = false;
-            inspect();
-        });
-    }
-}
-
-void View::boardRestarted() {
-    if (steering == nullptr) {
-        return;
-    }
-    const Census census = takeCensus(board);
-    const std::int64_t left = steering->generation();
-    const bool futureWent = steering->boardRestarted(census);
-    panel->restart(census, status());
-    if (futureWent) {
-        panel->notice(tr("The generations recorded after %1 are let go: a new run starts.")
-                          .arg(language::number(left)));
-    }
-    forgetTurn();
-    inspect(true);
-}
-
-void View::statusChanged() {
-    if (steering != nullptr) {
-        panel->statusChanged(status());
-        // The edit buttons work only while stopped.
-        inspect();
-    }
-}
-
-void View::forgetTurn() {
-    turnFresh = false;
-    pastTurn.reset();
-    eggOrigin.reset();
-}
-
-void View::pick(std::optional<int> square) {
-    if (square == picked) {
-        return;
-    }
-    picked = square;
-    markSquare(square);
-    if (model != nullptr) {
-        model->watch(square.value_or(-1));
-    }
-    forgetTurn();
-    // While stopped, the creature's turn in the generation on screen is
-    // replayed for it, so that its life can be walked back.
-    if (square && steering != nullptr && !runFlag && steering->generation() > steering->history().earliest()) {
-        if (std::unique_lock lock(generationMutex, std::try_to_lock); lock.owns_lock()) {
-            pastTurn = steering->history().rebuild(steering->generation(), *square).turn;
-        }
-    }
-    inspect();
-}
-
-void View::inspect(bool modelWaiting) {
-    if (inspector == nullptr) {
-        return;
-    }
-    if (!picked) {
-        if (inspector->shown()) {
-            inspector->hide();
-            panel->sideChanged();
-        }
-        return;
-    }
-    std::unique_lock generation(generationMutex, std::defer_lock);
-    if (!modelWaiting && !generation.try_lock()) {
-        // A generation is being computed; it will be shown, and told, soon.
-        return;
-    }
-    std::optional<Model::WatchedTurn> turn = pastTurn;
-    if (!turn && turnFresh && model != nullptr) {
-        turn = model->watchedTurn();
-    }
-    const bool wasShown = inspector->shown();
-    sinceInspected.start();
-    inspector->show(reportSquare(board, *picked, rulesInForce(), turn, eggOrigin), !runFlag,
-                    facesSomewhere(board[static_cast<std::size_t>(*picked)]));
-    if (!wasShown) {
-        panel->sideChanged();
-    }
-}
-
-void View::edit(const std::function<void(CellState&)>& change) {
-    if (runFlag || !picked || steering == nullptr) {
-        return;
-    }
-    std::unique_lock generation(generationMutex, std::try_to_lock);
-    if (!generation.owns_lock()) {
-        // A generation still finishing after stop; the edit waits for it.
-        platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds, [this, change] { edit(change); });
-        return;
-    }
-    change(board[static_cast<std::size_t>(*picked)]);
-    doUpdates();
-    trace::flush();
-    forgetTurn();
-    const bool futureWent = steering->edited();
-    panel->edited(takeCensus(board), status());
-    if (futureWent) {
-        panel->notice(tr("The generations recorded after %1 are let go: the run goes on from this board.")
-                          .arg(language::number(steering->generation())));
-    }
-    inspect(true);
-}
-
-void View::saveBoard() {
-    std::unique_lock generation(generationMutex, std::try_to_lock);
-    if (!generation.owns_lock()) {
-        platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds, [this] { saveBoard(); });
-        return;
-    }
-    // The board as shown now, whatever the run does while the dialog is up.
-    const Board shown = board;
-    const Rules rules = rulesInForce();
-    const std::int64_t generationShown = steering != nullptr ? steering->generation() : 0;
-    generation.unlock();
-
-    // The title says which generation is saved: while running, the one on
-    // screen when the key was pressed. A name without an ending gets the
-    // boards' own, so that Open lists it.
-    QFileDialog dialog(topLevelWindow.load(), tr("Save the board at generation %1").arg(language::number(generationShown)),
-                       boardFolder, boardFilter());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("vivar"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return;
-    }
-    QString name = dialog.selectedFiles().constFirst();
-    // Qt leaves the ending off where a folder's name has a dot in it.
-    if (QFileInfo(name).suffix().isEmpty()) {
-        name += QStringLiteral(".vivar");
-        if (QFileInfo::exists(name) &&
-            QMessageBox::question(topLevelWindow.load(), QStringLiteral("vivar"),
-                                  tr("%1 already exists. Do you want to replace it?").arg(QFileInfo(name).fileName())) !=
-                QMessageBox::Yes) {
-            return;
-        }
-    }
-    boardFolder = QFileInfo(name).absolutePath();
-    std::string comment = "Saved by vivar after generation " + std::to_string(generationShown);
-    if (steering != nullptr && steering->seed()) {
-        const auto next = static_cast<std::uint32_t>(*steering->seed() + static_cast<std::uint64_t>(generationShown));
-        comment += " of seed " + std::to_string(*steering->seed()) + "; it resumes exactly with --seed " +
-                   std::to_string(next);
-    } else {
-        comment += "; its seeds came from the clock";
-    }
-    if (const auto problem = board_file::save(platform::pathFromUtf8(name.toStdString()), shown, rules, comment)) {
-        tellProblem(tr("the board was not saved: %1").arg(QString::fromStdString(*problem)));
-    }
-}
-
-void View::openBoard() {
-    if (runFlag) {
-        if (panel != nullptr) {
-            panel->notice(tr("A board opens only while stopped: stop the run first (Space)."));
-        }
-        return;
-    }
-    const QString name = QFileDialog::getOpenFileName(topLevelWindow.load(), tr("Open a board"), boardFolder, boardFilter());
-    if (name.isEmpty()) {
-        return;
-    }
-    boardFolder = QFileInfo(name).absolutePath();
-    auto opened = std::make_shared<Board>();
-    Rules rules;
-    if (const auto problem = board_file::load(platform::pathFromUtf8(name.toStdString()), *opened, rules)) {
-        tellProblem(tr("the board was not opened: %1").arg(QString::fromStdString(*problem)));
-        return;
-    }
-    if (!windowShows(rules)) {
-        tellProblem(tr("the board was not opened: %1 is a %2 board; the window shows boards of up to %3x%3 squares, "
-                       "vivar-sim runs larger ones")
-                        .arg(QFileInfo(name).fileName(), QString::fromStdString(sizeText(rules)))
-                        .arg(RunOptions::kLargestWindowSide));
-        return;
-    }
-    replaceBoard(opened, rules);
-}
-
-// In place of the board, as a fill is: while stopped, once no generation is
-// finishing; the run starts over from generation 0, by the board's rules,
-// which a later fill or clear brings too.
-void View::replaceBoard(const std::shared_ptr<const Board>& squares, const Rules& rules) {
-    if (runFlag) {
-        return;
-    }
-    std::unique_lock generation(generationMutex, std::try_to_lock);
-    if (!generation.owns_lock()) {
-        platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds,
-                           [this, squares, rules] { replaceBoard(squares, rules); });
-        return;
-    }
-    bringRules(rules);
-    if (steering != nullptr) {
-        steering->setRules(rules);
-    }
-    const CellState* before = board.data();
-    board = *squares;
-    // The model looks at the squares where they lie.
-    if (model != nullptr && board.data() != before) {
-        model->setUpLattice();
-    }
-    doUpdates();
-    trace::flush();
-    boardRestarted();
-}
-
-Rules View::rulesInForce() const {
-    if (model != nullptr) {
-        return model->rules;
-    }
-    Rules rules;
-    rules.width = board.width();
-    rules.height = board.height();
-    return rules;
-}
-
-void View::bringRules(const Rules& rules) {
-    if (model == nullptr) {
-        return;
-    }
-    model->rules = rules;
-    if (rules.width == board.width() && rules.height == board.height()) {
-        return;
-    }
-    // The board, the model's torus and the tiles change size together. The
-    // picked square goes first, without retelling it: the caller holds the
-    // generation lock, and retells the board once it is filled or cleared.
-    picked.reset();
-    model->watch(-1);
-    forgetTurn();
-    if (selectionRoot != nullptr) {
-        selectionRoot->deselectAll();
-    }
-    board.resize(rules.width, rules.height);
-    model->setUpLattice();
-    resizeScene();
-    if (viewer != nullptr) {
-        frameBoard(*viewer);
-        setTransparency(*viewer);
-    }
-}
-
-void View::chooseRules() {
-    if (steering == nullptr || model == nullptr) {
-        return;
-    }
-    if (runFlag) {
-        panel->notice(tr("The rules change only while stopped: stop the run first (Space)."));
-        return;
-    }
-    RulesDialog dialog(topLevelWindow.load(), steering->rules(), model->rules, RunOptions::kLargestWindowSide);
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
-    }
-    steering->setRules(dialog.rules());
-    if (dialog.rules() != model->rules) {
-        panel->notice(tr("The new rules come with the next fill (4) or clear (3)."));
-    }
-}
-
-RunPanel::Status View::status() const {
-    std::string problem = steering->countsProblem();
-    if (const int error = trace::failure(); error != 0) {
-        problem += (problem.empty() ? "" : "; ") + traceProblem(error);
-        tellTraceFailureOnce();
-    }
-    if (const QString missing = missingPicturesStatus(); !missing.isEmpty()) {
-        problem += (problem.empty() ? "" : "; ") + missing.toStdString();
-    }
-    return {steering->generation(), runFlag, steering->pace(), steering->seed(), problem, differences(rulesInForce()),
-            steering->history().latest(), steering->history().earliest()};
-}
-
-void View::togglePlay() {
-    const int id = runFlag ? kStop : kPlay;
-    platform::sendMessage(topLevelWindow, platform::kCommandMessage, platform::commandParameter(id), 0);
-}
-
-// While running it stops after the generation under way, as stop does.
-void View::stepOnce() {
-    if (runFlag) {
-        runFlag = false;
-    } else {
-        steering->step();
-        runFlag = true;
-        steering->wake();
-    }
-    statusChanged();
-}
-
-void View::goBack() {
-    if (steering != nullptr) {
-        goTo(steering->generation() - 1);
-    }
-}
-
-void View::goTo(std::int64_t generation) {
-    if (steering == nullptr || model == nullptr || quitFlag) {
-        return;
-    }
-    if (runFlag) {
-        panel->notice(tr("The run goes back only while stopped: stop it first (Space)."));
-        return;
-    }
-    const RunHistory& history = steering->history();
-    if (generation < history.earliest()) {
-        panel->notice(history.earliest() == 0
-                          ? tr("Generation 0 is where this run starts.")
-                          : tr("The history goes back to generation %1: older ones were let go to save memory.")
-                                .arg(language::number(history.earliest())));
-        generation = history.earliest();
-    }
-    generation = std::min(generation, history.latest());
-    if (generation == steering->generation()) {
-        return;
-    }
-    std::unique_lock lock(generationMutex, std::try_to_lock);
-    if (!lock.owns_lock()) {
-        // The generation still finishing after stop is shown first.
-        platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds, [this, generation] { goTo(generation); });
-        return;
-    }
-    RunHistory::Rebuilt rebuilt = history.rebuild(generation, picked.value_or(-1));
-    std::copy(rebuilt.board.begin(), rebuilt.board.end(), board.begin());
-    doUpdates();
-    steering->wentTo(generation);
-    forgetTurn();
-    pastTurn = std::move(rebuilt.turn);
-    panel->wentTo(takeCensus(board), status());
-    inspect(true);
 }
 
 void View::showBoard() const { platform::sendMessage(topLevelWindow.load(), kShowBoard, 0, 0); }

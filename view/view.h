@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 
 #include "app/cthread.h"
+#include "app/run_session.h"
 #include "model/board.h"
 #include "model/rules.h"
 #include "platform/window.h"
@@ -64,7 +65,7 @@ public:
         void (*act)(View& view);
         bool repeats;  // whether a held key goes on acting
     };
-    static const std::array<Control, 5> kControls;
+    static const std::array<Control, 7> kControls;
 
     // User messages: close through the binding, show the board, let go of
     // the scene.
@@ -89,7 +90,11 @@ public:
     // What the window shows and the user steers beyond the eight buttons;
     // on the view thread.
     void generationShown();
-    void boardRestarted();
+    // The board shown is now `before`'s successor: a new run starts on it,
+    // which Ctrl+Z undoes.
+    void newRun(RunSession::Change change, const Board& before, const RunSession::Start& start);
+    // The session's run is shown anew: its populations, the board's census.
+    void runShown();
     void statusChanged();
     void togglePlay();
     void stepOnce();
@@ -103,6 +108,12 @@ public:
     // The picked square: the board marks it, the inspector tells about it
     // and the model keeps its creature's turns.
     void pick(std::optional<int> square);
+    // Before a generation is computed by play or step: edits in the past
+    // become the run's. False when a generation is still finishing, and the
+    // run must not start yet.
+    bool movingOn();
+    // Ctrl+Z and Ctrl+Shift+Z, while stopped.
+    void undoOrRedo(bool undoing);
     // Retells the picked square; reads the board only when no generation is
     // being computed, or when `modelWaiting` because the model waits for the
     // window to show its generation.
@@ -112,7 +123,7 @@ public:
     // Ctrl+S and Ctrl+O: a board file, through the toolkit's dialogs.
     void saveBoard();
     void openBoard();
-    void replaceBoard(const std::shared_ptr<const Board>& squares, const Rules& rules);
+    void replaceBoard(const std::shared_ptr<const Board>& squares, const Rules& rules, const RunSession::Start& start);
 
     // The rules the board runs by: the model's, or the standard ones at the
     // board's size without a model.
@@ -130,11 +141,15 @@ public:
     // For the model thread's hand-off.
     void showBoard() const;
 
+    // Says once, on the status line and stderr, where a new counts file is.
+    void tellNewCountsFile();
+
     std::atomic<platform::Window> topLevelWindow{nullptr};
     SoQtExaminerViewer* viewer = nullptr;
-    // Set before the thread starts; without it the window has no status
+    // Set before the thread starts; without them the window has no status
     // line, chart or controls beyond the eight buttons.
     Steering* steering = nullptr;
+    RunSession* session = nullptr;
     RunPanel* panel = nullptr;
     // Set before the thread starts, with steering.
     Model* model = nullptr;

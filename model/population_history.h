@@ -38,6 +38,9 @@ public:
     void cutAfter(std::int64_t generation);
 
     [[nodiscard]] const std::vector<Point>& points() const { return points_; }
+    // Counts the changes other than a point added at the end: whoever draws
+    // the points starts over when it changes.
+    [[nodiscard]] std::uint64_t reshapes() const { return reshapes_; }
     // The first generation at which a lizard species (0 brown, 1 green) had
     // neither adults nor eggs left, having had some since the clear: a
     // species that was never there has not died out.
@@ -47,4 +50,5 @@ private:
     std::vector<Point> points_;
     std::array<bool, 2> seen_{};
     std::array<std::optional<std::int64_t>, 2> diedOutAt_;
+    std::uint64_t reshapes_ = 0;
 };

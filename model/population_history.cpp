@@ -1,7 +1,8 @@
-#include "view/population_history.h"
+#include "model/population_history.h"
 
 void PopulationHistory::clear() {
     points_.clear();
+    ++reshapes_;
     seen_ = {};
     diedOutAt_ = {};
 }
@@ -10,6 +11,7 @@ void PopulationHistory::replaceLatest(std::int64_t generation, const Census& cen
     if (!points_.empty() && points_.back().generation == generation) {
         points_.pop_back();
     }
+    ++reshapes_;
     for (std::size_t species = 0; species < seen_.size(); ++species) {
         if (census.lizards[species] + census.eggs[species] > 0) {
             diedOutAt_[species].reset();
@@ -34,6 +36,7 @@ bool PopulationHistory::add(std::int64_t generation, const Census& census) {
         }
         points_.resize((points_.size() + 1) / 2);
         thinned = true;
+        ++reshapes_;
     }
     points_.push_back({generation,
                        {census.lizards[0], census.lizards[1], census.eggs[0], census.eggs[1], census.cats}});
@@ -41,6 +44,7 @@ bool PopulationHistory::add(std::int64_t generation, const Census& census) {
 }
 
 void PopulationHistory::cutAfter(std::int64_t generation) {
+    ++reshapes_;
     while (!points_.empty() && points_.back().generation > generation) {
         points_.pop_back();
     }

@@ -1,0 +1,375 @@
+#include "app/run_session.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstdio>
+#include <utility>
+
+#include "app/words.h"
+
+namespace {
+
+std::size_t boardBytes(const Board& squares) { return squares.size() * sizeof(CellState); }
+
+std::size_t populationBytes(const PopulationHistory& populations) {
+    return populations.points().size() * sizeof(PopulationHistory::Point);
+}
+
+}  // namespace
+
+RunSession::RunSession(std::optional<std::uint32_t> windowSeed, const Rules& rules)
+    : windowSeed_(windowSeed), chosen_(rules) {
+    Start start;
+    start.seed = windowSeed;
+    begin(Board(rules.width, rules.height), rules, start);
+}
+
+void RunSession::begin(const Board& squares, const Rules& rules, const Start& start) {
+    auto run = std::make_unique<Run>();
+    run->history.restart(squares, rules, start.generation);
+    run->rules = rules;
+    run->shown = start.generation;
+    run->start = start.generation;
+    run->seed = start.seed;
+    run->plannedFrom = start.generation;
+    run->planned = start.nextSeeds;
+    run->countsValid = start.generation - 1;
+    run->populations.add(start.generation, takeCensus(squares));
+    if (run_ && run_->counts) {
+        run_->counts->close();
+    }
+    run_ = std::move(run);
+}
+
+std::optional<std::uint32_t> RunSession::seedOf(std::int64_t generation) const {
+    if (const std::optional<std::uint32_t> recorded = run_->history.seedOf(generation)) {
+        return recorded;
+    }
+    if (generation > run_->plannedFrom) {
+        const auto index = static_cast<std::uint64_t>(generation - run_->plannedFrom - 1);
+        if (index < run_->planned.size()) {
+            return run_->planned[static_cast<std::size_t>(index)];
+        }
+    }
+    if (run_->seed) {
+        // The seed wraps like the generator's 32-bit state, as in vivar-sim.
+        return static_cast<std::uint32_t>(*run_->seed + static_cast<std::uint64_t>(generation));
+    }
+    return std::nullopt;
+}
+
+void RunSession::restart(Change change, const Board& shown, const Board& squares, const Rules& rules,
+                         const Start& start) {
+    Entry entry;
+    entry.change = change;
+    entry.board = shown;
+    entry.run = std::move(run_);
+    if (entry.run->counts) {
+        entry.run->counts->close();
+    }
+    entry.chosen = chosen_;
+    // An opened board's rules are the ones the next fill or clear brings.
+    if (change == Change::kOpen) {
+        chosen_ = rules;
+    }
+    begin(squares, rules, start);
+    push(std::move(entry));
+}
+
+void RunSession::edit(int square, const CellState& before, const Board& squares) {
+    Entry entry;
+    entry.change = Change::kEdit;
+    entry.generation = run_->shown;
+    entry.square = square;
+    entry.before = before;
+    entry.after = squares[static_cast<std::size_t>(square)];
+    entry.editedBefore = run_->edited;
+    if (run_->shown < run_->history.latest()) {
+        // The recorded future stays until the run moves on from this board.
+        run_->edited = true;
+    } else {
+        commit(entry, squares);
+    }
+    push(std::move(entry));
+}
+
+void RunSession::chooseRules(const Rules& rules) {
+    Entry entry;
+    entry.change = Change::kRules;
+    entry.chosen = chosen_;
+    chosen_ = rules;
+    push(std::move(entry));
+}
+
+void RunSession::movingOn(const Board& squares) {
+    if (!run_->edited) {
+        return;
+    }
+    // The latest edit is one of those waiting at this generation: it keeps
+    // the future they set aside.
+    const auto latest = std::find_if(undone_.rbegin(), undone_.rend(),
+                                     [](const Entry& entry) { return entry.change == Change::kEdit; });
+    assert(latest != undone_.rend() && latest->generation == run_->shown && !latest->side);
+    commit(*latest, squares);
+}
+
+void RunSession::commit(Entry& entry, const Board& squares) {
+    Run& run = *run_;
+    const std::int64_t at = run.shown;
+    Side side;
+    side.future = run.history.cutAfter(at);
+    side.kept = run.history.exchangeLatestKept(squares);
+    side.shown = at;
+    side.counts = run.counts;
+    side.countsValid = run.countsValid;
+    side.populations = run.populations;
+    side.plannedFrom = run.plannedFrom;
+    side.planned = run.planned;
+    // The seeds planned after this generation belong to the future set aside.
+    run.planned.resize(static_cast<std::size_t>(
+        std::clamp<std::int64_t>(at - run.plannedFrom, 0, static_cast<std::int64_t>(run.planned.size()))));
+    // The rows after this generation tell a run that went otherwise.
+    run.countsValid = std::min(run.countsValid, at);
+    run.populations.cutAfter(at);
+    run.populations.replaceLatest(at, takeCensus(squares));
+    run.edited = false;
+    entry.side = std::move(side);
+}
+
+void RunSession::exchange(Entry& entry) {
+    Run& run = *run_;
+    Side& other = *entry.side;
+    Side mine;
+    mine.future = run.history.cutAfter(entry.generation);
+    mine.kept = run.history.exchangeLatestKept(std::move(other.kept));
+    run.history.putBack(std::move(other.future));
+    mine.shown = std::exchange(run.shown, other.shown);
+    mine.countsValid = std::exchange(run.countsValid, other.countsValid);
+    mine.populations = std::exchange(run.populations, std::move(other.populations));
+    mine.plannedFrom = std::exchange(run.plannedFrom, other.plannedFrom);
+    mine.planned = std::exchange(run.planned, std::move(other.planned));
+    const std::shared_ptr<CountsFile> before = run.counts;
+    run.counts = other.counts;
+    mine.counts = before;
+    if (before && before != run.counts) {
+        before->close();
+    }
+    other = std::move(mine);
+}
+
+RunSession::Done RunSession::apply(Entry& entry, Board& squares, bool undoing) {
+    Done done{entry.change, entry.generation, entry.square, false};
+    switch (entry.change) {
+        case Change::kRules:
+            std::swap(chosen_, entry.chosen);
+            break;
+        case Change::kFill:
+        case Change::kClear:
+        case Change::kOpen:
+            if (run_->counts) {
+                run_->counts->close();
+            }
+            std::swap(run_, entry.run);
+            std::swap(squares, entry.board);
+            std::swap(chosen_, entry.chosen);
+            break;
+        case Change::kEdit: {
+            const auto square = static_cast<std::size_t>(entry.square);
+            if (!entry.side) {
+                // Waiting at the generation shown, which it keeps on screen.
+                squares[square] = undoing ? entry.before : entry.after;
+                run_->edited = undoing ? entry.editedBefore : true;
+                break;
+            }
+            if (run_->history.earliest() > entry.generation) {
+                // Too old: the history no longer holds the generation edited.
+                done.lost = true;
+                break;
+            }
+            exchange(entry);
+            if (undoing) {
+                // The board the run moved on from, less this edit; any edits
+                // made there before it wait again.
+                squares = *entry.side->kept;
+                squares[square] = entry.before;
+                run_->edited = entry.editedBefore;
+            } else {
+                squares = run_->history.rebuild(run_->shown).board;
+                run_->edited = false;
+            }
+            break;
+        }
+    }
+    return done;
+}
+
+std::optional<RunSession::Done> RunSession::undo(Board& squares) {
+    if (undone_.empty()) {
+        return std::nullopt;
+    }
+    Entry entry = std::move(undone_.back());
+    undone_.pop_back();
+    const Done done = apply(entry, squares, true);
+    if (!done.lost) {
+        redone_.push_back(std::move(entry));
+    }
+    return done;
+}
+
+std::optional<RunSession::Done> RunSession::redo(Board& squares) {
+    if (redone_.empty()) {
+        return std::nullopt;
+    }
+    Entry entry = std::move(redone_.back());
+    redone_.pop_back();
+    const Done done = apply(entry, squares, false);
+    if (!done.lost) {
+        undone_.push_back(std::move(entry));
+    }
+    return done;
+}
+
+void RunSession::push(Entry&& entry) {
+    redone_.clear();
+    undone_.push_back(std::move(entry));
+    keepWithinBudget();
+}
+
+std::size_t RunSession::Entry::bytes() const {
+    std::size_t total = sizeof(Entry) + boardBytes(board);
+    if (side) {
+        total += side->future.bytes() + (side->kept ? boardBytes(*side->kept) : 0) + populationBytes(side->populations) +
+                 side->planned.size() * sizeof(std::uint32_t);
+    }
+    if (run) {
+        total += run->history.bytes() + populationBytes(run->populations) + run->planned.size() * sizeof(std::uint32_t);
+    }
+    return total;
+}
+
+std::size_t RunSession::changeBytes() const {
+    std::size_t total = 0;
+    for (const Entry& entry : undone_) {
+        total += entry.bytes();
+    }
+    for (const Entry& entry : redone_) {
+        total += entry.bytes();
+    }
+    return total;
+}
+
+std::size_t RunSession::changeBudget() const { return run_->history.budget(); }
+
+void RunSession::keepWithinBudget() {
+    // The oldest changes go first; the latest one always stays.
+    while (undone_.size() > kMostChanges) {
+        undone_.pop_front();
+    }
+    while (undone_.size() > 1 && changeBytes() > changeBudget()) {
+        undone_.pop_front();
+    }
+}
+
+void RunSession::generationShown(std::uint32_t seed, const Board& squares, const Census& census) {
+    Run& run = *run_;
+    const std::int64_t shown = run.shown + 1;
+    if (shown > run.history.latest()) {
+        run.history.record(seed, squares);
+        run.populations.add(shown, census);
+    }
+    run.shown = shown;
+    writeCounts(shown, census);
+}
+
+void RunSession::wentTo(std::int64_t generation) {
+    assert(!run_->edited && generation >= run_->history.earliest() && generation <= run_->history.latest());
+    run_->shown = generation;
+}
+
+RunSession::Start RunSession::place() const {
+    const Run& run = *run_;
+    Start start{run.shown, run.seed, {}};
+    if (!run.seed) {
+        // A clock's seeds cannot be had again: the recorded ones go along,
+        // then those the run was given and has not reached.
+        start.nextSeeds = run.history.seedsAfter(run.shown);
+        for (std::int64_t g = std::max(run.shown, run.history.latest()) + 1;; ++g) {
+            const std::int64_t index = g - run.plannedFrom - 1;
+            if (index < 0 || index >= static_cast<std::int64_t>(run.planned.size())) {
+                break;
+            }
+            start.nextSeeds.push_back(run.planned[static_cast<std::size_t>(index)]);
+        }
+    }
+    return start;
+}
+
+std::optional<std::string> RunSession::openCounts(const std::filesystem::path& fileName) {
+    std::string problem;
+    firstCounts_ = CountsFile::create(fileName, problem);
+    if (!firstCounts_) {
+        return problem;
+    }
+    countsOn_ = true;
+    return std::nullopt;
+}
+
+std::optional<std::string> RunSession::takeNewCountsFile() { return std::exchange(newCountsFile_, std::nullopt); }
+
+void RunSession::writeCounts(std::int64_t generation, const Census& census) {
+    if (!countsOn_) {
+        return;
+    }
+    Run& run = *run_;
+    if (run.counts && generation <= run.countsValid) {
+        return;  // shown again: the file has it
+    }
+    if (run.counts && generation == run.counts->last() + 1 && run.countsValid == run.counts->last()) {
+        if (const auto problem = run.counts->append(generation, census)) {
+            countsFailed(run.counts->name(), *problem);
+            return;
+        }
+        run.countsValid = generation;
+        return;
+    }
+    // A run that has no file yet, or that left the one it wrote, gets one
+    // of its own, complete from its first generation.
+    std::shared_ptr<CountsFile> file;
+    std::string problem;
+    if (!firstCountsTaken_) {
+        file = firstCounts_;
+        firstCountsTaken_ = true;
+    } else {
+        file = firstCounts_->another(problem);
+        if (!file) {
+            countsFailed(firstCounts_->name(), problem);
+            return;
+        }
+        newCountsFile_ = file->name();
+    }
+    std::optional<std::string> failure;
+    if (run.counts && run.countsValid >= run.counts->first()) {
+        failure = file->copyRows(*run.counts, run.countsValid);
+    } else {
+        // Its first row is the board it started from, as vivar-sim's is.
+        failure = file->append(generation - 1, takeCensus(run.history.rebuild(generation - 1).board));
+    }
+    if (!failure) {
+        failure = file->append(generation, census);
+    }
+    if (run.counts && run.counts != file) {
+        run.counts->close();
+    }
+    run.counts = file;
+    run.countsValid = generation;
+    if (failure) {
+        countsFailed(file->name(), *failure);
+    }
+}
+
+void RunSession::countsFailed(const std::string& name, const std::string& reason) {
+    countsProblem_ = words::fill(words::translate("RunSession", "the counts file '%1' could not be written: %2"),
+                                 {name, reason});
+    std::fprintf(stderr, "vivar: %s\n", countsProblem_.c_str());
+    countsOn_ = false;
+}

@@ -1,0 +1,141 @@
+// Ctrl+S and Ctrl+O: the board as a file, through the toolkit's dialogs.
+
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QString>
+
+#include "app/run_options.h"
+#include "app/run_session.h"
+#include "model/board.h"
+#include "model/board_file.h"
+#include "model/model.h"
+#include "model/trace.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "view/display_update.h"
+#include "view/language.h"
+#include "view/run_panel.h"
+#include "view/view.h"
+#include "view/view_parts.h"
+
+namespace {
+
+// The dialogs offer board files first, by their usual ending, and start in
+// the folder of the latest board saved or opened.
+QString boardFilter() { return View::tr("vivar boards (*.vivar);;All files (*)"); }
+QString boardFolder;
+
+// The comment a saved board starts with: where it stands in its run.
+std::string savedComment(const RunSession::Start& place) {
+    std::string comment = "Saved by vivar after generation " + std::to_string(place.generation);
+    if (place.seed) {
+        comment += " of seed " + std::to_string(*place.seed);
+    } else {
+        comment += "; its seeds came from the clock";
+    }
+    return comment;
+}
+
+}  // namespace
+
+void View::saveBoard() {
+    std::unique_lock generation(generationMutex, std::try_to_lock);
+    if (!generation.owns_lock()) {
+        platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds, [this] { saveBoard(); });
+        return;
+    }
+    // The board as shown now, whatever the run does while the dialog is up.
+    const Board shown = board;
+    const Rules rules = rulesInForce();
+    const RunSession::Start place = session != nullptr ? session->place() : RunSession::Start{};
+    generation.unlock();
+
+    // The title says which generation is saved: while running, the one on
+    // screen when the key was pressed. A name without an ending gets the
+    // boards' own, so that Open lists it.
+    QFileDialog dialog(topLevelWindow.load(), tr("Save the board at generation %1").arg(language::number(place.generation)),
+                       boardFolder, boardFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("vivar"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    QString name = dialog.selectedFiles().constFirst();
+    // Qt leaves the ending off where a folder's name has a dot in it.
+    if (QFileInfo(name).suffix().isEmpty()) {
+        name += QStringLiteral(".vivar");
+        if (QFileInfo::exists(name) &&
+            QMessageBox::question(topLevelWindow.load(), QStringLiteral("vivar"),
+                                  tr("%1 already exists. Do you want to replace it?").arg(QFileInfo(name).fileName())) !=
+                QMessageBox::Yes) {
+            return;
+        }
+    }
+    boardFolder = QFileInfo(name).absolutePath();
+    if (const auto problem =
+            board_file::save(platform::pathFromUtf8(name.toStdString()), shown, rules, savedComment(place))) {
+        tellProblem(tr("the board was not saved: %1").arg(QString::fromStdString(*problem)));
+    }
+}
+
+void View::openBoard() {
+    if (runFlag) {
+        if (panel != nullptr) {
+            panel->notice(tr("A board opens only while stopped: stop the run first (Space)."));
+        }
+        return;
+    }
+    const QString name = QFileDialog::getOpenFileName(topLevelWindow.load(), tr("Open a board"), boardFolder, boardFilter());
+    if (name.isEmpty()) {
+        return;
+    }
+    boardFolder = QFileInfo(name).absolutePath();
+    auto opened = std::make_shared<Board>();
+    Rules rules;
+    if (const auto problem = board_file::load(platform::pathFromUtf8(name.toStdString()), *opened, rules)) {
+        tellProblem(tr("the board was not opened: %1").arg(QString::fromStdString(*problem)));
+        return;
+    }
+    if (!windowShows(rules)) {
+        tellProblem(tr("the board was not opened: %1 is a %2 board; the window shows boards of up to %3x%3 squares, "
+                       "vivar-sim runs larger ones")
+                        .arg(QFileInfo(name).fileName(), QString::fromStdString(sizeText(rules)))
+                        .arg(RunOptions::kLargestWindowSide));
+        return;
+    }
+    RunSession::Start start;
+    start.seed = session != nullptr ? session->windowSeed() : std::nullopt;
+    replaceBoard(opened, rules, start);
+}
+
+// In place of the board, as a fill is: while stopped, once no generation is
+// finishing; the run goes on from the board's generation, by the board's
+// rules, which a later fill or clear brings too.
+void View::replaceBoard(const std::shared_ptr<const Board>& squares, const Rules& rules, const RunSession::Start& start) {
+    if (runFlag) {
+        panel->notice(tr("The board was not opened: the run started again before it could be."));
+        return;
+    }
+    std::unique_lock generation(generationMutex, std::try_to_lock);
+    if (!generation.owns_lock()) {
+        platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds,
+                           [this, squares, rules, start] { replaceBoard(squares, rules, start); });
+        return;
+    }
+    const Board before = board;
+    bringRules(rules);
+    const CellState* where = board.data();
+    board = *squares;
+    // The model looks at the squares where they lie.
+    if (model != nullptr && board.data() != where) {
+        model->setUpLattice();
+    }
+    doUpdates();
+    trace::flush();
+    newRun(RunSession::Change::kOpen, before, start);
+}
