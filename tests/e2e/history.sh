@@ -3,7 +3,10 @@
 # generation exactly (the board saved there is vivar-sim's at that
 # generation), the status line says "Generation k of n", a click on the
 # chart jumps, and playing on from the past shows the same generations again,
-# trace and counts, in a seeded and in a clock-seeded run.
+# trace and counts, in a seeded and in a clock-seeded run. Going back leaves
+# the counts file as it was; an edit in the past keeps "of n" until the run
+# goes on, Ctrl+Z undoes it, and a run that goes on from an edit in the past
+# writes a counts file of its own, told once.
 #   history.sh VIVAR VIVAR-SIM WM_CLOSE PICTURES-DIR
 set -u
 vivar=$1 sim=$2 wm_close=$3 pictures=$4
@@ -37,6 +40,12 @@ back_to() {  # GENERATION: by the back key, one generation a press
   wait_for 10 status_says "^Generation $1 of $latest " ||
     die "the back key did not reach generation $1 of $latest: $(status)"
 }
+# Picks the square in the middle of the board: row 10, column 10.
+pick_middle() {
+  wait_for 10 board_found 200 200 || die "no board found in the view"
+  key Escape
+  xdotool mousemove $(( 40 + board_x + 19 * board_w / 40 )) $(( board_y + 19 * board_h / 40 )) click 1
+}
 close() {
   "$wm_close" "$window"
   wait_for 6 bash -c "! kill -0 $pid 2>/dev/null" || die "still running long after the close request"
@@ -54,6 +63,7 @@ button 3  # fill
 wait_for 10 grep -q -x -F "  -- fin       doUpdates --" "$out" || die "the fill showed nothing"
 play_until_beyond 160
 latest=$(shown)
+cp "$counts" "$work/recorded.csv"
 back_to 137
 key ctrl+s
 answer_dialog "Save the board at generation 137" "$work/window.vivar"
@@ -69,7 +79,19 @@ wait_for 5 shown_not 137 || die "a click on the chart went to no other generatio
 status_says "^Generation [0-9]+ of $latest " || fail "after a click on the chart the status line says $(status)"
 clicked=$(shown)
 [ "$clicked" -lt "$latest" ] || fail "a click on the chart went to generation $clicked of $latest"
+cmp -s "$counts" "$work/recorded.csv" || fail "going back changed the counts file"
 import -window "$window" "$work/past.png" 2>/dev/null
+
+# An edit in the past keeps the recorded future until the run goes on;
+# Ctrl+Z undoes it.
+pick_middle
+key k
+status_says "edited" || key b
+wait_for 5 status_says "^Generation $clicked of $latest · edited" || fail "after an edit in the past: $(status)"
+key ctrl+z
+wait_for 5 status_says "^Generation $clicked of $latest · stopped" || fail "after Ctrl+Z: $(status)"
+status_says "Undone: the edit of row 10, column 10 at generation $clicked" || fail "Ctrl+Z told nothing: $(status)"
+key Escape
 lines_before=$(wc -l <"$out")
 play_until_beyond "$latest"
 close  # while stopped: one more generation, never shown
@@ -95,12 +117,29 @@ model_trace "$out" | generations_of | head -n "$latest" >"$work/first-generation
 lines_before=$(wc -l <"$out")
 back_to 137
 play_until_beyond "$latest"
+# On from an edit three generations back: a counts file of its own, the
+# recorded rows up to the edit and the new run's after them.
+first_latest=$latest now=$(shown)
+latest=$now
+back_to $(( now - 3 ))
+pick_middle
+key k
+status_says "edited" || key b
+wait_for 5 status_says "edited" || fail "the edit at $(( now - 3 )) did not show"
+key n
+wait_for 5 test -s "$work/counts-2.csv" || fail "going on from an edit in the past wrote no counts-2.csv"
+wait_for 5 status_says "go to a file of their own, $work/counts-2.csv" || fail "the new counts file was not told: $(status)"
 close
-head -n "$(( latest + 2 ))" "$counts" | cmp -s - "$work/first.csv" ||
+head -n "$(( first_latest + 2 ))" "$counts" | cmp -s - "$work/first.csv" ||
   fail "a clock-seeded run played again from 137 has other counts than the first time"
-tail -n +"$(( lines_before + 1 ))" "$out" | model_trace | generations_of | head -n "$(( latest - 137 ))" |
+cmp -s <(head -n "$(( now - 3 + 2 ))" "$work/counts-2.csv") <(head -n "$(( now - 3 + 2 ))" "$counts") &&
+  [ "$(wc -l <"$work/counts-2.csv")" -eq $(( now - 3 + 3 )) ] ||
+  fail "counts-2.csv is not the recorded rows up to $(( now - 3 )) and one more: $(wc -l <"$work/counts-2.csv") lines"
+[ "$(grep -c 'a file of their own' "$err")" -eq 1 ] && [ "$(wc -l <"$err")" -eq 1 ] ||
+  { fail "stderr should tell the new counts file once, and nothing else"; cat "$err"; }
+tail -n +"$(( lines_before + 1 ))" "$out" | model_trace | generations_of | head -n "$(( first_latest - 137 ))" |
   cmp -s - <(tail -n +138 "$work/first-generations") ||
   fail "a clock-seeded run played again from 137 traced other generations than the first time"
-echo "clock seeds: back to 137 of $latest, the same generations again"
+echo "clock seeds: back to 137 of $first_latest, the same generations again; on from an edit at $(( now - 3 ))"
 
 end_checks
