@@ -33,6 +33,7 @@
 #include <QWindow>
 
 #include "platform/display.h"
+#include "platform/fonts.h"
 
 namespace platform {
 namespace {
@@ -289,6 +290,7 @@ Window initWindowBinding(const char* applicationName, const char* className) {
     // as strerror's speak the user's language; numbers that Coin and the C
     // library read and print keep their decimal point, as in any locale.
     std::setlocale(LC_NUMERIC, "C");
+    useReadableFonts();
     Binding& b = binding();
     {
         const std::lock_guard lock(b.mutex);
