@@ -115,11 +115,12 @@ reads_as_words() {  # WINDOW-ID
     grep -q -i -w "$word" "$work/words.txt" || return 1
   done
 }
-# Fails, keeping the picture read, unless the window reads as words soon.
-check_words() {  # WINDOW-ID WHAT
+# Fails, keeping the picture read as words-NAME.png, unless the window
+# reads as words soon.
+check_words() {  # WINDOW-ID NAME WHAT
   wait_for 5 reads_as_words "$1" && return
   cp "$work/words.png" "$windows/words-$2.png" 2>/dev/null
-  fail "$2: the status line does not read as words (see $windows/words-$2.png); Tesseract read: $(tr '\n' ' ' <"$work/words.txt" 2>/dev/null)"
+  fail "$3: the status line does not read as words (see $windows/words-$2.png); Tesseract read: $(tr '\n' ' ' <"$work/words.txt" 2>/dev/null)"
 }
 generations() { grep -c -x -F "model ----------------------------- a cambiar imagenes " "$out"; }
 key() { xdotool key --window "$window" "$1" 2>/dev/null; }
@@ -145,7 +146,7 @@ for step in 1 2 3; do
   sleep 0.3
 done
 wait_for 10 view_shows_lizards || fail "the 3D view does not show the lizards"
-check_words "$window" "Wine's fonts"
+check_words "$window" wine-fonts "with Wine's fonts"
 sleep 1
 [ "$(generations)" -eq 3 ] || fail "three steps ran $(generations) generations"
 close_window  # while stopped, which runs one more generation that is never shown
@@ -291,7 +292,7 @@ wine "$app/vivar.exe" >"$out" 2>"$err" &
 pid=$!
 window=$(wait_for_window) && [ -n "$window" ] || die "vivar.exe opened no window on a 1366x768 screen"
 within_screen "Wine's fonts" || fail "the window does not fit a 1366x768 screen"
-check_words "$window" "1366x768"
+check_words "$window" 1366x768 "on a 1366x768 screen"
 close_window
 
 # A Windows without its interface fonts whose first font is a symbol font,
@@ -306,7 +307,7 @@ wine "$app/vivar.exe" >"$out" 2>"$err" &
 pid=$!
 window=$(wait_for_window) && [ -n "$window" ] || die "vivar.exe opened no window with a symbol font first"
 within_screen "a symbol font first" || fail "with a symbol font first the window does not fit a 1366x768 screen"
-check_words "$window" "a symbol font first"
+check_words "$window" symbol-font "with a symbol font first"
 close_window
 [ -z "$(program_lines "$err")" ] || fail "vivar.exe with a symbol font first wrote to stderr: $(program_lines "$err")"
 
