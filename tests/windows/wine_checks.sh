@@ -263,6 +263,8 @@ wine "$setup" /S >/dev/null 2>&1 || fail "the installer failed"
 installed=$WINEPREFIX/drive_c/Program\ Files/vivar
 [ -f "$installed/vivar.exe" ] && [ -f "$installed/pictures/lcd1.png" ] && [ -f "$installed/platforms/qwindows.dll" ] ||
   die "the installer left no vivar.exe with its pictures and plugin in $installed"
+[ -f "$installed/fonts/DejaVuSans.ttf" ] && [ -f "$installed/fonts/DejaVuSansMono.ttf" ] &&
+  [ -f "$installed/fonts/LICENSE.txt" ] || fail "the installer left no fonts with their licence in $installed/fonts"
 [ -f "$installed/Uninstall.exe" ] || fail "no uninstaller"
 find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name 'vivar.lnk' | grep -q . || fail "no Start-menu entry"
 wine "$installed/vivar.exe" >"$out" 2>"$err" &
