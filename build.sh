@@ -22,9 +22,11 @@ packages=(
 )
 
 # What the Windows build needs besides: the cross-compiler, Wine to test
-# under, NSIS for the installer, Boost's headers for Coin, xwininfo and xmodmap.
+# under with Wine's own fonts, NSIS for the installer, Boost's headers for
+# Coin, xwininfo and xmodmap, and Tesseract to read the window's words.
 windows_packages=(
-  g++-mingw-w64-x86-64-posix mingw-w64-tools wine nsis libboost1.74-dev zip unzip x11-utils x11-xserver-utils
+  g++-mingw-w64-x86-64-posix mingw-w64-tools wine fonts-wine nsis libboost1.74-dev zip unzip x11-utils
+  x11-xserver-utils tesseract-ocr tesseract-ocr-eng
 )
 
 as_root() {

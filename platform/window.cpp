@@ -33,6 +33,7 @@
 #include <QWindow>
 
 #include "platform/display.h"
+#include "platform/fonts.h"
 
 namespace platform {
 namespace {
@@ -289,6 +290,7 @@ Window initWindowBinding(const char* applicationName, const char* className) {
     // as strerror's speak the user's language; numbers that Coin and the C
     // library read and print keep their decimal point, as in any locale.
     std::setlocale(LC_NUMERIC, "C");
+    useReadableFonts();
     Binding& b = binding();
     {
         const std::lock_guard lock(b.mutex);
@@ -504,6 +506,27 @@ namespace {
 constexpr int kFrameWidth = 0;
 constexpr int kFrameHeight = 40;
 
+// Qt on Windows places a window, centred, when it makes the native window,
+// which happens there while the window still has its smallest size; grown
+// since, it reaches past the screen's right and bottom edges. It is moved
+// back as far as it must be, and never past the top left.
+void keepOnScreen(Window window, const QRect& room) {
+    // Before the window is shown its frame may not be known yet: the room
+    // kept for it stands in.
+    QRect frame = window->frameGeometry();
+    frame.setSize(frame.size().expandedTo(window->size() + QSize(kFrameWidth, kFrameHeight)));
+    QPoint corner = frame.topLeft();
+    if (frame.right() > room.right()) {
+        corner.setX(std::max(room.left(), room.right() + 1 - frame.width()));
+    }
+    if (frame.bottom() > room.bottom()) {
+        corner.setY(std::max(room.top(), room.bottom() + 1 - frame.height()));
+    }
+    if (corner != frame.topLeft()) {
+        window->move(corner);
+    }
+}
+
 }  // namespace
 
 int setWindowSize(Window window, int width, int height, int leastSide, int mostSide) {
@@ -530,6 +553,9 @@ int setWindowSize(Window window, int width, int height, int leastSide, int mostS
         width += side;
     }
     SoQt::setWidgetSize(window, SbVec2s(static_cast<short>(width), static_cast<short>(height)));
+    if (screen != nullptr) {
+        keepOnScreen(window, screen->availableGeometry());
+    }
     return side;
 }
 

@@ -5,13 +5,15 @@
 #include <string>
 
 #include <QCoreApplication>
-#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "platform/fonts.h"
 
 namespace {
 
@@ -71,7 +73,7 @@ Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits, int narrow
     turnLines_->setFocusPolicy(Qt::NoFocus);
     turnLines_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     turnLines_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont fixed = platform::fixedFont();
     fixed.setPointSizeF(fixed.pointSizeF() * 0.85);
     turnLines_->setFont(fixed);
     turnLines_->setFixedHeight(QFontMetrics(fixed).lineSpacing() * kTraceLines + 8);

@@ -11,7 +11,12 @@
 #   pictures and bitmaps, and saves and opens a board named with ñ;
 # - the installer installs silently, with its Start-menu entry and
 #   uninstaller, and the installed vivar.exe starts;
-# - vivar.exe's help is in Spanish on a Spanish system.
+# - vivar.exe's help is in Spanish on a Spanish system;
+# - its status line and controls read as English words (by OCR), with
+#   Wine's own fonts in the prefix, as a Windows has its interface fonts, and
+#   without them where the first font is a symbol font, when the fonts
+#   shipped in fonts\ stand in;
+# - on a 1366 x 768 screen the window opens within the screen.
 #   wine_checks.sh WINDOWS-BUILD-DIR DEBIAN-BUILD-DIR
 set -u
 windows=$(cd "$1" && pwd) debian=$(cd "$2" && pwd)
@@ -23,8 +28,16 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 die() { echo "FAIL: $*"; [ -f "$err" ] && { echo "--- stderr"; cat "$err"; }; exit 1; }
 
 export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'wineserver -k 2>/dev/null; [ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+bare=$work/bare small_screen=
+trap 'for prefix in "$work/wine" "$bare"; do WINEPREFIX=$prefix wineserver -k 2>/dev/null; done
+      [ -n "$pid" ] && kill "$pid" 2>/dev/null; [ -n "$small_screen" ] && kill "$small_screen" 2>/dev/null
+      rm -rf "$work"' EXIT
 wineboot --init >/dev/null 2>&1 || die "cannot make a Wine prefix"
+# A Windows has its interface fonts, Tahoma and the rest: the prefix gets
+# Wine's own. Without them Qt draws in whichever font comes first.
+wine_fonts=/usr/share/wine/fonts
+[ -f "$wine_fonts/tahoma.ttf" ] || die "no Wine fonts in $wine_fonts (apt-get install fonts-wine)"
+cp "$wine_fonts"/* "$WINEPREFIX/drive_c/windows/Fonts/" || die "cannot copy Wine's fonts into the prefix"
 # Wine's own complaints on stderr, which are not the program's.
 program_lines() { grep -v -E '^(wine: |it looks like wine32|Could not find Wine Gecko|[0-9a-f]{4}:(fixme|err|warn):)' "$1"; }
 
@@ -89,6 +102,26 @@ view_shows_lizards() {
   view=$(view_window) && [ -n "$view" ] || return 1
   import -window "$view" "$work/view.png" 2>/dev/null && lizards_in "$work/view.png" "$app/pictures"
 }
+# The window's bottom row, the status line beside the controls, read by
+# Tesseract from the window scaled up three times: the words it must find,
+# whatever their case. Text drawn in a symbol font gives none of them.
+reads_as_words() {  # WINDOW-ID
+  import -window "$1" "$work/words-window.png" 2>/dev/null &&
+    convert "$work/words-window.png" -gravity south -crop 0x64+0+0 +repage -resize 300% -colorspace Gray \
+      "$work/words.png" &&
+    tesseract "$work/words.png" - >"$work/words.txt" 2>/dev/null || return 1
+  local word
+  for word in Generation stopped lizards eggs cats Rules; do
+    grep -q -i -w "$word" "$work/words.txt" || return 1
+  done
+}
+# Fails, keeping the picture read as words-NAME.png, unless the window
+# reads as words soon.
+check_words() {  # WINDOW-ID NAME WHAT
+  wait_for 5 reads_as_words "$1" && return
+  cp "$work/words.png" "$windows/words-$2.png" 2>/dev/null
+  fail "$3: the status line does not read as words (see $windows/words-$2.png); Tesseract read: $(tr '\n' ' ' <"$work/words.txt" 2>/dev/null)"
+}
 generations() { grep -c -x -F "model ----------------------------- a cambiar imagenes " "$out"; }
 key() { xdotool key --window "$window" "$1" 2>/dev/null; }
 close_window() {
@@ -113,6 +146,7 @@ for step in 1 2 3; do
   sleep 0.3
 done
 wait_for 10 view_shows_lizards || fail "the 3D view does not show the lizards"
+check_words "$window" wine-fonts "with Wine's fonts"
 sleep 1
 [ "$(generations)" -eq 3 ] || fail "three steps ran $(generations) generations"
 close_window  # while stopped, which runs one more generation that is never shown
@@ -229,6 +263,8 @@ wine "$setup" /S >/dev/null 2>&1 || fail "the installer failed"
 installed=$WINEPREFIX/drive_c/Program\ Files/vivar
 [ -f "$installed/vivar.exe" ] && [ -f "$installed/pictures/lcd1.png" ] && [ -f "$installed/platforms/qwindows.dll" ] ||
   die "the installer left no vivar.exe with its pictures and plugin in $installed"
+[ -f "$installed/fonts/DejaVuSans.ttf" ] && [ -f "$installed/fonts/DejaVuSansMono.ttf" ] &&
+  [ -f "$installed/fonts/LICENSE.txt" ] || fail "the installer left no fonts with their licence in $installed/fonts"
 [ -f "$installed/Uninstall.exe" ] || fail "no uninstaller"
 find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name 'vivar.lnk' | grep -q . || fail "no Start-menu entry"
 wine "$installed/vivar.exe" >"$out" 2>"$err" &
@@ -236,5 +272,45 @@ pid=$!
 window=$(wait_for_window) && [ -n "$window" ] || die "the installed vivar.exe opened no window"
 close_window
 echo "installed: $installed"
+
+# A laptop's 1366 x 768 screen, a display of its own: the window opens
+# within it, as on Debian (tests/e2e/screens.sh), and reads as words. Wine
+# takes the new display once the prefix's processes have ended.
+wineserver -k
+wineserver -w
+Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+small_screen=$!
+wait_for 10 test -s "$work/display" || die "cannot start a 1366x768 display"
+export DISPLAY=:$(cat "$work/display")
+within_screen() {  # WHAT
+  local geometry
+  geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+    /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { print x, y, w, h }')
+  echo "$1: the window ${geometry// /,} (x, y, width, height) on a 1366x768 screen"
+  set -- $geometry
+  [ "$1" -ge 0 ] && [ "$2" -ge 0 ] && [ $(($1 + $3)) -le 1366 ] && [ $(($2 + $4)) -le 768 ]
+}
+wine "$app/vivar.exe" >"$out" 2>"$err" &
+pid=$!
+window=$(wait_for_window) && [ -n "$window" ] || die "vivar.exe opened no window on a 1366x768 screen"
+within_screen "Wine's fonts" || fail "the window does not fit a 1366x768 screen"
+check_words "$window" 1366x768 "on a 1366x768 screen"
+close_window
+
+# A Windows without its interface fonts whose first font is a symbol font,
+# as a machine once had a TeX font first and showed maths symbols for every
+# word: a prefix with Wine's Symbol font alone, fontconfig hiding the host's
+# fonts from Wine. The fonts shipped beside vivar.exe stand in.
+export WINEPREFIX=$bare FONTCONFIG_FILE=$work/no-fonts.conf
+printf '<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "fonts.dtd">\n<fontconfig></fontconfig>\n' >"$FONTCONFIG_FILE"
+wineboot --init >/dev/null 2>&1 || die "cannot make a Wine prefix without fonts"
+cp "$wine_fonts/symbol.ttf" "$WINEPREFIX/drive_c/windows/Fonts/" || die "cannot copy the Symbol font"
+wine "$app/vivar.exe" >"$out" 2>"$err" &
+pid=$!
+window=$(wait_for_window) && [ -n "$window" ] || die "vivar.exe opened no window with a symbol font first"
+within_screen "a symbol font first" || fail "with a symbol font first the window does not fit a 1366x768 screen"
+check_words "$window" symbol-font "with a symbol font first"
+close_window
+[ -z "$(program_lines "$err")" ] || fail "vivar.exe with a symbol font first wrote to stderr: $(program_lines "$err")"
 
 [ "$failures" -eq 0 ] && echo "ok" || exit 1
