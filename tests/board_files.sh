@@ -125,7 +125,7 @@ check_refused() {  # file line-or-empty
   [ "${where}" = "$(head -c ${#where} err)" ] || fail "--board $file: $(cat err), not '$where...'"
 }
 printf 'P3\n2 2\n' >picture.ppm && check_refused picture.ppm 1
-sed '1s/1$/3/' start.txt >later.txt && check_refused later.txt 1
+sed '1s/1$/4/' start.txt >later.txt && check_refused later.txt 1
 sed '5s/.$//' start.txt >short_row.txt && check_refused short_row.txt 5
 sed '7s/^./x/' start.txt >unknown_kind.txt && check_refused unknown_kind.txt 7
 sed '30s/^./0/' start.txt >heading_0.txt && check_refused heading_0.txt 30
