@@ -22,6 +22,10 @@ using Squares = Board;
 
 // The standard board's file, which has no size or rule lines.
 constexpr int kFirstVersion = 1;
+// The first version with size and rule lines.
+constexpr int kRulesVersion = 2;
+// The first version with the lines that tell the board's place in its run.
+constexpr int kPlaceVersion = 3;
 
 // What a letter of the kinds grid stands for.
 struct Creature {
@@ -163,6 +167,15 @@ constexpr std::array<std::string_view, 5> kKeywords{"kinds", "headings", "phases
                                                     QT_TRANSLATE_NOOP("BoardFile", "end")};
 constexpr const char* kSizeKeyword = QT_TRANSLATE_NOOP("BoardFile", "size");
 constexpr std::string_view kRuleKeyword = "rule";
+constexpr const char* kGenerationKeyword = QT_TRANSLATE_NOOP("BoardFile", "generation");
+constexpr const char* kSeedKeyword = QT_TRANSLATE_NOOP("BoardFile", "seed");
+constexpr const char* kNextSeedsKeyword = QT_TRANSLATE_NOOP("BoardFile", "next-seeds");
+constexpr std::array<const char*, 3> kPlaceKeywords{kGenerationKeyword, kSeedKeyword, kNextSeedsKeyword};
+
+// A seed, the generator's 32 bits.
+constexpr std::uint32_t kLargestSeed = 4294967295;
+// Next seeds written to a line: short enough to read.
+constexpr std::size_t kSeedsPerLine = 8;
 
 constexpr std::string_view kBlanks = " \t";
 
@@ -170,8 +183,12 @@ constexpr std::string_view kBlanks = " \t";
 constexpr std::size_t kCommentRoom = 1 << 20;
 // The version, size and rule lines, "timers" and "end", at their longest.
 constexpr std::size_t kLongestHeader = 256;
+// The generation, seed and next-seeds lines at their longest.
+constexpr std::size_t kLongestPlace = 80;
 // "\r\n", the longer line end that the reader takes.
 constexpr std::size_t kLineEnd = 2;
+// A next seed, on a line of its own at the longest.
+constexpr std::size_t kLongestNextSeed = 10 + kLineEnd;
 
 std::size_t digitsOf(std::int64_t number) {
     std::size_t digits = 1;
@@ -182,9 +199,9 @@ std::size_t digitsOf(std::int64_t number) {
 }
 
 // The largest board file of all: the most lines (two rows and the most
-// columns) and as long place numbers as any.
+// columns), as long place numbers as any, and the most next seeds.
 std::size_t largestOfAllFiles() {
-    return largestFile(Rules::kLeastSide, static_cast<int>(Rules::kMostSquares / Rules::kLeastSide));
+    return largestFile(Rules::kLeastSide, static_cast<int>(Rules::kMostSquares / Rules::kLeastSide), kMostNextSeeds);
 }
 
 // A problem in the words of whoever reads it: the window's language, or
@@ -229,8 +246,9 @@ std::string quoted(std::string_view word) {
 }
 
 // A whole number from 0 to largest, digits only.
-bool readNumber(std::string_view word, std::int32_t largest, std::int32_t& value) {
-    std::int32_t parsed = 0;
+template <typename Number>
+bool readNumber(std::string_view word, Number largest, Number& value) {
+    Number parsed = 0;
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), parsed);
     if (word.empty() || word.front() == '-' || error != std::errc{} || end != word.data() + word.size() ||
         parsed > largest) {
@@ -265,6 +283,16 @@ Words wordsOf(std::string_view line) {
 struct Problem {
     int line;  // 0 when the problem is with the whole text
     std::string what;
+};
+
+// What comes before the grids.
+struct Header {
+    int version = 0;
+    Rules rules;
+    int sizeLine = 0;  // in a file of the first version, the version's line
+    RunPlace place;    // without its next seeds, which follow the header
+    std::size_t nextSeedCount = 0;
+    int nextSeedsLine = 0;  // 0: no next-seeds line
 };
 
 // The lines that say something, without comments, blank lines, trailing
@@ -406,19 +434,148 @@ std::optional<Problem> readRules(Lines& lines, Rules& rules) {
     return std::nullopt;
 }
 
-// The version, and the size and rules that come with it: the standard ones
-// in a file of the first version.
-std::optional<Problem> readHeader(Lines& lines, int& version, Rules& rules) {
-    if (auto problem = readVersion(lines, version)) {
+// The version and the board's size: the standard one in a file of the
+// first version.
+std::optional<Problem> readStart(Lines& lines, Header& header) {
+    if (auto problem = readVersion(lines, header.version)) {
         return problem;
     }
-    if (version == kFirstVersion) {
+    if (header.version != kFirstVersion) {
+        if (auto problem = readSize(lines, header.rules)) {
+            return problem;
+        }
+    }
+    header.sizeLine = lines.number();
+    return std::nullopt;
+}
+
+// A board larger than its reader shows is refused by its size alone, so
+// that a file that would take long to read is not read.
+std::optional<Problem> beyond(const Limits& limits, const Header& header) {
+    const Rules& rules = header.rules;
+    if (limits.largestSide <= 0 || (rules.width <= limits.largestSide && rules.height <= limits.largestSide)) {
         return std::nullopt;
     }
-    if (auto problem = readSize(lines, rules)) {
+    return Problem{header.sizeLine,
+                   told(QT_TRANSLATE_NOOP("BoardFile", "a %1 board; this window shows boards up to %2x%2 "
+                                                       "(vivar-sim runs it)"),
+                        {sizeText(rules), std::to_string(limits.largestSide)})};
+}
+
+// "generation G", "seed S" and "next-seeds N" lines, as many as there are,
+// each once; the next seeds themselves follow the header.
+std::optional<Problem> readPlace(Lines& lines, Header& header) {
+    std::array<int, kPlaceKeywords.size()> givenOn{};
+    std::string_view line;
+    while (lines.next(line)) {
+        const Words words = wordsOf(line);
+        const auto keyword = std::find_if(kPlaceKeywords.begin(), kPlaceKeywords.end(),
+                                          [&](const char* candidate) { return words[0] == candidate; });
+        if (keyword == kPlaceKeywords.end()) {
+            lines.unread();
+            return std::nullopt;
+        }
+        const int number = lines.number();
+        const char* name = *keyword;
+        if (header.version < kPlaceVersion) {
+            return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "a \"%1\" line needs version %2 of the "
+                                                                       "format: \"vivar board %2\" as the first line"),
+                                        {named(name), std::to_string(kPlaceVersion)})};
+        }
+        int& first = givenOn[static_cast<std::size_t>(keyword - kPlaceKeywords.begin())];
+        if (first != 0) {
+            return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "a second \"%1\" line (the first is on line %2)"),
+                                        {named(name), std::to_string(first)})};
+        }
+        first = number;
+        const std::string_view value = words.count == 2 ? words[1] : std::string_view{};
+        const std::string shown = quoted(words.count == 2 ? words[1] : line);
+        if (name == kGenerationKeyword) {
+            if (!readNumber(value, kLargestGeneration, header.place.generation)) {
+                return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "the generation must be 0 to %1, not \"%2\""),
+                                            {std::to_string(kLargestGeneration), shown})};
+            }
+        } else if (name == kSeedKeyword) {
+            std::uint32_t seed = 0;
+            if (!readNumber(value, kLargestSeed, seed)) {
+                return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "the seed must be 0 to %1, not \"%2\""),
+                                            {std::to_string(kLargestSeed), shown})};
+            }
+            header.place.seed = seed;
+        } else {
+            if (!readNumber(value, kMostNextSeeds, header.nextSeedCount)) {
+                return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "next-seeds must be a count of 0 to %1 "
+                                                                           "seeds, not \"%2\""),
+                                            {std::to_string(kMostNextSeeds), shown})};
+            }
+            header.nextSeedsLine = number;
+        }
+    }
+    return std::nullopt;
+}
+
+// The version, and the size, rules and place that come with it: the
+// standard rules in a file of the first version.
+std::optional<Problem> readHeader(Lines& lines, Header& header, const Limits& limits) {
+    if (auto problem = readStart(lines, header)) {
         return problem;
     }
-    return readRules(lines, rules);
+    if (auto problem = beyond(limits, header)) {
+        return problem;
+    }
+    if (header.version != kFirstVersion) {
+        if (auto problem = readRules(lines, header.rules)) {
+            return problem;
+        }
+    }
+    return readPlace(lines, header);
+}
+
+// Whether a line holds nothing but whole numbers, as the next seeds' lines do.
+bool isNumbers(std::string_view line) { return line.find_first_not_of("0123456789 \t") == std::string_view::npos; }
+
+// The whole numbers that the next-seeds line promises, over as many lines
+// as they take.
+std::optional<Problem> readNextSeeds(Lines& lines, const Header& header, std::vector<std::uint32_t>& seeds) {
+    const std::size_t count = header.nextSeedCount;
+    const std::string promise = std::string(kNextSeedsKeyword) + " " + std::to_string(count);
+    const auto tooMany = [&](int number) {
+        return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "\"%1\" on line %2 is followed by more than %3 seeds"),
+                                    {promise, std::to_string(header.nextSeedsLine), std::to_string(count)})};
+    };
+    // Not reserved for the count: a short file may promise millions.
+    std::string_view line;
+    while (seeds.size() < count) {
+        if (!lines.next(line) || isKeyword(line)) {
+            return Problem{lines.number(),
+                           told(QT_TRANSLATE_NOOP("BoardFile", "\"%1\" on line %2 is followed by %3 seeds, not %4"),
+                                {promise, std::to_string(header.nextSeedsLine), std::to_string(seeds.size()),
+                                 std::to_string(count)})};
+        }
+        for (std::size_t start = line.find_first_not_of(kBlanks); start != std::string_view::npos;
+             start = line.find_first_not_of(kBlanks, start)) {
+            const std::size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
+            const std::string_view word = line.substr(start, end - start);
+            std::uint32_t seed = 0;
+            if (!readNumber(word, kLargestSeed, seed)) {
+                return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "a next seed must be 0 to %1, not \"%2\""),
+                                                    {std::to_string(kLargestSeed), quoted(word)})};
+            }
+            if (seeds.size() == count) {
+                return tooMany(lines.number());
+            }
+            seeds.push_back(seed);
+            start = end;
+        }
+    }
+    // A line of numbers more, where the grids should begin, is a seed too many.
+    if (header.nextSeedsLine != 0 && lines.next(line)) {
+        if (isNumbers(line)) {
+            return tooMany(lines.number());
+        }
+        lines.unread();
+    }
+    return std::nullopt;
 }
 
 std::optional<Problem> readGrid(Lines& lines, const Grid& grid, Squares& squares) {
@@ -556,7 +713,8 @@ std::optional<Problem> tooLarge(std::size_t largest) {
                            {std::to_string(largest)})};
 }
 
-std::optional<Problem> readText(std::string_view text, Squares& squares, Rules& rules) {
+std::optional<Problem> readText(std::string_view text, Squares& squares, Rules& rules, RunPlace* place,
+                                const Limits& limits) {
     if (text.empty()) {
         return Problem{0, told(QT_TRANSLATE_NOOP("BoardFile", "empty, not a vivar board"))};
     }
@@ -567,13 +725,17 @@ std::optional<Problem> readText(std::string_view text, Squares& squares, Rules& 
         return Problem{0, told(QT_TRANSLATE_NOOP("BoardFile", "not a text file"))};
     }
     Lines lines(text);
-    int version = 0;
-    Rules read;
-    if (auto problem = readHeader(lines, version, read)) {
+    Header header;
+    if (auto problem = readHeader(lines, header, limits)) {
         return problem;
     }
-    if (const std::size_t largest = largestFile(read.width, read.height); text.size() > largest) {
+    const Rules& read = header.rules;
+    if (const std::size_t largest = largestFile(read.width, read.height, header.nextSeedCount); text.size() > largest) {
         return tooLarge(largest);
+    }
+    std::vector<std::uint32_t> nextSeeds;
+    if (auto problem = readNextSeeds(lines, header, nextSeeds)) {
+        return problem;
     }
     // What the file does not hold is 0, as a vacated square or a new egg
     // has it.
@@ -583,7 +745,7 @@ std::optional<Problem> readText(std::string_view text, Squares& squares, Rules& 
             return problem;
         }
     }
-    if (auto problem = readTimers(lines, parsed, read, version)) {
+    if (auto problem = readTimers(lines, parsed, read, header.version)) {
         return problem;
     }
     std::string_view line;
@@ -592,19 +754,37 @@ std::optional<Problem> readText(std::string_view text, Squares& squares, Rules& 
     }
     squares = std::move(parsed);
     rules = read;
+    if (place != nullptr) {
+        *place = std::move(header.place);
+        place->nextSeeds = std::move(nextSeeds);
+    }
     return std::nullopt;
 }
 
-// The largest file that the text's first lines allow, once they are read
-// whole and tell the board's size.
-std::optional<std::size_t> declaredLargest(std::string_view text) {
+// What a file's first lines tell while the rest is still to be read: a
+// board beyond the reader's limits, refused at once, or the largest the
+// file may be, once the lines before the grids are whole. Neither while
+// they are not, or are not well-formed: reading the whole text tells then.
+struct FirstLines {
+    std::optional<Problem> refusal;
+    std::optional<std::size_t> largest;
+};
+
+FirstLines readFirstLines(std::string_view text, const Limits& limits) {
     Lines lines(text.substr(0, text.rfind('\n') + 1));
-    int version = 0;
-    Rules read;
-    if (readVersion(lines, version) || (version != kFirstVersion && readSize(lines, read))) {
-        return std::nullopt;
+    Header header;
+    if (readStart(lines, header)) {
+        return {};
     }
-    return largestFile(read.width, read.height);
+    if (auto problem = beyond(limits, header)) {
+        return {std::move(problem), {}};
+    }
+    std::string_view line;
+    if ((header.version != kFirstVersion && readRules(lines, header.rules)) || readPlace(lines, header) ||
+        !lines.next(line)) {
+        return {};
+    }
+    return {{}, largestFile(header.rules.width, header.rules.height, header.nextSeedCount)};
 }
 
 // Whether the board is the standard one that the first version holds.
@@ -636,7 +816,7 @@ int writeAll(std::FILE* file, const std::string& text) {
 
 }  // namespace
 
-std::size_t largestFile(int width, int height) {
+std::size_t largestFile(int width, int height, std::size_t nextSeeds) {
     const auto lineLength = static_cast<std::size_t>(width);
     const auto lineCount = static_cast<std::size_t>(height);
     // Each grid: its keyword's line, then a line for each board column.
@@ -646,11 +826,12 @@ std::size_t largestFile(int width, int height) {
     constexpr std::size_t kLongestName = 10;
     constexpr std::size_t kLongestValue = 5;
     const std::size_t timerLine = digitsOf(height) + 1 + digitsOf(width) + 1 + kLongestName + 1 + kLongestValue + kLineEnd;
-    return kCommentRoom + kLongestHeader + grids + lineLength * lineCount * mostTimersOfASquare() * timerLine;
+    return kCommentRoom + kLongestHeader + kLongestPlace + std::min(nextSeeds, kMostNextSeeds) * kLongestNextSeed +
+           grids + lineLength * lineCount * mostTimersOfASquare() * timerLine;
 }
 
-std::optional<std::string> parse(std::string_view text, Board& squares, Rules& rules) {
-    const std::optional<Problem> problem = readText(text, squares, rules);
+std::optional<std::string> parse(std::string_view text, Board& squares, Rules& rules, RunPlace* place, Limits limits) {
+    const std::optional<Problem> problem = readText(text, squares, rules, place, limits);
     if (!problem) {
         return std::nullopt;
     }
@@ -659,11 +840,12 @@ std::optional<std::string> parse(std::string_view text, Board& squares, Rules& r
                                      {std::to_string(problem->line), problem->what});
 }
 
-std::string format(const Board& squares, const Rules& boardRules, std::string_view comment) {
+std::string format(const Board& squares, const Rules& boardRules, std::string_view comment, const RunPlace& place) {
     Rules rules = boardRules;
     rules.width = squares.width();
     rules.height = squares.height();
-    const int version = fitsFirstVersion(squares, rules) ? kFirstVersion : kVersion;
+    const bool placed = place.generation != 0 || place.seed || !place.nextSeeds.empty();
+    const int version = placed ? kPlaceVersion : fitsFirstVersion(squares, rules) ? kFirstVersion : kRulesVersion;
     std::string text = say("vivar board %d\n", version);
     // Only characters the reader takes, or the file would not load again.
     for (std::size_t start = 0; start < comment.size();) {
@@ -681,6 +863,20 @@ std::string format(const Board& squares, const Rules& boardRules, std::string_vi
         for (const std::string_view name : kRuleNames) {
             if (ruleValue(rules, name) != ruleValue(standard, name)) {
                 text += std::string(kRuleKeyword) + " " + std::string(name) + "=" + ruleValue(rules, name) + "\n";
+            }
+        }
+    }
+    if (placed) {
+        text += std::string(kGenerationKeyword) + " " + std::to_string(place.generation) + "\n";
+        if (place.seed) {
+            text += std::string(kSeedKeyword) + " " + std::to_string(*place.seed) + "\n";
+        }
+        const std::size_t count = std::min(place.nextSeeds.size(), kMostNextSeeds);
+        if (count != 0) {
+            text += std::string(kNextSeedsKeyword) + " " + std::to_string(count) + "\n";
+            for (std::size_t index = 0; index < count; ++index) {
+                text += std::to_string(place.nextSeeds[index]);
+                text += (index + 1) % kSeedsPerLine == 0 || index + 1 == count ? '\n' : ' ';
             }
         }
     }
@@ -720,7 +916,8 @@ std::string format(const Board& squares, const Rules& boardRules, std::string_vi
     return text;
 }
 
-std::optional<std::string> load(const std::filesystem::path& path, Board& squares, Rules& rules) {
+std::optional<std::string> load(const std::filesystem::path& path, Board& squares, Rules& rules, RunPlace* place,
+                                Limits limits) {
     const std::string name = platform::utf8Name(path);
     std::FILE* file = platform::openFile(path, "rb");
     if (file == nullptr) {
@@ -728,10 +925,12 @@ std::optional<std::string> load(const std::filesystem::path& path, Board& square
     }
     // A little more than the board's size allows, once the first lines tell
     // it, or than any board may be, tells a larger file without reading all
-    // of it; so does a first byte that is not text.
+    // of it; so does a first byte that is not text. A board beyond the
+    // limits is refused by its size line alone.
     std::string text;
     std::size_t largest = largestOfAllFiles();
     bool sized = false;
+    std::optional<Problem> problem;
     std::array<char, 1 << 16> chunk;
     for (std::size_t got = chunk.size(); got == chunk.size() && text.size() <= largest;) {
         got = std::fread(chunk.data(), 1, chunk.size(), file);
@@ -741,8 +940,13 @@ std::optional<std::string> load(const std::filesystem::path& path, Board& square
         }
         // The first lines come after a megabyte of comments at most.
         if (!sized && text.size() <= 2 * kCommentRoom) {
-            if (const std::optional<std::size_t> declared = declaredLargest(text)) {
-                largest = *declared;
+            FirstLines first = readFirstLines(text, limits);
+            if (first.refusal) {
+                problem = std::move(first.refusal);
+                break;
+            }
+            if (first.largest) {
+                largest = *first.largest;
                 sized = true;
             }
         }
@@ -753,7 +957,9 @@ std::optional<std::string> load(const std::filesystem::path& path, Board& square
     if (failed) {
         return name + ": " + reasonOf(error);
     }
-    const std::optional<Problem> problem = readText(text, squares, rules);
+    if (!problem) {
+        problem = readText(text, squares, rules, place, limits);
+    }
     if (!problem) {
         return std::nullopt;
     }
@@ -762,17 +968,23 @@ std::optional<std::string> load(const std::filesystem::path& path, Board& square
 }
 
 std::optional<std::string> save(const std::filesystem::path& path, const Board& squares, const Rules& rules,
-                                std::string_view comment) {
+                                std::string_view comment, const RunPlace& place) {
     namespace fs = std::filesystem;
-    const std::string text = format(squares, rules, comment);
+    const std::string text = format(squares, rules, comment, place);
     const std::string name = platform::utf8Name(path);
     std::error_code ignored;
 
+    // A symbolic link stays one: what changes is the file it leads to.
+    fs::path linked;
+    if (const int error = platform::followLinks(path, linked)) {
+        return name + ": " + reasonOf(error);
+    }
+
     // A device or a pipe (standard output, say) holds no old copy to keep,
     // and must not be replaced by a file of the same name.
-    const fs::file_status target = fs::status(path, ignored);
+    const fs::file_status target = fs::status(linked, ignored);
     if (fs::exists(target) && !fs::is_regular_file(target) && !fs::is_directory(target)) {
-        std::FILE* file = platform::openFile(path, "wb");
+        std::FILE* file = platform::openFile(linked, "wb");
         if (file == nullptr) {
             return name + ": " + reasonOf(errno);
         }
@@ -785,14 +997,14 @@ std::optional<std::string> save(const std::filesystem::path& path, const Board& 
     // A file that may not be written is not replaced either, as a rename
     // alone would do.
     if (fs::is_regular_file(target)) {
-        std::FILE* existing = platform::openFile(path, "ab");
+        std::FILE* existing = platform::openFile(linked, "ab");
         if (existing == nullptr) {
             return name + ": " + reasonOf(errno);
         }
         std::fclose(existing);
     }
 
-    if (const int error = platform::replaceFile(path, text)) {
+    if (const int error = platform::replaceFile(linked, text)) {
         return name + ": " + reasonOf(error);
     }
     return std::nullopt;

@@ -28,34 +28,58 @@ void SeededRun::start(std::uint64_t seed, bool drawsAhead) {
     std::fill(squares_.begin(), squares_.end(), CellState{});
     clearBoard(squares_);
     fillBoard(squares_, static_cast<std::time_t>(seed), model_.rules);
-    begin(seed, drawsAhead);
+    nextSeeds_.clear();
+    begin(seed, 0, drawsAhead);
 }
 
-void SeededRun::startFrom(const Board& from, std::uint64_t seed, bool drawsAhead) {
+void SeededRun::startFrom(const Board& from, std::uint64_t seed, std::int64_t generation,
+                          std::span<const std::uint32_t> nextSeeds, bool drawsAhead) {
     drawsAhead_.reset();
     // In place: the model keeps the board's address.
     assert(from.width() == squares_.width() && from.height() == squares_.height());
+    assert(generation >= 0);
     if (&from != &squares_) {
         std::copy(from.begin(), from.end(), squares_.begin());
     }
-    begin(seed, drawsAhead);
+    nextSeeds_.assign(nextSeeds.begin(), nextSeeds.end());
+    begin(seed, generation, drawsAhead);
 }
 
-void SeededRun::begin(std::uint64_t seed, bool drawsAhead) {
+void SeededRun::begin(std::uint64_t seed, std::int64_t generation, bool drawsAhead) {
     seed_ = seed;
-    generation_ = 0;
-    if (drawsAhead && squares_.size() <= Model::kLargestDrawnBoard) {
-        drawsAhead_ = std::make_unique<DrawsAhead>(static_cast<std::uint32_t>(seed + 1), squares_.size());
+    generation_ = generation;
+    firstRecorded_ = generation + 1;
+    wantsDrawsAhead_ = drawsAhead && squares_.size() <= Model::kLargestDrawnBoard;
+    // Values are made ahead for seed + k only; while recorded seeds last, a
+    // maker would only wait.
+    if (wantsDrawsAhead_ && nextSeeds_.empty()) {
+        drawsAhead_ = std::make_unique<DrawsAhead>(static_cast<std::uint32_t>(seed + static_cast<std::uint64_t>(generation + 1)),
+                                                   squares_.size());
     }
+}
+
+std::span<const std::uint32_t> SeededRun::nextSeeds() const {
+    const std::int64_t used = std::clamp<std::int64_t>(generation_ + 1 - firstRecorded_, 0,
+                                                       static_cast<std::int64_t>(nextSeeds_.size()));
+    return std::span<const std::uint32_t>(nextSeeds_).subspan(static_cast<std::size_t>(used));
 }
 
 std::int64_t SeededRun::step() {
     ++generation_;
-    if (drawsAhead_) {
-        drawsAhead_->seedNext();
+    const std::int64_t recorded = generation_ - firstRecorded_;
+    if (recorded < static_cast<std::int64_t>(nextSeeds_.size())) {
+        platform::srand(nextSeeds_[static_cast<std::size_t>(recorded)]);
     } else {
-        // The simulated clock wraps like the generator's 32-bit seed.
-        platform::srand(static_cast<std::uint32_t>(seed_ + static_cast<std::uint64_t>(generation_)));
+        if (wantsDrawsAhead_ && !drawsAhead_) {
+            drawsAhead_ = std::make_unique<DrawsAhead>(
+                static_cast<std::uint32_t>(seed_ + static_cast<std::uint64_t>(generation_)), squares_.size());
+        }
+        if (drawsAhead_) {
+            drawsAhead_->seedNext();
+        } else {
+            // The simulated clock wraps like the generator's 32-bit seed.
+            platform::srand(static_cast<std::uint32_t>(seed_ + static_cast<std::uint64_t>(generation_)));
+        }
     }
     model_.computeGeneration();
     trace::line("model ----------------------------- a cambiar imagenes \n");
@@ -64,31 +88,34 @@ std::int64_t SeededRun::step() {
 
 namespace {
 
-void startRun(SeededRun& run, std::uint64_t seed, const Board* from) {
-    if (from != nullptr) {
-        run.startFrom(*from, seed);
-    } else {
+// The generation the run starts at.
+std::int64_t startRun(SeededRun& run, std::uint64_t seed, const StartingBoard* from) {
+    if (from == nullptr) {
         run.start(seed);
+        return 0;
     }
+    run.startFrom(from->squares, seed, from->generation, from->nextSeeds);
+    return from->generation;
 }
 
 }  // namespace
 
 void appendCountsOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations,
-                       const Board* from) {
-    startRun(run, seed, from);
-    appendCountsRow(text, seed, 0, run.census());
-    for (std::int64_t k = 1; k <= generations; ++k) {
-        run.step();
+                       const StartingBoard* from) {
+    const std::int64_t first = startRun(run, seed, from);
+    appendCountsRow(text, seed, first, run.census());
+    // Counted in steps: the last generation may be the largest number there is.
+    for (std::int64_t step = 0; step < generations; ++step) {
+        const std::int64_t k = run.step();
         appendCountsRow(text, seed, k, run.census());
     }
 }
 
 void appendSummaryOfRun(std::string& text, SeededRun& run, std::uint64_t seed, std::int64_t generations,
-                        const Board* from, const GenerationSeen& afterGeneration) {
-    RunSummary summary{seed, generations, {}, {}};
-    startRun(run, seed, from);
-    for (std::int64_t k = 0;; ++k) {
+                        const StartingBoard* from, const GenerationSeen& afterGeneration) {
+    const std::int64_t first = startRun(run, seed, from);
+    RunSummary summary{seed, first + generations, {}, {}};
+    for (std::int64_t k = first;; ++k) {
         summary.last = run.census();
         for (std::size_t species = 0; species < summary.extinctAt.size(); ++species) {
             if (!summary.extinctAt[species] && summary.last.lizards[species] + summary.last.eggs[species] == 0) {
@@ -98,7 +125,7 @@ void appendSummaryOfRun(std::string& text, SeededRun& run, std::uint64_t seed, s
         if (afterGeneration) {
             afterGeneration(k, run);
         }
-        if (k == generations) {
+        if (k == first + generations) {
             break;
         }
         run.step();

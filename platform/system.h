@@ -59,6 +59,13 @@ void napBriefly();
 // and errno otherwise (EEXIST when the name is taken).
 [[nodiscard]] std::FILE* createNewFile(const std::filesystem::path& path);
 
+// The file a name stands for: through a symbolic link, or a chain of them,
+// the name the last one leads to, which may not exist yet (a dangling link's
+// target); a relative link leads from its own folder. The name itself when
+// it is no link. Returns 0 or the errno value of what failed (ELOOP for
+// links that lead round in a circle).
+[[nodiscard]] int followLinks(const std::filesystem::path& path, std::filesystem::path& file);
+
 // Replaces the file's contents so that nobody, not even after a crash or a
 // power cut, finds anything but the whole old file or the whole new one: the
 // text goes to a new file beside it, which no other file had the name of,

@@ -107,6 +107,28 @@ void syncFolderOf(const std::filesystem::path& path) {
 
 }  // namespace
 
+int followLinks(const std::filesystem::path& path, std::filesystem::path& file) {
+    namespace fs = std::filesystem;
+    // As many links in a row as Linux follows before it gives up with ELOOP.
+    constexpr int kMostLinks = 40;
+    fs::path name = path;
+    for (int link = 0; link <= kMostLinks; ++link) {
+        std::error_code error;
+        // A name that cannot be looked at is taken as it is: opening it will
+        // tell why.
+        if (!fs::is_symlink(fs::symlink_status(name, error))) {
+            file = name;
+            return 0;
+        }
+        const fs::path target = fs::read_symlink(name, error);
+        if (error) {
+            return error.value();
+        }
+        name = target.is_absolute() ? target : name.parent_path() / target;
+    }
+    return ELOOP;
+}
+
 int replaceFile(const std::filesystem::path& path, std::string_view contents) {
     struct stat old {};
     const bool replacing = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);

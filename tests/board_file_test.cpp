@@ -3,6 +3,10 @@
 // vivar-sim's user sees it, in board_files.sh.
 
 #include <array>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -196,7 +200,7 @@ TEST(BoardFiles, RefuseADamagedBoardNamingTheLineAndLeaveTheBoardAsItWas) {
     const int end = static_cast<int>(lines.size());
     const std::vector<Damage> damages{
         {"another format", 1, "P3", "line 1: not a vivar board"},
-        {"a later version", 1, "vivar board 3", "line 1: version 3 is not one this vivar reads"},
+        {"a later version", 1, "vivar board 4", "line 1: version 4 is not one this vivar reads"},
         {"a row too many", kHeadingsLine, "....................\nheadings",
          "line 23: expected \"headings\", not \"....................\""},
         {"a row too short", kKindsLine + 3, "...................", "line 5: 19 characters, not the 20 of a row"},
@@ -375,8 +379,9 @@ TEST(BoardFiles, RefuseASizeOrRuleOrTimerThatTheFileItselfRulesOut) {
 }
 
 // The fullest board of its size: every square an eating cat with every
-// timer at its longest, all the rules set, Windows line ends and a megabyte
-// of comments, is the largest file it may be; a byte more is not a board.
+// timer at its longest, all the rules set, the longest place with its next
+// seeds one a line, Windows line ends and a megabyte of comments, is the
+// largest file it may be; a byte more is not a board.
 TEST(BoardFiles, TakeTheFullestBoardOfItsSizeWithAMegabyteOfCommentsAndNotAByteMore) {
     Squares squares(3, 12);
     for (CellState& cell : squares) {
@@ -390,18 +395,131 @@ TEST(BoardFiles, TakeTheFullestBoardOfItsSizeWithAMegabyteOfCommentsAndNotAByteM
     Rules rules;
     rules.fill = {100, 0, 0, 0};
     rules.hatch = rules.mating = rules.meal = Rules::kMostVisits;
-    const std::string text = textOf(linesOf(board_file::format(squares, rules)), "\r\n");
-    const std::size_t largest = board_file::largestFile(3, 12);
+    const board_file::RunPlace place{board_file::kLargestGeneration, 4294967295,
+                                     std::vector<std::uint32_t>(1000, 4294967295)};
+    std::string text = textOf(linesOf(board_file::format(squares, rules, {}, place)), "\r\n");
+    // Next seeds one a line, the longest way to write them.
+    const std::string seed = "4294967295";
+    for (std::size_t at = text.find(seed + " "); at != std::string::npos; at = text.find(seed + " ", at)) {
+        text.replace(at + seed.size(), 1, "\r\n");
+    }
+    ASSERT_NE(text.find("\r\n4294967295\r\n4294967295\r\n"), std::string::npos);
+    const std::size_t largest = board_file::largestFile(3, 12, place.nextSeeds.size());
     ASSERT_LE(text.size() + (1 << 20), largest);
     const std::string comment = "#" + std::string(largest - text.size() - 3, '-') + "\r\n";
     Squares read;
     Rules readRules;
-    ASSERT_EQ(board_file::parse(comment + text, read, readRules), std::nullopt);
+    board_file::RunPlace readPlace;
+    ASSERT_EQ(board_file::parse(comment + text, read, readRules, &readPlace), std::nullopt);
     EXPECT_EQ(readRules, (Rules{rules.fill, rules.hatch, rules.mating, rules.meal, 3, 12}));
+    EXPECT_EQ(readPlace, place);
     EXPECT_EQ(board_file::parse("#" + comment + text, read, readRules),
               "larger than " + std::to_string(largest) + " bytes, not a vivar board");
     // The largest board's file allows its own fullest text.
     EXPECT_GT(board_file::largestFile(2000, 2000), 12'000'000U * 23);
+}
+
+// The place lines written and read back, for every kind of place; a place
+// that says nothing leaves the file as the earlier versions have it, and
+// such a file reads as generation 0 without a seed.
+TEST(BoardFiles, KeepTheBoardsPlaceInItsRunAsTheThirdVersionOnlyWhenThePlaceSaysSomething) {
+    const Squares squares = threeByFour();
+    const Rules rules = hatchTwoMealFive();
+    EXPECT_EQ(board_file::format(squares, rules, {}, {}), kThreeByFour);
+    const std::string seeded = board_file::format(squares, rules, {}, {55, 2, {}});
+    EXPECT_EQ(seeded.substr(0, seeded.find("kinds")),
+              "vivar board 3\nsize 3x4\nrule hatch=2\nrule meal=5\ngeneration 55\nseed 2\n");
+    std::vector<std::uint32_t> recorded;
+    for (std::uint32_t seed = 0; recorded.size() < 17; seed += 268435455) {
+        recorded.push_back(seed);
+    }
+    recorded.back() = 4294967295;
+    const std::string clocked = board_file::format(boardOfExtremes(), Rules{}, {}, {7, std::nullopt, recorded});
+    EXPECT_EQ(clocked.substr(0, clocked.find("kinds")),
+              "vivar board 3\nsize 20x20\ngeneration 7\nnext-seeds 17\n"
+              "0 268435455 536870910 805306365 1073741820 1342177275 1610612730 1879048185\n"
+              "2147483640 2415919095 2684354550 2952790005 3221225460 3489660915 3758096370 4026531825\n"
+              "4294967295\n");
+
+    const std::vector<board_file::RunPlace> places{
+        {55, 2, {}}, {7, std::nullopt, recorded}, {0, 0, {}}, {0, std::nullopt, {5}}, {1, 4294967295, {0, 1}}};
+    for (const board_file::RunPlace& place : places) {
+        const std::string text = board_file::format(boardOfExtremes(), Rules{}, "a note", place);
+        SCOPED_TRACE(text.substr(0, text.find("kinds")));
+        Squares read;
+        Rules readRules;
+        board_file::RunPlace readPlace{99, 1, {1}};
+        ASSERT_EQ(board_file::parse(text, read, readRules, &readPlace), std::nullopt);
+        EXPECT_EQ(readPlace, place);
+        EXPECT_EQ(readRules, Rules{});
+        expectSameSavedFields(read, boardOfExtremes());
+        EXPECT_EQ(board_file::format(read, readRules, "a note", readPlace), text);
+    }
+    Squares read;
+    Rules readRules;
+    board_file::RunPlace readPlace{99, 1, {1}};
+    ASSERT_EQ(board_file::parse(kThreeByFour, read, readRules, &readPlace), std::nullopt);
+    EXPECT_EQ(readPlace, board_file::RunPlace{});
+}
+
+TEST(BoardFiles, RefuseAPlaceThatIsNoneAndPlaceLinesBeforeTheThirdVersion) {
+    const std::vector<std::string> lines =
+        linesOf(board_file::format(threeByFour(), hatchTwoMealFive(), {}, {55, 2, {10, 11, 12}}));
+    ASSERT_EQ(lines[6], "next-seeds 3");
+    ASSERT_EQ(lines[7], "10 11 12");
+    const std::vector<Damage> damages{
+        {"a place line in a file of the second version", 1, "vivar board 2",
+         "line 5: a \"generation\" line needs version 3 of the format: \"vivar board 3\" as the first line"},
+        {"a negative generation", 5, "generation -1",
+         "line 5: the generation must be 0 to 9223372036854775807, not \"-1\""},
+        {"a generation twice", 6, "generation 56", "line 6: a second \"generation\" line (the first is on line 5)"},
+        {"a seed past 32 bits", 6, "seed 4294967296", "line 6: the seed must be 0 to 4294967295, not \"4294967296\""},
+        {"a seed that is no number", 6, "seed two", "line 6: the seed must be 0 to 4294967295, not \"two\""},
+        {"more next seeds than a file holds", 7, "next-seeds 16777217",
+         "line 7: next-seeds must be a count of 0 to 16777216 seeds, not \"16777217\""},
+        {"a next seed past 32 bits", 8, "10 4294967296 12",
+         "line 8: a next seed must be 0 to 4294967295, not \"4294967296\""},
+        {"a next seed too few", 8, "10 11", "line 9: \"next-seeds 3\" on line 7 is followed by 2 seeds, not 3"},
+        {"a next seed too many", 8, "10 11 12 13",
+         "line 8: \"next-seeds 3\" on line 7 is followed by more than 3 seeds"},
+        {"a line of next seeds too many", 8, "10\n11 12\n13",
+         "line 10: \"next-seeds 3\" on line 7 is followed by more than 3 seeds"},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.what);
+        Squares squares;
+        Rules rules;
+        board_file::RunPlace place{99, 1, {1}};
+        EXPECT_EQ(board_file::parse(damagedText(lines, damage), squares, rules, &place), damage.refusal);
+        EXPECT_EQ(squares.width(), kBoardSide);
+        EXPECT_EQ(rules, Rules{});
+        EXPECT_EQ(place, (board_file::RunPlace{99, 1, {1}}));
+    }
+}
+
+// The window shows boards up to 100 squares a side: a larger one is refused
+// by its size line, before the rest of the file is read; here the rest
+// would be refused as no text, a megabyte on.
+TEST(BoardFiles, RefuseABoardBeyondTheReadersLimitsByItsSizeLineAlone) {
+    const std::string refusal = "a 2000x2000 board; this window shows boards up to 100x100 (vivar-sim runs it)";
+    const std::string header = "vivar board 2\n# a board too large\nsize 2000x2000\n";
+    Squares squares;
+    Rules rules;
+    EXPECT_EQ(board_file::parse(header + "kinds\nxyz\n", squares, rules, nullptr, {100}), "line 3: " + refusal);
+    EXPECT_EQ(board_file::parse(kThreeByFour, squares, rules, nullptr, {3}),
+              "line 2: a 3x4 board; this window shows boards up to 3x3 (vivar-sim runs it)");
+    EXPECT_EQ(board_file::parse(kThreeByFour, squares, rules, nullptr, {4}), std::nullopt);
+
+    const std::filesystem::path path = std::filesystem::path(::testing::TempDir()) / "vivar-too-large.vivar";
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << header << std::string(1 << 20, '.') << '\0' << '\n';
+    }
+    const std::string name = path.string();
+    EXPECT_EQ(board_file::load(path, squares, rules, nullptr, {100}), name + ":3: " + refusal);
+    EXPECT_EQ(board_file::load(path, squares, rules), name + ": not a text file");
+    EXPECT_EQ(squares.width(), 3);
+    std::filesystem::remove(path);
 }
 
 TEST(BoardFiles, TellTheFirstRuleThatACommandLineGivesOtherwiseThanTheBoard) {

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Board files as a user of vivar-sim sees them: a run saved and resumed is
+# Board files as a user of vivar-sim sees them: a run saved and continued is
 # the run that never stopped, a bad file is refused in one line that names
 # it, and output that cannot be written is told in one line.
 set -u
@@ -15,36 +15,69 @@ after_generation() {
   awk -v k="$1" 'done >= k; $0 == "model ----------------------------- a cambiar imagenes " { ++done }' "$2"
 }
 
-# A run of K + M generations against K generations saved and M resumed with
-# the seed the saved file's comment gives, and no rules: the file has them.
-# The same trace after generation K, the same counts from generation K on.
-check_resume() {  # seed K M [--size WxH] [--rule NAME=VALUE]...
+# A run of K + M generations against K generations saved and M continued
+# with no seed or rules: the file has them, and its generation. The same
+# trace after generation K, the same counts rows from generation K on.
+check_continue() {  # seed K M [--size WxH] [--rule NAME=VALUE]...
   local seed=$1 k=$2 m=$3
   shift 3
   "$sim" --seed "$seed" "$@" --generations "$k" --counts --save-board saved.txt >/dev/null || fail "the save exited $?"
-  local next
-  next=$(sed -n 's/^# vivar-sim --seed [0-9]*'"${*:+ $*}"', after generation [0-9]*: resume with --board saved.txt --seed //p' \
-    saved.txt)
-  [ "$next" = $(((seed + k) % 4294967296)) ] || fail "seed $seed $*, $k generations: the comment says --seed '$next'"
+  grep -qx "# vivar-sim --seed $seed${*:+ $*}, after generation $k: continue with vivar-sim --board saved.txt" saved.txt &&
+    grep -qx "generation $k" saved.txt && grep -qx "seed $seed" saved.txt ||
+    fail "seed $seed $*, $k generations: saved as $(grep -v -E '^[.BbGgCE]+$|^[0-9 ]' saved.txt | head -n 6 | tr '\n' '|')"
   "$sim" --seed "$seed" "$@" --generations $((k + m)) >whole.txt
-  "$sim" --board saved.txt --seed "$next" --generations "$m" >resumed.txt
-  after_generation "$k" whole.txt | cmp -s - resumed.txt ||
-    fail "seed $seed $*: the trace resumed after generation $k differs from the whole run's"
-  "$sim" --seed "$seed" "$@" --generations $((k + m)) --counts | tail -n +$((k + 2)) | cut -d, -f2- >whole.csv
-  "$sim" --board saved.txt --seed "$next" --generations "$m" --counts | tail -n +2 | cut -d, -f2- >resumed.csv
-  [ "$(wc -l <resumed.csv)" -eq $((m + 1)) ] || fail "seed $seed: $(wc -l <resumed.csv) resumed counts rows"
-  cmp -s whole.csv resumed.csv || fail "seed $seed: the counts resumed after generation $k differ from the whole run's"
+  "$sim" --board saved.txt --generations "$m" >continued.txt
+  after_generation "$k" whole.txt | cmp -s - continued.txt ||
+    fail "seed $seed $*: the trace continued after generation $k differs from the whole run's"
+  "$sim" --seed "$seed" "$@" --generations $((k + m)) --counts | sed -e 1b -e "2,$((k + 1))d" >whole.csv
+  "$sim" --board saved.txt --generations "$m" --counts >continued.csv
+  [ "$(sed -n 2p continued.csv)" = "$k,$(sed -n 2p whole.csv | cut -d, -f2-)" ] || fail "seed $seed: the first row is not $k's"
+  cmp -s whole.csv continued.csv || fail "seed $seed: the counts continued after generation $k differ from the whole run's"
 }
 
-# Seed 5 keeps a busy board; after 40 generations cats are eating, lizards
+# Seed 5 keeps a busy board; after 80 generations cats are eating, lizards
 # mating and eggs growing, so every timer is saved and read back.
-check_resume 5 40 60
+check_continue 5 80 40
 grep -q ' eat-turns [12]$' saved.txt && grep -q ' prey green$' saved.txt &&
   grep -q ' mating 1$' saved.txt && grep -q ' age [1-4]$' saved.txt ||
-  fail "the board saved after generation 40 of seed 5 lacks a kind of timer, the check above proved little"
-check_resume 5 13 30
-# The seed to go on with wraps as the generator's 32-bit seed does.
-check_resume 4294967290 10 20
+  fail "the board saved after generation 80 of seed 5 lacks a kind of timer, the check above proved little"
+# A whole run's summary is the continued one's, extinctions and all.
+[ "$("$sim" --board saved.txt --generations 40 --summary)" = "$("$sim" --seed 5 --generations 120 --summary)" ] ||
+  fail "the summary continued from generation 80 differs from the whole run's"
+# A typed seed wins over the file's: generation k seeded with it + k.
+sed 's/^seed 5$/seed 9/' saved.txt >seed9.txt
+"$sim" --board saved.txt --seed 9 --generations 20 --counts >typed.csv
+cmp -s typed.csv <("$sim" --board seed9.txt --generations 20 --counts) || fail "--seed 9 did not win over the file's seed"
+cmp -s typed.csv <("$sim" --board saved.txt --generations 20 --counts) && fail "--seed 9 ran as the file's seed 5"
+check_continue 5 13 30
+# Seeds wrap as the generator's 32-bit seed does.
+check_continue 4294967290 10 20
+
+# Seeds recorded for the generations after the board come first, one a
+# generation, then the file's seed + k: here 3 generations seeded 46 to 48
+# as seed 5's were, then 1000 + k, as a board saved after 43 and given
+# seed 1000 goes on.
+"$sim" --seed 5 --generations 40 --save-board recorded.txt >/dev/null
+sed -i 's/^seed 5$/seed 1000\nnext-seeds 3\n46 47\n48/' recorded.txt
+"$sim" --board recorded.txt --generations 10 --save-board left.txt --at 41 >recorded-trace.txt
+grep -qx 'next-seeds 2' left.txt && grep -qx '47 48' left.txt && grep -qx 'seed 1000' left.txt ||
+  fail "the board saved at 41 does not keep the 2 recorded seeds left: $(grep -A 1 next-seeds left.txt)"
+"$sim" --seed 5 --generations 43 --save-board at43.txt >seeded-trace.txt
+sed -i 's/^seed 5$/seed 1000/' at43.txt
+"$sim" --board at43.txt --generations 7 >>seeded-trace.txt
+after_generation 40 seeded-trace.txt | cmp -s - recorded-trace.txt ||
+  fail "a board with next seeds did not take them, then its seed + k"
+"$sim" --seed 5 --generations 50 >seed5.txt
+"$sim" --board recorded.txt --seed 5 --generations 10 | cmp -s - <(after_generation 40 seed5.txt) ||
+  fail "--seed 5 did not win over the recorded seeds"
+
+# An old file, with no place, starts at generation 0: --seed S + K resumes
+# a run saved after K generations of seed S, as it always did.
+sed -e '1s/3$/1/' -e '/^size /d' -e '/^generation /d' -e '/^seed /d' at43.txt >old.txt
+"$sim" --board old.txt --seed 48 --generations 7 | cmp -s - <(after_generation 43 seed5.txt) ||
+  fail "an old board file did not resume as it always did"
+[ "$("$sim" --board old.txt --seed 48 --generations 2 --counts | cut -d, -f1 | tr '\n' ' ')" = "generation 0 1 2 " ] ||
+  fail "an old board file's counts do not start at generation 0"
 
 # A board cut out as the run passes generation 137: the run prints what it
 # prints without the cut, the board is the one a run of 137 generations
@@ -53,16 +86,24 @@ check_resume 4294967290 10 20
 "$sim" --seed 5 --generations 300 --counts --save-board cut.txt --at 137 | cmp -s - whole.csv || fail "--at changed the counts"
 "$sim" --seed 5 --generations 137 --counts --save-board end.txt >/dev/null
 cmp -s <(grep -v '^#' cut.txt) <(grep -v '^#' end.txt) || fail "the board cut at 137 is not the one 137 generations end with"
-grep -qx '# vivar-sim --seed 5, after generation 137: resume with --board cut.txt --seed 142' cut.txt ||
+grep -qx '# vivar-sim --seed 5, after generation 137: continue with vivar-sim --board cut.txt' cut.txt ||
   fail "the cut board's comment: $(grep '^#' cut.txt)"
-"$sim" --board cut.txt --seed 142 --generations 163 --counts | tail -n +2 | cut -d, -f2- >resumed.csv
-cmp -s resumed.csv <(tail -n +139 whole.csv | cut -d, -f2-) || fail "the board cut at 137 does not resume the run"
+"$sim" --board cut.txt --generations 163 --counts | cmp -s - <(sed 2,138d whole.csv) ||
+  fail "the board cut at 137 does not continue the run"
+# From a board, --at names a generation of the whole run, from the board's on.
+"$sim" --board cut.txt --generations 20 --counts --save-board cut150.txt --at 150 >/dev/null
+"$sim" --seed 5 --generations 150 --counts --save-board end150.txt >/dev/null
+cmp -s <(grep -v '^#' cut150.txt) <(grep -v '^#' end150.txt) || fail "--at 150 from the board of 137 cut another board"
+for at in 136 158; do
+  out=$("$sim" --board cut.txt --generations 20 --save-board x.txt --at $at 2>err)
+  [ $? -eq 2 ] && [ -z "$out" ] && [ "$(wc -l <err)" -eq 1 ] && [ ! -e x.txt ] || fail "--at $at from the board of 137"
+done
 "$sim" --seed 5 --generations 300 --summary --save-board summary.txt --at 137 >/dev/null
 cmp -s <(grep -v '^#' summary.txt) <(grep -v '^#' end.txt) || fail "--summary cut another board at 137"
 
-# Any size and rules: the file carries them, a larger one in version 2.
-check_resume 5 40 60 --size 37x53 --rule meal=5
-head -n 1 saved.txt | grep -qx 'vivar board 2' && grep -qx 'size 37x53' saved.txt && grep -qx 'rule meal=5' saved.txt ||
+# Any size and rules: the file carries them, before its place.
+check_continue 5 40 60 --size 37x53 --rule meal=5
+head -n 1 saved.txt | grep -qx 'vivar board 3' && grep -qx 'size 37x53' saved.txt && grep -qx 'rule meal=5' saved.txt ||
   fail "a 37x53 board with meal=5 was saved as $(head -n 1 saved.txt), without its size or rule"
 [ "$(awk '$0 == "kinds" { on = 1; next } $0 == "headings" { exit } on' saved.txt | awk '{ print length }' | sort -u)" = 37 ] &&
   [ "$(awk '$0 == "kinds" { on = 1; next } $0 == "headings" { exit } on { n++ } END { print n }' saved.txt)" = 53 ] ||
@@ -99,10 +140,18 @@ check_contradicted "vivar-sim: rules.txt: the board's hatch is 5, not 2 as --rul
   done
 } >singles.csv
 cmp -s sweep.csv singles.csv || fail "--seeds 7:9 --board differs from the single runs from the board"
-[ "$(grep -c ',0,145,95,73,32,17,38$' sweep.csv)" -eq 3 ] || fail "the sweep's seeds did not all start from the board"
+[ "$(grep -c ',40,145,95,73,32,17,38$' sweep.csv)" -eq 3 ] || fail "the sweep's seeds did not all start from the board"
+[ "$(tail -n 1 sweep.csv | cut -d, -f1,2)" = 9,65 ] || fail "the sweep from generation 40 ends at $(tail -n 1 sweep.csv)"
 [ "$("$sim" --board start.txt --seed 8 --generations 25 --summary | tail -n 1)" = \
   "$("$sim" --seeds 7:9 --board start.txt --generations 25 --summary | sed -n 3p)" ] ||
   fail "--summary from a board differs from its row in the sweep"
+
+# The last generation that can be counted is reached, and not passed.
+sed 's/^generation 40$/generation 9223372036854775806/' start.txt >last.txt
+[ "$(timeout 60 "$sim" --board last.txt --generations 1 --counts | tail -n 1 | cut -d, -f1)" = 9223372036854775807 ] ||
+  fail "a board of generation 9223372036854775806 did not run to the last generation"
+out=$(timeout 60 "$sim" --board last.txt --generations 2 --counts 2>err)
+[ $? -eq 2 ] && [ -z "$out" ] && [ "$(wc -l <err)" -eq 1 ] || fail "a run past the last generation: $(cat err)"
 
 # A standard board is one too.
 check_contradicted "vivar-sim: start.txt: the board is 20x20, not 37x53 as --size says" --board start.txt --size 37x53
@@ -124,24 +173,26 @@ check_refused() {  # file line-or-empty
   [ "$(wc -l <err)" -eq 1 ] || fail "--board $file wrote $(wc -l <err) lines to stderr"
   [ "${where}" = "$(head -c ${#where} err)" ] || fail "--board $file: $(cat err), not '$where...'"
 }
+# The checks count lines in a file of the first version.
+sed -e '1s/3$/1/' -e '/^size /d' -e '/^generation /d' -e '/^seed /d' start.txt >first.txt
 printf 'P3\n2 2\n' >picture.ppm && check_refused picture.ppm 1
-sed '1s/1$/3/' start.txt >later.txt && check_refused later.txt 1
-sed '5s/.$//' start.txt >short_row.txt && check_refused short_row.txt 5
-sed '7s/^./x/' start.txt >unknown_kind.txt && check_refused unknown_kind.txt 7
-sed '30s/^./0/' start.txt >heading_0.txt && check_refused heading_0.txt 30
-sed '50d' start.txt >missing_row.txt && check_refused missing_row.txt 65
-sed '/^timers$/d' start.txt >no_timers.txt && check_refused no_timers.txt 66
-sed '/^end$/d' start.txt >no_end.txt && check_refused no_end.txt "$(wc -l <no_end.txt)"
+sed '1s/1$/4/' first.txt >later.txt && check_refused later.txt 1
+sed '5s/.$//' first.txt >short_row.txt && check_refused short_row.txt 5
+sed '7s/^./x/' first.txt >unknown_kind.txt && check_refused unknown_kind.txt 7
+sed '30s/^./0/' first.txt >heading_0.txt && check_refused heading_0.txt 30
+sed '50d' first.txt >missing_row.txt && check_refused missing_row.txt 65
+sed '/^timers$/d' first.txt >no_timers.txt && check_refused no_timers.txt 66
+sed '/^end$/d' first.txt >no_end.txt && check_refused no_end.txt "$(wc -l <no_end.txt)"
 # The timer lines start at 67, the first after the comment and "timers".
-timer=$(sed -n 68p start.txt)
-sed "68s/ [^ ]*\$/ 9/" start.txt >out_of_range.txt && check_refused out_of_range.txt 68
-sed "68s/.*/&\n&/" start.txt >twice.txt && check_refused twice.txt 69
-cat_square=$(awk 'NR >= 4 && NR <= 23 { c = index($0, "C"); if (c) { print NR - 3, c; exit } }' start.txt)
-sed "68s/.*/$cat_square age 1/" start.txt >cat_age.txt && check_refused cat_age.txt 68
+timer=$(sed -n 68p first.txt)
+sed "68s/ [^ ]*\$/ 9/" first.txt >out_of_range.txt && check_refused out_of_range.txt 68
+sed "68s/.*/&\n&/" first.txt >twice.txt && check_refused twice.txt 69
+cat_square=$(awk 'NR >= 4 && NR <= 23 { c = index($0, "C"); if (c) { print NR - 3, c; exit } }' first.txt)
+sed "68s/.*/$cat_square age 1/" first.txt >cat_age.txt && check_refused cat_age.txt 68
 [ -n "$timer" ] && [ -n "$cat_square" ] || fail "the saved board has no timers or no cat"
 : >empty.txt && check_refused empty.txt ""
 printf 'vivar board 1\n\0\n' >binary.txt && check_refused binary.txt ""
-{ cat start.txt; head -c 1100000 /dev/zero | tr '\0' '#'; } >large.txt && check_refused large.txt ""
+{ cat first.txt; head -c 1100000 /dev/zero | tr '\0' '#'; } >large.txt && check_refused large.txt ""
 check_refused missing.txt ""
 mkdir folder && check_refused folder ""
 
@@ -182,6 +233,27 @@ cp start.txt private.txt && chmod 640 private.txt
 "$sim" --seed 6 --generations 1 --counts --save-board private.txt >/dev/null || fail "the save over private.txt exited $?"
 [ "$(stat -c %a private.txt)" = 640 ] || fail "a save over a file of mode 640 left mode $(stat -c %a private.txt)"
 cmp -s start.txt private.txt && fail "the save over private.txt wrote nothing new"
+# A save through a symbolic link replaces the file it leads to, keeping its
+# mode, and leaves the link a link: a relative link, which leads from its
+# own folder, a chain of links, and a dangling link, whose file it makes.
+mkdir boards links
+cp start.txt boards/b.txt && chmod 640 boards/b.txt
+ln -s ../boards/b.txt links/b.txt
+ln -s links/b.txt chain.txt
+ln -s boards/new.txt dangling.txt
+"$sim" --seed 6 --generations 1 --save-board links/b.txt >/dev/null || fail "the save through links/b.txt exited $?"
+[ "$(readlink links/b.txt)" = ../boards/b.txt ] || fail "the save through links/b.txt replaced the link"
+[ "$(stat -c %a boards/b.txt)" = 640 ] && grep -qx 'seed 6' boards/b.txt ||
+  fail "the save through links/b.txt left boards/b.txt of mode $(stat -c %a boards/b.txt) with $(grep '^seed' boards/b.txt)"
+"$sim" --seed 7 --generations 1 --save-board chain.txt >/dev/null || fail "the save through chain.txt exited $?"
+[ -L chain.txt ] && grep -qx 'seed 7' boards/b.txt || fail "the save through a chain of links"
+"$sim" --seed 8 --generations 1 --save-board dangling.txt >/dev/null || fail "the save through dangling.txt exited $?"
+[ -L dangling.txt ] && grep -qx 'seed 8' boards/new.txt || fail "the save through a dangling link made no file"
+ln -s loop2.txt loop1.txt && ln -s loop1.txt loop2.txt
+check_unwritable "a board into a loop of links" "vivar-sim: loop1.txt: Too many levels of symbolic links" \
+  "$sim" --seed 5 --generations 1 --counts --save-board loop1.txt
+[ "$(ls -A boards links | grep -c '\.tmp-')" -eq 0 ] || fail "saves through links left temporary files"
+
 if command -v strace >/dev/null && strace -o /dev/null true 2>/dev/null; then
   strace -f -o calls.txt -e trace=openat,fsync,fdatasync,rename,renameat,renameat2 \
     "$sim" --seed 7 --generations 1 --counts --save-board private.txt >/dev/null

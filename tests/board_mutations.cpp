@@ -4,9 +4,9 @@
 //
 // FOLDER/0000.txt ... each from one of the BOARDs in turn with a few random
 // changes: bytes flipped, inserted or removed, lines doubled, swapped or
-// dropped, numbers, sizes and rules made wild, the text cut short; now and
-// then random bytes, an empty file, a file beyond the largest its board may
-// be, or Windows line ends. The same seed always writes the same files, so
+// dropped, numbers, sizes, rules and places made wild, the text cut short;
+// now and then random bytes, an empty file, a file beyond the largest its
+// board may be, or Windows line ends. The same seed always writes the same files, so
 // that a failure can be made again.
 
 #include <algorithm>
@@ -145,11 +145,12 @@ private:
                 text = textOf(lines);
                 break;
             case 8: {
-                // A size or a rule made wild, or one more of them.
-                static constexpr std::array<std::string_view, 12> kHeaders{
+                // A size, a rule or a place made wild, or one more of them.
+                static constexpr std::array<std::string_view, 16> kHeaders{
                     "size 20x20",   "size 1x5",          "size 2000x2001",  "size 3x4",
                     "size 20x",     "rule hatch=1",      "rule meal=1000",  "rule mating=0",
-                    "rule fill=0:0:0:100", "rule fill=50:20:20:20", "rule hunger=3", "rule hatch"};
+                    "rule fill=0:0:0:100", "rule fill=50:20:20:20", "rule hunger=3", "rule hatch",
+                    "generation 9223372036854775808", "seed 4294967296", "next-seeds 2", "next-seeds 16777216"};
                 const std::string header(kHeaders[below(kHeaders.size())]);
                 if (below(2) == 0) {
                     lines[line] = header;

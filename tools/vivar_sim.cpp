@@ -7,9 +7,10 @@
 //
 // Fills the board as if at calendar second S, or reads it from a board file,
 // then runs N generations, generation k seeded with S + k as if one second
-// passed per generation. Prints the full console trace, or with --counts a
-// CSV of the populations, or with --summary one row of how the run ended,
-// and may save the last board, or with --at the one after generation K.
+// passed per generation; a board file's run goes on from its generation.
+// Prints the full console trace, or with --counts a CSV of the populations,
+// or with --summary one row of how the run ended, and may save the last
+// board, or with --at the one after generation K.
 // --seeds runs every seed from A to B on J threads and prints their rows in
 // seed order; --vary runs them under every combination of the values of
 // some rules, and --part only a share of it.
@@ -27,6 +28,7 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <thread>
 #include <utility>
@@ -56,23 +58,25 @@ constexpr const char* kUsage =
     "\n"
     "Options:\n"
     "  --seed S           calendar second that seeds the fill, 0 to 4294967295\n"
-    "                     (default: now); generation k is seeded with S + k\n"
-    "  --board FILE       start from the board in FILE instead of the fill;\n"
-    "                     generation k is still seeded with S + k, so a board\n"
-    "                     saved after generation K of seed S goes on exactly as\n"
-    "                     that run did with --seed S+K\n"
+    "                     (default: now, or the board file's seed); generation k\n"
+    "                     is seeded with S + k\n"
+    "  --board FILE       start from the board in FILE instead of the fill, at\n"
+    "                     the generation it was saved after, and run N more\n"
+    "                     generations seeded as its run was (its seed, or the\n"
+    "                     seeds it recorded), so that it goes on exactly; with\n"
+    "                     --seed S, generation k is seeded with S + k instead\n"
     "  --generations N    number of generations (default 100)\n"
     "  --counts           print a CSV of the populations instead of the trace;\n"
     "                     with --seeds, each row starts with its seed\n"
     "  --summary          print one CSV row per seed: the last generation's\n"
     "                     populations and, for each lizard species, the first\n"
     "                     generation with none of its adults or eggs left\n"
-    "  --save-board FILE  after the last generation, write the board to FILE,\n"
-    "                     with a comment that says how to resume the run (not\n"
-    "                     with --seeds)\n"
+    "  --save-board FILE  after the last generation, write the board to FILE\n"
+    "                     with its place in the run, which --board FILE goes on\n"
+    "                     from (not with --seeds)\n"
     "  --at K             with --save-board, save the board after generation K\n"
-    "                     instead, 0 to N, as the run passes it: the output is\n"
-    "                     the same\n"
+    "                     instead, from the first to the last, as the run passes\n"
+    "                     it: the output is the same\n"
     "  --seeds A:B        run every seed from A to B (each 0 to 4294967295);\n"
     "                     needs --counts or --summary\n"
     "  --jobs J           threads for --seeds (default: the number of cores)\n"
@@ -113,6 +117,7 @@ constexpr auto kLargest = static_cast<std::uint64_t>(std::numeric_limits<std::in
 
 struct Options {
     std::int64_t seed = 0;
+    bool seedGiven = false;
     std::optional<std::filesystem::path> board;
     std::optional<std::filesystem::path> saveBoard;
     std::optional<std::int64_t> saveAt;
@@ -127,6 +132,8 @@ struct Options {
     // What --size and --rule set, 0 for what they leave alone: a board file
     // brings its own rules, which these must not contradict.
     Rules rulesGiven = board_file::kNothingGiven;
+    // Where the --board file's board stands in its run, as the file says.
+    board_file::RunPlace boardPlace;
 };
 
 // "A:B" with A <= B, both seeds.
@@ -183,7 +190,6 @@ std::filesystem::path fileName(CommandLine& arguments, const char* option) {
 Options parseOptions(int argc, char** argv) {
     Options options;
     options.seed = static_cast<std::int64_t>(std::time(nullptr));
-    bool seedGiven = false;
     CommandLine arguments("vivar-sim", argc, platform::utf8Arguments(argc, argv));
     while (arguments.next()) {
         arguments.answerHelpOrVersion([] { return std::string(kUsage); });
@@ -193,7 +199,7 @@ Options parseOptions(int argc, char** argv) {
             options.summary = arguments.flag();
         } else if (arguments.is("--seed")) {
             options.seed = static_cast<std::int64_t>(arguments.number(0, kLargestSeed));
-            seedGiven = true;
+            options.seedGiven = true;
         } else if (arguments.is("--seeds")) {
             options.seeds = parseSeedRange(arguments);
         } else if (arguments.is("--jobs")) {
@@ -222,7 +228,7 @@ Options parseOptions(int argc, char** argv) {
     if (options.counts && options.summary) {
         arguments.fail("--counts and --summary do not go together");
     }
-    if (options.seeds && seedGiven) {
+    if (options.seeds && options.seedGiven) {
         arguments.fail("--seed and --seeds do not go together");
     }
     if (options.seeds && !options.counts && !options.summary) {
@@ -237,7 +243,8 @@ Options parseOptions(int argc, char** argv) {
     if (options.saveAt && !options.saveBoard) {
         arguments.fail("--at goes with --save-board");
     }
-    if (options.saveAt && *options.saveAt > options.generations) {
+    // From a board, the first generation is the board's: known once it is read.
+    if (options.saveAt && !options.board && *options.saveAt > options.generations) {
         arguments.fail("--at " + std::to_string(*options.saveAt) + " is after the last generation, " +
                        std::to_string(options.generations));
     }
@@ -368,27 +375,70 @@ std::string ruleOptions(const Rules& rules) {
     return text;
 }
 
-// The saved board's comment: how the run came to it, and how to go on,
-// which needs no rules: the file has them. The seed to go on with wraps as
-// the generator's seed does.
-std::string resumeComment(const Options& options, const std::filesystem::path& file, std::int64_t after) {
-    const auto seed = static_cast<std::uint64_t>(options.seed);
-    const auto generations = static_cast<std::uint64_t>(after);
-    const std::string from = options.board ? "--board " + shellWord(platform::utf8Name(*options.board)) + " " : "";
-    const std::string rules = options.board ? "" : ruleOptions(options.rules);
-    return "vivar-sim " + from + "--seed " + std::to_string(seed) + rules + ", after generation " +
-           std::to_string(generations) + ": resume with --board " + shellWord(platform::utf8Name(file)) + " --seed " +
-           std::to_string((seed + generations) & kLargestSeed);
+// Whether the saved board names the run's seed. One that the clock chose
+// says nothing until the run has gone past generation 0: such a board is
+// written as it always was, and its comment names the seed.
+bool savesSeed(const Options& options, const SeededRun& run) {
+    return options.seedGiven || options.boardPlace.seed || run.generation() > 0;
 }
 
-std::optional<std::string> saveBoard(const Options& options, const SeededRun& run, std::int64_t after) {
+// The saved board's comment: how the run came to it, and how to go on,
+// which needs no rules, nor a seed that the file has. A seed the clock
+// chose is named, so that the run can be made again.
+std::string resumeComment(const Options& options, const std::filesystem::path& file, const SeededRun& run) {
+    const std::string seed = std::to_string(options.seed);
+    std::string how = "vivar-sim";
+    if (options.board) {
+        const board_file::RunPlace& place = options.boardPlace;
+        how += " --board " + shellWord(platform::utf8Name(*options.board));
+        if (options.seedGiven || (!place.seed && place.nextSeeds.empty())) {
+            how += " --seed " + seed;
+        } else if (!place.seed &&
+                   run.generation() - place.generation > static_cast<std::int64_t>(place.nextSeeds.size())) {
+            how += " (its recorded seeds, then generation k seeded with " + seed + " + k)";
+        }
+    } else {
+        how += " --seed " + seed + ruleOptions(options.rules);
+    }
+    return how + ", after generation " + std::to_string(run.generation()) + ": continue with vivar-sim --board " +
+           shellWord(platform::utf8Name(file)) + (savesSeed(options, run) ? "" : " --seed " + seed);
+}
+
+// The board as the run has it now, with its place in the run: what
+// --board FILE needs to go on exactly.
+std::optional<std::string> saveBoard(const Options& options, const SeededRun& run) {
+    const std::span<const std::uint32_t> next = run.nextSeeds();
+    board_file::RunPlace place{run.generation(), {}, {next.begin(), next.end()}};
+    if (savesSeed(options, run)) {
+        place.seed = static_cast<std::uint32_t>(static_cast<std::uint64_t>(options.seed) & kLargestSeed);
+    }
     return board_file::save(*options.saveBoard, run.squares(), run.rules(),
-                            resumeComment(options, *options.saveBoard, after));
+                            resumeComment(options, *options.saveBoard, run), place);
+}
+
+// What a board's generation rules out among the options: a run past the
+// last generation that can be counted, or --at outside the run.
+std::optional<std::string> placeProblem(const Options& options) {
+    const std::int64_t first = options.boardPlace.generation;
+    if (options.generations > std::numeric_limits<std::int64_t>::max() - first) {
+        return platform::utf8Name(*options.board) + " holds generation " + std::to_string(first) + ": " +
+               std::to_string(options.generations) + " generations more would pass generation " +
+               std::to_string(std::numeric_limits<std::int64_t>::max());
+    }
+    if (options.saveAt && *options.saveAt < first) {
+        return "--at " + std::to_string(*options.saveAt) + " is before the board's generation, " +
+               std::to_string(first) + " (try --help)";
+    }
+    if (options.saveAt && *options.saveAt > first + options.generations) {
+        return "--at " + std::to_string(*options.saveAt) + " is after the last generation, " +
+               std::to_string(first + options.generations) + " (try --help)";
+    }
+    return std::nullopt;
 }
 
 // A sweep of seeds, or an experiment: the runs of every combination of the
 // varied rules for every seed, or the options' part of them.
-void runSweep(const Options& options, const Board* from) {
+void runSweep(const Options& options, const StartingBoard* from) {
     const Experiment experiment(options.rules, options.variations, *options.seeds);
     const std::uint64_t runs = experiment.runCount().value_or(0);  // counted when the options were read
     const RunSpan span = options.part ? partOfRuns(runs, options.part->index, options.part->count) : RunSpan{0, runs};
@@ -448,12 +498,14 @@ int main(int argc, char** argv) {
     trace::setSink(options.counts || options.summary ? nullptr : stdout);
 
     // The board file is read once, before anything is written, and refused
-    // as an option would be. Its rules are the run's.
+    // as an option would be. Its rules are the run's, and so is its seed,
+    // unless one is typed.
     std::optional<Board> loaded;
     if (options.board) {
         loaded.emplace();
         Rules rules;
-        if (const std::optional<std::string> problem = board_file::load(*options.board, *loaded, rules)) {
+        if (const std::optional<std::string> problem =
+                board_file::load(*options.board, *loaded, rules, &options.boardPlace)) {
             std::fprintf(stderr, "vivar-sim: %s\n", problem->c_str());
             return 2;
         }
@@ -461,12 +513,23 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "vivar-sim: %s: %s\n", platform::utf8Name(*options.board).c_str(), problem->c_str());
             return 2;
         }
+        if (const std::optional<std::string> problem = placeProblem(options)) {
+            std::fprintf(stderr, "vivar-sim: %s\n", problem->c_str());
+            return 2;
+        }
         options.rules = rules;
+        if (!options.seedGiven && options.boardPlace.seed) {
+            options.seed = *options.boardPlace.seed;
+        }
     }
-    const Board* from = loaded ? &*loaded : nullptr;
 
     if (options.seeds) {
-        runSweep(options, from);
+        // Every seed is typed: none takes the seeds the file recorded.
+        std::optional<StartingBoard> from;
+        if (loaded) {
+            from.emplace(StartingBoard{*loaded, options.boardPlace.generation, {}});
+        }
+        runSweep(options, from ? &*from : nullptr);
         finishOutput();
         return 0;
     }
@@ -477,9 +540,10 @@ int main(int argc, char** argv) {
         loaded ? std::make_unique<SeededRun>(options.rules, std::move(*loaded)) : std::make_unique<SeededRun>(options.rules);
     loaded.reset();
     SeededRun& run = *owned;
-    if (from != nullptr) {
-        from = &run.squares();
-    }
+    // A typed seed wins over the seeds the file recorded.
+    const StartingBoard start{run.squares(), options.boardPlace.generation,
+                              options.seedGiven ? std::span<const std::uint32_t>{} : options.boardPlace.nextSeeds};
+    const StartingBoard* from = options.board ? &start : nullptr;
     const auto seed = static_cast<std::uint64_t>(options.seed);
     // With --at, the board is saved as the run passes that generation, not
     // kept for the end: a large board is large. A failure is told when the
@@ -487,7 +551,7 @@ int main(int argc, char** argv) {
     std::optional<std::string> saveProblem;
     const auto saveIfAt = [&](std::int64_t generation, const SeededRun& now) {
         if (options.saveAt && generation == *options.saveAt) {
-            saveProblem = saveBoard(options, now, generation);
+            saveProblem = saveBoard(options, now);
         }
     };
     if (options.summary) {
@@ -500,17 +564,19 @@ int main(int argc, char** argv) {
         // the run.
         const bool drawsAhead = platform::usableCores() > 1;
         if (from != nullptr) {
-            run.startFrom(*from, seed, drawsAhead);
+            run.startFrom(from->squares, seed, from->generation, from->nextSeeds, drawsAhead);
         } else {
             run.start(seed, drawsAhead);
         }
+        const std::int64_t first = run.generation();
         if (options.counts) {
             printCountsHeader(stdout);
-            printCountsRow(stdout, 0, run.census());
+            printCountsRow(stdout, first, run.census());
         }
-        saveIfAt(0, run);
-        for (std::int64_t k = 1; k <= options.generations; ++k) {
-            run.step();
+        saveIfAt(first, run);
+        // Counted in steps: the last generation may be the largest number there is.
+        for (std::int64_t step = 0; step < options.generations; ++step) {
+            const std::int64_t k = run.step();
             if (options.counts) {
                 printCountsRow(stdout, k, run.census());
             }
@@ -521,7 +587,7 @@ int main(int argc, char** argv) {
     finishOutput();
 
     if (options.saveBoard && !options.saveAt) {
-        saveProblem = saveBoard(options, run, options.generations);
+        saveProblem = saveBoard(options, run);
     }
     if (saveProblem) {
         std::fprintf(stderr, "vivar-sim: %s\n", saveProblem->c_str());
