@@ -21,21 +21,18 @@
 
 namespace {
 
-// Reads the --board file with its rules, which become the run's; on a
-// problem returns the line to tell.
-std::optional<std::string> openBoard(RunOptions& options, Board& squares) {
+// Reads the --board file with its rules, which become the run's, and its
+// place in its run; a board too large for the window is refused once its
+// size is read. On a problem returns the line to tell.
+std::optional<std::string> openBoard(RunOptions& options, Board& squares, board_file::RunPlace& place) {
     Rules rules;
-    if (auto problem = board_file::load(options.boardFile, squares, rules)) {
+    if (auto problem = board_file::load(options.boardFile, squares, rules, &place,
+                                        board_file::Limits{RunOptions::kLargestWindowSide})) {
         return problem;
     }
     const std::string name = platform::utf8Name(options.boardFile);
     if (const auto problem = board_file::contradiction(rules, options.rulesGiven)) {
         return name + ": " + *problem;
-    }
-    if (!windowShows(rules)) {
-        return words::fill(words::translate("main", "%1 is a %2 board; the window shows boards of up to %3x%3 "
-                                                    "squares, vivar-sim runs larger ones"),
-                           {name, sizeText(rules), std::to_string(RunOptions::kLargestWindowSide)});
     }
     options.rules = rules;
     return std::nullopt;
@@ -51,8 +48,9 @@ int main(int argc, char** argv) {
     // file, whose rules the run and the next fill take.
     RunOptions options = parseRunOptions(argc, argv);
     Board opened;
+    board_file::RunPlace place;
     if (!options.boardFile.empty()) {
-        if (const auto problem = openBoard(options, opened)) {
+        if (const auto problem = openBoard(options, opened, place)) {
             std::fprintf(stderr, "vivar: %s\n", problem->c_str());
             return 2;
         }
@@ -77,8 +75,7 @@ int main(int argc, char** argv) {
     if (!options.boardFile.empty()) {
         board = std::move(opened);
     }
-    RunSession::Start start;
-    start.seed = options.seed;
+    const RunSession::Start start = session.continuing(place);
     session.begin(board, options.rules, start);
 
     View view;
@@ -88,6 +85,9 @@ int main(int argc, char** argv) {
     model.displayUpdate = [&view] { view.showBoard(); };
     view.steering = &steering;
     view.session = &session;
+    if (!options.boardFile.empty()) {
+        view.startNotice = View::continuationNotice(place, start);
+    }
     view.model = &model;
     steering.steer(model, session);
 

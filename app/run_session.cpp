@@ -304,6 +304,15 @@ RunSession::Start RunSession::place() const {
     return start;
 }
 
+RunSession::Start RunSession::continuing(const board_file::RunPlace& place) const {
+    Start start = place;
+    if (windowSeed_) {
+        start.seed = windowSeed_;
+        start.nextSeeds.clear();
+    }
+    return start;
+}
+
 std::optional<std::string> RunSession::openCounts(const std::filesystem::path& fileName) {
     std::string problem;
     firstCounts_ = CountsFile::create(fileName, problem);

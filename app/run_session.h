@@ -11,6 +11,7 @@
 
 #include "app/counts_file.h"
 #include "model/board.h"
+#include "model/board_file.h"
 #include "model/census.h"
 #include "model/history.h"
 #include "model/population_history.h"
@@ -31,15 +32,10 @@
 // board to be shown. The model thread reads seedOf under generationMutex.
 class RunSession {
 public:
-    // Where a run starts, and the seeds that decide what follows it.
-    struct Start {
-        std::int64_t generation = 0;
-        // Generation k is seeded with seed + k.
-        std::optional<std::uint32_t> seed;
-        // The recorded starting states of the generations after `generation`,
-        // which take them before the seed or the clock.
-        std::vector<std::uint32_t> nextSeeds;
-    };
+    // Where a run starts, and the seeds that decide what follows it: a
+    // board file's place in its run. Generation k is seeded with seed + k;
+    // the recorded next seeds come first.
+    using Start = board_file::RunPlace;
     // What the user did.
     enum class Change { kEdit, kFill, kClear, kOpen, kRules };
     // What an undo or a redo did, to be told.
@@ -114,6 +110,10 @@ public:
 
     // Where the board shown stands in its run, for a save that continues it.
     [[nodiscard]] Start place() const;
+    // How a run opened from a board file at `place` goes on: from the
+    // board's generation, with its seeds, unless the window has a seed of
+    // its own, which wins.
+    [[nodiscard]] Start continuing(const board_file::RunPlace& place) const;
 
     // Opens the counts file, or returns the reason it cannot be written.
     std::optional<std::string> openCounts(const std::filesystem::path& fileName);

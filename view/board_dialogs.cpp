@@ -30,16 +30,45 @@ namespace {
 QString boardFilter() { return View::tr("vivar boards (*.vivar);;All files (*)"); }
 QString boardFolder;
 
-// The comment a saved board starts with: where it stands in its run.
-std::string savedComment(const RunSession::Start& place) {
+// The comment a saved board starts with: where it stands in its run, which
+// the file itself records, and how to go on.
+std::string savedComment(const RunSession::Start& place, const std::string& fileName) {
     std::string comment = "Saved by vivar after generation " + std::to_string(place.generation);
     if (place.seed) {
         comment += " of seed " + std::to_string(*place.seed);
+    } else if (!place.nextSeeds.empty()) {
+        comment += ", with the recorded seeds of the " + std::to_string(place.nextSeeds.size()) + " that followed";
     } else {
-        comment += "; its seeds came from the clock";
+        comment += ", its seeds from the clock";
     }
-    return comment;
+    return comment + ": continue with vivar --board " + fileName + " or vivar-sim --board " + fileName;
 }
+
+}  // namespace
+
+QString View::continuationNotice(const board_file::RunPlace& place, const RunSession::Start& start) {
+    const QString generation = language::number(start.generation);
+    if (start.seed && place.seed && *start.seed != *place.seed) {
+        return tr("The run goes on from generation %1 with seed %2 from --seed, not the board's seed %3")
+            .arg(generation)
+            .arg(*start.seed)
+            .arg(*place.seed);
+    }
+    if (start.seed && place.seed) {
+        return tr("The run goes on from generation %1 with the board's seed %2").arg(generation).arg(*start.seed);
+    }
+    if (start.seed) {
+        return tr("The run goes on from generation %1 with seed %2 from --seed").arg(generation).arg(*start.seed);
+    }
+    if (!start.nextSeeds.empty()) {
+        return tr("The run goes on from generation %1 with the recorded seeds of the %2 generations that followed it, "
+                  "then the clock's")
+            .arg(generation, language::number(static_cast<std::int64_t>(start.nextSeeds.size())));
+    }
+    return tr("The run goes on from generation %1 with seeds from the clock").arg(generation);
+}
+
+namespace {
 
 }  // namespace
 
@@ -77,8 +106,8 @@ void View::saveBoard() {
         }
     }
     boardFolder = QFileInfo(name).absolutePath();
-    if (const auto problem =
-            board_file::save(platform::pathFromUtf8(name.toStdString()), shown, rules, savedComment(place))) {
+    if (const auto problem = board_file::save(platform::pathFromUtf8(name.toStdString()), shown, rules,
+                                              savedComment(place, QFileInfo(name).fileName().toStdString()), place)) {
         tellProblem(tr("the board was not saved: %1").arg(QString::fromStdString(*problem)));
     }
 }
@@ -97,26 +126,22 @@ void View::openBoard() {
     boardFolder = QFileInfo(name).absolutePath();
     auto opened = std::make_shared<Board>();
     Rules rules;
-    if (const auto problem = board_file::load(platform::pathFromUtf8(name.toStdString()), *opened, rules)) {
+    board_file::RunPlace place;
+    // A board too large for the window is refused once its size is read.
+    if (const auto problem = board_file::load(platform::pathFromUtf8(name.toStdString()), *opened, rules, &place,
+                                              board_file::Limits{RunOptions::kLargestWindowSide})) {
         tellProblem(tr("the board was not opened: %1").arg(QString::fromStdString(*problem)));
         return;
     }
-    if (!windowShows(rules)) {
-        tellProblem(tr("the board was not opened: %1 is a %2 board; the window shows boards of up to %3x%3 squares, "
-                       "vivar-sim runs larger ones")
-                        .arg(QFileInfo(name).fileName(), QString::fromStdString(sizeText(rules)))
-                        .arg(RunOptions::kLargestWindowSide));
-        return;
-    }
-    RunSession::Start start;
-    start.seed = session != nullptr ? session->windowSeed() : std::nullopt;
-    replaceBoard(opened, rules, start);
+    const RunSession::Start start = session != nullptr ? session->continuing(place) : place;
+    replaceBoard(opened, rules, start, continuationNotice(place, start));
 }
 
 // In place of the board, as a fill is: while stopped, once no generation is
 // finishing; the run goes on from the board's generation, by the board's
 // rules, which a later fill or clear brings too.
-void View::replaceBoard(const std::shared_ptr<const Board>& squares, const Rules& rules, const RunSession::Start& start) {
+void View::replaceBoard(const std::shared_ptr<const Board>& squares, const Rules& rules, const RunSession::Start& start,
+                        const QString& notice) {
     if (runFlag) {
         panel->notice(tr("The board was not opened: the run started again before it could be."));
         return;
@@ -124,7 +149,7 @@ void View::replaceBoard(const std::shared_ptr<const Board>& squares, const Rules
     std::unique_lock generation(generationMutex, std::try_to_lock);
     if (!generation.owns_lock()) {
         platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds,
-                           [this, squares, rules, start] { replaceBoard(squares, rules, start); });
+                           [this, squares, rules, start, notice] { replaceBoard(squares, rules, start, notice); });
         return;
     }
     const Board before = board;
@@ -137,5 +162,5 @@ void View::replaceBoard(const std::shared_ptr<const Board>& squares, const Rules
     }
     doUpdates();
     trace::flush();
-    newRun(RunSession::Change::kOpen, before, start);
+    newRun(RunSession::Change::kOpen, before, start, notice);
 }

@@ -404,6 +404,9 @@ int View::run(int /*argument*/) {
         panel = new RunPanel(window);
         makeControls();
         runShown();
+        if (!startNotice.isEmpty()) {
+            panel->notice(startNotice);
+        }
         viewer->getGLRenderAction()->addPreRenderCallback(frameStarting, nullptr);
     }
 

@@ -92,7 +92,8 @@ public:
     void generationShown();
     // The board shown is now `before`'s successor: a new run starts on it,
     // which Ctrl+Z undoes.
-    void newRun(RunSession::Change change, const Board& before, const RunSession::Start& start);
+    void newRun(RunSession::Change change, const Board& before, const RunSession::Start& start,
+                const QString& notice = {});
     // The session's run is shown anew: its populations, the board's census.
     void runShown();
     void statusChanged();
@@ -123,7 +124,12 @@ public:
     // Ctrl+S and Ctrl+O: a board file, through the toolkit's dialogs.
     void saveBoard();
     void openBoard();
-    void replaceBoard(const std::shared_ptr<const Board>& squares, const Rules& rules, const RunSession::Start& start);
+    void replaceBoard(const std::shared_ptr<const Board>& squares, const Rules& rules, const RunSession::Start& start,
+                      const QString& notice);
+    // Which generation and seeds an opened board's run goes on with.
+    [[nodiscard]] static QString continuationNotice(const board_file::RunPlace& place, const RunSession::Start& start);
+    // Told once the window is up: how the --board run goes on.
+    QString startNotice;
 
     // The rules the board runs by: the model's, or the standard ones at the
     // board's size without a model.

@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include <QString>
+#include <QStringList>
 
 #include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
 #include <Inventor/nodes/SoSelection.h>
@@ -99,15 +100,25 @@ void View::runShown() {
     inspect(true);
 }
 
-void View::newRun(RunSession::Change change, const Board& before, const RunSession::Start& start) {
+void View::newRun(RunSession::Change change, const Board& before, const RunSession::Start& start,
+                  const QString& notice) {
     if (session == nullptr) {
         return;
     }
     const bool ranBefore = session->history().latest() > session->history().earliest();
     session->restart(change, before, board, rulesInForce(), start);
     runShown();
+    QStringList told;
+    if (!notice.isEmpty()) {
+        told << notice;
+    }
     if (ranBefore) {
-        panel->notice(tr("The run before is kept: Ctrl+Z brings it back."));
+        told << tr("the run before is kept: Ctrl+Z brings it back");
+    }
+    if (!told.isEmpty()) {
+        QString text = told.join(QStringLiteral("; "));
+        text[0] = text[0].toUpper();
+        panel->notice(text);
     }
 }
 

@@ -71,7 +71,6 @@ wait_for 5 test -s "$work/window.vivar" || die "Ctrl+S saved nothing"
 "$sim" --seed "$seed" --generations 137 --save-board "$work/sim.vivar" >/dev/null
 board_of "$work/window.vivar" | cmp -s - <(board_of "$work/sim.vivar") ||
   fail "generation 137, gone back to, is not vivar-sim's generation 137"
-grep -q -F -- "--seed $(( seed + 137 ))" "$work/window.vivar" || fail "the board saved at 137 does not say it resumes with --seed $(( seed + 137 ))"
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove --window "$window" $(( WIDTH - 160 )) 300 click 1
@@ -105,6 +104,27 @@ generations_of <"$work/replayed" | cmp -s - "$work/sim-generations" ||
 [ ! -s "$err" ] || { fail "stderr not empty"; cat "$err"; }
 echo "seed $seed: back to 137 of $latest, the chart to $clicked, on to $last"
 
+# The board saved at 137 goes on as the run did, in a window of its own
+# without --seed: generation 137 of seed 5, then vivar-sim's generations,
+# trace and counts.
+step_to() {  # GENERATION: one step at a time
+  local g
+  for g in $(seq $(( $(shown) + 1 )) "$1"); do
+    key n
+    wait_for 5 status_says "^Generation $g " || die "a step did not reach generation $g: $(status)"
+  done
+}
+VIVAR_STATUS_LOG=$status_log start_vivar "$vivar" --board "$work/window.vivar" --pace 0 --counts "$work/continued.csv"
+wait_for 5 status_says "^Generation 137 · stopped.* seed $seed" || fail "the board saved at 137 opens as: $(status)"
+status_says "with the board's seed $seed" || fail "the window does not say which seed it goes on with: $(status)"
+step_to 142
+close
+"$sim" --seed "$seed" --generations 142 --counts | sed -n '1p;139,$p' | cmp -s - "$work/continued.csv" ||
+  fail "the counts of the board saved at 137 and run on are not generations 137 to 142 of the run"
+"$sim" --seed "$seed" --generations 142 | generations_of | sed -n '138,142p' >"$work/sim-generations"
+model_trace "$out" | generations_of | head -n 5 | cmp -s - "$work/sim-generations" ||
+  fail "the trace of the board saved at 137 and run on is not generations 138 to 142 of the run"
+
 # Seeds from the clock: back to 137, then on; the same generations as the
 # first time.
 VIVAR_STATUS_LOG=$status_log start_vivar "$vivar" --pace 0 --counts "$counts"
@@ -116,6 +136,9 @@ cp "$counts" "$work/first.csv"
 model_trace "$out" | generations_of | head -n "$latest" >"$work/first-generations"
 lines_before=$(wc -l <"$out")
 back_to 137
+key ctrl+s
+answer_dialog "Save the board at generation 137" "$work/clock.vivar"
+wait_for 5 test -s "$work/clock.vivar" || die "Ctrl+S saved nothing"
 play_until_beyond "$latest"
 # On from an edit three generations back: a counts file of its own, the
 # recorded rows up to the edit and the new run's after them.
@@ -141,5 +164,14 @@ tail -n +"$(( lines_before + 1 ))" "$out" | model_trace | generations_of | head 
   cmp -s - <(tail -n +138 "$work/first-generations") ||
   fail "a clock-seeded run played again from 137 traced other generations than the first time"
 echo "clock seeds: back to 137 of $first_latest, the same generations again; on from an edit at $(( now - 3 ))"
+
+# Saved at 137 of a clock-seeded run, the board goes on through the recorded
+# generations after it, in a window of its own.
+VIVAR_STATUS_LOG=$status_log start_vivar "$vivar" --board "$work/clock.vivar" --pace 0
+wait_for 5 status_says "^Generation 137 · stopped" || fail "the board saved at 137 of a clock-seeded run opens as: $(status)"
+step_to 141
+close
+model_trace "$out" | generations_of | head -n 4 | cmp -s - <(sed -n '138,141p' "$work/first-generations") ||
+  fail "the board saved at 137 of a clock-seeded run does not go on through the recorded generations"
 
 end_checks
