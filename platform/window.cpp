@@ -215,7 +215,8 @@ public:
         }
         if (camera->isOfType(SoOrthographicCamera::getClassTypeId())) {
             auto* orthographic = static_cast<SoOrthographicCamera*>(camera);
-            orthographic->height.setValue(orthographic->height.getValue() * factor);
+            const float height = orthographic->height.getValue();
+            orthographic->height.setValue(keptHeight(height, height * factor));
             return;
         }
         place(*camera, kept(placeOf(*camera), dollied(placeOf(*camera), factor)));
@@ -299,6 +300,16 @@ private:
     [[nodiscard]] CameraPlace kept(const CameraPlace& before, const CameraPlace& after) const {
         return least_ ? keptInFront(before, after, *least_) : after;
     }
+    // An orthographic view zooms in no further than a perspective one: to
+    // the height that the perspective camera's angle of 45 degrees spans at
+    // the least distance.
+    [[nodiscard]] float keptHeight(float before, float after) const {
+        if (!least_) {
+            return after;
+        }
+        constexpr float kTanHalfHeightAngle = 0.41421356f;  // tan(22.5 degrees)
+        return std::max(after, std::min(before, 2.0f * *least_ * kTanHalfHeightAngle));
+    }
 
     // A zoom that SoQt made on a drag, made again by a smaller power.
     void softenDragZoom(SoCamera& camera, const CameraPlace& before, float heightBefore) {
@@ -307,7 +318,8 @@ private:
             auto& orthographic = static_cast<SoOrthographicCamera&>(camera);
             const float height = orthographic.height.getValue();
             if (heightBefore > 0.0f && height != heightBefore) {
-                orthographic.height.setValue(heightBefore * std::pow(height / heightBefore, gentler));
+                orthographic.height.setValue(
+                    keptHeight(heightBefore, heightBefore * std::pow(height / heightBefore, gentler)));
             }
             return;
         }
