@@ -27,8 +27,8 @@ class QValueAxis;
 
 // The span of one of the chart's axes: from a little below 0, so that no
 // point or line is drawn on the axis itself, up to `top`, marked every
-// `step` from 0, in whole steps of 1, 2 or 5 times a power of ten. It follows from
-// the highest value charted alone, whatever the axis showed before.
+// `step` from 0, a whole step of 1, 2 or 5 times a power of ten. It follows
+// from the highest value charted alone, whatever the axis showed before.
 struct AxisSpan {
     double low;
     double top;
