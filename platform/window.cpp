@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -18,6 +19,11 @@
 #include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
 #include <Inventor/events/SoEvent.h>
 #include <Inventor/events/SoKeyboardEvent.h>
+#include <Inventor/events/SoLocation2Event.h>
+#include <Inventor/events/SoMouseButtonEvent.h>
+#include <Inventor/nodes/SoCamera.h>
+#include <Inventor/nodes/SoOrthographicCamera.h>
+#include <Inventor/sensors/SoNodeSensor.h>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -29,6 +35,7 @@
 #include <QPixmapCache>
 #include <QPushButton>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 
@@ -183,14 +190,37 @@ public:
         : SoQtExaminerViewer(parent, nullptr, TRUE, SoQtFullViewer::BUILD_ALL, SoQtViewer::BROWSER),
           // Built by now, and the only push buttons until the application's
           // own are added.
-          viewerButtons_(getBaseWidget()->findChildren<QPushButton*>()) {
+          viewerButtons_(getBaseWidget()->findChildren<QPushButton*>()),
+          cameraSensor_(cameraMoved, this) {
         nameWheels();
     }
 
-    // The viewer names its right wheel anew when the projection changes.
+    // The viewer names its right wheel anew when the projection changes,
+    // which brings a camera of the other kind.
     void setCamera(SoCamera* camera) override {
         SoQtExaminerViewer::setCamera(camera);
         nameWheels();
+        watchCamera();
+    }
+
+    void keepInFront(float least) {
+        least_ = least;
+        watchCamera();
+    }
+
+    // Nearer by the factor's share of the distance, or farther.
+    void zoomBy(float factor) {
+        SoCamera* camera = getCamera();
+        if (camera == nullptr) {
+            return;
+        }
+        if (camera->isOfType(SoOrthographicCamera::getClassTypeId())) {
+            auto* orthographic = static_cast<SoOrthographicCamera*>(camera);
+            const float height = orthographic->height.getValue();
+            orthographic->height.setValue(keptHeight(height, height * factor));
+            return;
+        }
+        place(*camera, kept(placeOf(*camera), dollied(placeOf(*camera), factor)));
     }
 
 protected:
@@ -220,7 +250,24 @@ protected:
             // SoQt's own event, made for this call: placing it is ours.
             const_cast<SoEvent*>(event)->setPosition(viewPixelUnderPointer(event->getPosition(), getGLSize()[1], by));
         }
-        return SoQtExaminerViewer::processSoEvent(event);
+        // SoQt pans on Ctrl+drag, as on Shift+drag, and zooms on
+        // Ctrl+Shift+drag; the view's tooltip promises a zoom on Ctrl+drag.
+        if (isViewing() && event->wasCtrlDown() &&
+            (event->isOfType(SoMouseButtonEvent::getClassTypeId()) ||
+             event->isOfType(SoLocation2Event::getClassTypeId()))) {
+            const_cast<SoEvent*>(event)->setShiftDown(TRUE);
+        }
+        SoCamera* camera = getCamera();
+        if (camera == nullptr || !isViewing() || !event->isOfType(SoLocation2Event::getClassTypeId())) {
+            return SoQtExaminerViewer::processSoEvent(event);
+        }
+        const CameraPlace before = placeOf(*camera);
+        const float heightBefore = orthographicHeight(*camera);
+        const SbBool handled = SoQtExaminerViewer::processSoEvent(event);
+        if (getCamera() == camera) {
+            softenDragZoom(*camera, before, heightBefore);
+        }
+        return handled;
     }
 
 public:
@@ -232,6 +279,87 @@ public:
     }
 
 private:
+    // SoQt's drag zoom goes by e to the power of 20 times the share of the
+    // view's height dragged over: a drag over a tenth of the view went seven
+    // times nearer. A drag over the whole height now zooms four times.
+    static constexpr float kSoQtDragZoomRate = 20.0f;
+    static constexpr float kDragZoomOverViewHeight = 4.0f;
+
+    [[nodiscard]] static CameraPlace placeOf(const SoCamera& camera) {
+        return {camera.position.getValue(), camera.orientation.getValue(), camera.focalDistance.getValue()};
+    }
+    static void place(SoCamera& camera, const CameraPlace& where) {
+        camera.position.setValue(where.position);
+        camera.orientation.setValue(where.orientation);
+        camera.focalDistance.setValue(where.focalDistance);
+    }
+    [[nodiscard]] static float orthographicHeight(const SoCamera& camera) {
+        return camera.isOfType(SoOrthographicCamera::getClassTypeId())
+                   ? static_cast<const SoOrthographicCamera&>(camera).height.getValue()
+                   : 0.0f;
+    }
+    [[nodiscard]] CameraPlace kept(const CameraPlace& before, const CameraPlace& after) const {
+        return least_ ? keptInFront(before, after, *least_) : after;
+    }
+    // An orthographic view zooms in no further than a perspective one: to
+    // the height that the perspective camera's angle of 45 degrees spans at
+    // the least distance.
+    [[nodiscard]] float keptHeight(float before, float after) const {
+        if (!least_) {
+            return after;
+        }
+        constexpr float kTanHalfHeightAngle = 0.41421356f;  // tan(22.5 degrees)
+        return std::max(after, std::min(before, 2.0f * *least_ * kTanHalfHeightAngle));
+    }
+
+    // A zoom that SoQt made on a drag, made again by a smaller power.
+    void softenDragZoom(SoCamera& camera, const CameraPlace& before, float heightBefore) {
+        const float gentler = std::log(kDragZoomOverViewHeight) / kSoQtDragZoomRate;
+        if (camera.isOfType(SoOrthographicCamera::getClassTypeId())) {
+            auto& orthographic = static_cast<SoOrthographicCamera&>(camera);
+            const float height = orthographic.height.getValue();
+            if (heightBefore > 0.0f && height != heightBefore) {
+                orthographic.height.setValue(
+                    keptHeight(heightBefore, heightBefore * std::pow(height / heightBefore, gentler)));
+            }
+            return;
+        }
+        const CameraPlace after = placeOf(camera);
+        if (after.orientation == before.orientation && after.focalDistance != before.focalDistance &&
+            before.focalDistance > 0.0f && after.focalDistance > 0.0f) {
+            place(camera, kept(before, dollied(before, std::pow(after.focalDistance / before.focalDistance, gentler))));
+        }
+    }
+
+    // Every change of the camera, by the viewer, a seek or the program,
+    // is looked at before the next frame is drawn.
+    void watchCamera() {
+        cameraSensor_.detach();
+        SoCamera* camera = getCamera();
+        if (!least_ || camera == nullptr) {
+            return;
+        }
+        held_ = placeOf(*camera);
+        cameraSensor_.attach(camera);
+        holdInFront();
+    }
+    static void cameraMoved(void* data, SoSensor* /*sensor*/) { static_cast<ExaminerViewer*>(data)->holdInFront(); }
+    void holdInFront() {
+        SoCamera* camera = getCamera();
+        if (camera == nullptr || !least_) {
+            return;
+        }
+        const CameraPlace now = placeOf(*camera);
+        held_ = keptInFront(held_, now, *least_);
+        if (!(held_ == now)) {
+            // A spin would only run into the board again.
+            if (isAnimating()) {
+                stopAnimating();
+            }
+            place(*camera, held_);
+        }
+    }
+
     // The wheels' labels in the user's language.
     void nameWheels() {
         static constexpr std::array<const char*, 2> kRightWheel{QT_TRANSLATE_NOOP("ExaminerViewer", "Dolly"),
@@ -264,9 +392,84 @@ private:
     [[nodiscard]] double fraction() const { return static_cast<double>(windowRatio()) / wholeRatio(); }
 
     QList<QPushButton*> viewerButtons_;
+    std::optional<float> least_;
+    CameraPlace held_;  // the camera's latest place in front of the board
+    SoNodeSensor cameraSensor_;
+};
+
+// The mouse wheel zooms in both of the viewer's modes, by the notches
+// turned; SoQt's own wheel zoom works only while turning the board, and
+// zooms out on a notch away from the user.
+class WheelZoom : public QObject {
+public:
+    WheelZoom(QWidget* glWidget, ExaminerViewer* viewer) : QObject(glWidget), viewer_(viewer) {}
+
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() != QEvent::Wheel) {
+            return false;
+        }
+        // An eighth of a degree each; a notch of most wheels is 15 degrees.
+        // Fine-grained wheels and touchpads send parts of a notch.
+        constexpr double kNotch = 120.0;
+        const double notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / kNotch;
+        if (notches != 0.0) {
+            viewer_->zoomBy(static_cast<float>(std::pow(1.0 - kWheelNotchNearer, notches)));
+        }
+        return true;
+    }
+
+private:
+    ExaminerViewer* viewer_;
 };
 
 }  // namespace
+
+CameraPlace dollied(const CameraPlace& camera, float factor) {
+    SbVec3f ahead;
+    camera.orientation.multVec(SbVec3f(0.0f, 0.0f, -1.0f), ahead);
+    const SbVec3f lookedAt = camera.position + ahead * camera.focalDistance;
+    CameraPlace moved = camera;
+    moved.focalDistance = camera.focalDistance * factor;
+    moved.position = lookedAt - ahead * moved.focalDistance;
+    return moved;
+}
+
+CameraPlace keptInFront(const CameraPlace& before, const CameraPlace& after, float least) {
+    // Rounding leaves a camera put at the least distance a hair short of it.
+    constexpr float kSlack = 1e-4f;
+    // A turn backs away along its line of sight only while it looks down at
+    // least this steeply: looking along the board, it would back away
+    // without end.
+    constexpr float kSteepestBackAway = 0.17f;  // about 10 degrees below level
+    const auto inFront = [least](const CameraPlace& camera) { return camera.position[2] >= least - kSlack; };
+    if (inFront(after)) {
+        return after;
+    }
+    if (after.orientation == before.orientation && inFront(before)) {
+        const float share = (before.position[2] - least) / (before.position[2] - after.position[2]);
+        CameraPlace stopped = before;
+        stopped.position = before.position + (after.position - before.position) * share;
+        stopped.position[2] = least;
+        stopped.focalDistance = before.focalDistance + (after.focalDistance - before.focalDistance) * share;
+        return stopped;
+    }
+    SbVec3f ahead;
+    after.orientation.multVec(SbVec3f(0.0f, 0.0f, -1.0f), ahead);
+    if (-ahead[2] >= kSteepestBackAway) {
+        const float back = (least - after.position[2]) / -ahead[2];
+        CameraPlace backed = after;
+        backed.position = after.position - ahead * back;
+        backed.position[2] = least;
+        backed.focalDistance = after.focalDistance + back;
+        return backed;
+    }
+    if (inFront(before)) {
+        return before;
+    }
+    CameraPlace lifted = after;
+    lifted.position[2] = least;
+    return lifted;
+}
 
 SbVec2s viewPixelUnderPointer(SbVec2s eventPosition, short height, double fraction) {
     // SoQt counts rows from the bottom as height - 1 - y * whole; the view's
@@ -438,7 +641,15 @@ SoQtExaminerViewer* createExaminerViewer(Window parent) {
     fill->addWidget(viewer->getBaseWidget(), 0, 0);
     QWidget* glWidget = viewer->getGLWidget();
     glWidget->installEventFilter(new DevicePixelViewer(glWidget));
+    // Ahead of SoQt's own filter, which hands the wheel to the viewer.
+    glWidget->installEventFilter(new WheelZoom(glWidget, viewer));
     return viewer;
+}
+
+void keepCameraInFront(SoQtExaminerViewer* viewer, float least) {
+    if (auto* ours = dynamic_cast<ExaminerViewer*>(viewer)) {
+        ours->keepInFront(least);
+    }
 }
 
 void whenEscapePressed(SoQtExaminerViewer* viewer, std::function<void()> task) {

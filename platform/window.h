@@ -5,7 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include <Inventor/SbRotation.h>
 #include <Inventor/SbVec2s.h>
+#include <Inventor/SbVec3f.h>
 
 class QPixmap;
 class QString;
@@ -98,6 +100,37 @@ void showBesideViewer(Window window, QWidget* panel, bool shown);
 // from the bottom left, as Coin's do.
 [[nodiscard]] SbVec2s viewPixelUnderPointer(SbVec2s eventPosition, short height, double fraction);
 void placeBelowViewer(Window window, QWidget* line);
+
+// Where a camera stands and where it looks; it turns about the point
+// `focalDistance` ahead of it along its line of sight.
+struct CameraPlace {
+    SbVec3f position{0.0f, 0.0f, 0.0f};
+    SbRotation orientation;  // looking down -z
+    float focalDistance = 1.0f;
+    [[nodiscard]] bool operator==(const CameraPlace& other) const {
+        return position == other.position && orientation == other.orientation &&
+               focalDistance == other.focalDistance;
+    }
+};
+// The mouse wheel zooms in both of the viewer's modes, pick and view: a
+// notch turned away from the user brings the camera this share of the
+// way nearer to the point it looks at, a notch towards the user takes that
+// back.
+inline constexpr float kWheelNotchNearer = 0.1f;
+// The camera moved towards or away from the point it looks at, the
+// distance multiplied by `factor`.
+[[nodiscard]] CameraPlace dollied(const CameraPlace& camera, float factor);
+// Where a camera that moved from `before` to `after` is let stand when the
+// scene lies on the plane z = 0, facing +z, and the camera must keep at
+// least `least` in front of it: a move that did not turn the camera (zoom,
+// dolly, pan) stops where it reaches that distance; a turn backs away along
+// the new line of sight, still looking at the same point, unless it looks
+// along the plane rather than down at it, when the camera stays where it
+// was.
+[[nodiscard]] CameraPlace keptInFront(const CameraPlace& before, const CameraPlace& after, float least);
+// Keeps the viewer's camera in front of the plane z = 0 by at least
+// `least`, whatever turns, zooms, dollies or seeks it.
+void keepCameraInFront(SoQtExaminerViewer* viewer, float least);
 
 // A push button that runs the task on the window's thread when clicked,
 // for controls that are not commands of the window procedure.

@@ -34,7 +34,13 @@ namespace {
 // The axis never shrinks below this many generations, so the first few
 // points do not stretch across the whole chart.
 constexpr int kLeastGenerations = 20;
+// Nor below this many squares.
+constexpr int kLeastSquares = 10;
 constexpr qint64 kChartIntervalMilliseconds = 200;
+// An axis is marked at most this many times past 0.
+constexpr double kMostSteps = 5.0;
+// Each axis starts this share of its length before 0.
+constexpr double kAxisMargin = 0.03;
 // How long a notice stays at the end of the status line.
 constexpr int kNoticeMilliseconds = 5000;
 
@@ -52,6 +58,20 @@ constexpr std::array<LineLook, PopulationHistory::kLineCount> kLines{{
     {QT_TRANSLATE_NOOP("RunPanel", "green eggs"), "#8CCB5A", Qt::DashLine},
     {QT_TRANSLATE_NOOP("RunPanel", "cats"), "#EE922F", Qt::SolidLine},
 }};
+
+// Qt Charts lays the marks out again at each change, and without end for a
+// step of 0: of the step and the range, the change that leaves fewer marks
+// goes first.
+void showSpan(QValueAxis& axis, const AxisSpan& span) {
+    axis.setTickAnchor(0.0);
+    if (span.step >= axis.tickInterval()) {
+        axis.setTickInterval(span.step);
+        axis.setRange(span.low, span.top);
+    } else {
+        axis.setRange(span.low, span.top);
+        axis.setTickInterval(span.step);
+    }
+}
 
 // The chart's own legend cuts names short in a narrow panel; this one
 // wraps.
@@ -145,7 +165,8 @@ protected:
             QChart* chart = view_->chart();
             const QPointF at = chart->mapFromScene(view_->mapToScene(static_cast<QMouseEvent*>(event)->pos()));
             if (chart->plotArea().contains(at)) {
-                act_(std::llround(chart->mapToValue(at).x()));
+                // The margin before generation 0 counts as generation 0.
+                act_(std::max<std::int64_t>(0, std::llround(chart->mapToValue(at).x())));
                 return true;
             }
         }
@@ -158,6 +179,23 @@ private:
 };
 
 }  // namespace
+
+AxisSpan axisSpan(double highest) {
+    // The smallest step of 1, 2 or 5 times a power of ten that reaches the
+    // highest value in at most kMostSteps.
+    const double least = std::max(highest, 1.0) / kMostSteps;
+    double step = std::pow(10.0, std::floor(std::log10(least)));
+    for (const double times : {1.0, 2.0, 5.0, 10.0}) {
+        if (times * step >= least * (1.0 - 1e-9)) {
+            step *= times;
+            break;
+        }
+    }
+    // Generations and squares are whole numbers, and so are their marks.
+    step = std::max(step, 1.0);
+    const double top = std::ceil(std::max(highest, 1.0) / step - 1e-9) * step;
+    return {-kAxisMargin * top, top, step};
+}
 
 RunPanel::RunPanel(QWidget* window)
     : window_(window),
@@ -198,6 +236,12 @@ RunPanel::RunPanel(QWidget* window)
     generations_->setTitleText(tr("generation"));
     squares_->setLabelFormat("%.0f");
     squares_->setTitleText(tr("squares"));
+    // Marked from 0 on, every step, rather than at a count of ticks that
+    // Qt's nice numbers carry over from one range to the next.
+    for (QValueAxis* axis : {generations_, squares_}) {
+        showSpan(*axis, axisSpan(kLeastGenerations));
+        axis->setTickType(QValueAxis::TicksDynamic);
+    }
     chart->addAxis(generations_, Qt::AlignBottom);
     chart->addAxis(squares_, Qt::AlignLeft);
     for (std::size_t line = 0; line < kLines.size(); ++line) {
@@ -313,10 +357,9 @@ void RunPanel::updateChart() {
     for (QLineSeries* series : series_) {
         series->setPointsVisible(points.size() == 1);
     }
-    generations_->setRange(0, static_cast<qreal>(std::max<std::int64_t>(kLeastGenerations, points.back().generation)));
-    generations_->applyNiceNumbers();
-    squares_->setRange(0, std::max(highest_, 10));
-    squares_->applyNiceNumbers();
+    showSpan(*generations_,
+             axisSpan(static_cast<double>(std::max<std::int64_t>(kLeastGenerations, points.back().generation))));
+    showSpan(*squares_, axisSpan(std::max(highest_, kLeastSquares)));
     showMarker();
 }
 

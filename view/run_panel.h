@@ -25,6 +25,17 @@ class QLineSeries;
 class QValueAxis;
 }  // namespace QtCharts
 
+// The span of one of the chart's axes: from a little below 0, so that no
+// point or line is drawn on the axis itself, up to `top`, marked every
+// `step` from 0, a whole step of 1, 2 or 5 times a power of ten. It follows
+// from the highest value charted alone, whatever the axis showed before.
+struct AxisSpan {
+    double low;
+    double top;
+    double step;
+};
+[[nodiscard]] AxisSpan axisSpan(double highest);
+
 // What the window tells about the run: a status line along the bottom, after
 // the controls of pace and step, and a chart of the populations beside the
 // board. Lives on the view thread.

@@ -1,12 +1,21 @@
 #include "view/scene.h"
 
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 
+#include <Inventor/SbViewVolume.h>
+#include <Inventor/SbViewportRegion.h>
 #include <Inventor/SoPath.h>
+#include <Inventor/actions/SoGLRenderAction.h>
+#include <Inventor/elements/SoCacheElement.h>
+#include <Inventor/elements/SoLineWidthElement.h>
+#include <Inventor/elements/SoModelMatrixElement.h>
+#include <Inventor/elements/SoViewVolumeElement.h>
+#include <Inventor/elements/SoViewportRegionElement.h>
 #include <Inventor/nodes/SoBaseColor.h>
+#include <Inventor/nodes/SoCallback.h>
 #include <Inventor/nodes/SoCoordinate3.h>
-#include <Inventor/nodes/SoDrawStyle.h>
 #include <Inventor/nodes/SoFaceSet.h>
 #include <Inventor/nodes/SoLightModel.h>
 #include <Inventor/nodes/SoLineSet.h>
@@ -74,12 +83,80 @@ constexpr float kBackgroundDepth = -0.1f;
 constexpr float kMarkHeight = 0.02f;
 constexpr float kMarkLineWidth = 3.0f;
 constexpr float kMarkEdgeWidth = 7.0f;
+// Squares drawn at least this wide take the widths above; smaller ones
+// thinner lines, down to the least widths that still stand out.
+constexpr float kFullMarkSquare = 24.0f;
+constexpr float kLeastMarkEdgeWidth = 4.0f;
+constexpr float kLeastMarkLineWidth = 2.0f;
+// The dark line reaches at most this share of the square's side into it.
+constexpr float kMarkReach = 0.1f;
 // The yellow line lies on the dark one rather than in it.
 constexpr float kMarkLift = 0.005f;
 
 SoSwitch* marker = nullptr;
 SoTranslation* markerPlace = nullptr;
 SoCoordinate3* planeCorners = nullptr;
+// The look of the frame being drawn, for both of its lines.
+MarkLook markDrawn = markLookFor(kFullMarkSquare);
+
+// How wide the marked square is drawn, in the viewport's pixels: the side
+// of a square of the same area as its picture, which a slanting view
+// narrows. Zero where a corner lies behind the camera.
+float drawnSide(SoState* state) {
+    const SbViewVolume& volume = SoViewVolumeElement::get(state);
+    const SbVec2s pixels = SoViewportRegionElement::get(state).getViewportSizePixels();
+    const SbMatrix& model = SoModelMatrixElement::get(state);
+    const SbVec3f ahead = volume.getProjectionDirection();
+    std::array<SbVec2f, 4> corners;
+    const std::array<SbVec3f, 4> square{SbVec3f(0, 0, kMarkHeight), SbVec3f(1, 0, kMarkHeight),
+                                        SbVec3f(1, 1, kMarkHeight), SbVec3f(0, 1, kMarkHeight)};
+    for (std::size_t i = 0; i < square.size(); ++i) {
+        SbVec3f world;
+        model.multVecMatrix(square[i], world);
+        if (volume.getProjectionType() == SbViewVolume::PERSPECTIVE &&
+            (world - volume.getProjectionPoint()).dot(ahead) <= 0.0f) {
+            return 0.0f;
+        }
+        SbVec3f screen;
+        volume.projectToScreen(world, screen);
+        corners[i] = SbVec2f(screen[0] * pixels[0], screen[1] * pixels[1]);
+    }
+    float twiceArea = 0.0f;
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        const SbVec2f& a = corners[i];
+        const SbVec2f& b = corners[(i + 1) % corners.size()];
+        twiceArea += a[0] * b[1] - b[0] * a[1];
+    }
+    return std::sqrt(0.5f * std::fabs(twiceArea));
+}
+
+// Before the dark line: sizes both lines for the square as drawn in this
+// frame, and widens the outline around the square's middle.
+void sizeMark(void* /*data*/, SoAction* action) {
+    if (!action->isOfType(SoGLRenderAction::getClassTypeId())) {
+        return;
+    }
+    SoState* state = action->getState();
+    // The look follows the camera, which no cache would.
+    SoCacheElement::invalidate(state);
+    SoNode* node = action->getCurPathTail();
+    const float side = drawnSide(state);
+    markDrawn = markLookFor(side);
+    if (side > 0.0f && markDrawn.outward > 0.0f) {
+        const float grow = 1.0f + 2.0f * markDrawn.outward / side;
+        SoModelMatrixElement::translateBy(state, node, SbVec3f(0.5f, 0.5f, 0.0f));
+        SoModelMatrixElement::scaleBy(state, node, SbVec3f(grow, grow, 1.0f));
+        SoModelMatrixElement::translateBy(state, node, SbVec3f(-0.5f, -0.5f, 0.0f));
+    }
+    SoLineWidthElement::set(state, node, markDrawn.edgeWidth);
+}
+
+// Before the yellow line.
+void narrowMark(void* /*data*/, SoAction* action) {
+    if (action->isOfType(SoGLRenderAction::getClassTypeId())) {
+        SoLineWidthElement::set(action->getState(), action->getCurPathTail(), markDrawn.lineWidth);
+    }
+}
 
 // A square outline, unlit so that it reads the same from any angle: the
 // same line drawn twice, wide and dark, then narrow and yellow on top.
@@ -101,14 +178,14 @@ SoSwitch* buildMarker() {
 
     auto* edgeColour = new SoBaseColor;
     edgeColour->rgb.setValue(0.1f, 0.08f, 0.0f);
-    auto* edgeStyle = new SoDrawStyle;
-    edgeStyle->lineWidth.setValue(kMarkEdgeWidth);
+    auto* edgeStyle = new SoCallback;
+    edgeStyle->setCallback(sizeMark);
     auto* lift = new SoTranslation;
     lift->translation.setValue(0.0f, 0.0f, kMarkLift);
     auto* colour = new SoBaseColor;
     colour->rgb.setValue(1.0f, 0.9f, 0.1f);
-    auto* style = new SoDrawStyle;
-    style->lineWidth.setValue(kMarkLineWidth);
+    auto* style = new SoCallback;
+    style->setCallback(narrowMark);
     for (SoNode* node : std::initializer_list<SoNode*>{unpickable, unlit, markerPlace, corners, edgeColour, edgeStyle,
                                                        line, lift, colour, style, line}) {
         parts->addChild(node);
@@ -272,6 +349,16 @@ void markSquare(std::optional<int> square) {
     markerPlace->translation.setValue(static_cast<float>(*square / tilesDown),
                                       -static_cast<float>(*square % tilesDown), 0.0f);
     marker->whichChild.setValue(0);
+}
+
+MarkLook markLookFor(float squarePixels) {
+    const float share = squarePixels > 0.0f ? std::min(1.0f, squarePixels / kFullMarkSquare) : 1.0f;
+    MarkLook look{std::max(kLeastMarkEdgeWidth, kMarkEdgeWidth * share),
+                  std::max(kLeastMarkLineWidth, kMarkLineWidth * share), 0.0f};
+    if (squarePixels > 0.0f) {
+        look.outward = std::max(0.0f, 0.5f * look.edgeWidth - kMarkReach * squarePixels);
+    }
+    return look;
 }
 
 std::optional<int> squareOnPath(const SoPath* path) {

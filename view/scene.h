@@ -61,6 +61,16 @@ void resizeScene();
 // Outlines one square on the board, or none; the outline is drawn above the
 // tiles and never picked.
 void markSquare(std::optional<int> square);
+// How the outline is drawn around a square this many pixels wide on
+// screen: a yellow line on a wider dark one, their widths in pixels, and
+// how far outside the square's edge both are centred. A small square's
+// outline lies mostly around it, so that it never hides the creature.
+struct MarkLook {
+    float edgeWidth;
+    float lineWidth;
+    float outward;
+};
+[[nodiscard]] MarkLook markLookFor(float squarePixels);
 // The square of the tile on a picked path, if the path goes through one.
 [[nodiscard]] std::optional<int> squareOnPath(const SoPath* path);
 

@@ -78,6 +78,9 @@ constexpr std::array<const char*, 7> kViewerToolTips{
 // the square board small in a wide window: start closer, with the board
 // filling most of the view, and make that the home position.
 constexpr float kBoardMargin = 1.08f;
+// The camera comes no nearer to the board than this, in squares: at the
+// viewer's height angle of 45 degrees the view is then one square high.
+constexpr float kNearestCameraDistance = 1.2f;
 
 bool facesSomewhere(const CellState& cell) {
     return cell.kind == kCat || ((cell.kind == kLizard1 || cell.kind == kLizard2) && cell.juvenile != 1);
@@ -387,6 +390,7 @@ int View::run(int /*argument*/) {
 
     viewer = platform::createExaminerViewer(window);
     viewer->setTitle(kWindowTitle);
+    platform::keepCameraInFront(viewer, kNearestCameraDistance);
     reportMissingPictures();
     const std::vector<QWidget*> viewerButtons = platform::viewerButtons(viewer);
     for (std::size_t i = 0; i < viewerButtons.size() && i < kViewerToolTips.size(); ++i) {

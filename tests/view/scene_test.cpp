@@ -355,4 +355,27 @@ TEST(BackgroundColour, startsBlackAndShowsItsUnboundedComponentsWithinZeroToOne)
     EXPECT_EQ(backgroundColor->rgb[0], SbColor(0.0f, 0.0f, 0.0f));
 }
 
+// ---------------------------------------------------------------- the outline
+
+// The standard board's squares are some 37 pixels wide in the home view.
+TEST(PickedOutline, aroundASquareOfTheStandardBoardIsAYellowLineOnADarkOneAlongItsEdge) {
+    for (const float side : {37.0f, 120.0f, 900.0f}) {
+        const MarkLook look = markLookFor(side);
+        EXPECT_EQ(look.edgeWidth, 7.0f) << side;
+        EXPECT_EQ(look.lineWidth, 3.0f) << side;
+        EXPECT_EQ(look.outward, 0.0f) << side;
+    }
+}
+
+// At 100 x 100 a square is some 7 pixels wide, at 60 x 60 some 12.
+TEST(PickedOutline, reachesAtMostATenthIntoASquareOfAnySizeAndStillShows) {
+    for (float side = 2.0f; side <= 200.0f; side += 0.5f) {
+        const MarkLook look = markLookFor(side);
+        EXPECT_LE(0.5f * look.edgeWidth - look.outward, 0.1f * side + 1e-4f) << side;
+        EXPECT_GE(look.edgeWidth, 4.0f) << side;
+        EXPECT_GE(look.lineWidth, 2.0f) << side;
+        EXPECT_GT(look.edgeWidth, look.lineWidth) << side;
+    }
+}
+
 }  // namespace

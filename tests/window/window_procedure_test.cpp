@@ -295,3 +295,68 @@ TEST(WindowBinding, AtAFractionalScaleAnEventLandsOnTheDrawnPixelUnderThePointer
     // A whole-number ratio is SoQt's own business.
     EXPECT_EQ(platform::viewPixelUnderPointer(SbVec2s(123, 456), kHeight, 1.0), SbVec2s(123, 456));
 }
+
+namespace {
+
+// The home view of the standard board: straight down on its middle.
+platform::CameraPlace homeView() { return {SbVec3f(10.0f, -9.0f, 26.0f), SbRotation::identity(), 26.0f}; }
+SbVec3f lookedAt(const platform::CameraPlace& camera) {
+    SbVec3f ahead;
+    camera.orientation.multVec(SbVec3f(0.0f, 0.0f, -1.0f), ahead);
+    return camera.position + ahead * camera.focalDistance;
+}
+// Tilted back from straight down by the angle, about the x axis, still
+// looking at the same point at the same distance.
+platform::CameraPlace turned(const platform::CameraPlace& camera, float degrees) {
+    platform::CameraPlace after = camera;
+    after.orientation = SbRotation(SbVec3f(1.0f, 0.0f, 0.0f), degrees * 3.14159265f / 180.0f) * camera.orientation;
+    SbVec3f ahead;
+    after.orientation.multVec(SbVec3f(0.0f, 0.0f, -1.0f), ahead);
+    after.position = lookedAt(camera) - ahead * camera.focalDistance;
+    return after;
+}
+constexpr float kLeast = 1.2f;
+
+}  // namespace
+
+TEST(CameraInFront, AWheelNotchAwayFromTheUserBringsTheCameraATenthNearerToWhatItLooksAt) {
+    const platform::CameraPlace nearer = platform::dollied(homeView(), 1.0f - platform::kWheelNotchNearer);
+    EXPECT_FLOAT_EQ(nearer.focalDistance, 23.4f);
+    EXPECT_FLOAT_EQ(nearer.position[2], 23.4f);
+    EXPECT_TRUE(lookedAt(nearer).equals(lookedAt(homeView()), 1e-4f));
+    EXPECT_EQ(nearer.orientation, homeView().orientation);
+}
+
+TEST(CameraInFront, ManyNotchesStopTheCameraTheLeastDistanceInFrontOfTheBoard) {
+    platform::CameraPlace camera = homeView();
+    for (int notch = 0; notch < 200; ++notch) {
+        camera = platform::keptInFront(camera, platform::dollied(camera, 0.9f), kLeast);
+        ASSERT_GE(camera.position[2], kLeast - 1e-4f) << "notch " << notch;
+    }
+    EXPECT_NEAR(camera.position[2], kLeast, 1e-4f);
+    EXPECT_NEAR(camera.focalDistance, kLeast, 1e-4f);
+    EXPECT_TRUE(lookedAt(camera).equals(lookedAt(homeView()), 1e-3f));
+}
+
+TEST(CameraInFront, AMoveThatStaysInFrontIsLeftAsItIs) {
+    const platform::CameraPlace before = homeView();
+    const platform::CameraPlace after = turned(platform::dollied(before, 0.5f), 30.0f);
+    EXPECT_EQ(platform::keptInFront(before, after, kLeast), after);
+}
+
+TEST(CameraInFront, ATurnCloseToTheBoardBacksAwayStillLookingAtTheSamePoint) {
+    const platform::CameraPlace close = platform::dollied(homeView(), 1.5f / 26.0f);  // 1.5 above the board
+    const platform::CameraPlace under = turned(close, 60.0f);  // would be 0.75 above it
+    ASSERT_LT(under.position[2], kLeast);
+    const platform::CameraPlace kept = platform::keptInFront(close, under, kLeast);
+    EXPECT_NEAR(kept.position[2], kLeast, 1e-4f);
+    EXPECT_EQ(kept.orientation, under.orientation);
+    EXPECT_TRUE(lookedAt(kept).equals(lookedAt(close), 1e-3f));
+}
+
+TEST(CameraInFront, ATurnThatWouldLookAlongTheBoardFromTooNearIsRefused) {
+    const platform::CameraPlace close = platform::dollied(homeView(), 1.5f / 26.0f);
+    EXPECT_EQ(platform::keptInFront(close, turned(close, 85.0f), kLeast), close);
+    // Past level, the camera would be under the board.
+    EXPECT_EQ(platform::keptInFront(close, turned(close, 120.0f), kLeast), close);
+}
