@@ -48,7 +48,8 @@ saved=$work/saved.vivar
 key ctrl+s
 answer_dialog "Save the board at generation 1" "$work/saved"
 wait_for 5 test -s "$saved" || die "Ctrl+S to a bare name saved nothing as $saved: $(ls "$work")"
-head -n 1 "$saved" | grep -q -x 'vivar board 1' || fail "the saved board starts with $(head -n 1 "$saved")"
+head -n 1 "$saved" | grep -q -x 'vivar board 3' && grep -q -x 'generation 1' "$saved" && grep -q -x 'seed 16' "$saved" ||
+  fail "the saved board does not record generation 1 of seed 16: $(head -n 8 "$saved")"
 key Delete
 wait_for 5 inspector_says "Nothing: an empty square" || fail "Delete did not empty the square again"
 key ctrl+o
