@@ -1,6 +1,8 @@
-// Many seeds on several threads: texts come out in seed order, and the
-// workers never run far ahead of the output.
+// Many seeds on several threads: texts come out in seed order, the
+// workers never run far ahead of the output, and a stop ends the output
+// after the runs finished in order.
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -77,6 +79,76 @@ TEST(SeedSweep, RunsAtMostTwiceTheJobsAheadOfAHeldUpOutput) {
     EXPECT_EQ(started, 40u);
     // The seed being output, and a window of twice the jobs behind it.
     EXPECT_EQ(startedWhileHeldUp, kWindow);
+}
+
+TEST(SeedSweep, AStopEndsTheOutputAtTheFirstUnfinishedRunAndStartsNoMore) {
+    constexpr unsigned kJobs = 2;
+    std::atomic<bool> stop{false};
+    std::mutex mutex;
+    std::condition_variable told;
+    bool stopTold = false;
+    std::uint64_t started = 0;
+    std::string output;
+    std::uint64_t toldOutput = 0;
+    SweepControl control;
+    control.stopAsked = [&] { return stop.load(); };
+    control.stopped = [&](std::uint64_t runsOutput) {
+        const std::lock_guard lock(mutex);
+        toldOutput = runsOutput;
+        stopTold = true;
+        told.notify_all();
+    };
+    const std::uint64_t outputCount = sweepRuns(
+        40, kJobs, [](std::uint64_t) { return Rules{}; },
+        [&](SeededRun&, std::uint64_t index, std::string& text) {
+            text = std::to_string(index) + " ";
+            std::unique_lock lock(mutex);
+            ++started;
+            // Run 2 asks for the stop and is still under way when the
+            // output is told it has stopped.
+            if (index == 2) {
+                stop = true;
+                told.wait_for(lock, kHangBound, [&] { return stopTold; });
+            }
+        },
+        [&](std::string_view text, std::uint64_t) { output += text; }, control);
+    EXPECT_EQ(output, "0 1 ");
+    EXPECT_EQ(toldOutput, 2u);
+    EXPECT_EQ(outputCount, 2u);
+    // Runs 0 to 2, and at most one that the other worker took as the stop
+    // was asked for.
+    EXPECT_LE(started, 4u);
+}
+
+TEST(SeedSweep, TheOutputIsToldWhenItWaitsForARun) {
+    std::mutex mutex;
+    std::condition_variable toldWaiting;
+    int waits = 0;
+    std::string output;
+    SweepControl control;
+    control.waiting = [&] {
+        const std::lock_guard lock(mutex);
+        ++waits;
+        toldWaiting.notify_all();
+    };
+    sweepRuns(
+        3, 1, [](std::uint64_t) { return Rules{}; },
+        [&](SeededRun&, std::uint64_t index, std::string& text) {
+            text = std::to_string(index) + " ";
+            // Run 1 ends only once the output, with run 0 written, has
+            // said that it waits.
+            if (index == 1) {
+                std::unique_lock lock(mutex);
+                toldWaiting.wait_for(lock, kHangBound, [&] { return waits > 0; });
+            }
+        },
+        [&](std::string_view text, std::uint64_t) {
+            const std::lock_guard lock(mutex);
+            output += text;
+        },
+        control);
+    EXPECT_EQ(output, "0 1 2 ");
+    EXPECT_GE(waits, 1);
 }
 
 }  // namespace
