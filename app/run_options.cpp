@@ -96,10 +96,7 @@ RunOptions parseRunOptions(int argc, char** argv) {
         } else if (arguments.is("--quiet")) {
             options.quiet = arguments.flag();
         } else if (arguments.is("--size") || arguments.is("--rule")) {
-            // Read twice: into the rules, and into what the command line sets.
-            CommandLine again = arguments;
-            readRulesOption(arguments, options.rules);
-            readRulesOption(again, options.rulesGiven);
+            readRulesOption(arguments, options.rules, options.rulesGiven);
         } else {
             arguments.unknown();
         }

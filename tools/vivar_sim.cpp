@@ -211,10 +211,7 @@ Options parseOptions(int argc, char** argv) {
         } else if (arguments.is("--generations")) {
             options.generations = static_cast<std::int64_t>(arguments.number(0, kLargest));
         } else if (arguments.is("--size") || arguments.is("--rule")) {
-            // Read twice: into the rules, and into what the command line sets.
-            CommandLine again = arguments;
-            readRulesOption(arguments, options.rules);
-            readRulesOption(again, options.rulesGiven);
+            readRulesOption(arguments, options.rules, options.rulesGiven);
         } else {
             arguments.unknown();
         }
