@@ -44,14 +44,18 @@ TEST(Experiment, AVariationWithAValueItsRuleRefusesIsRefusedWhole) {
 TEST(Experiment, RunsGoCombinationByCombinationTheFirstVariationSlowestThenSeed) {
     const Experiment experiment(Rules{}, {{"size", {"20x20", "3x4"}}, {"hatch", {"2", "7", "9"}}}, SeedRange{10, 11});
     EXPECT_EQ(experiment.runCount(), 12u);
-    EXPECT_EQ(experiment.names(), "size,hatch,");
     std::vector<std::string> order;
     for (std::uint64_t run = 0; run < 12; ++run) {
         order.push_back(experiment.valuesOf(run) + std::to_string(experiment.seedOf(run)));
     }
-    EXPECT_EQ(order, (std::vector<std::string>{"20x20,2,10", "20x20,2,11", "20x20,7,10", "20x20,7,11", "20x20,9,10",
-                                               "20x20,9,11", "3x4,2,10", "3x4,2,11", "3x4,7,10", "3x4,7,11",
-                                               "3x4,9,10", "3x4,9,11"}));
+    // Every row names the size and every rule, in one order whatever the
+    // order of the --vary options.
+    EXPECT_EQ(rulesHeader(), "size,hatch,mating,meal,fill,");
+    EXPECT_EQ(order, (std::vector<std::string>{
+                         "20x20,2,3,3,60:15:15:10,10", "20x20,2,3,3,60:15:15:10,11", "20x20,7,3,3,60:15:15:10,10",
+                         "20x20,7,3,3,60:15:15:10,11", "20x20,9,3,3,60:15:15:10,10", "20x20,9,3,3,60:15:15:10,11",
+                         "3x4,2,3,3,60:15:15:10,10", "3x4,2,3,3,60:15:15:10,11", "3x4,7,3,3,60:15:15:10,10",
+                         "3x4,7,3,3,60:15:15:10,11", "3x4,9,3,3,60:15:15:10,10", "3x4,9,3,3,60:15:15:10,11"}));
     const Rules rules = experiment.rulesOf(9);  // 3x4, hatch 7, seed 11
     EXPECT_EQ(rules.rows, 3);
     EXPECT_EQ(rules.columns, 4);
@@ -97,12 +101,13 @@ TEST(Experiment, EachRunOfASweepGetsABoardUnderItsOwnRules) {
         12, 2, [&](std::uint64_t run) { return experiment.rulesOf(run); },
         [&](SeededRun& run, std::uint64_t index, std::string& text) {
             text = std::to_string(run.squares().rows()) + "x" + std::to_string(run.squares().columns()) + "," +
-                   std::to_string(run.rules().hatch) + "," + std::to_string(experiment.seedOf(index)) + ",";
+                   rulesFields(run.rules()) + std::to_string(experiment.seedOf(index)) + ",";
         },
         [&](std::string_view text, std::uint64_t) { output += text; });
     std::string expected;
     for (std::uint64_t run = 0; run < 12; ++run) {
-        expected += experiment.valuesOf(run) + std::to_string(experiment.seedOf(run)) + ",";
+        expected += sizeText(experiment.rulesOf(run)) + "," + experiment.valuesOf(run) +
+                    std::to_string(experiment.seedOf(run)) + ",";
     }
     EXPECT_EQ(output, expected);
 }
