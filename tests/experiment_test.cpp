@@ -41,6 +41,21 @@ TEST(Experiment, AVariationWithAValueItsRuleRefusesIsRefusedWhole) {
     }
 }
 
+TEST(Experiment, ARangePastTheLargestValueSaysWhichIsTheLargest) {
+    for (const auto& [text, said] : {std::pair<const char*, const char*>{"hatch=1:1000000000000:1",
+                                                                          "the largest hatch is 1000"},
+                                      {"meal=1:99999999999999999999999:1", "the largest meal is 1000"},
+                                      {"size=2:2001:1", "the largest square board is 2000x2000"}}) {
+        Variation variation;
+        const std::optional<std::string> problem = readVariation(text, variation);
+        ASSERT_TRUE(problem) << text;
+        EXPECT_NE(problem->find(said), std::string::npos) << *problem;
+    }
+    // A step past every value leaves the first alone, and wraps nowhere.
+    EXPECT_EQ(valuesRead("mating=5:6:18446744073709551615"), (std::vector<std::string>{"5"}));
+    EXPECT_EQ(valuesRead("size=2000:2000:1"), (std::vector<std::string>{"2000x2000"}));
+}
+
 TEST(Experiment, RunsGoCombinationByCombinationTheFirstVariationSlowestThenSeed) {
     const Experiment experiment(Rules{}, {{"size", {"20x20", "3x4"}}, {"hatch", {"2", "7", "9"}}}, SeedRange{10, 11});
     EXPECT_EQ(experiment.runCount(), 12u);

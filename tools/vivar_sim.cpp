@@ -721,7 +721,10 @@ int main(int argc, char** argv) {
         std::string text = rulesFields(run.rules());
         appendSummaryOfRun(text, run, seed, options.generations, from, [&](std::int64_t k, const SeededRun& now) {
             saveIfAt(k, now);
-            stopIfAsked(k);
+            // After the last generation, the summary is as good as written.
+            if (k < options.generations) {
+                stopIfAsked(k);
+            }
         });
         std::fprintf(stdout, "%s%s\n%s", rulesHeader().c_str(), kSummaryHeader, text.c_str());
     } else {
