@@ -85,9 +85,10 @@ TEST(SeedSweep, AStopEndsTheOutputAtTheFirstUnfinishedRunAndStartsNoMore) {
     constexpr unsigned kJobs = 2;
     std::atomic<bool> stop{false};
     std::mutex mutex;
-    std::condition_variable told;
+    std::condition_variable changed;
     bool stopTold = false;
     std::uint64_t started = 0;
+    std::uint64_t startedAtStop = 0;
     std::string output;
     std::uint64_t toldOutput = 0;
     SweepControl control;
@@ -96,7 +97,7 @@ TEST(SeedSweep, AStopEndsTheOutputAtTheFirstUnfinishedRunAndStartsNoMore) {
         const std::lock_guard lock(mutex);
         toldOutput = runsOutput;
         stopTold = true;
-        told.notify_all();
+        changed.notify_all();
     };
     const std::uint64_t outputCount = sweepRuns(
         40, kJobs, [](std::uint64_t) { return Rules{}; },
@@ -104,20 +105,28 @@ TEST(SeedSweep, AStopEndsTheOutputAtTheFirstUnfinishedRunAndStartsNoMore) {
             text = std::to_string(index) + " ";
             std::unique_lock lock(mutex);
             ++started;
-            // Run 2 asks for the stop and is still under way when the
-            // output is told it has stopped.
+            // Run 2 asks for the stop once runs 0 and 1 are out, and is
+            // still under way when the output is told it has stopped; the
+            // waits' bound only stops a hang.
             if (index == 2) {
+                changed.wait_for(lock, kHangBound, [&] { return output.size() == 4; });
+                startedAtStop = started;
                 stop = true;
-                told.wait_for(lock, kHangBound, [&] { return stopTold; });
+                changed.wait_for(lock, kHangBound, [&] { return stopTold; });
             }
         },
-        [&](std::string_view text, std::uint64_t) { output += text; }, control);
+        [&](std::string_view text, std::uint64_t) {
+            const std::lock_guard lock(mutex);
+            output += text;
+            changed.notify_all();
+        },
+        control);
     EXPECT_EQ(output, "0 1 ");
     EXPECT_EQ(toldOutput, 2u);
     EXPECT_EQ(outputCount, 2u);
-    // Runs 0 to 2, and at most one that the other worker took as the stop
-    // was asked for.
-    EXPECT_LE(started, 4u);
+    // No run starts after the stop, but for one that the other worker was
+    // taking as it was asked for.
+    EXPECT_LE(started, startedAtStop + kJobs - 1);
 }
 
 TEST(SeedSweep, TheOutputIsToldWhenItWaitsForARun) {
