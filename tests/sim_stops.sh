@@ -14,10 +14,12 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # Waits until the file has at least `lines` lines or the process has ended;
-# a minute is far longer than any build takes to write its first row.
+# five minutes are far longer than any build, ThreadSanitizer's included,
+# takes to write its first rows. The file is made before the process
+# starts, which may open it only later.
 wait_for_lines() {
   local file=$1 lines=$2 pid=$3 tries=0
-  while [ "$(wc -l <"$file")" -lt "$lines" ] && kill -0 "$pid" 2>/dev/null && [ "$tries" -lt 600 ]; do
+  while [ "$(wc -l <"$file")" -lt "$lines" ] && kill -0 "$pid" 2>/dev/null && [ "$tries" -lt 3000 ]; do
     sleep 0.1
     tries=$((tries + 1))
   done
@@ -31,11 +33,12 @@ stopped_count() {
   sed -n 's/^vivar-sim: stopped: \([0-9,]*\) of .*/\1/p' "$1" | tr -d ,
 }
 
-# An experiment of 900 runs, interrupted by Ctrl+C once its first rows are
-# in the file: whole rows only, as many as the line on stderr says, status
+# An experiment of 900 runs, some seconds long, interrupted by Ctrl+C once
+# its first rows are in the file (a second at most after they are done): whole rows only, as many as the line on stderr says, status
 # 130. Should the machine finish it first, it is whole, and the rest holds.
 experiment=(--seeds 1:300 --vary hatch=1:3:1 --generations 200 --summary --jobs 2)
 "$sim" "${experiment[@]}" >whole.csv || fail "the experiment exited $?"
+: >stopped.csv
 "$sim" "${experiment[@]}" >stopped.csv 2>err &
 pid=$!
 wait_for_lines stopped.csv 2 "$pid"
@@ -71,9 +74,9 @@ done
 
 # Another command's table is refused in one line, status 2, and left as it
 # was: other generations, other seeds, another rule, the part's table.
-head -c 3000 whole.csv >other.csv
-cp other.csv before.csv
-for args in "--generations 100" "--seeds 2:300" "--rule meal=2" "--part 2/2"; do
+head -c 3000 whole.csv >before.csv
+for args in "--generations 199" "--seeds 2:300" "--rule meal=2" "--part 2/2"; do
+  cp before.csv other.csv
   # shellcheck disable=SC2086  # the options are words
   out=$("$sim" "${experiment[@]}" $args --resume other.csv 2>err)
   status=$?
@@ -83,14 +86,16 @@ for args in "--generations 100" "--seeds 2:300" "--rule meal=2" "--part 2/2"; do
 done
 
 # Rows reach a file while the sweep runs, not in blocks at its end.
-"$sim" --seeds 1:6 --size 300x300 --generations 200 --summary --jobs 2 >slow.csv 2>/dev/null &
+: >slow.csv
+"$sim" --seeds 1:8 --size 200x200 --generations 200 --summary --jobs 2 >slow.csv 2>/dev/null &
 pid=$!
 wait_for_lines slow.csv 2 "$pid"
-kill -INT "$pid" 2>/dev/null || fail "no row reached the file while the sweep ran"
+[ "$(wc -l <slow.csv)" -ge 2 ] && kill -INT "$pid" 2>/dev/null || fail "no row reached the file while the sweep ran"
 wait "$pid"
 
 # A single run stopped by SIGTERM: whole rows of counts, the generations
 # written told, status 143, and the board it was to save not saved.
+: >run.csv
 "$sim" --seed 3 --size 200x200 --generations 1000000 --counts --save-board never.vivar >run.csv 2>err &
 pid=$!
 wait_for_lines run.csv 3 "$pid"
