@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/words.h"
+#include "model/board_file.h"
 #include "model/rules.h"
 
 CommandLine::CommandLine(std::string_view program, int argc, char** argv)
@@ -88,17 +89,26 @@ bool parseWholeNumber(std::string_view text, std::uint64_t min, std::uint64_t ma
 
 const char* programVersion() { return VIVAR_VERSION; }
 
-bool readRulesOption(CommandLine& arguments, Rules& rules) {
-    std::optional<std::string> problem;
-    if (arguments.is("--size")) {
-        problem = setSize(rules, arguments.text());
-    } else if (arguments.is("--rule")) {
-        problem = setRule(rules, arguments.text());
-    } else {
+bool readRulesOption(CommandLine& arguments, Rules& rules, Rules& given) {
+    const bool size = arguments.is("--size");
+    if (!size && !arguments.is("--rule")) {
         return false;
     }
-    if (problem) {
+    const std::string text = arguments.text();
+    Rules read = rules;
+    if (const std::optional<std::string> problem = size ? setSize(read, text) : setRule(read, text)) {
         arguments.fail(*problem);
     }
+    const std::string name = size ? std::string() : text.substr(0, text.find('='));
+    if (size && sizeText(given) != sizeText(board_file::kNothingGiven)) {
+        arguments.fail(words::translate("CommandLine", "--size is given twice: a board has one size"));
+    }
+    if (!size && ruleValue(given, name) != ruleValue(board_file::kNothingGiven, name)) {
+        arguments.fail(
+            words::fill(words::translate("CommandLine", "--rule %1 is given twice: a rule has one value"), {name}));
+    }
+    rules = read;
+    // Read already, so it cannot fail.
+    [[maybe_unused]] const auto problem = size ? setSize(given, text) : setRule(given, text);
     return true;
 }

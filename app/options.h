@@ -51,9 +51,13 @@ private:
 };
 
 struct Rules;
-// --size WxH and --rule NAME=VALUE (repeatable), as both programs read them
-// into the rules: true when the current option was one of them.
-bool readRulesOption(CommandLine& arguments, Rules& rules);
+// --size WxH and --rule NAME=VALUE (repeatable, each rule once), as both
+// programs read them: into the rules, and into `given`, which holds what
+// the command line set and leaves the rest as board_file::kNothingGiven
+// does (a board file's own rules must not contradict it). A size or a rule
+// given twice is refused, as --vary refuses a rule varied twice. True when
+// the current option was one of them.
+bool readRulesOption(CommandLine& arguments, Rules& rules, Rules& given);
 
 // Parses a whole decimal number from min to max; false for anything else
 // (signs, blanks, fractions, overflow).

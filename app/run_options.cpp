@@ -120,10 +120,7 @@ RunOptions parseRunOptions(int argc, char** argv) {
             if (arguments.is("--size")) {
                 refuseSizeBeyondWindow(arguments);
             }
-            // Read twice: into the rules, and into what the command line sets.
-            CommandLine again = arguments;
-            readRulesOption(arguments, options.rules);
-            readRulesOption(again, options.rulesGiven);
+            readRulesOption(arguments, options.rules, options.rulesGiven);
         } else {
             arguments.unknown();
         }

@@ -5,7 +5,7 @@
 # the largest run.
 #   bench/scale_throughput.sh [build-dir | vivar-sim binary] [rounds]
 #
-# Every run is `vivar-sim --seed 5 --counts --size RxC` with the standard
+# Every run is `vivar-sim --seed 5 --counts --size WxH` with the standard
 # rules and 40 million square-turns: 100,000 generations of 20 x 20, 1,000
 # of 200 x 200, 10 of 2000 x 2000. The three sizes run one after another in
 # each round (default 5), so that a machine shared with other work slows

@@ -4,7 +4,7 @@
 # it runs, and peak resident memory after 1,000 generations and after the
 # last one. Given board sizes, only the generations shown per second and
 # the peak memory on a board of each size, seed 5, after 10 seconds.
-#   bench/window_pace.sh [build-dir] [generations, default 3000] [RxC...]
+#   bench/window_pace.sh [build-dir] [generations, default 3000] [WxH...]
 set -eu
 build=$(cd "${1:-$(dirname "$0")/../build}" && pwd)
 last=${2:-3000}

@@ -18,28 +18,47 @@ std::optional<std::string> setValue(Rules& rules, std::string_view name, std::st
 }
 
 // FIRST:LAST:STEP as three whole numbers, FIRST no greater than LAST and
-// STEP at least 1. The values themselves are checked one by one as they are
-// made, so the bound here only keeps the arithmetic small.
+// STEP at least 1. A number too long for 64 bits is read as the largest
+// one, which every rule refuses by name.
 struct Range {
     std::uint64_t first = 0;
     std::uint64_t last = 0;
     std::uint64_t step = 0;
+    std::string_view lastText;  // LAST as it was written
 };
+bool readCount(std::string_view text, std::uint64_t& value) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) {
+        return false;
+    }
+    if (!parseWholeNumber(text, 0, std::numeric_limits<std::uint64_t>::max(), value)) {
+        value = std::numeric_limits<std::uint64_t>::max();
+    }
+    return true;
+}
 std::optional<Range> readRange(std::string_view text) {
-    constexpr std::uint64_t kBound = 1'000'000'000;
     const std::size_t colon = text.find(':');
     const std::size_t second = colon == std::string_view::npos ? colon : text.find(':', colon + 1);
     if (second == std::string_view::npos) {
         return std::nullopt;
     }
     Range range;
-    if (!parseWholeNumber(text.substr(0, colon), 0, kBound, range.first) ||
-        !parseWholeNumber(text.substr(colon + 1, second - colon - 1), 0, kBound, range.last) ||
-        !parseWholeNumber(text.substr(second + 1), 1, kBound, range.step) || range.first > range.last) {
+    range.lastText = text.substr(colon + 1, second - colon - 1);
+    if (!readCount(text.substr(0, colon), range.first) ||
+        !readCount(range.lastText, range.last) ||
+        !readCount(text.substr(second + 1), range.step) || range.step == 0 || range.first > range.last) {
         return std::nullopt;
     }
     return range;
 }
+
+// The side of the largest square board.
+constexpr std::uint64_t kLargestSquareSide = [] {
+    std::uint64_t side = 1;
+    while ((side + 1) * (side + 1) <= static_cast<std::uint64_t>(Rules::kMostSquares)) {
+        ++side;
+    }
+    return side;
+}();
 
 }  // namespace
 
@@ -69,10 +88,25 @@ std::optional<std::string> readVariation(std::string_view text, Variation& varia
                    "=FIRST:LAST:STEP needs whole numbers with FIRST no greater than LAST and STEP at least 1, not '" +
                    std::string(values) + "'";
         }
-        for (std::uint64_t value = range->first; value <= range->last; value += range->step) {
+        // Said before the values are made: a range to a trillion would
+        // otherwise make a thousand of them first, or name a value that
+        // the user never wrote.
+        const std::string last(range->lastText);
+        if (name == "size" && range->last > kLargestSquareSide) {
+            return "--vary size=" + std::string(values) + ": " + last + " is too large; the largest square board is " +
+                   std::to_string(kLargestSquareSide) + "x" + std::to_string(kLargestSquareSide);
+        }
+        if (name != "size" && range->last > static_cast<std::uint64_t>(Rules::kMostVisits)) {
+            return "--vary " + std::string(name) + "=" + std::string(values) + ": " + last +
+                   " is too large; the largest " + std::string(name) + " is " + std::to_string(Rules::kMostVisits);
+        }
+        for (std::uint64_t value = range->first;; value += range->step) {
             const std::string number = std::to_string(value);
             if (std::optional<std::string> problem = add(name == "size" ? number + "x" + number : number)) {
                 return problem;
+            }
+            if (range->last - value < range->step) {
+                break;
             }
         }
     } else {
@@ -89,6 +123,22 @@ std::optional<std::string> readVariation(std::string_view text, Variation& varia
     }
     variation = std::move(read);
     return std::nullopt;
+}
+
+std::string rulesHeader() {
+    std::string fields = "size,";
+    for (const std::string_view name : kRuleNames) {
+        fields.append(name).append(",");
+    }
+    return fields;
+}
+
+std::string rulesFields(const Rules& rules) {
+    std::string fields = sizeText(rules) + ",";
+    for (const std::string_view name : kRuleNames) {
+        fields.append(ruleValue(rules, name)).append(",");
+    }
+    return fields;
 }
 
 Experiment::Experiment(const Rules& base, std::vector<Variation> variations, SeedRange seeds)
@@ -125,23 +175,6 @@ Rules Experiment::rulesOf(std::uint64_t run) const {
         [[maybe_unused]] const auto problem = setValue(rules, variations_[v].name, variations_[v].values[choices[v]]);
     }
     return rules;
-}
-
-std::string Experiment::valuesOf(std::uint64_t run) const {
-    std::string fields;
-    const std::vector<std::size_t> choices = choicesOf(run);
-    for (std::size_t v = 0; v < variations_.size(); ++v) {
-        fields += variations_[v].values[choices[v]] + ",";
-    }
-    return fields;
-}
-
-std::string Experiment::names() const {
-    std::string fields;
-    for (const Variation& variation : variations_) {
-        fields += variation.name + ",";
-    }
-    return fields;
 }
 
 RunSpan partOfRuns(std::uint64_t count, std::uint64_t part, std::uint64_t parts) {

@@ -23,6 +23,13 @@ struct Variation {
 // checks it. On a mistake, returns one line that says what is wrong.
 [[nodiscard]] std::optional<std::string> readVariation(std::string_view text, Variation& variation);
 
+// The size and every rule, in columns of their own that lead every row of
+// vivar-sim's tables, so that a table names the settings of each run
+// whatever was varied: "size,hatch,mating,meal,fill," and, for example,
+// "40x40,3,3,3,60:15:15:10,". Each field is followed by a comma.
+[[nodiscard]] std::string rulesHeader();
+[[nodiscard]] std::string rulesFields(const Rules& rules);
+
 // Every combination of the variations' values, each run for every seed of
 // the range, on top of base rules. The runs are numbered combination by
 // combination, seeds ascending within each; the first variation's value
@@ -38,11 +45,9 @@ public:
 
     [[nodiscard]] std::uint64_t seedOf(std::uint64_t run) const { return seeds_.first + run % seeds_.size(); }
     [[nodiscard]] Rules rulesOf(std::uint64_t run) const;
-    // The run's varied values as the leading fields of a CSV row, each
-    // followed by a comma: "3,40x40,"; empty when nothing varies.
-    [[nodiscard]] std::string valuesOf(std::uint64_t run) const;
-    // The same fields' names: "hatch,size,".
-    [[nodiscard]] std::string names() const;
+    // The run's size and every rule, varied or not, as the leading fields
+    // of its rows (see rulesFields).
+    [[nodiscard]] std::string valuesOf(std::uint64_t run) const { return rulesFields(rulesOf(run)); }
 
 private:
     // The value index of each variation for the run's combination.

@@ -25,8 +25,8 @@ void sweepSeeds(SeedRange range, unsigned jobs, const Rules& rules, const SeedWo
         [&](SeededRun& run, std::uint64_t index, std::string& text) { work(run, range.first + index, text); }, output);
 }
 
-void sweepRuns(std::uint64_t count, unsigned jobs, const RulesOfRun& rulesOf, const RunWork& work,
-               const SeedOutput& output) {
+std::uint64_t sweepRuns(std::uint64_t count, unsigned jobs, const RulesOfRun& rulesOf, const RunWork& work,
+                        const SeedOutput& output, const SweepControl& control) {
     // Run number i waits in slot i mod window.
     const std::uint64_t window = 2 * static_cast<std::uint64_t>(jobs);
     std::vector<Slot> slots(static_cast<std::size_t>(window));
@@ -34,6 +34,8 @@ void sweepRuns(std::uint64_t count, unsigned jobs, const RulesOfRun& rulesOf, co
     std::condition_variable changed;
     std::uint64_t nextToStart = 0;
     std::uint64_t nextToOutput = 0;
+    bool stopping = false;
+    const auto stopAsked = [&control] { return control.stopAsked && control.stopAsked(); };
 
     auto worker = [&] {
         // A SeededRun's board and lattice are made for its rules: a new one
@@ -44,8 +46,12 @@ void sweepRuns(std::uint64_t count, unsigned jobs, const RulesOfRun& rulesOf, co
             std::uint64_t index = 0;
             {
                 std::unique_lock lock(mutex);
-                changed.wait(lock, [&] { return nextToStart == count || nextToStart < nextToOutput + window; });
-                if (nextToStart == count) {
+                changed.wait(lock, [&] {
+                    return stopping || nextToStart == count || nextToStart < nextToOutput + window;
+                });
+                // Asked here as well, so that a stop is not one more run
+                // late for each worker that the output has not woken yet.
+                if (stopping || nextToStart == count || stopAsked()) {
                     return;
                 }
                 index = nextToStart++;
@@ -71,17 +77,43 @@ void sweepRuns(std::uint64_t count, unsigned jobs, const RulesOfRun& rulesOf, co
         workers.emplace_back(worker);
     }
 
+    // Without a stop to ask about or a wait to tell, the output sleeps
+    // until a run is done.
+    const bool polls = control.stopAsked || control.waiting;
     std::string text;
     while (nextToOutput < count) {
-        {
-            std::unique_lock lock(mutex);
-            Slot& slot = slots[static_cast<std::size_t>(nextToOutput % window)];
-            changed.wait(lock, [&] { return slot.ready; });
-            text.swap(slot.text);
-            slot.ready = false;
-            ++nextToOutput;
+        if (!stopping && stopAsked()) {
+            {
+                const std::lock_guard lock(mutex);
+                stopping = true;
+            }
+            changed.notify_all();
         }
+        std::unique_lock lock(mutex);
+        Slot& slot = slots[static_cast<std::size_t>(nextToOutput % window)];
+        if (!slot.ready) {
+            if (stopping) {
+                break;
+            }
+            if (!polls) {
+                changed.wait(lock, [&] { return slot.ready; });
+            } else if (!changed.wait_for(lock, kWaitBeforeTelling, [&] { return slot.ready; })) {
+                lock.unlock();
+                if (control.waiting) {
+                    control.waiting();
+                }
+                continue;
+            }
+        }
+        text.swap(slot.text);
+        slot.ready = false;
+        ++nextToOutput;
+        lock.unlock();
         changed.notify_all();
         output(text, nextToOutput);
     }
+    if (stopping && control.stopped) {
+        control.stopped(nextToOutput);
+    }
+    return nextToOutput;
 }

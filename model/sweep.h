@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -28,13 +29,31 @@ using SeedOutput = std::function<void(std::string_view text, std::uint64_t seeds
 // with the range.
 void sweepSeeds(SeedRange range, unsigned jobs, const Rules& rules, const SeedWork& work, const SeedOutput& output);
 
+// What the thread that outputs a sweep is asked besides the texts, each
+// optional:
+// - stopAsked is asked now and then; once it is true, no run starts, and
+//   the output ends with the runs finished in order up to the first that
+//   is not;
+// - stopped is then told how many runs were output. The runs under way go
+//   on meanwhile: a program that is to end now ends in it. If it returns,
+//   the sweep waits for those runs and returns;
+// - waiting is called when the output has waited a while for the next run
+//   (kWaitBeforeTelling), and again after every such while it waits on.
+struct SweepControl {
+    std::function<bool()> stopAsked;
+    std::function<void(std::uint64_t runsOutput)> stopped;
+    std::function<void()> waiting;
+};
+inline constexpr std::chrono::milliseconds kWaitBeforeTelling{50};
+
 // The same for runs numbered from 0 to count - 1 that each have rules of
 // their own: run i runs under rulesOf(i), and `work` is given a SeededRun
 // under those rules and the number i. A thread keeps its SeededRun from one
 // run to the next while the rules stay the same, so runs with the same
 // rules should be numbered together. `output` receives the texts in the
-// order of the numbers.
+// order of the numbers. Returns how many runs were output: count, unless
+// stopped.
 using RulesOfRun = std::function<Rules(std::uint64_t run)>;
 using RunWork = std::function<void(SeededRun& run, std::uint64_t index, std::string& text)>;
-void sweepRuns(std::uint64_t count, unsigned jobs, const RulesOfRun& rulesOf, const RunWork& work,
-               const SeedOutput& output);
+std::uint64_t sweepRuns(std::uint64_t count, unsigned jobs, const RulesOfRun& rulesOf, const RunWork& work,
+                        const SeedOutput& output, const SweepControl& control = {});

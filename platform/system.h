@@ -37,6 +37,32 @@ void waitForChange(const std::atomic<std::uint32_t>& counter, std::uint32_t valu
 void announceChange(std::atomic<std::uint32_t>& counter);
 void napBriefly();
 
+// Interrupts. After catchInterrupts, Ctrl+C (SIGINT) and a request to end
+// (SIGTERM; on Windows Ctrl+Break and the closing of the console) no longer
+// end the program at once: they are noted, and the program asks
+// interrupted() where it can stop with its output whole. The handler only
+// notes the first one, so it is safe whatever the program was doing.
+enum class Interrupt { none, keyboard, termination };
+void catchInterrupts();
+[[nodiscard]] Interrupt interrupted();
+// The status a shell gives a program that such an interrupt ended: 128 and
+// the signal's number, as on Debian.
+[[nodiscard]] constexpr int exitStatusAfter(Interrupt interrupt) {
+    return interrupt == Interrupt::termination ? 143 : 130;
+}
+
+// A reader that has gone. After failWritesWhenReaderGoes, a write to a
+// pipe whose reader has gone fails instead of ending the program (Debian's
+// SIGPIPE; Windows always fails it), so that the program can finish what
+// it must; endAsReaderGone then ends it as that write would have ended it
+// before: by SIGPIPE on Debian unless the program was started with SIGPIPE
+// ignored, with status 1 otherwise.
+void failWritesWhenReaderGoes();
+// Whether a failed write's errno says so: EPIPE, and on Windows, whose C
+// library calls it EINVAL, that too.
+[[nodiscard]] bool isReaderGone(int error);
+[[noreturn]] void endAsReaderGone();
+
 // File names. The program's own text is UTF-8, which on Windows is not the
 // code page that narrow file functions and argv use; so a name travels as a
 // path (wide on Windows) and becomes text only to be shown. On Debian a

@@ -2,12 +2,14 @@
 
 #include <fcntl.h>
 #include <sched.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <random>
 #include <system_error>
@@ -41,6 +43,66 @@ void waitForChange(const std::atomic<std::uint32_t>& counter, std::uint32_t valu
 void announceChange(std::atomic<std::uint32_t>& counter) { counter.notify_one(); }
 
 void napBriefly() { std::this_thread::sleep_for(std::chrono::microseconds(50)); }
+
+namespace {
+
+// A lock-free atomic is what a signal handler may touch besides
+// sig_atomic_t, and other threads read it as well.
+std::atomic<int> interruptSignal{0};
+static_assert(std::atomic<int>::is_always_lock_free);
+
+extern "C" void noteInterrupt(int signal) {
+    int none = 0;
+    interruptSignal.compare_exchange_strong(none, signal);
+}
+
+// Whether SIGPIPE ended the program before it was told to fail writes
+// instead: a program started with SIGPIPE ignored got failed writes.
+bool endedBySigpipe = true;
+
+}  // namespace
+
+void catchInterrupts() {
+    struct sigaction action {};
+    action.sa_handler = noteInterrupt;
+    sigemptyset(&action.sa_mask);
+    // A write or a wait that the signal falls into goes on: the program
+    // stops where it chooses, not where the signal happened to come.
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+Interrupt interrupted() {
+    switch (interruptSignal.load()) {
+        case 0:
+            return Interrupt::none;
+        case SIGTERM:
+            return Interrupt::termination;
+        default:
+            return Interrupt::keyboard;
+    }
+}
+
+void failWritesWhenReaderGoes() {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    struct sigaction before {};
+    if (sigaction(SIGPIPE, &ignore, &before) == 0) {
+        endedBySigpipe = before.sa_handler == SIG_DFL;
+    }
+}
+
+bool isReaderGone(int error) { return error == EPIPE; }
+
+void endAsReaderGone() {
+    if (endedBySigpipe) {
+        std::signal(SIGPIPE, SIG_DFL);
+        std::raise(SIGPIPE);
+    }
+    std::_Exit(1);
+}
 
 std::filesystem::path pathFromUtf8(std::string_view name) { return std::filesystem::path(std::string(name)); }
 

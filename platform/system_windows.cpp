@@ -66,6 +66,45 @@ void announceChange(std::atomic<std::uint32_t>& /*counter*/) {}
 
 void napBriefly() { std::this_thread::yield(); }
 
+namespace {
+
+std::atomic<int> interruptNoted{static_cast<int>(Interrupt::none)};
+
+// Called on a thread of its own for each console event.
+BOOL WINAPI noteConsoleEvent(DWORD event) {
+    int none = static_cast<int>(Interrupt::none);
+    switch (event) {
+        case CTRL_C_EVENT:
+        case CTRL_BREAK_EVENT:
+            interruptNoted.compare_exchange_strong(none, static_cast<int>(Interrupt::keyboard));
+            return TRUE;
+        case CTRL_CLOSE_EVENT:
+        case CTRL_LOGOFF_EVENT:
+        case CTRL_SHUTDOWN_EVENT:
+            interruptNoted.compare_exchange_strong(none, static_cast<int>(Interrupt::termination));
+            // Windows ends the process as soon as this returns, and in a
+            // few seconds whatever happens: the program's own end, at a
+            // whole row, should come first.
+            Sleep(INFINITE);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+void catchInterrupts() { SetConsoleCtrlHandler(noteConsoleEvent, TRUE); }
+
+Interrupt interrupted() { return static_cast<Interrupt>(interruptNoted.load()); }
+
+// Windows has no SIGPIPE: a write to a pipe whose reader has gone fails.
+void failWritesWhenReaderGoes() {}
+
+bool isReaderGone(int error) { return error == EPIPE || error == EINVAL; }
+
+void endAsReaderGone() { std::_Exit(1); }
+
 std::filesystem::path pathFromUtf8(std::string_view name) {
     if (name.empty()) {
         return {};

@@ -134,9 +134,10 @@ check_contradicted "vivar-sim: rules.txt: the board's hatch is 5, not 2 as --rul
 "$sim" --seed 5 --generations 40 --counts --save-board start.txt >/dev/null
 "$sim" --seeds 7:9 --jobs 2 --board start.txt --generations 25 --counts >sweep.csv || fail "the sweep exited $?"
 {
-  echo "seed,generation,empty,lizard1,lizard2,egg1,egg2,cat"
+  echo "size,hatch,mating,meal,fill,seed,generation,empty,lizard1,lizard2,egg1,egg2,cat"
   for seed in 7 8 9; do
-    "$sim" --board start.txt --seed "$seed" --generations 25 --counts | tail -n +2 | sed "s/^/$seed,/"
+    "$sim" --board start.txt --seed "$seed" --generations 25 --counts | tail -n +2 \
+      | sed "s/^/20x20,5,3,3,60:15:15:10,$seed,/"
   done
 } >singles.csv
 cmp -s sweep.csv singles.csv || fail "--seeds 7:9 --board differs from the single runs from the board"

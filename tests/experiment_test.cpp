@@ -41,17 +41,36 @@ TEST(Experiment, AVariationWithAValueItsRuleRefusesIsRefusedWhole) {
     }
 }
 
+TEST(Experiment, ARangePastTheLargestValueSaysWhichIsTheLargest) {
+    for (const auto& [text, said] : {std::pair<const char*, const char*>{"hatch=1:1000000000000:1",
+                                                                          "the largest hatch is 1000"},
+                                      {"meal=1:99999999999999999999999:1", "the largest meal is 1000"},
+                                      {"size=2:2001:1", "the largest square board is 2000x2000"}}) {
+        Variation variation;
+        const std::optional<std::string> problem = readVariation(text, variation);
+        ASSERT_TRUE(problem) << text;
+        EXPECT_NE(problem->find(said), std::string::npos) << *problem;
+    }
+    // A step past every value leaves the first alone, and wraps nowhere.
+    EXPECT_EQ(valuesRead("mating=5:6:18446744073709551615"), (std::vector<std::string>{"5"}));
+    EXPECT_EQ(valuesRead("size=2000:2000:1"), (std::vector<std::string>{"2000x2000"}));
+}
+
 TEST(Experiment, RunsGoCombinationByCombinationTheFirstVariationSlowestThenSeed) {
     const Experiment experiment(Rules{}, {{"size", {"20x20", "3x4"}}, {"hatch", {"2", "7", "9"}}}, SeedRange{10, 11});
     EXPECT_EQ(experiment.runCount(), 12u);
-    EXPECT_EQ(experiment.names(), "size,hatch,");
     std::vector<std::string> order;
     for (std::uint64_t run = 0; run < 12; ++run) {
         order.push_back(experiment.valuesOf(run) + std::to_string(experiment.seedOf(run)));
     }
-    EXPECT_EQ(order, (std::vector<std::string>{"20x20,2,10", "20x20,2,11", "20x20,7,10", "20x20,7,11", "20x20,9,10",
-                                               "20x20,9,11", "3x4,2,10", "3x4,2,11", "3x4,7,10", "3x4,7,11",
-                                               "3x4,9,10", "3x4,9,11"}));
+    // Every row names the size and every rule, in one order whatever the
+    // order of the --vary options.
+    EXPECT_EQ(rulesHeader(), "size,hatch,mating,meal,fill,");
+    EXPECT_EQ(order, (std::vector<std::string>{
+                         "20x20,2,3,3,60:15:15:10,10", "20x20,2,3,3,60:15:15:10,11", "20x20,7,3,3,60:15:15:10,10",
+                         "20x20,7,3,3,60:15:15:10,11", "20x20,9,3,3,60:15:15:10,10", "20x20,9,3,3,60:15:15:10,11",
+                         "3x4,2,3,3,60:15:15:10,10", "3x4,2,3,3,60:15:15:10,11", "3x4,7,3,3,60:15:15:10,10",
+                         "3x4,7,3,3,60:15:15:10,11", "3x4,9,3,3,60:15:15:10,10", "3x4,9,3,3,60:15:15:10,11"}));
     const Rules rules = experiment.rulesOf(9);  // 3x4, hatch 7, seed 11
     EXPECT_EQ(rules.width, 3);
     EXPECT_EQ(rules.height, 4);
@@ -97,12 +116,13 @@ TEST(Experiment, EachRunOfASweepGetsABoardUnderItsOwnRules) {
         12, 2, [&](std::uint64_t run) { return experiment.rulesOf(run); },
         [&](SeededRun& run, std::uint64_t index, std::string& text) {
             text = std::to_string(run.squares().width()) + "x" + std::to_string(run.squares().height()) + "," +
-                   std::to_string(run.rules().hatch) + "," + std::to_string(experiment.seedOf(index)) + ",";
+                   rulesFields(run.rules()) + std::to_string(experiment.seedOf(index)) + ",";
         },
         [&](std::string_view text, std::uint64_t) { output += text; });
     std::string expected;
     for (std::uint64_t run = 0; run < 12; ++run) {
-        expected += experiment.valuesOf(run) + std::to_string(experiment.seedOf(run)) + ",";
+        expected += sizeText(experiment.rulesOf(run)) + "," + experiment.valuesOf(run) +
+                    std::to_string(experiment.seedOf(run)) + ",";
     }
     EXPECT_EQ(output, expected);
 }

@@ -13,28 +13,37 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # 2 rules x 3 values x 20 seeds: 180 rows after a header that names the
-# varied rules, the same with one job and with two.
+# size and every rule, the same with one job and with two.
 experiment=(--seeds 1:20 --vary hatch=3:7:2 --vary meal=2,3,4 --generations 150 --summary)
 "$sim" "${experiment[@]}" --jobs 2 >"$work/two.csv" || fail "the experiment exited $?"
 [ "$(head -n 1 "$work/two.csv")" = \
-  "hatch,meal,seed,generations,empty,lizard1,lizard2,egg1,egg2,cat,species1_extinct_at,species2_extinct_at" ] \
+  "size,hatch,mating,meal,fill,seed,generations,empty,lizard1,lizard2,egg1,egg2,cat,species1_extinct_at,species2_extinct_at" ] \
   || fail "header: $(head -n 1 "$work/two.csv")"
 [ "$(tail -n +2 "$work/two.csv" | wc -l)" -eq 180 ] || fail "$(tail -n +2 "$work/two.csv" | wc -l) rows, not 180"
 "$sim" "${experiment[@]}" --jobs 1 >"$work/one.csv" || fail "--jobs 1 exited $?"
 cmp -s "$work/one.csv" "$work/two.csv" || fail "--jobs 1 and --jobs 2 give different tables"
 
 # The rows in nested order, hatch slowest, then meal, then seed; each the
-# row of that single run with its rules.
+# row of that single run with its size and rules.
 expected_order=$(for hatch in 3 5 7; do for meal in 2 3 4; do for seed in $(seq 1 20); do
-  echo "$hatch,$meal,$seed"; done; done; done)
-[ "$(tail -n +2 "$work/two.csv" | cut -d, -f1-3)" = "$expected_order" ] || fail "the rows are not in nested order"
+  echo "20x20,$hatch,3,$meal,60:15:15:10,$seed"; done; done; done)
+[ "$(tail -n +2 "$work/two.csv" | cut -d, -f1-6)" = "$expected_order" ] || fail "the rows are not in nested order"
 for row in "3,2,1" "5,4,13" "7,3,20"; do
   IFS=, read -r hatch meal seed <<<"$row"
   single=$("$sim" --seed "$seed" --rule "hatch=$hatch" --rule "meal=$meal" --generations 150 --summary | tail -n 1)
-  grep -qx "$hatch,$meal,$single" "$work/two.csv" || fail "no row $hatch,$meal,$single"
+  grep -qxF "$single" "$work/two.csv" || fail "no row $single"
 done
-[ "$(tail -n +2 "$work/two.csv" | cut -d, -f1,2,4- | sort -u | wc -l)" -gt 9 ] \
+[ "$(tail -n +2 "$work/two.csv" | cut -d, -f1-5,7- | sort -u | wc -l)" -gt 9 ] \
   || fail "the seeds made no difference to the rows"
+
+# Every row names the size and every rule, the fixed ones too: a table
+# explains itself.
+"$sim" --seeds 1:2 --size 30x30 --rule meal=5 --vary hatch=1,2 --generations 10 --summary >"$work/fixed.csv"
+[ "$(cut -d, -f1-6 "$work/fixed.csv")" = "size,hatch,mating,meal,fill,seed
+30x30,1,3,5,60:15:15:10,1
+30x30,1,3,5,60:15:15:10,2
+30x30,2,3,5,60:15:15:10,1
+30x30,2,3,5,60:15:15:10,2" ] || fail "the fixed size and rule are not named: $(cat "$work/fixed.csv")"
 
 # Two parts, and seven, concatenated, are the whole table; only part 1 has
 # the header.
@@ -44,7 +53,7 @@ for parts in 2 7; do
   done >"$work/parts.csv"
   cmp -s "$work/parts.csv" "$work/two.csv" || fail "the $parts parts concatenated differ from the whole"
 done
-[ "$("$sim" "${experiment[@]}" --part 2/2 | grep -c '^hatch,')" -eq 0 ] || fail "part 2 printed the header"
+[ "$("$sim" "${experiment[@]}" --part 2/2 | grep -c '^size,')" -eq 0 ] || fail "part 2 printed the header"
 
 # Two tasks of the Slurm array script given an experiment, concatenated.
 for task in 3 4; do
@@ -54,19 +63,19 @@ done
 (cd "$work" && cat part-*.csv >merged.csv)
 cmp -s "$work/merged.csv" "$work/two.csv" || fail "two Slurm tasks merged differ from the whole"
 
-# Counts: every generation's row, the varied values first; sizes from a
+# Counts: every generation's row, the size and rules first; sizes from a
 # range and fills from a list, each as --size and --rule give them.
 "$sim" --seeds 4:5 --vary size=4:6:2 --vary fill=0:0:0:100,60:15:15:10 --generations 3 --counts \
   >"$work/counts.csv" || fail "the counts experiment exited $?"
 {
-  echo "size,fill,seed,generation,empty,lizard1,lizard2,egg1,egg2,cat"
+  echo "size,hatch,mating,meal,fill,seed,generation,empty,lizard1,lizard2,egg1,egg2,cat"
   for size in 4x4 6x6; do for fill in 0:0:0:100 60:15:15:10; do for seed in 4 5; do
     "$sim" --seed "$seed" --size "$size" --rule "fill=$fill" --generations 3 --counts | tail -n +2 \
-      | sed "s/^/$size,$fill,$seed,/"
+      | sed "s/^/$size,5,3,3,$fill,$seed,/"
   done; done; done
 } >"$work/singles.csv"
 cmp -s "$work/counts.csv" "$work/singles.csv" || fail "the counts differ from the single runs"
-grep -q '^6x6,0:0:0:100,5,3,0,0,0,0,0,36$' "$work/counts.csv" || fail "a fill of cats only on 6x6 is not 36 cats"
+grep -q '^6x6,5,3,3,0:0:0:100,5,3,0,0,0,0,0,36$' "$work/counts.csv" || fail "a fill of cats only on 6x6 is not 36 cats"
 
 # A sweep without --vary splits into parts as well, and is unchanged.
 "$sim" --seeds 1:6 --generations 40 --counts >"$work/sweep.csv"
@@ -84,7 +93,8 @@ for args in "--vary hatch=2,3 --summary" "--seeds 1:2 --vary hatch=0,3 --summary
             "--seeds 1:2 --part 0/2 --summary" "--seeds 1:2 --part 1 --summary" "--part 1/2 --summary" \
             "--seeds 1:2 --board $work/board.vivar --vary size=4x4 --summary" \
             "--seeds 0:4294967295 --vary hatch=1:1000:1 --vary mating=1:1000:1 --vary meal=1:1000:1
-             --vary size=2:1001:1 --summary"; do
+             --vary size=2:1001:1 --summary" "--seeds 1:2 --vary hatch=1:1000000000000:1 --summary" \
+            "--seeds 1:2 --rule hatch=2 --rule hatch=2 --summary" "--seeds 1:2 --size 4x4 --size 5x5 --summary"; do
   out=$("$sim" $args 2>"$work/err")
   status=$?
   [ "$status" -eq 2 ] || fail "'$args' exited $status"
@@ -92,12 +102,17 @@ for args in "--vary hatch=2,3 --summary" "--seeds 1:2 --vary hatch=0,3 --summary
   [ "$(wc -l <"$work/err")" -eq 1 ] || fail "'$args' wrote $(wc -l <"$work/err") lines to stderr"
 done
 
+"$sim" --seeds 1:2 --vary hatch=1:1000000000000:1 --summary 2>&1 | grep -q "1000000000000 is too large; the largest hatch is 1000" \
+  || fail "a range past the largest hatch does not say which is the largest"
+"$sim" --seed 1 --rule hatch=2 --rule hatch=3 2>&1 | grep -q -- "--rule hatch is given twice" \
+  || fail "a rule given twice is not named"
+
 # The plot: the share of runs in which both species survive, against the
 # varied hatch, one line for each meal; its table holds those shares.
 "$tools/plot_experiment.sh" "$work/two.csv" "$work/plot.png" hatch both-survive,first-extinct \
   >"$work/table.csv" || fail "the plot script exited $?"
 [ "$(identify -format '%m %w' "$work/plot.png" 2>/dev/null)" = "PNG 1000" ] || fail "the plot is not a 1000-wide PNG"
-share=$(awk -F, '$1 == 5 && $2 == 2 && $12 == "" && $11 == "" { n++ } $1 == 5 && $2 == 2 { all++ }
+share=$(awk -F, '$2 == 5 && $4 == 2 && $14 == "" && $15 == "" { n++ } $2 == 5 && $4 == 2 { all++ }
                 END { printf "%.1f", 100 * n / all }' "$work/two.csv")
 grep -q "^5,5,meal=2,both-survive,$share," "$work/table.csv" || fail "the table has no share $share for hatch 5, meal 2"
 [ "$(grep -c ',first-extinct,' "$work/table.csv")" -ge 1 ] || fail "no first extinctions in the table"

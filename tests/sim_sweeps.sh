@@ -11,13 +11,13 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# A sweep on two threads is, row for row, the single-seed runs with their
-# seed in front, in seed order.
+# A sweep on two threads is, row for row, the single-seed runs with the
+# board's size, the rules and the seed in front, in seed order.
 "$sim" --seeds 1:6 --jobs 2 --generations 40 --counts >"$work/sweep.csv" || fail "the sweep exited $?"
 {
-  echo "seed,generation,empty,lizard1,lizard2,egg1,egg2,cat"
+  echo "size,hatch,mating,meal,fill,seed,generation,empty,lizard1,lizard2,egg1,egg2,cat"
   for seed in 1 2 3 4 5 6; do
-    "$sim" --seed "$seed" --generations 40 --counts | tail -n +2 | sed "s/^/$seed,/"
+    "$sim" --seed "$seed" --generations 40 --counts | tail -n +2 | sed "s/^/20x20,5,3,3,60:15:15:10,$seed,/"
   done
 } >"$work/singles.csv"
 cmp -s "$work/sweep.csv" "$work/singles.csv" || fail "--seeds 1:6 --jobs 2 differs from the single-seed runs"
@@ -35,9 +35,12 @@ cmp -s "$work/merged.csv" "$work/sweep.csv" || fail "two merged ranges differ fr
 # generation at which each lizard species had neither adults nor eggs.
 summary=$("$sim" --seeds 1:8 --jobs 2 --generations 150 --summary) || fail "the summary exited $?"
 [ "$(head -n 1 <<<"$summary")" = \
-  "seed,generations,empty,lizard1,lizard2,egg1,egg2,cat,species1_extinct_at,species2_extinct_at" ] \
+  "size,hatch,mating,meal,fill,seed,generations,empty,lizard1,lizard2,egg1,egg2,cat,species1_extinct_at,species2_extinct_at" ] \
   || fail "summary header"
-expected=$("$sim" --seeds 1:8 --generations 150 --counts | awk -F, '
+[ "$(tail -n +2 <<<"$summary" | cut -d, -f1-5 | sort -u)" = "20x20,5,3,3,60:15:15:10" ] \
+  || fail "the summary's rows do not all name the standard size and rules"
+summary=$(cut -d, -f6- <<<"$summary")
+expected=$("$sim" --seeds 1:8 --generations 150 --counts | cut -d, -f6- | awk -F, '
   NR == 1 { next }
   $2 == 0 { gone1[$1] = gone2[$1] = "" }
   $4 + $6 == 0 && gone1[$1] == "" { gone1[$1] = $2 }
@@ -46,8 +49,8 @@ expected=$("$sim" --seeds 1:8 --generations 150 --counts | awk -F, '
   END { for (s = 1; s <= 8; ++s) print s ",150," last[s] "," gone1[s] "," gone2[s] }')
 [ "$(tail -n +2 <<<"$summary")" = "$expected" ] || fail "summary rows differ from the counts: $summary"
 grep -q ',[0-9][0-9]*,[0-9][0-9]*$' <<<"$summary" || fail "no seed of 1:8 died out, the check above proved little"
-[ "$("$sim" --seed 2 --generations 150 --summary | tail -n 1)" = "$(sed -n 3p <<<"$summary")" ] \
-  || fail "--seed 2 --summary differs from its row in the sweep"
+[ "$("$sim" --seed 2 --generations 150 --summary)" = "$("$sim" --seeds 2:2 --generations 150 --summary)" ] \
+  || fail "--seed 2 --summary differs from --seeds 2:2's"
 
 # Refusals: one line on stderr, exit 2, nothing on stdout.
 for args in "--seeds 1:3" "--seeds 5:3 --counts" "--seeds 4294967290:4294967296 --summary" "--seeds 3 --counts" \

@@ -18,7 +18,8 @@ done
 # No display here: had a mistake got as far as the window, the exit status
 # would be 1 and stderr would say so.
 for args in "--seed" "--seed -1" "--seed 4294967296" "--seed=12x" "--pace 10001" "--pace fast" \
-            "--quiet=yes" "--frobnicate" "stray" "--counts" "--counts /nonexistent/folder/counts.csv"; do
+            "--quiet=yes" "--frobnicate" "stray" "--counts" "--counts /nonexistent/folder/counts.csv" \
+            "--rule hatch=2 --rule hatch=3" "--size 4x4 --size 5x5"; do
   out=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 60 "$vivar" $args 2>"$err")
   status=$?
   [ "$status" -eq 2 ] || fail "'$args' exited $status"

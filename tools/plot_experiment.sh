@@ -31,26 +31,37 @@ if [ "$input" = - ]; then cat >"$data"; else cp "$input" "$data"; fi
 # For each outcome, each combination of the other varied rules (a series)
 # and each value of the rule: the outcome with its 95 % interval (Wilson's
 # for a share, the normal one for a mean) and the number of runs behind it.
-# The values keep the experiment's order; the position on the x axis is the
-# value itself when the values are numbers, the side N of NxN boards, or
-# else the value's place in that order, with the value as its label.
+# Every row names the size and every rule before the seed; those that take
+# more than one value in the table are the varied ones. The values keep the
+# experiment's order; the position on the x axis is the value itself when
+# the values are numbers, the side N of NxN boards, or else the value's
+# place in that order, with the value as its label.
 table=$work/table.csv
 awk -F, -v rule="$rule" -v outcomes="$outcomes" -v table="$table" '
   function fail(message) { print "'"$0"': " message > "/dev/stderr"; failed = 1; exit 2 }
-  NR == 1 {
+  FNR == 1 && NR == 1 {
     for (c = 1; c <= NF; ++c) column[$c] = c
     if (!("seed" in column) || !("species1_extinct_at" in column) || !("species2_extinct_at" in column))
       fail("not the output of vivar-sim --summary")
-    if (!(rule in column) || column[rule] >= column["seed"])
+    settings = column["seed"] - 1
+    next
+  }
+  # The first reading counts the values each setting takes.
+  NR == FNR {
+    for (c = 1; c <= settings; ++c)
+      if (!((c, $c) in taken)) { taken[c, $c] = 1; values_of[c]++ }
+    next
+  }
+  FNR == 1 {
+    if (!(rule in column) || column[rule] > settings || values_of[column[rule]] < 2)
       fail("the rule " rule " is not one the experiment varied")
     x = column[rule]
-    varied = column["seed"] - 1
     next
   }
   {
     series = ""
-    for (c = 1; c <= varied; ++c)
-      if (c != x) series = series (series == "" ? "" : " ") header_name(c) "=" $c
+    for (c = 1; c <= settings; ++c)
+      if (c != x && values_of[c] > 1) series = series (series == "" ? "" : " ") header_name(c) "=" $c
     if (!(series in seen_series)) { seen_series[series] = 1; series_order[++series_count] = series }
     if (!($x in seen_value)) { seen_value[$x] = ++value_count; value_order[value_count] = $x }
     key = series SUBSEP $x
@@ -102,7 +113,7 @@ awk -F, -v rule="$rule" -v outcomes="$outcomes" -v table="$table" '
         }
     print (numeric ? "numeric" : square ? "square" : "labels") > (table ".axis")
   }
-' "$data"
+' "$data" "$data"
 cat "$table"
 
 # One line for each outcome and series, on the left axis for shares and on

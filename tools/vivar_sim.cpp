@@ -13,7 +13,9 @@
 // board, or with --at the one after generation K.
 // --seeds runs every seed from A to B on J threads and prints their rows in
 // seed order; --vary runs them under every combination of the values of
-// some rules, and --part only a share of it.
+// some rules, and --part only a share of it. A sweep's rows name the size
+// and every rule of their run; --resume goes on with a table that a stop cut
+// short. Ctrl+C and SIGTERM end every output at a whole row.
 
 #include <algorithm>
 #include <cerrno>
@@ -38,11 +40,13 @@
 #include "model/board_file.h"
 #include "model/census.h"
 #include "model/experiment.h"
+#include "model/partial_table.h"
 #include "model/rules.h"
 #include "model/seeded_run.h"
 #include "model/sweep.h"
 #include "model/trace.h"
 #include "platform/system.h"
+#include "tools/row_output.h"
 
 namespace {
 
@@ -67,7 +71,8 @@ constexpr const char* kUsage =
     "                     --seed S, generation k is seeded with S + k instead\n"
     "  --generations N    number of generations (default 100)\n"
     "  --counts           print a CSV of the populations instead of the trace;\n"
-    "                     with --seeds, each row starts with its seed\n"
+    "                     with --seeds, each row starts with its run's size,\n"
+    "                     rules and seed\n"
     "  --summary          print one CSV row per seed: the last generation's\n"
     "                     populations and, for each lizard species, the first\n"
     "                     generation with none of its adults or eggs left\n"
@@ -95,17 +100,26 @@ constexpr const char* kUsage =
     "                     hatch, mating, meal and size also take FIRST:LAST:STEP,\n"
     "                     a size N there meaning NxN. Repeatable: every\n"
     "                     combination of the values runs, the first --vary\n"
-    "                     changing slowest, and each row starts with the values,\n"
-    "                     which replace what --rule or --size says\n"
+    "                     changing slowest; the values replace what --rule or\n"
+    "                     --size says\n"
     "  --part I/N         with --seeds, run only the I-th of N equal shares of\n"
     "                     the runs, in order: parts 1 to N, concatenated, are the\n"
     "                     whole output, and part 1 alone prints the header\n"
+    "  --resume FILE      with --seeds, go on with FILE, this command's table cut\n"
+    "                     short by a stop: its whole runs are kept, the rest run\n"
+    "                     and added to FILE, which then holds what one run without\n"
+    "                     a stop writes; a file that is not this command's table\n"
+    "                     (or part) is refused and left as it was\n"
     "  --help             print this help\n"
     "  --version          print the version\n"
     "\n"
     "In the CSV, lizard1 and egg1 are the brown lizards and their eggs, lizard2\n"
-    "and egg2 the green ones; species1 is brown, species2 green. With --vary, the\n"
-    "varied values come first, in columns named as in --vary.\n";
+    "and egg2 the green ones; species1 is brown, species2 green. With --seeds, and\n"
+    "in --summary, every row begins with its run's size and rules, varied or not:\n"
+    "size,hatch,mating,meal,fill, then the seed.\n"
+    "\n"
+    "Ctrl+C or SIGTERM ends the output at a whole row, says on stderr how much was\n"
+    "written, and exits with status 130 or 143.\n";
 
 // A part of an experiment, 1 to count.
 struct Part {
@@ -125,6 +139,7 @@ struct Options {
     std::optional<unsigned> jobs;
     std::vector<Variation> variations;
     std::optional<Part> part;
+    std::optional<std::filesystem::path> resume;
     std::int64_t generations = kDefaultGenerations;
     bool counts = false;
     bool summary = false;
@@ -208,6 +223,8 @@ Options parseOptions(int argc, char** argv) {
             addVariation(arguments, options.variations);
         } else if (arguments.is("--part")) {
             options.part = parsePart(arguments);
+        } else if (arguments.is("--resume")) {
+            options.resume = fileName(arguments, "--resume");
         } else if (arguments.is("--board")) {
             options.board = fileName(arguments, "--board");
         } else if (arguments.is("--save-board")) {
@@ -217,10 +234,7 @@ Options parseOptions(int argc, char** argv) {
         } else if (arguments.is("--generations")) {
             options.generations = static_cast<std::int64_t>(arguments.number(0, kLargest));
         } else if (arguments.is("--size") || arguments.is("--rule")) {
-            // Read twice: into the rules, and into what the command line sets.
-            CommandLine again = arguments;
-            readRulesOption(arguments, options.rules);
-            readRulesOption(again, options.rulesGiven);
+            readRulesOption(arguments, options.rules, options.rulesGiven);
         } else {
             arguments.unknown();
         }
@@ -254,6 +268,9 @@ Options parseOptions(int argc, char** argv) {
     if (options.part && !options.seeds) {
         arguments.fail("--part goes with --seeds");
     }
+    if (options.resume && !options.seeds) {
+        arguments.fail("--resume goes with --seeds: it goes on with a table");
+    }
     const auto variesSize = [](const Variation& variation) { return variation.name == "size"; };
     if (options.board && std::any_of(options.variations.begin(), options.variations.end(), variesSize)) {
         arguments.fail("--vary size does not go with --board: a board file has its own size");
@@ -282,8 +299,10 @@ std::string duration(double seconds) {
 
 class Progress {
 public:
-    // Counted in runs when an experiment varies rules, in seeds when not.
-    Progress(std::uint64_t total, bool runs) : total_(total), runs_(runs), shown_(platform::isTerminal(stderr)) {}
+    // Counted in runs when an experiment varies rules, in seeds when not;
+    // `already` are done before this program started, as a --resume finds.
+    Progress(std::uint64_t total, bool runs, std::uint64_t already)
+        : total_(total), already_(already), runs_(runs), shown_(platform::isTerminal(stderr)) {}
 
     void update(std::uint64_t done) {
         if (!shown_) {
@@ -301,11 +320,20 @@ public:
                                       : "about " + duration(static_cast<double>(total_ - done) / rate) + " left";
         // Back to the start of the line, and clear what a longer line left.
         if (runs_) {
-            std::fprintf(stderr, "\rvivar-sim: %" PRIu64 " of %" PRIu64 " runs, %.1f runs/s, %s\033[K%s", done, total_,
-                         rate, when.c_str(), last ? "\n" : "");
+            std::fprintf(stderr, "\rvivar-sim: %" PRIu64 " of %" PRIu64 " runs, %.1f runs/s, %s\033[K%s",
+                         already_ + done, already_ + total_, rate, when.c_str(), last ? "\n" : "");
         } else {
-            std::fprintf(stderr, "\rvivar-sim: %" PRIu64 " of %" PRIu64 " seeds, %.1f seeds/s, %s\033[K%s", done,
-                         total_, rate, when.c_str(), last ? "\n" : "");
+            std::fprintf(stderr, "\rvivar-sim: %" PRIu64 " of %" PRIu64 " seeds, %.1f seeds/s, %s\033[K%s",
+                         already_ + done, already_ + total_, rate, when.c_str(), last ? "\n" : "");
+        }
+        open_ = !last;
+    }
+
+    // Ends the line shown, so that a message can follow on a line of its own.
+    void leaveLine() {
+        if (open_) {
+            std::fputs("\n", stderr);
+            open_ = false;
         }
     }
 
@@ -315,35 +343,47 @@ private:
     static constexpr std::chrono::milliseconds kInterval{200};
 
     std::uint64_t total_;
+    std::uint64_t already_;
     bool runs_;
     bool shown_;
+    bool open_ = false;
     Clock::time_point start_ = Clock::now();
     Clock::time_point lastShown_;
 };
 
-// Once standard output cannot be written, there is no one left to run for.
+constexpr const char* kStandardOutput = "standard output";
+
+// Once the output cannot be written, there is no one left to run for.
 // A reader that has gone, as when the output is piped into head, needs no
-// message: Linux ends the program with SIGPIPE at that write, or fails it
-// with EPIPE where SIGPIPE is ignored; Windows fails it, and its C library
-// calls that EINVAL. Anything else, such as a full disk, is said.
-[[noreturn]] void outputFailed(int error) {
-    if (error != EPIPE && error != EINVAL) {
-        std::fprintf(stderr, "vivar-sim: standard output: %s\n",
-                     error != 0 ? std::strerror(error) : "could not be written");
+// message: Linux ends the program with SIGPIPE at that write, unless it
+// asked for a failed write instead, as it does when a board is still to be
+// saved; Windows fails it. Anything else, such as a full disk, is said.
+[[noreturn]] void outputFailed(const std::string& name, int error) {
+    if (platform::isReaderGone(error)) {
+        platform::endAsReaderGone();
     }
+    std::fprintf(stderr, "vivar-sim: %s: %s\n", name.c_str(),
+                 error != 0 ? std::strerror(error) : "could not be written");
     std::_Exit(1);
 }
 
-void endIfOutputFailed() {
-    if (std::ferror(stdout) != 0) {
-        outputFailed(errno);
+void endIfOutputFailed(const RowOutput& output) {
+    if (output.error() != 0) {
+        outputFailed(output.name(), output.error());
     }
 }
 
-void finishOutput() {
-    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        outputFailed(errno);
+// "1,234,567": the counts a stop tells.
+std::string grouped(std::uint64_t number) {
+    const std::string digits = std::to_string(number);
+    std::string text;
+    for (std::size_t at = 0; at < digits.size(); ++at) {
+        if (at > 0 && (digits.size() - at) % 3 == 0) {
+            text += ',';
+        }
+        text += digits[at];
     }
+    return text;
 }
 
 // A file name as a shell would take it back from a copied command.
@@ -436,8 +476,90 @@ std::optional<std::string> placeProblem(const Options& options) {
     return std::nullopt;
 }
 
+// The table a sweep writes, for a --resume to hold a file against: the
+// header (part 1's alone), and the key fields that begin the rows of each
+// run, its size, rules and seed, then the generation or, in a summary, the
+// number of generations.
+TableShape tableShape(const Options& options, const Experiment& experiment, RunSpan span) {
+    TableShape shape;
+    const std::string header = rulesHeader() + (options.summary ? kSummaryHeader : kSweepCountsHeader);
+    if (!options.part || options.part->index == 1) {
+        shape.header = header;
+    }
+    shape.runs = span.end - span.first;
+    shape.rowsPerRun = options.summary ? 1 : static_cast<std::uint64_t>(options.generations) + 1;
+    shape.fields = static_cast<std::size_t>(std::count(header.begin(), header.end(), ',')) + 1;
+    // A run's rules are worked out once for all its rows.
+    auto lastRun = std::make_shared<std::pair<std::uint64_t, std::string>>(span.end, "");
+    shape.keyOf = [&experiment, span, lastRun, summary = options.summary,
+                   generations = options.generations](std::uint64_t run, std::uint64_t row) {
+        if (lastRun->first != run) {
+            const std::uint64_t number = span.first + run;
+            *lastRun = {run, experiment.valuesOf(number) + std::to_string(experiment.seedOf(number)) + ","};
+        }
+        return lastRun->second + std::to_string(summary ? static_cast<std::uint64_t>(generations) : row) + ",";
+    };
+    return shape;
+}
+
+// A table to go on with, open for adding to, and what it holds already.
+struct Resumed {
+    std::FILE* file = nullptr;
+    TableEnd end;
+};
+
+// Opens FILE to go on with it: checked against this command's table,
+// whole line by whole line, before anything changes; then cut after its
+// last whole run (a row cut short, the rows of a run that never finished)
+// and opened for adding the rest. A file that is not yet there is begun.
+// A file that is not this command's table, or cannot be read, is refused
+// in one line with status 2, as it was.
+Resumed openToResume(const std::filesystem::path& path, const TableShape& shape) {
+    const std::string name = platform::utf8Name(path);
+    const auto refuse = [&name](const std::string& problem, int status) {
+        std::fprintf(stderr, "vivar-sim: %s%s\n", name.c_str(), problem.c_str());
+        std::_Exit(status);
+    };
+    Resumed resumed;
+    errno = 0;
+    if (std::FILE* in = platform::openFile(path, "rb")) {
+        PartialTable table(shape);
+        std::vector<char> bytes(std::size_t{1} << 16);
+        std::uint64_t size = 0;
+        for (std::size_t read = 0; (read = std::fread(bytes.data(), 1, bytes.size(), in)) > 0;) {
+            size += read;
+            if (!table.read(std::string_view(bytes.data(), read))) {
+                break;
+            }
+        }
+        const int error = std::ferror(in) != 0 ? (errno != 0 ? errno : EIO) : 0;
+        std::fclose(in);
+        if (error != 0) {
+            refuse(std::string(": ") + std::strerror(error), 2);
+        }
+        if (const std::optional<std::string> problem = table.end(resumed.end)) {
+            refuse(":" + *problem, 2);
+        }
+        if (resumed.end.bytes < size) {
+            std::error_code failure;
+            std::filesystem::resize_file(path, resumed.end.bytes, failure);
+            if (failure) {
+                refuse(": " + failure.message(), 1);
+            }
+        }
+    } else if (errno != ENOENT) {
+        refuse(std::string(": ") + std::strerror(errno), 2);
+    }
+    resumed.file = platform::openFile(path, "ab");
+    if (resumed.file == nullptr) {
+        refuse(std::string(": ") + std::strerror(errno), 1);
+    }
+    return resumed;
+}
+
 // A sweep of seeds, or an experiment: the runs of every combination of the
-// varied rules for every seed, or the options' part of them.
+// varied rules for every seed, or the options' part of them, or what a
+// --resume finds missing of them.
 void runSweep(const Options& options, const StartingBoard* from) {
     const Experiment experiment(options.rules, options.variations, *options.seeds);
     const std::uint64_t runs = experiment.runCount().value_or(0);  // counted when the options were read
@@ -446,10 +568,20 @@ void runSweep(const Options& options, const StartingBoard* from) {
     const std::int64_t generations = options.generations;
     const bool summary = options.summary;
     const bool varies = !experiment.variations().empty();
-    // The parts, concatenated, are the whole table with its header once.
-    if (!options.part || options.part->index == 1) {
-        std::fprintf(stdout, "%s%s\n", experiment.names().c_str(), summary ? kSummaryHeader : kSweepCountsHeader);
+    const TableShape shape = tableShape(options, experiment, span);
+
+    Resumed resumed{stdout, {}};
+    if (options.resume) {
+        resumed = openToResume(*options.resume, shape);
     }
+    RowOutput output(resumed.file, options.resume ? platform::utf8Name(*options.resume) : kStandardOutput);
+    // The parts, concatenated, are the whole table with its header once.
+    if (!shape.header.empty() && !resumed.end.hasHeader) {
+        output.write(shape.header + "\n");
+    }
+    const std::uint64_t first = span.first + resumed.end.runs;
+    const std::uint64_t total = span.end - span.first;
+
     // Every thread's run starts from a copy of the one board read.
     const auto appendRun = [generations, from, summary](SeededRun& run, std::uint64_t seed, std::string& text) {
         if (summary) {
@@ -459,12 +591,8 @@ void runSweep(const Options& options, const StartingBoard* from) {
         }
     };
     RunWork work = [&](SeededRun& run, std::uint64_t index, std::string& text) {
-        const std::uint64_t number = span.first + index;
-        if (!varies) {
-            appendRun(run, experiment.seedOf(number), text);
-            return;
-        }
-        // The varied values lead every row of the run.
+        const std::uint64_t number = first + index;
+        // The run's size and rules lead every row of it.
         std::string rows;
         appendRun(run, experiment.seedOf(number), rows);
         const std::string values = experiment.valuesOf(number);
@@ -476,14 +604,100 @@ void runSweep(const Options& options, const StartingBoard* from) {
             row = next;
         }
     };
-    Progress progress(span.end - span.first, varies);
+    Progress progress(span.end - first, varies, resumed.end.runs);
+    SweepControl control;
+    control.stopAsked = [] { return platform::interrupted() != platform::Interrupt::none; };
+    // Rows that wait while no run ends go out, for whoever follows the file.
+    control.waiting = [&output] {
+        output.flush();
+        endIfOutputFailed(output);
+    };
+    // The runs still under way end with the program.
+    control.stopped = [&](std::uint64_t runsOutput) {
+        output.flush();
+        endIfOutputFailed(output);
+        progress.leaveLine();
+        const std::string written = grouped(resumed.end.runs + runsOutput);
+        if (options.resume) {
+            std::fprintf(stderr, "vivar-sim: stopped: %s of %s runs written to %s; the same command goes on\n",
+                         written.c_str(), grouped(total).c_str(), output.name().c_str());
+        } else {
+            std::fprintf(stderr,
+                         "vivar-sim: stopped: %s of %s runs written; the same command with --resume FILE goes on\n",
+                         written.c_str(), grouped(total).c_str());
+        }
+        std::_Exit(platform::exitStatusAfter(platform::interrupted()));
+    };
     sweepRuns(
-        span.end - span.first, jobs, [&](std::uint64_t index) { return experiment.rulesOf(span.first + index); }, work,
+        span.end - first, jobs, [&](std::uint64_t index) { return experiment.rulesOf(first + index); }, work,
         [&](std::string_view text, std::uint64_t done) {
-            std::fwrite(text.data(), 1, text.size(), stdout);
-            endIfOutputFailed();
+            output.write(text);
+            endIfOutputFailed(output);
             progress.update(done);
-        });
+        },
+        control);
+    output.flush();
+    endIfOutputFailed(output);
+    if (options.resume && std::fclose(resumed.file) != 0) {
+        outputFailed(output.name(), errno);
+    }
+}
+
+// A single run's standard output, the trace or the counts, through stdio's
+// buffer: sent on at least once a second, so that `tail -f` follows a slow
+// run. Once it fails (a reader gone, a full disk) nothing more is written,
+// the trace included, and the run goes on only as far as it must to save
+// its board; the failure is told at the end.
+class RunOutput {
+public:
+    [[nodiscard]] bool cut() {
+        if (error_ == 0 && std::ferror(stdout) != 0) {
+            error_ = errno != 0 ? errno : EIO;
+            trace::setSink(nullptr);
+        }
+        return error_ != 0;
+    }
+    void sendIfDue() {
+        const auto now = Clock::now();
+        if (now - lastSent_ >= RowOutput::kLongestWait && !cut()) {
+            std::fflush(stdout);
+            lastSent_ = now;
+        }
+    }
+    void finish() {
+        if (!cut() && std::fflush(stdout) != 0) {
+            error_ = errno != 0 ? errno : EIO;
+        }
+    }
+    [[nodiscard]] int error() const { return error_; }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point lastSent_ = Clock::now();
+    int error_ = 0;
+};
+
+// Ends a single run that Ctrl+C or SIGTERM stopped after the generation,
+// its output whole up to there, saying how far it came and, when the board
+// to save was still ahead, that none was saved.
+[[noreturn]] void endStoppedRun(const Options& options, std::int64_t generation, bool saved) {
+    std::fflush(stdout);
+    const std::string done = grouped(static_cast<std::uint64_t>(generation));
+    const std::string all = grouped(static_cast<std::uint64_t>(options.generations));
+    const std::string unsaved = options.saveBoard && !saved ? platform::utf8Name(*options.saveBoard) : "";
+    if (options.summary && !unsaved.empty()) {
+        std::fprintf(stderr, "vivar-sim: stopped at generation %s of %s: no summary written, nothing saved to %s\n",
+                     done.c_str(), all.c_str(), unsaved.c_str());
+    } else if (options.summary) {
+        std::fprintf(stderr, "vivar-sim: stopped at generation %s of %s: no summary written\n", done.c_str(),
+                     all.c_str());
+    } else if (!unsaved.empty()) {
+        std::fprintf(stderr, "vivar-sim: stopped: %s of %s generations written; nothing saved to %s\n", done.c_str(),
+                     all.c_str(), unsaved.c_str());
+    } else {
+        std::fprintf(stderr, "vivar-sim: stopped: %s of %s generations written\n", done.c_str(), all.c_str());
+    }
+    std::_Exit(platform::exitStatusAfter(platform::interrupted()));
 }
 
 }  // namespace
@@ -491,6 +705,12 @@ void runSweep(const Options& options, const StartingBoard* from) {
 int main(int argc, char** argv) {
     platform::keepNewlines();
     Options options = parseOptions(argc, argv);
+    // A stop ends the output at a whole row; with a board to save, a
+    // reader that has gone does not end the run before the save.
+    platform::catchInterrupts();
+    if (options.saveBoard) {
+        platform::failWritesWhenReaderGoes();
+    }
 
     // A large buffer: the trace of a long run is mostly throughput.
     static char buffer[1 << 16];
@@ -530,7 +750,6 @@ int main(int argc, char** argv) {
             from.emplace(StartingBoard{*loaded, options.boardPlace.generation, {}});
         }
         runSweep(options, from ? &*from : nullptr);
-        finishOutput();
         return 0;
     }
 
@@ -549,15 +768,31 @@ int main(int argc, char** argv) {
     // kept for the end: a large board is large. A failure is told when the
     // output is complete.
     std::optional<std::string> saveProblem;
+    bool saved = false;
     const auto saveIfAt = [&](std::int64_t generation, const SeededRun& now) {
         if (options.saveAt && generation == *options.saveAt) {
             saveProblem = saveBoard(options, now);
+            saved = true;
         }
     };
+    const auto stopIfAsked = [&](std::int64_t generation) {
+        if (platform::interrupted() != platform::Interrupt::none) {
+            endStoppedRun(options, generation, saved);
+        }
+    };
+    RunOutput output;
     if (options.summary) {
-        std::string text;
-        appendSummaryOfRun(text, run, seed, options.generations, from, saveIfAt);
-        std::fprintf(stdout, "%s\n%s", kSummaryHeader, text.c_str());
+        // The row of --seeds S:S, under the same header.
+        std::string text = rulesFields(run.rules());
+        const std::int64_t first = from != nullptr ? from->generation : 0;
+        appendSummaryOfRun(text, run, seed, options.generations, from, [&](std::int64_t k, const SeededRun& now) {
+            saveIfAt(k, now);
+            // After the last generation, the summary is as good as written.
+            if (k - first < options.generations) {
+                stopIfAsked(k - first);
+            }
+        });
+        std::fprintf(stdout, "%s%s\n%s", rulesHeader().c_str(), kSummaryHeader, text.c_str());
     } else {
         // A second core, idle otherwise, makes each generation's random
         // values ahead of it; on one core that would only take turns with
@@ -574,24 +809,33 @@ int main(int argc, char** argv) {
             printCountsRow(stdout, first, run.census());
         }
         saveIfAt(first, run);
+        output.sendIfDue();
         // Counted in steps: the last generation may be the largest number there is.
         for (std::int64_t step = 0; step < options.generations; ++step) {
+            stopIfAsked(step);
+            // Cut short, the run goes on in silence as far as the board it
+            // is to save.
+            if (output.cut() && !(options.saveBoard && !saved)) {
+                break;
+            }
             const std::int64_t k = run.step();
-            if (options.counts) {
+            if (options.counts && !output.cut()) {
                 printCountsRow(stdout, k, run.census());
             }
             saveIfAt(k, run);
-            endIfOutputFailed();
+            output.sendIfDue();
         }
     }
-    finishOutput();
+    output.finish();
 
     if (options.saveBoard && !options.saveAt) {
         saveProblem = saveBoard(options, run);
     }
     if (saveProblem) {
         std::fprintf(stderr, "vivar-sim: %s\n", saveProblem->c_str());
-        return 1;
     }
-    return 0;
+    if (output.error() != 0) {
+        outputFailed(kStandardOutput, output.error());
+    }
+    return saveProblem ? 1 : 0;
 }

@@ -287,6 +287,16 @@
         <source>%1: %2 (try --help)</source>
         <translation>%1: %2 (pruebe --help)</translation>
     </message>
+    <message>
+        <location line="+32"/>
+        <source>--size is given twice: a board has one size</source>
+        <translation>--size se da dos veces: un tablero tiene un solo tamaño</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>--rule %1 is given twice: a rule has one value</source>
+        <translation>--rule %1 se da dos veces: una regla tiene un solo valor</translation>
+    </message>
 </context>
 <context>
     <name>ExaminerViewer</name>

@@ -23,7 +23,9 @@ view_brightness() {
 }
 
 seed=16
-read -r brown_out green_out < <("$sim" --seed "$seed" --generations 200 --summary | tail -n 1 | awk -F, '{ print $9, $10 }')
+read -r brown_out green_out < <("$sim" --seed "$seed" --generations 200 --summary | awk -F, '
+  NR == 1 { for (c = 1; c <= NF; ++c) column[$c] = c; next }
+  { print $column["species1_extinct_at"], $column["species2_extinct_at"] }')
 [ -n "$brown_out" ] && [ -n "$green_out" ] || die "seed $seed no longer loses both species within 200 generations"
 
 cd "$pictures" || die "no pictures folder"
