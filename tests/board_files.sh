@@ -142,7 +142,7 @@ check_contradicted "vivar-sim: rules.txt: the board's hatch is 5, not 2 as --rul
 } >singles.csv
 cmp -s sweep.csv singles.csv || fail "--seeds 7:9 --board differs from the single runs from the board"
 [ "$(grep -c ',40,145,95,73,32,17,38$' sweep.csv)" -eq 3 ] || fail "the sweep's seeds did not all start from the board"
-[ "$(tail -n 1 sweep.csv | cut -d, -f1,2)" = 9,65 ] || fail "the sweep from generation 40 ends at $(tail -n 1 sweep.csv)"
+[ "$(tail -n 1 sweep.csv | cut -d, -f6,7)" = 9,65 ] || fail "the sweep from generation 40 ends at $(tail -n 1 sweep.csv)"
 [ "$("$sim" --board start.txt --seed 8 --generations 25 --summary | tail -n 1)" = \
   "$("$sim" --seeds 7:9 --board start.txt --generations 25 --summary | sed -n 3p)" ] ||
   fail "--summary from a board differs from its row in the sweep"

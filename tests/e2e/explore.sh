@@ -100,7 +100,8 @@ pid=$!
 wait_for 20 test -s "$status_log" || die "no window with the outputs on /dev/full"
 window=$(xdotool search --name '^vivar$' | head -n 1)
 button 3
-key n
+# One generation, whose trace and counts row cannot be written; a second
+# key could stop it before it began.
 key n
 told() { grep -q "the counts file '/dev/full' could not be written: No space left on device" "$status_log" &&
   grep -q "the trace could not be written to standard output: No space left on device" "$status_log"; }
