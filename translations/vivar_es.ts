@@ -4,7 +4,7 @@
 <context>
     <name>BoardFile</name>
     <message>
-        <location filename="../model/board_file.cpp" line="+36"/>
+        <location filename="../model/board_file.cpp" line="+40"/>
         <source>an empty square</source>
         <translation>una casilla vacía</translation>
     </message>
@@ -111,14 +111,29 @@
         <translation>la línea del tamaño (size)</translation>
     </message>
     <message>
-        <location line="+151"/>
+        <location line="+2"/>
+        <source>generation</source>
+        <translation>la línea de la generación (generation)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>seed</source>
+        <translation>la línea de la semilla (seed)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>next-seeds</source>
+        <translation>la línea de las semillas siguientes (next-seeds)</translation>
+    </message>
+    <message>
+        <location line="+171"/>
         <location line="+33"/>
-        <location line="+203"/>
+        <location line="+332"/>
         <source>&quot;%1&quot; is missing</source>
         <translation>falta %1</translation>
     </message>
     <message>
-        <location line="-232"/>
+        <location line="-361"/>
         <location line="+33"/>
         <source>expected &quot;%1&quot;, not &quot;%2&quot;</source>
         <translation>se esperaba %1, no &quot;%2&quot;</translation>
@@ -160,7 +175,52 @@
         <translation>%1 debe ser de %2 a %3 visitas, no &quot;%4&quot;</translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+31"/>
+        <source>a %1 board; this window shows boards up to %2x%2 (vivar-sim runs it)</source>
+        <translation>un tablero de %1; esta ventana muestra tableros de hasta %2x%2 (vivar-sim lo ejecuta)</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>a &quot;%1&quot; line needs version %2 of the format: &quot;vivar board %2&quot; as the first line</source>
+        <translation>una línea &quot;%1&quot; necesita la versión %2 del formato: &quot;vivar board %2&quot; como primera línea</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>a second &quot;%1&quot; line (the first is on line %2)</source>
+        <translation>una segunda línea &quot;%1&quot; (la primera está en la línea %2)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>the generation must be 0 to %1, not &quot;%2&quot;</source>
+        <translation>la generación debe ser de 0 a %1, no &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>the seed must be 0 to %1, not &quot;%2&quot;</source>
+        <translation>la semilla debe ser de 0 a %1, no &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>next-seeds must be a count of 0 to %1 seeds, not &quot;%2&quot;</source>
+        <translation>next-seeds debe ser una cantidad de 0 a %1 semillas, no &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>&quot;%1&quot; on line %2 is followed by more than %3 seeds</source>
+        <translation>a &quot;%1&quot; en la línea %2 le siguen más de %3 semillas</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&quot;%1&quot; on line %2 is followed by %3 seeds, not %4</source>
+        <translation>a &quot;%1&quot; en la línea %2 le siguen %3 semillas, no %4</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>a next seed must be 0 to %1, not &quot;%2&quot;</source>
+        <translation>una semilla siguiente debe ser de 0 a %1, no &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <location line="+29"/>
         <source>&quot;%1&quot; has %2 rows, not %3</source>
         <translation>%1 tiene %2 filas, no %3</translation>
     </message>
@@ -210,12 +270,12 @@
         <translation>el valor de %1 debe ser de 0 a %2, no &quot;%3&quot;</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>empty, not a vivar board</source>
         <translation>vacío, no es un tablero de vivar</translation>
     </message>
     <message>
-        <location line="+242"/>
+        <location line="+296"/>
         <source>the board is %1, not %2 as --size says</source>
         <translation>el tablero es de %1, no de %2 como dice --size</translation>
     </message>
@@ -225,32 +285,32 @@
         <translation>la regla %1 del tablero es %2, no %3 como dice --rule</translation>
     </message>
     <message>
-        <location line="-254"/>
+        <location line="-309"/>
         <source>larger than %1 bytes, not a vivar board</source>
         <translation>mayor de %1 bytes, no es un tablero de vivar</translation>
     </message>
     <message>
-        <location line="-197"/>
+        <location line="-326"/>
         <source>the size must be WxH, a width and a height of at least %1 and at most %2 squares in all, not &quot;%3&quot;</source>
         <translation>el tamaño debe ser AxL, un ancho y un alto de al menos %1 y %2 casillas en total como mucho, no &quot;%3&quot;</translation>
     </message>
     <message>
-        <location line="+209"/>
+        <location line="+339"/>
         <source>not a text file</source>
         <translation>no es un archivo de texto</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+28"/>
         <source>text after &quot;end&quot;</source>
         <translation>texto después de la línea final (end)</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+47"/>
         <source>input/output error</source>
         <translation>error de entrada/salida</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+39"/>
         <source>line %1: %2</source>
         <translation>línea %1: %2</translation>
     </message>
@@ -258,7 +318,7 @@
 <context>
     <name>CommandLine</name>
     <message>
-        <location filename="../app/options.cpp" line="+19"/>
+        <location filename="../app/options.cpp" line="+20"/>
         <source>unexpected argument &apos;%1&apos;</source>
         <translation>argumento inesperado &apos;%1&apos;</translation>
     </message>
@@ -301,7 +361,7 @@
 <context>
     <name>ExaminerViewer</name>
     <message>
-        <location filename="../platform/window.cpp" line="+236"/>
+        <location filename="../platform/window.cpp" line="+365"/>
         <source>Dolly</source>
         <translation>Acercar</translation>
     </message>
@@ -324,7 +384,7 @@
 <context>
     <name>Inspector</name>
     <message>
-        <location filename="../view/square_panel.cpp" line="+63"/>
+        <location filename="../view/square_panel.cpp" line="+65"/>
         <source>Trace lines</source>
         <translation>Líneas de la traza</translation>
     </message>
@@ -466,11 +526,12 @@ Options:
                     vivar-sim does (default: the clock)
   --pace MS         how long each generation stays on screen, 0 to 10000 ms
                     (default 900; 0: as fast as the window keeps up)
-  --counts FILE     write the populations of every shown generation to FILE
-                    as CSV, as vivar-sim --counts does; a fill or a clear
-                    starts the file afresh
-  --board FILE      start with the board saved in FILE, stopped; generation
-                    k after it is seeded as after a fill
+  --counts FILE     write the populations of every generation the run
+                    reaches to FILE as CSV, as vivar-sim --counts does; a
+                    new run gets a file of its own beside it, FILE-2 and on
+  --board FILE      start with the board saved in FILE, stopped, and go on
+                    with its run: from its generation, with its seed or
+                    its recorded seeds (a --seed given wins)
   --quiet           print nothing on standard output (no trace)
   --size WxH        a board W squares wide and H high, each from 2 to 100
                     (default 20x20; vivar-sim runs boards up to 2000x2000)
@@ -507,6 +568,9 @@ Keys:
                     or a cat (while stopped)
   Ctrl+B, Ctrl+G    a brown or green egg there
   [ and ]           turn the picked creature left or right
+  Ctrl+Z            undo the latest change to the board: an edit, a fill,
+                    a clear, an opened board, new rules (while stopped)
+  Ctrl+Shift+Z, Ctrl+Y  redo it
   Ctrl+Q            quit, as closing the window does
 Letters work with or without Shift.
 
@@ -526,11 +590,13 @@ Opciones:
   --pace MS         cuánto tiempo se queda cada generación en pantalla, de 0
                     a 10000 ms (por omisión 900; 0: tan rápido como la
                     ventana dé abasto)
-  --counts ARCHIVO  escribe las poblaciones de cada generación mostrada en
-                    ARCHIVO como CSV, como vivar-sim --counts; un llenado o
-                    una limpieza empiezan el archivo de nuevo
-  --board ARCHIVO   empieza, detenido, con el tablero guardado en ARCHIVO;
-                    la generación k tras él se siembra como tras un llenado
+  --counts ARCHIVO  escribe las poblaciones de cada generación a la que
+                    llega la simulación en ARCHIVO como CSV, como vivar-sim
+                    --counts; una simulación nueva lleva un archivo propio
+                    al lado, ARCHIVO-2 y siguientes
+  --board ARCHIVO   empieza, detenido, con el tablero guardado en ARCHIVO, y
+                    sigue su simulación: desde su generación, con su semilla
+                    o sus semillas registradas (gana un --seed dado)
   --quiet           no escribe nada en la salida estándar (sin traza)
   --size AxL        un tablero de A casillas de ancho y L de alto, cada uno
                     de 2 a 100 (por omisión 20x20; vivar-sim ejecuta
@@ -569,6 +635,10 @@ Teclas:
                     marrón o verde o un gato (detenido)
   Ctrl+B, Ctrl+G    un huevo marrón o verde en ella
   [ y ]             girar la criatura elegida a la izquierda o a la derecha
+  Ctrl+Z            deshacer el último cambio al tablero: una edición, un
+                    llenado, una limpieza, un tablero abierto, reglas nuevas
+                    (detenido)
+  Ctrl+Mayús+Z, Ctrl+Y  rehacerlo
   Ctrl+Q            salir, como al cerrar la ventana
 Las letras funcionan con o sin Mayús.
 
@@ -577,7 +647,7 @@ ventana el programa termina tras la generación en curso.
 </translation>
     </message>
     <message>
-        <location line="+75"/>
+        <location line="+79"/>
         <source>--size needs WxH, a width and a height of %1 to %2 squares in the window (vivar-sim runs boards up to 2000x2000), not &apos;%3&apos;</source>
         <translation>--size necesita AxL, un ancho y un alto de %1 a %2 casillas en la ventana (vivar-sim ejecuta tableros de hasta 2000x2000), no &apos;%3&apos;</translation>
     </message>
@@ -595,7 +665,7 @@ ventana el programa termina tras la generación en curso.
 <context>
     <name>RunPanel</name>
     <message>
-        <location filename="../view/run_panel.cpp" line="+49"/>
+        <location filename="../view/run_panel.cpp" line="+55"/>
         <source>brown lizards</source>
         <translation>lagartos marrones</translation>
     </message>
@@ -620,7 +690,7 @@ ventana el programa termina tras la generación en curso.
         <translation>gatos</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+38"/>
         <source>Generation %1 of %2</source>
         <translation>Generación %1 de %2</translation>
     </message>
@@ -630,7 +700,12 @@ ventana el programa termina tras la generación en curso.
         <translation>Generación %1</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
+        <source>edited, not yet run on</source>
+        <translation>editada, sin seguir aún</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>running</source>
         <translation>en marcha</translation>
     </message>
@@ -660,7 +735,7 @@ ventana el programa termina tras la generación en curso.
         <translation>historia desde la generación %1</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+9"/>
         <source>brown lizards died out at generation %1</source>
         <translation>los lagartos marrones se extinguieron en la generación %1</translation>
     </message>
@@ -680,7 +755,7 @@ ventana el programa termina tras la generación en curso.
         <translation>semilla %1</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+104"/>
         <source>Populations</source>
         <translation>Poblaciones</translation>
     </message>
@@ -695,9 +770,17 @@ ventana el programa termina tras la generación en curso.
         <translation>casillas</translation>
     </message>
     <message>
-        <location line="-92"/>
+        <location line="-110"/>
         <source>rules %1</source>
         <translation>reglas %1</translation>
+    </message>
+</context>
+<context>
+    <name>RunSession</name>
+    <message>
+        <location filename="../app/run_session.cpp" line="+380"/>
+        <source>the counts file &apos;%1&apos; could not be written: %2</source>
+        <translation>no se pudo escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
     </message>
 </context>
 <context>
@@ -919,14 +1002,6 @@ ventana el programa termina tras la generación en curso.
     </message>
 </context>
 <context>
-    <name>Steering</name>
-    <message>
-        <location filename="../app/steering.cpp" line="+135"/>
-        <source>the counts file &apos;%1&apos; could not be written: %2</source>
-        <translation>no se pudo escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
-    </message>
-</context>
-<context>
     <name>TurnStory</name>
     <message>
         <location filename="../view/turn_story.cpp" line="+22"/>
@@ -1144,7 +1219,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>vivar: no se encontraron las imágenes</translation>
     </message>
     <message>
-        <location filename="../view/view.cpp" line="+71"/>
+        <location filename="../view/view.cpp" line="+66"/>
         <source>Pick: clicks in the view point at the board instead of turning it (Esc switches)</source>
         <translation>Elegir: los clics en la vista señalan el tablero en lugar de girarlo (Esc cambia)</translation>
     </message>
@@ -1179,7 +1254,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Proyección: cambia entre perspectiva y ortográfica</translation>
     </message>
     <message>
-        <location line="+123"/>
+        <location line="+135"/>
         <source>Empty</source>
         <translation>Vaciar</translation>
     </message>
@@ -1259,17 +1334,17 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Girar la criatura elegida 45 grados a su derecha (])</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location filename="../view/board_dialogs.cpp" line="+30"/>
         <source>vivar boards (*.vivar);;All files (*)</source>
         <translation>Tableros de vivar (*.vivar);;Todos los archivos (*)</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location filename="../view/view.cpp" line="+6"/>
         <source>the trace could not be written to standard output: %1</source>
         <translation>no se pudo escribir la traza en la salida estándar: %1</translation>
     </message>
     <message>
-        <location line="+85"/>
+        <location line="+92"/>
         <source>One generation back, while stopped (, or Alt+Left)</source>
         <translation>Una generación atrás, con la simulación detenida (, o Alt+Izquierda)</translation>
     </message>
@@ -1279,22 +1354,17 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Una generación y parar; tras volver atrás, la siguiente de la misma simulación otra vez (N, . o Alt+Derecha)</translation>
     </message>
     <message>
-        <location line="+517"/>
+        <location filename="../view/view_run.cpp" line="+401"/>
         <source>The run goes back only while stopped: stop it first (Space).</source>
         <translation>Solo se vuelve atrás con la simulación detenida: deténgala antes (Espacio).</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <source>Generation 0 is where this run starts.</source>
-        <translation>Esta simulación empieza en la generación 0.</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+13"/>
         <source>The history goes back to generation %1: older ones were let go to save memory.</source>
         <translation>La historia llega hasta la generación %1: las anteriores se descartaron para ahorrar memoria.</translation>
     </message>
     <message>
-        <location line="-522"/>
+        <location filename="../view/view.cpp" line="+2"/>
         <source>Slower: each generation stays longer on screen (-)</source>
         <translation>Más lento: cada generación se queda más tiempo en pantalla (-)</translation>
     </message>
@@ -1309,22 +1379,47 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Mostrar u ocultar la gráfica de poblaciones (C)</translation>
     </message>
     <message>
+        <location line="+3"/>
+        <source>Undo the latest change to the board: an edit, a fill, a clear, an opened board or new rules, while stopped (Ctrl+Z)</source>
+        <translation>Deshacer el último cambio al tablero: una edición, un llenado, una limpieza, un tablero abierto o reglas nuevas, detenido (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Redo the change undone last, while stopped (Ctrl+Shift+Z or Ctrl+Y)</source>
+        <translation>Rehacer el último cambio deshecho, detenido (Ctrl+Mayús+Z o Ctrl+Y)</translation>
+    </message>
+    <message>
         <location line="+34"/>
         <source>vivar: could not open the viewer window: no display could be opened</source>
         <translation>vivar: no se pudo abrir la ventana del visor: no se pudo abrir ninguna pantalla</translation>
     </message>
     <message>
-        <location line="+178"/>
-        <source>The generations recorded after %1 are let go: a new run starts.</source>
-        <translation>Se descartan las generaciones grabadas después de la %1: empieza una simulación nueva.</translation>
+        <location filename="../view/board_dialogs.cpp" line="+22"/>
+        <source>The run goes on from generation %1 with seed %2 from --seed, not the board&apos;s seed %3</source>
+        <translation>La simulación sigue desde la generación %1 con la semilla %2 de --seed, no con la semilla del tablero, %3</translation>
     </message>
     <message>
-        <location line="+87"/>
-        <source>The generations recorded after %1 are let go: the run goes on from this board.</source>
-        <translation>Se descartan las generaciones grabadas después de la %1: la simulación sigue desde este tablero.</translation>
+        <location line="+6"/>
+        <source>The run goes on from generation %1 with the board&apos;s seed %2</source>
+        <translation>La simulación sigue desde la generación %1 con la semilla del tablero, %2</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+3"/>
+        <source>The run goes on from generation %1 with seed %2 from --seed</source>
+        <translation>La simulación sigue desde la generación %1 con la semilla %2 de --seed</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The run goes on from generation %1 with the recorded seeds of the %2 generations that followed it, then the clock&apos;s</source>
+        <translation>La simulación sigue desde la generación %1 con las semillas registradas de las %2 generaciones que la siguieron, y luego las del reloj</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The run goes on from generation %1 with seeds from the clock</source>
+        <translation>La simulación sigue desde la generación %1 con semillas del reloj</translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>Save the board at generation %1</source>
         <translation>Guardar el tablero en la generación %1</translation>
     </message>
@@ -1334,7 +1429,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>%1 ya existe. ¿Quiere reemplazarlo?</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+8"/>
         <source>the board was not saved: %1</source>
         <translation>no se guardó el tablero: %1</translation>
     </message>
@@ -1349,12 +1444,17 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Abrir un tablero</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+11"/>
         <source>the board was not opened: %1</source>
         <translation>no se abrió el tablero: %1</translation>
     </message>
     <message>
-        <location filename="../view/view.h" line="+47"/>
+        <location line="+13"/>
+        <source>The board was not opened: the run started again before it could be.</source>
+        <translation>El tablero no se abrió: la simulación volvió a arrancar antes.</translation>
+    </message>
+    <message>
+        <location filename="../view/view.h" line="+48"/>
         <source>Play: run the generations (Space or 1)</source>
         <translation>Reproducir: avanzan las generaciones (Espacio o 1)</translation>
     </message>
@@ -1394,22 +1494,102 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Menos azul en el fondo, con la simulación detenida (8)</translation>
     </message>
     <message>
-        <location filename="../view/view.cpp" line="-361"/>
+        <location filename="../view/view.cpp" line="-28"/>
         <source>Rules: the board&apos;s size, the visits and the fill&apos;s shares that the next fill or clear brings (R)</source>
         <translation>Reglas: el tamaño del tablero, las visitas y el reparto que trae el próximo llenado o limpieza (R)</translation>
     </message>
     <message>
-        <location line="+123"/>
+        <location line="+127"/>
         <source>Rules…</source>
         <translation>Reglas…</translation>
     </message>
     <message>
-        <location line="+242"/>
-        <source>the board was not opened: %1 is a %2 board; the window shows boards of up to %3x%3 squares, vivar-sim runs larger ones</source>
-        <translation>no se abrió el tablero: %1 es un tablero de %2; la ventana muestra tableros de hasta %3x%3 casillas, vivar-sim ejecuta los mayores</translation>
+        <location filename="../view/view_run.cpp" line="-375"/>
+        <source>the edit of %1 at generation %2</source>
+        <translation>la edición de %1 en la generación %2</translation>
     </message>
     <message>
-        <location line="+78"/>
+        <location line="+3"/>
+        <source>the fill</source>
+        <translation>el llenado</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the clear</source>
+        <translation>la limpieza</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the opened board</source>
+        <translation>el tablero abierto</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the new rules</source>
+        <translation>las reglas nuevas</translation>
+    </message>
+    <message>
+        <location line="+68"/>
+        <source>the run before is kept: Ctrl+Z brings it back</source>
+        <translation>la simulación anterior se guarda: Ctrl+Z la recupera</translation>
+    </message>
+    <message>
+        <location line="+84"/>
+        <source>The edit was not made: the run started again before it could be.</source>
+        <translation>La edición no se hizo: la simulación volvió a arrancar antes.</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Generation %1 is edited: the recorded generations after it stay until the run goes on from this board (Ctrl+Z undoes the edit)</source>
+        <translation>La generación %1 está editada: las generaciones registradas tras ella se mantienen hasta que la simulación siga desde este tablero (Ctrl+Z deshace la edición)</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Generations %1 to %2 are set aside: the run goes on from the edited board (Ctrl+Z brings them back)</source>
+        <translation>Las generaciones %1 a %2 quedan aparte: la simulación sigue desde el tablero editado (Ctrl+Z las recupera)</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Undo works while stopped: stop the run first (Space).</source>
+        <translation>Deshacer funciona con la simulación detenida: deténgala primero (Espacio).</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Redo works while stopped: stop the run first (Space).</source>
+        <translation>Rehacer funciona con la simulación detenida: deténgala primero (Espacio).</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Nothing to undo.</source>
+        <translation>Nada que deshacer.</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Nothing to redo.</source>
+        <translation>Nada que rehacer.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Not undone: %1 is older than the history, which let it go to save memory.</source>
+        <translation>No se deshizo: %1 es anterior a la historia, que la soltó para ahorrar memoria.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Undone: %1</source>
+        <translation>Deshecho: %1</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Redone: %1</source>
+        <translation>Rehecho: %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>the counts of this run go to a file of their own, %1</source>
+        <translation>los recuentos de esta simulación van a un archivo propio, %1</translation>
+    </message>
+    <message>
+        <location line="+47"/>
         <source>The rules change only while stopped: stop the run first (Space).</source>
         <translation>Las reglas solo cambian con la simulación detenida: deténgala antes (Espacio).</translation>
     </message>
@@ -1418,16 +1598,21 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <source>The new rules come with the next fill (4) or clear (3).</source>
         <translation>Las nuevas reglas llegan con el próximo llenado (4) o limpieza (3).</translation>
     </message>
+    <message>
+        <location line="+62"/>
+        <source>Generation %1 is edited: go on from it (N) or undo the edits (Ctrl+Z) before going to another generation.</source>
+        <translation>La generación %1 está editada: siga desde ella (N) o deshaga las ediciones (Ctrl+Z) antes de ir a otra generación.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Generation %1 is where this run starts.</source>
+        <translation>La generación %1 es donde empieza esta simulación.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
     <message>
-        <location filename="../app/main.cpp" line="+35"/>
-        <source>%1 is a %2 board; the window shows boards of up to %3x%3 squares, vivar-sim runs larger ones</source>
-        <translation>%1 es un tablero de %2; la ventana muestra tableros de hasta %3x%3 casillas, vivar-sim ejecuta los mayores</translation>
-    </message>
-    <message>
-        <location line="+28"/>
+        <location filename="../app/main.cpp" line="+63"/>
         <source>vivar: cannot write the counts file &apos;%1&apos;: %2</source>
         <translation>vivar: no se puede escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
     </message>
