@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/cthread.h"
+#include "base/cthread.h"
 
 // Starts the model thread, then the view thread, waits for both and stops
 // them in the same order. The result is the process's exit status: 1 when

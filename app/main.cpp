@@ -9,7 +9,7 @@
 #include "app/run_options.h"
 #include "app/run_session.h"
 #include "app/steering.h"
-#include "app/words.h"
+#include "base/words.h"
 #include "model/board.h"
 #include "model/board_file.h"
 #include "model/model.h"

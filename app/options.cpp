@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/words.h"
+#include "base/words.h"
 #include "model/board_file.h"
 #include "model/rules.h"
 
@@ -72,19 +72,6 @@ void CommandLine::fail(const std::string& problem) const {
     const std::string line = words::fill(words::translate("CommandLine", "%1: %2 (try --help)"), {program_, problem});
     std::fprintf(stderr, "%s\n", line.c_str());
     std::exit(2);
-}
-
-bool parseWholeNumber(std::string_view text, std::uint64_t min, std::uint64_t max, std::uint64_t& value) {
-    if (text.empty() || text.front() < '0' || text.front() > '9') {
-        return false;
-    }
-    std::uint64_t parsed = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-    if (error != std::errc{} || end != text.data() + text.size() || parsed < min || parsed > max) {
-        return false;
-    }
-    value = parsed;
-    return true;
 }
 
 const char* programVersion() { return VIVAR_VERSION; }

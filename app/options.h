@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/numbers.h"
+
 // The long options of vivar and vivar-sim, read the way Unix programs read
 // them: "--name value" or "--name=value", flags without a value, whole
 // numbers within a range. A mistake prints one line on stderr, naming the
@@ -58,10 +60,6 @@ struct Rules;
 // given twice is refused, as --vary refuses a rule varied twice. True when
 // the current option was one of them.
 bool readRulesOption(CommandLine& arguments, Rules& rules, Rules& given);
-
-// Parses a whole decimal number from min to max; false for anything else
-// (signs, blanks, fractions, overflow).
-[[nodiscard]] bool parseWholeNumber(std::string_view text, std::uint64_t min, std::uint64_t max, std::uint64_t& value);
 
 // The project's version, the same for every program and the package.
 [[nodiscard]] const char* programVersion();

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "app/options.h"
-#include "app/words.h"
+#include "base/words.h"
 #include "platform/system.h"
 
 std::string vivarHelp() {

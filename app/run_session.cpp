@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "app/words.h"
+#include "base/words.h"
 
 namespace {
 

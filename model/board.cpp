@@ -6,10 +6,6 @@
 #include "platform/random.h"
 
 Board board;
-std::atomic<bool> runFlag{false};
-std::atomic<bool> quitFlag{false};
-std::mutex boardMutex;
-std::mutex generationMutex;
 
 void clearBoard() { clearBoard(board); }
 

@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "base/thread_flags.h"
 #include "model/rules.h"
 
 // One byte that the rules treat as a boolean. Some rules test for exactly 1
@@ -91,17 +92,8 @@ private:
 // The window's board. Zero-filled at process start.
 extern Board board;
 
-// Written by the view thread, polled by the model thread.
-extern std::atomic<bool> runFlag;
-extern std::atomic<bool> quitFlag;
-
-// Held by the model thread around each display hand-off.
-extern std::mutex boardMutex;
-
-// Held by the model thread from the start of a generation until it is on
-// screen, so that the view's clear and fill, which only try it, never
-// overlap a generation still finishing after stop was pressed.
-extern std::mutex generationMutex;
+// runFlag, quitFlag, boardMutex and generationMutex, which the threads that
+// share the board share with it, are in base/thread_flags.h.
 
 // Empties every square; leaves preyIsKind2, mateTurns, processed and the
 // look slots as they were.

@@ -12,7 +12,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/words.h"
+#include "base/words.h"
 #include "platform/system.h"
 
 namespace board_file {

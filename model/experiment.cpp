@@ -4,7 +4,7 @@
 #include <limits>
 #include <utility>
 
-#include "app/options.h"
+#include "base/numbers.h"
 
 namespace {
 

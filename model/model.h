@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cthread.h"
+#include "base/cthread.h"
 #include "platform/random.h"
 #include "model/board.h"
 #include "model/lattice.h"

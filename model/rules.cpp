@@ -2,8 +2,8 @@
 
 #include <numeric>
 
-#include "app/options.h"
-#include "app/words.h"
+#include "base/numbers.h"
+#include "base/words.h"
 
 namespace {
 

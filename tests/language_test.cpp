@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/words.h"
+#include "base/words.h"
 #include "view/language.h"
 
 namespace {

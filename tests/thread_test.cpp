@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/cthread.h"
+#include "base/cthread.h"
 #include "app/lifecycle.h"
 #include "app/run_session.h"
 #include "app/steering.h"

@@ -348,7 +348,7 @@
         <translation>%1: %2 (pruebe --help)</translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+19"/>
         <source>--size is given twice: a board has one size</source>
         <translation>--size se da dos veces: un tablero tiene un solo tamaño</translation>
     </message>

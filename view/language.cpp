@@ -7,7 +7,7 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "app/words.h"
+#include "base/words.h"
 
 namespace language {
 namespace {

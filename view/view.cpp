@@ -28,7 +28,7 @@
 
 #include "app/run_options.h"
 #include "app/steering.h"
-#include "app/words.h"
+#include "base/words.h"
 #include "behaviour/orientation.h"
 #include "model/board.h"
 #include "model/board_file.h"

@@ -9,7 +9,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
-#include "app/cthread.h"
+#include "base/cthread.h"
 #include "app/run_session.h"
 #include "model/board.h"
 #include "model/rules.h"

@@ -1,4 +1,4 @@
-#include "app/words.h"
+#include "base/words.h"
 
 #include <atomic>
 

@@ -1,8 +1,8 @@
-#include "app/cthread.h"
+#include "base/cthread.h"
 
 #include <system_error>
 
-#include "model/board.h"
+#include "base/thread_flags.h"
 
 CThread::CThread() : startRoutine(&CThread::sharedStartRoutine) {}
 
