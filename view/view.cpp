@@ -414,7 +414,9 @@ int View::run(int /*argument*/) {
         viewer->getGLRenderAction()->addPreRenderCallback(frameStarting, nullptr);
     }
 
-    auto* idle = new SoIdleSensor(idleCallback, this);
+    // Kept for the life of the process, as everything made at start-up is.
+    static SoIdleSensor* idle = nullptr;
+    idle = new SoIdleSensor(idleCallback, this);
     idle->schedule();
 
     // The viewer keeps its size; the chart and the status line come on top.
