@@ -12,7 +12,8 @@ set -u
 vivar=$1 sim=$2 wm_close=$3 pictures=$4
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/session.sh"
-status_log=$work/status counts=$work/counts.csv
+status_log=$work/status counts=$work/counts.csv inspector_log=$work/inspector
+export VIVAR_INSPECTOR_LOG=$inspector_log
 # The status line's latest text, its no-break spaces made plain.
 status() { tail -n 1 "$status_log" | sed 's/\xc2\xa0/ /g'; }
 status_says() { status | grep -q -E "$1"; }
@@ -40,11 +41,18 @@ back_to() {  # GENERATION: by the back key, one generation a press
   wait_for 10 status_says "^Generation $1 of $latest " ||
     die "the back key did not reach generation $1 of $latest: $(status)"
 }
-# Picks the square in the middle of the board: row 10, column 10.
-pick_middle() {
+# The inspector's latest text: its log's last paragraph.
+inspected() { awk -v RS= 'END { print }' "$inspector_log" 2>/dev/null; }
+# Picks the square in the middle of the board, row 10, column 10, and makes
+# one edit there that surely changes it: a cat on an empty square, or the
+# square emptied.
+edit_middle() {
   wait_for 10 board_found 200 200 || die "no board found in the view"
   key Escape
   xdotool mousemove $(( 40 + board_x + 19 * board_w / 40 )) $(( board_y + 19 * board_h / 40 )) click 1
+  wait_for 5 bash -c "awk -v RS= 'END { print }' '$inspector_log' | grep -q '^Row 10, column 10'" ||
+    die "the middle square was not picked: $(inspected | head -n 1)"
+  if inspected | grep -q "Nothing: an empty square"; then key k; else key Delete; fi
 }
 close() {
   "$wm_close" "$window"
@@ -83,9 +91,7 @@ import -window "$window" "$work/past.png" 2>/dev/null
 
 # An edit in the past keeps the recorded future until the run goes on;
 # Ctrl+Z undoes it.
-pick_middle
-key k
-status_says "edited" || key b
+edit_middle
 wait_for 5 status_says "^Generation $clicked of $latest · edited" || fail "after an edit in the past: $(status)"
 key ctrl+z
 wait_for 5 status_says "^Generation $clicked of $latest · stopped" || fail "after Ctrl+Z: $(status)"
@@ -145,13 +151,12 @@ play_until_beyond "$latest"
 first_latest=$latest now=$(shown)
 latest=$now
 back_to $(( now - 3 ))
-pick_middle
-key k
-status_says "edited" || key b
+edit_middle
 wait_for 5 status_says "edited" || fail "the edit at $(( now - 3 )) did not show"
 key n
 wait_for 5 test -s "$work/counts-2.csv" || fail "going on from an edit in the past wrote no counts-2.csv"
-wait_for 5 status_says "go to a file of their own, $work/counts-2.csv" || fail "the new counts file was not told: $(status)"
+wait_for 5 grep -q "go to a file of their own, $work/counts-2.csv" "$status_log" ||
+  fail "the new counts file was not told on the status line"
 close
 head -n "$(( first_latest + 2 ))" "$counts" | cmp -s - "$work/first.csv" ||
   fail "a clock-seeded run played again from 137 has other counts than the first time"
