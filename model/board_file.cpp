@@ -859,11 +859,9 @@ std::string format(const Board& squares, const Rules& boardRules, std::string_vi
     }
     if (version != kFirstVersion) {
         text += std::string(kSizeKeyword) + " " + sizeText(rules) + "\n";
-        const Rules standard;
-        for (const std::string_view name : kRuleNames) {
-            if (ruleValue(rules, name) != ruleValue(standard, name)) {
-                text += std::string(kRuleKeyword) + " " + std::string(name) + "=" + ruleValue(rules, name) + "\n";
-            }
+        // A file past the first names its size, standard or not, and only the rules that differ.
+        for (const auto& [name, value] : differencesFromStandard(rules).rules) {
+            text += std::string(kRuleKeyword) + " " + std::string(name) + "=" + value + "\n";
         }
     }
     if (placed) {

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // The numbers the terrarium's rules fix, as one value that a model is
 // given. The standard value is the terrarium as it has always been; every
@@ -54,6 +56,15 @@ inline constexpr std::array<std::string_view, 4> kRuleNames{"hatch", "mating", "
 [[nodiscard]] std::string ruleValue(const Rules& rules, std::string_view name);
 // "37x53".
 [[nodiscard]] std::string sizeText(const Rules& rules);
-// What differs from the standard rules, short: "37x53 hatch=2 fill=0:0:0:100";
-// empty for the standard ones.
+// What differs from the standard rules, as the command line would give it:
+// the size ("37x53") when it differs, and each rule that differs, in the
+// order of kRuleNames, with its value ("hatch", "2"). Those who show it say
+// it in their own form, from this one list.
+struct RuleDifferences {
+    std::optional<std::string> size;
+    std::vector<std::pair<std::string_view, std::string>> rules;
+};
+[[nodiscard]] RuleDifferences differencesFromStandard(const Rules& rules);
+// The same, short: "37x53 hatch=2 fill=0:0:0:100"; empty for the standard
+// rules.
 [[nodiscard]] std::string differences(const Rules& rules);

@@ -402,15 +402,13 @@ std::string shellWord(const std::string& name) {
 // The options that give these rules: " --size 37x53 --rule meal=5", or
 // nothing for the standard ones.
 std::string ruleOptions(const Rules& rules) {
-    const Rules standard;
+    const RuleDifferences differing = differencesFromStandard(rules);
     std::string text;
-    if (rules.width != standard.width || rules.height != standard.height) {
-        text += " --size " + sizeText(rules);
+    if (differing.size) {
+        text += " --size " + *differing.size;
     }
-    for (const std::string_view name : kRuleNames) {
-        if (ruleValue(rules, name) != ruleValue(standard, name)) {
-            text += " --rule " + std::string(name) + "=" + ruleValue(rules, name);
-        }
+    for (const auto& [name, value] : differing.rules) {
+        text += " --rule " + std::string(name) + "=" + value;
     }
     return text;
 }
