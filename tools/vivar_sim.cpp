@@ -448,7 +448,8 @@ std::optional<std::string> saveBoard(const Options& options, const SeededRun& ru
     const std::span<const std::uint32_t> next = run.nextSeeds();
     board_file::RunPlace place{run.generation(), {}, {next.begin(), next.end()}};
     if (savesSeed(options, run)) {
-        place.seed = static_cast<std::uint32_t>(static_cast<std::uint64_t>(options.seed) & kLargestSeed);
+        // The fill's seed, which a clock past 32 bits wraps too.
+        place.seed = seedOfGeneration(static_cast<std::uint64_t>(options.seed), 0);
     }
     return board_file::save(*options.saveBoard, run.squares(), run.rules(),
                             resumeComment(options, *options.saveBoard, run), place);
