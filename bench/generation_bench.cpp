@@ -90,7 +90,7 @@ void BM_VisitingOrder(benchmark::State& state) {
     std::uint32_t seed = 1;
     for (auto _ : state) {
         platform::srand(seed++);
-        for (int draw = 0; draw < kSquareCount; ++draw) {
+        for (std::size_t draw = 0; draw < Rules{}.squareCount(); ++draw) {
             benchmark::DoNotOptimize(model.drawSquare());
         }
     }

@@ -44,7 +44,7 @@ void record(RunHistory& history, int side, std::int64_t generations) {
 const RunHistory& recorded() {
     static const RunHistory history = [] {
         RunHistory made;
-        record(made, kBoardSide, kGenerations);
+        record(made, Rules{}.width, kGenerations);
         return made;
     }();
     return history;

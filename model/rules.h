@@ -33,7 +33,7 @@ struct Rules {
 
     bool operator==(const Rules&) const = default;
     [[nodiscard]] bool isStandard() const { return *this == Rules{}; }
-    [[nodiscard]] std::size_t squareCount() const {
+    [[nodiscard]] constexpr std::size_t squareCount() const {
         return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     }
 
