@@ -27,7 +27,9 @@ struct Rules {
     int height = 20;
 
     static constexpr int kLeastSide = 2;
-    static constexpr std::int64_t kMostSquares = 4'000'000;
+    // A board has at most the squares of a square board this wide.
+    static constexpr int kLargestSquareSide = 2000;
+    static constexpr std::int64_t kMostSquares = std::int64_t{kLargestSquareSide} * kLargestSquareSide;
     static constexpr int kLeastVisits = 1;
     static constexpr int kMostVisits = 1000;
 
