@@ -8,19 +8,23 @@
 #include "platform/system.h"
 
 std::string vivarHelp() {
-    return words::translate("RunOptions",
+    const Rules standard;
+    const auto number = [](auto value) { return std::to_string(value); };
+    // In two texts, the second from --rule on, as one text would need more
+    // markers than words::fill has.
+    const std::string options = words::translate("RunOptions",
         "Usage: vivar [OPTION]...\n"
         "\n"
-        "A terrarium of lizards and cats on a board whose edges wrap, 20 x 20\n"
+        "A terrarium of lizards and cats on a board whose edges wrap, %1 x %2\n"
         "squares unless told otherwise, shown in a 3D view that you can turn and\n"
         "zoom.\n"
         "\n"
         "Options:\n"
-        "  --seed S          seed every fill with S (0 to 4294967295) and generation\n"
+        "  --seed S          seed every fill with S (0 to %3) and generation\n"
         "                    k after the latest fill or clear with S + k, as\n"
         "                    vivar-sim does (default: the clock)\n"
-        "  --pace MS         how long each generation stays on screen, 0 to 10000 ms\n"
-        "                    (default 900; 0: as fast as the window keeps up)\n"
+        "  --pace MS         how long each generation stays on screen, 0 to %4 ms\n"
+        "                    (default %5; 0: as fast as the window keeps up)\n"
         "  --counts FILE     write the populations of every generation the run\n"
         "                    reaches to FILE as CSV, as vivar-sim --counts does; a\n"
         "                    new run gets a file of its own beside it, FILE-2 and on\n"
@@ -28,15 +32,17 @@ std::string vivarHelp() {
         "                    with its run: from its generation, with its seed or\n"
         "                    its recorded seeds (a --seed given wins)\n"
         "  --quiet           print nothing on standard output (no trace)\n"
-        "  --size WxH        a board W squares wide and H high, each from 2 to 100\n"
-        "                    (default 20x20; vivar-sim runs boards up to 2000x2000)\n"
+        "  --size WxH        a board W squares wide and H high, each from %6 to %7\n"
+        "                    (default %1x%2; vivar-sim runs boards up to %8x%8)\n");
+    //: The rest of --help, which follows its first part (up to --size) directly
+    const std::string rest = words::translate("RunOptions",
         "  --rule NAME=VALUE\n"
         "                    change one of the rules (repeatable): hatch, mating,\n"
         "                    meal are the visits an egg takes to hatch and a mating\n"
-        "                    and a meal last, 1 to 1000 (default 5, 3, 3);\n"
+        "                    and a meal last, %1 to %2 (default %3, %4, %5);\n"
         "                    fill=E:B:G:C are the fill's whole percentages of empty\n"
         "                    squares, brown and green lizards and cats, summing to\n"
-        "                    100 (default 60:15:15:10)\n"
+        "                    100 (default %6)\n"
         "  --help            print this help\n"
         "  --version         print the version\n"
         "\n"
@@ -71,6 +77,12 @@ std::string vivarHelp() {
         "\n"
         "Drag in the board to turn it; the wheels zoom and turn. Closing the window\n"
         "ends the program after the generation under way.\n");
+    return words::fill(options, {number(standard.width), number(standard.height), number(RunOptions::kMaxSeed),
+                                 number(RunOptions::kMaxPaceMilliseconds),
+                                 number(RunOptions::kDefaultPaceMilliseconds), number(Rules::kLeastSide),
+                                 number(RunOptions::kLargestWindowSide), number(Rules::kLargestSquareSide)}) +
+           words::fill(rest, {number(Rules::kLeastVisits), number(Rules::kMostVisits), number(standard.hatch),
+                              number(standard.mating), number(standard.meal), ruleValue(standard, "fill")});
 }
 
 bool windowShows(const Rules& rules) {

@@ -7,7 +7,7 @@
 
 #include "model/board_file.h"
 #include "model/rules.h"
-#include "model/seeded_run.h"
+#include "model/run_seeds.h"
 
 // What vivar's command line can change. With no option: clock seeds, 900 ms
 // per generation, the trace on stdout.

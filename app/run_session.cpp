@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "base/words.h"
+#include "model/run_seeds.h"
 
 namespace {
 
@@ -52,8 +53,7 @@ std::optional<std::uint32_t> RunSession::seedOf(std::int64_t generation) const {
         }
     }
     if (run_->seed) {
-        // The seed wraps like the generator's 32-bit state, as in vivar-sim.
-        return static_cast<std::uint32_t>(*run_->seed + static_cast<std::uint64_t>(generation));
+        return seedOfGeneration(*run_->seed, generation);
     }
     return std::nullopt;
 }

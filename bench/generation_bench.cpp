@@ -26,7 +26,7 @@ Board settledBoard(Model& model, std::uint32_t seed) {
     clearBoard();
     fillBoard(seed);
     for (std::uint32_t k = 1; k <= kSettlingGenerations; ++k) {
-        platform::srand(seed + k);
+        platform::srand(seedOfGeneration(seed, k));
         model.computeGeneration();
     }
     return board;
@@ -37,7 +37,7 @@ void runGenerations(benchmark::State& state, std::uint32_t seed, std::FILE* sink
     model.setUpLattice();
     const auto settled = settledBoard(model, seed);
     trace::setSink(sink);
-    std::uint32_t next = seed + kSettlingGenerations + 1;
+    std::uint32_t next = seedOfGeneration(seed, kSettlingGenerations + 1);
     for (auto _ : state) {
         // Restoring the board (a 29 kB copy) keeps every iteration as busy
         // as the first; it costs about a microsecond.
@@ -90,7 +90,7 @@ void BM_VisitingOrder(benchmark::State& state) {
     std::uint32_t seed = 1;
     for (auto _ : state) {
         platform::srand(seed++);
-        for (int draw = 0; draw < kSquareCount; ++draw) {
+        for (std::size_t draw = 0; draw < Rules{}.squareCount(); ++draw) {
             benchmark::DoNotOptimize(model.drawSquare());
         }
     }

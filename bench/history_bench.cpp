@@ -12,6 +12,7 @@
 #include "model/board.h"
 #include "model/history.h"
 #include "model/model.h"
+#include "model/run_seeds.h"
 #include "model/trace.h"
 #include "platform/random.h"
 
@@ -34,7 +35,7 @@ void record(RunHistory& history, int side, std::int64_t generations) {
     fillBoard(squares, kSeed, rules);
     history.restart(squares, rules);
     for (std::int64_t k = 1; k <= generations; ++k) {
-        platform::srand(static_cast<std::uint32_t>(kSeed + k));
+        platform::srand(seedOfGeneration(kSeed, k));
         model.computeGeneration();
         history.record(model.generationSeed(), squares);
     }
@@ -43,7 +44,7 @@ void record(RunHistory& history, int side, std::int64_t generations) {
 const RunHistory& recorded() {
     static const RunHistory history = [] {
         RunHistory made;
-        record(made, kBoardSide, kGenerations);
+        record(made, Rules{}.width, kGenerations);
         return made;
     }();
     return history;

@@ -18,10 +18,6 @@ using Flag = std::uint8_t;
 // A square's eight look slots, each a neighbour number 0..7.
 using LookSlots = std::array<std::int8_t, 8>;
 
-// The standard board's size; a board of any other size is a rule (Rules).
-inline constexpr int kBoardSide = 20;
-inline constexpr int kSquareCount = kBoardSide * kBoardSide;
-
 // What occupies a square.
 inline constexpr int kEmpty = 0;
 inline constexpr int kLizard1 = 1;
@@ -57,7 +53,7 @@ static_assert(sizeof(CellState) == 24);
 // the screen. A new or resized board is zero-filled.
 class Board {
 public:
-    Board() : Board(kBoardSide, kBoardSide) {}
+    Board() : Board(Rules{}.width, Rules{}.height) {}
     Board(int width, int height) { resize(width, height); }
 
     void resize(int width, int height) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/words.h"
+#include "model/run_seeds.h"
 #include "platform/system.h"
 
 namespace board_file {
@@ -172,8 +173,6 @@ constexpr const char* kSeedKeyword = QT_TRANSLATE_NOOP("BoardFile", "seed");
 constexpr const char* kNextSeedsKeyword = QT_TRANSLATE_NOOP("BoardFile", "next-seeds");
 constexpr std::array<const char*, 3> kPlaceKeywords{kGenerationKeyword, kSeedKeyword, kNextSeedsKeyword};
 
-// A seed, the generator's 32 bits.
-constexpr std::uint32_t kLargestSeed = 4294967295;
 // Next seeds written to a line: short enough to read.
 constexpr std::size_t kSeedsPerLine = 8;
 
@@ -497,7 +496,7 @@ std::optional<Problem> readPlace(Lines& lines, Header& header) {
             }
         } else if (name == kSeedKeyword) {
             std::uint32_t seed = 0;
-            if (!readNumber(value, kLargestSeed, seed)) {
+            if (!readNumber<std::uint32_t>(value, kLargestSeed, seed)) {
                 return Problem{number, told(QT_TRANSLATE_NOOP("BoardFile", "the seed must be 0 to %1, not \"%2\""),
                                             {std::to_string(kLargestSeed), shown})};
             }
@@ -557,7 +556,7 @@ std::optional<Problem> readNextSeeds(Lines& lines, const Header& header, std::ve
             const std::size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
             const std::string_view word = line.substr(start, end - start);
             std::uint32_t seed = 0;
-            if (!readNumber(word, kLargestSeed, seed)) {
+            if (!readNumber<std::uint32_t>(word, kLargestSeed, seed)) {
                 return Problem{lines.number(), told(QT_TRANSLATE_NOOP("BoardFile", "a next seed must be 0 to %1, not \"%2\""),
                                                     {std::to_string(kLargestSeed), quoted(word)})};
             }
@@ -859,11 +858,9 @@ std::string format(const Board& squares, const Rules& boardRules, std::string_vi
     }
     if (version != kFirstVersion) {
         text += std::string(kSizeKeyword) + " " + sizeText(rules) + "\n";
-        const Rules standard;
-        for (const std::string_view name : kRuleNames) {
-            if (ruleValue(rules, name) != ruleValue(standard, name)) {
-                text += std::string(kRuleKeyword) + " " + std::string(name) + "=" + ruleValue(rules, name) + "\n";
-            }
+        // A file past the first names its size, standard or not, and only the rules that differ.
+        for (const auto& [name, value] : differencesFromStandard(rules).rules) {
+            text += std::string(kRuleKeyword) + " " + std::string(name) + "=" + value + "\n";
         }
     }
     if (placed) {

@@ -1,6 +1,7 @@
 #include "model/draws_ahead.h"
 
 #include "model/board.h"
+#include "model/run_seeds.h"
 #include "platform/random.h"
 #include "platform/system.h"
 
@@ -26,7 +27,7 @@ void DrawsAhead::make() {
             }
         }
         Slot& slot = slots_[index % kSlots];
-        slot.stateAfter = platform::makeAhead(first_ + index, slot.values, slot.squares, squareOf);
+        slot.stateAfter = platform::makeAhead(seedOfGeneration(first_, index), slot.values, slot.squares, squareOf);
         made_.store(index + 1);
         platform::announceChange(made_);
     }
@@ -36,6 +37,6 @@ void DrawsAhead::seedNext() {
     released_.store(taken_);
     platform::waitForChange(made_, taken_);
     const Slot& slot = slots_[taken_ % kSlots];
-    platform::srandAhead(first_ + taken_, slot.values, slot.squares.data(), slot.stateAfter);
+    platform::srandAhead(seedOfGeneration(first_, taken_), slot.values, slot.squares.data(), slot.stateAfter);
     ++taken_;
 }

@@ -24,7 +24,7 @@ std::size_t RunHistory::budget() const {
         return budget_;
     }
     const std::size_t squares = static_cast<std::size_t>(rules_.width) * static_cast<std::size_t>(rules_.height);
-    const std::size_t standard = static_cast<std::size_t>(kBoardSide) * kBoardSide;
+    const std::size_t standard = Rules{}.squareCount();
     return std::min(kMostBytes, std::max(kStandardBudget, kStandardBudget / standard * squares));
 }
 

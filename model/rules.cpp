@@ -119,19 +119,28 @@ std::string ruleValue(const Rules& rules, std::string_view name) {
 
 std::string sizeText(const Rules& rules) { return std::to_string(rules.width) + "x" + std::to_string(rules.height); }
 
-std::string differences(const Rules& rules) {
+RuleDifferences differencesFromStandard(const Rules& rules) {
     const Rules standard;
-    std::string text;
+    RuleDifferences differences;
     if (rules.width != standard.width || rules.height != standard.height) {
-        text = sizeText(rules);
+        differences.size = sizeText(rules);
     }
     for (const std::string_view name : kRuleNames) {
         if (ruleValue(rules, name) != ruleValue(standard, name)) {
-            if (!text.empty()) {
-                text += ' ';
-            }
-            text.append(name).append("=").append(ruleValue(rules, name));
+            differences.rules.emplace_back(name, ruleValue(rules, name));
         }
+    }
+    return differences;
+}
+
+std::string differences(const Rules& rules) {
+    const RuleDifferences differing = differencesFromStandard(rules);
+    std::string text = differing.size.value_or("");
+    for (const auto& [name, value] : differing.rules) {
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text.append(name).append("=").append(value);
     }
     return text;
 }

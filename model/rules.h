@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // The numbers the terrarium's rules fix, as one value that a model is
 // given. The standard value is the terrarium as it has always been; every
@@ -25,13 +27,15 @@ struct Rules {
     int height = 20;
 
     static constexpr int kLeastSide = 2;
-    static constexpr std::int64_t kMostSquares = 4'000'000;
+    // A board has at most the squares of a square board this wide.
+    static constexpr int kLargestSquareSide = 2000;
+    static constexpr std::int64_t kMostSquares = std::int64_t{kLargestSquareSide} * kLargestSquareSide;
     static constexpr int kLeastVisits = 1;
     static constexpr int kMostVisits = 1000;
 
     bool operator==(const Rules&) const = default;
     [[nodiscard]] bool isStandard() const { return *this == Rules{}; }
-    [[nodiscard]] std::size_t squareCount() const {
+    [[nodiscard]] constexpr std::size_t squareCount() const {
         return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     }
 
@@ -54,6 +58,15 @@ inline constexpr std::array<std::string_view, 4> kRuleNames{"hatch", "mating", "
 [[nodiscard]] std::string ruleValue(const Rules& rules, std::string_view name);
 // "37x53".
 [[nodiscard]] std::string sizeText(const Rules& rules);
-// What differs from the standard rules, short: "37x53 hatch=2 fill=0:0:0:100";
-// empty for the standard ones.
+// What differs from the standard rules, as the command line would give it:
+// the size ("37x53") when it differs, and each rule that differs, in the
+// order of kRuleNames, with its value ("hatch", "2"). Those who show it say
+// it in their own form, from this one list.
+struct RuleDifferences {
+    std::optional<std::string> size;
+    std::vector<std::pair<std::string_view, std::string>> rules;
+};
+[[nodiscard]] RuleDifferences differencesFromStandard(const Rules& rules);
+// The same, short: "37x53 hatch=2 fill=0:0:0:100"; empty for the standard
+// rules.
 [[nodiscard]] std::string differences(const Rules& rules);

@@ -53,8 +53,7 @@ void SeededRun::begin(std::uint64_t seed, std::int64_t generation, bool drawsAhe
     // Values are made ahead for seed + k only; while recorded seeds last, a
     // maker would only wait.
     if (wantsDrawsAhead_ && nextSeeds_.empty()) {
-        drawsAhead_ = std::make_unique<DrawsAhead>(static_cast<std::uint32_t>(seed + static_cast<std::uint64_t>(generation + 1)),
-                                                   squares_.size());
+        drawsAhead_ = std::make_unique<DrawsAhead>(seedOfGeneration(seed, generation + 1), squares_.size());
     }
 }
 
@@ -71,14 +70,12 @@ std::int64_t SeededRun::step() {
         platform::srand(nextSeeds_[static_cast<std::size_t>(recorded)]);
     } else {
         if (wantsDrawsAhead_ && !drawsAhead_) {
-            drawsAhead_ = std::make_unique<DrawsAhead>(
-                static_cast<std::uint32_t>(seed_ + static_cast<std::uint64_t>(generation_)), squares_.size());
+            drawsAhead_ = std::make_unique<DrawsAhead>(seedOfGeneration(seed_, generation_), squares_.size());
         }
         if (drawsAhead_) {
             drawsAhead_->seedNext();
         } else {
-            // The simulated clock wraps like the generator's 32-bit seed.
-            platform::srand(static_cast<std::uint32_t>(seed_ + static_cast<std::uint64_t>(generation_)));
+            platform::srand(seedOfGeneration(seed_, generation_));
         }
     }
     model_.computeGeneration();

@@ -11,10 +11,7 @@
 #include "model/census.h"
 #include "model/draws_ahead.h"
 #include "model/model.h"
-
-// The generator keeps 32 bits of its seed, so a larger seed would only
-// repeat a smaller one's run.
-inline constexpr std::uint64_t kLargestSeed = 4294967295;
+#include "model/run_seeds.h"
 
 // A board to start a run from: the board, the generation it is in the run
 // it came from, and the seeds recorded for the generations after it, as a

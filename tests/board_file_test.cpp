@@ -255,7 +255,7 @@ TEST(BoardFiles, RefuseWhatIsNoTextAtAll) {
     EXPECT_EQ(board_file::parse("", squares, rules), "empty, not a vivar board");
     EXPECT_EQ(board_file::parse(board + std::string(1, '\0'), squares, rules), "not a text file");
     EXPECT_EQ(board_file::parse("# caf\xc3\xa9\n" + board, squares, rules), "not a text file");
-    const std::size_t largest = board_file::largestFile(kBoardSide, kBoardSide);
+    const std::size_t largest = board_file::largestFile(Rules{}.width, Rules{}.height);
     EXPECT_EQ(board_file::parse(board + std::string(largest - board.size() + 1, '#'), squares, rules),
               "larger than " + std::to_string(largest) + " bytes, not a vivar board");
     EXPECT_EQ(board_file::parse(board + std::string(largest - board.size(), '#'), squares, rules), std::nullopt);
@@ -373,7 +373,7 @@ TEST(BoardFiles, RefuseASizeOrRuleOrTimerThatTheFileItselfRulesOut) {
         Squares squares;
         Rules rules;
         EXPECT_EQ(board_file::parse(damagedText(lines, damage), squares, rules), damage.refusal);
-        EXPECT_EQ(squares.width(), kBoardSide);
+        EXPECT_EQ(squares.width(), Rules{}.width);
         EXPECT_EQ(rules, Rules{});
     }
 }
@@ -491,7 +491,7 @@ TEST(BoardFiles, RefuseAPlaceThatIsNoneAndPlaceLinesBeforeTheThirdVersion) {
         Rules rules;
         board_file::RunPlace place{99, 1, {1}};
         EXPECT_EQ(board_file::parse(damagedText(lines, damage), squares, rules, &place), damage.refusal);
-        EXPECT_EQ(squares.width(), kBoardSide);
+        EXPECT_EQ(squares.width(), Rules{}.width);
         EXPECT_EQ(rules, Rules{});
         EXPECT_EQ(place, (board_file::RunPlace{99, 1, {1}}));
     }

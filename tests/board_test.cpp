@@ -54,12 +54,11 @@ TEST(FillingTheBoard, TracesTwoAlternatingLinesPerSquareFromThreeDraws) {
 
     // Replay the generator: three values per square, in square order.
     platform::srand(static_cast<std::uint32_t>(seed));
-    for (int square = 0; square < kSquareCount; ++square) {
+    for (std::size_t index = 0; index < Rules{}.squareCount(); ++index) {
         const int percent = static_cast<int>(platform::rand() / 32767.0 * 100.0);
         const int heading = 1 + platform::rand() % 8;
         const int phase = platform::rand() % 2 == 0 ? 1 : 0;
         const int kind = kindForPercent(percent);
-        const auto index = static_cast<std::size_t>(square);
         EXPECT_EQ(lines[2 * index], "random = " + std::to_string(percent) + "\n");
         EXPECT_EQ(lines[2 * index + 1], "especie = " + std::to_string(kind) + "\n");
         EXPECT_EQ(board[index].kind, kind);

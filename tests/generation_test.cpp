@@ -154,12 +154,12 @@ class Generation : public Terrarium, public ::testing::Test {};
 TEST_F(Generation, EachPassVisitsEverySquareOnceAndTheNextPassStartsAfresh) {
     platform::srand(4321);
     std::vector<std::uint32_t> first;
-    for (int i = 0; i < kSquareCount; ++i) {
+    for (std::size_t i = 0; i < Rules{}.squareCount(); ++i) {
         first.push_back(model.drawSquare());
     }
     std::vector<std::uint32_t> sorted = first;
     std::sort(sorted.begin(), sorted.end());
-    for (std::uint32_t i = 0; i < kSquareCount; ++i) {
+    for (std::uint32_t i = 0; i < Rules{}.squareCount(); ++i) {
         ASSERT_EQ(sorted[i], i);
     }
     // A pass seeded in the same second starts from the same square.

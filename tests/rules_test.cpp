@@ -122,4 +122,22 @@ TEST(Rules, BadValuesAreRefusedAndLeaveTheRulesAsTheyWere) {
     EXPECT_EQ(differences(Rules{}), "");
 }
 
+TEST(Rules, WhatDiffersFromTheStandardIsTheSizeThenTheRulesInTheirListedOrder) {
+    Rules rules;
+    ASSERT_FALSE(setRule(rules, "fill=0:0:0:100"));
+    ASSERT_FALSE(setRule(rules, "hatch=2"));
+    ASSERT_FALSE(setRule(rules, "mating=3"));  // the standard value: no difference
+    ASSERT_FALSE(setSize(rules, "20x21"));     // one side is enough
+    const RuleDifferences differing = differencesFromStandard(rules);
+    EXPECT_EQ(differing.size, "20x21");
+    using Rule = std::pair<std::string_view, std::string>;
+    EXPECT_EQ(differing.rules, (std::vector<Rule>{{"hatch", "2"}, {"fill", "0:0:0:100"}}));
+    EXPECT_EQ(differences(rules), "20x21 hatch=2 fill=0:0:0:100");
+
+    ASSERT_FALSE(setSize(rules, "20x20"));
+    EXPECT_EQ(differencesFromStandard(rules).size, std::nullopt);
+    EXPECT_EQ(differences(rules), "hatch=2 fill=0:0:0:100");
+    EXPECT_TRUE(differencesFromStandard(Rules{}).rules.empty());
+}
+
 }  // namespace

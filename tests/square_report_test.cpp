@@ -31,7 +31,7 @@ TEST_F(SquareReportTest, NamesTheThreeSquaresTheModelLooksAtForEveryHeading) {
 }
 
 TEST_F(SquareReportTest, PlacesAreTheHomeViewsAndTimersCountVisits) {
-    for (int s = 0; s < kSquareCount; ++s) {
+    for (int s = 0; s < static_cast<int>(Rules{}.squareCount()); ++s) {
         ASSERT_EQ(squareAt(screenPlaceOf(s, model.rules), model.rules), s);
     }
     // Board rows run to the right on screen, board columns down.

@@ -37,6 +37,7 @@
 #include <vector>
 
 #include "app/options.h"
+#include "base/words.h"
 #include "model/board_file.h"
 #include "model/census.h"
 #include "model/experiment.h"
@@ -53,6 +54,8 @@ namespace {
 constexpr std::int64_t kDefaultGenerations = 100;
 constexpr unsigned kMaxJobs = 1024;
 
+// The help, in two texts, the second from --rule on, as one text would need
+// more markers than words::fill has.
 constexpr const char* kUsage =
     "Usage: vivar-sim [OPTION]... [--counts | --summary] [--save-board FILE [--at K]]\n"
     "  or:  vivar-sim --seeds A:B [OPTION]... --counts | --summary\n"
@@ -61,7 +64,7 @@ constexpr const char* kUsage =
     "Runs the terrarium without a window.\n"
     "\n"
     "Options:\n"
-    "  --seed S           calendar second that seeds the fill, 0 to 4294967295\n"
+    "  --seed S           calendar second that seeds the fill, 0 to %1\n"
     "                     (default: now, or the board file's seed); generation k\n"
     "                     is seeded with S + k\n"
     "  --board FILE       start from the board in FILE instead of the fill, at\n"
@@ -69,7 +72,7 @@ constexpr const char* kUsage =
     "                     generations seeded as its run was (its seed, or the\n"
     "                     seeds it recorded), so that it goes on exactly; with\n"
     "                     --seed S, generation k is seeded with S + k instead\n"
-    "  --generations N    number of generations (default 100)\n"
+    "  --generations N    number of generations (default %2)\n"
     "  --counts           print a CSV of the populations instead of the trace;\n"
     "                     with --seeds, each row starts with its run's size,\n"
     "                     rules and seed\n"
@@ -82,18 +85,19 @@ constexpr const char* kUsage =
     "  --at K             with --save-board, save the board after generation K\n"
     "                     instead, from the first to the last, as the run passes\n"
     "                     it: the output is the same\n"
-    "  --seeds A:B        run every seed from A to B (each 0 to 4294967295);\n"
+    "  --seeds A:B        run every seed from A to B (each 0 to %1);\n"
     "                     needs --counts or --summary\n"
     "  --jobs J           threads for --seeds (default: the number of cores)\n"
     "  --size WxH         a board W squares wide and H high on a torus, each at\n"
-    "                     least 2, at most 4000000 squares (default 20x20)\n"
+    "                     least %3, at most %4 squares (default %5x%6)\n";
+constexpr const char* kUsageFromRule =
     "  --rule NAME=VALUE\n"
     "                     change one of the rules (repeatable): hatch, mating,\n"
     "                     meal are the visits an egg takes to hatch and a\n"
-    "                     mating and a meal last, 1 to 1000 (default 5, 3, 3);\n"
+    "                     mating and a meal last, %1 to %2 (default %3, %4, %5);\n"
     "                     fill=E:B:G:C are the fill's whole percentages of\n"
     "                     empty squares, brown and green lizards and cats,\n"
-    "                     summing to 100 (default 60:15:15:10)\n"
+    "                     summing to 100 (default %6)\n"
     "  --vary NAME=V1,V2,...\n"
     "                     with --seeds, run every seed under each of these values\n"
     "                     of a rule (hatch, mating, meal, fill) or of size (WxH);\n"
@@ -120,6 +124,15 @@ constexpr const char* kUsage =
     "\n"
     "Ctrl+C or SIGTERM ends the output at a whole row, says on stderr how much was\n"
     "written, and exits with status 130 or 143.\n";
+
+std::string usage() {
+    const Rules standard;
+    const auto number = [](auto value) { return std::to_string(value); };
+    return words::fill(kUsage, {number(kLargestSeed), number(kDefaultGenerations), number(Rules::kLeastSide),
+                                number(Rules::kMostSquares), number(standard.width), number(standard.height)}) +
+           words::fill(kUsageFromRule, {number(Rules::kLeastVisits), number(Rules::kMostVisits), number(standard.hatch),
+                                        number(standard.mating), number(standard.meal), ruleValue(standard, "fill")});
+}
 
 // A part of an experiment, 1 to count.
 struct Part {
@@ -207,7 +220,7 @@ Options parseOptions(int argc, char** argv) {
     options.seed = static_cast<std::int64_t>(std::time(nullptr));
     CommandLine arguments("vivar-sim", argc, platform::utf8Arguments(argc, argv));
     while (arguments.next()) {
-        arguments.answerHelpOrVersion([] { return std::string(kUsage); });
+        arguments.answerHelpOrVersion(usage);
         if (arguments.is("--counts")) {
             options.counts = arguments.flag();
         } else if (arguments.is("--summary")) {
@@ -402,15 +415,13 @@ std::string shellWord(const std::string& name) {
 // The options that give these rules: " --size 37x53 --rule meal=5", or
 // nothing for the standard ones.
 std::string ruleOptions(const Rules& rules) {
-    const Rules standard;
+    const RuleDifferences differing = differencesFromStandard(rules);
     std::string text;
-    if (rules.width != standard.width || rules.height != standard.height) {
-        text += " --size " + sizeText(rules);
+    if (differing.size) {
+        text += " --size " + *differing.size;
     }
-    for (const std::string_view name : kRuleNames) {
-        if (ruleValue(rules, name) != ruleValue(standard, name)) {
-            text += " --rule " + std::string(name) + "=" + ruleValue(rules, name);
-        }
+    for (const auto& [name, value] : differing.rules) {
+        text += " --rule " + std::string(name) + "=" + value;
     }
     return text;
 }
@@ -450,7 +461,8 @@ std::optional<std::string> saveBoard(const Options& options, const SeededRun& ru
     const std::span<const std::uint32_t> next = run.nextSeeds();
     board_file::RunPlace place{run.generation(), {}, {next.begin(), next.end()}};
     if (savesSeed(options, run)) {
-        place.seed = static_cast<std::uint32_t>(static_cast<std::uint64_t>(options.seed) & kLargestSeed);
+        // The fill's seed, which a clock past 32 bits wraps too.
+        place.seed = seedOfGeneration(static_cast<std::uint64_t>(options.seed), 0);
     }
     return board_file::save(*options.saveBoard, run.squares(), run.rules(),
                             resumeComment(options, *options.saveBoard, run), place);

@@ -4,7 +4,7 @@
 <context>
     <name>BoardFile</name>
     <message>
-        <location filename="../model/board_file.cpp" line="+40"/>
+        <location filename="../model/board_file.cpp" line="+41"/>
         <source>an empty square</source>
         <translation>una casilla vacía</translation>
     </message>
@@ -126,7 +126,7 @@
         <translation>la línea de las semillas siguientes (next-seeds)</translation>
     </message>
     <message>
-        <location line="+171"/>
+        <location line="+169"/>
         <location line="+33"/>
         <location line="+332"/>
         <source>&quot;%1&quot; is missing</source>
@@ -275,7 +275,7 @@
         <translation>vacío, no es un tablero de vivar</translation>
     </message>
     <message>
-        <location line="+296"/>
+        <location line="+294"/>
         <source>the board is %1, not %2 as --size says</source>
         <translation>el tablero es de %1, no de %2 como dice --size</translation>
     </message>
@@ -285,7 +285,7 @@
         <translation>la regla %1 del tablero es %2, no %3 como dice --rule</translation>
     </message>
     <message>
-        <location line="-309"/>
+        <location line="-307"/>
         <source>larger than %1 bytes, not a vivar board</source>
         <translation>mayor de %1 bytes, no es un tablero de vivar</translation>
     </message>
@@ -513,19 +513,19 @@
 <context>
     <name>RunOptions</name>
     <message>
-        <location filename="../app/run_options.cpp" line="+11"/>
+        <location filename="../app/run_options.cpp" line="+15"/>
         <source>Usage: vivar [OPTION]...
 
-A terrarium of lizards and cats on a board whose edges wrap, 20 x 20
+A terrarium of lizards and cats on a board whose edges wrap, %1 x %2
 squares unless told otherwise, shown in a 3D view that you can turn and
 zoom.
 
 Options:
-  --seed S          seed every fill with S (0 to 4294967295) and generation
+  --seed S          seed every fill with S (0 to %3) and generation
                     k after the latest fill or clear with S + k, as
                     vivar-sim does (default: the clock)
-  --pace MS         how long each generation stays on screen, 0 to 10000 ms
-                    (default 900; 0: as fast as the window keeps up)
+  --pace MS         how long each generation stays on screen, 0 to %4 ms
+                    (default %5; 0: as fast as the window keeps up)
   --counts FILE     write the populations of every generation the run
                     reaches to FILE as CSV, as vivar-sim --counts does; a
                     new run gets a file of its own beside it, FILE-2 and on
@@ -533,15 +533,44 @@ Options:
                     with its run: from its generation, with its seed or
                     its recorded seeds (a --seed given wins)
   --quiet           print nothing on standard output (no trace)
-  --size WxH        a board W squares wide and H high, each from 2 to 100
-                    (default 20x20; vivar-sim runs boards up to 2000x2000)
-  --rule NAME=VALUE
+  --size WxH        a board W squares wide and H high, each from %6 to %7
+                    (default %1x%2; vivar-sim runs boards up to %8x%8)
+</source>
+        <translation>Modo de empleo: vivar [OPCIÓN]...
+
+Un terrario de lagartos y gatos en un tablero cuyos bordes se unen, de
+%1 x %2 casillas si no se indica otra cosa, mostrado en una vista 3D que se
+puede girar y acercar.
+
+Opciones:
+  --seed S          siembra cada llenado con S (de 0 a %3) y la
+                    generación k tras el último llenado o limpieza con
+                    S + k, como hace vivar-sim (por omisión: el reloj)
+  --pace MS         cuánto tiempo se queda cada generación en pantalla, de 0
+                    a %4 ms (por omisión %5; 0: tan rápido como la
+                    ventana dé abasto)
+  --counts ARCHIVO  escribe las poblaciones de cada generación a la que
+                    llega la simulación en ARCHIVO como CSV, como vivar-sim
+                    --counts; una simulación nueva lleva un archivo propio
+                    al lado, ARCHIVO-2 y siguientes
+  --board ARCHIVO   empieza, detenido, con el tablero guardado en ARCHIVO, y
+                    sigue su simulación: desde su generación, con su semilla
+                    o sus semillas registradas (gana un --seed dado)
+  --quiet           no escribe nada en la salida estándar (sin traza)
+  --size AxL        un tablero de A casillas de ancho y L de alto, cada uno
+                    de %6 a %7 (por omisión %1x%2; vivar-sim ejecuta
+                    tableros de hasta %8x%8)
+</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>  --rule NAME=VALUE
                     change one of the rules (repeatable): hatch, mating,
                     meal are the visits an egg takes to hatch and a mating
-                    and a meal last, 1 to 1000 (default 5, 3, 3);
+                    and a meal last, %1 to %2 (default %3, %4, %5);
                     fill=E:B:G:C are the fill&apos;s whole percentages of empty
                     squares, brown and green lizards and cats, summing to
-                    100 (default 60:15:15:10)
+                    100 (default %6)
   --help            print this help
   --version         print the version
 
@@ -577,38 +606,15 @@ Letters work with or without Shift.
 Drag in the board to turn it; the wheels zoom and turn. Closing the window
 ends the program after the generation under way.
 </source>
-        <translation>Modo de empleo: vivar [OPCIÓN]...
-
-Un terrario de lagartos y gatos en un tablero cuyos bordes se unen, de
-20 x 20 casillas si no se indica otra cosa, mostrado en una vista 3D que se
-puede girar y acercar.
-
-Opciones:
-  --seed S          siembra cada llenado con S (de 0 a 4294967295) y la
-                    generación k tras el último llenado o limpieza con
-                    S + k, como hace vivar-sim (por omisión: el reloj)
-  --pace MS         cuánto tiempo se queda cada generación en pantalla, de 0
-                    a 10000 ms (por omisión 900; 0: tan rápido como la
-                    ventana dé abasto)
-  --counts ARCHIVO  escribe las poblaciones de cada generación a la que
-                    llega la simulación en ARCHIVO como CSV, como vivar-sim
-                    --counts; una simulación nueva lleva un archivo propio
-                    al lado, ARCHIVO-2 y siguientes
-  --board ARCHIVO   empieza, detenido, con el tablero guardado en ARCHIVO, y
-                    sigue su simulación: desde su generación, con su semilla
-                    o sus semillas registradas (gana un --seed dado)
-  --quiet           no escribe nada en la salida estándar (sin traza)
-  --size AxL        un tablero de A casillas de ancho y L de alto, cada uno
-                    de 2 a 100 (por omisión 20x20; vivar-sim ejecuta
-                    tableros de hasta 2000x2000)
-  --rule NOMBRE=VALOR
+        <extracomment>The rest of --help, which follows its first part (up to --size) directly</extracomment>
+        <translation>  --rule NOMBRE=VALOR
                     cambia una de las reglas (se puede repetir): hatch,
                     mating, meal son las visitas que tarda un huevo en
                     eclosionar y que duran un apareamiento y una comida, de
-                    1 a 1000 (por omisión 5, 3, 3); fill=E:B:G:C son los
+                    %1 a %2 (por omisión %3, %4, %5); fill=E:B:G:C son los
                     porcentajes enteros del llenado de casillas vacías,
                     lagartos marrones y verdes y gatos, que suman 100 (por
-                    omisión 60:15:15:10)
+                    omisión %6)
   --help            muestra esta ayuda
   --version         muestra la versión
 
@@ -647,7 +653,7 @@ ventana el programa termina tras la generación en curso.
 </translation>
     </message>
     <message>
-        <location line="+79"/>
+        <location line="+64"/>
         <source>--size needs WxH, a width and a height of %1 to %2 squares in the window (vivar-sim runs boards up to 2000x2000), not &apos;%3&apos;</source>
         <translation>--size necesita AxL, un ancho y un alto de %1 a %2 casillas en la ventana (vivar-sim ejecuta tableros de hasta 2000x2000), no &apos;%3&apos;</translation>
     </message>

@@ -116,7 +116,7 @@ void frameBoard(SoQtExaminerViewer& viewer) {
 // grows with the square of the tiles. Tiles never overlap one another, so
 // drawing them after the plane in board order shows the same picture.
 void setTransparency(SoQtExaminerViewer& viewer) {
-    viewer.setTransparencyType(tiles.size() <= static_cast<std::size_t>(kSquareCount)
+    viewer.setTransparencyType(tiles.size() <= Rules{}.squareCount()
                                    ? SoGLRenderAction::SORTED_OBJECT_BLEND
                                    : SoGLRenderAction::DELAYED_BLEND);
 }

@@ -20,24 +20,24 @@
 namespace {
 
 constexpr std::size_t at(int square) { return static_cast<std::size_t>(square); }
-constexpr int squareAt(int row, int column) { return row * kBoardSide + column; }
+constexpr int squareAt(int row, int column) { return row * Rules{}.height + column; }
 
 const std::vector<std::string> kUpdateLines{"  -- principio doUpdates --\n", "  -- fin       doUpdates --\n"};
 
-using FirstChildren = std::array<SoNode*, kSquareCount>;
+using FirstChildren = std::array<SoNode*, Rules{}.squareCount()>;
 
 FirstChildren firstChildren() {
     FirstChildren children{};
-    for (int square = 0; square < kSquareCount; ++square) {
-        children[at(square)] = tiles[at(square)]->getChild(0);
+    for (std::size_t square = 0; square < Rules{}.squareCount(); ++square) {
+        children[square] = tiles[square]->getChild(0);
     }
     return children;
 }
 
 int changedTiles(const FirstChildren& before) {
     int changed = 0;
-    for (int square = 0; square < kSquareCount; ++square) {
-        changed += tiles[at(square)]->getChild(0) != before[at(square)] ? 1 : 0;
+    for (std::size_t square = 0; square < Rules{}.squareCount(); ++square) {
+        changed += tiles[square]->getChild(0) != before[square] ? 1 : 0;
     }
     return changed;
 }
@@ -59,11 +59,11 @@ private:
 };
 
 void expectEveryTileShowsItsSquare() {
-    for (int square = 0; square < kSquareCount; ++square) {
-        const std::optional<int> picture = textureIndexOf(board[at(square)]);
+    for (std::size_t square = 0; square < Rules{}.squareCount(); ++square) {
+        const std::optional<int> picture = textureIndexOf(board[square]);
         ASSERT_TRUE(picture.has_value());
-        celula* tile = tiles[at(square)];
-        EXPECT_EQ(shownTexture[at(square)], *picture) << "square " << square;
+        celula* tile = tiles[square];
+        EXPECT_EQ(shownTexture[square], *picture) << "square " << square;
         EXPECT_EQ(tile->texture, textures[at(*picture)]) << "square " << square;
         EXPECT_EQ(tile->getChild(0), tile->texture) << "square " << square;
         EXPECT_EQ(tile->getNumChildren(), 4) << "square " << square;
@@ -173,9 +173,9 @@ TEST_F(DisplayUpdate, showsTheGroundEverywhereAfterTheBoardIsCleared) {
     doUpdates();
     clearBoard();
     doUpdates();
-    for (int square = 0; square < kSquareCount; ++square) {
-        EXPECT_EQ(shownTexture[at(square)], 0) << "square " << square;
-        EXPECT_EQ(tiles[at(square)]->getChild(0), textures[0]) << "square " << square;
+    for (std::size_t square = 0; square < Rules{}.squareCount(); ++square) {
+        EXPECT_EQ(shownTexture[square], 0) << "square " << square;
+        EXPECT_EQ(tiles[square]->getChild(0), textures[0]) << "square " << square;
     }
 }
 

@@ -262,7 +262,7 @@ std::string describe(int row, int column, const CellState& cell) {
 // The tile of a square shows the square's occupant, in its species' colours,
 // and, when asked and the occupant is an adult, facing its heading.
 void checkTile(const Frame& frame, int row, int column, bool checkFacing) {
-    const CellState& cell = board[static_cast<std::size_t>(row * kBoardSide + column)];
+    const CellState& cell = board[board.indexOf(row, column)];
     const TileLook tile = look(frame, row, column);
     const std::string where = describe(row, column, cell);
 
@@ -317,23 +317,23 @@ void placeHeadingsBoard() {
     }};
     for (int heading = 1; heading <= 8; ++heading) {
         for (std::size_t set = 0; set < kAdultSets.size(); ++set) {
-            CellState& cell = board[static_cast<std::size_t>((heading - 1) * kBoardSide) + set];
+            CellState& cell = board[board.indexOf(heading - 1, 0) + set];
             cell.kind = static_cast<std::int8_t>(kAdultSets[set].kind);
             cell.phase = kAdultSets[set].phase;
             cell.direction = static_cast<std::int8_t>(heading);
         }
     }
     constexpr int kEggsAndMealsColumn = 6;
-    CellState& egg1 = board[0 * kBoardSide + kEggsAndMealsColumn];
+    CellState& egg1 = board[board.indexOf(0, kEggsAndMealsColumn)];
     egg1.kind = kLizard1;
     egg1.juvenile = 1;
-    CellState& egg2 = board[1 * kBoardSide + kEggsAndMealsColumn];
+    CellState& egg2 = board[board.indexOf(1, kEggsAndMealsColumn)];
     egg2.kind = kLizard2;
     egg2.juvenile = 1;
-    CellState& eatingLizard1 = board[2 * kBoardSide + kEggsAndMealsColumn];
+    CellState& eatingLizard1 = board[board.indexOf(2, kEggsAndMealsColumn)];
     eatingLizard1.kind = kCat;
     eatingLizard1.eating = 1;
-    CellState& eatingLizard2 = board[3 * kBoardSide + kEggsAndMealsColumn];
+    CellState& eatingLizard2 = board[board.indexOf(3, kEggsAndMealsColumn)];
     eatingLizard2.kind = kCat;
     eatingLizard2.eating = 1;
     eatingLizard2.preyIsKind2 = 1;
@@ -407,10 +407,10 @@ int main(int argc, char** argv) {
     save(filled, output / "scene-filled.png");
     int planeSeen = 0;
     int creatures = 0;
-    for (int row = 0; row < kBoardSide; ++row) {
-        for (int column = 0; column < kBoardSide; ++column) {
+    for (int row = 0; row < board.width(); ++row) {
+        for (int column = 0; column < board.height(); ++column) {
             checkTile(filled, row, column, false);
-            if (board[static_cast<std::size_t>(row * kBoardSide + column)].kind != kEmpty) {
+            if (board[board.indexOf(row, column)].kind != kEmpty) {
                 ++creatures;
                 planeSeen += look(filled, row, column).planeShowsAtCorner ? 1 : 0;
             }

@@ -11,9 +11,9 @@ namespace scene_environment {
 
 // Squares given a creature, or a kind no square should hold, before the
 // scene is built.
-inline constexpr int kLizardSquare = 2 * kBoardSide + 7;       // kind 1, phase 1, heading 3: picture 4
-inline constexpr int kEatingCatSquare = 19 * kBoardSide + 0;   // eating a kind 2 lizard: picture 52
-inline constexpr int kUnknownKindSquare = 0 * kBoardSide + 19;  // kind 7
+inline constexpr int kLizardSquare = 2 * Rules{}.height + 7;       // kind 1, phase 1, heading 3: picture 4
+inline constexpr int kEatingCatSquare = 19 * Rules{}.height + 0;   // eating a kind 2 lizard: picture 52
+inline constexpr int kUnknownKindSquare = 0 * Rules{}.height + 19;  // kind 7
 inline constexpr int kUnknownKind = 7;
 
 // What reached the process's stdout while the scene was built.

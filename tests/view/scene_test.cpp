@@ -206,7 +206,7 @@ TEST(SceneTree, startsWithASelectionHoldingTheTilesThenTheBackgroundThenAHiddenM
 // A picked path names its tile's square, and the mark shows only for a
 // square on the board.
 TEST(SceneTree, APickedTileNamesItsSquareAndTheMarkFollowsIt) {
-    const int square = 3 * kBoardSide + 7;
+    const int square = 3 * Rules{}.height + 7;
     celula* tile = tiles[static_cast<std::size_t>(square)];
     auto* root = new SoSeparator;
     root->ref();
@@ -224,7 +224,7 @@ TEST(SceneTree, APickedTileNamesItsSquareAndTheMarkFollowsIt) {
     auto* mark = static_cast<SoSwitch*>(selectionRoot->getChild(2));
     markSquare(square);
     EXPECT_EQ(mark->whichChild.getValue(), 0);
-    markSquare(kSquareCount);
+    markSquare(static_cast<int>(Rules{}.squareCount()));
     EXPECT_EQ(mark->whichChild.getValue(), SO_SWITCH_NONE);
 }
 
@@ -235,19 +235,20 @@ TEST(SceneTree, holdsItsRootsWithAReferenceOfItsOwn) {
 }
 
 TEST(SceneTree, holdsTheFourHundredTilesInBoardOrder) {
-    ASSERT_EQ(tileRoot->getNumChildren(), kSquareCount);
-    for (int square = 0; square < kSquareCount; ++square) {
+    const int squares = static_cast<int>(Rules{}.squareCount());
+    ASSERT_EQ(tileRoot->getNumChildren(), squares);
+    for (int square = 0; square < squares; ++square) {
         celula* tile = tiles[at(square)];
         ASSERT_NE(tile, nullptr);
         EXPECT_EQ(tileRoot->getChild(square), tile);
         EXPECT_EQ(tile->getTypeId(), celula::getClassTypeId());
-        EXPECT_EQ(tile->row, square / kBoardSide);
-        EXPECT_EQ(tile->column, square % kBoardSide);
+        EXPECT_EQ(tile->row, square / Rules{}.height);
+        EXPECT_EQ(tile->column, square % Rules{}.height);
     }
 }
 
 TEST(SceneTree, hasConstructedExactlyOneTilePerSquareSharingOneFieldData) {
-    EXPECT_EQ(celula::tileCount(), static_cast<unsigned int>(kSquareCount));
+    EXPECT_EQ(celula::tileCount(), static_cast<unsigned int>(Rules{}.squareCount()));
     const SoFieldData* shared = static_cast<const SoFieldContainer*>(tiles[0])->getFieldData();
     for (const celula* tile : tiles) {
         EXPECT_EQ(static_cast<const SoFieldContainer*>(tile)->getFieldData(), shared);
@@ -255,15 +256,15 @@ TEST(SceneTree, hasConstructedExactlyOneTilePerSquareSharingOneFieldData) {
 }
 
 TEST(SceneTree, placesEachRowAlongXAndEachColumnDownY) {
-    for (int square = 0; square < kSquareCount; ++square) {
-        const auto row = static_cast<float>(square / kBoardSide);
-        const auto column = static_cast<float>(square % kBoardSide);
+    for (int square = 0; square < static_cast<int>(Rules{}.squareCount()); ++square) {
+        const auto row = static_cast<float>(square / Rules{}.height);
+        const auto column = static_cast<float>(square % Rules{}.height);
         EXPECT_EQ(tiles[at(square)]->translation->translation.getValue(), SbVec3f(row, -column, 0.0f));
     }
 }
 
 TEST(SceneTree, putsTheTileOfRowThreeColumnFiveOverXThreeToFourAndYMinusFiveToMinusFour) {
-    celula* tile = tiles[at(3 * kBoardSide + 5)];
+    celula* tile = tiles[at(3 * Rules{}.height + 5)];
     EXPECT_EQ(tile->translation->translation.getValue(), SbVec3f(3.0f, -5.0f, 0.0f));
     const SbBox3f bounds = boundsOf(tile);
     EXPECT_EQ(bounds.getMin(), SbVec3f(3.0f, -5.0f, 0.0f));
@@ -319,7 +320,7 @@ TEST(SceneTree, turnsTheBackgroundTowardsTheViewerLikeTheTiles) {
 // ---------------------------------------------------------------- first pictures
 
 TEST(FirstPictures, showTheGroundOnEveryEmptySquare) {
-    for (int square = 0; square < kSquareCount; ++square) {
+    for (int square = 0; square < static_cast<int>(Rules{}.squareCount()); ++square) {
         if (board[at(square)].kind != kEmpty) {
             continue;
         }
