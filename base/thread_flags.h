@@ -19,8 +19,8 @@
 //   shown it. The view thread reads or changes any of them only with a
 //   BoardAccess (below), which it has while it holds generationMutex or
 //   while the model waits in its hand-off for the board to be shown. Being
-//   the only writer of the rules, the lattice and the session, the view
-//   thread may read those at any time.
+//   the only writer of the board's size, the rules, the lattice and the
+//   session, the view thread may read those at any time.
 // - The model's watched turn: any thread, through Model::watch and
 //   Model::watchedTurn, which take the model's own lock. It tells about the
 //   board on screen only once the generation it comes from has been shown.

@@ -23,7 +23,6 @@
 #include "view/display_update.h"
 #include "view/language.h"
 #include "view/picture_folders.h"
-#include "view/rules_dialog.h"
 #include "view/square_report.h"
 #include "view/view.h"
 #include "view/view_parts.h"
