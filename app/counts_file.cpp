@@ -50,7 +50,10 @@ std::shared_ptr<CountsFile> CountsFile::another(std::string& problem) const {
     const std::filesystem::path ending = path_.extension();
     for (int number = 2; number <= kMostSiblings; ++number) {
         std::filesystem::path name = stem;
-        name += "-" + std::to_string(number);
+        // In two steps: MinGW's g++ 12 takes "-" + a temporary string for
+        // an overlapping copy (-Wrestrict), which fails the Windows build.
+        name += "-";
+        name += std::to_string(number);
         name += ending;
         const std::filesystem::path path = folder / name;
         if (std::FILE* file = platform::createNewFile(path)) {

@@ -27,9 +27,9 @@
 // when the run moves on from the edited board, and undoing the edit brings
 // that future back exactly.
 //
-// Threads: the view thread changes it, and only while it holds
-// generationMutex or while the model thread waits in its hand-off for the
-// board to be shown. The model thread reads seedOf under generationMutex.
+// Threads: the view thread changes it, and only with a BoardAccess; the
+// model thread reads seedOf while it holds the generation (see the rule in
+// base/thread_flags.h).
 class RunSession {
 public:
     // Where a run starts, and the seeds that decide what follows it: a

@@ -45,7 +45,8 @@ public:
     void beforeGeneration() const;
 
     // View thread.
-    // Fills the window's board, from the window's seed when it has one.
+    // Fills the window's board, from the window's seed when it has one;
+    // within the caller's BoardAccess (base/thread_flags.h).
     void fill(const Rules& rules) const;
     // A generation is shown: at pace 0 the model goes on once it is drawn.
     void generationShown();

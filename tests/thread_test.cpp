@@ -1,11 +1,15 @@
 #include <atomic>
 #include <cstdlib>
+#include <future>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "base/cthread.h"
+#include "base/thread_flags.h"
 #include "app/lifecycle.h"
 #include "app/run_session.h"
 #include "app/steering.h"
@@ -131,6 +135,77 @@ TEST(StartUp, AViewWithoutAWindowEndsTheModelAndFailsTheRun) {
     if (!savedDisplay.empty()) {
         setenv("DISPLAY", savedDisplay.c_str(), 1);
     }
+}
+
+// Whether another thread finds the generation lock taken, as the model
+// would at the start of a generation.
+bool lockedForTheModel() {
+    return std::async(std::launch::async, [] {
+               const std::unique_lock tried(generationMutex, std::try_to_lock);
+               return !tried.owns_lock();
+           }).get();
+}
+
+// Holds the generation lock on a thread of its own, as the model does while
+// it computes a generation and hands it off.
+class GenerationUnderWay {
+public:
+    GenerationUnderWay() {
+        std::promise<void> locked;
+        std::future<void> lockedYet = locked.get_future();
+        model_ = std::thread([this, &locked] {
+            const std::lock_guard generation(generationMutex);
+            locked.set_value();
+            finished_.get_future().wait();
+        });
+        lockedYet.wait();
+    }
+    ~GenerationUnderWay() {
+        finished_.set_value();
+        model_.join();
+    }
+
+private:
+    std::promise<void> finished_;
+    std::thread model_;
+};
+
+TEST(BoardAccess, AnAccessWithinAnotherTakesNothingMoreAndTheOuterOneLetsTheLockGo) {
+    ASSERT_FALSE(BoardAccess::held());
+    {
+        const BoardAccess outer;
+        ASSERT_TRUE(outer);
+        EXPECT_TRUE(lockedForTheModel());
+        {
+            // A deselection that retells the square while a fill resizes
+            // the board: the view thread holds the lock already.
+            const BoardAccess inner;
+            EXPECT_TRUE(inner);
+            EXPECT_TRUE(BoardAccess::held());
+        }
+        EXPECT_TRUE(BoardAccess::held());
+        EXPECT_TRUE(lockedForTheModel());
+    }
+    EXPECT_FALSE(BoardAccess::held());
+    EXPECT_FALSE(lockedForTheModel());
+}
+
+TEST(BoardAccess, NoneWhileAGenerationIsComputedYetGrantedWhileTheModelWaitsForTheBoardToBeShown) {
+    const GenerationUnderWay generation;
+    {
+        const BoardAccess tried;
+        EXPECT_FALSE(tried);
+        EXPECT_FALSE(BoardAccess::held());
+    }
+    {
+        const BoardAccess::ModelWaits handOff;
+        const BoardAccess shown;
+        EXPECT_TRUE(shown);
+        const BoardAccess within;
+        EXPECT_TRUE(within);
+    }
+    EXPECT_FALSE(BoardAccess::held());
+    EXPECT_TRUE(lockedForTheModel());  // still the model's
 }
 
 }  // namespace

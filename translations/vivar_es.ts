@@ -1225,7 +1225,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>vivar: no se encontraron las imágenes</translation>
     </message>
     <message>
-        <location filename="../view/view.cpp" line="+66"/>
+        <location filename="../view/controls.cpp" line="+32"/>
         <source>Pick: clicks in the view point at the board instead of turning it (Esc switches)</source>
         <translation>Elegir: los clics en la vista señalan el tablero en lugar de girarlo (Esc cambia)</translation>
     </message>
@@ -1260,7 +1260,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Proyección: cambia entre perspectiva y ortográfica</translation>
     </message>
     <message>
-        <location line="+135"/>
+        <location line="+33"/>
         <source>Empty</source>
         <translation>Vaciar</translation>
     </message>
@@ -1340,17 +1340,17 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Girar la criatura elegida 45 grados a su derecha (])</translation>
     </message>
     <message>
-        <location filename="../view/board_dialogs.cpp" line="+30"/>
+        <location filename="../view/board_dialogs.cpp" line="+31"/>
         <source>vivar boards (*.vivar);;All files (*)</source>
         <translation>Tableros de vivar (*.vivar);;Todos los archivos (*)</translation>
     </message>
     <message>
-        <location filename="../view/view.cpp" line="+6"/>
+        <location filename="../view/problems.cpp" line="+19"/>
         <source>the trace could not be written to standard output: %1</source>
         <translation>no se pudo escribir la traza en la salida estándar: %1</translation>
     </message>
     <message>
-        <location line="+92"/>
+        <location filename="../view/controls.cpp" line="+9"/>
         <source>One generation back, while stopped (, or Alt+Left)</source>
         <translation>Una generación atrás, con la simulación detenida (, o Alt+Izquierda)</translation>
     </message>
@@ -1360,7 +1360,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Una generación y parar; tras volver atrás, la siguiente de la misma simulación otra vez (N, . o Alt+Derecha)</translation>
     </message>
     <message>
-        <location filename="../view/view_run.cpp" line="+401"/>
+        <location filename="../view/run_on_screen.cpp" line="+291"/>
         <source>The run goes back only while stopped: stop it first (Space).</source>
         <translation>Solo se vuelve atrás con la simulación detenida: deténgala antes (Espacio).</translation>
     </message>
@@ -1370,7 +1370,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>La historia llega hasta la generación %1: las anteriores se descartaron para ahorrar memoria.</translation>
     </message>
     <message>
-        <location filename="../view/view.cpp" line="+2"/>
+        <location filename="../view/controls.cpp" line="+2"/>
         <source>Slower: each generation stays longer on screen (-)</source>
         <translation>Más lento: cada generación se queda más tiempo en pantalla (-)</translation>
     </message>
@@ -1395,7 +1395,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Rehacer el último cambio deshecho, detenido (Ctrl+Mayús+Z o Ctrl+Y)</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location filename="../view/view.cpp" line="+81"/>
         <source>vivar: could not open the viewer window: no display could be opened</source>
         <translation>vivar: no se pudo abrir la ventana del visor: no se pudo abrir ninguna pantalla</translation>
     </message>
@@ -1425,7 +1425,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>La simulación sigue desde la generación %1 con semillas del reloj</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>Save the board at generation %1</source>
         <translation>Guardar el tablero en la generación %1</translation>
     </message>
@@ -1500,17 +1500,17 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Menos azul en el fondo, con la simulación detenida (8)</translation>
     </message>
     <message>
-        <location filename="../view/view.cpp" line="-28"/>
+        <location filename="../view/controls.cpp" line="-29"/>
         <source>Rules: the board&apos;s size, the visits and the fill&apos;s shares that the next fill or clear brings (R)</source>
         <translation>Reglas: el tamaño del tablero, las visitas y el reparto que trae el próximo llenado o limpieza (R)</translation>
     </message>
     <message>
-        <location line="+127"/>
+        <location line="+74"/>
         <source>Rules…</source>
         <translation>Reglas…</translation>
     </message>
     <message>
-        <location filename="../view/view_run.cpp" line="-375"/>
+        <location filename="../view/run_on_screen.cpp" line="-267"/>
         <source>the edit of %1 at generation %2</source>
         <translation>la edición de %1 en la generación %2</translation>
     </message>
@@ -1535,12 +1535,12 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>las reglas nuevas</translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+71"/>
         <source>the run before is kept: Ctrl+Z brings it back</source>
         <translation>la simulación anterior se guarda: Ctrl+Z la recupera</translation>
     </message>
     <message>
-        <location line="+84"/>
+        <location line="+27"/>
         <source>The edit was not made: the run started again before it could be.</source>
         <translation>La edición no se hizo: la simulación volvió a arrancar antes.</translation>
     </message>
@@ -1595,17 +1595,17 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>los recuentos de esta simulación van a un archivo propio, %1</translation>
     </message>
     <message>
-        <location line="+47"/>
+        <location filename="../view/board_rules.cpp" line="+64"/>
         <source>The rules change only while stopped: stop the run first (Space).</source>
         <translation>Las reglas solo cambian con la simulación detenida: deténgala antes (Espacio).</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+19"/>
         <source>The new rules come with the next fill (4) or clear (3).</source>
         <translation>Las nuevas reglas llegan con el próximo llenado (4) o limpieza (3).</translation>
     </message>
     <message>
-        <location line="+62"/>
+        <location filename="../view/run_on_screen.cpp" line="+64"/>
         <source>Generation %1 is edited: go on from it (N) or undo the edits (Ctrl+Z) before going to another generation.</source>
         <translation>La generación %1 está editada: siga desde ella (N) o deshaga las ediciones (Ctrl+Z) antes de ir a otra generación.</translation>
     </message>

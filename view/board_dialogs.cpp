@@ -1,7 +1,7 @@
 // Ctrl+S and Ctrl+O: the board as a file, through the toolkit's dialogs.
 
 #include <memory>
-#include <mutex>
+#include <optional>
 #include <string>
 
 #include <QFileDialog>
@@ -11,6 +11,7 @@
 
 #include "app/run_options.h"
 #include "app/run_session.h"
+#include "base/thread_flags.h"
 #include "model/board.h"
 #include "model/board_file.h"
 #include "model/model.h"
@@ -68,21 +69,22 @@ QString View::continuationNotice(const board_file::RunPlace& place, const RunSes
     return tr("The run goes on from generation %1 with seeds from the clock").arg(generation);
 }
 
-namespace {
-
-}  // namespace
-
 void View::saveBoard() {
-    std::unique_lock generation(generationMutex, std::try_to_lock);
-    if (!generation.owns_lock()) {
-        platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds, [this] { saveBoard(); });
-        return;
+    // The board as shown now, whatever the run does while the dialog is up,
+    // which runs the event loop and so must not hold the access.
+    std::optional<Board> shown;
+    Rules rules;
+    RunSession::Start place;
+    {
+        const BoardAccess access;
+        if (!access) {
+            platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds, [this] { saveBoard(); });
+            return;
+        }
+        shown = board;
+        rules = rulesInForce();
+        place = session != nullptr ? session->place() : RunSession::Start{};
     }
-    // The board as shown now, whatever the run does while the dialog is up.
-    const Board shown = board;
-    const Rules rules = rulesInForce();
-    const RunSession::Start place = session != nullptr ? session->place() : RunSession::Start{};
-    generation.unlock();
 
     // The title says which generation is saved: while running, the one on
     // screen when the key was pressed. A name without an ending gets the
@@ -106,7 +108,7 @@ void View::saveBoard() {
         }
     }
     boardFolder = QFileInfo(name).absolutePath();
-    if (const auto problem = board_file::save(platform::pathFromUtf8(name.toStdString()), shown, rules,
+    if (const auto problem = board_file::save(platform::pathFromUtf8(name.toStdString()), *shown, rules,
                                               savedComment(place, QFileInfo(name).fileName().toStdString()), place)) {
         tellProblem(tr("the board was not saved: %1").arg(QString::fromStdString(*problem)));
     }
@@ -146,8 +148,8 @@ void View::replaceBoard(const std::shared_ptr<const Board>& squares, const Rules
         panel->notice(tr("The board was not opened: the run started again before it could be."));
         return;
     }
-    std::unique_lock generation(generationMutex, std::try_to_lock);
-    if (!generation.owns_lock()) {
+    const BoardAccess access;
+    if (!access) {
         platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds,
                            [this, squares, rules, start, notice] { replaceBoard(squares, rules, start, notice); });
         return;

@@ -81,6 +81,8 @@ public:
     // in which case the model is asked to end as well.
     int run(int argument) override;
 
+    // Names the viewer's own buttons, and their keys, in their tooltips.
+    void explainViewerButtons();
     void makeButtons();
     void makeButton(const char* bitmapFile, int commandId);
     // Beside the status line: one generation, slower, faster and the
@@ -88,7 +90,10 @@ public:
     void makeControls();
 
     // What the window shows and the user steers beyond the eight buttons;
-    // on the view thread.
+    // on the view thread. Each reads or changes the board and the run
+    // session with a BoardAccess of its own (base/thread_flags.h), but for
+    // the next three, which run within their caller's.
+    // The generation the model hands off is on the board.
     void generationShown();
     // The board shown is now `before`'s successor: a new run starts on it,
     // which Ctrl+Z undoes.
@@ -115,10 +120,9 @@ public:
     bool movingOn();
     // Ctrl+Z and Ctrl+Shift+Z, while stopped.
     void undoOrRedo(bool undoing);
-    // Retells the picked square; reads the board only when no generation is
-    // being computed, or when `modelWaiting` because the model waits for the
-    // window to show its generation.
-    void inspect(bool modelWaiting = false);
+    // Retells the picked square; not while a generation is being computed,
+    // which is told once it is shown.
+    void inspect();
     // Changes the picked square while stopped.
     void edit(const std::function<void(CellState&)>& change);
     // Ctrl+S and Ctrl+O: a board file, through the toolkit's dialogs.
@@ -136,11 +140,14 @@ public:
     [[nodiscard]] Rules rulesInForce() const;
     // Gives the model the rules, and the board, its torus and the scene
     // their size, letting go of the picked square when the size changes.
-    // While stopped, with the generation lock held.
+    // While stopped, within the caller's BoardAccess.
     void bringRules(const Rules& rules);
     // R: the rules dialog, while stopped; the next fill or clear brings
     // what it sets.
     void chooseRules();
+    // The rules chosen become the session's, once no generation is
+    // finishing.
+    void keepChosenRules(const Rules& rules);
 
     // Has the view thread copy the board into the scene, and waits until it
     // has; returns at once when there is no window or its loop has ended.

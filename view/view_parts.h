@@ -7,7 +7,6 @@
 
 #include "model/board.h"
 
-class SoQtExaminerViewer;
 class View;
 
 // What the View's source files share among themselves, and nobody else.
@@ -27,8 +26,3 @@ inline constexpr qint64 kInspectIntervalMilliseconds = 250;
 // Says a problem on stderr, and in a dialog over the window.
 void tellProblem(const QString& problem);
 [[nodiscard]] std::string traceProblem(int error);
-
-// The home view frames the whole board; the tiles' transparency suits the
-// board's size.
-void frameBoard(SoQtExaminerViewer& viewer);
-void setTransparency(SoQtExaminerViewer& viewer);

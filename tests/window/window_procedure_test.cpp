@@ -2,8 +2,10 @@
 // the scene is built on Coin alone, as the view thread would build it.
 
 #include <cmath>
+#include <future>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <Inventor/SoDB.h>
@@ -174,11 +176,22 @@ TEST_F(WindowProcedure, ClearWaitsWhileAGenerationIsStillFinishing) {
     board[5].kind = kCat;
     doUpdatesQuietly();
     {
-        const std::lock_guard generation(generationMutex);
+        // The model's thread holds the generation; never this one, which
+        // would then try a lock it holds.
+        std::promise<void> locked;
+        std::promise<void> finished;
+        std::thread model([&locked, finishing = finished.get_future()] {
+            const std::lock_guard generation(generationMutex);
+            locked.set_value();
+            finishing.wait();
+        });
+        locked.get_future().wait();
         CapturedTrace trace;
         click(View::kClear);
         EXPECT_EQ(board[5].kind, kCat);  // left for a later try
         EXPECT_EQ(trace.text(), "");
+        finished.set_value();
+        model.join();
     }
     click(View::kClear);
     EXPECT_EQ(board[5].kind, kEmpty);

@@ -1,20 +1,20 @@
-// What the window does to the run it shows: each generation shown, a new
-// run, going back and forth, edits, undo and redo, and the status line.
+// The run on screen, from the window's side: each generation shown, a new
+// run, going back and forth, edits, undo and redo, moving on from an edited
+// board, play and step, and the status line.
 
 #include <algorithm>
+#include <cassert>
 #include <cstdio>
 #include <cstring>
-#include <mutex>
 
 #include <QString>
 #include <QStringList>
 
 #include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
-#include <Inventor/nodes/SoSelection.h>
 
-#include "app/run_options.h"
 #include "app/run_session.h"
 #include "app/steering.h"
+#include "base/thread_flags.h"
 #include "model/board.h"
 #include "model/census.h"
 #include "model/model.h"
@@ -23,9 +23,7 @@
 #include "view/display_update.h"
 #include "view/language.h"
 #include "view/picture_folders.h"
-#include "view/rules_dialog.h"
-#include "view/scene.h"
-#include "view/square_panel.h"
+#include "view/square_report.h"
 #include "view/view.h"
 #include "view/view_parts.h"
 
@@ -53,6 +51,7 @@ QString changeName(const RunSession::Done& done, const Rules& rules) {
 }  // namespace
 
 void View::generationShown() {
+    assert(BoardAccess::held());
     if (session == nullptr) {
         return;
     }
@@ -81,7 +80,7 @@ void View::generationShown() {
     // fastest paces, and nobody reads forty a second: as with the chart,
     // at most a few times a second, always with the latest generation.
     if (!sinceInspected.isValid() || sinceInspected.elapsed() >= kInspectIntervalMilliseconds) {
-        inspect(true);
+        inspect();
     } else if (!inspectPending) {
         inspectPending = true;
         platform::runLater(topLevelWindow.load(), kInspectIntervalMilliseconds, [this] {
@@ -92,16 +91,18 @@ void View::generationShown() {
 }
 
 void View::runShown() {
+    assert(BoardAccess::held());
     if (session == nullptr) {
         return;
     }
     panel->restart(session->populations(), takeCensus(board), status());
     forgetTurn();
-    inspect(true);
+    inspect();
 }
 
 void View::newRun(RunSession::Change change, const Board& before, const RunSession::Start& start,
                   const QString& notice) {
+    assert(BoardAccess::held());
     if (session == nullptr) {
         return;
     }
@@ -130,69 +131,12 @@ void View::statusChanged() {
     }
 }
 
-void View::forgetTurn() {
-    turnFresh = false;
-    pastTurn.reset();
-    eggOrigin.reset();
-}
-
-void View::pick(std::optional<int> square) {
-    if (square == picked) {
-        return;
-    }
-    picked = square;
-    markSquare(square);
-    if (model != nullptr) {
-        model->watch(square.value_or(-1));
-    }
-    forgetTurn();
-    // While stopped, the creature's turn in the generation on screen is
-    // replayed for it, so that its life can be walked back; not on a board
-    // edited since.
-    if (square && session != nullptr && !runFlag && !session->edited() &&
-        session->generation() > session->history().earliest()) {
-        if (std::unique_lock lock(generationMutex, std::try_to_lock); lock.owns_lock()) {
-            pastTurn = session->history().rebuild(session->generation(), *square).turn;
-        }
-    }
-    inspect();
-}
-
-void View::inspect(bool modelWaiting) {
-    if (inspector == nullptr) {
-        return;
-    }
-    if (!picked) {
-        if (inspector->shown()) {
-            inspector->hide();
-            panel->sideChanged();
-        }
-        return;
-    }
-    std::unique_lock generation(generationMutex, std::defer_lock);
-    if (!modelWaiting && !generation.try_lock()) {
-        // A generation is being computed; it will be shown, and told, soon.
-        return;
-    }
-    std::optional<Model::WatchedTurn> turn = pastTurn;
-    if (!turn && turnFresh && model != nullptr) {
-        turn = model->watchedTurn();
-    }
-    const bool wasShown = inspector->shown();
-    sinceInspected.start();
-    inspector->show(reportSquare(board, *picked, rulesInForce(), turn, eggOrigin), !runFlag,
-                    facesSomewhere(board[static_cast<std::size_t>(*picked)]));
-    if (!wasShown) {
-        panel->sideChanged();
-    }
-}
-
 void View::edit(const std::function<void(CellState&)>& change) {
     if (runFlag || !picked || session == nullptr) {
         return;
     }
-    std::unique_lock generation(generationMutex, std::try_to_lock);
-    if (!generation.owns_lock()) {
+    const BoardAccess access;
+    if (!access) {
         // A generation still finishing after stop; the edit waits for it,
         // and is told rather than lost if the run starts again first.
         platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds, [this, change] {
@@ -221,7 +165,7 @@ void View::edit(const std::function<void(CellState&)>& change) {
                          "from this board (Ctrl+Z undoes the edit)")
                           .arg(language::number(session->generation())));
     }
-    inspect(true);
+    inspect();
 }
 
 bool View::movingOn() {
@@ -230,8 +174,8 @@ bool View::movingOn() {
     }
     // The model waits while stopped, so nothing holds the lock but a
     // generation still finishing, which edits wait for.
-    std::unique_lock generation(generationMutex, std::try_to_lock);
-    if (!generation.owns_lock()) {
+    const BoardAccess access;
+    if (!access) {
         return false;
     }
     const std::int64_t at = session->generation();
@@ -253,8 +197,8 @@ void View::undoOrRedo(bool undoing) {
                               : tr("Redo works while stopped: stop the run first (Space)."));
         return;
     }
-    std::unique_lock generation(generationMutex, std::try_to_lock);
-    if (!generation.owns_lock()) {
+    const BoardAccess access;
+    if (!access) {
         platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds, [this, undoing] {
             if (!runFlag) {
                 undoOrRedo(undoing);
@@ -287,60 +231,6 @@ void View::tellNewCountsFile() {
         const QString line = tr("the counts of this run go to a file of their own, %1").arg(QString::fromStdString(*name));
         std::fprintf(stderr, "vivar: %s\n", line.toUtf8().constData());
         panel->notice(line);
-    }
-}
-
-Rules View::rulesInForce() const {
-    if (model != nullptr) {
-        return model->rules;
-    }
-    Rules rules;
-    rules.width = board.width();
-    rules.height = board.height();
-    return rules;
-}
-
-void View::bringRules(const Rules& rules) {
-    if (model == nullptr) {
-        return;
-    }
-    model->rules = rules;
-    if (rules.width == board.width() && rules.height == board.height()) {
-        return;
-    }
-    // The board, the model's torus and the tiles change size together. The
-    // picked square goes first, without retelling it: the caller holds the
-    // generation lock, and retells the board once it is filled or cleared.
-    picked.reset();
-    model->watch(-1);
-    forgetTurn();
-    if (selectionRoot != nullptr) {
-        selectionRoot->deselectAll();
-    }
-    board.resize(rules.width, rules.height);
-    model->setUpLattice();
-    resizeScene();
-    if (viewer != nullptr) {
-        frameBoard(*viewer);
-        setTransparency(*viewer);
-    }
-}
-
-void View::chooseRules() {
-    if (session == nullptr || model == nullptr) {
-        return;
-    }
-    if (runFlag) {
-        panel->notice(tr("The rules change only while stopped: stop the run first (Space)."));
-        return;
-    }
-    RulesDialog dialog(topLevelWindow.load(), session->chosenRules(), model->rules, RunOptions::kLargestWindowSide);
-    if (dialog.exec() != QDialog::Accepted || dialog.rules() == session->chosenRules()) {
-        return;
-    }
-    session->chooseRules(dialog.rules());
-    if (dialog.rules() != model->rules) {
-        panel->notice(tr("The new rules come with the next fill (4) or clear (3)."));
     }
 }
 
@@ -419,8 +309,8 @@ void View::goTo(std::int64_t generation) {
     if (generation == session->generation()) {
         return;
     }
-    std::unique_lock lock(generationMutex, std::try_to_lock);
-    if (!lock.owns_lock()) {
+    const BoardAccess access;
+    if (!access) {
         // The generation still finishing after stop is shown first.
         platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds, [this, generation] { goTo(generation); });
         return;
@@ -432,5 +322,5 @@ void View::goTo(std::int64_t generation) {
     forgetTurn();
     pastTurn = std::move(rebuilt.turn);
     panel->wentTo(takeCensus(board), status());
-    inspect(true);
+    inspect();
 }
