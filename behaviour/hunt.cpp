@@ -28,7 +28,7 @@ void Model::hunt() {
     CellState& cat = acting();
     for (const Catch& option : kCatches) {
         CellState& prey = lookAt(option.slot);
-        if (prey.kind != kLizard1 && prey.kind != kLizard2) {
+        if (!isLizard(prey.kind)) {
             continue;
         }
         trace::line(option.message);

@@ -36,7 +36,7 @@ const char* eggMessage(int slot) {
 }
 
 bool isEligiblePartner(const CellState& cell) {
-    return (cell.kind == kLizard1 || cell.kind == kLizard2) && cell.juvenile == 0 && cell.mating == 0;
+    return isLizard(cell.kind) && cell.juvenile == 0 && cell.mating == 0;
 }
 
 }  // namespace

@@ -28,6 +28,9 @@ inline constexpr int kLizard1 = 1;
 inline constexpr int kLizard2 = 2;
 inline constexpr int kCat = 3;
 
+// Either species of lizard, egg or adult.
+[[nodiscard]] constexpr bool isLizard(int kind) { return kind == kLizard1 || kind == kLizard2; }
+
 // The record of one board square. The record belongs to the square, not to
 // the creature: a move copies the creature's fields into the destination.
 //

@@ -161,7 +161,7 @@ void Model::computeGeneration() {
 
 void Model::takeTurn() {
     const std::int32_t kind = acting().kind;
-    if (kind == kLizard1 || kind == kLizard2) {
+    if (isLizard(kind)) {
         lizardTurn();
     } else if (kind == kCat) {
         catTurn();
@@ -171,7 +171,7 @@ void Model::takeTurn() {
 void Model::takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left, std::optional<EggLaid>& laid) {
     const auto start = static_cast<int>(current);
     const std::int32_t kind = acting().kind;
-    if (kind != kLizard1 && kind != kLizard2 && kind != kCat) {
+    if (!isLizard(kind) && kind != kCat) {
         return;
     }
     const auto around = neighboursOf(current);
@@ -206,8 +206,7 @@ void Model::takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left
         }
     }
     const CellState& onWatched = squares_[static_cast<std::size_t>(watched)];
-    if (watchedEmpty && end != watched && onWatched.juvenile == 1 &&
-        (onWatched.kind == kLizard1 || onWatched.kind == kLizard2)) {
+    if (watchedEmpty && end != watched && onWatched.juvenile == 1 && isLizard(onWatched.kind)) {
         // The partner is the neighbour that began to mate in this turn.
         EggLaid egg{start, -1, kEmpty};
         for (std::size_t slot = 0; slot < around.size(); ++slot) {

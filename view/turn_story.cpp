@@ -29,7 +29,6 @@ QString compass(std::int32_t heading) {
     return Words::tr(kCompass[static_cast<std::size_t>(valid ? heading - 1 : kHeadingCount - 1)]);
 }
 
-bool isLizard(const CellState& cell) { return cell.kind == kLizard1 || cell.kind == kLizard2; }
 
 // A creature as a sentence names it, with its article.
 QString creature(std::int32_t kind, bool egg) {
@@ -103,7 +102,7 @@ QStringList lizardTurn(const Model::WatchedTurn& turn, const Rules& rules) {
     }
     if (says(turn, "-vi una lagartija amiga no juvenil y no apareandose-\n")) {
         const auto mate = firstAhead(
-            turn, [](const CellState& cell) { return isLizard(cell) && cell.juvenile == 0 && cell.mating == 0; });
+            turn, [](const CellState& cell) { return isLizard(cell.kind) && cell.juvenile == 0 && cell.mating == 0; });
         const QString who = mate ? creature(turn.ahead[*mate]) : Words::tr("a lizard");
         const QString where = mate ? directionOf(turn, *mate) : compass(turn.before.direction);
         if (says(turn, "no veo casillas vacias\n")) {
@@ -142,7 +141,7 @@ QStringList catTurn(const Model::WatchedTurn& turn, const Rules& rules) {
                     : Words::tr("The meal ended and it turned to face %1.").arg(compass(turn.after.direction))};
     }
     if (says(turn, "veo lagartija y tengo hambre\n")) {
-        const auto prey = firstAhead(turn, isLizard);
+        const auto prey = firstAhead(turn, [](const CellState& cell) { return isLizard(cell.kind); });
         const QString what = prey ? creature(turn.ahead[*prey]) : Words::tr("a lizard");
         const QString where = prey ? directionOf(turn, *prey) : compass(turn.before.direction);
         return {Words::tr("Saw %1 ahead to the %2 and caught it at %3.").arg(what, where, placeName(turn.to, rules))};
@@ -160,7 +159,7 @@ QStringList tellTurn(const Model::WatchedTurn& turn, const Rules& rules) {
     if (turn.from < 0) {
         return {};
     }
-    if (isLizard(turn.before)) {
+    if (isLizard(turn.before.kind)) {
         return lizardTurn(turn, rules);
     }
     if (turn.before.kind == kCat) {
