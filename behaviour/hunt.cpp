@@ -31,7 +31,7 @@ void Model::hunt() {
         if (!isLizard(prey.kind)) {
             continue;
         }
-        trace::line(option.message);
+        trace_.line(option.message);
         // The prey's species lives on only in the eating cat's picture.
         prey.preyIsKind2 = prey.kind != kLizard1 ? 1 : 0;
         prey.kind = cat.kind;

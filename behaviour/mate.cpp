@@ -44,11 +44,11 @@ bool isEligiblePartner(const CellState& cell) {
 void Model::mateAndLayEgg() {
     CellState& self = acting();
     if (!seesEmpty()) {
-        trace::line("no veo casillas vacias\n");
+        trace_.line("no veo casillas vacias\n");
         turnAtRandom();
         return;
     }
-    trace::line("se tiene un espacio vacio\n");
+    trace_.line("se tiene un espacio vacio\n");
     // The egg message and " me apareare" share one console line; written in
     // one call, no line from the view thread can land between them.
     const char* eggLine = "";
@@ -57,7 +57,7 @@ void Model::mateAndLayEgg() {
         if (!isEligiblePartner(partner)) {
             continue;
         }
-        trace::line(pairing.message);
+        trace_.line(pairing.message);
         for (int eggSlot : pairing.eggSlots) {
             CellState& egg = lookAt(eggSlot);
             if (egg.kind != kEmpty) {
@@ -81,5 +81,5 @@ void Model::mateAndLayEgg() {
         }
         break;
     }
-    trace::print("%s me apareare\n", eggLine);
+    trace_.print("%s me apareare\n", eggLine);
 }

@@ -32,7 +32,7 @@ void Model::walk() {
         if (destination.kind != kEmpty) {
             continue;
         }
-        trace::line(step.message);
+        trace_.line(step.message);
         destination.kind = source.kind;
         destination.mating = source.mating;
         destination.mateTurns = source.mateTurns;

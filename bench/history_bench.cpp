@@ -12,8 +12,6 @@
 #include "model/board.h"
 #include "model/history.h"
 #include "model/model.h"
-#include "model/trace.h"
-#include "platform/random.h"
 
 namespace {
 
@@ -22,7 +20,6 @@ constexpr std::uint32_t kSeed = 5;
 
 // The window's run with a fixed seed: generation k seeded with seed + k.
 void record(RunHistory& history, int side, std::int64_t generations) {
-    trace::setSink(nullptr);
     Rules rules;
     rules.width = side;
     rules.height = side;
@@ -31,10 +28,10 @@ void record(RunHistory& history, int side, std::int64_t generations) {
     model.rules = rules;
     model.setUpLattice(squares);
     clearBoard(squares);
-    fillBoard(squares, kSeed, rules);
+    fillBoard(squares, kSeed, rules, model.generator(), model.traceLines());
     history.restart(squares, rules);
     for (std::int64_t k = 1; k <= generations; ++k) {
-        platform::srand(static_cast<std::uint32_t>(kSeed + k));
+        model.generator().seed(static_cast<std::uint32_t>(kSeed + k));
         model.computeGeneration();
         history.record(model.generationSeed(), squares);
     }

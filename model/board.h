@@ -11,6 +11,13 @@
 #include "base/thread_flags.h"
 #include "model/rules.h"
 
+namespace platform {
+struct Generator;
+}  // namespace platform
+namespace trace {
+class Writer;
+}  // namespace trace
+
 // One byte that the rules treat as a boolean. Some rules test for exactly 1
 // and flip "1 to 0, anything else to 1", so it must be able to hold any byte.
 using Flag = std::uint8_t;
@@ -114,6 +121,10 @@ void fillBoard(std::time_t now);
 // runs can go on at once, one per thread; the fill with the rules' shares.
 void clearBoard(Board& squares);
 void fillBoard(Board& squares, std::time_t now, const Rules& rules = {});
+// The same fill seeding and drawing from a generator of the caller's, and
+// tracing to its writer: a run that owns them.
+void fillBoard(Board& squares, std::time_t now, const Rules& rules, platform::Generator& generator,
+               trace::Writer& lines);
 
 // What a person can put on a square by hand.
 enum class Occupant { kNothing, kBrownLizard, kGreenLizard, kBrownEgg, kGreenEgg, kHungryCat };

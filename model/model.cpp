@@ -87,7 +87,7 @@ int Model::run(int /*argument*/) {
         return 0;
     }
     for (;;) {
-        platform::srand(static_cast<std::uint32_t>(clock()));
+        random_->seed(static_cast<std::uint32_t>(clock()));
         // A close while stopped still runs this one generation, with its
         // trace and hand-off, before the loop ends.
         while (!runFlag && !quitFlag) {
@@ -96,7 +96,7 @@ int Model::run(int /*argument*/) {
         std::unique_lock generation(generationMutex);
         beforeGeneration();
         computeGeneration();
-        trace::line("model ----------------------------- a cambiar imagenes \n");
+        traceHandOff();
         handOff(generation);
         if (quitFlag) {
             return 0;
@@ -109,14 +109,15 @@ void Model::handOff(std::unique_lock<std::mutex>& generation) {
     displayUpdate();
     generation.unlock();
     // The generation's trace reaches the console while it is shown.
-    trace::flush();
+    trace_.flush();
     pause(kShowPause);
 }
 
+void Model::traceHandOff() { trace_.line("model ----------------------------- a cambiar imagenes \n"); }
+
 void Model::computeGeneration() {
-    const trace::Burst burst;
-    platform::Generator& generator = platform::threadGenerator();
-    random_ = &generator;
+    const trace::Writer::Burst burst(trace_);
+    platform::Generator& generator = *random_;
     // Values made ahead were made from the seed; the state is past them.
     generationSeed_ = generator.ahead.next != generator.ahead.end ? generator.ahead.seed : generator.state;
     int watched = watched_.load(std::memory_order_relaxed);
@@ -190,7 +191,7 @@ void Model::takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left
     }
     const bool watchedEmpty = squares_[static_cast<std::size_t>(watched)].kind == kEmpty;
     {
-        const trace::Tap tap(turn.lines);
+        const trace::Writer::Copy copy(trace_, turn.lines);
         takeTurn();
     }
     // A creature that moved left its square empty and one square beside it
@@ -233,7 +234,7 @@ std::optional<Model::WatchedTurn> Model::watchedTurn() const {
     return watchedTurn_;
 }
 
-std::uint32_t Model::drawSquare() { return drawSquare(platform::threadGenerator()); }
+std::uint32_t Model::drawSquare() { return drawSquare(*random_); }
 
 std::uint32_t Model::drawSquare(platform::Generator& generator) {
     if (squareCount_ > kLargestDrawnBoard) {

@@ -17,10 +17,15 @@
 #include "model/board.h"
 #include "model/lattice.h"
 #include "model/rules.h"
+#include "model/trace.h"
 
 // The simulation thread: the generation loop over the shared board, and the
 // creatures' turns. The rules each creature follows (sight and the four
 // actions) live in behaviour/.
+//
+// A model draws from the generator it is given and traces to the sink it is
+// given: its own generator and no trace unless told otherwise. The window's
+// model draws from its thread's generator and traces to the console.
 class Model : public CThread {
 public:
     static constexpr std::chrono::milliseconds kStoppedPoll{100};
@@ -29,10 +34,27 @@ public:
     Model();
     ~Model() { stop(); }
 
+    // Started as a thread, the model draws from that thread's generator,
+    // which srand seeds: the window's code seeds it for a run of a fixed
+    // seed.
+    void beforeRun() override { drawFrom(platform::threadGenerator()); }
     // The generation loop: waits while stopped, runs generations while
     // running, and returns 0 after the generation under way once quitFlag
-    // is set.
+    // is set. Each pass seeds the model's generator from the clock.
     int run(int argument) override;
+
+    // The generator the model draws from; it must outlive the model's use
+    // of it.
+    [[nodiscard]] platform::Generator& generator() { return *random_; }
+    void drawFrom(platform::Generator& generator) { random_ = &generator; }
+    // Where the model's trace lines go; nullptr for nowhere.
+    void traceTo(trace::Sink* sink) { trace_.setSink(sink); }
+    [[nodiscard]] trace::Sink* traceSink() const { return trace_.sink(); }
+    [[nodiscard]] trace::Writer& traceLines() { return trace_; }
+    // The line that ends a generation's trace, where the window hands the
+    // board to the view; a headless run prints it too, so that its trace is
+    // the window's.
+    void traceHandOff();
 
     // Builds the torus of the board's size with eight neighbours per
     // square, over the shared board or over a board of the caller's own.
@@ -203,12 +225,14 @@ private:
     static constexpr std::size_t kCachedBoardBytes = std::size_t{1} << 20;
     bool askAhead_ = false;
 
-    // The generating thread's random numbers, looked up once a generation
-    // (and at construction, for a turn taken outside one): where
-    // thread-local storage is emulated (Windows), a look-up per draw took a
-    // third of a generation.
-    platform::Generator* random_ = &platform::threadGenerator();
+    // The generator drawn from: its own unless handed another. Held by a
+    // pointer, not looked up: where thread-local storage is emulated
+    // (Windows), a look-up per draw took a third of a generation.
+    platform::Generator ownGenerator_;
+    platform::Generator* random_ = &ownGenerator_;
     std::uint32_t generationSeed_ = 0;
+    // The model's trace lines, on their way to its sink.
+    trace::Writer trace_;
     [[nodiscard]] std::uint32_t drawSquare(platform::Generator& generator);
 
     // Walks when a forward square is empty, else turns at random.

@@ -11,6 +11,7 @@
 #include "model/census.h"
 #include "model/draws_ahead.h"
 #include "model/model.h"
+#include "model/trace.h"
 
 // The generator keeps 32 bits of its seed, so a larger seed would only
 // repeat a smaller one's run.
@@ -27,15 +28,17 @@ struct StartingBoard {
 
 // A run as vivar-sim makes it: the board filled as the fill button would at
 // calendar second `seed`, or a board given whole, then generation k seeded
-// with seed + k, as if one second passed per generation.
+// with seed + k, as if one second passed per generation. It owns its board
+// and its generator, and traces to the sink it is given: the console unless
+// told.
 class SeededRun {
 public:
     // A run with a board of its own, of the rules' size, so that several
     // runs can go on at once, one per thread.
-    explicit SeededRun(const Rules& rules = {});
+    explicit SeededRun(const Rules& rules = {}, trace::Sink* sink = &trace::console());
     // A run that takes the given board, of the rules' size, as its own; a
     // start from squares() then copies nothing.
-    SeededRun(const Rules& rules, Board&& squares);
+    SeededRun(const Rules& rules, Board&& squares, trace::Sink* sink = &trace::console());
 
     // Starts the seed's run on a board as a fresh process has it. With
     // `drawsAhead`, another thread makes each generation's random values

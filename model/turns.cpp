@@ -25,7 +25,7 @@ void Model::turnAtRandom() {
 
 // The fallback of both turns when nothing more pressing is in sight.
 void Model::walkOrTurnAtRandom() {
-    const trace::Lines say;
+    const trace::Lines say(trace_);
     if (seesEmpty()) {
         say("encontre una casilla vacia asi que caminare\n");
         walk();
@@ -36,7 +36,7 @@ void Model::walkOrTurnAtRandom() {
 }
 
 void Model::lizardTurn() {
-    const trace::Lines say;
+    const trace::Lines say(trace_);
     CellState& self = acting();
     say("--------casilla con lagartija----------\n");
     self.processed = 1;
@@ -49,7 +49,7 @@ void Model::lizardTurn() {
             self.phase = random_->coin();
             self.direction = static_cast<std::int8_t>(random_->heading());
         } else {
-            trace::print("todavia estoy chico edad = %d\n", self.age);
+            trace_.print("todavia estoy chico edad = %d\n", self.age);
             ++self.age;
         }
         say("--------fin casilla con lagartija----------\n");
@@ -92,7 +92,7 @@ void Model::lizardTurn() {
 }
 
 void Model::catTurn() {
-    const trace::Lines say;
+    const trace::Lines say(trace_);
     CellState& self = acting();
     say("--------casilla con gato----------\n");
     self.processed = 1;

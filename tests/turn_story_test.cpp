@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "model/trace.h"
-#include "platform/random.h"
 #include "support/terrarium.h"
 #include "view/turn_story.h"
 
@@ -18,15 +16,12 @@ protected:
     // column; its turn in words.
     std::string tell(int row, int column) {
         model.watch(square(row, column));
-        platform::srand(2026);
+        model.generator().seed(2026);
         model.computeGeneration();
         model.watch(-1);
         turn = model.watchedTurn();
         return turn ? tellTurn(*turn, model.rules).join('\n').toStdString() : std::string("(no turn)");
     }
-
-    void SetUp() override { trace::setSink(nullptr); }
-    void TearDown() override { trace::setSink(stdout); }
 
     std::optional<Model::WatchedTurn> turn;
 };
