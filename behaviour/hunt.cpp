@@ -32,6 +32,7 @@ void Model::hunt() {
             continue;
         }
         trace_.line(option.message);
+        noteMove(option.slot);
         // The prey's species lives on only in the eating cat's picture.
         prey.preyIsKind2 = prey.kind != kLizard1 ? 1 : 0;
         prey.kind = cat.kind;

@@ -42,3 +42,20 @@ bool Model::seesMate() const { return seesAhead(isMate); }
 
 // Hatchlings and mating lizards are food all the same.
 bool Model::seesLizard() const { return seesAhead(isLizardCell); }
+
+// In the order the actions take them: front, front-right, front-left.
+template <typename Test>
+int Model::firstAhead(Test matches) const {
+    for (const int slot : {kFront, kFrontRight, kFrontLeft}) {
+        if (matches(lookAt(slot))) {
+            return slot;
+        }
+    }
+    return -1;
+}
+
+int Model::catAhead() const { return firstAhead(isCat); }
+
+int Model::mateAhead() const { return firstAhead(isMate); }
+
+int Model::lizardAhead() const { return firstAhead(isLizardCell); }

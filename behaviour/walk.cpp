@@ -33,6 +33,7 @@ void Model::walk() {
             continue;
         }
         trace_.line(step.message);
+        noteMove(step.slot);
         destination.kind = source.kind;
         destination.mating = source.mating;
         destination.mateTurns = source.mateTurns;

@@ -175,11 +175,6 @@ void Model::takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left
     if (!isLizard(kind) && kind != kCat) {
         return;
     }
-    const auto around = neighboursOf(current);
-    std::array<CellState, 8> before{};
-    for (std::size_t slot = 0; slot < around.size(); ++slot) {
-        before[slot] = squares_[around[slot]];
-    }
     WatchedTurn turn;
     turn.before = acting();
     // What it will see, whether or not it looks: its look slots as the
@@ -187,41 +182,23 @@ void Model::takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left
     CellState looking = turn.before;
     deriveLookSlots(looking);
     for (std::size_t ahead = 0; ahead < turn.ahead.size(); ++ahead) {
-        turn.ahead[ahead] = squares_[around[static_cast<std::size_t>(looking.lookSlots[ahead])]];
+        turn.ahead[ahead] = squares_[neighbourOf(current, static_cast<std::size_t>(looking.lookSlots[ahead]))];
     }
-    const bool watchedEmpty = squares_[static_cast<std::size_t>(watched)].kind == kEmpty;
     {
         const trace::Writer::Copy copy(trace_, turn.lines);
+        record_ = &turn.record;
         takeTurn();
+        record_ = nullptr;
     }
-    // A creature that moved left its square empty and one square beside it
-    // newly holds its kind: a walk, a flight or a catch.
-    int end = start;
-    if (squares_[start].kind != kind) {
-        end = -1;
-        for (std::size_t slot = 0; slot < around.size(); ++slot) {
-            if (before[slot].kind != kind && squares_[around[slot]].kind == kind) {
-                end = around[slot];
-                break;
-            }
-        }
-    }
-    const CellState& onWatched = squares_[static_cast<std::size_t>(watched)];
-    if (watchedEmpty && end != watched && onWatched.juvenile == 1 && isLizard(onWatched.kind)) {
-        // The partner is the neighbour that began to mate in this turn.
-        EggLaid egg{start, -1, kEmpty};
-        for (std::size_t slot = 0; slot < around.size(); ++slot) {
-            if (before[slot].mating == 0 && squares_[around[slot]].mating == 1) {
-                egg.partner = around[slot];
-                egg.partnerKind = squares_[around[slot]].kind;
-            }
-        }
-        laid = egg;
+    const TurnRecord& record = turn.record;
+    const int end = record.to >= 0 ? record.to : start;
+    if (record.egg == watched) {
+        laid = EggLaid{start, record.partner, squares_[static_cast<std::size_t>(record.partner)].kind};
     }
     turn.square = watched;
     turn.from = start;
     turn.to = end;
-    turn.after = end >= 0 ? squares_[end] : CellState{};
+    turn.after = squares_[end];
     if (end == watched) {
         arrived = std::move(turn);
     } else if (start == watched) {

@@ -22,7 +22,7 @@ struct RecordedRun {
     Model model;
     RunHistory history;
     std::vector<Board> boards;
-    std::vector<std::string> turns;
+    std::vector<Model::WatchedTurn> turns;
 
     RecordedRun(std::uint64_t fillSeed, std::size_t budget = 0) : history(budget) {
         model.setUpLattice(squares);
@@ -40,7 +40,7 @@ struct RecordedRun {
             model.computeGeneration();
             history.record(model.generationSeed(), squares);
             boards.push_back(squares);
-            turns.push_back(watched >= 0 ? model.watchedTurn()->lines : std::string{});
+            turns.push_back(watched >= 0 ? *model.watchedTurn() : Model::WatchedTurn{});
         }
     }
 };
@@ -56,13 +56,18 @@ TEST(RunHistory, RebuildsAClockSeededRunAndTheWatchedTurnWithoutTouchingTheCalle
 
     platform::srand(424242);
     const platform::Generator before = platform::threadGenerator();
+    int turnsTaken = 0;
     for (const std::int64_t k : {0, 1, 137, 255, 256, 257, 511, 600}) {
         const RunHistory::Rebuilt rebuilt = recorded.history.rebuild(k, kWatched);
         EXPECT_TRUE(rebuilt.board.sameAs(recorded.boards[static_cast<std::size_t>(k)])) << "generation " << k;
-        const std::string lines = rebuilt.turn ? rebuilt.turn->lines : std::string{};
         // A kept board's turn too, replayed from the board kept before it.
-        EXPECT_EQ(lines, recorded.turns[static_cast<std::size_t>(k)]) << "generation " << k;
+        const Model::WatchedTurn& expected = recorded.turns[static_cast<std::size_t>(k)];
+        const Model::WatchedTurn turn = rebuilt.turn.value_or(Model::WatchedTurn{});
+        EXPECT_EQ(turn.lines, expected.lines) << "generation " << k;
+        EXPECT_EQ(turn.record, expected.record) << "generation " << k;
+        turnsTaken += turn.record.choice != TurnRecord::Choice::kNone ? 1 : 0;
     }
+    EXPECT_GT(turnsTaken, 2);
     EXPECT_EQ(platform::threadGenerator().state, before.state);
     EXPECT_EQ(trace::console().file(), consoleFile);
     EXPECT_EQ(console.text(), "");
