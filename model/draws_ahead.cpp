@@ -5,7 +5,10 @@
 #include "platform/system.h"
 
 DrawsAhead::DrawsAhead(std::uint32_t first, std::size_t squareCount, platform::Generator& generator)
-    : first_(first), squareCount_(static_cast<std::uint32_t>(squareCount)), generator_(generator), maker_([this] { make(); }) {}
+    : first_(first),
+      squareCount_(static_cast<std::uint32_t>(squareCount)),
+      generator_(generator),
+      maker_([this] { make(); }) {}
 
 DrawsAhead::~DrawsAhead() {
     generator_.settleAhead();
