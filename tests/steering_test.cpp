@@ -177,7 +177,9 @@ struct SteeredRun {
     Steering steering{RunOptions{}};
     Model model;
     std::uint32_t clock = 1765000000;
-    std::string counts = testing::TempDir() + "vivar-session-test.csv";
+    // A file of each test's own: ctest runs the tests side by side.
+    std::string counts = testing::TempDir() + "vivar-session-" +
+                         testing::UnitTest::GetInstance()->current_test_info()->name() + ".csv";
 
     SteeredRun() {
         std::remove(counts.c_str());
