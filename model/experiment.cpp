@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/numbers.h"
+#include "base/words.h"
 
 namespace {
 
@@ -12,9 +13,9 @@ namespace {
 // value of that rule.
 std::optional<std::string> setValue(Rules& rules, std::string_view name, std::string_view value) {
     if (name == "size") {
-        return setSize(rules, value);
+        return setSize(rules, value, "--vary size");
     }
-    return setRule(rules, std::string(name) + "=" + std::string(value));
+    return setRule(rules, std::string(name) + "=" + std::string(value), "--vary");
 }
 
 // FIRST:LAST:STEP as three whole numbers, FIRST no greater than LAST and
@@ -66,15 +67,16 @@ std::optional<std::string> readVariation(std::string_view text, Variation& varia
     const std::size_t equals = text.find('=');
     const std::string_view name = text.substr(0, equals);
     if (name != "size" && std::find(kRuleNames.begin(), kRuleNames.end(), name) == kRuleNames.end()) {
-        return "--vary needs NAME=V1,V2,... with NAME one of hatch, mating, meal, fill and size, not '" +
-               std::string(text) + "'";
+        return words::fill(words::translate("Experiment", "--vary needs NAME=V1,V2,... with NAME one of hatch, "
+                                                          "mating, meal, fill and size, not '%1'"),
+                           {text});
     }
     const std::string_view values = equals == std::string_view::npos ? std::string_view{} : text.substr(equals + 1);
     Variation read{std::string(name), {}};
     Rules rules;
     auto add = [&](std::string_view value) -> std::optional<std::string> {
-        if (const std::optional<std::string> problem = setValue(rules, name, value)) {
-            return "--vary " + std::string(name) + ": " + *problem;
+        if (std::optional<std::string> problem = setValue(rules, name, value)) {
+            return problem;
         }
         read.values.push_back(name == "size" ? sizeText(rules) : ruleValue(rules, name));
         return std::nullopt;
@@ -84,21 +86,23 @@ std::optional<std::string> readVariation(std::string_view text, Variation& varia
     if (name != "fill" && values.find(':') != std::string_view::npos) {
         const std::optional<Range> range = readRange(values);
         if (!range) {
-            return "--vary " + std::string(name) +
-                   "=FIRST:LAST:STEP needs whole numbers with FIRST no greater than LAST and STEP at least 1, not '" +
-                   std::string(values) + "'";
+            return words::fill(words::translate("Experiment", "--vary %1=FIRST:LAST:STEP needs whole numbers with "
+                                                              "FIRST no greater than LAST and STEP at least 1, not '%2'"),
+                               {name, values});
         }
         // Said before the values are made: a range to a trillion would
         // otherwise make a thousand of them first, or name a value that
         // the user never wrote.
         const std::string last(range->lastText);
         if (name == "size" && range->last > kLargestSquareSide) {
-            return "--vary size=" + std::string(values) + ": " + last + " is too large; the largest square board is " +
-                   std::to_string(kLargestSquareSide) + "x" + std::to_string(kLargestSquareSide);
+            const std::string side = std::to_string(kLargestSquareSide);
+            return words::fill(words::translate("Experiment", "--vary size=%1: %2 is too large; the largest square "
+                                                              "board is %3x%3"),
+                               {values, last, side});
         }
         if (name != "size" && range->last > static_cast<std::uint64_t>(Rules::kMostVisits)) {
-            return "--vary " + std::string(name) + "=" + std::string(values) + ": " + last +
-                   " is too large; the largest " + std::string(name) + " is " + std::to_string(Rules::kMostVisits);
+            return words::fill(words::translate("Experiment", "--vary %1=%2: %3 is too large; the largest %1 is %4"),
+                               {name, values, last, std::to_string(Rules::kMostVisits)});
         }
         for (std::uint64_t value = range->first;; value += range->step) {
             const std::string number = std::to_string(value);

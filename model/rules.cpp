@@ -62,16 +62,16 @@ int Rules::kindForPercent(int percent) const {
     return 0;
 }
 
-std::optional<std::string> setRule(Rules& rules, std::string_view assignment) {
+std::optional<std::string> setRule(Rules& rules, std::string_view assignment, std::string_view option) {
     const std::size_t equals = assignment.find('=');
     const std::string_view name = assignment.substr(0, equals);
     const std::string_view value = equals == std::string_view::npos ? std::string_view{} : assignment.substr(equals + 1);
     if (name == "fill") {
         const auto shares = readShares(value);
         if (equals == std::string_view::npos || !shares) {
-            return words::fill(words::translate("Rules", "--rule fill needs four whole percentages E:B:G:C (empty, "
-                                                         "brown, green, cats) that sum to 100, not '%1'"),
-                               {value});
+            return words::fill(words::translate("Rules", "%1 fill needs four whole percentages E:B:G:C (empty, "
+                                                         "brown, green, cats) that sum to 100, not '%2'"),
+                               {option, value});
         }
         rules.fill = *shares;
         return std::nullopt;
@@ -84,14 +84,15 @@ std::optional<std::string> setRule(Rules& rules, std::string_view assignment) {
     std::uint64_t number = 0;
     if (equals == std::string_view::npos ||
         !parseWholeNumber(value, Rules::kLeastVisits, Rules::kMostVisits, number)) {
-        return words::fill(words::translate("Rules", "--rule %1 needs a whole number of visits from %2 to %3, not '%4'"),
-                           {name, std::to_string(Rules::kLeastVisits), std::to_string(Rules::kMostVisits), value});
+        return words::fill(words::translate("Rules", "%1 %2 needs a whole number of visits from %3 to %4, not '%5'"),
+                           {option, name, std::to_string(Rules::kLeastVisits), std::to_string(Rules::kMostVisits),
+                            value});
     }
     *visits = static_cast<int>(number);
     return std::nullopt;
 }
 
-std::optional<std::string> setSize(Rules& rules, std::string_view size) {
+std::optional<std::string> setSize(Rules& rules, std::string_view size, std::string_view option) {
     const std::size_t by = size.find('x');
     std::uint64_t width = 0;
     std::uint64_t height = 0;
@@ -99,9 +100,9 @@ std::optional<std::string> setSize(Rules& rules, std::string_view size) {
     if (by == std::string_view::npos || !parseWholeNumber(size.substr(0, by), Rules::kLeastSide, kLongestSide, width) ||
         !parseWholeNumber(size.substr(by + 1), Rules::kLeastSide, kLongestSide, height) ||
         width * height > static_cast<std::uint64_t>(Rules::kMostSquares)) {
-        return words::fill(words::translate("Rules", "--size needs WxH: a width and a height of at least %1 squares, "
-                                                     "with at most %2 squares in all (2000x2000), not '%3'"),
-                           {std::to_string(Rules::kLeastSide), std::to_string(Rules::kMostSquares), size});
+        return words::fill(words::translate("Rules", "%1 needs WxH: a width and a height of at least %2 squares, "
+                                                     "with at most %3 squares in all (2000x2000), not '%4'"),
+                           {option, std::to_string(Rules::kLeastSide), std::to_string(Rules::kMostSquares), size});
     }
     rules.width = static_cast<int>(width);
     rules.height = static_cast<int>(height);

@@ -49,10 +49,13 @@ struct Rules {
 inline constexpr std::array<std::string_view, 4> kRuleNames{"hatch", "mating", "meal", "fill"};
 
 // Reads "NAME=VALUE" into the rules; on a mistake, returns one line that
-// says what is wrong and leaves the rules as they were.
-[[nodiscard]] std::optional<std::string> setRule(Rules& rules, std::string_view assignment);
-// Reads "WxH", width by height; the same.
-[[nodiscard]] std::optional<std::string> setSize(Rules& rules, std::string_view size);
+// says what is wrong and leaves the rules as they were. The line names the
+// rule after the option it came with, as the user typed it.
+[[nodiscard]] std::optional<std::string> setRule(Rules& rules, std::string_view assignment,
+                                                 std::string_view option = "--rule");
+// Reads "WxH", width by height; the same, naming the size `option`.
+[[nodiscard]] std::optional<std::string> setSize(Rules& rules, std::string_view size,
+                                                 std::string_view option = "--size");
 
 // A rule's value as `--rule` writes it: "5", "60:15:15:10".
 [[nodiscard]] std::string ruleValue(const Rules& rules, std::string_view name);

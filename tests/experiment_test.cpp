@@ -39,6 +39,17 @@ TEST(Experiment, AVariationWithAValueItsRuleRefusesIsRefusedWhole) {
         EXPECT_EQ(problem->find('\n'), std::string::npos) << *problem;
         EXPECT_EQ(variation.name, "kept");
     }
+    // Named as typed, once: not after the option a single value takes.
+    for (const auto& [text, start] : {std::pair<const char*, const char*>{"size=3y", "--vary size needs WxH"},
+                                      {"hatch=0", "--vary hatch needs a whole number"},
+                                      {"fill=1:2", "--vary fill needs four whole percentages"}}) {
+        Variation variation;
+        const std::optional<std::string> problem = readVariation(text, variation);
+        ASSERT_TRUE(problem) << text;
+        EXPECT_EQ(problem->rfind(start, 0), 0u) << *problem;
+        EXPECT_EQ(problem->find("--rule"), std::string::npos) << *problem;
+        EXPECT_EQ(problem->find("--size"), std::string::npos) << *problem;
+    }
 }
 
 TEST(Experiment, ARangePastTheLargestValueSaysWhichIsTheLargest) {

@@ -382,6 +382,29 @@
     </message>
 </context>
 <context>
+    <name>Experiment</name>
+    <message>
+        <location filename="../model/experiment.cpp" line="+70"/>
+        <source>--vary needs NAME=V1,V2,... with NAME one of hatch, mating, meal, fill and size, not &apos;%1&apos;</source>
+        <translation>--vary necesita NOMBRE=V1,V2,... con NOMBRE uno de hatch, mating, meal, fill y size, no &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>--vary %1=FIRST:LAST:STEP needs whole numbers with FIRST no greater than LAST and STEP at least 1, not &apos;%2&apos;</source>
+        <translation>--vary %1=PRIMERO:ÚLTIMO:PASO necesita números enteros con PRIMERO no mayor que ÚLTIMO y PASO al menos 1, no &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>--vary size=%1: %2 is too large; the largest square board is %3x%3</source>
+        <translation>--vary size=%1: %2 es demasiado grande; el tablero cuadrado más grande es de %3x%3</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--vary %1=%2: %3 is too large; the largest %1 is %4</source>
+        <translation>--vary %1=%2: %3 es demasiado grande; el mayor %1 es %4</translation>
+    </message>
+</context>
+<context>
     <name>Inspector</name>
     <message>
         <location filename="../view/square_panel.cpp" line="+65"/>
@@ -394,7 +417,7 @@
         <translation>Muestra u oculta las líneas de este turno en la traza de la consola</translation>
     </message>
     <message>
-        <location line="+78"/>
+        <location line="+75"/>
         <source>Stop the run to edit the square.</source>
         <translation>Detenga la simulación para editar la casilla.</translation>
     </message>
@@ -403,8 +426,8 @@
     <name>Rules</name>
     <message>
         <location filename="../model/rules.cpp" line="+72"/>
-        <source>--rule fill needs four whole percentages E:B:G:C (empty, brown, green, cats) that sum to 100, not &apos;%1&apos;</source>
-        <translation>--rule fill necesita cuatro porcentajes enteros E:B:G:C (vacías, marrones, verdes, gatos) que sumen 100, no &apos;%1&apos;</translation>
+        <source>%1 fill needs four whole percentages E:B:G:C (empty, brown, green, cats) that sum to 100, not &apos;%2&apos;</source>
+        <translation>%1 fill necesita cuatro porcentajes enteros E:B:G:C (vacías, marrones, verdes, gatos) que sumen 100, no &apos;%2&apos;</translation>
     </message>
     <message>
         <location line="+10"/>
@@ -413,13 +436,13 @@
     </message>
     <message>
         <location line="+5"/>
-        <source>--rule %1 needs a whole number of visits from %2 to %3, not &apos;%4&apos;</source>
-        <translation>--rule %1 necesita un número entero de visitas de %2 a %3, no &apos;%4&apos;</translation>
+        <source>%1 %2 needs a whole number of visits from %3 to %4, not &apos;%5&apos;</source>
+        <translation>%1 %2 necesita un número entero de visitas de %3 a %4, no &apos;%5&apos;</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <source>--size needs WxH: a width and a height of at least %1 squares, with at most %2 squares in all (2000x2000), not &apos;%3&apos;</source>
-        <translation>--size necesita AxL: un ancho y un alto de al menos %1 casillas, con %2 casillas en total como mucho (2000x2000), no &apos;%3&apos;</translation>
+        <location line="+16"/>
+        <source>%1 needs WxH: a width and a height of at least %2 squares, with at most %3 squares in all (2000x2000), not &apos;%4&apos;</source>
+        <translation>%1 necesita AxL: un ancho y un alto de al menos %2 casillas, con %3 casillas en total como mucho (2000x2000), no &apos;%4&apos;</translation>
     </message>
 </context>
 <context>
@@ -1396,7 +1419,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Rehacer el último cambio deshecho, detenido (Ctrl+Mayús+Z o Ctrl+Y)</translation>
     </message>
     <message>
-        <location filename="../view/view.cpp" line="+81"/>
+        <location filename="../view/view.cpp" line="+86"/>
         <source>vivar: could not open the viewer window: no display could be opened</source>
         <translation>vivar: no se pudo abrir la ventana del visor: no se pudo abrir ninguna pantalla</translation>
     </message>
@@ -1461,7 +1484,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>El tablero no se abrió: la simulación volvió a arrancar antes.</translation>
     </message>
     <message>
-        <location filename="../view/view.h" line="+48"/>
+        <location filename="../view/view.h" line="+49"/>
         <source>Play: run the generations (Space or 1)</source>
         <translation>Reproducir: avanzan las generaciones (Espacio o 1)</translation>
     </message>
