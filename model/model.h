@@ -180,8 +180,7 @@ public:
 private:
     // The lattice's squares and each square's eight neighbours as square
     // numbers, read from the lattice once it is built: a turn looks around
-    // a dozen times, and the lattice's checked lookups took a fifth of a
-    // generation.
+    // a dozen times, and the lattice's lookups are checked.
     void readNeighbours();
     template <typename Test>
     [[nodiscard]] bool seesAhead(Test matches) const;
@@ -233,13 +232,13 @@ private:
     // creature.
     std::uint32_t nextInOrder();
     // A board this small stays in a processor's own cache, where asking
-    // ahead costs more than it saves (a tenth of a 200 x 200 generation).
+    // ahead costs more than it saves.
     static constexpr std::size_t kCachedBoardBytes = std::size_t{1} << 20;
     bool askAhead_ = false;
 
     // The generator drawn from: its own unless handed another. Held by a
-    // pointer, not looked up: where thread-local storage is emulated
-    // (Windows), a look-up per draw took a third of a generation.
+    // pointer, not looked up, since thread-local storage is emulated on
+    // Windows.
     platform::Generator ownGenerator_;
     platform::Generator* random_ = &ownGenerator_;
     std::uint32_t generationSeed_ = 0;
