@@ -100,4 +100,33 @@ void failWritesWhenReaderGoes();
 // behind.
 [[nodiscard]] int replaceFile(const std::filesystem::path& path, std::string_view contents);
 
+// Lines, each flushed as it is written, to the file that an environment
+// variable names; nothing when it names none. The window's tests read what
+// the user reads through it.
+class LineLog {
+public:
+    explicit LineLog(const char* variable) {
+        if (const std::filesystem::path path = environmentPath(variable); !path.empty()) {
+            file_ = openFile(path, "w");
+        }
+    }
+    ~LineLog() {
+        if (file_ != nullptr) {
+            std::fclose(file_);
+        }
+    }
+    LineLog(const LineLog&) = delete;
+    LineLog& operator=(const LineLog&) = delete;
+
+    void write(std::string_view line) {
+        if (file_ != nullptr) {
+            std::fprintf(file_, "%.*s\n", static_cast<int>(line.size()), line.data());
+            std::fflush(file_);
+        }
+    }
+
+private:
+    std::FILE* file_ = nullptr;
+};
+
 }  // namespace platform

@@ -290,10 +290,6 @@ RunPanel::RunPanel(QWidget* window)
     side_->setMaximumWidth(kWidth);
     platform::placeBesideViewer(window, side_);
 
-    if (const char* log = std::getenv("VIVAR_STATUS_LOG"); log != nullptr && *log != '\0') {
-        statusLog_ = std::fopen(log, "w");
-    }
-
     chartTimer_->setSingleShot(true);
     QObject::connect(chartTimer_, &QTimer::timeout, chartView_, [this] { updateChart(); });
 }
@@ -397,11 +393,7 @@ void RunPanel::showStatus(const Status& status) {
         return;
     }
     statusLine_->setText(text);
-    // Lets the window's tests read what the user reads.
-    if (statusLog_ != nullptr) {
-        std::fprintf(statusLog_, "%s\n", text.toUtf8().constData());
-        std::fflush(statusLog_);
-    }
+    statusLog_.write(text.toStdString());
 }
 
 void RunPanel::notice(const QString& text) {

@@ -13,6 +13,7 @@
 
 #include "model/census.h"
 #include "model/population_history.h"
+#include "platform/system.h"
 
 class QHBoxLayout;
 class QLabel;
@@ -124,7 +125,7 @@ private:
     std::uint64_t chartedShape_ = 0;  // and of which shape of them
     Census census_;
     int highest_ = 0;
-    std::FILE* statusLog_ = nullptr;
+    platform::LineLog statusLog_{"VIVAR_STATUS_LOG"};
     Status status_;
     QString notice_;
     QElapsedTimer sinceNotice_;

@@ -116,9 +116,6 @@ Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits, int narrow
     column->addWidget(linesToggle_);
     column->addWidget(turnLines_);
 
-    if (const char* log = std::getenv("VIVAR_INSPECTOR_LOG"); log != nullptr && *log != '\0') {
-        log_ = std::fopen(log, "w");
-    }
     panel_->hide();
 }
 
@@ -143,17 +140,10 @@ void Inspector::show(const SquareReport& report, bool editable, bool turnable) {
     }
     editHint_->setText(editable ? QString() : Words::tr("Stop the run to edit the square."));
     panel_->show();
-    if (log_ != nullptr) {
-        std::fprintf(log_, "%s\n", plainText(report).c_str());
-        std::fflush(log_);
-    }
+    log_.write(plainText(report));
 }
 
-Inspector::~Inspector() {
-    if (log_ != nullptr) {
-        std::fclose(log_);
-    }
-}
+Inspector::~Inspector() = default;
 
 void Inspector::hide() { panel_->hide(); }
 

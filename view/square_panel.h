@@ -1,11 +1,11 @@
 #pragma once
 
-#include <cstdio>
 #include <functional>
 #include <vector>
 
 #include <QString>
 
+#include "platform/system.h"
 #include "view/square_report.h"
 
 class QLabel;
@@ -52,5 +52,6 @@ private:
     QLabel* editHint_;
     std::vector<QPushButton*> editButtons_;
     std::vector<bool> turnsCreature_;
-    std::FILE* log_ = nullptr;
+    // Lets the window's tests read what the user reads.
+    platform::LineLog log_{"VIVAR_INSPECTOR_LOG"};
 };
