@@ -2,8 +2,11 @@
 // the pace, a fixed seed, the counts file, and the chart's history.
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <functional>
+#include <future>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -57,16 +60,31 @@ TEST(Pace, FasterAndSlowerStepThroughTheLadderAndStopAtItsEnds) {
 // the test rather than pass it.
 constexpr int kAnHour = 3'600'000;
 
+// Runs `pauses` on a thread of its own, so that a pause that never ends
+// fails the test rather than hanging it; that thread is then left running,
+// with what it uses.
+std::future<void> started(std::function<void()> pauses) {
+    std::packaged_task<void()> task(std::move(pauses));
+    std::future<void> ended = task.get_future();
+    std::thread(std::move(task)).detach();
+    return ended;
+}
+constexpr auto kLongEnough = std::chrono::minutes(1);
+
 TEST(Pace, AQuitEndsThePauseUnderWayAndEveryPauseAfterIt) {
     quitFlag = false;
-    Steering steering(withPace(kAnHour));
-    std::thread model([&steering] { steering.pause(Model::kShowPause); });
+    auto* steering = new Steering(withPace(kAnHour));
+    std::future<void> underWay = started([steering] { steering->pause(Model::kShowPause); });
     quitFlag = true;
-    steering.wake();
-    model.join();
-    steering.pause(Model::kShowPause);
-    steering.pause(Model::kStoppedPoll);
+    steering->wake();
+    ASSERT_EQ(underWay.wait_for(kLongEnough), std::future_status::ready);
+    std::future<void> after = started([steering] {
+        steering->pause(Model::kShowPause);
+        steering->pause(Model::kStoppedPoll);
+    });
+    ASSERT_EQ(after.wait_for(kLongEnough), std::future_status::ready);
     quitFlag = false;
+    delete steering;
 }
 
 int firstDrawAfterSeeding(std::uint32_t seed) {
