@@ -21,6 +21,7 @@ class Inspector;
 class Model;
 struct Filming;
 class SoQtExaminerViewer;
+class SoIdleSensor;
 class SoSensor;
 class Steering;
 
@@ -178,6 +179,8 @@ public:
     Steering* steering = nullptr;
     RunSession* session = nullptr;
     RunPanel* panel = nullptr;
+    // Schedules the first idle call; fired before the loop ends.
+    std::unique_ptr<SoIdleSensor> idle;
     // Set before the thread starts, with steering.
     Model* model = nullptr;
     // Its widgets belong to the window; this is the rest of it.
