@@ -54,7 +54,7 @@ QImage OffscreenView::render() {
     action.setTransparencyType(shown.getTransparencyType());
     action.apply(root);
     gl->glFinish();
-    QImage picture = buffer_->toImage(false).convertToFormat(QImage::Format_RGB888);
+    QImage picture = buffer_->toImage().convertToFormat(QImage::Format_RGB888);
     buffer_->release();
     return picture;
 }
