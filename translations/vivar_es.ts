@@ -656,6 +656,9 @@ Keys:
   Ctrl+S            save the board shown to a file; while running, the
                     generation on screen when the key is pressed
   Ctrl+O            open a board file (while stopped)
+  P                 save a picture of the view as a PNG, at a size asked for
+  V                 record a film of the generations shown (WebM or GIF);
+                    V again stops it
   R                 the rules: the board&apos;s size, the visits and the fill&apos;s
                     shares that the next fill or clear brings (while
                     stopped)
@@ -701,6 +704,9 @@ Teclas:
   Ctrl+S            guardar en un archivo el tablero que se muestra; en
                     marcha, la generación que se ve al pulsar la tecla
   Ctrl+O            abrir un archivo de tablero (detenido)
+  P                 guardar una imagen de la vista como PNG, al tamaño pedido
+  V                 grabar una película de las generaciones mostradas (WebM
+                    o GIF); V otra vez la detiene
   R                 las reglas: el tamaño del tablero, las visitas y el
                     reparto que trae el próximo llenado o limpieza (detenido)
   Esc y un clic     elegir una casilla: el inspector junto al tablero habla
@@ -721,7 +727,7 @@ ventana el programa termina tras la generación en curso.
 </translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+67"/>
         <source>--size needs WxH, a width and a height of %1 to %2 squares in the window (vivar-sim runs boards up to 2000x2000), not &apos;%3&apos;</source>
         <translation>--size necesita AxL, un ancho y un alto de %1 a %2 casillas en la ventana (vivar-sim ejecuta tableros de hasta 2000x2000), no &apos;%3&apos;</translation>
     </message>
