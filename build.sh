@@ -15,6 +15,7 @@ jobs=$(nproc)
 packages=(
   g++ cmake make
   libcoin-dev libsoqt520-dev qtbase5-dev libqt5charts5-dev
+  libavcodec-dev libavformat-dev libavutil-dev libswscale-dev pkg-config ffmpeg
   qttools5-dev-tools qttranslations5-l10n locales
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps imagemagick gnuplot-nox fonts-dejavu-core
@@ -23,10 +24,11 @@ packages=(
 
 # What the Windows build needs besides: the cross-compiler, Wine to test
 # under with Wine's own fonts, NSIS for the installer, Boost's headers for
-# Coin, xwininfo and xmodmap, and Tesseract to read the window's words.
+# Coin, NASM for libvpx's and FFmpeg's assembly, pkg-config for FFmpeg's
+# configure, xwininfo and xmodmap, and Tesseract to read the window's words.
 windows_packages=(
-  g++-mingw-w64-x86-64-posix mingw-w64-tools wine fonts-wine nsis libboost1.74-dev zip unzip x11-utils
-  x11-xserver-utils tesseract-ocr tesseract-ocr-eng
+  g++-mingw-w64-x86-64-posix mingw-w64-tools wine fonts-wine nsis libboost1.74-dev nasm pkg-config zip unzip
+  x11-utils x11-xserver-utils tesseract-ocr tesseract-ocr-eng
 )
 
 as_root() {
@@ -112,7 +114,8 @@ case "${1:-}" in
   windows)
     packages+=("${windows_packages[@]}")
     install_missing_packages
-    # Qt, Coin and SoQt for Windows, built once and kept outside the tree.
+    # Qt, Coin and SoQt, and the film libraries, for Windows, built once and
+    # kept outside the tree.
     prefix=$("$here/packaging/windows/toolchain.sh" | tail -n 1)
     windows_dir=${VIVAR_WINDOWS_BUILD_DIR:-$here/build-windows}
     cmake -S "$here" -B "$windows_dir" -DCMAKE_TOOLCHAIN_FILE="$here/packaging/windows/mingw-w64.cmake" \

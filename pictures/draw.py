@@ -443,6 +443,17 @@ def button(name):
                    '<path d="M5,22 L10,16 L15,18 L20,10 L25,8" fill="none" stroke="#9A6532" stroke-width="2"/>'
                    '<path d="M5,24 L10,21 L15,14 L20,15 L25,13" fill="none" stroke="#4CAD38" stroke-width="2"/>'
                    '<path d="M5,19 H25" fill="none" stroke="#EE922F" stroke-width="2"/>',
+        # a picture of the view: a camera
+        "foto": '<rect x="3" y="9" width="24" height="16" rx="2.5" fill="#5A5F66" stroke="#1A1A1A" stroke-width="1.3"/>'
+                '<path d="M10,9 L12,5.5 H18 L20,9 Z" fill="#5A5F66" stroke="#1A1A1A" stroke-width="1.3" '
+                'stroke-linejoin="round"/>'
+                '<circle cx="15" cy="17" r="5.5" fill="#BFD6F2" stroke="#1A1A1A" stroke-width="1.5"/>'
+                '<circle cx="15" cy="17" r="2.2" fill="#1F4FA6"/>',
+        # a film: a strip of film with the red dot of recording
+        "grabar": '<rect x="3" y="5" width="24" height="20" rx="2" fill="#2A2A2A" stroke="#111" stroke-width="1"/>'
+                  + "".join(f'<rect x="{x}" y="{y}" width="2.5" height="2" fill="#ECECEC"/>'
+                            for x in (5, 10, 15, 20, 24.5) for y in (6.5, 21.5))
+                  + '<circle cx="15" cy="15" r="5" fill="#E02A22" stroke="#7A0E0A" stroke-width="1"/>',
     }
     face = (f'<rect width="{BUTTON}" height="{BUTTON}" fill="{BUTTON_FACE}"/>')
     return svg(BUTTON, BUTTON, face + icons[name])
@@ -452,6 +463,8 @@ BUTTONS = ["play", "stop", "limpia", "llena", "masVerde", "menosVerde", "masAzul
 # After the eight: one generation back, one on, slower, faster, the chart,
 # then undo and redo.
 CONTROLS = ["atras", "paso", "lento", "rapido", "grafica", "deshacer", "rehacer"]
+# Then a picture of the view, and a film.
+FILM_CONTROLS = ["foto", "grabar"]
 
 
 # ---------------------------------------------------------------- all tiles
@@ -543,7 +556,7 @@ def main():
                 "PNG32:" + os.path.join(HERE, name))
             names.append(name)
         # Each button also at twice the size, for screens scaled by 2.
-        for name in BUTTONS + CONTROLS:
+        for name in BUTTONS + CONTROLS + FILM_CONTROLS:
             for suffix, size in (("", BUTTON), ("@2x", 2 * BUTTON)):
                 raw = os.path.join(work, name + suffix + ".png")
                 render(button(name), raw, size, size, work)
@@ -569,6 +582,7 @@ def contact_sheet(work):
     grid.append(("ground, eggs, cat eating", ["vacio.png", "lch.png", "lvh.png", "gclc.png", "gclv.png"]))
     grid.append(("buttons (2x)", [b + ".bmp" for b in BUTTONS]))
     grid.append(("controls (2x)", [b + ".bmp" for b in CONTROLS]))
+    grid.append(("picture, film (2x)", [b + ".bmp" for b in FILM_CONTROLS]))
     width = left + 8 * cell_w + 12
     height = top + len(grid) * cell_h + 8
 

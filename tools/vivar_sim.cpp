@@ -2,6 +2,7 @@
 //
 //   vivar-sim [--seed S] [--board FILE] [--generations N] [--counts | --summary]
 //             [--save-board FILE [--at K]] [--size WxH] [--rule NAME=VALUE]...
+//             [--film FILE.webm|FILE.gif [--film-size WxH] [--film-rate N]]
 //   vivar-sim --seeds A:B [--board FILE] [--jobs J] [--generations N] --counts | --summary
 //   vivar-sim --seeds A:B --vary NAME=VALUES... [--part I/N] [OPTION]... --counts | --summary
 //
@@ -10,7 +11,8 @@
 // passed per generation; a board file's run goes on from its generation.
 // Prints the full console trace, or with --counts a CSV of the populations,
 // or with --summary one row of how the run ended, and may save the last
-// board, or with --at the one after generation K.
+// board, or with --at the one after generation K, and may film the run,
+// one frame per generation.
 // --seeds runs every seed from A to B on J threads and prints their rows in
 // seed order; --vary runs them under every combination of the values of
 // some rules, and --part only a share of it. A sweep's rows name the size
@@ -38,6 +40,11 @@
 
 #include "app/options.h"
 #include "base/words.h"
+#include "film/board_painter.h"
+#include "film/film_format.h"
+#include "film/film_writer.h"
+#include "film/picture_search.h"
+#include "film/tile_pictures.h"
 #include "model/board_file.h"
 #include "model/census.h"
 #include "model/experiment.h"
@@ -89,8 +96,17 @@ constexpr const char* kUsage =
     "                     needs --counts or --summary\n"
     "  --jobs J           threads for --seeds (default: the number of cores)\n"
     "  --size WxH         a board W squares wide and H high on a torus, each at\n"
-    "                     least %3, at most %4 squares (default %5x%6)\n";
+    "                     least %3, at most %4 squares (default %5x%6)\n"
+    "  --film FILE        film the run into FILE, one frame per generation, the\n"
+    "                     first board included: a WebM video (VP8) when FILE ends\n"
+    "                     in .webm, an animated GIF when it ends in .gif; the\n"
+    "                     board as the window's home view shows it, a board map\n"
+    "                     of one colour per kind where its squares would be too\n"
+    "                     small for their pictures (not with --seeds)\n"
+    "  --film-size WxH    the film's size in pixels, %7x%7 to %8 (default: the\n"
+    "                     board's shape, %9 pixels on its longer side)\n";
 constexpr const char* kUsageFromRule =
+    "  --film-rate N      the film's generations per second, %7 to %8 (default %9)\n"
     "  --rule NAME=VALUE\n"
     "                     change one of the rules (repeatable): hatch, mating,\n"
     "                     meal are the visits an egg takes to hatch and a\n"
@@ -129,9 +145,13 @@ std::string usage() {
     const Rules standard;
     const auto number = [](auto value) { return std::to_string(value); };
     return words::fill(kUsage, {number(kLargestSeed), number(kDefaultGenerations), number(Rules::kLeastSide),
-                                number(Rules::kMostSquares), number(standard.width), number(standard.height)}) +
+                                number(Rules::kMostSquares), number(standard.width), number(standard.height),
+                                number(kLeastFilmSide),
+                                number(kLargestFilm.width) + "x" + number(kLargestFilm.height),
+                                number(kDefaultFilmSide)}) +
            words::fill(kUsageFromRule, {number(Rules::kLeastVisits), number(Rules::kMostVisits), number(standard.hatch),
-                                        number(standard.mating), number(standard.meal), ruleValue(standard, "fill")});
+                                        number(standard.mating), number(standard.meal), ruleValue(standard, "fill"),
+                                        number(kLeastFilmRate), number(kMostFilmRate), number(kDefaultFilmRate)});
 }
 
 // A part of an experiment, 1 to count.
@@ -153,6 +173,10 @@ struct Options {
     std::vector<Variation> variations;
     std::optional<Part> part;
     std::optional<std::filesystem::path> resume;
+    std::optional<std::filesystem::path> film;
+    FilmKind filmKind = FilmKind::kWebM;
+    std::optional<FilmSize> filmSize;
+    std::optional<int> filmRate;
     std::int64_t generations = kDefaultGenerations;
     bool counts = false;
     bool summary = false;
@@ -246,6 +270,22 @@ Options parseOptions(int argc, char** argv) {
             options.saveAt = static_cast<std::int64_t>(arguments.number(0, kLargest));
         } else if (arguments.is("--generations")) {
             options.generations = static_cast<std::int64_t>(arguments.number(0, kLargest));
+        } else if (arguments.is("--film")) {
+            options.film = fileName(arguments, "--film");
+            const std::optional<FilmKind> kind = filmKindOf(*options.film);
+            if (!kind) {
+                arguments.fail("--film needs a file name ending in .webm (a video) or .gif (an animated GIF), not '" +
+                               platform::utf8Name(*options.film) + "'");
+            }
+            options.filmKind = *kind;
+        } else if (arguments.is("--film-size")) {
+            FilmSize size;
+            if (const std::optional<std::string> problem = readFilmSize(arguments.text(), size)) {
+                arguments.fail("--film-size " + *problem);
+            }
+            options.filmSize = size;
+        } else if (arguments.is("--film-rate")) {
+            options.filmRate = static_cast<int>(arguments.number(kLeastFilmRate, kMostFilmRate));
         } else if (arguments.is("--size") || arguments.is("--rule")) {
             readRulesOption(arguments, options.rules, options.rulesGiven);
         } else {
@@ -269,6 +309,12 @@ Options parseOptions(int argc, char** argv) {
     }
     if (options.saveAt && !options.saveBoard) {
         arguments.fail("--at goes with --save-board");
+    }
+    if (options.film && options.seeds) {
+        arguments.fail("--film goes with a single run, not with --seeds");
+    }
+    if ((options.filmSize || options.filmRate) && !options.film) {
+        arguments.fail(std::string(options.filmSize ? "--film-size" : "--film-rate") + " goes with --film FILE");
     }
     // From a board, the first generation is the board's: known once it is read.
     if (options.saveAt && !options.board && *options.saveAt > options.generations) {
@@ -712,6 +758,84 @@ private:
     std::_Exit(platform::exitStatusAfter(platform::interrupted()));
 }
 
+// The film of a single run: a frame for every generation the run passes,
+// its first board's included, with how far it has come on a terminal's
+// stderr. A failure to write, such as a full disk, ends the film; it is
+// told when the run's output is complete.
+class RunFilm {
+public:
+    RunFilm(const Options& options, const Rules& rules)
+        : name_(platform::utf8Name(*options.film)),
+          size_(options.filmSize.value_or(defaultFilmSize(rules.width, rules.height))),
+          painter_(size_, rules.width, rules.height),
+          total_(options.generations + 1),
+          shown_(platform::isTerminal(stderr)) {
+        std::string problem;
+        writer_ = FilmWriter::open(*options.film, options.filmKind, size_, options.filmRate.value_or(kDefaultFilmRate),
+                                   problem);
+        if (!writer_) {
+            std::fprintf(stderr, "vivar-sim: %s: %s\n", name_.c_str(), problem.c_str());
+            std::exit(1);
+        }
+        if (painter_.drawsPictures() && painter_.missingPictures() > 0) {
+            std::string folders;
+            for (const std::filesystem::path& folder : pictureFolders()) {
+                folders += (folders.empty() ? "" : ", ") + platform::utf8Name(folder);
+            }
+            std::fprintf(stderr,
+                         "vivar-sim: %d of %d pictures not found; looked in %s (VIVAR_PICTURES can name their "
+                         "folder); the film shows their squares in the board map's colours\n",
+                         painter_.missingPictures(), kTilePictureCount, folders.c_str());
+        }
+    }
+
+    void frame(const Board& squares) {
+        if (problem_) {
+            return;
+        }
+        problem_ = writer_->add(painter_.paint(squares));
+        showProgress(false);
+    }
+
+    // Ends the file; false, having said why, when the film failed.
+    bool finish() {
+        if (!problem_) {
+            problem_ = writer_->finish();
+        }
+        showProgress(true);
+        if (problem_) {
+            std::fprintf(stderr, "vivar-sim: %s: %s\n", name_.c_str(), problem_->c_str());
+        }
+        return !problem_;
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::milliseconds kInterval{200};
+
+    void showProgress(bool last) {
+        if (!shown_) {
+            return;
+        }
+        const auto now = Clock::now();
+        if (!last && now - lastShown_ < kInterval) {
+            return;
+        }
+        lastShown_ = now;
+        std::fprintf(stderr, "\rvivar-sim: film: %" PRId64 " of %" PRId64 " frames\033[K%s", writer_->frames(), total_,
+                     last ? "\n" : "");
+    }
+
+    std::string name_;
+    FilmSize size_;
+    BoardPainter painter_;
+    std::unique_ptr<FilmWriter> writer_;
+    std::optional<std::string> problem_;
+    std::int64_t total_;
+    bool shown_;
+    Clock::time_point lastShown_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -779,6 +903,16 @@ int main(int argc, char** argv) {
     // With --at, the board is saved as the run passes that generation, not
     // kept for the end: a large board is large. A failure is told when the
     // output is complete.
+    // A film that cannot be made is told before the run.
+    std::optional<RunFilm> film;
+    if (options.film) {
+        film.emplace(options, run.rules());
+    }
+    const auto filmFrame = [&film](const SeededRun& now) {
+        if (film) {
+            film->frame(now.squares());
+        }
+    };
     std::optional<std::string> saveProblem;
     bool saved = false;
     const auto saveIfAt = [&](std::int64_t generation, const SeededRun& now) {
@@ -789,6 +923,10 @@ int main(int argc, char** argv) {
     };
     const auto stopIfAsked = [&](std::int64_t generation) {
         if (platform::interrupted() != platform::Interrupt::none) {
+            // The film so far is a whole file.
+            if (film) {
+                film->finish();
+            }
             endStoppedRun(options, generation, saved);
         }
     };
@@ -799,6 +937,7 @@ int main(int argc, char** argv) {
         const std::int64_t first = from != nullptr ? from->generation : 0;
         appendSummaryOfRun(text, run, seed, options.generations, from, [&](std::int64_t k, const SeededRun& now) {
             saveIfAt(k, now);
+            filmFrame(now);
             // After the last generation, the summary is as good as written.
             if (k - first < options.generations) {
                 stopIfAsked(k - first);
@@ -821,6 +960,7 @@ int main(int argc, char** argv) {
             printCountsRow(stdout, first, run.census());
         }
         saveIfAt(first, run);
+        filmFrame(run);
         output.sendIfDue();
         // Counted in steps: the last generation may be the largest number there is.
         for (std::int64_t step = 0; step < options.generations; ++step) {
@@ -835,10 +975,12 @@ int main(int argc, char** argv) {
                 printCountsRow(stdout, k, run.census());
             }
             saveIfAt(k, run);
+            filmFrame(run);
             output.sendIfDue();
         }
     }
     output.finish();
+    const bool filmed = !film || film->finish();
 
     if (options.saveBoard && !options.saveAt) {
         saveProblem = saveBoard(options, run);
@@ -849,5 +991,5 @@ int main(int argc, char** argv) {
     if (output.error() != 0) {
         outputFailed(kStandardOutput, output.error());
     }
-    return saveProblem ? 1 : 0;
+    return saveProblem || !filmed ? 1 : 0;
 }

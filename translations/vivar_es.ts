@@ -405,6 +405,74 @@
     </message>
 </context>
 <context>
+    <name>ExportDialog</name>
+    <message>
+        <location filename="../view/export_dialog.cpp" line="+39"/>
+        <source>Browse…</source>
+        <translation>Examinar…</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>PNG file:</source>
+        <translation>Archivo PNG:</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>File (.webm or .gif):</source>
+        <translation>Archivo (.webm o .gif):</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Width x height in pixels, from %1x%1 to %2x%3</source>
+        <translation>Ancho x alto en píxeles, de %1x%1 a %2x%3</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Size in pixels:</source>
+        <translation>Tamaño en píxeles:</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Generations per second:</source>
+        <translation>Generaciones por segundo:</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>PNG pictures (*.png)</source>
+        <translation>Imágenes PNG (*.png)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>WebM videos (*.webm);;Animated GIFs (*.gif)</source>
+        <translation>Vídeos WebM (*.webm);;GIF animados (*.gif)</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>The picture&apos;s name must end in .png.</source>
+        <translation>El nombre de la imagen debe terminar en .png.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The film&apos;s name must end in .webm (a video) or .gif (an animated GIF).</source>
+        <translation>El nombre de la película debe terminar en .webm (un vídeo) o .gif (un GIF animado).</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The size must be WxH in pixels, from %1x%1 to %2x%3.</source>
+        <translation>El tamaño debe ser AnchoxAlto en píxeles, de %1x%1 a %2x%3.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Replace %1?</source>
+        <translation>¿Reemplazar %1?</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 already exists. Do you want to replace it?</source>
+        <translation>%1 ya existe. ¿Quiere reemplazarlo?</translation>
+    </message>
+</context>
+<context>
     <name>Inspector</name>
     <message>
         <location filename="../view/square_panel.cpp" line="+65"/>
@@ -611,6 +679,9 @@ Keys:
   Ctrl+S            save the board shown to a file; while running, the
                     generation on screen when the key is pressed
   Ctrl+O            open a board file (while stopped)
+  P                 save a picture of the view as a PNG, at a size asked for
+  V                 record a film of the generations shown (WebM or GIF);
+                    V again stops it
   R                 the rules: the board&apos;s size, the visits and the fill&apos;s
                     shares that the next fill or clear brings (while
                     stopped)
@@ -656,6 +727,9 @@ Teclas:
   Ctrl+S            guardar en un archivo el tablero que se muestra; en
                     marcha, la generación que se ve al pulsar la tecla
   Ctrl+O            abrir un archivo de tablero (detenido)
+  P                 guardar una imagen de la vista como PNG, al tamaño pedido
+  V                 grabar una película de las generaciones mostradas (WebM
+                    o GIF); V otra vez la detiene
   R                 las reglas: el tamaño del tablero, las visitas y el
                     reparto que trae el próximo llenado o limpieza (detenido)
   Esc y un clic     elegir una casilla: el inspector junto al tablero habla
@@ -676,7 +750,7 @@ ventana el programa termina tras la generación en curso.
 </translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+67"/>
         <source>--size needs WxH, a width and a height of %1 to %2 squares in the window (vivar-sim runs boards up to 2000x2000), not &apos;%3&apos;</source>
         <translation>--size necesita AxL, un ancho y un alto de %1 a %2 casillas en la ventana (vivar-sim ejecuta tableros de hasta 2000x2000), no &apos;%3&apos;</translation>
     </message>
@@ -744,7 +818,12 @@ ventana el programa termina tras la generación en curso.
         <translation>detenido</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
+        <source>● recording, frame %1</source>
+        <translation>● grabando, fotograma %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>brown lizards %1, eggs %2</source>
         <translation>lagartos marrones %1, huevos %2</translation>
     </message>
@@ -1218,7 +1297,7 @@ ventana el programa termina tras la generación en curso.
 <context>
     <name>View</name>
     <message>
-        <location filename="../view/picture_folders.cpp" line="+200"/>
+        <location filename="../view/picture_folders.cpp" line="+135"/>
         <source>vivar: %1 of %2 pictures not found; looked in %3 (VIVAR_PICTURES can name their folder)</source>
         <translation>vivar: no se encontraron %1 de %2 imágenes; se buscaron en %3 (VIVAR_PICTURES puede nombrar su carpeta)</translation>
     </message>
@@ -1384,7 +1463,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Una generación y parar; tras volver atrás, la siguiente de la misma simulación otra vez (N, . o Alt+Derecha)</translation>
     </message>
     <message>
-        <location filename="../view/run_on_screen.cpp" line="+291"/>
+        <location filename="../view/run_on_screen.cpp" line="+296"/>
         <source>The run goes back only while stopped: stop it first (Space).</source>
         <translation>Solo se vuelve atrás con la simulación detenida: deténgala antes (Espacio).</translation>
     </message>
@@ -1419,7 +1498,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Rehacer el último cambio deshecho, detenido (Ctrl+Mayús+Z o Ctrl+Y)</translation>
     </message>
     <message>
-        <location filename="../view/view.cpp" line="+86"/>
+        <location filename="../view/view.cpp" line="+87"/>
         <source>vivar: could not open the viewer window: no display could be opened</source>
         <translation>vivar: no se pudo abrir la ventana del visor: no se pudo abrir ninguna pantalla</translation>
     </message>
@@ -1484,7 +1563,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>El tablero no se abrió: la simulación volvió a arrancar antes.</translation>
     </message>
     <message>
-        <location filename="../view/view.h" line="+49"/>
+        <location filename="../view/view.h" line="+50"/>
         <source>Play: run the generations (Space or 1)</source>
         <translation>Reproducir: avanzan las generaciones (Espacio o 1)</translation>
     </message>
@@ -1529,12 +1608,22 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Reglas: el tamaño del tablero, las visitas y el reparto que trae el próximo llenado o limpieza (R)</translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+32"/>
+        <source>Save a picture of the view as a PNG file, at a size of its own, up to 7680x4320 (P)</source>
+        <translation>Guardar una imagen de la vista como archivo PNG, a un tamaño propio, hasta 7680x4320 (P)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Record a film, one frame for each generation shown, as WebM video or an animated GIF; again to stop (V)</source>
+        <translation>Grabar una película, un fotograma por cada generación mostrada, como vídeo WebM o GIF animado; otra vez para detenerla (V)</translation>
+    </message>
+    <message>
+        <location line="+46"/>
         <source>Rules…</source>
         <translation>Reglas…</translation>
     </message>
     <message>
-        <location filename="../view/run_on_screen.cpp" line="-267"/>
+        <location filename="../view/run_on_screen.cpp" line="-271"/>
         <source>the edit of %1 at generation %2</source>
         <translation>la edición de %1 en la generación %2</translation>
     </message>
@@ -1559,7 +1648,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>las reglas nuevas</translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="+72"/>
         <source>the run before is kept: Ctrl+Z brings it back</source>
         <translation>la simulación anterior se guarda: Ctrl+Z la recupera</translation>
     </message>
@@ -1629,7 +1718,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Las nuevas reglas llegan con el próximo llenado (4) o limpieza (3).</translation>
     </message>
     <message>
-        <location filename="../view/run_on_screen.cpp" line="+64"/>
+        <location filename="../view/run_on_screen.cpp" line="+67"/>
         <source>Generation %1 is edited: go on from it (N) or undo the edits (Ctrl+Z) before going to another generation.</source>
         <translation>La generación %1 está editada: siga desde ella (N) o deshaga las ediciones (Ctrl+Z) antes de ir a otra generación.</translation>
     </message>
@@ -1637,6 +1726,56 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <location line="+8"/>
         <source>Generation %1 is where this run starts.</source>
         <translation>La generación %1 es donde empieza esta simulación.</translation>
+    </message>
+    <message>
+        <location filename="../view/pictures_of_view.cpp" line="+49"/>
+        <source>Save a picture of the view</source>
+        <translation>Guardar una imagen de la vista</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>the picture was not saved: OpenGL could not draw the view off screen at %1x%2</source>
+        <translation>no se guardó la imagen: OpenGL no pudo dibujar la vista fuera de pantalla a %1x%2</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>the picture was not saved: %1: %2</source>
+        <translation>no se guardó la imagen: %1: %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The view saved as %1 (%2x%3)</source>
+        <translation>La vista se guardó como %1 (%2x%3)</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Record a film of the generations shown</source>
+        <translation>Grabar una película de las generaciones mostradas</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>no film was recorded: %1: %2</source>
+        <translation>no se grabó ninguna película: %1: %2</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Recording %1: one frame for each generation shown; V stops</source>
+        <translation>Grabando %1: un fotograma por cada generación mostrada; V la detiene</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>OpenGL could not draw the view off screen</source>
+        <translation>OpenGL no pudo dibujar la vista fuera de pantalla</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>The film stopped: %1: %2; %3 frames were written</source>
+        <translation>La película se detuvo: %1: %2; se escribieron %3 fotogramas</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The film %1 is saved: %2 frames</source>
+        <translation>La película %1 está guardada: %2 fotogramas</translation>
     </message>
 </context>
 <context>

@@ -91,7 +91,7 @@ constexpr const char* kRulesToolTip = QT_TRANSLATE_NOOP(
 
 }  // namespace
 
-const std::array<View::Control, 7> View::kControls{{
+const std::array<View::Control, 9> View::kControls{{
     {"atras.bmp", QT_TRANSLATE_NOOP("View", "One generation back, while stopped (, or Alt+Left)"), ",; Alt+Left",
      [](View& view) { view.goBack(); }, true},
     {"paso.bmp",
@@ -117,6 +117,13 @@ const std::array<View::Control, 7> View::kControls{{
      "Ctrl+Z", [](View& view) { view.undoOrRedo(true); }, false},
     {"rehacer.bmp", QT_TRANSLATE_NOOP("View", "Redo the change undone last, while stopped (Ctrl+Shift+Z or Ctrl+Y)"),
      "Ctrl+Shift+Z; Ctrl+Y", [](View& view) { view.undoOrRedo(false); }, false},
+    {"foto.bmp",
+     QT_TRANSLATE_NOOP("View", "Save a picture of the view as a PNG file, at a size of its own, up to 7680x4320 (P)"),
+     "P", [](View& view) { view.savePicture(); }, false},
+    {"grabar.bmp",
+     QT_TRANSLATE_NOOP("View", "Record a film, one frame for each generation shown, as WebM video or an animated GIF; "
+                               "again to stop (V)"),
+     "V", [](View& view) { view.toggleRecording(); }, false},
 }};
 
 void View::explainViewerButtons() {

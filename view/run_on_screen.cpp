@@ -21,6 +21,7 @@
 #include "model/trace.h"
 #include "platform/window.h"
 #include "view/display_update.h"
+#include "view/filming.h"
 #include "view/language.h"
 #include "view/picture_folders.h"
 #include "view/square_report.h"
@@ -65,6 +66,7 @@ void View::generationShown() {
         // Nothing may have changed on the board, yet the model waits for a frame.
         viewer->scheduleRedraw();
     }
+    filmGeneration();
     panel->generationShown(session->populations(), census, status());
     tellNewCountsFile();
     turnFresh = true;
@@ -253,6 +255,9 @@ RunPanel::Status View::status() const {
     status.latest = session->history().latest();
     status.earliest = session->history().earliest();
     status.edited = session->edited();
+    if (filming) {
+        status.filmFrames = filming->recorder->framesAdded();
+    }
     return status;
 }
 

@@ -99,8 +99,11 @@ QString statusText(const Census& census, const PopulationHistory* history, const
     if (status.edited) {
         items << RunPanel::tr("edited, not yet run on");
     }
-    items << (status.running ? RunPanel::tr("running") : RunPanel::tr("stopped"))
-          << RunPanel::tr("brown lizards %1, eggs %2").arg(number(census.lizards[0]), number(census.eggs[0]))
+    items << (status.running ? RunPanel::tr("running") : RunPanel::tr("stopped"));
+    if (status.filmFrames) {
+        items << RunPanel::tr("● recording, frame %1").arg(number(*status.filmFrames));
+    }
+    items << RunPanel::tr("brown lizards %1, eggs %2").arg(number(census.lizards[0]), number(census.eggs[0]))
           << RunPanel::tr("green lizards %1, eggs %2").arg(number(census.lizards[1]), number(census.eggs[1]))
           << RunPanel::tr("cats %1 (%2 eating)").arg(number(census.cats), number(census.eatingCats));
     if (status.earliest > 0) {

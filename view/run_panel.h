@@ -54,6 +54,7 @@ public:
         std::int64_t latest = 0;    // the latest generation the run has reached
         std::int64_t earliest = 0;  // the earliest the run can go back to
         bool edited = false;        // edited in the past, the run not gone on from it
+        std::optional<std::int64_t> filmFrames;  // the frames of the film being recorded, while one is
     };
 
     // The side column is this wide where the screen has room, and as narrow

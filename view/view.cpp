@@ -18,6 +18,7 @@
 #include "base/words.h"
 #include "model/trace.h"
 #include "view/camera.h"
+#include "view/filming.h"
 #include "view/language.h"
 #include "view/picture_folders.h"
 #include "view/run_panel.h"
@@ -146,6 +147,8 @@ int View::run(int /*argument*/) {
 
     // The model's requests to show the board are served while the loop runs.
     platform::runEventLoop();
+    // A film being recorded ends with the window, whole.
+    finishFilm();
     return 0;
 }
 

@@ -19,6 +19,7 @@
 
 class Inspector;
 class Model;
+struct Filming;
 class SoQtExaminerViewer;
 class SoIdleSensor;
 class SoSensor;
@@ -66,7 +67,7 @@ public:
         void (*act)(View& view);
         bool repeats;  // whether a held key goes on acting
     };
-    static const std::array<Control, 7> kControls;
+    static const std::array<Control, 9> kControls;
 
     // User messages: close through the binding, show the board, let go of
     // the scene.
@@ -157,6 +158,19 @@ public:
 
     // Says once, on the status line and stderr, where a new counts file is.
     void tellNewCountsFile();
+
+    // P: a picture of the view, through a dialog for its file and size.
+    void savePicture();
+    // V: starts a film of the generations shown, through a dialog for its
+    // file, size and pace, or ends the one being recorded.
+    void toggleRecording();
+    // The board shown becomes the film's next frame, while one is recorded;
+    // within the model's hand-off, after the scene shows the generation.
+    void filmGeneration();
+    // Ends the film, saying so; with `why`, or the encoder's failure (a full
+    // disk), as a film that stopped, while the run goes on.
+    void finishFilm(const QString& why = {});
+    std::unique_ptr<Filming> filming;
 
     std::atomic<platform::Window> topLevelWindow{nullptr};
     SoQtExaminerViewer* viewer = nullptr;

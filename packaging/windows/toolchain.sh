@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # Builds the Windows libraries that vivar links (Qt 5's qtbase and qtcharts,
-# Coin, SoQt) from Debian's source packages with MinGW-w64, once. They are
-# kept in a cache folder outside the work tree, one folder per set of
-# versions, so a second run reuses them and a change of version builds anew.
-# Before building, it looks for that folder as a prepared archive (made by
-# archive.sh) and unpacks it when its checksum matches.
+# Coin, SoQt; and for films FFmpeg's libraries with libvpx) from Debian's
+# source packages with MinGW-w64, once. They are kept in a cache folder
+# outside the work tree, one folder per set of versions, so a second run
+# reuses them and a change of version builds anew. Before building Qt, Coin
+# and SoQt, it looks for their folder as a prepared archive (made by
+# archive.sh) and unpacks it when its checksum matches. The film libraries
+# have a key and a folder of their own, so that adding them left that
+# archive as it was; they take a few minutes to build.
 #
-#   packaging/windows/toolchain.sh         prints the prefix they are installed to
-#   packaging/windows/toolchain.sh --root  prints this key's cache folder, builds nothing
+#   packaging/windows/toolchain.sh               prints the two prefixes they are installed to,
+#                                                as a CMake list: "QT-COIN-SOQT;FILM"
+#   packaging/windows/toolchain.sh --root        prints the Qt, Coin and SoQt key's cache folder,
+#                                                builds nothing
+#   packaging/windows/toolchain.sh --film-root   the same for the film libraries' key
 #
 # VIVAR_WINDOWS_CACHE names the cache folder (default ~/.cache/vivar-windows),
 # VIVAR_WINDOWS_ARCHIVES the folder of archives (default shared/windows-toolchain
@@ -22,6 +28,8 @@ jobs=$(nproc)
 # Raised whenever this script changes how a library is built, so that a
 # cache made by an older recipe is not taken for a current one.
 recipe=2
+# The same for the film libraries, which have a key of their own.
+film_recipe=1
 
 say() { echo "== windows toolchain: $*" >&2; }
 
@@ -80,13 +88,13 @@ upstream_patches() {  # folder
   sed -n '/^# Debian specific/q; /^[^#]/p' "$1/debian/patches/series"
 }
 
-stamp() {
-  touch "$root/$1.done"
+stamp() {  # library [folder]
+  touch "${2:-$root}/$1.done"
   say "$1 built in $(( (SECONDS - since) / 60 )) min $(( (SECONDS - since) % 60 )) s"
   since=$SECONDS
 }
 since=$SECONDS
-built() { [ -f "$root/$1.done" ]; }
+built() { [ -f "${2:-$root}/$1.done" ]; }
 
 logged() {  # log command...
   local log=$1
@@ -103,17 +111,22 @@ qtbase_version=$(source_version qtbase-opensource-src)
 qtcharts_version=$(source_version qtcharts-opensource-src)
 coin_version=$(source_version coin3)
 soqt_version=$(source_version soqt)
+ffmpeg_version=$(source_version ffmpeg)
+libvpx_version=$(source_version libvpx)
 compiler_version=$(x86_64-w64-mingw32-g++-posix -dumpversion)
-for v in "$qtbase_version" "$qtcharts_version" "$coin_version" "$soqt_version"; do
+for v in "$qtbase_version" "$qtcharts_version" "$coin_version" "$soqt_version" "$ffmpeg_version" "$libvpx_version"; do
   [ -n "$v" ] || { say "cannot find the source packages' versions"; exit 1; }
 done
 key="qtbase-$qtbase_version.qtcharts-$qtcharts_version.coin-$coin_version.soqt-$soqt_version.mingw-$compiler_version.r$recipe"
 key=${key//[:~]/_}
 root=$cache/$key
-if [ "${1:-}" = --root ]; then
-  echo "$root"
-  exit 0
-fi
+film_key="ffmpeg-$ffmpeg_version.libvpx-$libvpx_version.mingw-$compiler_version.r$film_recipe"
+film_key=${film_key//[:~]/_}
+film_root=$cache/$film_key
+case "${1:-}" in
+  --root) echo "$root"; exit 0 ;;
+  --film-root) echo "$film_root"; exit 0 ;;
+esac
 prefix=$root/prefix
 downloads=$root/downloads
 mkdir -p "$prefix" "$downloads" "$root/build"
@@ -245,4 +258,66 @@ if ! built soqt; then
   stamp soqt
 fi
 
-echo "$prefix"
+# The film libraries: libvpx's VP8 encoder, linked into FFmpeg's libavcodec,
+# and of FFmpeg only what vivar's films use: the VP8 and GIF encoders, the
+# WebM and GIF muxers, files, and swscale for the pixel formats. LGPL
+# (FFmpeg without --enable-gpl) and BSD (libvpx), with their licences
+# beside the libraries in share/licenses.
+film_prefix=$film_root/prefix
+mkdir -p "$film_prefix" "$film_root/build"
+downloads=$film_root/downloads
+mkdir -p "$downloads"
+cross_c=(CC=x86_64-w64-mingw32-gcc-posix CXX=x86_64-w64-mingw32-g++-posix AR=x86_64-w64-mingw32-ar
+         LD=x86_64-w64-mingw32-gcc-posix STRIP=x86_64-w64-mingw32-strip)
+
+# Every patch in a source package's series, in order.
+apply_series() {  # folder
+  local patch
+  for patch in $(grep -v '^#' "$1/debian/patches/series"); do
+    patch -d "$1" -p1 --forward --quiet < "$1/debian/patches/$patch" >&2
+  done
+}
+
+if ! built libvpx "$film_root"; then
+  say "libvpx $libvpx_version"
+  src=$film_root/build/libvpx-src
+  unpack libvpx "$libvpx_version" "$src"
+  apply_series "$src"
+  rm -rf "$film_root/build/libvpx"
+  mkdir -p "$film_root/build/libvpx"
+  # One thread: vivar's films are the same file byte for byte every time.
+  (cd "$film_root/build/libvpx" && logged "$film_root/libvpx-configure.log" env "${cross_c[@]}" \
+    "$src/configure" --target=x86_64-win64-gcc --prefix="$film_prefix" --as=nasm \
+    --enable-static --disable-shared --enable-pic --disable-multithread \
+    --disable-vp9 --disable-vp8-decoder --enable-vp8-encoder \
+    --disable-examples --disable-tools --disable-docs --disable-unit-tests)
+  logged "$film_root/libvpx-build.log" make -C "$film_root/build/libvpx" -j "$jobs"
+  logged "$film_root/libvpx-install.log" make -C "$film_root/build/libvpx" install
+  mkdir -p "$film_prefix/share/licenses/libvpx"
+  cp "$src/LICENSE" "$src/PATENTS" "$film_prefix/share/licenses/libvpx/"
+  stamp libvpx "$film_root"
+fi
+
+if ! built ffmpeg "$film_root"; then
+  say "FFmpeg $ffmpeg_version (its encoders and muxers for films only)"
+  src=$film_root/build/ffmpeg-src
+  unpack ffmpeg "$ffmpeg_version" "$src"
+  apply_series "$src"
+  rm -rf "$film_root/build/ffmpeg"
+  mkdir -p "$film_root/build/ffmpeg"
+  (cd "$film_root/build/ffmpeg" && logged "$film_root/ffmpeg-configure.log" \
+    env PKG_CONFIG_LIBDIR="$film_prefix/lib/pkgconfig" PKG_CONFIG_PATH= \
+    "$src/configure" --prefix="$film_prefix" --enable-cross-compile --target-os=mingw32 --arch=x86_64 \
+    --cross-prefix=x86_64-w64-mingw32- --cc=x86_64-w64-mingw32-gcc-posix --pkg-config=pkg-config \
+    --enable-shared --disable-static --disable-programs --disable-doc --disable-debug \
+    --disable-autodetect --disable-network --disable-avdevice --disable-avfilter --disable-swresample \
+    --disable-postproc --disable-everything --enable-libvpx --enable-encoder=libvpx_vp8,gif \
+    --enable-muxer=webm,gif --enable-protocol=file --enable-swscale)
+  logged "$film_root/ffmpeg-build.log" make -C "$film_root/build/ffmpeg" -j "$jobs"
+  logged "$film_root/ffmpeg-install.log" make -C "$film_root/build/ffmpeg" install
+  mkdir -p "$film_prefix/share/licenses/ffmpeg"
+  cp "$src/COPYING.LGPLv2.1" "$src/LICENSE.md" "$src/debian/copyright" "$film_prefix/share/licenses/ffmpeg/"
+  stamp ffmpeg "$film_root"
+fi
+
+echo "$prefix;$film_prefix"

@@ -14,6 +14,9 @@ deb=$(ls "$work"/deb/*.deb)
 version=$(dpkg-deb -f "$deb" Version)
 [ "$(basename "$deb")" = "vivar_${version}_$(dpkg --print-architecture).deb" ] || die "package named $(basename "$deb")"
 dpkg-deb -f "$deb" Depends | grep -q 'libcoin.*libsoqt' || die "Depends lacks Coin or SoQt: $(dpkg-deb -f "$deb" Depends)"
+for library in libavcodec libavformat libswscale; do
+  dpkg-deb -f "$deb" Depends | grep -q "\b$library[0-9]" || die "Depends lacks $library: $(dpkg-deb -f "$deb" Depends)"
+done
 
 root=$work/root
 dpkg-deb -x "$deb" "$root" || die "cannot unpack"

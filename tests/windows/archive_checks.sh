@@ -15,6 +15,9 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 root=$("$windows/toolchain.sh" --root)
 key=$(basename "$root")
+# The film libraries have a key and a cache folder of their own, outside the
+# archive.
+film_root=$("$windows/toolchain.sh" --film-root)
 work=$(mktemp -d)
 builder=
 cleanup() {
@@ -24,10 +27,11 @@ cleanup() {
 trap cleanup EXIT
 
 # An empty cache that shares the real one's source lists, so that nothing
-# is downloaded again.
+# is downloaded again, and its film libraries, so that none is built again.
 empty_cache() {  # folder
   mkdir -p "$1"
   ln -s "$(dirname "$root")/apt" "$1/apt"
+  ln -s "$film_root" "$1/$(basename "$film_root")"
 }
 
 echo "== packing $root"
@@ -39,7 +43,8 @@ echo "== unpacking it into an empty cache"
 empty_cache "$work/good"
 prefix=$(VIVAR_WINDOWS_CACHE=$work/good VIVAR_WINDOWS_ARCHIVES=$work/archives \
   "$windows/toolchain.sh" 2> "$work/good.log")
-[ "$prefix" = "$work/good/$key/prefix" ] || fail "the prefix printed is '$prefix'"
+[ "$prefix" = "$work/good/$key/prefix;$work/good/$(basename "$film_root")/prefix" ] ||
+  fail "the prefixes printed are '$prefix'"
 grep -q "^== windows toolchain: unpacked the libraries from $work/archives/$key.tar.xz\$" "$work/good.log" \
   || fail "no line says the archive was unpacked: $(cat "$work/good.log")"
 grep -q ' built in ' "$work/good.log" && fail "a library was built although the archive was good"

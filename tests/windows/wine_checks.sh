@@ -3,6 +3,7 @@
 # - vivar-sim.exe prints the Debian build's traces, counts and sweeps byte
 #   for byte, "\n" line endings included, and refuses a bad option with one
 #   line and status 2;
+# - vivar-sim.exe's films, WebM and GIF, have the Debian build's frames;
 # - the programs are console programs carrying their icon and version;
 # - vivar.exe from the unzipped zip opens its window, fills the board and
 #   steps it by keys, its 3D view shows the lizards, its seeded trace and
@@ -70,6 +71,21 @@ status=$?
 [ "$status" -eq 2 ] && [ ! -s "$work/out" ] && [ "$(program_lines "$work/err" | wc -l)" -eq 1 ] &&
   program_lines "$work/err" | grep -q '^vivar-sim: --generations' ||
   fail "a bad option: status $status, stderr: $(cat "$work/err")"
+
+# Films from vivar-sim.exe, through the cross-built FFmpeg and libvpx: the
+# Debian build's frame count, size and rate, as a WebM and as a GIF.
+film_probe() { ffprobe -v error -count_frames -select_streams v:0 \
+  -show_entries stream=codec_name,width,height,nb_read_frames,r_frame_rate -of csv=p=0 "$1"; }
+for film in film.webm film.gif; do
+  (cd "$work" && sim_exe --seed 5 --generations 30 --film "windows-$film" --film-size 320x240 --film-rate 12) \
+    >/dev/null || fail "vivar-sim.exe --film $film: status $?"
+  "$debian/vivar-sim" --seed 5 --generations 30 --film "$work/debian-$film" --film-size 320x240 --film-rate 12 \
+    >/dev/null
+  [ "$(film_probe "$work/windows-$film")" = "$(film_probe "$work/debian-$film")" ] &&
+    film_probe "$work/windows-$film" | grep -q ',320,240,12/1,31$' ||
+    fail "vivar-sim.exe's $film reads as '$(film_probe "$work/windows-$film")'," \
+      "the Debian build's as '$(film_probe "$work/debian-$film")'"
+done
 
 # Console programs, so that the trace has a console, with icon and version.
 for program in vivar vivar-sim; do

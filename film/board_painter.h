@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+
+#include <QColor>
+#include <QImage>
+
+#include "film/film_format.h"
+#include "film/tile_pictures.h"
+#include "model/board.h"
+
+// A board as the home view shows it, seen from above, drawn without
+// OpenGL into a picture of a given size: x across from the left, y down
+// from the top, each square its tile picture, turned as the window's
+// texture mapping turns it, over the window's black start. Where a square
+// would be narrower than kLeastPictureSide pixels, a board map instead:
+// one colour for each kind, the chart's, empty squares dark. The board
+// lies in the middle, the rest of the picture black.
+class BoardPainter {
+public:
+    static constexpr int kLeastPictureSide = 8;
+    // The chart's colours (view/run_panel.cpp), then empty squares.
+    static constexpr std::array<QRgb, 6> kMapColours{
+        0xFF262626,  // empty
+        0xFF9A6532,  // brown lizards
+        0xFF3C9A2A,  // green lizards
+        0xFFC99A5E,  // brown eggs
+        0xFF8CCB5A,  // green eggs
+        0xFFEE922F,  // cats
+    };
+    static constexpr QRgb kBackground = 0xFF000000;
+
+    // For boards of this size in pictures of `size`; reads the tile
+    // pictures, from the folders the window finds them in, when they are
+    // to be drawn.
+    BoardPainter(FilmSize size, int boardWidth, int boardHeight);
+
+    // The board drawn, in QImage::Format_RGB888, valid until the next call.
+    const QImage& paint(const Board& squares);
+
+    [[nodiscard]] bool drawsPictures() const { return side_ > 0; }
+    // How many of the tile pictures no folder had; their squares are drawn
+    // as the board map draws them.
+    [[nodiscard]] int missingPictures() const { return missing_; }
+    // Where square (x, y)'s middle is in the picture, in pixels.
+    [[nodiscard]] QPointF middleOf(int x, int y) const;
+
+private:
+    void paintPictures(const Board& squares);
+    void paintMap(const Board& squares);
+
+    FilmSize size_;
+    int boardWidth_;
+    int boardHeight_;
+    // A square's side in pictures, 0 for a map, and the board's corner.
+    int side_ = 0;
+    double scale_ = 0.0;
+    int left_ = 0;
+    int top_ = 0;
+    int missing_ = 0;
+    std::array<QImage, kTilePictureCount> tiles_;
+    QImage canvas_;
+    QImage frame_;
+};
+
+[[nodiscard]] QRgb mapColourOf(SquareLook look);

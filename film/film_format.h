@@ -1,0 +1,38 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// What a film or a picture of the board is made as: its kind, read from the
+// file name's extension, its size in pixels and its pace.
+enum class FilmKind {
+    kWebM,  // VP8 video in WebM: browsers, Debian's players, Windows' Media Player
+    kGif,   // an animated GIF, for pages and issues that take pictures only
+};
+
+struct FilmSize {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const FilmSize&, const FilmSize&) = default;
+};
+
+// Sizes from a thumbnail to 8K UHD, and paces a GIF can keep: its delays
+// are hundredths of a second, and browsers slow down any below two.
+inline constexpr int kLeastFilmSide = 16;
+inline constexpr FilmSize kLargestFilm{7680, 4320};
+inline constexpr int kLeastFilmRate = 1;
+inline constexpr int kMostFilmRate = 50;
+inline constexpr int kDefaultFilmRate = 10;
+// A film's longer side, unless a size is given.
+inline constexpr int kDefaultFilmSide = 640;
+
+// The kind that the name's extension asks for (.webm or .gif, in any case),
+// or none.
+[[nodiscard]] std::optional<FilmKind> filmKindOf(const std::filesystem::path& file);
+// "WxH" within the limits; otherwise what is wrong with it, to follow the
+// option's name: "needs a size WxH ... not '9x9'".
+[[nodiscard]] std::optional<std::string> readFilmSize(std::string_view text, FilmSize& size);
+// The board's shape, its longer side kDefaultFilmSide pixels, each side even.
+[[nodiscard]] FilmSize defaultFilmSize(int boardWidth, int boardHeight);

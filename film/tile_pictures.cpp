@@ -1,0 +1,65 @@
+#include "film/tile_pictures.h"
+
+namespace {
+
+constexpr int kEmptyPicture = 0;
+constexpr int kLizard1Egg = 1;
+constexpr int kLizard1PhaseOneRun = 2;
+constexpr int kLizard1OtherPhaseRun = 10;
+constexpr int kLizard2Egg = 18;
+constexpr int kLizard2PhaseOneRun = 19;
+constexpr int kLizard2OtherPhaseRun = 27;
+constexpr int kCatPhaseOneRun = 35;
+constexpr int kCatOtherPhaseRun = 43;
+constexpr int kCatEatingLizard1 = 51;
+constexpr int kCatEatingLizard2 = 52;
+constexpr int kHeadingsPerRun = 8;
+
+// The byte fields count as set only when they hold exactly 1.
+[[nodiscard]] bool isSet(Flag flag) { return flag == 1; }
+
+// A heading outside 1..8 shows the run's last picture, the one of heading 8.
+[[nodiscard]] int inRun(int runStart, int heading) {
+    const bool valid = heading >= 1 && heading <= kHeadingsPerRun;
+    return runStart + (valid ? heading - 1 : kHeadingsPerRun - 1);
+}
+
+}  // namespace
+
+std::optional<int> tilePictureOf(const CellState& cell) {
+    const bool phaseOne = isSet(cell.phase);
+    switch (cell.kind) {
+        case kEmpty:
+            return kEmptyPicture;
+        case kLizard1:
+            if (isSet(cell.juvenile)) {
+                return kLizard1Egg;
+            }
+            return inRun(phaseOne ? kLizard1PhaseOneRun : kLizard1OtherPhaseRun, cell.direction);
+        case kLizard2:
+            if (isSet(cell.juvenile)) {
+                return kLizard2Egg;
+            }
+            return inRun(phaseOne ? kLizard2PhaseOneRun : kLizard2OtherPhaseRun, cell.direction);
+        case kCat:
+            if (isSet(cell.eating)) {
+                return isSet(cell.preyIsKind2) ? kCatEatingLizard2 : kCatEatingLizard1;
+            }
+            return inRun(phaseOne ? kCatPhaseOneRun : kCatOtherPhaseRun, cell.direction);
+        default:
+            return std::nullopt;
+    }
+}
+
+SquareLook squareLookOf(const CellState& cell) {
+    switch (cell.kind) {
+        case kLizard1:
+            return isSet(cell.juvenile) ? SquareLook::kBrownEgg : SquareLook::kBrownLizard;
+        case kLizard2:
+            return isSet(cell.juvenile) ? SquareLook::kGreenEgg : SquareLook::kGreenLizard;
+        case kCat:
+            return SquareLook::kHungryOrEatingCat;
+        default:
+            return SquareLook::kNothing;
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <optional>
+
+#include "model/board.h"
+
+// The tile pictures a film draws a square with, numbered as the window's
+// textures are (view/scene.h), and the one a square shows: the same choice
+// as the window's, which a test holds them to.
+inline constexpr int kTilePictureCount = 53;
+
+// File names by picture number. Within each run of eight the digit is the
+// heading.
+inline constexpr std::array<const char*, kTilePictureCount> kTilePictureFiles{
+    // 0: an empty square. 1: a kind 1 hatchling.
+    "vacio.png", "lch.png",
+    // 2..9, 10..17: a kind 1 adult in phase 1, in the other phase.
+    "lcd1.png", "lcd2.png", "lcd3.png", "lcd4.png", "lcd5.png", "lcd6.png", "lcd7.png", "lcd8.png",
+    "lci1.png", "lci2.png", "lci3.png", "lci4.png", "lci5.png", "lci6.png", "lci7.png", "lci8.png",
+    // 18: a kind 2 hatchling. 19..26, 27..34: a kind 2 adult in phase 1, in the other phase.
+    "lvh.png",
+    "lvd1.png", "lvd2.png", "lvd3.png", "lvd4.png", "lvd5.png", "lvd6.png", "lvd7.png", "lvd8.png",
+    "lvi1.png", "lvi2.png", "lvi3.png", "lvi4.png", "lvi5.png", "lvi6.png", "lvi7.png", "lvi8.png",
+    // 35..42, 43..50: a cat in phase 1, in the other phase.
+    "gd1.png", "gd2.png", "gd3.png", "gd4.png", "gd5.png", "gd6.png", "gd7.png", "gd8.png",
+    "gi1.png", "gi2.png", "gi3.png", "gi4.png", "gi5.png", "gi6.png", "gi7.png", "gi8.png",
+    // 51, 52: a cat eating a kind 1, a kind 2 lizard.
+    "gclc.png", "gclv.png",
+};
+
+// The picture a square shows, or none for a kind outside 0..3.
+[[nodiscard]] std::optional<int> tilePictureOf(const CellState& cell);
+
+// What a board map shows of a square, one colour each.
+enum class SquareLook { kNothing, kBrownLizard, kGreenLizard, kBrownEgg, kGreenEgg, kHungryOrEatingCat };
+[[nodiscard]] SquareLook squareLookOf(const CellState& cell);

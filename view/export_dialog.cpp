@@ -1,0 +1,137 @@
+#include "view/export_dialog.h"
+
+#include <array>
+#include <string>
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "platform/system.h"
+
+namespace {
+
+// The sizes offered besides the one the dialog starts with: the common
+// screens', up to 8K.
+constexpr std::array<FilmSize, 5> kOfferedSizes{{{1280, 720}, {1920, 1080}, {2560, 1440}, {3840, 2160}, {7680, 4320}}};
+
+QString sizeText(FilmSize size) { return QStringLiteral("%1x%2").arg(size.width).arg(size.height); }
+
+}  // namespace
+
+ExportDialog::ExportDialog(QWidget* parent, Kind kind, const QString& title, const QString& fileName, FilmSize size,
+                           int rate)
+    : QDialog(parent), kind_(kind), size_(size) {
+    setWindowTitle(title);
+    auto* form = new QFormLayout;
+    name_ = new QLineEdit(fileName);
+    name_->setMinimumWidth(360);
+    auto* browse = new QPushButton(tr("Browse…"));
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(name_);
+    nameRow->addWidget(browse);
+    form->addRow(kind == Kind::kPicture ? tr("PNG file:") : tr("File (.webm or .gif):"), nameRow);
+
+    sizes_ = new QComboBox;
+    sizes_->setEditable(true);
+    sizes_->addItem(sizeText(size));
+    for (const FilmSize offered : kOfferedSizes) {
+        if (!(offered == size)) {
+            sizes_->addItem(sizeText(offered));
+        }
+    }
+    sizes_->setToolTip(tr("Width x height in pixels, from %1x%1 to %2x%3")
+                           .arg(kLeastFilmSide)
+                           .arg(kLargestFilm.width)
+                           .arg(kLargestFilm.height));
+    form->addRow(tr("Size in pixels:"), sizes_);
+    if (kind == Kind::kFilm) {
+        rate_ = new QSpinBox;
+        rate_->setRange(kLeastFilmRate, kMostFilmRate);
+        rate_->setValue(rate);
+        form->addRow(tr("Generations per second:"), rate_);
+    }
+    problem_ = new QLabel;
+    problem_->setWordWrap(true);
+    problem_->setStyleSheet(QStringLiteral("color: #B00020"));
+    problem_->hide();
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(browse, &QPushButton::clicked, this, [this] { ExportDialog::browse(); });
+    browse->setAutoDefault(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(problem_);
+    layout->addWidget(buttons);
+    // Name, size, rate, then the rest: typed in that order.
+    setTabOrder(name_, sizes_);
+    if (rate_ != nullptr) {
+        setTabOrder(sizes_, rate_);
+    }
+    name_->setFocus();
+    name_->selectAll();
+}
+
+QString ExportDialog::fileName() const { return name_->text().trimmed(); }
+
+int ExportDialog::rate() const { return rate_ != nullptr ? rate_->value() : kDefaultFilmRate; }
+
+void ExportDialog::browse() {
+    const QString filter = kind_ == Kind::kPicture ? tr("PNG pictures (*.png)")
+                                                   : tr("WebM videos (*.webm);;Animated GIFs (*.gif)");
+    const QString chosen = QFileDialog::getSaveFileName(this, windowTitle(), fileName(), filter);
+    if (!chosen.isEmpty()) {
+        name_->setText(chosen);
+    }
+}
+
+void ExportDialog::accept() {
+    const auto refuse = [this](const QString& why) {
+        problem_->setText(why);
+        problem_->show();
+    };
+    const QString name = fileName();
+    const std::filesystem::path path = platform::pathFromUtf8(name.toStdString());
+    if (kind_ == Kind::kPicture) {
+        if (QFileInfo(name).suffix().compare(QStringLiteral("png"), Qt::CaseInsensitive) != 0) {
+            refuse(tr("The picture's name must end in .png."));
+            return;
+        }
+    } else {
+        const std::optional<FilmKind> kind = filmKindOf(path);
+        if (!kind) {
+            refuse(tr("The film's name must end in .webm (a video) or .gif (an animated GIF)."));
+            return;
+        }
+        filmKind_ = *kind;
+    }
+    FilmSize size;
+    if (readFilmSize(sizes_->currentText().trimmed().toStdString(), size)) {
+        refuse(tr("The size must be WxH in pixels, from %1x%1 to %2x%3.")
+                   .arg(kLeastFilmSide)
+                   .arg(kLargestFilm.width)
+                   .arg(kLargestFilm.height));
+        return;
+    }
+    size_ = size;
+    if (QFileInfo::exists(name) &&
+        QMessageBox::question(this, tr("Replace %1?").arg(QFileInfo(name).fileName()),
+                              tr("%1 already exists. Do you want to replace it?").arg(QFileInfo(name).fileName())) !=
+            QMessageBox::Yes) {
+        return;
+    }
+    QDialog::accept();
+}

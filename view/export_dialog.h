@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QString>
+
+#include "film/film_format.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+
+// Where a picture of the view or a film goes, and at what size and pace:
+// a file name (typed, or chosen with Browse…), a size from the list or
+// typed as WxH, and for a film its generations per second. OK keeps the
+// dialog up, saying why, until every field is good.
+class ExportDialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(ExportDialog)
+
+public:
+    enum class Kind { kPicture, kFilm };
+
+    ExportDialog(QWidget* parent, Kind kind, const QString& title, const QString& fileName, FilmSize size, int rate);
+
+    [[nodiscard]] QString fileName() const;
+    [[nodiscard]] FilmSize size() const { return size_; }
+    [[nodiscard]] int rate() const;
+    // For a film, the kind its name's ending asks for.
+    [[nodiscard]] FilmKind filmKind() const { return filmKind_; }
+
+    void accept() override;
+
+private:
+    void browse();
+
+    Kind kind_;
+    QLineEdit* name_;
+    QComboBox* sizes_;
+    QSpinBox* rate_ = nullptr;
+    QLabel* problem_;
+    FilmSize size_;
+    FilmKind filmKind_ = FilmKind::kWebM;
+};

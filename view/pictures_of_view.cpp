@@ -1,0 +1,147 @@
+// P and V: a picture of the 3D view, and a film of the generations shown,
+// both rendered off screen from the view's camera at a size of their own,
+// whatever the window's.
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QSaveFile>
+
+#include "film/film_writer.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "view/export_dialog.h"
+#include "view/filming.h"
+#include "view/language.h"
+#include "view/offscreen_view.h"
+#include "view/run_panel.h"
+#include "view/view.h"
+#include "view/view_parts.h"
+
+Filming::~Filming() = default;
+
+namespace {
+
+// Where pictures and films go, unless one was saved elsewhere since.
+QString exportFolder;
+
+QString inExportFolder(const QString& name) {
+    if (exportFolder.isEmpty()) {
+        exportFolder = QDir::currentPath();
+    }
+    return QDir(exportFolder).filePath(name);
+}
+
+constexpr FilmSize kDefaultPictureSize{1920, 1080};
+constexpr FilmSize kDefaultFilmSize{1280, 720};
+FilmSize pictureSize = kDefaultPictureSize;
+FilmSize filmSize = kDefaultFilmSize;
+int filmRate = kDefaultFilmRate;
+
+}  // namespace
+
+void View::savePicture() {
+    ExportDialog dialog(topLevelWindow.load(), ExportDialog::Kind::kPicture, tr("Save a picture of the view"),
+                        inExportFolder(QStringLiteral("vivar-generation-%1.png").arg(session != nullptr ? session->generation() : 0)),
+                        pictureSize, kDefaultFilmRate);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    pictureSize = dialog.size();
+    const QString name = dialog.fileName();
+    exportFolder = QFileInfo(name).absolutePath();
+    const QImage picture = OffscreenView(*viewer, pictureSize).render();
+    if (picture.isNull()) {
+        tellProblem(tr("the picture was not saved: OpenGL could not draw the view off screen at %1x%2")
+                        .arg(pictureSize.width)
+                        .arg(pictureSize.height));
+        return;
+    }
+    // Written beside the old file and renamed over it once whole.
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
+        tellProblem(tr("the picture was not saved: %1: %2").arg(name, file.errorString()));
+        return;
+    }
+    if (panel != nullptr) {
+        panel->notice(tr("The view saved as %1 (%2x%3)").arg(name).arg(pictureSize.width).arg(pictureSize.height));
+    }
+}
+
+void View::toggleRecording() {
+    if (filming) {
+        finishFilm();
+        return;
+    }
+    ExportDialog dialog(topLevelWindow.load(), ExportDialog::Kind::kFilm, tr("Record a film of the generations shown"),
+                        inExportFolder(QStringLiteral("vivar-film.webm")), filmSize, filmRate);
+    if (dialog.exec() != QDialog::Accepted || filming) {
+        return;
+    }
+    filmSize = dialog.size();
+    filmRate = dialog.rate();
+    const QString name = dialog.fileName();
+    exportFolder = QFileInfo(name).absolutePath();
+    std::string problem;
+    std::unique_ptr<FilmWriter> writer =
+        FilmWriter::open(platform::pathFromUtf8(name.toStdString()), dialog.filmKind(), filmSize, filmRate, problem);
+    if (!writer) {
+        tellProblem(tr("no film was recorded: %1: %2").arg(name, QString::fromStdString(problem)));
+        return;
+    }
+    auto film = std::make_unique<Filming>();
+    film->fileName = name;
+    film->size = filmSize;
+    film->view = std::make_unique<OffscreenView>(*viewer, filmSize);
+    film->recorder = std::make_unique<FilmRecorder>(std::move(writer));
+    filming = std::move(film);
+    // The board shown now is the film's first frame.
+    filmGeneration();
+    if (panel != nullptr) {
+        panel->notice(tr("Recording %1: one frame for each generation shown; V stops").arg(name));
+    }
+    statusChanged();
+}
+
+void View::filmGeneration() {
+    if (!filming) {
+        return;
+    }
+    if (const std::optional<std::string> problem = filming->recorder->problem()) {
+        finishFilm();
+        return;
+    }
+    const QImage frame = filming->view->render();
+    if (frame.isNull()) {
+        finishFilm(tr("OpenGL could not draw the view off screen"));
+        return;
+    }
+    filming->recorder->add(frame);
+}
+
+void View::finishFilm(const QString& why) {
+    if (!filming) {
+        return;
+    }
+    const std::unique_ptr<Filming> film = std::move(filming);
+    const std::optional<std::string> problem = film->recorder->finish();
+    const QString frames = language::number(film->recorder->framesWritten());
+    QString told;
+    if (problem || !why.isEmpty()) {
+        // The run goes on; only the film ends, whole up to its last frame.
+        told = tr("The film stopped: %1: %2; %3 frames were written")
+                   .arg(film->fileName, problem ? QString::fromStdString(*problem) : why, frames);
+        std::fprintf(stderr, "vivar: %s\n", told.toUtf8().constData());
+    } else {
+        told = tr("The film %1 is saved: %2 frames").arg(film->fileName, frames);
+    }
+    if (panel != nullptr) {
+        panel->notice(told);
+        statusChanged();
+    }
+}
