@@ -49,6 +49,8 @@ std::shared_ptr<CountsFile> CountsFile::another(std::string& problem) const {
     const std::filesystem::path stem = path_.stem();
     const std::filesystem::path ending = path_.extension();
     for (int number = 2; number <= kMostSiblings; ++number) {
+        // Appended piece by piece: MinGW's g++ 12 at -O3 takes "-" + a
+        // string for an overlapping copy (-Wrestrict) and stops the build.
         std::filesystem::path name = stem;
         // In two steps: MinGW's g++ 12 takes "-" + a temporary string for
         // an overlapping copy (-Wrestrict), which fails the Windows build.

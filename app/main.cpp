@@ -80,6 +80,9 @@ int main(int argc, char** argv) {
 
     View view;
     Model model;
+    // The window's model traces to the console; started, it draws from its
+    // thread's generator.
+    model.traceTo(&trace::console());
     // The scene belongs to the view thread: the model's hand-off asks it to
     // show the board and waits until it has.
     model.displayUpdate = [&view] { view.showBoard(); };

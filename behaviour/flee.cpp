@@ -49,6 +49,7 @@ void Model::flee() {
         destination.processed = 1;
 
         vacate(source);
+        noteMove(escape.slot);
         return;
     }
     // Boxed in: it stays and turns at random.

@@ -28,10 +28,11 @@ void Model::hunt() {
     CellState& cat = acting();
     for (const Catch& option : kCatches) {
         CellState& prey = lookAt(option.slot);
-        if (prey.kind != kLizard1 && prey.kind != kLizard2) {
+        if (!isLizard(prey.kind)) {
             continue;
         }
-        trace::line(option.message);
+        trace_.line(option.message);
+        noteMove(option.slot);
         // The prey's species lives on only in the eating cat's picture.
         prey.preyIsKind2 = prey.kind != kLizard1 ? 1 : 0;
         prey.kind = cat.kind;

@@ -10,33 +10,33 @@
 
 namespace {
 
+// An egg square, and the whole line that tells the egg is laid there.
+struct EggPlace {
+    int slot;
+    std::string_view message;
+};
+
 struct Pairing {
     int partnerSlot;
     std::string_view message;
-    std::array<int, 2> eggSlots;  // first choice, then second
+    std::array<EggPlace, 2> eggPlaces;  // first choice, then second
 };
 
+constexpr EggPlace kEggFront{kFront, "la casilla de enfrente esta vacia y pondre huevo me apareare\n"};
+constexpr EggPlace kEggFrontRight{kFrontRight, "la casilla de .frenteDerecha esta vacia y pondre huevo me apareare\n"};
+constexpr EggPlace kEggFrontLeft{kFrontLeft, "la casilla de .frenteIzquierda esta vacia y pondre huevo me apareare\n"};
+
 constexpr std::array<Pairing, 3> kPairings{{
-    {kFront, "me apareo con la de enfrente\n", {kFrontRight, kFrontLeft}},
-    {kFrontRight, "me apareo con la de enfrenteDerecha\n", {kFront, kFrontLeft}},
-    {kFrontLeft, "me apareo con la de enfrenteIzquierda\n", {kFront, kFrontRight}},
+    {kFront, "me apareo con la de enfrente\n", {kEggFrontRight, kEggFrontLeft}},
+    {kFrontRight, "me apareo con la de enfrenteDerecha\n", {kEggFront, kEggFrontLeft}},
+    {kFrontLeft, "me apareo con la de enfrenteIzquierda\n", {kEggFront, kEggFrontRight}},
 }};
 
-// These lines have no line feed of their own: " me apareare\n" completes
-// them.
-const char* eggMessage(int slot) {
-    switch (slot) {
-        case kFront:
-            return "la casilla de enfrente esta vacia y pondre huevo";
-        case kFrontRight:
-            return "la casilla de .frenteDerecha esta vacia y pondre huevo";
-        default:
-            return "la casilla de .frenteIzquierda esta vacia y pondre huevo";
-    }
-}
+// The egg line with no partner or no egg square to name.
+constexpr std::string_view kNoEgg = " me apareare\n";
 
 bool isEligiblePartner(const CellState& cell) {
-    return (cell.kind == kLizard1 || cell.kind == kLizard2) && cell.juvenile == 0 && cell.mating == 0;
+    return isLizard(cell.kind) && cell.juvenile == 0 && cell.mating == 0;
 }
 
 }  // namespace
@@ -44,26 +44,26 @@ bool isEligiblePartner(const CellState& cell) {
 void Model::mateAndLayEgg() {
     CellState& self = acting();
     if (!seesEmpty()) {
-        trace::line("no veo casillas vacias\n");
+        trace_.line("no veo casillas vacias\n");
+        note(TurnRecord::Choice::kTurnAtRandom);
         turnAtRandom();
         return;
     }
-    trace::line("se tiene un espacio vacio\n");
-    // The egg message and " me apareare" share one console line; written in
-    // one call, no line from the view thread can land between them.
-    const char* eggLine = "";
+    trace_.line("se tiene un espacio vacio\n");
+    std::string_view eggLine = kNoEgg;
     for (const Pairing& pairing : kPairings) {
         CellState& partner = lookAt(pairing.partnerSlot);
         if (!isEligiblePartner(partner)) {
             continue;
         }
-        trace::line(pairing.message);
-        for (int eggSlot : pairing.eggSlots) {
-            CellState& egg = lookAt(eggSlot);
+        trace_.line(pairing.message);
+        for (const EggPlace& place : pairing.eggPlaces) {
+            CellState& egg = lookAt(place.slot);
             if (egg.kind != kEmpty) {
                 continue;
             }
-            eggLine = eggMessage(eggSlot);
+            eggLine = place.message;
+            noteEgg(pairing.partnerSlot, place.slot);
             self.mating = 1;
             partner.mating = 1;
             partner.processed = 1;
@@ -81,5 +81,5 @@ void Model::mateAndLayEgg() {
         }
         break;
     }
-    trace::print("%s me apareare\n", eggLine);
+    trace_.line(eggLine);
 }

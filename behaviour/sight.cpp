@@ -16,11 +16,11 @@ constexpr auto isCat = [](const CellState& cell) { return cell.kind == kCat; };
 
 constexpr auto isEmpty = [](const CellState& cell) { return cell.kind == kEmpty; };
 
-constexpr auto isLizard = [](const CellState& cell) { return cell.kind == kLizard1 || cell.kind == kLizard2; };
+constexpr auto isLizardCell = [](const CellState& cell) { return isLizard(cell.kind); };
 
 // Species is not compared: either kind pairs with either kind.
 constexpr auto isMate = [](const CellState& cell) {
-    return isLizard(cell) & (cell.juvenile == 0) & (cell.mating == 0);
+    return isLizard(cell.kind) & (cell.juvenile == 0) & (cell.mating == 0);
 };
 
 }  // namespace
@@ -41,4 +41,21 @@ bool Model::seesEmpty() const { return seesAhead(isEmpty); }
 bool Model::seesMate() const { return seesAhead(isMate); }
 
 // Hatchlings and mating lizards are food all the same.
-bool Model::seesLizard() const { return seesAhead(isLizard); }
+bool Model::seesLizard() const { return seesAhead(isLizardCell); }
+
+// In the order the actions take them: front, front-right, front-left.
+template <typename Test>
+int Model::firstAhead(Test matches) const {
+    for (const int slot : {kFront, kFrontRight, kFrontLeft}) {
+        if (matches(lookAt(slot))) {
+            return slot;
+        }
+    }
+    return -1;
+}
+
+int Model::catAhead() const { return firstAhead(isCat); }
+
+int Model::mateAhead() const { return firstAhead(isMate); }
+
+int Model::lizardAhead() const { return firstAhead(isLizardCell); }

@@ -32,7 +32,8 @@ void Model::walk() {
         if (destination.kind != kEmpty) {
             continue;
         }
-        trace::line(step.message);
+        trace_.line(step.message);
+        noteMove(step.slot);
         destination.kind = source.kind;
         destination.mating = source.mating;
         destination.mateTurns = source.mateTurns;

@@ -14,7 +14,6 @@
 #include "model/model.h"
 #include "model/seeded_run.h"
 #include "model/trace.h"
-#include "platform/random.h"
 
 namespace {
 
@@ -22,32 +21,32 @@ constexpr int kSettlingGenerations = 2000;
 
 // The board that a seeded run reaches after settling, as vivar-sim runs it.
 Board settledBoard(Model& model, std::uint32_t seed) {
-    trace::setSink(nullptr);
     clearBoard();
-    fillBoard(seed);
+    fillBoard(board, seed, model.rules, model.generator(), model.traceLines());
     for (std::uint32_t k = 1; k <= kSettlingGenerations; ++k) {
-        platform::srand(seedOfGeneration(seed, k));
+        model.generator().seed(seedOfGeneration(seed, k));
         model.computeGeneration();
     }
     return board;
 }
 
-void runGenerations(benchmark::State& state, std::uint32_t seed, std::FILE* sink) {
+void runGenerations(benchmark::State& state, std::uint32_t seed, std::FILE* file) {
     Model model;
     model.setUpLattice();
     const auto settled = settledBoard(model, seed);
-    trace::setSink(sink);
+    trace::Sink sink(file);
+    model.traceTo(&sink);
     std::uint32_t next = seedOfGeneration(seed, kSettlingGenerations + 1);
     for (auto _ : state) {
         // Restoring the board (a 29 kB copy) keeps every iteration as busy
         // as the first; it costs about a microsecond.
         board = settled;
-        platform::srand(next++);
+        model.generator().seed(next++);
         model.computeGeneration();
         benchmark::DoNotOptimize(board.data());
     }
-    trace::flush();
-    trace::setSink(stdout);
+    model.traceLines().flush();
+    model.traceTo(nullptr);
 }
 
 void BM_BusyGenerationTracedToDevNull(benchmark::State& state) {
@@ -68,18 +67,16 @@ BENCHMARK(BM_LightGenerationTraceOff);
 // and the order is shuffled. Compare its square-turns per second with the
 // busy board's, about 400 / its time per generation.
 void BM_LargeBoardGenerationTraceOff(benchmark::State& state) {
-    trace::setSink(nullptr);
     Rules rules;
     rules.width = 2000;
     rules.height = 2000;
-    SeededRun run(rules);
+    SeededRun run(rules, nullptr);
     run.start(5);
     for (auto _ : state) {
         run.step();
     }
     state.counters["square-turns/s"] = benchmark::Counter(
         static_cast<double>(rules.squareCount()), benchmark::Counter::kIsIterationInvariantRate);
-    trace::setSink(stdout);
 }
 BENCHMARK(BM_LargeBoardGenerationTraceOff)->Unit(benchmark::kMillisecond);
 
@@ -89,7 +86,7 @@ void BM_VisitingOrder(benchmark::State& state) {
     model.setUpLattice();
     std::uint32_t seed = 1;
     for (auto _ : state) {
-        platform::srand(seed++);
+        model.generator().seed(seed++);
         for (std::size_t draw = 0; draw < Rules{}.squareCount(); ++draw) {
             benchmark::DoNotOptimize(model.drawSquare());
         }

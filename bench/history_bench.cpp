@@ -13,8 +13,6 @@
 #include "model/history.h"
 #include "model/model.h"
 #include "model/run_seeds.h"
-#include "model/trace.h"
-#include "platform/random.h"
 
 namespace {
 
@@ -23,7 +21,6 @@ constexpr std::uint32_t kSeed = 5;
 
 // The window's run with a fixed seed: generation k seeded with seed + k.
 void record(RunHistory& history, int side, std::int64_t generations) {
-    trace::setSink(nullptr);
     Rules rules;
     rules.width = side;
     rules.height = side;
@@ -32,10 +29,10 @@ void record(RunHistory& history, int side, std::int64_t generations) {
     model.rules = rules;
     model.setUpLattice(squares);
     clearBoard(squares);
-    fillBoard(squares, kSeed, rules);
+    fillBoard(squares, kSeed, rules, model.generator(), model.traceLines());
     history.restart(squares, rules);
     for (std::int64_t k = 1; k <= generations; ++k) {
-        platform::srand(seedOfGeneration(kSeed, k));
+        model.generator().seed(seedOfGeneration(kSeed, k));
         model.computeGeneration();
         history.record(model.generationSeed(), squares);
     }

@@ -34,14 +34,20 @@ void fillBoard() { fillBoard(std::time(nullptr)); }
 void fillBoard(std::time_t now) { fillBoard(board, now); }
 
 void fillBoard(Board& squares, std::time_t now, const Rules& rules) {
-    platform::srand(static_cast<std::uint32_t>(now));
-    // Looked up once: a large board draws millions of values.
-    platform::Generator& generator = platform::threadGenerator();
+    // The thread's generator looked up once: a large board draws millions
+    // of values.
+    trace::Writer console(&trace::console());
+    fillBoard(squares, now, rules, platform::threadGenerator(), console);
+}
+
+void fillBoard(Board& squares, std::time_t now, const Rules& rules, platform::Generator& generator,
+               trace::Writer& lines) {
+    generator.seed(static_cast<std::uint32_t>(now));
     for (CellState& cell : squares) {
         const int percent = static_cast<int>(generator.rand() / static_cast<double>(platform::kRandMax) * 100.0);
-        trace::print("random = %d\n", percent);
+        lines.print("random = %d\n", percent);
         const int kind = rules.kindForPercent(percent);
-        trace::print("especie = %d\n", kind);
+        lines.print("especie = %d\n", kind);
         cell.kind = static_cast<std::int8_t>(kind);
         // Empty squares draw a heading and a phase too, so every square
         // consumes exactly three values and a seed fixes the whole board.

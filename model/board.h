@@ -11,6 +11,13 @@
 #include "base/thread_flags.h"
 #include "model/rules.h"
 
+namespace platform {
+struct Generator;
+}  // namespace platform
+namespace trace {
+class Writer;
+}  // namespace trace
+
 // One byte that the rules treat as a boolean. Some rules test for exactly 1
 // and flip "1 to 0, anything else to 1", so it must be able to hold any byte.
 using Flag = std::uint8_t;
@@ -23,6 +30,9 @@ inline constexpr int kEmpty = 0;
 inline constexpr int kLizard1 = 1;
 inline constexpr int kLizard2 = 2;
 inline constexpr int kCat = 3;
+
+// Either species of lizard, egg or adult.
+[[nodiscard]] constexpr bool isLizard(int kind) { return kind == kLizard1 || kind == kLizard2; }
 
 // The record of one board square. The record belongs to the square, not to
 // the creature: a move copies the creature's fields into the destination.
@@ -107,6 +117,10 @@ void fillBoard(std::time_t now);
 // runs can go on at once, one per thread; the fill with the rules' shares.
 void clearBoard(Board& squares);
 void fillBoard(Board& squares, std::time_t now, const Rules& rules = {});
+// The same fill seeding and drawing from a generator of the caller's, and
+// tracing to its writer: a run that owns them.
+void fillBoard(Board& squares, std::time_t now, const Rules& rules, platform::Generator& generator,
+               trace::Writer& lines);
 
 // What a person can put on a square by hand.
 enum class Occupant { kNothing, kBrownLizard, kGreenLizard, kBrownEgg, kGreenEgg, kHungryCat };

@@ -5,11 +5,14 @@
 #include "platform/random.h"
 #include "platform/system.h"
 
-DrawsAhead::DrawsAhead(std::uint32_t first, std::size_t squareCount)
-    : first_(first), squareCount_(static_cast<std::uint32_t>(squareCount)), maker_([this] { make(); }) {}
+DrawsAhead::DrawsAhead(std::uint32_t first, std::size_t squareCount, platform::Generator& generator)
+    : first_(first),
+      squareCount_(static_cast<std::uint32_t>(squareCount)),
+      generator_(generator),
+      maker_([this] { make(); }) {}
 
 DrawsAhead::~DrawsAhead() {
-    platform::settleAhead();
+    generator_.settleAhead();
     quit_ = true;
     maker_.join();
 }
@@ -37,6 +40,6 @@ void DrawsAhead::seedNext() {
     released_.store(taken_);
     platform::waitForChange(made_, taken_);
     const Slot& slot = slots_[taken_ % kSlots];
-    platform::srandAhead(seedOfGeneration(first_, taken_), slot.values, slot.squares.data(), slot.stateAfter);
+    generator_.seedAhead(seedOfGeneration(first_, taken_), slot.values, slot.squares.data(), slot.stateAfter);
     ++taken_;
 }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <thread>
 
+#include "platform/random.h"
+
 // The generator's values for the generations of a seeded run, made on
 // another core while this one computes. Every generation of such a run is
 // seeded with a number known in advance, and finding the visiting order was
@@ -16,16 +18,15 @@ class DrawsAhead {
 public:
     // Makes the values of the seeds first, first + 1, ... (wrapping), in
     // turn, for a board of this many squares (at most 32768, so that a
-    // value can draw any of them).
-    DrawsAhead(std::uint32_t first, std::size_t squareCount);
-    // On the thread that seeds, which then goes on from where it got to.
+    // value can draw any of them), to seed `generator` with.
+    DrawsAhead(std::uint32_t first, std::size_t squareCount, platform::Generator& generator);
+    // The generator then goes on from where it got to.
     ~DrawsAhead();
     DrawsAhead(const DrawsAhead&) = delete;
     DrawsAhead& operator=(const DrawsAhead&) = delete;
 
-    // Seeds the calling thread's generator with the next seed in turn, as
-    // srand would, its values ready; the values of the seed before are
-    // given back.
+    // Seeds the generator with the next seed in turn, as srand would, its
+    // values ready; the values of the seed before are given back.
     void seedNext();
 
 private:
@@ -47,6 +48,7 @@ private:
 
     std::uint32_t first_;
     std::uint32_t squareCount_;
+    platform::Generator& generator_;
     std::array<Slot, kSlots> slots_{};
     // Counts of seeds, which wrap: only their differences are compared, and
     // 32 bits let the waits go straight to the system's futex.

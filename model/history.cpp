@@ -4,9 +4,6 @@
 #include <cassert>
 #include <iterator>
 
-#include "model/trace.h"
-#include "platform/random.h"
-
 void RunHistory::restart(const Board& squares, const Rules& rules, std::int64_t start) {
     rules_ = rules;
     const std::size_t count = std::max<std::size_t>(squares.size(), 1);
@@ -159,18 +156,12 @@ RunHistory::Rebuilt RunHistory::rebuild(std::int64_t generation, int watched) co
         // In place: the replaying model keeps the board's address.
         std::copy(from->second.begin(), from->second.end(), work_.begin());
     }
-    const platform::Generator saved = platform::threadGenerator();
-    // The window's model is stopped while a generation is rebuilt, so the
-    // trace has no other writer to lose.
-    std::FILE* sink = trace::sink();
-    trace::setSink(nullptr);
+    // The replaying model draws from its own generator and traces nothing.
     for (std::int64_t g = from->first + 1; g <= generation; ++g) {
         replay_->watch(g == generation ? watched : -1);
-        platform::srand(*seedOf(g));
+        replay_->generator().seed(*seedOf(g));
         replay_->computeGeneration();
     }
-    trace::setSink(sink);
-    platform::threadGenerator() = saved;
     Rebuilt rebuilt{kept ? at->second : work_, std::nullopt};
     if (watched >= 0) {
         rebuilt.turn = replay_->watchedTurn();

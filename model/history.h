@@ -69,8 +69,8 @@ public:
     // The board at `generation`, between earliest() and latest(). With a
     // watched square, the turn of the creature that ended on it (or left it)
     // in that generation comes too, replayed from the board before it even
-    // where the board itself is kept. The calling thread's generator is left
-    // as it was, and nothing reaches the trace.
+    // where the board itself is kept. The replay has a generator of its own
+    // and traces nothing.
     struct Rebuilt {
         Board board;
         std::optional<Model::WatchedTurn> turn;

@@ -87,7 +87,7 @@ int Model::run(int /*argument*/) {
         return 0;
     }
     for (;;) {
-        platform::srand(static_cast<std::uint32_t>(clock()));
+        random_->seed(static_cast<std::uint32_t>(clock()));
         // A close while stopped still runs this one generation, with its
         // trace and hand-off, before the loop ends.
         while (!runFlag && !quitFlag) {
@@ -96,7 +96,7 @@ int Model::run(int /*argument*/) {
         std::unique_lock generation(generationMutex);
         beforeGeneration();
         computeGeneration();
-        trace::line("model ----------------------------- a cambiar imagenes \n");
+        traceHandOff();
         handOff(generation);
         if (quitFlag) {
             return 0;
@@ -109,14 +109,15 @@ void Model::handOff(std::unique_lock<std::mutex>& generation) {
     displayUpdate();
     generation.unlock();
     // The generation's trace reaches the console while it is shown.
-    trace::flush();
+    trace_.flush();
     pause(kShowPause);
 }
 
+void Model::traceHandOff() { trace_.line("model ----------------------------- a cambiar imagenes \n"); }
+
 void Model::computeGeneration() {
-    const trace::Burst burst;
-    platform::Generator& generator = platform::threadGenerator();
-    random_ = &generator;
+    const trace::Writer::Burst burst(trace_);
+    platform::Generator& generator = *random_;
     // Values made ahead were made from the seed; the state is past them.
     generationSeed_ = generator.ahead.next != generator.ahead.end ? generator.ahead.seed : generator.state;
     int watched = watched_.load(std::memory_order_relaxed);
@@ -161,7 +162,7 @@ void Model::computeGeneration() {
 
 void Model::takeTurn() {
     const std::int32_t kind = acting().kind;
-    if (kind == kLizard1 || kind == kLizard2) {
+    if (isLizard(kind)) {
         lizardTurn();
     } else if (kind == kCat) {
         catTurn();
@@ -171,13 +172,8 @@ void Model::takeTurn() {
 void Model::takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left, std::optional<EggLaid>& laid) {
     const auto start = static_cast<int>(current);
     const std::int32_t kind = acting().kind;
-    if (kind != kLizard1 && kind != kLizard2 && kind != kCat) {
+    if (!isLizard(kind) && kind != kCat) {
         return;
-    }
-    const auto around = neighboursOf(current);
-    std::array<CellState, 8> before{};
-    for (std::size_t slot = 0; slot < around.size(); ++slot) {
-        before[slot] = squares_[around[slot]];
     }
     WatchedTurn turn;
     turn.before = acting();
@@ -186,42 +182,23 @@ void Model::takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left
     CellState looking = turn.before;
     deriveLookSlots(looking);
     for (std::size_t ahead = 0; ahead < turn.ahead.size(); ++ahead) {
-        turn.ahead[ahead] = squares_[around[static_cast<std::size_t>(looking.lookSlots[ahead])]];
+        turn.ahead[ahead] = squares_[neighbourOf(current, static_cast<std::size_t>(looking.lookSlots[ahead]))];
     }
-    const bool watchedEmpty = squares_[static_cast<std::size_t>(watched)].kind == kEmpty;
     {
-        const trace::Tap tap(turn.lines);
+        const trace::Writer::Copy copy(trace_, turn.lines);
+        record_ = &turn.record;
         takeTurn();
+        record_ = nullptr;
     }
-    // A creature that moved left its square empty and one square beside it
-    // newly holds its kind: a walk, a flight or a catch.
-    int end = start;
-    if (squares_[start].kind != kind) {
-        end = -1;
-        for (std::size_t slot = 0; slot < around.size(); ++slot) {
-            if (before[slot].kind != kind && squares_[around[slot]].kind == kind) {
-                end = around[slot];
-                break;
-            }
-        }
-    }
-    const CellState& onWatched = squares_[static_cast<std::size_t>(watched)];
-    if (watchedEmpty && end != watched && onWatched.juvenile == 1 &&
-        (onWatched.kind == kLizard1 || onWatched.kind == kLizard2)) {
-        // The partner is the neighbour that began to mate in this turn.
-        EggLaid egg{start, -1, kEmpty};
-        for (std::size_t slot = 0; slot < around.size(); ++slot) {
-            if (before[slot].mating == 0 && squares_[around[slot]].mating == 1) {
-                egg.partner = around[slot];
-                egg.partnerKind = squares_[around[slot]].kind;
-            }
-        }
-        laid = egg;
+    const TurnRecord& record = turn.record;
+    const int end = record.to >= 0 ? record.to : start;
+    if (record.egg == watched) {
+        laid = EggLaid{start, record.partner, squares_[static_cast<std::size_t>(record.partner)].kind};
     }
     turn.square = watched;
     turn.from = start;
     turn.to = end;
-    turn.after = end >= 0 ? squares_[end] : CellState{};
+    turn.after = squares_[end];
     if (end == watched) {
         arrived = std::move(turn);
     } else if (start == watched) {
@@ -234,7 +211,7 @@ std::optional<Model::WatchedTurn> Model::watchedTurn() const {
     return watchedTurn_;
 }
 
-std::uint32_t Model::drawSquare() { return drawSquare(platform::threadGenerator()); }
+std::uint32_t Model::drawSquare() { return drawSquare(*random_); }
 
 std::uint32_t Model::drawSquare(platform::Generator& generator) {
     if (squareCount_ > kLargestDrawnBoard) {

@@ -17,10 +17,16 @@
 #include "model/board.h"
 #include "model/lattice.h"
 #include "model/rules.h"
+#include "model/trace.h"
+#include "model/turn_record.h"
 
 // The simulation thread: the generation loop over the shared board, and the
 // creatures' turns. The rules each creature follows (sight and the four
 // actions) live in behaviour/.
+//
+// A model draws from the generator it is given and traces to the sink it is
+// given: its own generator and no trace unless told otherwise. The window's
+// model draws from its thread's generator and traces to the console.
 class Model : public CThread {
 public:
     static constexpr std::chrono::milliseconds kStoppedPoll{100};
@@ -29,10 +35,27 @@ public:
     Model();
     ~Model() { stop(); }
 
+    // Started as a thread, the model draws from that thread's generator,
+    // which srand seeds: the window's code seeds it for a run of a fixed
+    // seed.
+    void beforeRun() override { drawFrom(platform::threadGenerator()); }
     // The generation loop: waits while stopped, runs generations while
     // running, and returns 0 after the generation under way once quitFlag
-    // is set.
+    // is set. Each pass seeds the model's generator from the clock.
     int run(int argument) override;
+
+    // The generator the model draws from; it must outlive the model's use
+    // of it.
+    [[nodiscard]] platform::Generator& generator() { return *random_; }
+    void drawFrom(platform::Generator& generator) { random_ = &generator; }
+    // Where the model's trace lines go; nullptr for nowhere.
+    void traceTo(trace::Sink* sink) { trace_.setSink(sink); }
+    [[nodiscard]] trace::Sink* traceSink() const { return trace_.sink(); }
+    [[nodiscard]] trace::Writer& traceLines() { return trace_; }
+    // The line that ends a generation's trace, where the window hands the
+    // board to the view; a headless run prints it too, so that its trace is
+    // the window's.
+    void traceHandOff();
 
     // Builds the torus of the board's size with eight neighbours per
     // square, over the shared board or over a board of the caller's own.
@@ -85,9 +108,10 @@ public:
 
     // The acting square, and the square it sees in a look slot.
     [[nodiscard]] CellState& acting() const { return squares_[current]; }
-    [[nodiscard]] CellState& lookAt(int slot) const {
+    [[nodiscard]] CellState& lookAt(int slot) const { return squares_[squareInSlot(slot)]; }
+    [[nodiscard]] std::uint32_t squareInSlot(int slot) const {
         const auto neighbourSlot = static_cast<std::size_t>(acting().lookSlots[static_cast<std::size_t>(slot)]);
-        return squares_[neighbourOf(current, neighbourSlot)];
+        return neighbourOf(current, neighbourSlot);
     }
     // The square in a neighbour slot 0..7 of a square.
     [[nodiscard]] std::uint32_t neighbourOf(std::uint32_t square, std::size_t neighbourSlot) const {
@@ -111,10 +135,13 @@ public:
         int square = -1;  // the watched square
         int from = -1;    // where the creature's turn began
         int to = -1;      // where it ended
+        // What it did and saw, noted where its trace lines are printed.
+        TurnRecord record;
+        // Those lines, as the console shows them.
         std::string lines;
-        // Enough to tell the turn in words: the creature as it began and
-        // as it ended, and its three forward squares (front, front-right,
-        // front-left) as they were when it looked.
+        // The creature as it began and as it ended, and its three forward
+        // squares (front, front-right, front-left) as they were when it
+        // looked.
         CellState before{};
         CellState after{};
         std::array<CellState, 3> ahead{};
@@ -158,6 +185,13 @@ private:
     void readNeighbours();
     template <typename Test>
     [[nodiscard]] bool seesAhead(Test matches) const;
+    // The first forward look slot, front first, whose square matches; -1
+    // for none. Only a watched turn asks, for its record.
+    template <typename Test>
+    [[nodiscard]] int firstAhead(Test matches) const;
+    [[nodiscard]] int catAhead() const;
+    [[nodiscard]] int mateAhead() const;
+    [[nodiscard]] int lizardAhead() const;
     [[nodiscard]] std::array<std::uint32_t, 8> neighboursOf(std::uint32_t square) const;
     CellState* squares_ = nullptr;
     std::size_t squareCount_ = 0;
@@ -203,12 +237,14 @@ private:
     static constexpr std::size_t kCachedBoardBytes = std::size_t{1} << 20;
     bool askAhead_ = false;
 
-    // The generating thread's random numbers, looked up once a generation
-    // (and at construction, for a turn taken outside one): where
-    // thread-local storage is emulated (Windows), a look-up per draw took a
-    // third of a generation.
-    platform::Generator* random_ = &platform::threadGenerator();
+    // The generator drawn from: its own unless handed another. Held by a
+    // pointer, not looked up: where thread-local storage is emulated
+    // (Windows), a look-up per draw took a third of a generation.
+    platform::Generator ownGenerator_;
+    platform::Generator* random_ = &ownGenerator_;
     std::uint32_t generationSeed_ = 0;
+    // The model's trace lines, on their way to its sink.
+    trace::Writer trace_;
     [[nodiscard]] std::uint32_t drawSquare(platform::Generator& generator);
 
     // Walks when a forward square is empty, else turns at random.
@@ -216,9 +252,44 @@ private:
 
     // The acting creature's turn, by its kind.
     void takeTurn();
-    // The same, keeping its lines and where it ended when that is the
-    // watched square or it began there.
+    // The same, keeping its record and lines when it ended on the watched
+    // square or began there.
     void takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left, std::optional<EggLaid>& laid);
+    // The record of the watched turn under way, or none: a turn notes in it
+    // where it prints its lines.
+    TurnRecord* record_ = nullptr;
+    void note(TurnRecord::Choice choice) {
+        if (record_ != nullptr) {
+            record_->choice = choice;
+        }
+    }
+    void noteTimer(TurnRecord::Choice choice, int timer) {
+        if (record_ != nullptr) {
+            record_->choice = choice;
+            record_->timer = static_cast<std::int16_t>(timer);
+        }
+    }
+    // The forward slot of what it saw is looked for only on a watched turn.
+    template <typename SlotOf>
+    void noteSeen(TurnRecord::Choice choice, SlotOf slotOf) {
+        if (record_ != nullptr) {
+            record_->choice = choice;
+            record_->seen = static_cast<std::int8_t>(slotOf());
+        }
+    }
+    // Where the acting creature moved, and where it laid its egg with its
+    // mate, by the look slots the behaviour chose.
+    void noteMove(int slot) {
+        if (record_ != nullptr) {
+            record_->to = static_cast<std::int32_t>(squareInSlot(slot));
+        }
+    }
+    void noteEgg(int partnerSlot, int eggSlot) {
+        if (record_ != nullptr) {
+            record_->partner = static_cast<std::int32_t>(squareInSlot(partnerSlot));
+            record_->egg = static_cast<std::int32_t>(squareInSlot(eggSlot));
+        }
+    }
     std::atomic<int> watched_{-1};
     mutable std::mutex watchedMutex_;
     std::optional<WatchedTurn> watchedTurn_;

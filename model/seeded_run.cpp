@@ -7,15 +7,17 @@
 #include "model/trace.h"
 #include "platform/random.h"
 
-SeededRun::SeededRun(const Rules& rules) : squares_(rules.width, rules.height) {
+SeededRun::SeededRun(const Rules& rules, trace::Sink* sink) : squares_(rules.width, rules.height) {
     model_.rules = rules;
     model_.setUpLattice(squares_);
+    model_.traceTo(sink);
 }
 
-SeededRun::SeededRun(const Rules& rules, Board&& squares) : squares_(std::move(squares)) {
+SeededRun::SeededRun(const Rules& rules, Board&& squares, trace::Sink* sink) : squares_(std::move(squares)) {
     assert(squares_.width() == rules.width && squares_.height() == rules.height);
     model_.rules = rules;
     model_.setUpLattice(squares_);
+    model_.traceTo(sink);
 }
 
 void SeededRun::start(std::uint64_t seed, bool drawsAhead) {
@@ -27,7 +29,7 @@ void SeededRun::start(std::uint64_t seed, bool drawsAhead) {
     // next one starts afresh as well.
     std::fill(squares_.begin(), squares_.end(), CellState{});
     clearBoard(squares_);
-    fillBoard(squares_, static_cast<std::time_t>(seed), model_.rules);
+    fillBoard(squares_, static_cast<std::time_t>(seed), model_.rules, model_.generator(), model_.traceLines());
     nextSeeds_.clear();
     begin(seed, 0, drawsAhead);
 }
@@ -53,7 +55,8 @@ void SeededRun::begin(std::uint64_t seed, std::int64_t generation, bool drawsAhe
     // Values are made ahead for seed + k only; while recorded seeds last, a
     // maker would only wait.
     if (wantsDrawsAhead_ && nextSeeds_.empty()) {
-        drawsAhead_ = std::make_unique<DrawsAhead>(seedOfGeneration(seed, generation + 1), squares_.size());
+        drawsAhead_ = std::make_unique<DrawsAhead>(seedOfGeneration(seed, generation + 1), squares_.size(),
+                                                   model_.generator());
     }
 }
 
@@ -67,19 +70,20 @@ std::int64_t SeededRun::step() {
     ++generation_;
     const std::int64_t recorded = generation_ - firstRecorded_;
     if (recorded < static_cast<std::int64_t>(nextSeeds_.size())) {
-        platform::srand(nextSeeds_[static_cast<std::size_t>(recorded)]);
+        model_.generator().seed(nextSeeds_[static_cast<std::size_t>(recorded)]);
     } else {
         if (wantsDrawsAhead_ && !drawsAhead_) {
-            drawsAhead_ = std::make_unique<DrawsAhead>(seedOfGeneration(seed_, generation_), squares_.size());
+            drawsAhead_ = std::make_unique<DrawsAhead>(seedOfGeneration(seed_, generation_), squares_.size(),
+                                                       model_.generator());
         }
         if (drawsAhead_) {
             drawsAhead_->seedNext();
         } else {
-            platform::srand(seedOfGeneration(seed_, generation_));
+            model_.generator().seed(seedOfGeneration(seed_, generation_));
         }
     }
     model_.computeGeneration();
-    trace::line("model ----------------------------- a cambiar imagenes \n");
+    model_.traceHandOff();
     return generation_;
 }
 

@@ -12,6 +12,7 @@
 #include "model/draws_ahead.h"
 #include "model/model.h"
 #include "model/run_seeds.h"
+#include "model/trace.h"
 
 // A board to start a run from: the board, the generation it is in the run
 // it came from, and the seeds recorded for the generations after it, as a
@@ -24,15 +25,17 @@ struct StartingBoard {
 
 // A run as vivar-sim makes it: the board filled as the fill button would at
 // calendar second `seed`, or a board given whole, then generation k seeded
-// with seed + k, as if one second passed per generation.
+// with seed + k, as if one second passed per generation. It owns its board
+// and its generator, and traces to the sink it is given: the console unless
+// told.
 class SeededRun {
 public:
     // A run with a board of its own, of the rules' size, so that several
     // runs can go on at once, one per thread.
-    explicit SeededRun(const Rules& rules = {});
+    explicit SeededRun(const Rules& rules = {}, trace::Sink* sink = &trace::console());
     // A run that takes the given board, of the rules' size, as its own; a
     // start from squares() then copies nothing.
-    SeededRun(const Rules& rules, Board&& squares);
+    SeededRun(const Rules& rules, Board&& squares, trace::Sink* sink = &trace::console());
 
     // Starts the seed's run on a board as a fresh process has it. With
     // `drawsAhead`, another thread makes each generation's random values

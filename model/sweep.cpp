@@ -39,7 +39,8 @@ std::uint64_t sweepRuns(std::uint64_t count, unsigned jobs, const RulesOfRun& ru
 
     auto worker = [&] {
         // A SeededRun's board and lattice are made for its rules: a new one
-        // only when the rules change.
+        // only when the rules change. A sweep's runs trace nothing: their
+        // texts are all they give.
         std::unique_ptr<SeededRun> run;
         std::string text;
         for (;;) {
@@ -59,7 +60,7 @@ std::uint64_t sweepRuns(std::uint64_t count, unsigned jobs, const RulesOfRun& ru
             const Rules rules = rulesOf(index);
             if (!run || run->rules() != rules) {
                 run.reset();
-                run = std::make_unique<SeededRun>(rules);
+                run = std::make_unique<SeededRun>(rules, nullptr);
             }
             text.clear();
             work(*run, index, text);

@@ -1,65 +1,79 @@
 #include "model/trace.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdarg>
 
 namespace trace {
+
+void Sink::noteFailure(int error) {
+    int expected = 0;
+    failure_.compare_exchange_strong(expected, error != 0 ? error : EIO);
+}
+
+Sink& console() {
+    static Sink standardOutput(stdout);
+    return standardOutput;
+}
+
 namespace {
 
-// Hands the calling thread's gathered lines to stdio in one call.
-void writeGathered(std::FILE* out) {
-    detail::Gathered& gathered = detail::gathered;
-    if (gathered.used > 0) {
-        std::fwrite(gathered.text.data(), 1, gathered.used, out);
-        gathered.used = 0;
+// Flushes stdio's buffer for `out`, noting a failure in `sink`.
+void flushTo(Sink& sink, std::FILE* out) {
+    if (std::fflush(out) != 0 || std::ferror(out) != 0) {
+        sink.noteFailure(errno);
     }
 }
 
 }  // namespace
 
-void setSink(std::FILE* sink) {
-    // Lines gathered before the change belong to the old sink.
-    if (std::FILE* old = trace::sink()) {
-        writeGathered(old);
+void Writer::writeGathered(std::FILE* out) {
+    if (used_ > 0) {
+        std::fwrite(text_.data(), 1, used_, out);
+        used_ = 0;
     }
-    detail::currentSink.store(sink, std::memory_order_relaxed);
 }
 
-void detail::write(std::FILE* out, std::string_view text) {
+void Writer::setSink(Sink* sink) {
+    if (std::FILE* old = sink_ != nullptr ? sink_->file() : nullptr) {
+        writeGathered(old);
+    }
+    used_ = 0;
+    sink_ = sink;
+}
+
+void Writer::write(std::FILE* out, std::string_view text) {
     writeGathered(out);
     std::fwrite(text.data(), 1, text.size(), out);
 }
 
-void print(const char* format, ...) {
-    if (!detail::wanted()) {
+void Writer::print(const char* format, ...) {
+    if (!on()) {
         return;
     }
-    detail::Gathered& gathered = detail::gathered;
     va_list arguments;
     va_start(arguments, format);
-    if (gathered.tap != nullptr) {
+    if (copy_ != nullptr) {
         va_list copy;
         va_copy(copy, arguments);
         char text[256];
         const int length = std::vsnprintf(text, sizeof text, format, copy);
         va_end(copy);
-        gathered.tap->append(text, static_cast<std::size_t>(std::clamp(length, 0, static_cast<int>(sizeof text) - 1)));
+        copy_->append(text, static_cast<std::size_t>(std::clamp(length, 0, static_cast<int>(sizeof text) - 1)));
     }
-    std::FILE* out = sink();
+    std::FILE* out = sink_ != nullptr ? sink_->file() : nullptr;
     if (out == nullptr) {
         va_end(arguments);
         return;
     }
-    if (gathered.openBursts > 0) {
-        const std::size_t room = gathered.text.size() - gathered.used;
+    if (openBursts_ > 0) {
+        const std::size_t room = text_.size() - used_;
         va_list copy;
         va_copy(copy, arguments);
-        const int length = std::vsnprintf(gathered.text.data() + gathered.used, room, format, copy);
+        const int length = std::vsnprintf(text_.data() + used_, room, format, copy);
         va_end(copy);
         if (length >= 0 && static_cast<std::size_t>(length) < room) {
-            gathered.used += static_cast<std::size_t>(length);
+            used_ += static_cast<std::size_t>(length);
             va_end(arguments);
             return;
         }
@@ -69,41 +83,40 @@ void print(const char* format, ...) {
     va_end(arguments);
 }
 
-namespace {
-std::atomic<int> firstFailure{0};
-}  // namespace
-
-void flush() {
-    if (std::FILE* out = sink()) {
+void Writer::flush() {
+    std::FILE* out = sink_ != nullptr ? sink_->file() : nullptr;
+    if (out != nullptr) {
         writeGathered(out);
-        if (std::fflush(out) != 0 || std::ferror(out) != 0) {
-            int expected = 0;
-            firstFailure.compare_exchange_strong(expected, errno != 0 ? errno : EIO);
-        }
+        flushTo(*sink_, out);
     }
 }
 
-Tap::Tap(std::string& lines) : outer_(detail::gathered.tap) {
-    detail::gathered.tap = &lines;
-    ++detail::openTaps;
-}
-
-Tap::~Tap() {
-    detail::gathered.tap = outer_;
-    --detail::openTaps;
-}
-
-Burst::~Burst() {
-    if (--detail::gathered.openBursts > 0) {
+Writer::Burst::~Burst() {
+    if (--writer_.openBursts_ > 0) {
         return;
     }
-    if (std::FILE* out = sink()) {
-        writeGathered(out);
+    if (std::FILE* out = writer_.sink_ != nullptr ? writer_.sink_->file() : nullptr) {
+        writer_.writeGathered(out);
     } else {
-        detail::gathered.used = 0;  // the trace was turned off meanwhile
+        writer_.used_ = 0;  // the sink was turned off meanwhile
     }
 }
 
-int failure() { return firstFailure.load(); }
+void print(const char* format, ...) {
+    std::FILE* out = console().file();
+    if (out == nullptr) {
+        return;
+    }
+    va_list arguments;
+    va_start(arguments, format);
+    std::vfprintf(out, format, arguments);
+    va_end(arguments);
+}
+
+void flush() {
+    if (std::FILE* out = console().file()) {
+        flushTo(console(), out);
+    }
+}
 
 }  // namespace trace

@@ -8,112 +8,139 @@
 #include <string>
 #include <string_view>
 
-// The console trace: every decision of the terrarium, in Spanish, on standard
-// output. Lines go through stdio's buffer so that a long headless run does not
-// pay a system call per line; whoever ends a burst of lines (a generation's
-// hand-off, a button press) calls flush so that the console stays live.
+// The console trace: every decision of the terrarium, in Spanish. Lines go
+// through stdio's buffer so that a long headless run does not pay a system
+// call per line; whoever ends a burst of lines (a generation's hand-off, a
+// button press) flushes so that the console stays live.
 namespace trace {
 
-namespace detail {
+// Where lines go: a stdio stream, or nowhere while it holds none. The
+// console is one, over standard output; a run or a test may have its own.
+class Sink {
+public:
+    explicit Sink(std::FILE* file = nullptr) : file_(file) {}
+    Sink(const Sink&) = delete;
+    Sink& operator=(const Sink&) = delete;
 
-inline std::atomic<std::FILE*> currentSink{stdout};
-// How many Taps are open, on any thread: with none, and the trace off, a
-// line costs one test.
-inline std::atomic<int> openTaps{0};
+    [[nodiscard]] std::FILE* file() const { return file_.load(std::memory_order_relaxed); }
+    // nullptr turns it off.
+    void setFile(std::FILE* file) { file_.store(file, std::memory_order_relaxed); }
+    // The error number of the first flush that could not write, or 0.
+    [[nodiscard]] int failure() const { return failure_.load(); }
+    void noteFailure(int error);
 
-// The lines of the calling thread's open Burst, not yet handed to stdio.
-struct Gathered {
-    static constexpr std::size_t kCapacity = 4096;
-    std::array<char, kCapacity> text;
-    std::size_t used;
-    int openBursts;
-    std::string* tap;  // the open Tap's copy, if any
+private:
+    std::atomic<std::FILE*> file_;
+    std::atomic<int> failure_{0};
 };
-inline thread_local Gathered gathered{};
 
-void write(std::FILE* out, std::string_view text);
+// Standard output, which the window and vivar-sim trace to; --quiet, and
+// vivar-sim's tables, turn it off.
+[[nodiscard]] Sink& console();
 
-[[nodiscard]] inline bool wanted() {
-    return currentSink.load(std::memory_order_relaxed) != nullptr || openTaps.load(std::memory_order_relaxed) != 0;
-}
+// One writer's lines on their way to its sink: a model's, one thread at a
+// time. While a Burst lasts, the lines are gathered and handed to stdio in a
+// few large writes, always whole lines, the rest when it ends: a generation
+// traces thousands of short lines, and a stdio call per line would cost more
+// than the generation itself.
+class Writer {
+public:
+    explicit Writer(Sink* sink = nullptr) : sink_(sink) {}
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
 
-inline void line(Gathered& lines, std::string_view text) {
-    if (lines.tap != nullptr) {
-        lines.tap->append(text);
+    // Lines gathered for the old sink go to it first.
+    void setSink(Sink* sink);
+    [[nodiscard]] Sink* sink() const { return sink_; }
+    // Whether a line goes anywhere, to a file or into a copy.
+    [[nodiscard]] bool on() const { return copy_ != nullptr || (sink_ != nullptr && sink_->file() != nullptr); }
+
+    // A line of fixed text, the common case: copied as it is, without a
+    // format to scan. Inline, as a generation writes thousands.
+    void line(std::string_view text) {
+        if (copy_ != nullptr) {
+            copy_->append(text);
+        }
+        std::FILE* out = sink_ != nullptr ? sink_->file() : nullptr;
+        if (out == nullptr) {
+            return;
+        }
+        if (openBursts_ > 0 && text.size() <= text_.size() - used_) {
+            std::memcpy(text_.data() + used_, text.data(), text.size());
+            used_ += text.size();
+            return;
+        }
+        write(out, text);
     }
-    std::FILE* out = currentSink.load(std::memory_order_relaxed);
-    if (out == nullptr) {
-        return;
-    }
-    if (lines.openBursts > 0 && text.size() <= lines.text.size() - lines.used) {
-        std::memcpy(lines.text.data() + lines.used, text.data(), text.size());
-        lines.used += text.size();
-        return;
-    }
-    write(out, text);
-}
+    void print(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // The gathered lines to stdio and stdio's buffer to the file; a failure
+    // is noted in the sink.
+    void flush();
 
-}  // namespace detail
+    class Burst {
+    public:
+        explicit Burst(Writer& writer) : writer_(writer) { ++writer_.openBursts_; }
+        ~Burst();
+        Burst(const Burst&) = delete;
+        Burst& operator=(const Burst&) = delete;
 
-// Where the trace goes; standard output unless a caller redirects it.
-// nullptr turns the trace off.
-void setSink(std::FILE* sink);
-[[nodiscard]] inline std::FILE* sink() { return detail::currentSink.load(std::memory_order_relaxed); }
+    private:
+        Writer& writer_;
+    };
 
-// A line of fixed text, the common case: copied as it is, without a format
-// to scan. Inline, so that with the trace off a line costs one test.
-inline void line(std::string_view text) {
-    if (detail::wanted()) {
-        detail::line(detail::gathered, text);
-    }
-}
+    // While one lives, the writer's lines are also copied into `lines`,
+    // whether its sink is on or off: the window shows one creature's turn.
+    class Copy {
+    public:
+        Copy(Writer& writer, std::string& lines) : writer_(writer), outer_(writer.copy_) { writer.copy_ = &lines; }
+        ~Copy() { writer_.copy_ = outer_; }
+        Copy(const Copy&) = delete;
+        Copy& operator=(const Copy&) = delete;
 
-// The lines of one creature's turn: whether the trace is on is asked once,
+    private:
+        Writer& writer_;
+        std::string* outer_;
+    };
+
+private:
+    void writeGathered(std::FILE* out);
+    // The gathered lines, then the text.
+    void write(std::FILE* out, std::string_view text);
+
+    Sink* sink_;
+    static constexpr std::size_t kCapacity = 4096;
+    std::array<char, kCapacity> text_;
+    std::size_t used_ = 0;
+    int openBursts_ = 0;
+    std::string* copy_ = nullptr;
+};
+
+// The lines of one creature's turn: whether the writer is on is asked once,
 // not at each of its dozen lines; with the trace off, asking at every line
-// cost several per cent of a generation. The thread's gathered lines are
-// looked up once too, which matters where thread-local storage is emulated.
+// cost several per cent of a generation.
 class Lines {
 public:
-    Lines() : gathered_(detail::wanted() ? &detail::gathered : nullptr) {}
+    explicit Lines(Writer& writer) : writer_(writer.on() ? &writer : nullptr) {}
     void operator()(std::string_view text) const {
-        if (gathered_ != nullptr) {
-            detail::line(*gathered_, text);
+        if (writer_ != nullptr) {
+            writer_->line(text);
         }
     }
 
 private:
-    detail::Gathered* gathered_;
+    Writer* writer_;
 };
 
+// The console's own lines, from the window's view and buttons: written as
+// they come, on any thread; flush sends them on.
 void print(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void flush();
-// The error number of the first flush that could not write the trace, or 0.
-[[nodiscard]] int failure();
 
-// While one lives, the calling thread's lines are gathered and handed to
-// stdio in a few large writes, always whole lines, the rest when it ends: a
-// generation traces thousands of short lines, and a stdio call per line
-// would cost more than the generation itself. Nothing is held past the
-// Burst, so the flush points stay where they are.
-class Burst {
-public:
-    Burst() { ++detail::gathered.openBursts; }
-    ~Burst();
-    Burst(const Burst&) = delete;
-    Burst& operator=(const Burst&) = delete;
-};
-
-// While one lives, the calling thread's lines are also copied into `lines`,
-// whether the trace is on or off: the window shows one creature's turn.
-class Tap {
-public:
-    explicit Tap(std::string& lines);
-    ~Tap();
-    Tap(const Tap&) = delete;
-    Tap& operator=(const Tap&) = delete;
-
-private:
-    std::string* outer_;
-};
+// Where the console goes; standard output unless a caller redirects it.
+// nullptr turns it off.
+inline void setSink(std::FILE* sink) { console().setFile(sink); }
+[[nodiscard]] inline std::FILE* sink() { return console().file(); }
+// The error number of the first flush that could not write the console, or 0.
+[[nodiscard]] inline int failure() { return console().failure(); }
 
 }  // namespace trace

@@ -34,13 +34,21 @@ struct Ahead {
 
 }  // namespace detail
 
-// One thread's generator. A loop that draws many values looks it up once
-// with threadGenerator(): where thread-local storage is emulated (MinGW's
-// Windows builds), every look-up is a function call.
+// A generator: each thread has one (threadGenerator(), which rand and srand
+// use), and a model or a run may have its own. A loop that draws many values
+// from a thread's looks it up once: where thread-local storage is emulated
+// (MinGW's Windows builds), every look-up is a function call.
 struct Generator {
-    // A thread that never seeds starts from 1, as the C library does.
+    // One never seeded starts from 1, as the C library does.
     std::uint32_t state = 1;
     detail::Ahead ahead{};
+
+    // As srand(seed) does to a thread's.
+    void seed(std::uint32_t value) { *this = Generator{value, {}}; }
+    // See srandAhead and settleAhead below.
+    void seedAhead(std::uint32_t value, std::span<const std::uint16_t> values, const std::uint16_t* tags,
+                   std::uint32_t stateAfter);
+    void settleAhead();
 
     int rand() {
         if (ahead.next != ahead.end) {
@@ -124,12 +132,14 @@ std::uint32_t makeAhead(std::uint32_t seed, std::span<std::uint16_t> values, std
 // Seeds the calling thread as srand(seed) would, given what makeAhead made
 // from that seed and the state it returned: rand() hands out those values
 // first, then goes on from that state. They must stay in place until the
-// thread seeds again or calls settleAhead.
+// thread seeds again or calls settleAhead. Generator::seedAhead does the
+// same to a generator.
 void srandAhead(std::uint32_t seed, std::span<const std::uint16_t> values, const std::uint16_t* tags,
                 std::uint32_t stateAfter);
 
 // Lets the calling thread's generator go on by itself from the first value
 // made ahead that it has not handed out, so that the values can go.
+// Generator::settleAhead does the same to a generator.
 void settleAhead();
 
 // The tags of the values made ahead that rand() has not handed out yet, in

@@ -106,9 +106,10 @@ TEST_F(Flight, ABoxedInLizardStaysFlipsItsPhaseAndTurnsAtRandom) {
     at(0, 0) = CellState{};
     actAs(10, 10);
     const auto before = board;
-    platform::srand(99);
-    const int expectedHeading = 1 + platform::rand() % 8;
-    platform::srand(99);
+    platform::Generator expected;
+    expected.seed(99);
+    const int expectedHeading = 1 + expected.rand() % 8;
+    model.generator().seed(99);
     model.flee();
     EXPECT_EQ(at(10, 10).phase, 0);
     EXPECT_EQ(at(10, 10).direction, expectedHeading);
@@ -119,14 +120,12 @@ TEST_F(Flight, ABoxedInLizardStaysFlipsItsPhaseAndTurnsAtRandom) {
         }
     }
     // Exactly one value was drawn.
-    platform::srand(99);
-    platform::rand();
-    const int next = platform::rand();
-    platform::srand(99);
+    const int next = expected.rand();
+    model.generator().seed(99);
     at(10, 10).direction = 3;
     actAs(10, 10);
     model.flee();
-    EXPECT_EQ(platform::rand(), next);
+    EXPECT_EQ(model.generator().rand(), next);
 }
 
 // ---- Mating
@@ -143,7 +142,7 @@ TEST_F(Mating, APartnerInFrontLeavesTheEggFrontRightOnOneConsoleLine) {
     egg.mateTurns = 2;
     egg.eatTurns = 2;
     actAs(10, 10);
-    CapturedTrace trace;
+    CapturedTrace trace(model);
     model.mateAndLayEgg();
     EXPECT_EQ(trace.text(),
               "se tiene un espacio vacio\n"
@@ -173,7 +172,7 @@ TEST_F(Mating, AnEggInFrontSendsThePairingFrontRightAndTheEggFrontLeft) {
     place(11, 11, kLizard1, 1);
     CellState& self = place(10, 10, kLizard2, 1);
     actAs(10, 10);
-    CapturedTrace trace;
+    CapturedTrace trace(model);
     model.mateAndLayEgg();
     EXPECT_EQ(trace.lines().at(1), "me apareo con la de enfrenteDerecha\n");
     EXPECT_EQ(trace.lines().at(2), "la casilla de .frenteIzquierda esta vacia y pondre huevo me apareare\n");
@@ -188,7 +187,7 @@ TEST_F(Mating, AMatingLizardInFrontIsPassedOverForTheFrontLeftOne) {
     place(11, 9, kLizard2, 1);
     place(10, 10, kLizard1, 1);
     actAs(10, 10);
-    CapturedTrace trace;
+    CapturedTrace trace(model);
     model.mateAndLayEgg();
     EXPECT_EQ(trace.lines().at(1), "me apareo con la de enfrenteIzquierda\n");
     EXPECT_EQ(trace.lines().at(2), "la casilla de .frenteDerecha esta vacia y pondre huevo me apareare\n");
@@ -203,10 +202,11 @@ TEST_F(Mating, WithNoEmptySquareAheadTheLizardTurnsAtRandomInstead) {
     CellState& self = place(10, 10, kLizard1, 1, 0);
     actAs(10, 10);
     const auto before = board;
-    platform::srand(5);
-    const int expectedHeading = 1 + platform::rand() % 8;
-    platform::srand(5);
-    CapturedTrace trace;
+    platform::Generator expected;
+    expected.seed(5);
+    const int expectedHeading = 1 + expected.rand() % 8;
+    model.generator().seed(5);
+    CapturedTrace trace(model);
     model.mateAndLayEgg();
     EXPECT_EQ(trace.text(), "no veo casillas vacias\n");
     EXPECT_EQ(self.direction, expectedHeading);
@@ -227,7 +227,7 @@ class Walking : public Terrarium, public ::testing::Test {};
 TEST_F(Walking, ACreatureStepsForwardWhenItCanKeepingItsHeading) {
     CellState& source = place(10, 10, kLizard1, 3, 0);
     actAs(10, 10);
-    CapturedTrace trace;
+    CapturedTrace trace(model);
     model.walk();
     EXPECT_EQ(trace.text(), "la casilla de enfrente esta vacia\n");
     const CellState& destination = at(10, 9);
@@ -246,7 +246,7 @@ TEST_F(Walking, ADiagonalStepTurnsTheCreatureTheWayItMoved) {
     placeEgg(11, 10, kLizard2);  // front of heading 1
     place(10, 10, kLizard1, 1, 1);
     actAs(10, 10);
-    CapturedTrace trace;
+    CapturedTrace trace(model);
     model.walk();
     EXPECT_EQ(trace.text(), "la casilla de frenteDerecha esta vacia \n");
     EXPECT_EQ(at(11, 11).direction, 8);
@@ -284,7 +284,7 @@ TEST_F(Walking, WithEveryForwardSquareTakenNothingHappens) {
     place(10, 10, kLizard1, 1);
     actAs(10, 10);
     const auto before = board;
-    CapturedTrace trace;
+    CapturedTrace trace(model);
     model.walk();
     EXPECT_EQ(trace.text(), "");
     for (std::size_t i = 0; i < board.size(); ++i) {
@@ -301,7 +301,7 @@ TEST_F(Hunting, TheCatTakesTheFrontLizardFirst) {
     place(11, 9, kLizard2, 4);
     CellState& cat = place(10, 10, kCat, 1, 0);
     actAs(10, 10);
-    CapturedTrace trace;
+    CapturedTrace trace(model);
     model.hunt();
     EXPECT_EQ(trace.text(), "comida en la casilla de enfrente e intentare comer\n");
     const CellState& meal = at(11, 10);
@@ -324,7 +324,7 @@ TEST_F(Hunting, ADiagonalCatchKeepsTheHeadingAndRemembersTheSpecies) {
     place(11, 9, kLizard1, 4);  // a kind-1 lizard front-left: the square order decides
     place(10, 10, kCat, 1, 1);
     actAs(10, 10);
-    CapturedTrace trace;
+    CapturedTrace trace(model);
     model.hunt();
     EXPECT_EQ(trace.text(), "comida en la casilla de enfrenteDerecha e intentare comer\n");
     EXPECT_EQ(at(11, 11).kind, kCat);
@@ -352,7 +352,7 @@ TEST_F(Hunting, WithNoLizardAheadNothingHappens) {
     place(10, 10, kCat, 1);
     actAs(10, 10);
     const auto before = board;
-    CapturedTrace trace;
+    CapturedTrace trace(model);
     model.hunt();
     EXPECT_EQ(trace.text(), "");
     for (std::size_t i = 0; i < board.size(); ++i) {

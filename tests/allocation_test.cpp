@@ -33,8 +33,9 @@ class Allocations : public Terrarium, public ::testing::Test {};
 TEST_F(Allocations, GenerationsOnABusyBoardAllocateNothing) {
     std::FILE* sink = std::fopen("/dev/null", "w");
     ASSERT_NE(sink, nullptr);
-    trace::setSink(sink);
-    fillBoard(2024);
+    trace::Sink devNull(sink);
+    model.traceTo(&devNull);
+    fillBoard(board, 2024, model.rules, model.generator(), model.traceLines());
     int creatures = 0;
     for (const CellState& cell : board) {
         creatures += cell.kind != kEmpty ? 1 : 0;
@@ -43,11 +44,11 @@ TEST_F(Allocations, GenerationsOnABusyBoardAllocateNothing) {
 
     const long before = allocations.load();
     for (int generation = 1; generation <= 50; ++generation) {
-        platform::srand(static_cast<std::uint32_t>(2024 + generation));
+        model.generator().seed(static_cast<std::uint32_t>(2024 + generation));
         model.computeGeneration();
     }
     const long during = allocations.load() - before;
-    trace::setSink(stdout);
+    model.traceTo(nullptr);
     std::fclose(sink);
     EXPECT_EQ(during, 0);
 

@@ -50,13 +50,11 @@ void expectSameSavedFields(const Squares& read, const Squares& saved) {
 }
 
 TEST(BoardFiles, GiveBackABusyBoardAfterGenerationsOfASeededRun) {
-    trace::setSink(nullptr);
-    SeededRun run;
+    SeededRun run(Rules{}, nullptr);
     run.start(5);
     for (int k = 0; k < 40; ++k) {
         run.step();
     }
-    trace::setSink(stdout);
     // The board holds every kind of timer, or the comparison proves little.
     int eggsGrowing = 0;
     int mating = 0;

@@ -35,7 +35,7 @@ TEST_F(Turns, AHatchlingAgesFourTimesAndHatchesOnItsFifthVisit) {
     CellState& egg = placeEgg(5, 5, kLizard2);
     egg.direction = 3;
     egg.phase = 0;
-    CapturedTrace trace;
+    CapturedTrace trace(model);
     for (int age = 0; age <= 3; ++age) {
         trace.clear();
         visit(5, 5);
@@ -46,10 +46,11 @@ TEST_F(Turns, AHatchlingAgesFourTimesAndHatchesOnItsFifthVisit) {
         EXPECT_EQ(egg.juvenile, 1);
         EXPECT_EQ(egg.direction, 3);
     }
-    platform::srand(2024);
-    const Flag phase = platform::drawCoin();
-    const int heading = platform::drawHeading();
-    platform::srand(2024);
+    platform::Generator expected;
+    expected.seed(2024);
+    const Flag phase = expected.coin();
+    const auto heading = expected.heading();
+    model.generator().seed(2024);
     trace.clear();
     visit(5, 5);
     EXPECT_EQ(trace.text(), "--------casilla con lagartija----------\n"
@@ -66,7 +67,7 @@ TEST_F(Turns, AMatingEndsOnTheThirdVisitWithoutLookingAround) {
     lizard.phase = 0;
     lizard.lookSlots = {9, 9, 9, 9, 9, 9, 9, 9};
     place(6, 5, kCat, 5);  // in plain sight, were it looking
-    CapturedTrace trace;
+    CapturedTrace trace(model);
     const std::string counting = "--------casilla con lagartija----------\n"
                                  "-no eres juvenil-\n"
                                  "bicho apareandose\n"
@@ -76,9 +77,10 @@ TEST_F(Turns, AMatingEndsOnTheThirdVisitWithoutLookingAround) {
     visit(5, 5);
     EXPECT_EQ(lizard.mateTurns, 2);
     EXPECT_EQ(lizard.mating, 1);
-    platform::srand(77);
-    const int heading = platform::drawHeading();
-    platform::srand(77);
+    platform::Generator expected;
+    expected.seed(77);
+    const int heading = expected.heading();
+    model.generator().seed(77);
     visit(5, 5);
     EXPECT_EQ(trace.text(), counting + counting + counting);
     EXPECT_EQ(lizard.mating, 0);
@@ -92,14 +94,15 @@ TEST_F(Turns, AMatingEndsOnTheThirdVisitWithoutLookingAround) {
 TEST_F(Turns, AMealEndsOnTheThirdVisitWithAFreshPhaseAndHeading) {
     CellState& cat = placeEatingCat(5, 5, 6, 0, 1);
     place(6, 5, kLizard1, 1);
-    CapturedTrace trace;
+    CapturedTrace trace(model);
     visit(5, 5);
     visit(5, 5);
     EXPECT_EQ(cat.eatTurns, 2);
-    platform::srand(31337);
-    const Flag phase = platform::drawCoin();
-    const int heading = platform::drawHeading();
-    platform::srand(31337);
+    platform::Generator expected;
+    expected.seed(31337);
+    const Flag phase = expected.coin();
+    const auto heading = expected.heading();
+    model.generator().seed(31337);
     visit(5, 5);
     const std::string eating = "--------casilla con gato----------\n"
                                "-gato comiendo-\n"
@@ -116,7 +119,7 @@ TEST_F(Turns, AMealEndsOnTheThirdVisitWithAFreshPhaseAndHeading) {
 TEST_F(Turns, ALizardThatSeesACatFleesWithoutClosingTheNoCatBlock) {
     place(5, 5, kLizard1, 1);
     place(6, 5, kCat, 5);
-    CapturedTrace trace;
+    CapturedTrace trace(model);
     visit(5, 5);
     EXPECT_EQ(trace.text(), "--------casilla con lagartija----------\n"
                             "-no eres juvenil-\n"
@@ -133,10 +136,11 @@ TEST_F(Turns, ABoxedInCatTurnsAtRandomAndRepeatsItsOpeningLines) {
     place(6, 4, kCat, 1);
     place(6, 5, kCat, 1);
     place(6, 6, kCat, 1);
-    platform::srand(8);
-    const int heading = platform::drawHeading();
-    platform::srand(8);
-    CapturedTrace trace;
+    platform::Generator expected;
+    expected.seed(8);
+    const int heading = expected.heading();
+    model.generator().seed(8);
+    CapturedTrace trace(model);
     visit(5, 5);
     EXPECT_EQ(trace.text(), "--------casilla con gato----------\n"
                             "-gato sin comer-\n"
@@ -152,7 +156,7 @@ TEST_F(Turns, ABoxedInCatTurnsAtRandomAndRepeatsItsOpeningLines) {
 class Generation : public Terrarium, public ::testing::Test {};
 
 TEST_F(Generation, EachPassVisitsEverySquareOnceAndTheNextPassStartsAfresh) {
-    platform::srand(4321);
+    model.generator().seed(4321);
     std::vector<std::uint32_t> first;
     for (std::size_t i = 0; i < Rules{}.squareCount(); ++i) {
         first.push_back(model.drawSquare());
@@ -163,7 +167,7 @@ TEST_F(Generation, EachPassVisitsEverySquareOnceAndTheNextPassStartsAfresh) {
         ASSERT_EQ(sorted[i], i);
     }
     // A pass seeded in the same second starts from the same square.
-    platform::srand(4321);
+    model.generator().seed(4321);
     EXPECT_EQ(model.drawSquare(), first.front());
 }
 
@@ -172,8 +176,8 @@ TEST_F(Generation, AMovedCreatureDoesNotActTwice) {
     for (int row = 0; row < 20; row += 2) {
         place(row, 3, kLizard1, 7);  // each walks one column on
     }
-    CapturedTrace trace;
-    platform::srand(1);
+    CapturedTrace trace(model);
+    model.generator().seed(1);
     model.computeGeneration();
     const std::string text = trace.text();
     std::size_t turns = 0;
@@ -199,8 +203,8 @@ TEST_F(Generation, AWatchedSquareKeepsTheTurnOfTheCreatureThatEndedOrBeganThere)
     place(9, 9, kCat, 1);      // sees the lizard at (10, 9) and catches it
     place(10, 9, kLizard2, 1);
     const Board start = board;
-    CapturedTrace unwatched;
-    platform::srand(7);
+    CapturedTrace unwatched(model);
+    model.generator().seed(7);
     model.computeGeneration();
     const std::string expected = unwatched.text();
     const Board expectedBoard = board;
@@ -208,12 +212,12 @@ TEST_F(Generation, AWatchedSquareKeepsTheTurnOfTheCreatureThatEndedOrBeganThere)
     const auto rerun = [&](int watched) {
         board = start;
         model.watch(watched);
-        platform::srand(7);
+        model.generator().seed(7);
         model.computeGeneration();
         return model.watchedTurn();
     };
     {
-        CapturedTrace watched;
+        CapturedTrace watched(model);
         const auto turn = rerun(square(4, 4));
         EXPECT_EQ(watched.text(), expected);
         EXPECT_TRUE(board.sameAs(expectedBoard));
@@ -223,7 +227,7 @@ TEST_F(Generation, AWatchedSquareKeepsTheTurnOfTheCreatureThatEndedOrBeganThere)
         EXPECT_NE(turn->lines.find("encontre una casilla vacia asi que caminare\n"), std::string::npos);
         EXPECT_EQ(turn->lines.rfind("--------fin casilla con lagartija----------\n"), turn->lines.size() - 44);
     }
-    trace::setSink(nullptr);
+    model.traceTo(nullptr);
     const auto left = rerun(square(9, 9));
     ASSERT_TRUE(left.has_value());
     EXPECT_EQ(left->to, square(10, 9));
@@ -233,7 +237,6 @@ TEST_F(Generation, AWatchedSquareKeepsTheTurnOfTheCreatureThatEndedOrBeganThere)
     EXPECT_EQ(quiet->from, -1);
     EXPECT_TRUE(quiet->lines.empty());
     model.watch(-1);
-    trace::setSink(stdout);
 }
 
 TEST_F(Generation, AnEmptyBoardPrintsOnlyTheHandOffLineAndStillPauses) {
@@ -247,7 +250,7 @@ TEST_F(Generation, AnEmptyBoardPrintsOnlyTheHandOffLineAndStillPauses) {
     int updates = 0;
     model.displayUpdate = [&] { ++updates; };
     runFlag = true;
-    CapturedTrace trace;
+    CapturedTrace trace(model);
     EXPECT_EQ(model.run(0), 0);
     EXPECT_EQ(trace.text(), "model ----------------------------- a cambiar imagenes \n");
     EXPECT_EQ(updates, 1);
@@ -268,7 +271,7 @@ TEST_F(Generation, TheDisplayUpdateAndPauseRunWithTheBoardMutexHeld) {
         return locked;
     };
     std::vector<std::string> events;
-    CapturedTrace trace;
+    CapturedTrace trace(model);
     model.displayUpdate = [&] {
         events.push_back(heldByAnother() ? "update locked" : "update unlocked");
         events.push_back(trace.text().find("a cambiar imagenes") != std::string::npos ? "after hand-off line" : "before");
@@ -297,7 +300,7 @@ TEST_F(Generation, ACloseWhileStoppedRunsOneMoreGenerationThenEnds) {
             ++shows;
         }
     };
-    CapturedTrace trace;
+    CapturedTrace trace(model);
     EXPECT_EQ(model.run(0), 0);
     EXPECT_EQ(polls, 3);
     EXPECT_EQ(shows, 1);
@@ -308,7 +311,7 @@ TEST_F(Generation, AQuitBeforeTheLoopStartsEndsItAtOnce) {
     quitFlag = true;
     int pauses = 0;
     model.pause = [&](milliseconds) { ++pauses; };
-    CapturedTrace trace;
+    CapturedTrace trace(model);
     EXPECT_EQ(model.run(0), 0);
     EXPECT_EQ(pauses, 0);
     EXPECT_EQ(trace.text(), "");
@@ -329,9 +332,7 @@ TEST_F(Generation, EveryPassIsSeededFromTheClock) {
         }
     };
     runFlag = true;
-    trace::setSink(nullptr);
     model.run(0);
-    trace::setSink(stdout);
     ASSERT_EQ(boards.size(), 3u);
     auto same = [](const auto& a, const auto& b) {
         return std::equal(a.begin(), a.end(), b.begin(),

@@ -110,15 +110,15 @@ constexpr const char* kExpectedTrace =
     "--------fin casilla con lagartija----------\n";
 
 TEST_F(HandMadeBoard, OneGenerationTracesEveryRuleInVisitingOrder) {
-    CapturedTrace trace;
-    platform::srand(1);
+    CapturedTrace trace(model);
+    model.generator().seed(1);
     model.computeGeneration();
     EXPECT_EQ(trace.text(), kExpectedTrace);
 }
 
 TEST_F(HandMadeBoard, OneGenerationLeavesEachCreatureWhereTheRulesPutIt) {
-    CapturedTrace trace;
-    platform::srand(1);
+    CapturedTrace trace(model);
+    model.generator().seed(1);
     model.computeGeneration();
 
     EXPECT_EQ(at(8, 2).mating, 1);

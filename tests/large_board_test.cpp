@@ -64,13 +64,13 @@ TEST(LargeBoards, VisitInTheOrderThePlainShuffleGivesForTheSameSeed) {
         const std::vector<std::uint32_t> expected = shuffledPlainly(squares.size());
         const int after = platform::rand();
 
-        platform::srand(seed);
+        model.generator().seed(seed);
         std::vector<std::uint32_t> visited(squares.size());
         for (std::uint32_t& square : visited) {
             square = model.drawSquare();
         }
         EXPECT_EQ(visited, expected) << "seed " << seed;
-        EXPECT_EQ(platform::rand(), after) << "the shuffle draws exactly what the plain one draws";
+        EXPECT_EQ(model.generator().rand(), after) << "the shuffle draws exactly what the plain one draws";
     }
 }
 

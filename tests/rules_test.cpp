@@ -44,7 +44,7 @@ TEST(Rules, AThreeByFourBoardIsATorusWithEightNeighboursAndTheLetteredSightSlots
     EXPECT_EQ(seen(kBackLeft), 11);
 
     // A pass draws every square once, and only squares of the board.
-    platform::srand(7);
+    model.generator().seed(7);
     std::vector<std::uint32_t> drawn;
     for (int draw = 0; draw < 12; ++draw) {
         drawn.push_back(model.drawSquare());
@@ -71,7 +71,7 @@ TEST(Rules, TimersEndOnTheVisitTheirRuleNames) {
     squares[50].kind = kLizard2;
     squares[50].mating = 1;
 
-    CapturedTrace trace;
+    CapturedTrace trace(model);
     model.current = 0;
     model.lizardTurn();
     EXPECT_EQ(squares[0].juvenile, 1);

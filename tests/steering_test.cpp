@@ -184,6 +184,9 @@ struct SteeredRun {
     SteeredRun() {
         std::remove(counts.c_str());
         std::remove(sibling(2).c_str());
+        // As the window's model draws from its thread's generator, which the
+        // steering seeds.
+        model.drawFrom(platform::threadGenerator());
         model.setUpLattice();
         steering.steer(model, session);
         EXPECT_FALSE(session.openCounts(counts).has_value());
@@ -267,7 +270,7 @@ TEST(RunSession, AnEditInThePastKeepsTheFutureUntilTheRunMovesOnAndUndoBringsItB
     Board expected = edited;
     Model model;
     model.setUpLattice(expected);
-    platform::srand(run.clock + 3);
+    model.generator().seed(run.clock + 3);
     model.computeGeneration();
     run.step();
     EXPECT_TRUE(board.sameAs(expected));

@@ -12,17 +12,18 @@ namespace {
 
 TEST(Trace, ABurstLongerThanItsBufferArrivesWholeAndInOrder) {
     CapturedTrace captured;
+    trace::Writer lines(&trace::console());
     std::string expected;
     {
-        const trace::Burst burst;
+        const trace::Writer::Burst burst(lines);
         for (int k = 0; k < 500; ++k) {
-            trace::line("--------casilla con lagartija----------\n");
-            trace::print("todavia estoy chico edad = %d\n", k);
+            lines.line("--------casilla con lagartija----------\n");
+            lines.print("todavia estoy chico edad = %d\n", k);
             expected += "--------casilla con lagartija----------\ntodavia estoy chico edad = " + std::to_string(k) + "\n";
         }
-        trace::print("%s me apareare\n", std::string(5000, 'x').c_str());  // longer than the whole buffer
+        lines.print("%s me apareare\n", std::string(5000, 'x').c_str());  // longer than the whole buffer
         expected += std::string(5000, 'x') + " me apareare\n";
-        trace::line("-fin no eres juvenil-\n");
+        lines.line("-fin no eres juvenil-\n");
         expected += "-fin no eres juvenil-\n";
     }
     EXPECT_EQ(captured.text(), expected);
@@ -30,15 +31,15 @@ TEST(Trace, ABurstLongerThanItsBufferArrivesWholeAndInOrder) {
 
 TEST(Trace, LinesGatheredBeforeTheTraceIsTurnedOffStillArrive) {
     CapturedTrace captured;
-    std::FILE* sink = trace::sink();
+    trace::Writer lines(&trace::console());
     {
-        const trace::Burst burst;
-        trace::line("antes\n");
-        trace::setSink(nullptr);
-        trace::line("apagado\n");
+        const trace::Writer::Burst burst(lines);
+        lines.line("antes\n");
+        lines.setSink(nullptr);
+        lines.line("apagado\n");
     }
-    trace::setSink(sink);
-    trace::line("despues\n");
+    lines.setSink(&trace::console());
+    lines.line("despues\n");
     EXPECT_EQ(captured.text(), "antes\ndespues\n");
 }
 

@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/trace.h"
-#include "platform/random.h"
+#include "behaviour/orientation.h"
 #include "support/terrarium.h"
 #include "view/turn_story.h"
 
@@ -18,15 +17,12 @@ protected:
     // column; its turn in words.
     std::string tell(int row, int column) {
         model.watch(square(row, column));
-        platform::srand(2026);
+        model.generator().seed(2026);
         model.computeGeneration();
         model.watch(-1);
         turn = model.watchedTurn();
         return turn ? tellTurn(*turn, model.rules).join('\n').toStdString() : std::string("(no turn)");
     }
-
-    void SetUp() override { trace::setSink(nullptr); }
-    void TearDown() override { trace::setSink(stdout); }
 
     std::optional<Model::WatchedTurn> turn;
 };
@@ -83,6 +79,52 @@ TEST_F(TurnStory, ACatchNamesThePreyAndTheSquareTheCatTookWithItsHeadingKept) {
     EXPECT_EQ(tell(15, 15), "Saw a brown lizard ahead to the east and caught it at row 16, column 17.");
     EXPECT_EQ(at(16, 15).kind, kCat);
     EXPECT_EQ(at(16, 15).eating, 1);
+}
+
+// The sentences come from the turn's record alone: turns made by hand, with
+// no trace line at all, are told in full, the egg laid where the record says
+// rather than where the mating rule would put it.
+TEST(ATurnsRecord, IsToldWithoutATraceLine) {
+    const Rules rules;
+    CellState lizard{};
+    lizard.kind = kLizard1;
+    lizard.direction = 1;  // east
+    CellState mate = lizard;
+    mate.kind = kLizard2;
+    const auto told = [&rules](const Model::WatchedTurn& turn) {
+        EXPECT_TRUE(turn.lines.empty());
+        return tellTurn(turn, rules).join('\n').toStdString();
+    };
+
+    Model::WatchedTurn mating;
+    mating.square = mating.from = mating.to = Terrarium::square(10, 10);
+    mating.before = mating.after = lizard;
+    mating.ahead[kFrontLeft] = mate;
+    mating.record.choice = TurnRecord::Choice::kMateAndLayEgg;
+    mating.record.seen = kFrontLeft;
+    mating.record.partner = Terrarium::square(11, 9);
+    mating.record.egg = Terrarium::square(3, 4);
+    EXPECT_EQ(told(mating), "Saw a green lizard ahead to the north-east and laid an egg with it at row 5, column 4.");
+
+    Model::WatchedTurn boxedIn = mating;
+    boxedIn.record = {};
+    boxedIn.record.choice = TurnRecord::Choice::kTurnAtRandom;
+    boxedIn.record.seen = kFrontLeft;
+    boxedIn.after.direction = 5;
+    EXPECT_EQ(told(boxedIn), "Saw a green lizard ahead to the north-east but no empty square for an egg, and turned "
+                             "at random to face west.");
+
+    Model::WatchedTurn egg;
+    egg.square = egg.from = egg.to = Terrarium::square(2, 2);
+    egg.before = egg.after = lizard;
+    egg.before.juvenile = egg.after.juvenile = 1;
+    egg.record.choice = TurnRecord::Choice::kGrow;
+    egg.record.timer = 3;
+    EXPECT_EQ(told(egg), "An egg: visit 3 of 5; it hatches on the last.");
+
+    Model::WatchedTurn none;
+    none.square = Terrarium::square(2, 2);
+    EXPECT_EQ(told(none), "");
 }
 
 }  // namespace

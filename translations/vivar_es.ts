@@ -832,7 +832,7 @@ ventana el programa termina tras la generación en curso.
         <translation>↘ sureste</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+8"/>
         <source>brown egg</source>
         <translation>huevo marrón</translation>
     </message>
@@ -1010,7 +1010,7 @@ ventana el programa termina tras la generación en curso.
 <context>
     <name>TurnStory</name>
     <message>
-        <location filename="../view/turn_story.cpp" line="+22"/>
+        <location filename="../view/turn_story.cpp" line="+21"/>
         <source>east</source>
         <translation>este</translation>
     </message>
@@ -1050,7 +1050,7 @@ ventana el programa termina tras la generación en curso.
         <translation>sureste</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+10"/>
         <source>a cat</source>
         <translation>un gato</translation>
     </message>
@@ -1075,7 +1075,7 @@ ventana el programa termina tras la generación en curso.
         <translation>un lagarto verde</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+25"/>
         <source>turned at random and still faces %1</source>
         <translation>giró al azar y sigue mirando al %1</translation>
     </message>
@@ -1085,7 +1085,7 @@ ventana el programa termina tras la generación en curso.
         <translation>giró al azar y ahora mira al %1</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+9"/>
         <source>An egg: visit %1 of %2; it hatches on the last.</source>
         <translation>Un huevo: visita %1 de %2; eclosiona en la última.</translation>
     </message>
@@ -1095,7 +1095,7 @@ ventana el programa termina tras la generación en curso.
         <translation>Salió del huevo y mira al %1.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+2"/>
         <source>Mating, visit %1 of %2.</source>
         <translation>Apareándose, visita %1 de %2.</translation>
     </message>
@@ -1110,7 +1110,7 @@ ventana el programa termina tras la generación en curso.
         <translation>El apareamiento terminó y giró para mirar al %1.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+3"/>
         <source>Saw a cat ahead to the %1 and fled to %2, now facing %3.</source>
         <translation>Vio un gato delante, al %1, y huyó a la %2; ahora mira al %3.</translation>
     </message>
@@ -1120,18 +1120,19 @@ ventana el programa termina tras la generación en curso.
         <translation>Vio un gato delante, al %1, no encontró ninguna casilla libre alrededor y %2.</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <location line="+39"/>
+        <location line="+3"/>
+        <location line="+14"/>
+        <location line="+19"/>
         <source>a lizard</source>
         <translation>un lagarto</translation>
     </message>
     <message>
-        <location line="-36"/>
+        <location line="-20"/>
         <source>Saw %1 ahead to the %2 but no empty square for an egg, and %3.</source>
         <translation>Vio %1 delante, al %2, pero ninguna casilla vacía para un huevo, y %3.</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="-11"/>
         <source>Saw %1 ahead to the %2 and laid an egg with it at %3.</source>
         <translation>Vio %1 delante, al %2, y puso con él un huevo en la %3.</translation>
     </message>
@@ -1146,12 +1147,12 @@ ventana el programa termina tras la generación en curso.
         <translation>No vio delante ningún gato ni pareja, y caminó a la %1; ahora mira al %2.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+8"/>
         <source>Saw no cat, no mate and no empty square ahead, and %1.</source>
         <translation>No vio delante ningún gato, ni pareja, ni casilla vacía, y %1.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+10"/>
         <source>Eating, visit %1 of %2.</source>
         <translation>Comiendo, visita %1 de %2.</translation>
     </message>
@@ -1166,12 +1167,12 @@ ventana el programa termina tras la generación en curso.
         <translation>La comida terminó y giró para mirar al %1.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+2"/>
         <source>Saw %1 ahead to the %2 and caught it at %3.</source>
         <translation>Vio %1 delante, al %2, y lo atrapó en la %3.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Saw no lizard ahead, and walked to %1, now facing %2.</source>
         <translation>No vio ningún lagarto delante, y caminó a la %1; ahora mira al %2.</translation>
     </message>

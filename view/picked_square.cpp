@@ -14,7 +14,7 @@
 #include "view/view_parts.h"
 
 bool facesSomewhere(const CellState& cell) {
-    return cell.kind == kCat || ((cell.kind == kLizard1 || cell.kind == kLizard2) && cell.juvenile != 1);
+    return cell.kind == kCat || (isLizard(cell.kind) && cell.juvenile != 1);
 }
 
 void View::forgetTurn() {

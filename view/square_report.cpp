@@ -27,12 +27,11 @@ constexpr std::array<const char*, 8> kCompass{
     QT_TRANSLATE_NOOP("SquareReport", "← west"),  QT_TRANSLATE_NOOP("SquareReport", "↙ south-west"),
     QT_TRANSLATE_NOOP("SquareReport", "↓ south"), QT_TRANSLATE_NOOP("SquareReport", "↘ south-east")};
 
-bool isLizard(const CellState& cell) { return cell.kind == kLizard1 || cell.kind == kLizard2; }
 bool isBrown(const CellState& cell) { return cell.kind == kLizard1; }
 
 // Short names, for the squares a creature sees.
 QString shortName(const CellState& cell) {
-    if (isLizard(cell)) {
+    if (isLizard(cell.kind)) {
         if (cell.juvenile == 1) {
             return isBrown(cell) ? Words::tr("brown egg") : Words::tr("green egg");
         }
@@ -49,7 +48,7 @@ QString shortName(const CellState& cell) {
 }
 
 QString occupantOf(const CellState& cell) {
-    if (isLizard(cell)) {
+    if (isLizard(cell.kind)) {
         if (cell.juvenile == 1) {
             return isBrown(cell) ? Words::tr("A brown egg") : Words::tr("A green egg");
         }
@@ -74,10 +73,10 @@ QString occupantOf(const CellState& cell) {
 
 // Timers count visits; each ends on the visit the rules give.
 QString timerOf(const CellState& cell, const Rules& rules) {
-    if (isLizard(cell) && cell.juvenile == 1) {
+    if (isLizard(cell.kind) && cell.juvenile == 1) {
         return Words::tr("Egg: %1 of %2 visits; it hatches on the last").arg(cell.age).arg(rules.hatch);
     }
-    if (isLizard(cell) && cell.mating == 1) {
+    if (isLizard(cell.kind) && cell.mating == 1) {
         return Words::tr("Mating: %1 of %2 visits; it ends on the last").arg(cell.mateTurns).arg(rules.mating);
     }
     if (cell.kind == kCat && cell.eating == 1) {
@@ -101,7 +100,7 @@ namespace {
 
 QString sightOf(const Board& squares, int square, const Rules& rules) {
     const CellState& cell = squares[static_cast<std::size_t>(square)];
-    if (cell.kind == kEmpty || !(isLizard(cell) || cell.kind == kCat)) {
+    if (cell.kind == kEmpty || !(isLizard(cell.kind) || cell.kind == kCat)) {
         return {};
     }
     if (cell.juvenile == 1) {
@@ -145,7 +144,7 @@ SquareReport reportSquare(const Board& squares, int square, const Rules& given,
     const ScreenPlace place = screenPlaceOf(square, rules);
     report.place = Words::tr("Row %1, column %2").arg(place.row).arg(place.column).toStdString();
     report.occupant = occupantOf(cell).toStdString();
-    const bool showsHeading = cell.kind == kCat || (isLizard(cell) && cell.juvenile != 1);
+    const bool showsHeading = cell.kind == kCat || (isLizard(cell.kind) && cell.juvenile != 1);
     if (showsHeading) {
         const bool valid = cell.direction >= 1 && cell.direction <= kHeadingCount;
         const char* compass = kCompass[static_cast<std::size_t>(valid ? cell.direction - 1 : 7)];
@@ -171,7 +170,7 @@ SquareReport reportSquare(const Board& squares, int square, const Rules& given,
         report.turnStory = tellTurn(*turn, rules).join(QLatin1Char('\n')).toStdString();
         report.turnLines = turn->lines;
     }
-    if (origin && isLizard(cell) && cell.juvenile == 1) {
+    if (origin && isLizard(cell.kind) && cell.juvenile == 1) {
         report.origin = tellEggLaid(origin->laid, cell.kind, origin->generation, rules).toStdString();
     }
     return report;

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <string>
 
 #include <QCoreApplication>
 
@@ -29,8 +28,6 @@ QString compass(std::int32_t heading) {
     return Words::tr(kCompass[static_cast<std::size_t>(valid ? heading - 1 : kHeadingCount - 1)]);
 }
 
-bool isLizard(const CellState& cell) { return cell.kind == kLizard1 || cell.kind == kLizard2; }
-
 // A creature as a sentence names it, with its article.
 QString creature(std::int32_t kind, bool egg) {
     if (kind == kCat) {
@@ -44,25 +41,21 @@ QString creature(std::int32_t kind, bool egg) {
 
 QString creature(const CellState& cell) { return creature(cell.kind, cell.juvenile == 1); }
 
-// Which way the trace of the turn went: each step prints its own line.
-bool says(const Model::WatchedTurn& turn, const char* line) { return turn.lines.find(line) != std::string::npos; }
+using Choice = TurnRecord::Choice;
 
-// The forward square in which the first that matches stood, front first as
-// the rules look, with the direction it lies in from the creature.
-template <typename Test>
-std::optional<std::size_t> firstAhead(const Model::WatchedTurn& turn, Test matches) {
-    for (std::size_t slot = 0; slot < turn.ahead.size(); ++slot) {
-        if (matches(turn.ahead[slot])) {
-            return slot;
-        }
-    }
-    return std::nullopt;
+// What decided the turn, as the record has it: the creature in the forward
+// square it saw, and the direction that square lies in from it.
+QString seenCreature(const Model::WatchedTurn& turn, const QString& unseen) {
+    const int slot = turn.record.seen;
+    return slot >= 0 ? creature(turn.ahead[static_cast<std::size_t>(slot)]) : unseen;
 }
 
-QString directionOf(const Model::WatchedTurn& turn, std::size_t slot) {
+QString seenDirection(const Model::WatchedTurn& turn) {
     // The front-right square of heading h is the front square of h - 1.
     constexpr std::array<int, 3> kSteps{0, -1, +1};
-    return compass(turned(turn.before.direction, kSteps[slot]));
+    const int slot = turn.record.seen;
+    return compass(slot >= 0 ? turned(turn.before.direction, kSteps[static_cast<std::size_t>(slot)])
+                             : turn.before.direction);
 }
 
 // "turned at random to face west", or that it still faces the same way.
@@ -74,93 +67,76 @@ QString turnedTo(const Model::WatchedTurn& turn) {
 
 using language::number;
 
-bool moved(const Model::WatchedTurn& turn) { return turn.to >= 0 && turn.to != turn.from; }
-
 QStringList lizardTurn(const Model::WatchedTurn& turn, const Rules& rules) {
-    if (says(turn, "soy juvenil\n")) {
-        if (turn.after.juvenile == 1) {
-            return {Words::tr("An egg: visit %1 of %2; it hatches on the last.").arg(turn.before.age + 1).arg(rules.hatch)};
-        }
-        return {Words::tr("It hatched and faces %1.").arg(compass(turn.after.direction))};
-    }
-    if (says(turn, "bicho apareandose\n")) {
-        if (turn.after.mating == 1) {
-            return {Words::tr("Mating, visit %1 of %2.").arg(turn.after.mateTurns).arg(rules.mating)};
-        }
-        return {turn.after.direction == turn.before.direction
-                    ? Words::tr("The mating ended; it still faces %1.").arg(compass(turn.after.direction))
-                    : Words::tr("The mating ended and it turned to face %1.").arg(compass(turn.after.direction))};
-    }
-    if (says(turn, "se encontro un gato devo de huir\n")) {
-        const auto cat = firstAhead(turn, [](const CellState& cell) { return cell.kind == kCat; });
-        const QString where = cat ? directionOf(turn, *cat) : compass(turn.before.direction);
-        if (moved(turn)) {
-            return {Words::tr("Saw a cat ahead to the %1 and fled to %2, now facing %3.")
-                        .arg(where, placeName(turn.to, rules), compass(turn.after.direction))};
-        }
-        return {Words::tr("Saw a cat ahead to the %1, found no free square around it and %2.")
-                    .arg(where, turnedTo(turn))};
-    }
-    if (says(turn, "-vi una lagartija amiga no juvenil y no apareandose-\n")) {
-        const auto mate = firstAhead(
-            turn, [](const CellState& cell) { return isLizard(cell) && cell.juvenile == 0 && cell.mating == 0; });
-        const QString who = mate ? creature(turn.ahead[*mate]) : Words::tr("a lizard");
-        const QString where = mate ? directionOf(turn, *mate) : compass(turn.before.direction);
-        if (says(turn, "no veo casillas vacias\n")) {
-            return {Words::tr("Saw %1 ahead to the %2 but no empty square for an egg, and %3.")
-                        .arg(who, where, turnedTo(turn))};
-        }
-        // The egg went into the first empty forward square the mate left.
-        std::optional<std::size_t> egg;
-        for (std::size_t slot = 0; slot < turn.ahead.size(); ++slot) {
-            if (slot != mate && turn.ahead[slot].kind == kEmpty) {
-                egg = slot;
-                break;
+    const TurnRecord& record = turn.record;
+    switch (record.choice) {
+        case Choice::kGrow:
+            return {Words::tr("An egg: visit %1 of %2; it hatches on the last.").arg(record.timer).arg(rules.hatch)};
+        case Choice::kHatch:
+            return {Words::tr("It hatched and faces %1.").arg(compass(turn.after.direction))};
+        case Choice::kGoOnMating:
+            return {Words::tr("Mating, visit %1 of %2.").arg(record.timer).arg(rules.mating)};
+        case Choice::kEndMating:
+            return {turn.after.direction == turn.before.direction
+                        ? Words::tr("The mating ended; it still faces %1.").arg(compass(turn.after.direction))
+                        : Words::tr("The mating ended and it turned to face %1.").arg(compass(turn.after.direction))};
+        case Choice::kFlee:
+            if (record.to >= 0) {
+                return {Words::tr("Saw a cat ahead to the %1 and fled to %2, now facing %3.")
+                            .arg(seenDirection(turn), placeName(record.to, rules), compass(turn.after.direction))};
             }
+            return {Words::tr("Saw a cat ahead to the %1, found no free square around it and %2.")
+                        .arg(seenDirection(turn), turnedTo(turn))};
+        case Choice::kMateAndLayEgg: {
+            const QString who = seenCreature(turn, Words::tr("a lizard"));
+            if (record.egg >= 0) {
+                return {Words::tr("Saw %1 ahead to the %2 and laid an egg with it at %3.")
+                            .arg(who, seenDirection(turn), placeName(record.egg, rules))};
+            }
+            return {Words::tr("Saw %1 ahead to the %2 but did not mate.").arg(who, seenDirection(turn))};
         }
-        if (egg && mate) {
-            const int eggSquare = squareAheadOf(turn.from, turn.before.direction, static_cast<int>(*egg), rules);
-            return {Words::tr("Saw %1 ahead to the %2 and laid an egg with it at %3.")
-                        .arg(who, where, placeName(eggSquare, rules))};
-        }
-        return {Words::tr("Saw %1 ahead to the %2 but did not mate.").arg(who, where)};
+        case Choice::kWalk:
+            return {Words::tr("Saw no cat and no mate ahead, and walked to %1, now facing %2.")
+                        .arg(placeName(record.to, rules), compass(turn.after.direction))};
+        case Choice::kTurnAtRandom:
+            // Beside a mate it saw, for want of a square for the egg.
+            if (record.seen >= 0) {
+                return {Words::tr("Saw %1 ahead to the %2 but no empty square for an egg, and %3.")
+                            .arg(seenCreature(turn, Words::tr("a lizard")), seenDirection(turn), turnedTo(turn))};
+            }
+            return {Words::tr("Saw no cat, no mate and no empty square ahead, and %1.").arg(turnedTo(turn))};
+        default:
+            return {};
     }
-    if (says(turn, "encontre una casilla vacia asi que caminare\n")) {
-        return {Words::tr("Saw no cat and no mate ahead, and walked to %1, now facing %2.")
-                    .arg(placeName(turn.to, rules), compass(turn.after.direction))};
-    }
-    return {Words::tr("Saw no cat, no mate and no empty square ahead, and %1.").arg(turnedTo(turn))};
 }
 
 QStringList catTurn(const Model::WatchedTurn& turn, const Rules& rules) {
-    if (says(turn, "-gato comiendo-\n")) {
-        if (turn.after.eating == 1) {
-            return {Words::tr("Eating, visit %1 of %2.").arg(turn.after.eatTurns).arg(rules.meal)};
-        }
-        return {turn.after.direction == turn.before.direction
-                    ? Words::tr("The meal ended; it still faces %1.").arg(compass(turn.after.direction))
-                    : Words::tr("The meal ended and it turned to face %1.").arg(compass(turn.after.direction))};
+    const TurnRecord& record = turn.record;
+    switch (record.choice) {
+        case Choice::kGoOnEating:
+            return {Words::tr("Eating, visit %1 of %2.").arg(record.timer).arg(rules.meal)};
+        case Choice::kEndMeal:
+            return {turn.after.direction == turn.before.direction
+                        ? Words::tr("The meal ended; it still faces %1.").arg(compass(turn.after.direction))
+                        : Words::tr("The meal ended and it turned to face %1.").arg(compass(turn.after.direction))};
+        case Choice::kHunt:
+            return {Words::tr("Saw %1 ahead to the %2 and caught it at %3.")
+                        .arg(seenCreature(turn, Words::tr("a lizard")), seenDirection(turn),
+                             placeName(record.to, rules))};
+        case Choice::kWalk:
+            return {Words::tr("Saw no lizard ahead, and walked to %1, now facing %2.")
+                        .arg(placeName(record.to, rules), compass(turn.after.direction))};
+        case Choice::kTurnAtRandom:
+            return {Words::tr("Saw no lizard and no empty square ahead, and %1.").arg(turnedTo(turn))};
+        default:
+            return {};
     }
-    if (says(turn, "veo lagartija y tengo hambre\n")) {
-        const auto prey = firstAhead(turn, isLizard);
-        const QString what = prey ? creature(turn.ahead[*prey]) : Words::tr("a lizard");
-        const QString where = prey ? directionOf(turn, *prey) : compass(turn.before.direction);
-        return {Words::tr("Saw %1 ahead to the %2 and caught it at %3.").arg(what, where, placeName(turn.to, rules))};
-    }
-    if (moved(turn)) {
-        return {Words::tr("Saw no lizard ahead, and walked to %1, now facing %2.")
-                    .arg(placeName(turn.to, rules), compass(turn.after.direction))};
-    }
-    return {Words::tr("Saw no lizard and no empty square ahead, and %1.").arg(turnedTo(turn))};
 }
 
 }  // namespace
 
 QStringList tellTurn(const Model::WatchedTurn& turn, const Rules& rules) {
-    if (turn.from < 0) {
-        return {};
-    }
-    if (isLizard(turn.before)) {
+    if (isLizard(turn.before.kind)) {
         return lizardTurn(turn, rules);
     }
     if (turn.before.kind == kCat) {

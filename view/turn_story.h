@@ -9,10 +9,11 @@
 #include "model/rules.h"
 
 // A creature's turn told in the window's language, a short sentence a step,
-// from what the model kept of it: which way its trace went, where it began
-// and ended, and what it saw ahead. Squares are named as the inspector names
-// them ("row 4, column 7"), headings by the compass of the home view; the
-// rules give the board's size and the visits a timer runs for.
+// from the model's record of it alone: what it did and saw, where it went
+// and laid its egg, and the creature as it began and ended. Squares are named
+// as the inspector names them ("row 4, column 7"), headings by the compass of
+// the home view; the rules give the board's size and the visits a timer runs
+// for.
 [[nodiscard]] QStringList tellTurn(const Model::WatchedTurn& turn, const Rules& rules);
 
 // Where an egg came from: the pair that laid it and the generation.

@@ -69,6 +69,11 @@ View::View() { liveView = this; }
 
 View::~View() {
     stop();
+    // Never fired means the view thread's sensor queue still holds it; that
+    // queue is not this thread's to touch.
+    if (idle != nullptr && idle->isScheduled()) {
+        static_cast<void>(idle.release());
+    }
     if (liveView == this) {
         liveView = nullptr;
     }
@@ -130,9 +135,7 @@ int View::run(int /*argument*/) {
         viewer->getGLRenderAction()->addPreRenderCallback(frameStarting, nullptr);
     }
 
-    // Kept for the life of the process, as everything made at start-up is.
-    static SoIdleSensor* idle = nullptr;
-    idle = new SoIdleSensor(idleCallback, this);
+    idle = std::make_unique<SoIdleSensor>(idleCallback, this);
     idle->schedule();
 
     // The viewer keeps its size; the chart and the status line come on top.

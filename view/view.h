@@ -20,6 +20,7 @@
 class Inspector;
 class Model;
 class SoQtExaminerViewer;
+class SoIdleSensor;
 class SoSensor;
 class Steering;
 
@@ -164,6 +165,8 @@ public:
     Steering* steering = nullptr;
     RunSession* session = nullptr;
     RunPanel* panel = nullptr;
+    // Schedules the first idle call; fired before the loop ends.
+    std::unique_ptr<SoIdleSensor> idle;
     // Set before the thread starts, with steering.
     Model* model = nullptr;
     // Its widgets belong to the window; this is the rest of it.

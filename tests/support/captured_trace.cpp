@@ -2,14 +2,24 @@
 
 #include <cstdlib>
 
-#include "model/trace.h"
+#include "model/model.h"
 
-CapturedTrace::CapturedTrace() : stream_(open_memstream(&buffer_, &size_)), previous_(trace::sink()) {
-    trace::setSink(stream_);
+CapturedTrace::CapturedTrace()
+    : stream_(open_memstream(&buffer_, &size_)), sink_(stream_), consoles_(trace::console().file()) {
+    trace::console().setFile(stream_);
+}
+
+CapturedTrace::CapturedTrace(Model& model)
+    : stream_(open_memstream(&buffer_, &size_)), sink_(stream_), model_(&model), modelsSink_(model.traceSink()) {
+    model.traceTo(&sink_);
 }
 
 CapturedTrace::~CapturedTrace() {
-    trace::setSink(previous_);
+    if (model_ != nullptr) {
+        model_->traceTo(modelsSink_);
+    } else {
+        trace::console().setFile(consoles_);
+    }
     std::fclose(stream_);
     std::free(buffer_);
 }

@@ -4,10 +4,18 @@
 #include <string>
 #include <vector>
 
-// Sends the console trace into memory for the life of the object.
+#include "model/trace.h"
+
+class Model;
+
+// Trace lines kept in memory for the life of the object: a model's, handed
+// this as its sink, or else the console's.
 class CapturedTrace {
 public:
+    // The console's lines: the window's view and buttons, the window's fill.
     CapturedTrace();
+    // The model's lines; it traces to its sink before again afterwards.
+    explicit CapturedTrace(Model& model);
     ~CapturedTrace();
     CapturedTrace(const CapturedTrace&) = delete;
     CapturedTrace& operator=(const CapturedTrace&) = delete;
@@ -20,5 +28,8 @@ private:
     char* buffer_ = nullptr;
     std::size_t size_ = 0;
     std::FILE* stream_ = nullptr;
-    std::FILE* previous_ = nullptr;
+    trace::Sink sink_;
+    Model* model_ = nullptr;
+    trace::Sink* modelsSink_ = nullptr;
+    std::FILE* consoles_ = nullptr;
 };
