@@ -7,6 +7,8 @@
 #include <Inventor/C/glue/gl.h>
 #include <Inventor/SbBox3f.h>
 #include <Inventor/SbLine.h>
+#include <Inventor/SbMatrix.h>
+#include <Inventor/SbVec2f.h>
 #include <Inventor/SbViewVolume.h>
 #include <Inventor/SoPickedPoint.h>
 #include <Inventor/SoPrimitiveVertex.h>
@@ -23,19 +25,15 @@
 #include <Inventor/system/gl.h>
 
 #include "model/board.h"
-#include "view/kind_colours.h"
+#include "view/board_atlas.h"
 #include "view/scene.h"
 
 SO_NODE_SOURCE(BoardShape)
 
+using namespace board_atlas;
+
 namespace {
 
-// The atlas holds the pictures in cells of their own size, eight to a row,
-// in a texture as large as the plainest OpenGL takes.
-constexpr int kCell = 128;
-constexpr int kCellsAcross = 8;
-constexpr int kAtlasSide = kCell * kCellsAcross;
-static_assert(kCellsAcross * kCellsAcross >= kTextureCount);
 // A view that would draw more pictures than this shows the map instead:
 // only a view slanting along a large board comes near it.
 constexpr std::int64_t kMostPictures = 160'000;
@@ -46,126 +44,12 @@ constexpr int kLinesSentAtOnce = 64;
 constexpr GLenum kClampToEdge = 0x812F;
 constexpr GLenum kArrayBuffer = 0x8892;
 
-struct AtlasCell {
-    float left;
-    float bottom;
-    float right;
-    float top;
-};
-
-// Where a picture lies in the atlas, half a texel in from its cell's edge
-// so that filtering does not reach into the next picture.
-constexpr AtlasCell cellOf(int picture) {
-    constexpr float kTexel = 1.0f / kAtlasSide;
-    const float left = static_cast<float>(picture % kCellsAcross * kCell) * kTexel;
-    const float bottom = static_cast<float>(picture / kCellsAcross * kCell) * kTexel;
-    const float side = static_cast<float>(kCell) * kTexel;
-    return {left + 0.5f * kTexel, bottom + 0.5f * kTexel, left + side - 0.5f * kTexel, bottom + side - 0.5f * kTexel};
-}
-
-using Texel = std::array<std::uint8_t, 4>;
-
-// The map's colour for each picture: its occupant's kind.
-std::array<Texel, kTextureCount> mapColours() {
-    using namespace kind_colours;
-    const auto opaque = [](const char* hex) {
-        const Rgb rgb = rgbOf(hex);
-        return Texel{rgb[0], rgb[1], rgb[2], 255};
-    };
-    std::array<Texel, kTextureCount> colours{};
-    for (int picture = 0; picture < kTextureCount; ++picture) {
-        switch (kindOfPicture(picture)) {
-            case PictureKind::kEmptySquare:
-                colours[static_cast<std::size_t>(picture)] = opaque(kind_colours::kEmpty);
-                break;
-            case PictureKind::kBrownLizard:
-                colours[static_cast<std::size_t>(picture)] = opaque(kPopulations[kBrownLizards]);
-                break;
-            case PictureKind::kGreenLizard:
-                colours[static_cast<std::size_t>(picture)] = opaque(kPopulations[kGreenLizards]);
-                break;
-            case PictureKind::kBrownEgg:
-                colours[static_cast<std::size_t>(picture)] = opaque(kPopulations[kBrownEggs]);
-                break;
-            case PictureKind::kGreenEgg:
-                colours[static_cast<std::size_t>(picture)] = opaque(kPopulations[kGreenEggs]);
-                break;
-            case PictureKind::kAnyCat:
-                colours[static_cast<std::size_t>(picture)] = opaque(kPopulations[kCats]);
-                break;
-        }
-    }
-    return colours;
-}
-
-const std::array<Texel, kTextureCount>& mapColour() {
-    static const std::array<Texel, kTextureCount> colours = mapColours();
-    return colours;
-}
-
 [[nodiscard]] int powerOfTwoFrom(int side) {
     int power = 1;
     while (power < side) {
         power *= 2;
     }
     return power;
-}
-
-// A picture's texels as red, green, blue and alpha, from the rows up, as
-// OpenGL takes them and Coin keeps them; scaled to a cell when the picture
-// is of another size.
-void placePicture(const SoTexture2& picture, int index, std::vector<std::uint8_t>& atlas) {
-    SbVec2s size;
-    int components = 0;
-    const unsigned char* pixels = picture.image.getValue(size, components);
-    if (pixels == nullptr || size[0] <= 0 || size[1] <= 0 || components < 1 || components > 4) {
-        return;
-    }
-    const int cellX = index % kCellsAcross * kCell;
-    const int cellY = index / kCellsAcross * kCell;
-    for (int y = 0; y < kCell; ++y) {
-        for (int x = 0; x < kCell; ++x) {
-            const int fromX = x * size[0] / kCell;
-            const int fromY = y * size[1] / kCell;
-            const unsigned char* from = pixels + (static_cast<std::ptrdiff_t>(fromY) * size[0] + fromX) * components;
-            std::uint8_t* to = atlas.data() + (static_cast<std::ptrdiff_t>(cellY + y) * kAtlasSide + cellX + x) * 4;
-            const bool grey = components <= 2;
-            to[0] = from[0];
-            to[1] = grey ? from[0] : from[1];
-            to[2] = grey ? from[0] : from[2];
-            to[3] = components == 2 ? from[1] : components == 4 ? from[3] : 255;
-        }
-    }
-}
-
-// The next smaller level of detail: each texel the mean of four, weighted
-// by how opaque they are, so that a transparent texel's colour does not
-// darken the edge of a creature. The cells are whole texels at every level
-// down to one texel, so no level mixes two pictures until then.
-std::vector<std::uint8_t> halved(const std::vector<std::uint8_t>& texels, int side) {
-    const int half = side / 2;
-    std::vector<std::uint8_t> smaller(static_cast<std::size_t>(half) * half * 4);
-    for (int y = 0; y < half; ++y) {
-        for (int x = 0; x < half; ++x) {
-            std::array<int, 3> colour{};
-            int alpha = 0;
-            for (int dy = 0; dy < 2; ++dy) {
-                for (int dx = 0; dx < 2; ++dx) {
-                    const std::uint8_t* from = texels.data() + (static_cast<std::ptrdiff_t>(2 * y + dy) * side + 2 * x + dx) * 4;
-                    for (std::size_t c = 0; c < colour.size(); ++c) {
-                        colour[c] += from[c] * from[3];
-                    }
-                    alpha += from[3];
-                }
-            }
-            std::uint8_t* to = smaller.data() + (static_cast<std::ptrdiff_t>(y) * half + x) * 4;
-            for (std::size_t c = 0; c < colour.size(); ++c) {
-                to[c] = static_cast<std::uint8_t>(alpha > 0 ? colour[c] / alpha : 0);
-            }
-            to[3] = static_cast<std::uint8_t>(alpha / 4);
-        }
-    }
-    return smaller;
 }
 
 void setEdges(bool clampToEdge) {
@@ -348,12 +232,7 @@ void BoardShape::prepareContext(std::uint32_t context, bool clampToEdge) {
 }
 
 void BoardShape::makeAtlas() {
-    std::vector<std::uint8_t> texels(static_cast<std::size_t>(kAtlasSide) * kAtlasSide * 4, 0);
-    for (int picture = 0; picture < kTextureCount; ++picture) {
-        if (const SoTexture2* node = pictureNodes_[static_cast<std::size_t>(picture)]; node != nullptr) {
-            placePicture(*node, picture, texels);
-        }
-    }
+    std::vector<std::uint8_t> texels = atlasTexels(pictureNodes_);
     glGenTextures(1, &atlas_);
     glBindTexture(GL_TEXTURE_2D, atlas_);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
@@ -373,7 +252,7 @@ void BoardShape::sendMap(MapBlock& block) {
     if (block.dirtyTo <= block.dirtyFrom) {
         return;
     }
-    const std::array<Texel, kTextureCount>& colours = mapColour();
+    const std::array<Texel, kTextureCount>& colours = mapColours();
     std::vector<std::uint8_t> texels;
     for (int x = block.dirtyFrom; x < block.dirtyTo; x += kLinesSentAtOnce) {
         const int lines = std::min(kLinesSentAtOnce, block.dirtyTo - x);
@@ -519,7 +398,7 @@ void BoardShape::rayPick(SoRayPickAction* action) {
         return;
     }
     action->setObjectSpace();
-    const SbLine& ray = action->getLine();
+    const SbLine ray = throughPixelCentre(action);
     const std::optional<int> square = squareUnderRay(ray, across_, down_);
     if (!square) {
         return;
@@ -536,6 +415,35 @@ void BoardShape::rayPick(SoRayPickAction* action) {
         detail->setFaceIndex(*square);
         picked->setDetail(detail, this);
     }
+}
+
+SbLine BoardShape::throughPixelCentre(SoRayPickAction* action) {
+    // Coin casts a click's ray through the pixel's corner, while the board is
+    // drawn as sampled at pixel centres: where a square is a pixel or two
+    // wide, the corner lies on the next square as often as not.
+    SoState* state = action->getState();
+    const SbLine& ray = action->getLine();
+    const SbMatrix& model = SoModelMatrixElement::get(state);
+    const SbVec2s pixels = SoViewportRegionElement::get(state).getViewportSizePixels();
+    // The camera's view, not the narrow one the pick casts its ray in.
+    const SbViewVolume& volume = SoViewVolumeElement::get(state);
+    if (pixels[0] <= 0 || pixels[1] <= 0) {
+        return ray;
+    }
+    SbVec3f onRay;
+    model.multVecMatrix(ray.getPosition() + ray.getDirection(), onRay);
+    SbVec3f screen;
+    volume.projectToScreen(onRay, screen);
+    SbLine centred;
+    volume.projectPointToLine(SbVec2f(screen[0] + 0.5f / static_cast<float>(pixels[0]),
+                                      screen[1] + 0.5f / static_cast<float>(pixels[1])),
+                              centred);
+    const SbMatrix toObject = model.inverse();
+    SbVec3f from;
+    SbVec3f to;
+    toObject.multVecMatrix(centred.getPosition(), from);
+    toObject.multVecMatrix(centred.getPosition() + centred.getDirection(), to);
+    return {from, to};
 }
 
 void BoardShape::generatePrimitives(SoAction* action) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include <Inventor/SbLine.h>
 #include <Inventor/nodes/SoShape.h>
 #include <Inventor/nodes/SoSubNode.h>
 
@@ -73,6 +74,8 @@ private:
         int dirtyTo = 0;
     };
 
+    // The click's ray, through the pixel's centre, in the node's own space.
+    static SbLine throughPixelCentre(SoRayPickAction* action);
     void makeMapBlocks();
     void markChanged(int x, int y);
     void spanChanged(int x, int y, int picture);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <Inventor/SbLine.h>
+#include <Inventor/SbVec2f.h>
 #include <Inventor/SbPlane.h>
 #include <Inventor/SbViewVolume.h>
 
@@ -44,8 +45,9 @@ Polygon clipped(const Polygon& polygon, const SbPlane& plane) {
 std::array<SbPlane, 6> facingIn(const SbViewVolume& volume) {
     std::array<SbPlane, 6> planes;
     volume.getViewVolumePlanes(planes.data());
-    const SbVec3f inside = volume.getProjectionPoint() +
-                           volume.getProjectionDirection() * (volume.getNearDist() + 0.5f * volume.getDepth());
+    // The middle of the volume, which lies off the line of sight of a volume
+    // cut from part of a camera's.
+    const SbVec3f inside = volume.getPlanePoint(volume.getNearDist() + 0.5f * volume.getDepth(), SbVec2f(0.5f, 0.5f));
     for (SbPlane& plane : planes) {
         if (plane.getDistance(inside) < 0.0f) {
             plane = SbPlane(-plane.getNormal(), -plane.getDistanceFromOrigin());
