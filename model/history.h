@@ -27,9 +27,9 @@ public:
     static constexpr std::int64_t kLongestInterval = 256;
     // The memory the history may take on the standard board; a larger board
     // may take proportionally more, up to kMostBytes less two of its boards,
-    // the one shown and one kept as it is, so that the window stays within
-    // 400 MB on a 2000 x 2000 board (where that leaves 64 MB). The changes to
-    // undo have the same budget.
+    // the one shown and one kept as it is, which on a 2000 x 2000 board
+    // leaves 64 MB, less than one board: the history holds the latest
+    // generation alone. The changes to undo have the same budget.
     static constexpr std::size_t kStandardBudget = std::size_t{64} << 20;
     static constexpr std::size_t kMostBytes = std::size_t{256} << 20;
     static constexpr std::size_t kLeastBudget = std::size_t{16} << 20;
