@@ -15,9 +15,10 @@ struct RunOptions {
     static constexpr std::uint64_t kMaxSeed = kLargestSeed;
     static constexpr int kDefaultPaceMilliseconds = 900;
     static constexpr int kMaxPaceMilliseconds = 10000;
-    // The window draws a tile per square: beyond this many rows or columns
-    // a square is too small to pick and the window too slow to answer.
-    static constexpr int kLargestWindowSide = 100;
+    // The window draws any board but the standard one as one node, with a
+    // map where squares are too small for their pictures: it shows every
+    // size vivar-sim runs.
+    static constexpr int kLargestWindowSide = Rules::kLargestSquareSide;
 
     // Every fill seeds with it, generation k after a fill or clear with
     // seed + k, as vivar-sim does.

@@ -58,11 +58,11 @@ std::optional<std::uint32_t> RunSession::seedOf(std::int64_t generation) const {
     return std::nullopt;
 }
 
-void RunSession::restart(Change change, const Board& shown, const Board& squares, const Rules& rules,
+void RunSession::restart(Change change, PackedBoard shown, const Board& squares, const Rules& rules,
                          const Start& start) {
     Entry entry;
     entry.change = change;
-    entry.board = shown;
+    entry.board = std::move(shown);
     entry.run = std::move(run_);
     if (entry.run->counts) {
         entry.run->counts->close();
@@ -170,7 +170,11 @@ RunSession::Done RunSession::apply(Entry& entry, Board& squares, bool undoing) {
                 run_->counts->close();
             }
             std::swap(run_, entry.run);
-            std::swap(squares, entry.board);
+            {
+                PackedBoard shown(squares);
+                squares = entry.board.unpacked();
+                entry.board = std::move(shown);
+            }
             std::swap(chosen_, entry.chosen);
             break;
         case Change::kEdit: {
@@ -236,7 +240,7 @@ void RunSession::push(Entry&& entry) {
 }
 
 std::size_t RunSession::Entry::bytes() const {
-    std::size_t total = sizeof(Entry) + boardBytes(board);
+    std::size_t total = sizeof(Entry) + board.bytes();
     if (side) {
         total += side->future.bytes() + (side->kept ? boardBytes(*side->kept) : 0) + populationBytes(side->populations) +
                  side->planned.size() * sizeof(std::uint32_t);

@@ -14,6 +14,7 @@
 #include "model/board_file.h"
 #include "model/census.h"
 #include "model/history.h"
+#include "model/packed_board.h"
 #include "model/population_history.h"
 #include "model/rules.h"
 
@@ -82,7 +83,7 @@ public:
 
     // The changes a user makes, each undoable. A new run on `squares` in
     // place of `shown` (a fill, a clear, an opened board).
-    void restart(Change change, const Board& shown, const Board& squares, const Rules& rules, const Start& start);
+    void restart(Change change, PackedBoard shown, const Board& squares, const Rules& rules, const Start& start);
     // The square was changed by hand; `squares` is the board after it.
     void edit(int square, const CellState& before, const Board& squares);
     void chooseRules(const Rules& rules);
@@ -165,7 +166,7 @@ private:
         std::optional<Side> side;
         // A new run: the other run, whole, and its board as shown.
         std::unique_ptr<Run> run;
-        Board board{0, 0};
+        PackedBoard board;
         // New rules, or a new run: the rules chosen for the next fill before.
         Rules chosen;
         [[nodiscard]] std::size_t bytes() const;

@@ -2,8 +2,9 @@
 # The window at --pace 0 on a virtual display, with the chart shown:
 # generations shown per second, whether the board turns under a drag while
 # it runs, and peak resident memory after 1,000 generations and after the
-# last one. Given board sizes, only the generations shown per second and
-# the peak memory on a board of each size, seed 5, after 10 seconds.
+# last one. Given board sizes, only the generations shown per second, the
+# longest a key waited for its answer on the status line while the run went
+# on, and the peak memory on a board of each size, seed 5, after 10 seconds.
 #   bench/window_pace.sh [build-dir] [generations, default 3000] [WxH...]
 set -eu
 build=$(cd "${1:-$(dirname "$0")/../build}" && pwd)
@@ -31,7 +32,7 @@ outline() {
 # generations shown per second over ten seconds in $rate.
 run_and_rate() {
   rm -f "$counts"
-  "$build/vivar" "$@" --seed 5 --pace 0 --counts "$counts" >/dev/null 2>"$work/err" &
+  VIVAR_STATUS_LOG=$work/status "$build/vivar" "$@" --seed 5 --pace 0 --counts "$counts" >/dev/null 2>"$work/err" &
   pid=$!
   until xdotool search --name '^vivar$' >/dev/null 2>&1; do sleep 0.1; done
   sleep 1
@@ -40,6 +41,25 @@ run_and_rate() {
   local from start
   from=$(shown); start=$(now_ms); sleep 10
   rate=$(awk -v n=$(( $(shown) - from )) -v ms=$(( $(now_ms) - start )) 'BEGIN { printf "%.1f", 1000 * n / ms }')
+}
+# Slower, then faster again: each key changes the pace on the status line,
+# whose log tells when the window answered. The longest of four waits, in
+# $answer.
+answer_ms() {
+  local window lines start waited k pace
+  window=$(xdotool search --name '^vivar$' | head -n 1)
+  answer=0
+  for k in minus:25 plus:0 minus:25 plus:0; do
+    pace=${k#*:}
+    lines=$(wc -l <"$work/status"); start=$(now_ms)
+    xdotool windowfocus --sync "$window" key "${k%:*}"
+    until tail -n +$(( lines + 1 )) "$work/status" | sed 's/\xc2\xa0/ /g' | grep -q -F "pace $pace ms"; do
+      sleep 0.005
+    done
+    waited=$(( $(now_ms) - start ))
+    [ "$waited" -le "$answer" ] || answer=$waited
+    sleep 0.5
+  done
 }
 close_window() {
   "$build/wm_close" "$(xdotool search --name '^vivar$' | head -n 1)"
@@ -51,7 +71,9 @@ cd "$pictures"
 if [ $# -gt 0 ]; then
   for size in "$@"; do
     run_and_rate --size "$size"
-    echo "$size: $rate generations shown per second at --pace 0, peak resident memory $(peak_mb "$pid") MB"
+    answer_ms
+    echo "$size: $rate generations shown per second at --pace 0, a key answered within $answer ms," \
+      "peak resident memory $(peak_mb "$pid") MB"
     close_window
   done
   exit 0

@@ -22,19 +22,21 @@ std::size_t RunHistory::budget() const {
     }
     const std::size_t squares = static_cast<std::size_t>(rules_.width) * static_cast<std::size_t>(rules_.height);
     const std::size_t standard = Rules{}.squareCount();
-    return std::min(kMostBytes, std::max(kStandardBudget, kStandardBudget / standard * squares));
+    const std::size_t twoBoards = 2 * squares * sizeof(CellState);
+    return std::min({kMostBytes - std::min(twoBoards, kMostBytes - kLeastBudget),
+                     std::max(kStandardBudget, kStandardBudget / standard * squares)});
 }
 
 std::size_t RunHistory::bytes() const {
     std::size_t total = seeds_.size() * sizeof(std::uint32_t);
     for (const auto& [generation, squares] : kept_) {
-        total += sizeof(CellState) * squares.size() + sizeof(generation);
+        total += squares.bytes() + sizeof(generation);
     }
     return total;
 }
 
 void RunHistory::keep(std::int64_t generation, const Board& squares) {
-    kept_.emplace_back(generation, squares);
+    kept_.emplace_back(generation, PackedBoard(squares));
     // Never below the latest board kept: the present is always there.
     while (kept_.size() > 1 && bytes() > budget()) {
         forgetOldest();
@@ -63,7 +65,7 @@ void RunHistory::record(std::uint32_t seed, const Board& after) {
 std::size_t RunHistory::Future::bytes() const {
     std::size_t total = seeds.size() * sizeof(std::uint32_t);
     for (const auto& [generation, squares] : kept) {
-        total += sizeof(CellState) * squares.size() + sizeof(generation);
+        total += squares.bytes() + sizeof(generation);
     }
     return total;
 }
@@ -99,17 +101,15 @@ void RunHistory::putBack(Future&& future) {
 std::optional<Board> RunHistory::exchangeLatestKept(std::optional<Board> squares) {
     std::optional<Board> before;
     if (kept_.back().first == latest_) {
-        before = std::move(kept_.back().second);
+        before = kept_.back().second.unpacked();
         if (squares) {
-            kept_.back().second = std::move(*squares);
+            kept_.back().second = PackedBoard(*squares);
             return before;
         }
         if (kept_.size() > 1) {
             kept_.pop_back();
-            return before;
         }
-        // The earliest board stays: it is where every rebuild starts.
-        kept_.back().second = *before;
+        // Otherwise the earliest board stays: it is where every rebuild starts.
         return before;
     }
     if (squares) {
@@ -141,20 +141,20 @@ RunHistory::Rebuilt RunHistory::rebuild(std::int64_t generation, int watched) co
                                                [](std::int64_t wanted, const auto& kept) { return wanted < kept.first; }));
     const bool kept = at->first == generation;
     if (kept && (watched < 0 || at == kept_.begin())) {
-        return {at->second, std::nullopt};
+        return {at->second.unpacked(), std::nullopt};
     }
     // A turn that ended on a kept board is told by replaying its generation
     // from the board kept before; the board itself is the kept one, which an
     // edit may have changed since.
     const auto from = kept ? std::prev(at) : at;
     if (!replay_) {
-        work_ = from->second;
+        work_ = from->second.unpacked();
         replay_ = std::make_unique<Model>();
         replay_->rules = rules_;
         replay_->setUpLattice(work_);
     } else {
         // In place: the replaying model keeps the board's address.
-        std::copy(from->second.begin(), from->second.end(), work_.begin());
+        from->second.unpackInto(work_);
     }
     // The replaying model draws from its own generator and traces nothing.
     for (std::int64_t g = from->first + 1; g <= generation; ++g) {
@@ -162,7 +162,7 @@ RunHistory::Rebuilt RunHistory::rebuild(std::int64_t generation, int watched) co
         replay_->generator().seed(*seedOf(g));
         replay_->computeGeneration();
     }
-    Rebuilt rebuilt{kept ? at->second : work_, std::nullopt};
+    Rebuilt rebuilt{kept ? at->second.unpacked() : work_, std::nullopt};
     if (watched >= 0) {
         rebuilt.turn = replay_->watchedTurn();
     }

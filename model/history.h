@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/board.h"
+#include "model/packed_board.h"
 #include "model/model.h"
 #include "model/rules.h"
 
@@ -25,9 +26,13 @@ public:
     static constexpr std::size_t kReplaySquareTurns = 500'000;
     static constexpr std::int64_t kLongestInterval = 256;
     // The memory the history may take on the standard board; a larger board
-    // may take proportionally more, up to kMostBytes.
+    // may take proportionally more, up to kMostBytes less two of its boards,
+    // the one shown and one kept as it is, which on a 2000 x 2000 board
+    // leaves 64 MB, less than one board: the history holds the latest
+    // generation alone. The changes to undo have the same budget.
     static constexpr std::size_t kStandardBudget = std::size_t{64} << 20;
     static constexpr std::size_t kMostBytes = std::size_t{256} << 20;
+    static constexpr std::size_t kLeastBudget = std::size_t{16} << 20;
 
     // `budget` 0 takes the standard budget, scaled by the board's size.
     explicit RunHistory(std::size_t budget = 0) : budget_(budget) {}
@@ -44,7 +49,7 @@ public:
     struct Future {
         std::int64_t after = 0;
         std::int64_t latest = 0;
-        std::deque<std::pair<std::int64_t, Board>> kept;
+        std::deque<std::pair<std::int64_t, PackedBoard>> kept;
         std::deque<std::uint32_t> seeds;
         [[nodiscard]] std::size_t bytes() const;
     };
@@ -92,7 +97,7 @@ private:
     std::int64_t latest_ = 0;
     // Boards by generation, oldest first; the first is the earliest that can
     // be rebuilt.
-    std::deque<std::pair<std::int64_t, Board>> kept_;
+    std::deque<std::pair<std::int64_t, PackedBoard>> kept_;
     // The starting state of generations firstSeed_ + 1, firstSeed_ + 2, ...
     std::int64_t firstSeed_ = 0;
     std::deque<std::uint32_t> seeds_;

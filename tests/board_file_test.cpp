@@ -495,7 +495,7 @@ TEST(BoardFiles, RefuseAPlaceThatIsNoneAndPlaceLinesBeforeTheThirdVersion) {
     }
 }
 
-// The window shows boards up to 100 squares a side: a larger one is refused
+// A reader given limits (here 100 squares a side) refuses a larger board
 // by its size line, before the rest of the file is read; here the rest
 // would be refused as no text, a megabyte on.
 TEST(BoardFiles, RefuseABoardBeyondTheReadersLimitsByItsSizeLineAlone) {

@@ -9,6 +9,7 @@
 #include "model/board.h"
 #include "model/history.h"
 #include "model/model.h"
+#include "model/packed_board.h"
 #include "model/trace.h"
 #include "platform/random.h"
 #include "support/captured_trace.h"
@@ -85,6 +86,23 @@ TEST(RunHistory, StaysWithinItsBudgetByLettingTheOldestGenerationsGo) {
     for (const std::int64_t k : {history.earliest(), history.earliest() + 1, std::int64_t{4999}}) {
         EXPECT_TRUE(history.rebuild(k).board.sameAs(recorded.boards[static_cast<std::size_t>(k)])) << k;
     }
+}
+
+// The largest board fits the window's memory only if an empty square
+// costs a bit: a cleared board's leftovers in its records are kept too.
+TEST(PackedBoards, takeABitForAnEmptySquareAndGiveBackEveryByte) {
+    Board squares(2000, 2000);
+    EXPECT_LE(PackedBoard(squares).bytes(), squares.size() / 8 + 8);
+    squares[7].kind = kCat;
+    squares[7].direction = 3;
+    squares[3'999'999].lookSlots[5] = 2;  // what a clear leaves
+    const PackedBoard packed(squares);
+    EXPECT_EQ(packed.bytes(), squares.size() / 8 + 2 * sizeof(CellState));
+    EXPECT_TRUE(packed.unpacked().sameAs(squares));
+    Board into(2000, 2000);
+    into[9].kind = kLizard1;
+    packed.unpackInto(into);
+    EXPECT_TRUE(into.sameAs(squares));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "app/run_session.h"
 #include "app/steering.h"
 #include "model/board.h"
+#include "model/packed_board.h"
 #include "model/census.h"
 #include "model/model.h"
 #include "model/seeded_run.h"
@@ -211,7 +212,7 @@ struct SteeredRun {
         const Board empty = board;
         clearBoard();
         fillBoard(board, 7);
-        session.restart(RunSession::Change::kFill, empty, board, Rules{}, {});
+        session.restart(RunSession::Change::kFill, PackedBoard(empty), board, Rules{}, {});
     }
     ~SteeredRun() {
         std::remove(counts.c_str());
@@ -328,7 +329,7 @@ TEST(RunSession, AFillIsUndoneToTheRunBeforeWithItsHistoryAndItsCountsFile) {
     const std::string counts = contentsOf(run.counts);
     const Board before = board;
     clearBoard();
-    run.session.restart(RunSession::Change::kClear, before, board, Rules{}, {});
+    run.session.restart(RunSession::Change::kClear, PackedBoard(before), board, Rules{}, {});
     run.step();
     EXPECT_EQ(run.session.generation(), 1);
     EXPECT_EQ(contentsOf(run.counts), counts);  // the cleared run writes its own file

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 #include "app/run_session.h"
 #include "base/thread_flags.h"
 #include "model/board.h"
+#include "model/packed_board.h"
 #include "model/board_file.h"
 #include "model/model.h"
 #include "model/trace.h"
@@ -154,7 +156,7 @@ void View::replaceBoard(const std::shared_ptr<const Board>& squares, const Rules
                            [this, squares, rules, start, notice] { replaceBoard(squares, rules, start, notice); });
         return;
     }
-    const Board before = board;
+    PackedBoard before(board);
     bringRules(rules);
     const CellState* where = board.data();
     board = *squares;
@@ -164,5 +166,5 @@ void View::replaceBoard(const std::shared_ptr<const Board>& squares, const Rules
     }
     doUpdates();
     trace::flush();
-    newRun(RunSession::Change::kOpen, before, start, notice);
+    newRun(RunSession::Change::kOpen, std::move(before), start, notice);
 }

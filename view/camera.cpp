@@ -47,12 +47,9 @@ void frameBoard(SoQtExaminerViewer& viewer) {
 }
 
 // The pictures' transparent parts let the plane behind show through. The
-// standard board sorts its tiles by distance, as it always has; on a larger
-// board that sort draws each tile by a path from the root, in time that
-// grows with the square of the tiles. Tiles never overlap one another, so
-// drawing them after the plane in board order shows the same picture.
+// standard board sorts its tiles by distance, as it always has; any other
+// board is one node, drawn after the plane.
 void setTransparency(SoQtExaminerViewer& viewer) {
-    viewer.setTransparencyType(tiles.size() <= Rules{}.squareCount()
-                                   ? SoGLRenderAction::SORTED_OBJECT_BLEND
-                                   : SoGLRenderAction::DELAYED_BLEND);
+    viewer.setTransparencyType(!tiles.empty() ? SoGLRenderAction::SORTED_OBJECT_BLEND
+                                              : SoGLRenderAction::DELAYED_BLEND);
 }

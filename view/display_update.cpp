@@ -7,6 +7,7 @@
 
 #include "model/board.h"
 #include "model/trace.h"
+#include "view/board_shape.h"
 #include "view/celula.h"
 #include "view/scene.h"
 
@@ -15,7 +16,10 @@ void doUpdates() {
     // The tiles follow the board's size once it is resized; until then
     // there is nothing of this board to show.
     if (tilesAcross == board.width() && tilesDown == board.height()) {
-        for (int row = 0; row < tilesAcross; ++row) {
+        if (tiles.empty() && boardShape != nullptr) {
+            boardShape->updateBoard(board);
+        }
+        for (int row = 0; row < tilesAcross && !tiles.empty(); ++row) {
             for (int column = 0; column < tilesDown; ++column) {
                 const std::size_t square = board.indexOf(row, column);
                 // A kind outside 0..3 has no picture; its tile keeps the old one.

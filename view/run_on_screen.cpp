@@ -6,6 +6,7 @@
 #include <cassert>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include <QString>
 #include <QStringList>
@@ -102,14 +103,14 @@ void View::runShown() {
     inspect();
 }
 
-void View::newRun(RunSession::Change change, const Board& before, const RunSession::Start& start,
+void View::newRun(RunSession::Change change, PackedBoard before, const RunSession::Start& start,
                   const QString& notice) {
     assert(BoardAccess::held());
     if (session == nullptr) {
         return;
     }
     const bool ranBefore = session->history().latest() > session->history().earliest();
-    session->restart(change, before, board, rulesInForce(), start);
+    session->restart(change, std::move(before), board, rulesInForce(), start);
     runShown();
     QStringList told;
     if (!notice.isEmpty()) {

@@ -22,6 +22,7 @@
 #include <QtCharts/QValueAxis>
 
 #include "platform/window.h"
+#include "view/kind_colours.h"
 #include "view/language.h"
 
 using QtCharts::QChart;
@@ -44,19 +45,19 @@ constexpr double kAxisMargin = 0.03;
 // How long a notice stays at the end of the status line.
 constexpr int kNoticeMilliseconds = 5000;
 
-// The pictures' colours: brown and green lizards, paler for their eggs,
-// orange cats.
+// The pictures' colours, in which the map of a large board shows the kinds.
+using kind_colours::kPopulations;
 struct LineLook {
     const char* name;
     const char* colour;
     Qt::PenStyle style;
 };
 constexpr std::array<LineLook, PopulationHistory::kLineCount> kLines{{
-    {QT_TRANSLATE_NOOP("RunPanel", "brown lizards"), "#9A6532", Qt::SolidLine},
-    {QT_TRANSLATE_NOOP("RunPanel", "green lizards"), "#3C9A2A", Qt::SolidLine},
-    {QT_TRANSLATE_NOOP("RunPanel", "brown eggs"), "#C99A5E", Qt::DashLine},
-    {QT_TRANSLATE_NOOP("RunPanel", "green eggs"), "#8CCB5A", Qt::DashLine},
-    {QT_TRANSLATE_NOOP("RunPanel", "cats"), "#EE922F", Qt::SolidLine},
+    {QT_TRANSLATE_NOOP("RunPanel", "brown lizards"), kPopulations[kind_colours::kBrownLizards], Qt::SolidLine},
+    {QT_TRANSLATE_NOOP("RunPanel", "green lizards"), kPopulations[kind_colours::kGreenLizards], Qt::SolidLine},
+    {QT_TRANSLATE_NOOP("RunPanel", "brown eggs"), kPopulations[kind_colours::kBrownEggs], Qt::DashLine},
+    {QT_TRANSLATE_NOOP("RunPanel", "green eggs"), kPopulations[kind_colours::kGreenEggs], Qt::DashLine},
+    {QT_TRANSLATE_NOOP("RunPanel", "cats"), kPopulations[kind_colours::kCats], Qt::SolidLine},
 }};
 
 // Qt Charts lays the marks out again at each change, and without end for a

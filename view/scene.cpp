@@ -26,6 +26,7 @@
 #include <Inventor/nodes/SoTexture2.h>
 #include <Inventor/nodes/SoTranslation.h>
 
+#include "view/board_shape.h"
 #include "view/celula.h"
 #include "view/picture_folders.h"
 
@@ -33,6 +34,7 @@ SoSelection* selectionRoot = nullptr;
 SoSeparator* tileRoot = nullptr;
 std::vector<celula*> tiles;
 std::vector<std::int32_t> shownTexture;
+BoardShape* boardShape = nullptr;
 int tilesAcross = 0;
 int tilesDown = 0;
 std::array<SoTexture2*, kTextureCount> textures{};
@@ -205,6 +207,8 @@ SoSwitch* buildMarker() {
 }
 
 void buildTiles();
+void buildTilesOneBySquare();
+void placePlane();
 SoSeparator* buildPlane();
 
 }  // namespace
@@ -234,6 +238,27 @@ std::optional<int> textureIndexOf(const CellState& cell) {
     }
 }
 
+bool drawnAsTiles(int across, int down) { return across == Rules{}.width && down == Rules{}.height; }
+
+PictureKind kindOfPicture(int textureIndex) {
+    if (textureIndex == kLizard1Egg) {
+        return PictureKind::kBrownEgg;
+    }
+    if (textureIndex == kLizard2Egg) {
+        return PictureKind::kGreenEgg;
+    }
+    if (textureIndex >= kLizard1PhaseOneRun && textureIndex < kLizard2Egg) {
+        return PictureKind::kBrownLizard;
+    }
+    if (textureIndex >= kLizard2PhaseOneRun && textureIndex < kCatPhaseOneRun) {
+        return PictureKind::kGreenLizard;
+    }
+    if (textureIndex >= kCatPhaseOneRun && textureIndex <= kCatEatingLizard2) {
+        return PictureKind::kAnyCat;
+    }
+    return PictureKind::kEmptySquare;
+}
+
 namespace {
 
 // The plane behind the tiles, covering the same rectangle; it shows
@@ -255,13 +280,36 @@ SoSeparator* buildPlane() {
     return backgroundPlane;
 }
 
-// The tiles, in board order, and the plane under them. The board never
-// holds a kind outside 0..3; should it, the tile starts empty rather than
-// without a picture.
+// What draws the board, and the plane under it: the standard board's tiles,
+// or for any other size the one node, which lets go of a board it showed.
 void buildTiles() {
     tileRoot->removeAllChildren();
     tilesAcross = board.width();
     tilesDown = board.height();
+    if (!drawnAsTiles(tilesAcross, tilesDown)) {
+        tiles.clear();
+        tiles.shrink_to_fit();
+        shownTexture.clear();
+        shownTexture.shrink_to_fit();
+        if (boardShape == nullptr) {
+            boardShape = new BoardShape;
+            boardShape->ref();
+            boardShape->setPictures(textures);
+        }
+        boardShape->showBoard(board);
+        tileRoot->addChild(boardShape);
+    } else {
+        if (boardShape != nullptr) {
+            boardShape->showBoard(Board(0, 0));
+        }
+        buildTilesOneBySquare();
+    }
+    placePlane();
+}
+
+// The tiles, in board order. The board never holds a kind outside 0..3;
+// should it, the tile starts empty rather than without a picture.
+void buildTilesOneBySquare() {
     tiles.assign(board.size(), nullptr);
     shownTexture.assign(board.size(), kEmptyPicture);
     for (int row = 0; row < tilesAcross; ++row) {
@@ -282,7 +330,10 @@ void buildTiles() {
             tileRoot->addChild(tile);
         }
     }
+}
 
+// The plane's corners follow the board's size.
+void placePlane() {
     const auto across = static_cast<float>(tilesAcross);
     const auto down = static_cast<float>(tilesDown);
     // Counter-clockwise seen from +z, like the tiles: wound the other way,
@@ -320,6 +371,7 @@ SoSelection* buildScene() {
 
     buildTextures();
     celula::initClass();
+    BoardShape::initClass();
 
     buildPlane();
     buildTiles();
@@ -341,7 +393,7 @@ void markSquare(std::optional<int> square) {
     if (marker == nullptr) {
         return;
     }
-    if (!square || *square < 0 || static_cast<std::size_t>(*square) >= tiles.size()) {
+    if (!square || *square < 0 || *square >= tilesAcross * tilesDown) {
         marker->whichChild.setValue(SO_SWITCH_NONE);
         return;
     }
@@ -361,7 +413,14 @@ MarkLook markLookFor(float squarePixels) {
     return look;
 }
 
+bool endsAtBoardShape(const SoPath* path) {
+    return path != nullptr && path->getLength() > 0 && path->getTail()->isOfType(BoardShape::getClassTypeId());
+}
+
 std::optional<int> squareOnPath(const SoPath* path) {
+    if (endsAtBoardShape(path)) {
+        return static_cast<const BoardShape*>(path->getTail())->lastPicked();
+    }
     for (int i = path != nullptr ? path->getLength() - 1 : -1; i >= 0; --i) {
         const SoNode* node = path->getNode(i);
         if (node->isOfType(celula::getClassTypeId())) {

@@ -7,6 +7,7 @@
 
 #include "model/board.h"
 
+class BoardShape;
 class SoBaseColor;
 class SoPath;
 class SoSelection;
@@ -18,13 +19,19 @@ class celula;
 inline constexpr int kTextureCount = 53;
 
 // The scene, built once by buildScene and kept until the process ends; its
-// tiles are built anew when the board changes size.
+// tiles are built anew when the board changes size. The standard board is
+// drawn as a tile per square; any other size as one node, boardShape, whose
+// cost does not grow with the squares in the scene graph.
 extern SoSelection* selectionRoot;  // handed to the viewer
-extern SoSeparator* tileRoot;       // one tile per square, in board order
-extern std::vector<celula*> tiles;  // indexed like board
+extern SoSeparator* tileRoot;       // one tile per square, in board order; or the board's one node
+extern std::vector<celula*> tiles;  // indexed like board; empty for a board drawn as one node
 // The texture index each tile shows now; only the tile builders and
 // doUpdates write it, so the tiles' children never need to be inspected.
+// The board drawn as one node keeps its own.
 extern std::vector<std::int32_t> shownTexture;
+// The board drawn as one node, on boards other than the standard one;
+// nullptr while the tiles draw the board.
+extern BoardShape* boardShape;
 // The board size the tiles were built for.
 extern int tilesAcross;
 extern int tilesDown;
@@ -40,8 +47,15 @@ extern float backgroundRed;
 extern float backgroundGreen;
 extern float backgroundBlue;
 
+// Whether a board of this size is drawn a tile per square: the standard
+// board's size alone.
+[[nodiscard]] bool drawnAsTiles(int across, int down);
+
 // The picture a square shows, or none for a kind outside 0..3.
 [[nodiscard]] std::optional<int> textureIndexOf(const CellState& cell);
+// What a picture shows, which the map of a large board colours.
+enum class PictureKind { kEmptySquare, kBrownLizard, kBrownEgg, kGreenLizard, kGreenEgg, kAnyCat };
+[[nodiscard]] PictureKind kindOfPicture(int textureIndex);
 
 // Creates the 53 picture nodes, read by bare file name from the picture
 // folders (view/picture_folders.h). A missing file leaves its node without
@@ -71,8 +85,12 @@ struct MarkLook {
     float outward;
 };
 [[nodiscard]] MarkLook markLookFor(float squarePixels);
-// The square of the tile on a picked path, if the path goes through one.
+// The square of the tile on a picked path, if the path goes through one;
+// for the board drawn as one node, the square its latest pick met.
 [[nodiscard]] std::optional<int> squareOnPath(const SoPath* path);
+// Whether the path ends at the board drawn as one node, which is one path
+// whatever square is picked.
+[[nodiscard]] bool endsAtBoardShape(const SoPath* path);
 
 // Shows backgroundRed, backgroundGreen and backgroundBlue on the plane, each
 // held within 0..1 there.

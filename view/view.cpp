@@ -43,8 +43,18 @@ void squareSelected(void* data, SoPath* path) {
 
 void squareDeselected(void* data, SoPath* path) {
     auto* view = static_cast<View*>(data);
-    if (squareOnPath(path) == view->picked) {
+    if (endsAtBoardShape(path) || squareOnPath(path) == view->picked) {
         view->pick(std::nullopt);
+    }
+}
+
+// The board drawn as one node stays selected while another of its squares
+// is clicked: its square comes with every click, from the latest pick.
+void selectionFinished(void* data, SoSelection* selection) {
+    if (selection->getNumSelected() == 1 && endsAtBoardShape(selection->getPath(0))) {
+        if (const std::optional<int> square = squareOnPath(selection->getPath(0))) {
+            static_cast<View*>(data)->pick(square);
+        }
     }
 }
 
@@ -108,6 +118,7 @@ int View::run(int /*argument*/) {
     SoSelection* scene = buildScene();
     scene->addSelectionCallback(squareSelected, this);
     scene->addDeselectionCallback(squareDeselected, this);
+    scene->addFinishCallback(selectionFinished, this);
     viewer->setSceneGraph(scene);
     frameBoard(*viewer);
     viewer->show();

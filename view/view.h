@@ -12,6 +12,7 @@
 #include "base/cthread.h"
 #include "app/run_session.h"
 #include "model/board.h"
+#include "model/packed_board.h"
 #include "model/rules.h"
 #include "platform/window.h"
 #include "view/run_panel.h"
@@ -99,7 +100,7 @@ public:
     void generationShown();
     // The board shown is now `before`'s successor: a new run starts on it,
     // which Ctrl+Z undoes.
-    void newRun(RunSession::Change change, const Board& before, const RunSession::Start& start,
+    void newRun(RunSession::Change change, PackedBoard before, const RunSession::Start& start,
                 const QString& notice = {});
     // The session's run is shown anew: its populations, the board's census.
     void runShown();

@@ -3,12 +3,15 @@
 
 #include "view/view.h"
 
+#include <utility>
+
 #include <Inventor/nodes/SoSeparator.h>
 
 #include "app/run_session.h"
 #include "app/steering.h"
 #include "base/thread_flags.h"
 #include "model/board.h"
+#include "model/packed_board.h"
 #include "model/trace.h"
 #include "platform/window.h"
 #include "view/display_update.h"
@@ -36,7 +39,9 @@ void changeBoardWhenFree(platform::Window window, platform::WParam wParam, RunSe
         return;
     }
     const bool steered = liveView != nullptr && liveView->session != nullptr;
-    const Board before = steered ? board : Board(0, 0);
+    // Packed: on the largest boards a copy as it is would not fit beside
+    // the run's history.
+    PackedBoard before = steered ? PackedBoard(board) : PackedBoard();
     // A fill or a clear brings the rules chosen for it.
     if (steered) {
         liveView->bringRules(liveView->session->chosenRules());
@@ -46,7 +51,7 @@ void changeBoardWhenFree(platform::Window window, platform::WParam wParam, RunSe
     if (steered) {
         RunSession::Start start;
         start.seed = liveView->session->windowSeed();
-        liveView->newRun(kind, before, start);
+        liveView->newRun(kind, std::move(before), start);
     }
 }
 

@@ -1,0 +1,468 @@
+#include "view/board_shape.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <initializer_list>
+
+#include <Inventor/C/glue/gl.h>
+#include <Inventor/SbBox3f.h>
+#include <Inventor/SbLine.h>
+#include <Inventor/SbMatrix.h>
+#include <Inventor/SbVec2f.h>
+#include <Inventor/SbViewVolume.h>
+#include <Inventor/SoPickedPoint.h>
+#include <Inventor/SoPrimitiveVertex.h>
+#include <Inventor/actions/SoGLRenderAction.h>
+#include <Inventor/actions/SoRayPickAction.h>
+#include <Inventor/bundles/SoMaterialBundle.h>
+#include <Inventor/details/SoFaceDetail.h>
+#include <Inventor/elements/SoCacheElement.h>
+#include <Inventor/elements/SoGLCacheContextElement.h>
+#include <Inventor/elements/SoModelMatrixElement.h>
+#include <Inventor/elements/SoViewVolumeElement.h>
+#include <Inventor/elements/SoViewportRegionElement.h>
+#include <Inventor/nodes/SoTexture2.h>
+#include <Inventor/system/gl.h>
+
+#include "model/board.h"
+#include "view/board_atlas.h"
+#include "view/scene.h"
+
+SO_NODE_SOURCE(BoardShape)
+
+using namespace board_atlas;
+
+namespace {
+
+// A view that would draw more pictures than this shows the map instead:
+// only a view slanting along a large board comes near it.
+constexpr std::int64_t kMostPictures = 160'000;
+// Texels are sent to OpenGL this many board lines at a time.
+constexpr int kLinesSentAtOnce = 64;
+
+// OpenGL 1.2's edge clamp, which a 1.1 header (Windows') does not name.
+constexpr GLenum kClampToEdge = 0x812F;
+constexpr GLenum kArrayBuffer = 0x8892;
+
+[[nodiscard]] int powerOfTwoFrom(int side) {
+    int power = 1;
+    while (power < side) {
+        power *= 2;
+    }
+    return power;
+}
+
+void setEdges(bool clampToEdge) {
+    const auto edge = static_cast<GLint>(clampToEdge ? kClampToEdge : GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, edge);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, edge);
+}
+
+// Frees the node's texture names on their own context, once it is current.
+void deleteTextures(void* names, uint32_t /*context*/) {
+    auto* list = static_cast<std::vector<GLuint>*>(names);
+    glDeleteTextures(static_cast<GLsizei>(list->size()), list->data());
+    delete list;
+}
+
+}  // namespace
+
+void BoardShape::initClass() { SO_NODE_INIT_CLASS(BoardShape, SoShape, "SoShape"); }
+
+BoardShape::BoardShape() { SO_NODE_CONSTRUCTOR(BoardShape); }
+
+BoardShape::~BoardShape() {
+    std::vector<GLuint> names;
+    if (atlas_ != 0) {
+        names.push_back(atlas_);
+    }
+    for (const MapBlock& block : blocks_) {
+        if (block.texture != 0) {
+            names.push_back(block.texture);
+        }
+    }
+    names.insert(names.end(), staleTextures_.begin(), staleTextures_.end());
+    if (context_ && !names.empty()) {
+        SoGLCacheContextElement::scheduleDeleteCallback(*context_, deleteTextures, new std::vector<GLuint>(names));
+    }
+}
+
+void BoardShape::setPictures(const std::array<SoTexture2*, kTextureCount>& pictures) { pictureNodes_ = pictures; }
+
+void BoardShape::showBoard(const Board& squares) {
+    across_ = squares.width();
+    down_ = squares.height();
+    pictures_.assign(squares.size(), 0);
+    for (std::size_t square = 0; square < squares.size(); ++square) {
+        pictures_[square] = static_cast<std::uint8_t>(textureIndexOf(squares[square]).value_or(0));
+    }
+    for (const MapBlock& block : blocks_) {
+        if (block.texture != 0) {
+            staleTextures_.push_back(block.texture);
+        }
+    }
+    makeMapBlocks();
+    arraysSpan_ = {};
+    drawnSpan_ = {};
+    lastPicked_.reset();
+    touch();
+}
+
+int BoardShape::updateBoard(const Board& squares) {
+    if (squares.width() != across_ || squares.height() != down_) {
+        return 0;
+    }
+    int changed = 0;
+    std::size_t square = 0;
+    for (int x = 0; x < across_; ++x) {
+        for (int y = 0; y < down_; ++y, ++square) {
+            // A kind outside 0..3 has no picture; its square keeps the old one.
+            const std::optional<int> picture = textureIndexOf(squares[square]);
+            if (!picture || pictures_[square] == *picture) {
+                continue;
+            }
+            pictures_[square] = static_cast<std::uint8_t>(*picture);
+            markChanged(x, y);
+            if (arraysSpan_.holds(x, y)) {
+                spanChanged(x, y, *picture);
+            }
+            ++changed;
+        }
+    }
+    if (changed > 0) {
+        touch();
+    }
+    return changed;
+}
+
+void BoardShape::makeMapBlocks() {
+    blocks_.clear();
+    for (int x = 0; x < across_; x += kMapBlock) {
+        for (int y = 0; y < down_; y += kMapBlock) {
+            MapBlock block;
+            block.firstX = x;
+            block.firstY = y;
+            block.across = std::min(kMapBlock, across_ - x);
+            block.down = std::min(kMapBlock, down_ - y);
+            block.dirtyFrom = x;
+            block.dirtyTo = x + block.across;
+            blocks_.push_back(block);
+        }
+    }
+}
+
+void BoardShape::markChanged(int x, int y) {
+    const int blocksDown = (down_ + kMapBlock - 1) / kMapBlock;
+    MapBlock& block = blocks_[static_cast<std::size_t>(x / kMapBlock * blocksDown + y / kMapBlock)];
+    if (block.dirtyTo <= block.dirtyFrom) {
+        block.dirtyFrom = x;
+        block.dirtyTo = x + 1;
+    } else {
+        block.dirtyFrom = std::min(block.dirtyFrom, x);
+        block.dirtyTo = std::max(block.dirtyTo, x + 1);
+    }
+}
+
+void BoardShape::spanChanged(int x, int y, int picture) {
+    const auto at = static_cast<std::size_t>(
+        (std::int64_t{x - arraysSpan_.firstX} * (arraysSpan_.endY - arraysSpan_.firstY) + (y - arraysSpan_.firstY)) * 8);
+    const AtlasCell cell = cellOf(picture);
+    const std::array<float, 8> corners{cell.left, cell.bottom, cell.right, cell.bottom,
+                                       cell.right, cell.top,    cell.left,  cell.top};
+    std::copy(corners.begin(), corners.end(), atlasCorners_.begin() + static_cast<std::ptrdiff_t>(at));
+}
+
+void BoardShape::fillSpan(const SquareSpan& span) {
+    arraysSpan_ = span;
+    const auto count = static_cast<std::size_t>(span.count());
+    corners_.resize(count * 8);
+    atlasCorners_.resize(count * 8);
+    std::size_t at = 0;
+    for (int x = span.firstX; x < span.endX; ++x) {
+        const auto left = static_cast<float>(x);
+        const float right = left + 1.0f;
+        for (int y = span.firstY; y < span.endY; ++y, at += 8) {
+            // Counter-clockwise seen from +z, as the tiles: x..x + 1, -y..1 - y.
+            const auto bottom = static_cast<float>(-y);
+            const float top = bottom + 1.0f;
+            const std::array<float, 8> square{left, bottom, right, bottom, right, top, left, top};
+            std::copy(square.begin(), square.end(), corners_.begin() + static_cast<std::ptrdiff_t>(at));
+            spanChanged(x, y, pictures_[static_cast<std::size_t>(x) * static_cast<std::size_t>(down_) +
+                                        static_cast<std::size_t>(y)]);
+        }
+    }
+}
+
+void BoardShape::prepareContext(std::uint32_t context, bool clampToEdge) {
+    if (context_ != context) {
+        // Names made on another context mean nothing on this one.
+        context_ = context;
+        atlas_ = 0;
+        staleTextures_.clear();
+        for (MapBlock& block : blocks_) {
+            block.texture = 0;
+        }
+    }
+    if (!staleTextures_.empty()) {
+        glDeleteTextures(static_cast<GLsizei>(staleTextures_.size()), staleTextures_.data());
+        staleTextures_.clear();
+    }
+    clampToEdge_ = clampToEdge;
+    if (atlas_ == 0) {
+        makeAtlas();
+    }
+    for (MapBlock& block : blocks_) {
+        if (block.texture != 0) {
+            continue;
+        }
+        glGenTextures(1, &block.texture);
+        glBindTexture(GL_TEXTURE_2D, block.texture);
+        // Each square's own colour however near; from afar the colours of
+        // the few squares a pixel covers, mixed.
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, clampToEdge_ ? GL_LINEAR : GL_NEAREST);
+        setEdges(clampToEdge_);
+        // Texture rows are the board's lines across, as the board keeps its
+        // squares: a line of squares down is one run of texels.
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, powerOfTwoFrom(block.down), powerOfTwoFrom(block.across), 0, GL_RGBA,
+                     GL_UNSIGNED_BYTE, nullptr);
+        block.dirtyFrom = block.firstX;
+        block.dirtyTo = block.firstX + block.across;
+    }
+}
+
+void BoardShape::makeAtlas() {
+    std::vector<std::uint8_t> texels = atlasTexels(pictureNodes_);
+    glGenTextures(1, &atlas_);
+    glBindTexture(GL_TEXTURE_2D, atlas_);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    setEdges(clampToEdge_);
+    int level = 0;
+    for (int side = kAtlasSide;; side /= 2, ++level) {
+        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+        if (side == 1) {
+            break;
+        }
+        texels = halved(texels, side);
+    }
+}
+
+void BoardShape::sendMap(MapBlock& block) {
+    if (block.dirtyTo <= block.dirtyFrom) {
+        return;
+    }
+    const std::array<Texel, kTextureCount>& colours = mapColours();
+    std::vector<std::uint8_t> texels;
+    for (int x = block.dirtyFrom; x < block.dirtyTo; x += kLinesSentAtOnce) {
+        const int lines = std::min(kLinesSentAtOnce, block.dirtyTo - x);
+        texels.resize(static_cast<std::size_t>(lines) * static_cast<std::size_t>(block.down) * 4);
+        std::uint8_t* to = texels.data();
+        for (int line = 0; line < lines; ++line) {
+            const std::uint8_t* picture =
+                pictures_.data() + static_cast<std::ptrdiff_t>(x + line) * down_ + block.firstY;
+            for (int y = 0; y < block.down; ++y, to += 4) {
+                const Texel& colour = colours[picture[y]];
+                std::copy(colour.begin(), colour.end(), to);
+            }
+        }
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, x - block.firstX, block.down, lines, GL_RGBA, GL_UNSIGNED_BYTE,
+                        texels.data());
+    }
+    block.dirtyFrom = block.dirtyTo = 0;
+}
+
+void BoardShape::drawMapPart(const SquareSpan& part) {
+    if (part.empty()) {
+        return;
+    }
+    for (MapBlock& block : blocks_) {
+        const int firstX = std::max(part.firstX, block.firstX);
+        const int endX = std::min(part.endX, block.firstX + block.across);
+        const int firstY = std::max(part.firstY, block.firstY);
+        const int endY = std::min(part.endY, block.firstY + block.down);
+        if (firstX >= endX || firstY >= endY) {
+            continue;
+        }
+        glBindTexture(GL_TEXTURE_2D, block.texture);
+        sendMap(block);
+        const auto s = [&block](int y) {
+            return static_cast<float>(y - block.firstY) / static_cast<float>(powerOfTwoFrom(block.down));
+        };
+        const auto t = [&block](int x) {
+            return static_cast<float>(x - block.firstX) / static_cast<float>(powerOfTwoFrom(block.across));
+        };
+        const auto left = static_cast<float>(firstX);
+        const auto right = static_cast<float>(endX);
+        const auto top = static_cast<float>(1 - firstY);
+        const auto bottom = static_cast<float>(1 - endY);
+        glBegin(GL_QUADS);
+        glTexCoord2f(s(endY), t(firstX));
+        glVertex2f(left, bottom);
+        glTexCoord2f(s(endY), t(endX));
+        glVertex2f(right, bottom);
+        glTexCoord2f(s(firstY), t(endX));
+        glVertex2f(right, top);
+        glTexCoord2f(s(firstY), t(firstX));
+        glVertex2f(left, top);
+        glEnd();
+    }
+}
+
+void BoardShape::drawMap(const SquareSpan& around) {
+    // The map is opaque: each texel the colour of a kind.
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    if (around.empty()) {
+        drawMapPart({0, across_, 0, down_});
+        return;
+    }
+    // The board but the pictures' rectangle: the strips left and right of
+    // it, and above and below it.
+    drawMapPart({0, around.firstX, 0, down_});
+    drawMapPart({around.endX, across_, 0, down_});
+    drawMapPart({around.firstX, around.endX, 0, around.firstY});
+    drawMapPart({around.firstX, around.endX, around.endY, down_});
+}
+
+void BoardShape::drawPictures(const SquareSpan& span) {
+    if (span.empty()) {
+        return;
+    }
+    if (!(span == arraysSpan_)) {
+        fillSpan(span);
+    }
+    // As the tiles are drawn: lit, and blended over the plane behind.
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glBindTexture(GL_TEXTURE_2D, atlas_);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, corners_.data());
+    glTexCoordPointer(2, GL_FLOAT, 0, atlasCorners_.data());
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(span.count() * 4));
+}
+
+void BoardShape::GLRender(SoGLRenderAction* action) {
+    if (pictures_.empty()) {
+        return;
+    }
+    // The pictures' transparent parts show the plane behind the board,
+    // which must be drawn first.
+    if (action->handleTransparency(TRUE)) {
+        return;
+    }
+    SoState* state = action->getState();
+    // What is drawn follows the camera, which no cache would.
+    SoCacheElement::invalidate(state);
+    SbViewVolume volume = SoViewVolumeElement::get(state);
+    volume.transform(SoModelMatrixElement::get(state).inverse());
+    const int pixelsHigh = SoViewportRegionElement::get(state).getViewportSizePixels()[1];
+    SquareSpan span = squaresShowingPictures(volume, pixelsHigh, across_, down_);
+    if (span.count() > kMostPictures) {
+        span = {};
+    }
+
+    SoMaterialBundle material(action);
+    material.sendFirst();
+    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT | GL_CLIENT_PIXEL_STORE_BIT);
+    const auto context = static_cast<std::uint32_t>(SoGLCacheContextElement::get(state));
+    // Client-side arrays, not a buffer Coin may have left bound.
+    const cc_glglue* glue = cc_glglue_instance(static_cast<int>(context));
+    if (cc_glglue_has_vertex_buffer_object(glue)) {
+        cc_glglue_glBindBuffer(glue, kArrayBuffer, 0);
+    }
+    int major = 1;
+    int minor = 0;
+    SoGLCacheContextElement::getOpenGLVersion(state, major, minor);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    prepareContext(context, major > 1 || minor >= 2);
+    glEnable(GL_TEXTURE_2D);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    drawMap(span);
+    drawPictures(span);
+    glPopClientAttrib();
+    glPopAttrib();
+    drawnSpan_ = span;
+}
+
+void BoardShape::rayPick(SoRayPickAction* action) {
+    lastPicked_.reset();
+    if (pictures_.empty() || !shouldRayPick(action)) {
+        return;
+    }
+    action->setObjectSpace();
+    const SbLine ray = throughPixelCentre(action);
+    const std::optional<int> square = squareUnderRay(ray, across_, down_);
+    if (!square) {
+        return;
+    }
+    const float reach = -ray.getPosition()[2] / ray.getDirection()[2];
+    const SbVec3f point = ray.getPosition() + ray.getDirection() * reach;
+    if (!action->isBetweenPlanes(point)) {
+        return;
+    }
+    lastPicked_ = square;
+    if (SoPickedPoint* picked = action->addIntersection(point)) {
+        picked->setObjectNormal(SbVec3f(0.0f, 0.0f, 1.0f));
+        auto* detail = new SoFaceDetail;
+        detail->setFaceIndex(*square);
+        picked->setDetail(detail, this);
+    }
+}
+
+SbLine BoardShape::throughPixelCentre(SoRayPickAction* action) {
+    // Coin casts a click's ray through the pixel's corner, while the board is
+    // drawn as sampled at pixel centres: where a square is a pixel or two
+    // wide, the corner lies on the next square as often as not.
+    SoState* state = action->getState();
+    const SbLine& ray = action->getLine();
+    const SbMatrix& model = SoModelMatrixElement::get(state);
+    const SbVec2s pixels = SoViewportRegionElement::get(state).getViewportSizePixels();
+    // The camera's view, not the narrow one the pick casts its ray in.
+    const SbViewVolume& volume = SoViewVolumeElement::get(state);
+    if (pixels[0] <= 0 || pixels[1] <= 0) {
+        return ray;
+    }
+    SbVec3f onRay;
+    model.multVecMatrix(ray.getPosition() + ray.getDirection(), onRay);
+    SbVec3f screen;
+    volume.projectToScreen(onRay, screen);
+    SbLine centred;
+    volume.projectPointToLine(SbVec2f(screen[0] + 0.5f / static_cast<float>(pixels[0]),
+                                      screen[1] + 0.5f / static_cast<float>(pixels[1])),
+                              centred);
+    const SbMatrix toObject = model.inverse();
+    SbVec3f from;
+    SbVec3f to;
+    toObject.multVecMatrix(centred.getPosition(), from);
+    toObject.multVecMatrix(centred.getPosition() + centred.getDirection(), to);
+    return {from, to};
+}
+
+void BoardShape::generatePrimitives(SoAction* action) {
+    // The board's rectangle; its squares are told apart only by drawing and
+    // picking.
+    SoPrimitiveVertex vertex;
+    vertex.setNormal(SbVec3f(0.0f, 0.0f, 1.0f));
+    const auto right = static_cast<float>(across_);
+    const float bottom = 1.0f - static_cast<float>(down_);
+    beginShape(action, QUADS);
+    for (const SbVec3f& corner : {SbVec3f(0.0f, bottom, 0.0f), SbVec3f(right, bottom, 0.0f),
+                                  SbVec3f(right, 1.0f, 0.0f), SbVec3f(0.0f, 1.0f, 0.0f)}) {
+        vertex.setPoint(corner);
+        shapeVertex(&vertex);
+    }
+    endShape();
+}
+
+void BoardShape::computeBBox(SoAction* /*action*/, SbBox3f& box, SbVec3f& center) {
+    box.setBounds(SbVec3f(0.0f, 1.0f - static_cast<float>(down_), 0.0f), SbVec3f(static_cast<float>(across_), 1.0f, 0.0f));
+    center = box.getCenter();
+}
