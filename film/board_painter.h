@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include "film/film_format.h"
+#include "film/kind_colours.h"
 #include "film/tile_pictures.h"
 #include "model/board.h"
 
@@ -19,14 +20,14 @@
 class BoardPainter {
 public:
     static constexpr int kLeastPictureSide = 8;
-    // The chart's colours (view/run_panel.cpp), then empty squares.
+    // Empty squares, then the chart's colours, in SquareLook's order.
     static constexpr std::array<QRgb, 6> kMapColours{
-        0xFF262626,  // empty
-        0xFF9A6532,  // brown lizards
-        0xFF3C9A2A,  // green lizards
-        0xFFC99A5E,  // brown eggs
-        0xFF8CCB5A,  // green eggs
-        0xFFEE922F,  // cats
+        kind_colours::argbOf(kind_colours::kEmpty),
+        kind_colours::argbOf(kind_colours::kPopulations[kind_colours::kBrownLizards]),
+        kind_colours::argbOf(kind_colours::kPopulations[kind_colours::kGreenLizards]),
+        kind_colours::argbOf(kind_colours::kPopulations[kind_colours::kBrownEggs]),
+        kind_colours::argbOf(kind_colours::kPopulations[kind_colours::kGreenEggs]),
+        kind_colours::argbOf(kind_colours::kPopulations[kind_colours::kCats]),
     };
     static constexpr QRgb kBackground = 0xFF000000;
 

@@ -5,7 +5,7 @@
 #include <Inventor/SbVec2s.h>
 #include <Inventor/nodes/SoTexture2.h>
 
-#include "view/kind_colours.h"
+#include "film/kind_colours.h"
 
 namespace board_atlas {
 

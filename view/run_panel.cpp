@@ -22,7 +22,7 @@
 #include <QtCharts/QValueAxis>
 
 #include "platform/window.h"
-#include "view/kind_colours.h"
+#include "film/kind_colours.h"
 #include "view/language.h"
 
 using QtCharts::QChart;

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 // The colours that stand for each kind of occupant wherever it is too small
-// for its picture: the population chart's lines and the map a large board
-// is drawn as from afar. Taken from the pictures: brown and green lizards,
+// for its picture: the population chart's lines, and the map a large board
+// is drawn as from afar, in the window and in films. Taken from the pictures: brown and green lizards,
 // paler for their eggs, orange cats.
 namespace kind_colours {
 
@@ -18,7 +18,7 @@ inline constexpr std::size_t kGreenEggs = 3;
 inline constexpr std::size_t kCats = 4;
 // An empty square on the map: dark, yet apart from the black around the
 // board.
-inline constexpr const char* kEmpty = "#242424";
+inline constexpr const char* kEmpty = "#262626";
 
 using Rgb = std::array<std::uint8_t, 3>;
 // The red, green and blue of a "#RRGGBB".
@@ -28,6 +28,12 @@ using Rgb = std::array<std::uint8_t, 3>;
     };
     const auto pair = [&](int at) { return static_cast<std::uint8_t>(digit(hex[at]) * 16 + digit(hex[at + 1])); };
     return {pair(1), pair(3), pair(5)};
+}
+
+// The same, opaque, as 0xAARRGGBB.
+[[nodiscard]] constexpr std::uint32_t argbOf(const char* hex) {
+    const Rgb rgb = rgbOf(hex);
+    return 0xFF000000u | std::uint32_t{rgb[0]} << 16 | std::uint32_t{rgb[1]} << 8 | rgb[2];
 }
 
 }  // namespace kind_colours
