@@ -14,6 +14,8 @@ status_log=$work/status.log
 last_status() { tail -n 1 "$status_log"; }
 # The status line holds its items' words together by no-break spaces.
 shown() { grep -q "^Generation.$1\\b" <(last_status); }
+# A function, so that wait_for reads the last line afresh each time.
+says_recording() { grep -q "recording${1:-}" <(last_status); }
 # Fills the export dialog of that title: the file name, then the size.
 export_dialog() {  # TITLE FILE SIZE
   wait_for 20 dialog_up "$1" || die "no dialog \"$1\""
@@ -45,7 +47,7 @@ lizards_in "$work/view.png" "$pictures" || fail "the picture does not show the l
 # A film of the board at V and five generations stepped.
 key v
 export_dialog "Record a film of the generations shown" "$work/steps.webm" 320x240
-wait_for 10 grep -q "recording,.frame.1\\b" <(last_status) || die "the status line does not say that it records"
+wait_for 10 says_recording ",.frame.1\\b" || die "the status line does not say that it records"
 for k in 1 2 3 4 5; do
   key n
   wait_for 10 shown "$k" || die "generation $k was not shown"
@@ -75,7 +77,7 @@ for try in 1 2 3; do
   wait_for 2 dialog_gone "Replace full.webm." && break
   echo "replacing full.webm is still asked after try $try"
 done
-wait_for 10 grep -q "recording" <(last_status) || die "the film on a full disk did not start"
+wait_for 10 says_recording || die "the film on a full disk did not start"
 button 0  # play
 wait_for 30 grep -q "The film stopped: .*full.webm: No space left on device" "$err" ||
   die "a full disk did not stop the film: $(last_status)"
