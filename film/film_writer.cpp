@@ -1,6 +1,8 @@
 #include "film/film_writer.h"
 
 #include <array>
+#include <cstddef>
+#include <cstring>
 #include <vector>
 
 extern "C" {
@@ -47,6 +49,9 @@ struct FilmWriter::Parts {
     AVCodecContext* codec = nullptr;
     AVStream* stream = nullptr;
     AVFrame* frame = nullptr;
+    // The picture's rows copied where swscale may read past their ends, as
+    // its vector code does: a QImage ends where its last row does.
+    AVFrame* rgb = nullptr;
     AVPacket* packet = nullptr;
     SwsContext* scale = nullptr;
     bool fileOpen = false;
@@ -60,6 +65,7 @@ struct FilmWriter::Parts {
         sws_freeContext(scale);
         av_packet_free(&packet);
         av_frame_free(&frame);
+        av_frame_free(&rgb);
         avcodec_free_context(&codec);
         if (format != nullptr && fileOpen) {
             avio_closep(&format->pb);
@@ -202,6 +208,16 @@ std::unique_ptr<FilmWriter> FilmWriter::open(const std::filesystem::path& file, 
         if (parts.scale == nullptr) {
             return failed("cannot convert the frames' colours");
         }
+        parts.rgb = av_frame_alloc();
+        if (parts.rgb == nullptr) {
+            return failed("out of memory");
+        }
+        parts.rgb->format = AV_PIX_FMT_RGB24;
+        parts.rgb->width = size.width;
+        parts.rgb->height = size.height;
+        if (av_frame_get_buffer(parts.rgb, 0) < 0) {
+            return failed("out of memory");
+        }
     } else {
         parts.makePalette();
     }
@@ -236,9 +252,13 @@ std::optional<std::string> FilmWriter::add(const QImage& picture) {
         return failure_;
     }
     if (kind_ == FilmKind::kWebM) {
-        const std::uint8_t* const source[1] = {frame.constBits()};
-        const int stride[1] = {static_cast<int>(frame.bytesPerLine())};
-        sws_scale(parts.scale, source, stride, 0, size_.height, parts.frame->data, parts.frame->linesize);
+        const auto rowBytes = static_cast<std::size_t>(size_.width) * 3;
+        for (int y = 0; y < size_.height; ++y) {
+            std::memcpy(parts.rgb->data[0] + static_cast<std::ptrdiff_t>(y) * parts.rgb->linesize[0],
+                        frame.constScanLine(y), rowBytes);
+        }
+        sws_scale(parts.scale, parts.rgb->data, parts.rgb->linesize, 0, size_.height, parts.frame->data,
+                  parts.frame->linesize);
     } else {
         auto* palette = reinterpret_cast<std::uint32_t*>(parts.frame->data[1]);
         for (std::size_t i = 0; i < parts.palette.size(); ++i) {
