@@ -26,6 +26,7 @@
 #include <Inventor/nodes/SoTexture2.h>
 #include <Inventor/nodes/SoTranslation.h>
 
+#include "film/tile_pictures.h"
 #include "view/board_shape.h"
 #include "view/celula.h"
 #include "view/picture_folders.h"
@@ -46,24 +47,9 @@ float backgroundBlue = 0.0f;
 
 namespace {
 
-// File names by texture index. Within each run of eight the digit is the
-// heading.
-static constexpr std::array<const char*, kTextureCount> kPictureFiles{
-    // 0: an empty square. 1: a kind 1 hatchling.
-    "vacio.png", "lch.png",
-    // 2..9, 10..17: a kind 1 adult in phase 1, in the other phase.
-    "lcd1.png", "lcd2.png", "lcd3.png", "lcd4.png", "lcd5.png", "lcd6.png", "lcd7.png", "lcd8.png",
-    "lci1.png", "lci2.png", "lci3.png", "lci4.png", "lci5.png", "lci6.png", "lci7.png", "lci8.png",
-    // 18: a kind 2 hatchling. 19..26, 27..34: a kind 2 adult in phase 1, in the other phase.
-    "lvh.png",
-    "lvd1.png", "lvd2.png", "lvd3.png", "lvd4.png", "lvd5.png", "lvd6.png", "lvd7.png", "lvd8.png",
-    "lvi1.png", "lvi2.png", "lvi3.png", "lvi4.png", "lvi5.png", "lvi6.png", "lvi7.png", "lvi8.png",
-    // 35..42, 43..50: a cat in phase 1, in the other phase.
-    "gd1.png", "gd2.png", "gd3.png", "gd4.png", "gd5.png", "gd6.png", "gd7.png", "gd8.png",
-    "gi1.png", "gi2.png", "gi3.png", "gi4.png", "gi5.png", "gi6.png", "gi7.png", "gi8.png",
-    // 51, 52: a cat eating a kind 1, a kind 2 lizard.
-    "gclc.png", "gclv.png",
-};
+// The same pictures as films draw, in the same order.
+constexpr const auto& kPictureFiles = kTilePictureFiles;
+static_assert(kTilePictureCount == kTextureCount);
 
 constexpr int kEmptyPicture = 0;
 constexpr int kLizard1Egg = 1;
@@ -197,14 +183,6 @@ SoSwitch* buildMarker() {
     return marker;
 }
 
-// The byte fields count as set only when they hold exactly 1.
-[[nodiscard]] bool isSet(Flag flag) { return flag == 1; }
-
-// A heading outside 1..8 shows the run's last picture, the one of heading 8.
-[[nodiscard]] int inRun(int runStart, std::int32_t heading) {
-    const bool valid = heading >= 1 && heading <= kHeadingsPerRun;
-    return runStart + (valid ? heading - 1 : kHeadingsPerRun - 1);
-}
 
 void buildTiles();
 void buildTilesOneBySquare();
@@ -213,30 +191,7 @@ SoSeparator* buildPlane();
 
 }  // namespace
 
-std::optional<int> textureIndexOf(const CellState& cell) {
-    const bool phaseOne = isSet(cell.phase);
-    switch (cell.kind) {
-        case kEmpty:
-            return kEmptyPicture;
-        case kLizard1:
-            if (isSet(cell.juvenile)) {
-                return kLizard1Egg;
-            }
-            return inRun(phaseOne ? kLizard1PhaseOneRun : kLizard1OtherPhaseRun, cell.direction);
-        case kLizard2:
-            if (isSet(cell.juvenile)) {
-                return kLizard2Egg;
-            }
-            return inRun(phaseOne ? kLizard2PhaseOneRun : kLizard2OtherPhaseRun, cell.direction);
-        case kCat:
-            if (isSet(cell.eating)) {
-                return isSet(cell.preyIsKind2) ? kCatEatingLizard2 : kCatEatingLizard1;
-            }
-            return inRun(phaseOne ? kCatPhaseOneRun : kCatOtherPhaseRun, cell.direction);
-        default:
-            return std::nullopt;
-    }
-}
+std::optional<int> textureIndexOf(const CellState& cell) { return tilePictureOf(cell); }
 
 bool drawnAsTiles(int across, int down) { return across == Rules{}.width && down == Rules{}.height; }
 
