@@ -10,8 +10,6 @@
 
 namespace {
 
-std::size_t boardBytes(const Board& squares) { return squares.size() * sizeof(CellState); }
-
 std::size_t populationBytes(const PopulationHistory& populations) {
     return populations.points().size() * sizeof(PopulationHistory::Point);
 }
@@ -118,7 +116,7 @@ void RunSession::commit(Entry& entry, const Board& squares) {
     const std::int64_t at = run.shown;
     Side side;
     side.future = run.history.cutAfter(at);
-    side.kept = run.history.exchangeLatestKept(squares);
+    side.kept = run.history.exchangeLatestKept(PackedBoard(squares));
     side.shown = at;
     side.counts = run.counts;
     side.countsValid = run.countsValid;
@@ -172,7 +170,10 @@ RunSession::Done RunSession::apply(Entry& entry, Board& squares, bool undoing) {
             std::swap(run_, entry.run);
             {
                 PackedBoard shown(squares);
-                squares = entry.board.unpacked();
+                if (squares.width() != entry.board.width() || squares.height() != entry.board.height()) {
+                    squares.resize(entry.board.width(), entry.board.height());
+                }
+                entry.board.unpackInto(squares);
                 entry.board = std::move(shown);
             }
             std::swap(chosen_, entry.chosen);
@@ -194,11 +195,11 @@ RunSession::Done RunSession::apply(Entry& entry, Board& squares, bool undoing) {
             if (undoing) {
                 // The board the run moved on from, less this edit; any edits
                 // made there before it wait again.
-                squares = *entry.side->kept;
+                entry.side->kept->unpackInto(squares);
                 squares[square] = entry.before;
                 run_->edited = entry.editedBefore;
             } else {
-                squares = run_->history.rebuild(run_->shown).board;
+                run_->history.rebuildInto(run_->shown, squares);
                 run_->edited = false;
             }
             break;
@@ -242,7 +243,7 @@ void RunSession::push(Entry&& entry) {
 std::size_t RunSession::Entry::bytes() const {
     std::size_t total = sizeof(Entry) + board.bytes();
     if (side) {
-        total += side->future.bytes() + (side->kept ? boardBytes(*side->kept) : 0) + populationBytes(side->populations) +
+        total += side->future.bytes() + (side->kept ? side->kept->bytes() : 0) + populationBytes(side->populations) +
                  side->planned.size() * sizeof(std::uint32_t);
     }
     if (run) {

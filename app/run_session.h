@@ -145,7 +145,7 @@ private:
     // the board kept at it, and what recorded them.
     struct Side {
         RunHistory::Future future;
-        std::optional<Board> kept;
+        std::optional<PackedBoard> kept;
         std::int64_t shown = 0;
         std::int64_t plannedFrom = 0;
         std::vector<std::uint32_t> planned;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <iterator>
+#include <utility>
 
 void RunHistory::restart(const Board& squares, const Rules& rules, std::int64_t start) {
     rules_ = rules;
@@ -22,9 +23,9 @@ std::size_t RunHistory::budget() const {
     }
     const std::size_t squares = static_cast<std::size_t>(rules_.width) * static_cast<std::size_t>(rules_.height);
     const std::size_t standard = Rules{}.squareCount();
-    const std::size_t twoBoards = 2 * squares * sizeof(CellState);
-    return std::min({kMostBytes - std::min(twoBoards, kMostBytes - kLeastBudget),
-                     std::max(kStandardBudget, kStandardBudget / standard * squares)});
+    const std::size_t boardBytes = squares * sizeof(CellState);
+    return std::max(kLeastBudget, std::min(kMostBytes - std::min(boardBytes, kMostBytes),
+                                           std::max(kStandardBudget, kStandardBudget / standard * squares)));
 }
 
 std::size_t RunHistory::bytes() const {
@@ -98,22 +99,27 @@ void RunHistory::putBack(Future&& future) {
     }
 }
 
-std::optional<Board> RunHistory::exchangeLatestKept(std::optional<Board> squares) {
-    std::optional<Board> before;
+std::optional<PackedBoard> RunHistory::exchangeLatestKept(std::optional<PackedBoard> squares) {
+    std::optional<PackedBoard> before;
     if (kept_.back().first == latest_) {
-        before = kept_.back().second.unpacked();
         if (squares) {
-            kept_.back().second = PackedBoard(*squares);
+            before = std::exchange(kept_.back().second, std::move(*squares));
             return before;
         }
         if (kept_.size() > 1) {
+            before = std::move(kept_.back().second);
             kept_.pop_back();
+        } else {
+            // The earliest board stays: it is where every rebuild starts.
+            before = kept_.back().second;
         }
-        // Otherwise the earliest board stays: it is where every rebuild starts.
         return before;
     }
     if (squares) {
-        keep(latest_, *squares);
+        kept_.emplace_back(latest_, std::move(*squares));
+        while (kept_.size() > 1 && bytes() > budget()) {
+            forgetOldest();
+        }
     }
     return before;
 }
@@ -135,26 +141,30 @@ std::optional<std::uint32_t> RunHistory::seedOf(std::int64_t generation) const {
     return seeds_[static_cast<std::size_t>(generation - firstSeed_ - 1)];
 }
 
-RunHistory::Rebuilt RunHistory::rebuild(std::int64_t generation, int watched) const {
+std::optional<Model::WatchedTurn> RunHistory::rebuildInto(std::int64_t generation, Board& squares,
+                                                          int watched) const {
     assert(generation >= earliest() && generation <= latest_);
     const auto at = std::prev(std::upper_bound(kept_.begin(), kept_.end(), generation,
                                                [](std::int64_t wanted, const auto& kept) { return wanted < kept.first; }));
     const bool kept = at->first == generation;
     if (kept && (watched < 0 || at == kept_.begin())) {
-        return {at->second.unpacked(), std::nullopt};
+        at->second.unpackInto(squares);
+        return std::nullopt;
     }
     // A turn that ended on a kept board is told by replaying its generation
     // from the board kept before; the board itself is the kept one, which an
     // edit may have changed since.
     const auto from = kept ? std::prev(at) : at;
-    if (!replay_) {
-        work_ = from->second.unpacked();
+    from->second.unpackInto(squares);
+    // The model set up on this board before is used again, which on a
+    // large board saves setting up its visiting order.
+    if (!replay_ || replayBoard_ != &squares || replayCells_ != squares.data() || replayCount_ != squares.size()) {
         replay_ = std::make_unique<Model>();
         replay_->rules = rules_;
-        replay_->setUpLattice(work_);
-    } else {
-        // In place: the replaying model keeps the board's address.
-        from->second.unpackInto(work_);
+        replay_->setUpLattice(squares);
+        replayBoard_ = &squares;
+        replayCells_ = squares.data();
+        replayCount_ = squares.size();
     }
     // The replaying model draws from its own generator and traces nothing.
     for (std::int64_t g = from->first + 1; g <= generation; ++g) {
@@ -162,9 +172,18 @@ RunHistory::Rebuilt RunHistory::rebuild(std::int64_t generation, int watched) co
         replay_->generator().seed(*seedOf(g));
         replay_->computeGeneration();
     }
-    Rebuilt rebuilt{kept ? at->second.unpacked() : work_, std::nullopt};
+    std::optional<Model::WatchedTurn> turn;
     if (watched >= 0) {
-        rebuilt.turn = replay_->watchedTurn();
+        turn = replay_->watchedTurn();
     }
+    if (kept) {
+        at->second.unpackInto(squares);
+    }
+    return turn;
+}
+
+RunHistory::Rebuilt RunHistory::rebuild(std::int64_t generation, int watched) const {
+    Rebuilt rebuilt{Board(rules_.width, rules_.height), std::nullopt};
+    rebuilt.turn = rebuildInto(generation, rebuilt.board, watched);
     return rebuilt;
 }

@@ -26,12 +26,12 @@ public:
     static constexpr std::size_t kReplaySquareTurns = 500'000;
     static constexpr std::int64_t kLongestInterval = 256;
     // The memory the history may take on the standard board; a larger board
-    // may take proportionally more, up to kMostBytes less two of its boards,
-    // the one shown and one kept as it is, which on a 2000 x 2000 board
-    // leaves 64 MB, less than one board: the history holds the latest
-    // generation alone. The changes to undo have the same budget.
+    // may take proportionally more, up to kMostBytes less the board itself
+    // as the window holds it, and never less than kLeastBudget. On a
+    // 2000 x 2000 board that leaves 32 MB, some four generations. The
+    // changes to undo have the same budget.
     static constexpr std::size_t kStandardBudget = std::size_t{64} << 20;
-    static constexpr std::size_t kMostBytes = std::size_t{256} << 20;
+    static constexpr std::size_t kMostBytes = std::size_t{128} << 20;
     static constexpr std::size_t kLeastBudget = std::size_t{16} << 20;
 
     // `budget` 0 takes the standard budget, scaled by the board's size.
@@ -61,7 +61,7 @@ public:
     // The board kept at latest() is now `squares` (an edit), or with none,
     // none is kept there unless it is the earliest. Returns the board kept
     // there before, if one was, so that an edit can be undone exactly.
-    std::optional<Board> exchangeLatestKept(std::optional<Board> squares);
+    std::optional<PackedBoard> exchangeLatestKept(std::optional<PackedBoard> squares);
     // The recorded seeds of the generations after `generation`, in order.
     [[nodiscard]] std::vector<std::uint32_t> seedsAfter(std::int64_t generation) const;
 
@@ -71,11 +71,15 @@ public:
     // The state generation `generation` was computed from, if recorded.
     [[nodiscard]] std::optional<std::uint32_t> seedOf(std::int64_t generation) const;
 
-    // The board at `generation`, between earliest() and latest(). With a
-    // watched square, the turn of the creature that ended on it (or left it)
-    // in that generation comes too, replayed from the board before it even
-    // where the board itself is kept. The replay has a generator of its own
-    // and traces nothing.
+    // The board at `generation`, between earliest() and latest(), written
+    // into `squares`, of the run's size, which keeps its address: no board
+    // but the caller's is needed, which on the largest boards is the memory
+    // of the history many times over. With a watched square, the turn of
+    // the creature that ended on it (or left it) in that generation comes
+    // back, replayed from the board before it even where the board itself
+    // is kept. The replay has a generator of its own and traces nothing.
+    std::optional<Model::WatchedTurn> rebuildInto(std::int64_t generation, Board& squares, int watched = -1) const;
+    // The same on a board of its own.
     struct Rebuilt {
         Board board;
         std::optional<Model::WatchedTurn> turn;
@@ -101,7 +105,9 @@ private:
     // The starting state of generations firstSeed_ + 1, firstSeed_ + 2, ...
     std::int64_t firstSeed_ = 0;
     std::deque<std::uint32_t> seeds_;
-    // Replays on a board and lattice of its own, kept between rebuilds.
-    mutable Board work_{0, 0};
+    // Replays on the board last rebuilt into, kept between rebuilds.
     mutable std::unique_ptr<Model> replay_;
+    mutable const Board* replayBoard_ = nullptr;
+    mutable const CellState* replayCells_ = nullptr;
+    mutable std::size_t replayCount_ = 0;
 };

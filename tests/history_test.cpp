@@ -76,7 +76,7 @@ TEST(RunHistory, RebuildsAClockSeededRunAndTheWatchedTurnWithoutTouchingTheCalle
 
 TEST(RunHistory, StaysWithinItsBudgetByLettingTheOldestGenerationsGo) {
     const std::size_t boardBytes = sizeof(CellState) * 400;
-    RecordedRun recorded(9, 10 * boardBytes);
+    RecordedRun recorded(9, 2 * boardBytes);
     recorded.run(5000, [](std::int64_t k) { return static_cast<std::uint32_t>(77 * k); });
     const RunHistory& history = recorded.history;
     EXPECT_LE(history.bytes(), history.budget());
@@ -88,21 +88,29 @@ TEST(RunHistory, StaysWithinItsBudgetByLettingTheOldestGenerationsGo) {
     }
 }
 
-// The largest board fits the window's memory only if an empty square
-// costs a bit: a cleared board's leftovers in its records are kept too.
-TEST(PackedBoards, takeABitForAnEmptySquareAndGiveBackEveryByte) {
+// The largest board fits the window's memory only if a square costs a byte
+// or two: each different record is kept once, the leftovers a clear leaves
+// in them included, and every byte comes back whatever their count.
+TEST(PackedBoards, keepEachRecordOnceAndGiveBackEveryByte) {
     Board squares(2000, 2000);
-    EXPECT_LE(PackedBoard(squares).bytes(), squares.size() / 8 + 8);
+    EXPECT_EQ(PackedBoard(squares).bytes(), squares.size() + sizeof(CellState));
     squares[7].kind = kCat;
     squares[7].direction = 3;
     squares[3'999'999].lookSlots[5] = 2;  // what a clear leaves
-    const PackedBoard packed(squares);
-    EXPECT_EQ(packed.bytes(), squares.size() / 8 + 2 * sizeof(CellState));
-    EXPECT_TRUE(packed.unpacked().sameAs(squares));
-    Board into(2000, 2000);
-    into[9].kind = kLizard1;
-    packed.unpackInto(into);
-    EXPECT_TRUE(into.sameAs(squares));
+    EXPECT_EQ(PackedBoard(squares).bytes(), squares.size() + 3 * sizeof(CellState));
+    for (const std::size_t different : {std::size_t{300}, std::size_t{70'000}}) {
+        for (std::size_t square = 0; square < different; ++square) {
+            squares[square * 50].age = static_cast<std::int16_t>(square % 30'000);
+            squares[square * 50].mateTurns = static_cast<std::int16_t>(square / 30'000);
+        }
+        const PackedBoard packed(squares);
+        EXPECT_EQ(packed.bytes() / squares.size(), different < 65'000 ? 2 : 4) << different;
+        EXPECT_TRUE(packed.unpacked().sameAs(squares)) << different;
+        Board into(2000, 2000);
+        into[9].kind = kLizard1;
+        packed.unpackInto(into);
+        EXPECT_TRUE(into.sameAs(squares)) << different;
+    }
 }
 
 }  // namespace

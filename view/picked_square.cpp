@@ -39,7 +39,8 @@ void View::pick(std::optional<int> square) {
     if (square && session != nullptr && !runFlag && !session->edited() &&
         session->generation() > session->history().earliest()) {
         if (const BoardAccess access; access) {
-            pastTurn = session->history().rebuild(session->generation(), *square).turn;
+            // Rebuilt where it is shown, into the same board.
+            pastTurn = session->history().rebuildInto(session->generation(), board, *square);
         }
     }
     inspect();

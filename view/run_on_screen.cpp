@@ -209,15 +209,26 @@ void View::undoOrRedo(bool undoing) {
         });
         return;
     }
-    Board squares = board;
+    // The session changes the board where it lies, which the model's torus
+    // points into: the largest boards are not copied.
+    Board squares(0, 0);
+    std::swap(squares, board);
+    const int width = squares.width();
+    const int height = squares.height();
     const std::optional<RunSession::Done> done = undoing ? session->undo(squares) : session->redo(squares);
+    if (squares.width() == width && squares.height() == height) {
+        std::swap(squares, board);
+    }
     if (!done) {
         panel->notice(undoing ? tr("Nothing to undo.") : tr("Nothing to redo."));
         return;
     }
     // A run of another size brings its board, torus and tiles.
     bringRules(session->rulesInForce());
-    std::copy(squares.begin(), squares.end(), board.begin());
+    if (squares.size() != 0) {
+        assert(squares.width() == board.width() && squares.height() == board.height());
+        std::copy(squares.begin(), squares.end(), board.begin());
+    }
     doUpdates();
     trace::flush();
     runShown();
@@ -321,12 +332,11 @@ void View::goTo(std::int64_t generation) {
         platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds, [this, generation] { goTo(generation); });
         return;
     }
-    RunHistory::Rebuilt rebuilt = history.rebuild(generation, picked.value_or(-1));
-    std::copy(rebuilt.board.begin(), rebuilt.board.end(), board.begin());
+    std::optional<Model::WatchedTurn> turn = history.rebuildInto(generation, board, picked.value_or(-1));
     doUpdates();
     session->wentTo(generation);
     forgetTurn();
-    pastTurn = std::move(rebuilt.turn);
+    pastTurn = std::move(turn);
     panel->wentTo(takeCensus(board), status());
     inspect();
 }
