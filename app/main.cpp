@@ -22,12 +22,10 @@
 namespace {
 
 // Reads the --board file with its rules, which become the run's, and its
-// place in its run; a board too large for the window is refused once its
-// size is read. On a problem returns the line to tell.
+// place in its run. On a problem returns the line to tell.
 std::optional<std::string> openBoard(RunOptions& options, Board& squares, board_file::RunPlace& place) {
     Rules rules;
-    if (auto problem = board_file::load(options.boardFile, squares, rules, &place,
-                                        board_file::Limits{RunOptions::kLargestWindowSide})) {
+    if (auto problem = board_file::load(options.boardFile, squares, rules, &place)) {
         return problem;
     }
     const std::string name = platform::utf8Name(options.boardFile);

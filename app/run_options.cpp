@@ -32,8 +32,8 @@ std::string vivarHelp() {
         "                    with its run: from its generation, with its seed or\n"
         "                    its recorded seeds (a --seed given wins)\n"
         "  --quiet           print nothing on standard output (no trace)\n"
-        "  --size WxH        a board W squares wide and H high, each from %6 to %7\n"
-        "                    (default %1x%2; vivar-sim runs boards up to %8x%8)\n");
+        "  --size WxH        a board W squares wide and H high, at least %6 each and\n"
+        "                    at most %7 squares in all (default %1x%2)\n");
     //: The rest of --help, which follows its first part (up to --size) directly
     const std::string rest = words::translate("RunOptions",
         "  --rule NAME=VALUE\n"
@@ -83,32 +83,10 @@ std::string vivarHelp() {
     return words::fill(options, {number(standard.width), number(standard.height), number(RunOptions::kMaxSeed),
                                  number(RunOptions::kMaxPaceMilliseconds),
                                  number(RunOptions::kDefaultPaceMilliseconds), number(Rules::kLeastSide),
-                                 number(RunOptions::kLargestWindowSide), number(Rules::kLargestSquareSide)}) +
+                                 number(Rules::kMostSquares)}) +
            words::fill(rest, {number(Rules::kLeastVisits), number(Rules::kMostVisits), number(standard.hatch),
                               number(standard.mating), number(standard.meal), ruleValue(standard, "fill")});
 }
-
-bool windowShows(const Rules& rules) {
-    return rules.width <= RunOptions::kLargestWindowSide && rules.height <= RunOptions::kLargestWindowSide;
-}
-
-namespace {
-
-// A size the window cannot show is told with the window's own limits, not
-// with vivar-sim's, which a reader would take for the window's.
-void refuseSizeBeyondWindow(const CommandLine& arguments) {
-    CommandLine peek = arguments;
-    const std::string text = peek.text();
-    Rules probe;
-    if (setSize(probe, text) || !windowShows(probe)) {
-        arguments.fail(words::fill(
-            words::translate("RunOptions", "--size needs WxH, a width and a height of %1 to %2 squares in the window "
-                                           "(vivar-sim runs boards up to 2000x2000), not '%3'"),
-            {std::to_string(Rules::kLeastSide), std::to_string(RunOptions::kLargestWindowSide), text}));
-    }
-}
-
-}  // namespace
 
 RunOptions parseRunOptions(int argc, char** argv) {
     RunOptions options;
@@ -132,9 +110,6 @@ RunOptions parseRunOptions(int argc, char** argv) {
         } else if (arguments.is("--quiet")) {
             options.quiet = arguments.flag();
         } else if (arguments.is("--size") || arguments.is("--rule")) {
-            if (arguments.is("--size")) {
-                refuseSizeBeyondWindow(arguments);
-            }
             readRulesOption(arguments, options.rules, options.rulesGiven);
         } else {
             arguments.unknown();

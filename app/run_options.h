@@ -15,11 +15,6 @@ struct RunOptions {
     static constexpr std::uint64_t kMaxSeed = kLargestSeed;
     static constexpr int kDefaultPaceMilliseconds = 900;
     static constexpr int kMaxPaceMilliseconds = 10000;
-    // The window draws any board but the standard one as one node, with a
-    // map where squares are too small for their pictures: it shows every
-    // size vivar-sim runs.
-    static constexpr int kLargestWindowSide = Rules::kLargestSquareSide;
-
     // Every fill seeds with it, generation k after a fill or clear with
     // seed + k, as vivar-sim does.
     std::optional<std::uint32_t> seed;
@@ -32,9 +27,6 @@ struct RunOptions {
     // brings its own rules, which these must not contradict.
     Rules rulesGiven = board_file::kNothingGiven;
 };
-
-// Whether the window shows a board of the rules' size.
-[[nodiscard]] bool windowShows(const Rules& rules);
 
 // Reads vivar's options; prints the help or the version and exits 0 when
 // asked, or one line on stderr and exits 2 on a mistake.

@@ -516,7 +516,7 @@
 <context>
     <name>RulesDialog</name>
     <message>
-        <location filename="../view/rules_dialog.cpp" line="+21"/>
+        <location filename="../view/rules_dialog.cpp" line="+23"/>
         <source>Empty squares:</source>
         <translation>Casillas vacías:</translation>
     </message>
@@ -536,7 +536,7 @@
         <translation>Gatos:</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+28"/>
         <source>Rules</source>
         <translation>Reglas</translation>
     </message>
@@ -562,11 +562,16 @@
     </message>
     <message>
         <location line="+2"/>
-        <source>Squares across and down, as the home view shows the board. Up to %1 each; vivar-sim runs larger boards.</source>
-        <translation>Casillas a lo ancho y a lo alto, tal como la vista inicial muestra el tablero. Hasta %1 cada uno; vivar-sim ejecuta tableros mayores.</translation>
+        <source>Squares across and down, as the home view shows the board: at least %1 each, at most %2 squares in all.</source>
+        <translation>Casillas a lo ancho y a lo alto, tal como la vista inicial muestra el tablero: al menos %1 cada uno, %2 casillas en total como mucho.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+52"/>
+        <source>A board has at most %1 squares, not %2.</source>
+        <translation>Un tablero tiene %1 casillas como mucho, no %2.</translation>
+    </message>
+    <message>
+        <location line="-47"/>
         <source>An egg hatches on visit:</source>
         <translation>Un huevo eclosiona en la visita:</translation>
     </message>
@@ -591,12 +596,7 @@
         <translation>Reglas estándar</translation>
     </message>
     <message>
-        <location line="+26"/>
-        <source>The window shows boards of up to %1 squares a side, not %2; vivar-sim runs larger ones.</source>
-        <translation>La ventana muestra tableros de hasta %1 casillas de lado, no %2; vivar-sim ejecuta tableros mayores.</translation>
-    </message>
-    <message>
-        <location line="+9"/>
+        <location line="+36"/>
         <source>The shares sum to %1 %; they must sum to 100 %.</source>
         <translation>Las partes suman %1 %; deben sumar 100 %.</translation>
     </message>
@@ -604,57 +604,7 @@
 <context>
     <name>RunOptions</name>
     <message>
-        <location filename="../app/run_options.cpp" line="+15"/>
-        <source>Usage: vivar [OPTION]...
-
-A terrarium of lizards and cats on a board whose edges wrap, %1 x %2
-squares unless told otherwise, shown in a 3D view that you can turn and
-zoom.
-
-Options:
-  --seed S          seed every fill with S (0 to %3) and generation
-                    k after the latest fill or clear with S + k, as
-                    vivar-sim does (default: the clock)
-  --pace MS         how long each generation stays on screen, 0 to %4 ms
-                    (default %5; 0: as fast as the window keeps up)
-  --counts FILE     write the populations of every generation the run
-                    reaches to FILE as CSV, as vivar-sim --counts does; a
-                    new run gets a file of its own beside it, FILE-2 and on
-  --board FILE      start with the board saved in FILE, stopped, and go on
-                    with its run: from its generation, with its seed or
-                    its recorded seeds (a --seed given wins)
-  --quiet           print nothing on standard output (no trace)
-  --size WxH        a board W squares wide and H high, each from %6 to %7
-                    (default %1x%2; vivar-sim runs boards up to %8x%8)
-</source>
-        <translation>Modo de empleo: vivar [OPCIÓN]...
-
-Un terrario de lagartos y gatos en un tablero cuyos bordes se unen, de
-%1 x %2 casillas si no se indica otra cosa, mostrado en una vista 3D que se
-puede girar y acercar.
-
-Opciones:
-  --seed S          siembra cada llenado con S (de 0 a %3) y la
-                    generación k tras el último llenado o limpieza con
-                    S + k, como hace vivar-sim (por omisión: el reloj)
-  --pace MS         cuánto tiempo se queda cada generación en pantalla, de 0
-                    a %4 ms (por omisión %5; 0: tan rápido como la
-                    ventana dé abasto)
-  --counts ARCHIVO  escribe las poblaciones de cada generación a la que
-                    llega la simulación en ARCHIVO como CSV, como vivar-sim
-                    --counts; una simulación nueva lleva un archivo propio
-                    al lado, ARCHIVO-2 y siguientes
-  --board ARCHIVO   empieza, detenido, con el tablero guardado en ARCHIVO, y
-                    sigue su simulación: desde su generación, con su semilla
-                    o sus semillas registradas (gana un --seed dado)
-  --quiet           no escribe nada en la salida estándar (sin traza)
-  --size AxL        un tablero de A casillas de ancho y L de alto, cada uno
-                    de %6 a %7 (por omisión %1x%2; vivar-sim ejecuta
-                    tableros de hasta %8x%8)
-</translation>
-    </message>
-    <message>
-        <location line="+23"/>
+        <location filename="../app/run_options.cpp" line="+38"/>
         <source>  --rule NAME=VALUE
                     change one of the rules (repeatable): hatch, mating,
                     meal are the visits an egg takes to hatch and a mating
@@ -750,12 +700,57 @@ ventana el programa termina tras la generación en curso.
 </translation>
     </message>
     <message>
-        <location line="+67"/>
-        <source>--size needs WxH, a width and a height of %1 to %2 squares in the window (vivar-sim runs boards up to 2000x2000), not &apos;%3&apos;</source>
-        <translation>--size necesita AxL, un ancho y un alto de %1 a %2 casillas en la ventana (vivar-sim ejecuta tableros de hasta 2000x2000), no &apos;%3&apos;</translation>
+        <location line="-23"/>
+        <source>Usage: vivar [OPTION]...
+
+A terrarium of lizards and cats on a board whose edges wrap, %1 x %2
+squares unless told otherwise, shown in a 3D view that you can turn and
+zoom.
+
+Options:
+  --seed S          seed every fill with S (0 to %3) and generation
+                    k after the latest fill or clear with S + k, as
+                    vivar-sim does (default: the clock)
+  --pace MS         how long each generation stays on screen, 0 to %4 ms
+                    (default %5; 0: as fast as the window keeps up)
+  --counts FILE     write the populations of every generation the run
+                    reaches to FILE as CSV, as vivar-sim --counts does; a
+                    new run gets a file of its own beside it, FILE-2 and on
+  --board FILE      start with the board saved in FILE, stopped, and go on
+                    with its run: from its generation, with its seed or
+                    its recorded seeds (a --seed given wins)
+  --quiet           print nothing on standard output (no trace)
+  --size WxH        a board W squares wide and H high, at least %6 each and
+                    at most %7 squares in all (default %1x%2)
+</source>
+        <translation>Modo de empleo: vivar [OPCIÓN]...
+
+Un terrario de lagartos y gatos en un tablero cuyos bordes se unen, de
+%1 x %2 casillas si no se indica otra cosa, mostrado en una vista 3D que se
+puede girar y acercar.
+
+Opciones:
+  --seed S          siembra cada llenado con S (de 0 a %3) y la
+                    generación k tras el último llenado o limpieza con
+                    S + k, como hace vivar-sim (por omisión: el reloj)
+  --pace MS         cuánto tiempo se queda cada generación en pantalla, de 0
+                    a %4 ms (por omisión %5; 0: tan rápido como la
+                    ventana dé abasto)
+  --counts ARCHIVO  escribe las poblaciones de cada generación a la que
+                    llega la simulación en ARCHIVO como CSV, como vivar-sim
+                    --counts; una simulación nueva lleva un archivo propio
+                    al lado, ARCHIVO-2 y siguientes
+  --board ARCHIVO   empieza, detenido, con el tablero guardado en ARCHIVO, y
+                    sigue su simulación: desde su generación, con su semilla
+                    o sus semillas registradas (gana un --seed dado)
+  --quiet           no escribe nada en la salida estándar (sin traza)
+  --size AxL        un tablero de A casillas de ancho y L de alto, al menos
+                    %6 cada uno y %7 casillas en total como mucho (por
+                    omisión %1x%2)
+</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+88"/>
         <source>--counts needs a file name</source>
         <translation>--counts necesita un nombre de archivo</translation>
     </message>
@@ -768,7 +763,7 @@ ventana el programa termina tras la generación en curso.
 <context>
     <name>RunPanel</name>
     <message>
-        <location filename="../view/run_panel.cpp" line="+55"/>
+        <location filename="../view/run_panel.cpp" line="+56"/>
         <source>brown lizards</source>
         <translation>lagartos marrones</translation>
     </message>
@@ -886,7 +881,7 @@ ventana el programa termina tras la generación en curso.
 <context>
     <name>RunSession</name>
     <message>
-        <location filename="../app/run_session.cpp" line="+380"/>
+        <location filename="../app/run_session.cpp" line="+385"/>
         <source>the counts file &apos;%1&apos; could not be written: %2</source>
         <translation>no se pudo escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
     </message>
@@ -1443,7 +1438,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Girar la criatura elegida 45 grados a su derecha (])</translation>
     </message>
     <message>
-        <location filename="../view/board_dialogs.cpp" line="+31"/>
+        <location filename="../view/board_dialogs.cpp" line="+32"/>
         <source>vivar boards (*.vivar);;All files (*)</source>
         <translation>Tableros de vivar (*.vivar);;Todos los archivos (*)</translation>
     </message>
@@ -1463,7 +1458,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Una generación y parar; tras volver atrás, la siguiente de la misma simulación otra vez (N, . o Alt+Derecha)</translation>
     </message>
     <message>
-        <location filename="../view/run_on_screen.cpp" line="+296"/>
+        <location filename="../view/run_on_screen.cpp" line="+308"/>
         <source>The run goes back only while stopped: stop it first (Space).</source>
         <translation>Solo se vuelve atrás con la simulación detenida: deténgala antes (Espacio).</translation>
     </message>
@@ -1498,7 +1493,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Rehacer el último cambio deshecho, detenido (Ctrl+Mayús+Z o Ctrl+Y)</translation>
     </message>
     <message>
-        <location filename="../view/view.cpp" line="+87"/>
+        <location filename="../view/view.cpp" line="+97"/>
         <source>vivar: could not open the viewer window: no display could be opened</source>
         <translation>vivar: no se pudo abrir la ventana del visor: no se pudo abrir ninguna pantalla</translation>
     </message>
@@ -1553,7 +1548,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Abrir un tablero</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+9"/>
         <source>the board was not opened: %1</source>
         <translation>no se abrió el tablero: %1</translation>
     </message>
@@ -1563,7 +1558,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>El tablero no se abrió: la simulación volvió a arrancar antes.</translation>
     </message>
     <message>
-        <location filename="../view/view.h" line="+50"/>
+        <location filename="../view/view.h" line="+51"/>
         <source>Play: run the generations (Space or 1)</source>
         <translation>Reproducir: avanzan las generaciones (Espacio o 1)</translation>
     </message>
@@ -1623,7 +1618,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Reglas…</translation>
     </message>
     <message>
-        <location filename="../view/run_on_screen.cpp" line="-271"/>
+        <location filename="../view/run_on_screen.cpp" line="-282"/>
         <source>the edit of %1 at generation %2</source>
         <translation>la edición de %1 en la generación %2</translation>
     </message>
@@ -1678,7 +1673,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Rehacer funciona con la simulación detenida: deténgala primero (Espacio).</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+23"/>
         <source>Nothing to undo.</source>
         <translation>Nada que deshacer.</translation>
     </message>
@@ -1688,7 +1683,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Nada que rehacer.</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+14"/>
         <source>Not undone: %1 is older than the history, which let it go to save memory.</source>
         <translation>No se deshizo: %1 es anterior a la historia, que la soltó para ahorrar memoria.</translation>
     </message>
@@ -1708,7 +1703,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>los recuentos de esta simulación van a un archivo propio, %1</translation>
     </message>
     <message>
-        <location filename="../view/board_rules.cpp" line="+64"/>
+        <location filename="../view/board_rules.cpp" line="+63"/>
         <source>The rules change only while stopped: stop the run first (Space).</source>
         <translation>Las reglas solo cambian con la simulación detenida: deténgala antes (Espacio).</translation>
     </message>
@@ -1781,7 +1776,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
 <context>
     <name>main</name>
     <message>
-        <location filename="../app/main.cpp" line="+63"/>
+        <location filename="../app/main.cpp" line="+61"/>
         <source>vivar: cannot write the counts file &apos;%1&apos;: %2</source>
         <translation>vivar: no se puede escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
     </message>

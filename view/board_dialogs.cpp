@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QString>
 
-#include "app/run_options.h"
 #include "app/run_session.h"
 #include "base/thread_flags.h"
 #include "model/board.h"
@@ -131,9 +130,7 @@ void View::openBoard() {
     auto opened = std::make_shared<Board>();
     Rules rules;
     board_file::RunPlace place;
-    // A board too large for the window is refused once its size is read.
-    if (const auto problem = board_file::load(platform::pathFromUtf8(name.toStdString()), *opened, rules, &place,
-                                              board_file::Limits{RunOptions::kLargestWindowSide})) {
+    if (const auto problem = board_file::load(platform::pathFromUtf8(name.toStdString()), *opened, rules, &place)) {
         tellProblem(tr("the board was not opened: %1").arg(QString::fromStdString(*problem)));
         return;
     }

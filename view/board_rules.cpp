@@ -6,7 +6,6 @@
 
 #include <Inventor/nodes/SoSelection.h>
 
-#include "app/run_options.h"
 #include "app/run_session.h"
 #include "base/thread_flags.h"
 #include "model/board.h"
@@ -64,7 +63,7 @@ void View::chooseRules() {
         panel->notice(tr("The rules change only while stopped: stop the run first (Space)."));
         return;
     }
-    RulesDialog dialog(topLevelWindow.load(), session->chosenRules(), model->rules, RunOptions::kLargestWindowSide);
+    RulesDialog dialog(topLevelWindow.load(), session->chosenRules(), model->rules);
     if (dialog.exec() != QDialog::Accepted || dialog.rules() == session->chosenRules()) {
         return;
     }

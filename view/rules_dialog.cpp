@@ -1,6 +1,6 @@
 #include "view/rules_dialog.h"
 
-#include <algorithm>
+#include <cstdint>
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -10,11 +10,13 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include "view/language.h"
+
 namespace {
 
-// The most a size box takes as typed: more than any board, so that a size
-// too large for the window is told rather than cut to its first digits.
-constexpr int kLargestTyped = 1'000'000;
+// The most a size box takes as typed: a side no board reaches, so that a
+// size too large is told rather than cut to its first digits.
+constexpr int kLargestTyped = 2 * static_cast<int>(Rules::kMostSquares);
 
 // The fill's shares, in the order the rules keep them.
 constexpr std::array<const char*, 4> kShareNames{
@@ -40,14 +42,13 @@ QLabel* note(QWidget* parent, const QString& text) {
 
 }  // namespace
 
-RulesDialog::RulesDialog(QWidget* parent, const Rules& chosen, const Rules& inForce, int largestSide)
+RulesDialog::RulesDialog(QWidget* parent, const Rules& chosen, const Rules& inForce)
     : QDialog(parent),
       width_(spinBox(this, Rules::kLeastSide, kLargestTyped)),
       height_(spinBox(this, Rules::kLeastSide, kLargestTyped)),
       hatch_(spinBox(this, Rules::kLeastVisits, Rules::kMostVisits)),
       mating_(spinBox(this, Rules::kLeastVisits, Rules::kMostVisits)),
       meal_(spinBox(this, Rules::kLeastVisits, Rules::kMostVisits)),
-      largestSide_(largestSide),
       problem_(new QLabel(this)),
       ok_(nullptr) {
     setWindowTitle(tr("Rules"));
@@ -62,9 +63,10 @@ RulesDialog::RulesDialog(QWidget* parent, const Rules& chosen, const Rules& inFo
     size->addRow(tr("Width:"), width_);
     size->addRow(tr("Height:"), height_);
     column->addLayout(size);
-    column->addWidget(note(this, tr("Squares across and down, as the home view shows the board. Up to %1 each; "
-                                    "vivar-sim runs larger boards.")
-                                     .arg(largestSide)));
+    column->addWidget(note(this, tr("Squares across and down, as the home view shows the board: at least %1 each, "
+                                    "at most %2 squares in all.")
+                                     .arg(Rules::kLeastSide)
+                                     .arg(language::number(Rules::kMostSquares))));
     auto* visits = new QFormLayout;
     visits->addRow(tr("An egg hatches on visit:"), hatch_);
     visits->addRow(tr("A mating ends on visit:"), mating_);
@@ -111,10 +113,11 @@ void RulesDialog::fillFields(const Rules& rules) {
 
 void RulesDialog::valuesChanged() {
     QStringList problems;
-    if (const int side = std::max(width_->value(), height_->value()); side > largestSide_) {
-        problems << tr("The window shows boards of up to %1 squares a side, not %2; vivar-sim runs larger ones.")
-                        .arg(largestSide_)
-                        .arg(side);
+    if (const std::int64_t squares = std::int64_t{width_->value()} * height_->value();
+        squares > Rules::kMostSquares) {
+        problems << tr("A board has at most %1 squares, not %2.")
+                        .arg(language::number(Rules::kMostSquares))
+                        .arg(language::number(squares));
     }
     int sum = 0;
     for (const QSpinBox* share : shares_) {

@@ -19,9 +19,8 @@ class RulesDialog : public QDialog {
     Q_DECLARE_TR_FUNCTIONS(RulesDialog)
 
 public:
-    // `chosen` fills the fields; `inForce` is told beside them. The width
-    // and height go up to `largestSide`.
-    RulesDialog(QWidget* parent, const Rules& chosen, const Rules& inForce, int largestSide);
+    // `chosen` fills the fields; `inForce` is told beside them.
+    RulesDialog(QWidget* parent, const Rules& chosen, const Rules& inForce);
 
     // The rules as the fields give them.
     [[nodiscard]] Rules rules() const;
@@ -38,7 +37,6 @@ private:
     QSpinBox* mating_;
     QSpinBox* meal_;
     std::array<QSpinBox*, 4> shares_{};
-    int largestSide_;
     QLabel* problem_;
     QPushButton* ok_;
 };

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The window at other sizes and rules: a size beyond vivar-sim's is refused
-# before any window opens; a seeded 50 x 50 run is vivar-sim's,
+# The window at other sizes and rules: a size beyond any board's is refused
+# before any window opens, a long one opens; a seeded 50 x 50 run is vivar-sim's,
 # trace and counts; a click picks the square under it on a board that is not
 # square; the Rules dialog sets a size and a rule that the next clear
 # brings, told on the status line, and the fill after it is vivar-sim's.
@@ -28,12 +28,16 @@ step() {
 }
 cd "$pictures" || die "no pictures folder"
 
-# Larger than any board: one line that tells vivar-sim's limit, status 2.
-"$vivar" --size 2001x20 >"$out" 2>"$err"
+# Larger than any board: one line that tells the limit, status 2; a board
+# longer than 2000 squares within it opens.
+"$vivar" --size 2001x2000 >"$out" 2>"$err"
 status=$?
-[ "$status" -eq 2 ] || fail "--size 2001x20: exit status $status, not 2"
-[ "$(wc -l <"$err")" -eq 1 ] && grep -q 'vivar-sim' "$err" || fail "--size 2001x20 said: $(cat "$err")"
-[ ! -s "$out" ] || fail "--size 2001x20 printed a trace: a window opened"
+[ "$status" -eq 2 ] || fail "--size 2001x2000: exit status $status, not 2"
+[ "$(wc -l <"$err")" -eq 1 ] && grep -q '4000000' "$err" || fail "--size 2001x2000 said: $(cat "$err")"
+[ ! -s "$out" ] || fail "--size 2001x2000 printed a trace: a window opened"
+VIVAR_STATUS_LOG=$status_log start_vivar "$vivar" --size 4000x10
+wait_for 5 status_says "rules 4000x10" || fail "a 4000x10 board did not open: $(tail -n 1 "$status_log")"
+quit
 
 # 50 x 50: the trace and counts of vivar-sim's run of that size.
 seed=505
