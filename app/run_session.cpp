@@ -366,7 +366,7 @@ void RunSession::writeCounts(std::int64_t generation, const Census& census) {
         failure = file->copyRows(*run.counts, run.countsValid);
     } else {
         // Its first row is the board it started from, as vivar-sim's is.
-        failure = file->append(generation - 1, takeCensus(run.history.rebuild(generation - 1).board));
+        failure = file->append(generation - 1, run.history.censusOf(generation - 1));
     }
     if (!failure) {
         failure = file->append(generation, census);

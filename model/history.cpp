@@ -141,11 +141,15 @@ std::optional<std::uint32_t> RunHistory::seedOf(std::int64_t generation) const {
     return seeds_[static_cast<std::size_t>(generation - firstSeed_ - 1)];
 }
 
+RunHistory::Kept::const_iterator RunHistory::keptAtOrBefore(std::int64_t generation) const {
+    return std::prev(std::upper_bound(kept_.begin(), kept_.end(), generation,
+                                      [](std::int64_t wanted, const auto& kept) { return wanted < kept.first; }));
+}
+
 std::optional<Model::WatchedTurn> RunHistory::rebuildInto(std::int64_t generation, Board& squares,
                                                           int watched) const {
     assert(generation >= earliest() && generation <= latest_);
-    const auto at = std::prev(std::upper_bound(kept_.begin(), kept_.end(), generation,
-                                               [](std::int64_t wanted, const auto& kept) { return wanted < kept.first; }));
+    const auto at = keptAtOrBefore(generation);
     const bool kept = at->first == generation;
     if (kept && (watched < 0 || at == kept_.begin())) {
         at->second.unpackInto(squares);
@@ -180,6 +184,12 @@ std::optional<Model::WatchedTurn> RunHistory::rebuildInto(std::int64_t generatio
         at->second.unpackInto(squares);
     }
     return turn;
+}
+
+Census RunHistory::censusOf(std::int64_t generation) const {
+    assert(generation >= earliest() && generation <= latest_);
+    const auto at = keptAtOrBefore(generation);
+    return at->first == generation ? at->second.census() : takeCensus(rebuild(generation).board);
 }
 
 RunHistory::Rebuilt RunHistory::rebuild(std::int64_t generation, int watched) const {

@@ -85,6 +85,9 @@ public:
         std::optional<Model::WatchedTurn> turn;
     };
     [[nodiscard]] Rebuilt rebuild(std::int64_t generation, int watched = -1) const;
+    // The census of generation `generation`, between earliest() and
+    // latest(), rebuilding the board only where none is kept.
+    [[nodiscard]] Census censusOf(std::int64_t generation) const;
 
     // How many generations apart the boards are kept, and the memory held.
     [[nodiscard]] std::int64_t interval() const { return interval_; }
@@ -92,8 +95,12 @@ public:
     [[nodiscard]] std::size_t budget() const;
 
 private:
+    using Kept = std::deque<std::pair<std::int64_t, PackedBoard>>;
+
     void keep(std::int64_t generation, const Board& squares);
     void forgetOldest();
+    // The latest board kept at or before `generation`, which must be held.
+    [[nodiscard]] Kept::const_iterator keptAtOrBefore(std::int64_t generation) const;
 
     std::size_t budget_;
     Rules rules_;
@@ -101,7 +108,7 @@ private:
     std::int64_t latest_ = 0;
     // Boards by generation, oldest first; the first is the earliest that can
     // be rebuilt.
-    std::deque<std::pair<std::int64_t, PackedBoard>> kept_;
+    Kept kept_;
     // The starting state of generations firstSeed_ + 1, firstSeed_ + 2, ...
     std::int64_t firstSeed_ = 0;
     std::deque<std::uint32_t> seeds_;

@@ -3,6 +3,7 @@
 #include <cassert>
 #include <cstring>
 #include <limits>
+#include <span>
 #include <utility>
 
 namespace {
@@ -106,6 +107,30 @@ void PackedBoard::unpackInto(Board& squares) const {
             }
         },
         numbers_);
+}
+
+Census PackedBoard::census() const {
+    std::vector<int> counts(records_.size(), 0);
+    std::visit(
+        [&counts](const auto& numbers) {
+            for (const auto number : numbers) {
+                ++counts[number];
+            }
+        },
+        numbers_);
+    Census total;
+    for (std::size_t number = 0; number < records_.size(); ++number) {
+        const Census one = takeCensus(std::span(&records_[number], 1));
+        const int count = counts[number];
+        total.empty += one.empty * count;
+        for (const std::size_t species : {0U, 1U}) {
+            total.lizards[species] += one.lizards[species] * count;
+            total.eggs[species] += one.eggs[species] * count;
+        }
+        total.cats += one.cats * count;
+        total.eatingCats += one.eatingCats * count;
+    }
+    return total;
 }
 
 std::size_t PackedBoard::bytes() const {

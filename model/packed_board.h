@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/board.h"
+#include "model/census.h"
 
 // A board as it is kept for later, in a run's history and in the changes to
 // undo. However many squares a board has, few of their records differ: a
@@ -23,6 +24,8 @@ public:
     [[nodiscard]] Board unpacked() const;
     // Into a board of the same size, which keeps its address.
     void unpackInto(Board& squares) const;
+    // The census of the board, without unpacking it.
+    [[nodiscard]] Census census() const;
     [[nodiscard]] int width() const { return width_; }
     [[nodiscard]] int height() const { return height_; }
     // The memory it holds.

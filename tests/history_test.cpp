@@ -113,4 +113,20 @@ TEST(PackedBoards, keepEachRecordOnceAndGiveBackEveryByte) {
     }
 }
 
+TEST(PackedBoards, countWithoutUnpacking) {
+    Board squares(300, 200);
+    for (std::size_t square = 0; square < squares.size(); ++square) {
+        squares[square].kind = static_cast<std::int8_t>(square % 4);
+        squares[square].juvenile = square % 3 == 0 ? 1 : 0;
+        squares[square].eating = square % 5 == 0 ? 1 : 0;
+    }
+    const Census packed = PackedBoard(squares).census();
+    const Census whole = takeCensus(squares);
+    EXPECT_EQ(packed.empty, whole.empty);
+    EXPECT_EQ(packed.lizards[1], whole.lizards[1]);
+    EXPECT_EQ(packed.eggs[0], whole.eggs[0]);
+    EXPECT_EQ(packed.cats, whole.cats);
+    EXPECT_EQ(packed.eatingCats, whole.eatingCats);
+}
+
 }  // namespace
