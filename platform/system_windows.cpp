@@ -30,7 +30,13 @@ void keepNewlines() {
     }
 }
 
-bool isTerminal(std::FILE* stream) { return _isatty(_fileno(stream)) != 0; }
+bool isTerminal(std::FILE* stream) {
+    // _isatty says yes to any character device, NUL among them: only a
+    // console is a terminal.
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode = 0;
+    return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
+}
 
 std::filesystem::path executablePath() {
     std::wstring name(MAX_PATH, L'\0');
