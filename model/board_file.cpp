@@ -448,19 +448,6 @@ std::optional<Problem> readStart(Lines& lines, Header& header) {
     return std::nullopt;
 }
 
-// A board larger than its reader shows is refused by its size alone, so
-// that a file that would take long to read is not read.
-std::optional<Problem> beyond(const Limits& limits, const Header& header) {
-    const Rules& rules = header.rules;
-    if (limits.largestSide <= 0 || (rules.width <= limits.largestSide && rules.height <= limits.largestSide)) {
-        return std::nullopt;
-    }
-    return Problem{header.sizeLine,
-                   told(QT_TRANSLATE_NOOP("BoardFile", "a %1 board; this window shows boards up to %2x%2 "
-                                                       "(vivar-sim runs it)"),
-                        {sizeText(rules), std::to_string(limits.largestSide)})};
-}
-
 // "generation G", "seed S" and "next-seeds N" lines, as many as there are,
 // each once; the next seeds themselves follow the header.
 std::optional<Problem> readPlace(Lines& lines, Header& header) {
@@ -515,11 +502,8 @@ std::optional<Problem> readPlace(Lines& lines, Header& header) {
 
 // The version, and the size, rules and place that come with it: the
 // standard rules in a file of the first version.
-std::optional<Problem> readHeader(Lines& lines, Header& header, const Limits& limits) {
+std::optional<Problem> readHeader(Lines& lines, Header& header) {
     if (auto problem = readStart(lines, header)) {
-        return problem;
-    }
-    if (auto problem = beyond(limits, header)) {
         return problem;
     }
     if (header.version != kFirstVersion) {
@@ -712,8 +696,7 @@ std::optional<Problem> tooLarge(std::size_t largest) {
                            {std::to_string(largest)})};
 }
 
-std::optional<Problem> readText(std::string_view text, Squares& squares, Rules& rules, RunPlace* place,
-                                const Limits& limits) {
+std::optional<Problem> readText(std::string_view text, Squares& squares, Rules& rules, RunPlace* place) {
     if (text.empty()) {
         return Problem{0, told(QT_TRANSLATE_NOOP("BoardFile", "empty, not a vivar board"))};
     }
@@ -725,7 +708,7 @@ std::optional<Problem> readText(std::string_view text, Squares& squares, Rules& 
     }
     Lines lines(text);
     Header header;
-    if (auto problem = readHeader(lines, header, limits)) {
+    if (auto problem = readHeader(lines, header)) {
         return problem;
     }
     const Rules& read = header.rules;
@@ -760,30 +743,21 @@ std::optional<Problem> readText(std::string_view text, Squares& squares, Rules& 
     return std::nullopt;
 }
 
-// What a file's first lines tell while the rest is still to be read: a
-// board beyond the reader's limits, refused at once, or the largest the
-// file may be, once the lines before the grids are whole. Neither while
-// they are not, or are not well-formed: reading the whole text tells then.
-struct FirstLines {
-    std::optional<Problem> refusal;
-    std::optional<std::size_t> largest;
-};
-
-FirstLines readFirstLines(std::string_view text, const Limits& limits) {
+// The largest the file may be, as its first lines tell once the lines
+// before the grids are whole; nothing while they are not, or are not
+// well-formed: reading the whole text tells then.
+std::optional<std::size_t> largestByFirstLines(std::string_view text) {
     Lines lines(text.substr(0, text.rfind('\n') + 1));
     Header header;
     if (readStart(lines, header)) {
-        return {};
-    }
-    if (auto problem = beyond(limits, header)) {
-        return {std::move(problem), {}};
+        return std::nullopt;
     }
     std::string_view line;
     if ((header.version != kFirstVersion && readRules(lines, header.rules)) || readPlace(lines, header) ||
         !lines.next(line)) {
-        return {};
+        return std::nullopt;
     }
-    return {{}, largestFile(header.rules.width, header.rules.height, header.nextSeedCount)};
+    return largestFile(header.rules.width, header.rules.height, header.nextSeedCount);
 }
 
 // Whether the board is the standard one that the first version holds.
@@ -829,8 +803,8 @@ std::size_t largestFile(int width, int height, std::size_t nextSeeds) {
            grids + lineLength * lineCount * mostTimersOfASquare() * timerLine;
 }
 
-std::optional<std::string> parse(std::string_view text, Board& squares, Rules& rules, RunPlace* place, Limits limits) {
-    const std::optional<Problem> problem = readText(text, squares, rules, place, limits);
+std::optional<std::string> parse(std::string_view text, Board& squares, Rules& rules, RunPlace* place) {
+    const std::optional<Problem> problem = readText(text, squares, rules, place);
     if (!problem) {
         return std::nullopt;
     }
@@ -913,8 +887,7 @@ std::string format(const Board& squares, const Rules& boardRules, std::string_vi
     return text;
 }
 
-std::optional<std::string> load(const std::filesystem::path& path, Board& squares, Rules& rules, RunPlace* place,
-                                Limits limits) {
+std::optional<std::string> load(const std::filesystem::path& path, Board& squares, Rules& rules, RunPlace* place) {
     const std::string name = platform::utf8Name(path);
     std::FILE* file = platform::openFile(path, "rb");
     if (file == nullptr) {
@@ -922,12 +895,10 @@ std::optional<std::string> load(const std::filesystem::path& path, Board& square
     }
     // A little more than the board's size allows, once the first lines tell
     // it, or than any board may be, tells a larger file without reading all
-    // of it; so does a first byte that is not text. A board beyond the
-    // limits is refused by its size line alone.
+    // of it; so does a first byte that is not text.
     std::string text;
     std::size_t largest = largestOfAllFiles();
     bool sized = false;
-    std::optional<Problem> problem;
     std::array<char, 1 << 16> chunk;
     for (std::size_t got = chunk.size(); got == chunk.size() && text.size() <= largest;) {
         got = std::fread(chunk.data(), 1, chunk.size(), file);
@@ -937,13 +908,8 @@ std::optional<std::string> load(const std::filesystem::path& path, Board& square
         }
         // The first lines come after a megabyte of comments at most.
         if (!sized && text.size() <= 2 * kCommentRoom) {
-            FirstLines first = readFirstLines(text, limits);
-            if (first.refusal) {
-                problem = std::move(first.refusal);
-                break;
-            }
-            if (first.largest) {
-                largest = *first.largest;
+            if (const auto fromFirstLines = largestByFirstLines(text)) {
+                largest = *fromFirstLines;
                 sized = true;
             }
         }
@@ -954,9 +920,7 @@ std::optional<std::string> load(const std::filesystem::path& path, Board& square
     if (failed) {
         return name + ": " + reasonOf(error);
     }
-    if (!problem) {
-        problem = readText(text, squares, rules, place, limits);
-    }
+    const std::optional<Problem> problem = readText(text, squares, rules, place);
     if (!problem) {
         return std::nullopt;
     }

@@ -97,12 +97,6 @@ struct RunPlace {
 inline constexpr std::int64_t kLargestGeneration = std::numeric_limits<std::int64_t>::max();
 inline constexpr std::size_t kMostNextSeeds = 16'777'216;
 
-// What the reader can show. A board wider or higher than largestSide is
-// refused as soon as the file's size line is read.
-struct Limits {
-    int largestSide = 0;  // 0: any size the format allows
-};
-
 // The largest file a board of this size can be: its grids, every timer of
 // every square, the next seeds it lists, Windows line ends, and a megabyte
 // for comments. A larger file is not a board.
@@ -114,8 +108,7 @@ struct Limits {
 // no next seeds for what the file does not say) and returns nothing;
 // otherwise returns "line N: what is wrong" (or what is wrong with the
 // whole text) and leaves them untouched.
-std::optional<std::string> parse(std::string_view text, Board& squares, Rules& rules, RunPlace* place = nullptr,
-                                 Limits limits = {});
+std::optional<std::string> parse(std::string_view text, Board& squares, Rules& rules, RunPlace* place = nullptr);
 
 // The board as text, the comment lines (without their "# ") after the
 // version line. The size written is the board's own; the other rules are
@@ -125,10 +118,9 @@ std::string format(const Board& squares, const Rules& rules, std::string_view co
                    const RunPlace& place = {});
 
 // Reads the file; on failure returns one line naming the file, and the line
-// where there is one: "FILE:LINE: what is wrong" or "FILE: reason". A board
-// beyond the limits is refused after its size line, without reading on.
+// where there is one: "FILE:LINE: what is wrong" or "FILE: reason".
 std::optional<std::string> load(const std::filesystem::path& path, Board& squares, Rules& rules,
-                                RunPlace* place = nullptr, Limits limits = {});
+                                RunPlace* place = nullptr);
 
 // Writes the board through a new file beside the target, on the disk
 // before it is renamed over the target, so that neither a failed save nor a

@@ -495,31 +495,6 @@ TEST(BoardFiles, RefuseAPlaceThatIsNoneAndPlaceLinesBeforeTheThirdVersion) {
     }
 }
 
-// A reader given limits (here 100 squares a side) refuses a larger board
-// by its size line, before the rest of the file is read; here the rest
-// would be refused as no text, a megabyte on.
-TEST(BoardFiles, RefuseABoardBeyondTheReadersLimitsByItsSizeLineAlone) {
-    const std::string refusal = "a 2000x2000 board; this window shows boards up to 100x100 (vivar-sim runs it)";
-    const std::string header = "vivar board 2\n# a board too large\nsize 2000x2000\n";
-    Squares squares;
-    Rules rules;
-    EXPECT_EQ(board_file::parse(header + "kinds\nxyz\n", squares, rules, nullptr, {100}), "line 3: " + refusal);
-    EXPECT_EQ(board_file::parse(kThreeByFour, squares, rules, nullptr, {3}),
-              "line 2: a 3x4 board; this window shows boards up to 3x3 (vivar-sim runs it)");
-    EXPECT_EQ(board_file::parse(kThreeByFour, squares, rules, nullptr, {4}), std::nullopt);
-
-    const std::filesystem::path path = std::filesystem::path(::testing::TempDir()) / "vivar-too-large.vivar";
-    {
-        std::ofstream file(path, std::ios::binary);
-        file << header << std::string(1 << 20, '.') << '\0' << '\n';
-    }
-    const std::string name = path.string();
-    EXPECT_EQ(board_file::load(path, squares, rules, nullptr, {100}), name + ":3: " + refusal);
-    EXPECT_EQ(board_file::load(path, squares, rules), name + ": not a text file");
-    EXPECT_EQ(squares.width(), 3);
-    std::filesystem::remove(path);
-}
-
 TEST(BoardFiles, TellTheFirstRuleThatACommandLineGivesOtherwiseThanTheBoard) {
     const Rules file = hatchTwoMealFive();
     Rules given = board_file::kNothingGiven;

@@ -128,12 +128,12 @@
     <message>
         <location line="+169"/>
         <location line="+33"/>
-        <location line="+332"/>
+        <location line="+316"/>
         <source>&quot;%1&quot; is missing</source>
         <translation>falta %1</translation>
     </message>
     <message>
-        <location line="-361"/>
+        <location line="-345"/>
         <location line="+33"/>
         <source>expected &quot;%1&quot;, not &quot;%2&quot;</source>
         <translation>se esperaba %1, no &quot;%2&quot;</translation>
@@ -175,12 +175,7 @@
         <translation>%1 debe ser de %2 a %3 visitas, no &quot;%4&quot;</translation>
     </message>
     <message>
-        <location line="+31"/>
-        <source>a %1 board; this window shows boards up to %2x%2 (vivar-sim runs it)</source>
-        <translation>un tablero de %1; esta ventana muestra tableros de hasta %2x%2 (vivar-sim lo ejecuta)</translation>
-    </message>
-    <message>
-        <location line="+21"/>
+        <location line="+39"/>
         <source>a &quot;%1&quot; line needs version %2 of the format: &quot;vivar board %2&quot; as the first line</source>
         <translation>una línea &quot;%1&quot; necesita la versión %2 del formato: &quot;vivar board %2&quot; como primera línea</translation>
     </message>
@@ -205,7 +200,7 @@
         <translation>next-seeds debe ser una cantidad de 0 a %1 semillas, no &quot;%2&quot;</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+33"/>
         <source>&quot;%1&quot; on line %2 is followed by more than %3 seeds</source>
         <translation>a &quot;%1&quot; en la línea %2 le siguen más de %3 semillas</translation>
     </message>
@@ -270,12 +265,12 @@
         <translation>el valor de %1 debe ser de 0 a %2, no &quot;%3&quot;</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+15"/>
         <source>empty, not a vivar board</source>
         <translation>vacío, no es un tablero de vivar</translation>
     </message>
     <message>
-        <location line="+294"/>
+        <location line="+275"/>
         <source>the board is %1, not %2 as --size says</source>
         <translation>el tablero es de %1, no de %2 como dice --size</translation>
     </message>
@@ -285,17 +280,17 @@
         <translation>la regla %1 del tablero es %2, no %3 como dice --rule</translation>
     </message>
     <message>
-        <location line="-307"/>
+        <location line="-287"/>
         <source>larger than %1 bytes, not a vivar board</source>
         <translation>mayor de %1 bytes, no es un tablero de vivar</translation>
     </message>
     <message>
-        <location line="-326"/>
+        <location line="-310"/>
         <source>the size must be WxH, a width and a height of at least %1 and at most %2 squares in all, not &quot;%3&quot;</source>
         <translation>el tamaño debe ser AxL, un ancho y un alto de al menos %1 y %2 casillas en total como mucho, no &quot;%3&quot;</translation>
     </message>
     <message>
-        <location line="+339"/>
+        <location line="+322"/>
         <source>not a text file</source>
         <translation>no es un archivo de texto</translation>
     </message>
@@ -305,7 +300,7 @@
         <translation>texto después de la línea final (end)</translation>
     </message>
     <message>
-        <location line="+47"/>
+        <location line="+38"/>
         <source>input/output error</source>
         <translation>error de entrada/salida</translation>
     </message>
