@@ -39,6 +39,8 @@ namespace {
 constexpr std::int64_t kMostPictures = 160'000;
 // Texels are sent to OpenGL this many board lines at a time.
 constexpr int kLinesSentAtOnce = 64;
+// A map block fewer squares down than this lies across (see MapBlock).
+constexpr int kShortestStandingBlock = 64;
 
 // OpenGL 1.2's edge clamp, which a 1.1 header (Windows') does not name.
 constexpr GLenum kClampToEdge = 0x812F;
@@ -146,6 +148,7 @@ void BoardShape::makeMapBlocks() {
             block.down = std::min(kMapBlock, down_ - y);
             block.dirtyFrom = x;
             block.dirtyTo = x + block.across;
+            block.lying = block.down < kShortestStandingBlock && block.across > block.down;
             blocks_.push_back(block);
         }
     }
@@ -222,10 +225,12 @@ void BoardShape::prepareContext(std::uint32_t context, bool clampToEdge) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, clampToEdge_ ? GL_LINEAR : GL_NEAREST);
         setEdges(clampToEdge_);
-        // Texture rows are the board's lines across, as the board keeps its
-        // squares: a line of squares down is one run of texels.
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, powerOfTwoFrom(block.down), powerOfTwoFrom(block.across), 0, GL_RGBA,
-                     GL_UNSIGNED_BYTE, nullptr);
+        // A standing block's texture rows are the board's lines down, as the
+        // board keeps its squares, each one run of texels; a lying block's
+        // are its lines across.
+        const int rowTexels = powerOfTwoFrom(block.lying ? block.across : block.down);
+        const int rows = powerOfTwoFrom(block.lying ? block.down : block.across);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, rowTexels, rows, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
         block.dirtyFrom = block.firstX;
         block.dirtyTo = block.firstX + block.across;
     }
@@ -254,6 +259,22 @@ void BoardShape::sendMap(MapBlock& block) {
     }
     const std::array<Texel, kTextureCount>& colours = mapColours();
     std::vector<std::uint8_t> texels;
+    if (block.lying) {
+        const int width = block.dirtyTo - block.dirtyFrom;
+        texels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(block.down) * 4);
+        std::uint8_t* to = texels.data();
+        for (int y = block.firstY; y < block.firstY + block.down; ++y) {
+            for (int x = block.dirtyFrom; x < block.dirtyTo; ++x, to += 4) {
+                const Texel& colour = colours[pictures_[static_cast<std::size_t>(x) * static_cast<std::size_t>(down_) +
+                                                        static_cast<std::size_t>(y)]];
+                std::copy(colour.begin(), colour.end(), to);
+            }
+        }
+        glTexSubImage2D(GL_TEXTURE_2D, 0, block.dirtyFrom - block.firstX, 0, width, block.down, GL_RGBA,
+                        GL_UNSIGNED_BYTE, texels.data());
+        block.dirtyFrom = block.dirtyTo = 0;
+        return;
+    }
     for (int x = block.dirtyFrom; x < block.dirtyTo; x += kLinesSentAtOnce) {
         const int lines = std::min(kLinesSentAtOnce, block.dirtyTo - x);
         texels.resize(static_cast<std::size_t>(lines) * static_cast<std::size_t>(block.down) * 4);
@@ -286,24 +307,27 @@ void BoardShape::drawMapPart(const SquareSpan& part) {
         }
         glBindTexture(GL_TEXTURE_2D, block.texture);
         sendMap(block);
-        const auto s = [&block](int y) {
-            return static_cast<float>(y - block.firstY) / static_cast<float>(powerOfTwoFrom(block.down));
-        };
-        const auto t = [&block](int x) {
-            return static_cast<float>(x - block.firstX) / static_cast<float>(powerOfTwoFrom(block.across));
+        const auto texel = [&block](int x, int y) {
+            const float alongX = static_cast<float>(x - block.firstX) / static_cast<float>(powerOfTwoFrom(block.across));
+            const float alongY = static_cast<float>(y - block.firstY) / static_cast<float>(powerOfTwoFrom(block.down));
+            if (block.lying) {
+                glTexCoord2f(alongX, alongY);
+            } else {
+                glTexCoord2f(alongY, alongX);
+            }
         };
         const auto left = static_cast<float>(firstX);
         const auto right = static_cast<float>(endX);
         const auto top = static_cast<float>(1 - firstY);
         const auto bottom = static_cast<float>(1 - endY);
         glBegin(GL_QUADS);
-        glTexCoord2f(s(endY), t(firstX));
+        texel(firstX, endY);
         glVertex2f(left, bottom);
-        glTexCoord2f(s(endY), t(endX));
+        texel(endX, endY);
         glVertex2f(right, bottom);
-        glTexCoord2f(s(firstY), t(endX));
+        texel(endX, firstY);
         glVertex2f(right, top);
-        glTexCoord2f(s(firstY), t(firstX));
+        texel(firstX, firstY);
         glVertex2f(left, top);
         glEnd();
     }

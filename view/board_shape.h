@@ -72,6 +72,10 @@ private:
         // The squares across (x) whose texels changed since they were sent.
         int dirtyFrom = 0;
         int dirtyTo = 0;
+        // Texture rows run across the board rather than down it: on a
+        // board a few squares high, rows that short would each be padded
+        // by the renderer to many times their texels.
+        bool lying = false;
     };
 
     // The click's ray, through the pixel's centre, in the node's own space.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Boards drawn as one node, at 37 x 53 (pictures) and 500 x 500 (a map at
-# home, a square some two pixels wide): a click on a square picks the square
+# Boards drawn as one node, at 37 x 53 (pictures), 500 x 500 (a map at
+# home, a square some two pixels wide) and 200 x 60 (a map whose texture
+# rows run across): a click on a square picks the square
 # drawn under the pointer, which the inspector names, and a cat put there
 # shows on the drawn board at that place.
 #   big_boards.sh VIVAR PICTURES-DIR
@@ -14,7 +15,7 @@ cd "$pictures" || die "no pictures folder"
 
 # The view's pixels, as board_found crops them.
 view_shot() {  # PNG
-  xwd -id "$window" -silent | convert xwd:- -crop "$(( WIDTH * 65 / 100 ))x$(( HEIGHT * 90 / 100 ))+40+0" +repage "$1"
+  xwd -id "$window" -silent | convert xwd:- -crop "$(( WIDTH * 69 / 100 ))x$(( HEIGHT * 90 / 100 ))+40+0" +repage "$1"
 }
 # Where two shots of the view differ: "w h x y", or nothing.
 changed_between() {  # BEFORE AFTER
@@ -75,4 +76,6 @@ check_size() {  # ACROSS DOWN
 
 check_size 37 53
 check_size 500 500
+# Too few squares down for the map's texture rows to run down the board.
+check_size 200 60
 end_checks

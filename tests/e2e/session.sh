@@ -96,7 +96,7 @@ fill_see_pictures_and_close() {  # PICTURES-DIR
 # 40 pixels right of the window's.   board_found MIN-W MIN-H
 board_found() {
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  xwd -id "$window" -silent | convert xwd:- -crop "$(( WIDTH * 65 / 100 ))x$(( HEIGHT * 90 / 100 ))+40+0" +repage \
+  xwd -id "$window" -silent | convert xwd:- -crop "$(( WIDTH * 69 / 100 ))x$(( HEIGHT * 90 / 100 ))+40+0" +repage \
     "$work/view.png" || return 1
   read -r board_w board_h board_x board_y < <(convert "$work/view.png" -fuzz 4% -trim -format '%w %h %X %Y' info: 2>/dev/null |
     tr -d '+')
