@@ -4,7 +4,8 @@
 # it runs, and peak resident memory after 1,000 generations and after the
 # last one. Given board sizes, only the generations shown per second, the
 # longest a key waited for its answer on the status line while the run went
-# on, and the peak memory on a board of each size, seed 5, after 10 seconds.
+# on, how long a drag took to turn the view, and the peak memory on a board
+# of each size, seed 5, after 10 seconds.
 #   bench/window_pace.sh [build-dir] [generations, default 3000] [WxH...]
 set -eu
 build=$(cd "${1:-$(dirname "$0")/../build}" && pwd)
@@ -61,6 +62,23 @@ answer_ms() {
     sleep 0.5
   done
 }
+# A drag across the board while it runs: how long until the view has turned
+# (its outline changed), in $drag, polled by screenshots, each of which takes
+# $poll ms of it.
+drag_ms() {
+  local w0 h0 w h start
+  start=$(now_ms); read -r w0 h0 < <(outline); poll=$(( $(now_ms) - start ))
+  xdotool mousemove 480 400 mousedown 1
+  start=$(now_ms)
+  xdotool mousemove 600 440
+  drag="over 5000"
+  while [ $(( $(now_ms) - start )) -lt 5000 ]; do
+    read -r w h < <(outline)
+    if [ $(( (w - w0) * (w - w0) + (h - h0) * (h - h0) )) -gt 400 ]; then drag=$(( $(now_ms) - start )); break; fi
+  done
+  sleep 0.3
+  xdotool mouseup 1
+}
 close_window() {
   "$build/wm_close" "$(xdotool search --name '^vivar$' | head -n 1)"
   wait "$pid" || true
@@ -72,8 +90,9 @@ if [ $# -gt 0 ]; then
   for size in "$@"; do
     run_and_rate --size "$size"
     answer_ms
+    drag_ms
     echo "$size: $rate generations shown per second at --pace 0, a key answered within $answer ms," \
-      "peak resident memory $(peak_mb "$pid") MB"
+      "a drag within $drag ms (screenshots of $poll ms), peak resident memory $(peak_mb "$pid") MB"
     close_window
   done
   exit 0
