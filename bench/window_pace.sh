@@ -67,8 +67,12 @@ answer_ms() {
 # $poll ms of it.
 drag_ms() {
   local w0 h0 w h start
+  # The examiner turns from the second motion on, the first marking where
+  # the drag starts; Qt merges motions that come at once.
+  xdotool mousemove 480 400 mousedown 1 && sleep 0.05
+  xdotool mousemove 482 400 && sleep 0.05
+  xdotool mousemove 484 400 && sleep 0.5
   start=$(now_ms); read -r w0 h0 < <(outline); poll=$(( $(now_ms) - start ))
-  xdotool mousemove 480 400 mousedown 1
   start=$(now_ms)
   xdotool mousemove 600 440
   drag="over 5000"
