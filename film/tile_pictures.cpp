@@ -2,19 +2,6 @@
 
 namespace {
 
-constexpr int kEmptyPicture = 0;
-constexpr int kLizard1Egg = 1;
-constexpr int kLizard1PhaseOneRun = 2;
-constexpr int kLizard1OtherPhaseRun = 10;
-constexpr int kLizard2Egg = 18;
-constexpr int kLizard2PhaseOneRun = 19;
-constexpr int kLizard2OtherPhaseRun = 27;
-constexpr int kCatPhaseOneRun = 35;
-constexpr int kCatOtherPhaseRun = 43;
-constexpr int kCatEatingLizard1 = 51;
-constexpr int kCatEatingLizard2 = 52;
-constexpr int kHeadingsPerRun = 8;
-
 // The byte fields count as set only when they hold exactly 1.
 [[nodiscard]] bool isSet(Flag flag) { return flag == 1; }
 

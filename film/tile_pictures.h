@@ -10,6 +10,20 @@
 // as the window's, which a test holds them to.
 inline constexpr int kTilePictureCount = 53;
 
+// Where each occupant's pictures start; a run holds one per heading.
+inline constexpr int kEmptyPicture = 0;
+inline constexpr int kLizard1Egg = 1;
+inline constexpr int kLizard1PhaseOneRun = 2;
+inline constexpr int kLizard1OtherPhaseRun = 10;
+inline constexpr int kLizard2Egg = 18;
+inline constexpr int kLizard2PhaseOneRun = 19;
+inline constexpr int kLizard2OtherPhaseRun = 27;
+inline constexpr int kCatPhaseOneRun = 35;
+inline constexpr int kCatOtherPhaseRun = 43;
+inline constexpr int kCatEatingLizard1 = 51;
+inline constexpr int kCatEatingLizard2 = 52;
+inline constexpr int kHeadingsPerRun = 8;
+
 // File names by picture number. Within each run of eight the digit is the
 // heading.
 inline constexpr std::array<const char*, kTilePictureCount> kTilePictureFiles{

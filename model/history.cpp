@@ -160,15 +160,14 @@ std::optional<Model::WatchedTurn> RunHistory::rebuildInto(std::int64_t generatio
     // edit may have changed since.
     const auto from = kept ? std::prev(at) : at;
     from->second.unpackInto(squares);
-    // The model set up on this board before is used again, which on a
-    // large board saves setting up its visiting order.
-    if (!replay_ || replayBoard_ != &squares || replayCells_ != squares.data() || replayCount_ != squares.size()) {
+    // The model set up on these squares before is used again, which on a
+    // large board saves setting up its visiting order; the run's size is
+    // the same for every rebuild.
+    if (!replay_ || replayCells_ != squares.data()) {
         replay_ = std::make_unique<Model>();
         replay_->rules = rules_;
         replay_->setUpLattice(squares);
-        replayBoard_ = &squares;
         replayCells_ = squares.data();
-        replayCount_ = squares.size();
     }
     // The replaying model draws from its own generator and traces nothing.
     for (std::int64_t g = from->first + 1; g <= generation; ++g) {

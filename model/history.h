@@ -112,9 +112,7 @@ private:
     // The starting state of generations firstSeed_ + 1, firstSeed_ + 2, ...
     std::int64_t firstSeed_ = 0;
     std::deque<std::uint32_t> seeds_;
-    // Replays on the board last rebuilt into, kept between rebuilds.
+    // Replays on the squares last rebuilt into, kept between rebuilds.
     mutable std::unique_ptr<Model> replay_;
-    mutable const Board* replayBoard_ = nullptr;
     mutable const CellState* replayCells_ = nullptr;
-    mutable std::size_t replayCount_ = 0;
 };

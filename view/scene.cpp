@@ -51,19 +51,6 @@ namespace {
 constexpr const auto& kPictureFiles = kTilePictureFiles;
 static_assert(kTilePictureCount == kTextureCount);
 
-constexpr int kEmptyPicture = 0;
-constexpr int kLizard1Egg = 1;
-constexpr int kLizard1PhaseOneRun = 2;
-constexpr int kLizard1OtherPhaseRun = 10;
-constexpr int kLizard2Egg = 18;
-constexpr int kLizard2PhaseOneRun = 19;
-constexpr int kLizard2OtherPhaseRun = 27;
-constexpr int kCatPhaseOneRun = 35;
-constexpr int kCatOtherPhaseRun = 43;
-constexpr int kCatEatingLizard1 = 51;
-constexpr int kCatEatingLizard2 = 52;
-constexpr int kHeadingsPerRun = 8;
-
 constexpr float kBackgroundDepth = -0.1f;
 // The outline of a marked square floats just above the tiles: a yellow
 // line on a wider dark one, so that one of them stands out on whatever
