@@ -644,7 +644,7 @@
 <context>
     <name>RunOptions</name>
     <message>
-        <location filename="../app/run_options.cpp" line="+38"/>
+        <location filename="../app/run_options.cpp" line="+40"/>
         <source>  --rule NAME=VALUE
                     change one of the rules (repeatable): hatch, mating,
                     meal are the visits an egg takes to hatch and a mating
@@ -740,7 +740,7 @@ ventana el programa termina tras la generación en curso.
 </translation>
     </message>
     <message>
-        <location line="-23"/>
+        <location line="-25"/>
         <source>Usage: vivar [OPTION]...
 
 A terrarium of lizards and cats on a board whose edges wrap, %1 x %2
@@ -755,7 +755,9 @@ Options:
                     (default %5; 0: as fast as the window keeps up)
   --counts FILE     write the populations of every generation the run
                     reaches to FILE as CSV, as vivar-sim --counts does; a
-                    new run gets a file of its own beside it, FILE-2 and on
+                    new run gets a file of its own beside it (run.csv,
+                    run-2.csv, run-3.csv...), and so does a run whose FILE
+                    holds another run&apos;s rows, which are never written over
   --board FILE      start with the board saved in FILE, stopped, and go on
                     with its run: from its generation, with its seed or
                     its recorded seeds (a --seed given wins)
@@ -779,7 +781,9 @@ Opciones:
   --counts ARCHIVO  escribe las poblaciones de cada generación a la que
                     llega la simulación en ARCHIVO como CSV, como vivar-sim
                     --counts; una simulación nueva lleva un archivo propio
-                    al lado, ARCHIVO-2 y siguientes
+                    al lado (run.csv, run-2.csv, run-3.csv...), y también
+                    una cuyo ARCHIVO tiene filas de otra simulación, que
+                    nunca se sobrescriben
   --board ARCHIVO   empieza, detenido, con el tablero guardado en ARCHIVO, y
                     sigue su simulación: desde su generación, con su semilla
                     o sus semillas registradas (gana un --seed dado)
@@ -790,7 +794,7 @@ Opciones:
 </translation>
     </message>
     <message>
-        <location line="+88"/>
+        <location line="+90"/>
         <source>--counts needs a file name</source>
         <translation>--counts necesita un nombre de archivo</translation>
     </message>
