@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "app/counts_file.h"
 #include "app/lifecycle.h"
 #include "app/run_options.h"
 #include "app/run_session.h"
@@ -65,10 +66,8 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    Steering steering(options);
-    RunSession session(options.seed, options.rules);
     if (!options.countsFile.empty()) {
-        if (const auto problem = session.openCounts(options.countsFile)) {
+        if (const auto problem = CountsFile::check(options.countsFile)) {
             const std::string line =
                 words::fill(words::translate("main", "vivar: cannot write the counts file '%1': %2"),
                             {platform::utf8Name(options.countsFile), *problem});
@@ -76,6 +75,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    Steering steering(options);
     if (options.quiet) {
         trace::setSink(nullptr);
     } else if (!platform::isTerminal(stdout)) {
@@ -86,13 +86,18 @@ int main(int argc, char** argv) {
         std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     }
 
-    board.resize(options.rules.width, options.rules.height);
-    clearBoard();
+    // The board read is the window's; a 2000 x 2000 board is never held twice.
     if (!options.boardFile.empty()) {
         board = std::move(opened);
+    } else {
+        board.resize(options.rules.width, options.rules.height);
+        clearBoard();
     }
-    const RunSession::Start start = session.continuing(place);
-    session.begin(board, options.rules, start, !options.boardFile.empty());
+    const RunSession::Start start = RunSession::continuing(place, options.seed);
+    RunSession session(options.seed, board, options.rules, start, !options.boardFile.empty());
+    if (!options.countsFile.empty()) {
+        (void)session.openCounts(options.countsFile);
+    }
 
     View view;
     Model model;

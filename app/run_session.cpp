@@ -25,6 +25,12 @@ RunSession::RunSession(std::optional<std::uint32_t> windowSeed, const Rules& rul
     begin(Board(rules.width, rules.height), rules, start);
 }
 
+RunSession::RunSession(std::optional<std::uint32_t> windowSeed, const Board& squares, const Rules& rules,
+                       const Start& start, bool opened)
+    : windowSeed_(windowSeed), chosen_(rules) {
+    begin(squares, rules, start, opened);
+}
+
 void RunSession::begin(const Board& squares, const Rules& rules, const Start& start, bool opened) {
     auto run = std::make_unique<Run>();
     run->history.restart(squares, rules, start.generation);
@@ -65,6 +71,7 @@ void RunSession::restart(Change change, PackedBoard shown, const Board& squares,
     entry.change = change;
     entry.board = std::move(shown);
     entry.run = std::move(run_);
+    entry.run->history.setAside(entry.run->shown);
     if (entry.run->counts) {
         entry.run->counts->close();
     }
@@ -182,6 +189,7 @@ RunSession::Done RunSession::apply(Entry& entry, Board& squares, bool undoing) {
             if (run_->counts) {
                 run_->counts->close();
             }
+            run_->history.setAside(run_->shown);
             std::swap(run_, entry.run);
             {
                 PackedBoard shown(squares);
@@ -330,10 +338,11 @@ RunSession::Start RunSession::place() const {
     return start;
 }
 
-RunSession::Start RunSession::continuing(const board_file::RunPlace& place) const {
+RunSession::Start RunSession::continuing(const board_file::RunPlace& place,
+                                         const std::optional<std::uint32_t>& windowSeed) {
     Start start = place;
-    if (windowSeed_) {
-        start.seed = windowSeed_;
+    if (windowSeed) {
+        start.seed = windowSeed;
         start.nextSeeds.clear();
     }
     return start;

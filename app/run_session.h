@@ -55,6 +55,10 @@ public:
 
     // A run at generation 0 on an empty board of these rules.
     RunSession(std::optional<std::uint32_t> windowSeed, const Rules& rules);
+    // The run the window starts with, on its board (see begin), whose rules
+    // the next fill and clear bring too.
+    RunSession(std::optional<std::uint32_t> windowSeed, const Board& squares, const Rules& rules, const Start& start,
+               bool opened);
 
     // The run shown.
     [[nodiscard]] std::int64_t generation() const { return run_->shown; }
@@ -120,7 +124,11 @@ public:
     // How a run opened from a board file at `place` goes on: from the
     // board's generation, with its seeds, unless the window has a seed of
     // its own, which wins.
-    [[nodiscard]] Start continuing(const board_file::RunPlace& place) const;
+    [[nodiscard]] Start continuing(const board_file::RunPlace& place) const {
+        return continuing(place, windowSeed_);
+    }
+    [[nodiscard]] static Start continuing(const board_file::RunPlace& place,
+                                          const std::optional<std::uint32_t>& windowSeed);
 
     // The counts file the command line named, which the first run to write
     // a row makes, or goes on with; the reason it can never be written

@@ -66,10 +66,17 @@ public:
     Board() : Board(Rules{}.width, Rules{}.height) {}
     Board(int width, int height) { resize(width, height); }
 
+    // Zero-fills; a board of another size holds only the memory of its own,
+    // and no longer keeps its address.
     void resize(int width, int height) {
         width_ = width;
         height_ = height;
-        cells_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), CellState{});
+        const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+        if (count == cells_.size()) {
+            cells_.assign(count, CellState{});
+        } else {
+            std::vector<CellState>(count).swap(cells_);
+        }
     }
     [[nodiscard]] int width() const { return width_; }
     [[nodiscard]] int height() const { return height_; }

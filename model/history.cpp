@@ -102,6 +102,13 @@ bool RunHistory::putBack(Future&& future) {
     return true;
 }
 
+void RunHistory::setAside(std::int64_t shown) {
+    replay_.reset();
+    while (kept_.size() > 1 && bytes() > kSetAsideBytes && kept_[1].first <= shown) {
+        forgetOldest();
+    }
+}
+
 void RunHistory::forgetBeyondBudget() {
     // Never below the latest board kept: the present is always there.
     while (kept_.size() > 1 && bytes() > budget()) {

@@ -91,6 +91,14 @@ public:
     // latest(), rebuilding the board only where none is kept.
     [[nodiscard]] Census censusOf(std::int64_t generation) const;
 
+    // A run set aside for an undo to bring back, at generation `shown`,
+    // keeps little: none of what rebuilding keeps between rebuilds, and of
+    // its boards, the oldest go while they hold more than kSetAsideBytes,
+    // but never the one `shown` is rebuilt from. On the largest boards, where
+    // every generation's board is kept, that leaves one or two.
+    static constexpr std::size_t kSetAsideBytes = std::size_t{4} << 20;
+    void setAside(std::int64_t shown);
+
     // How many generations apart the boards are kept, and the memory held.
     [[nodiscard]] std::int64_t interval() const { return interval_; }
     [[nodiscard]] std::size_t bytes() const;

@@ -83,6 +83,9 @@ bool PackedBoard::numberSquares(const Board& squares) {
 PackedBoard::PackedBoard(const Board& squares) : width_(squares.width()), height_(squares.height()) {
     if (!numberSquares<std::uint16_t>(squares)) {
         numberSquares<std::uint32_t>(squares);
+    } else if (records_.size() == 1) {
+        // Every square the same, as on an empty board: no numbers at all.
+        numbers_ = std::vector<std::uint8_t>();
     } else if (records_.size() <= 256) {
         const auto& wide = std::get<std::vector<std::uint16_t>>(numbers_);
         numbers_ = std::vector<std::uint8_t>(wide.begin(), wide.end());
@@ -100,6 +103,12 @@ void PackedBoard::unpackInto(Board& squares) const {
     if (squares.width() != width_ || squares.height() != height_) {
         squares.resize(width_, height_);
     }
+    if (uniform()) {
+        for (CellState& cell : squares) {
+            std::memcpy(&cell, &records_[0], sizeof(CellState));
+        }
+        return;
+    }
     std::visit(
         [&](const auto& numbers) {
             for (std::size_t square = 0; square < numbers.size(); ++square) {
@@ -112,6 +121,9 @@ void PackedBoard::unpackInto(Board& squares) const {
 
 Census PackedBoard::census() const {
     std::vector<int> counts(records_.size(), 0);
+    if (uniform()) {
+        counts[0] = width_ * height_;
+    }
     std::visit(
         [&counts](const auto& numbers) {
             for (const auto number : numbers) {

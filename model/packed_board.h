@@ -14,8 +14,9 @@
 // empty squares keep of their last occupant. So each different record is
 // kept once, and each square holds its record's number in one, two or four
 // bytes, as many as the count needs: a 2000 x 2000 board of 96 MB packs to
-// 8 MB, an empty or freshly filled one to 4 MB. Unpacked it is the same
-// board, byte for byte.
+// 8 MB, a freshly filled one to 4 MB, and one whose squares are all the same
+// (an empty board) to its one record. Unpacked it is the same board, byte
+// for byte.
 class PackedBoard {
 public:
     PackedBoard() = default;
@@ -27,6 +28,9 @@ public:
     void unpackInto(Board& squares) const;
     // One square's record.
     [[nodiscard]] const CellState& operator[](std::size_t square) const {
+        if (uniform()) {
+            return records_[0];
+        }
         return std::visit([&](const auto& numbers) -> const CellState& { return records_[numbers[square]]; },
                           numbers_);
     }
@@ -38,6 +42,10 @@ public:
     [[nodiscard]] std::size_t bytes() const;
 
 private:
+    // Whether every square holds the one record, and no numbers are kept.
+    [[nodiscard]] bool uniform() const {
+        return records_.size() == 1 && std::visit([](const auto& numbers) { return numbers.empty(); }, numbers_);
+    }
     template <typename Number>
     bool numberSquares(const Board& squares);
 

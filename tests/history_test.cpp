@@ -93,7 +93,15 @@ TEST(RunHistory, StaysWithinItsBudgetByLettingTheOldestGenerationsGo) {
 // in them included, and every byte comes back whatever their count.
 TEST(PackedBoards, keepEachRecordOnceAndGiveBackEveryByte) {
     Board squares(2000, 2000);
-    EXPECT_EQ(PackedBoard(squares).bytes(), squares.size() + sizeof(CellState));
+    // An empty board is its one record, and it gives a board of another
+    // size its own size.
+    const PackedBoard empty(squares);
+    EXPECT_EQ(empty.bytes(), sizeof(CellState));
+    EXPECT_EQ(empty.census().empty, 4'000'000);
+    Board small(3, 5);
+    small[2].kind = kCat;
+    empty.unpackInto(small);
+    EXPECT_TRUE(small.sameAs(squares));
     squares[7].kind = kCat;
     squares[7].direction = 3;
     squares[3'999'999].lookSlots[5] = 2;  // what a clear leaves

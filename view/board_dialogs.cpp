@@ -1,5 +1,6 @@
 // Ctrl+S and Ctrl+O: the board as a file, through the toolkit's dialogs.
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -147,7 +148,7 @@ void View::openBoard() {
 // In place of the board, as a fill is: while stopped, once no generation is
 // finishing; the run goes on from the board's generation, by the board's
 // rules, which a later fill or clear brings too.
-void View::replaceBoard(const std::shared_ptr<const Board>& squares, const Rules& rules, const RunSession::Start& start,
+void View::replaceBoard(const std::shared_ptr<Board>& squares, const Rules& rules, const RunSession::Start& start,
                         const QString& notice) {
     if (runFlag) {
         panel->notice(tr("The board was not opened: the run started again before it could be."));
@@ -160,12 +161,14 @@ void View::replaceBoard(const std::shared_ptr<const Board>& squares, const Rules
         return;
     }
     PackedBoard before(board);
-    bringRules(rules);
-    const CellState* where = board.data();
-    board = *squares;
-    // The model looks at the squares where they lie.
-    if (model != nullptr && board.data() != where) {
-        model->setUpLattice();
+    // A board of the same size is copied where the model looks at the
+    // squares; one of another size is taken whole.
+    const bool sameSize = squares->width() == board.width() && squares->height() == board.height();
+    bringRules(rules, squares.get());
+    if (sameSize) {
+        std::copy(squares->begin(), squares->end(), board.begin());
+    } else if (model == nullptr) {
+        board = std::move(*squares);
     }
     doUpdates();
     trace::flush();

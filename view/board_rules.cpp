@@ -3,6 +3,7 @@
 // which chooses the rules the next fill or clear brings.
 
 #include <cassert>
+#include <utility>
 
 #include <Inventor/nodes/SoSelection.h>
 
@@ -28,7 +29,7 @@ Rules View::rulesInForce() const {
     return rules;
 }
 
-void View::bringRules(const Rules& rules) {
+void View::bringRules(const Rules& rules, Board* squares) {
     assert(BoardAccess::held());
     if (model == nullptr) {
         return;
@@ -46,7 +47,13 @@ void View::bringRules(const Rules& rules) {
     if (selectionRoot != nullptr) {
         selectionRoot->deselectAll();
     }
-    board.resize(rules.width, rules.height);
+    // A board of the new size is taken whole where there is one: the
+    // largest boards are never held twice.
+    if (squares != nullptr && squares->width() == rules.width && squares->height() == rules.height) {
+        board = std::move(*squares);
+    } else {
+        board.resize(rules.width, rules.height);
+    }
     model->setUpLattice();
     resizeScene();
     if (viewer != nullptr) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <initializer_list>
+#include <utility>
 
 #include <Inventor/C/glue/gl.h>
 #include <Inventor/SbBox3f.h>
@@ -73,17 +74,19 @@ void BoardShape::initClass() { SO_NODE_INIT_CLASS(BoardShape, SoShape, "SoShape"
 
 BoardShape::BoardShape() { SO_NODE_CONSTRUCTOR(BoardShape); }
 
-BoardShape::~BoardShape() {
-    std::vector<GLuint> names;
+BoardShape::~BoardShape() { letTexturesGo(); }
+
+void BoardShape::letTexturesGo() {
+    std::vector<GLuint> names = std::move(staleTextures_);
+    staleTextures_.clear();
     if (atlas_ != 0) {
-        names.push_back(atlas_);
+        names.push_back(std::exchange(atlas_, 0));
     }
-    for (const MapBlock& block : blocks_) {
+    for (MapBlock& block : blocks_) {
         if (block.texture != 0) {
-            names.push_back(block.texture);
+            names.push_back(std::exchange(block.texture, 0));
         }
     }
-    names.insert(names.end(), staleTextures_.begin(), staleTextures_.end());
     if (context_ && !names.empty()) {
         SoGLCacheContextElement::scheduleDeleteCallback(*context_, deleteTextures, new std::vector<GLuint>(names));
     }
@@ -198,13 +201,11 @@ void BoardShape::fillSpan(const SquareSpan& span) {
 
 void BoardShape::prepareContext(std::uint32_t context, bool clampToEdge) {
     if (context_ != context) {
-        // Names made on another context mean nothing on this one.
+        // Names made on another context mean nothing on this one; there
+        // they are freed, as the off-screen renderer's switches come again
+        // and again.
+        letTexturesGo();
         context_ = context;
-        atlas_ = 0;
-        staleTextures_.clear();
-        for (MapBlock& block : blocks_) {
-            block.texture = 0;
-        }
     }
     if (!staleTextures_.empty()) {
         glDeleteTextures(static_cast<GLsizei>(staleTextures_.size()), staleTextures_.data());

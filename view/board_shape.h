@@ -86,6 +86,8 @@ private:
     // On the GL context of the frame being drawn, which clamps textures to
     // their edges from OpenGL 1.2 on.
     void prepareContext(std::uint32_t context, bool clampToEdge);
+    // Frees every texture name on the context that made them.
+    void letTexturesGo();
     void makeAtlas();
     void sendMap(MapBlock& block);
     void fillSpan(const SquareSpan& span);

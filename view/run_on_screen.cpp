@@ -226,11 +226,7 @@ void View::undoOrRedo(bool undoing) {
         return;
     }
     // A run of another size brings its board, torus and tiles.
-    bringRules(session->rulesInForce());
-    if (squares.size() != 0) {
-        assert(squares.width() == board.width() && squares.height() == board.height());
-        std::copy(squares.begin(), squares.end(), board.begin());
-    }
+    bringRules(session->rulesInForce(), &squares);
     doUpdates();
     trace::flush();
     runShown();

@@ -223,7 +223,7 @@ SoSeparator* buildPlane() {
 }
 
 // What draws the board, and the plane under it: the standard board's tiles,
-// or for any other size the one node, which lets go of a board it showed.
+// or for any other size the one node, which the standard board lets go.
 void buildTiles() {
     tileRoot->removeAllChildren();
     tilesAcross = board.width();
@@ -241,8 +241,11 @@ void buildTiles() {
         boardShape->showBoard(board);
         tileRoot->addChild(boardShape);
     } else {
+        // The node goes whole, with its arrays; its textures go on the
+        // context that made them, the next time it draws.
         if (boardShape != nullptr) {
-            boardShape->showBoard(Board(0, 0));
+            boardShape->unref();
+            boardShape = nullptr;
         }
         buildTilesOneBySquare();
     }

@@ -131,7 +131,7 @@ public:
     // Ctrl+S and Ctrl+O: a board file, through the toolkit's dialogs.
     void saveBoard();
     void openBoard();
-    void replaceBoard(const std::shared_ptr<const Board>& squares, const Rules& rules, const RunSession::Start& start,
+    void replaceBoard(const std::shared_ptr<Board>& squares, const Rules& rules, const RunSession::Start& start,
                       const QString& notice);
     // Which generation and seeds an opened board's run goes on with.
     [[nodiscard]] static QString continuationNotice(const board_file::RunPlace& place, const RunSession::Start& start);
@@ -142,9 +142,10 @@ public:
     // board's size without a model.
     [[nodiscard]] Rules rulesInForce() const;
     // Gives the model the rules, and the board, its torus and the scene
-    // their size, letting go of the picked square when the size changes.
-    // While stopped, within the caller's BoardAccess.
-    void bringRules(const Rules& rules);
+    // their size, letting go of the picked square when the size changes:
+    // the board then takes `squares` when they are of that size, and is
+    // emptied otherwise. While stopped, within the caller's BoardAccess.
+    void bringRules(const Rules& rules, Board* squares = nullptr);
     // R: the rules dialog, while stopped; the next fill or clear brings
     // what it sets.
     void chooseRules();
