@@ -129,16 +129,22 @@ void View::finishFilm(const QString& why) {
         return;
     }
     const std::unique_ptr<Filming> film = std::move(filming);
-    const std::optional<std::string> problem = film->recorder->finish();
-    const QString frames = language::number(film->recorder->framesWritten());
+    const FilmEnd end = film->recorder->finish();
+    const QString frames = language::number(end.frames);
     QString told;
-    if (problem || !why.isEmpty()) {
-        // The run goes on; only the film ends, whole up to its last frame.
-        told = tr("The film stopped: %1: %2; %3 frames were written")
-                   .arg(film->fileName, problem ? QString::fromStdString(*problem) : why, frames);
-        std::fprintf(stderr, "vivar: %s\n", told.toUtf8().constData());
-    } else {
+    if (end.whole() && why.isEmpty()) {
         told = tr("The film %1 is saved: %2 frames").arg(film->fileName, frames);
+    } else {
+        // The run goes on; only the film ends, finished as far as the disk
+        // allowed, and said to be cut.
+        const QString problem = end.problem ? QString::fromStdString(*end.problem) : why;
+        if (end.removed()) {
+            told = tr("The film stopped: %1: %2; no frame reached the file, which is not kept")
+                       .arg(film->fileName, problem);
+        } else {
+            told = tr("The film stopped: %1: %2; it is cut short after %3 frames").arg(film->fileName, problem, frames);
+        }
+        std::fprintf(stderr, "vivar: %s\n", told.toUtf8().constData());
     }
     if (panel != nullptr) {
         panel->notice(told);
