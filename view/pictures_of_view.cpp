@@ -62,6 +62,13 @@ void View::savePicture() {
                         .arg(pictureSize.height));
         return;
     }
+    // A picture replaces a file, never a device or a FIFO that the name
+    // leads to.
+    const QFileInfo target(QFileInfo(name).canonicalFilePath());
+    if (QFileInfo(name).exists() && !target.isFile()) {
+        tellProblem(tr("the picture was not saved: %1: not a regular file, which a picture does not replace").arg(name));
+        return;
+    }
     // Written beside the old file and renamed over it once whole.
     QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
