@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
@@ -31,6 +32,17 @@ std::optional<std::string> openBoard(RunOptions& options, Board& squares, board_
     const std::string name = platform::utf8Name(options.boardFile);
     if (const auto problem = board_file::contradiction(rules, options.rulesGiven)) {
         return name + ": " + *problem;
+    }
+    // The window goes on from the board one generation at least.
+    if (const auto problem = board_file::noRoomToRun(place.generation, 1)) {
+        return name + " " + *problem;
+    }
+    // The board is read, and the counts are added to: one file cannot be both.
+    std::error_code different;
+    if (!options.countsFile.empty() && std::filesystem::equivalent(options.boardFile, options.countsFile, different)) {
+        return words::fill(words::translate("main", "%1 is the board file, which --counts would write over: name "
+                                                    "another file for the counts"),
+                           {platform::utf8Name(options.countsFile)});
     }
     options.rules = rules;
     return std::nullopt;
@@ -80,7 +92,7 @@ int main(int argc, char** argv) {
         board = std::move(opened);
     }
     const RunSession::Start start = session.continuing(place);
-    session.begin(board, options.rules, start);
+    session.begin(board, options.rules, start, !options.boardFile.empty());
 
     View view;
     Model model;

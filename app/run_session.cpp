@@ -1,12 +1,14 @@
 #include "app/run_session.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cstdio>
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 #include "base/words.h"
 #include "model/run_seeds.h"
+#include "platform/system.h"
 
 namespace {
 
@@ -23,12 +25,13 @@ RunSession::RunSession(std::optional<std::uint32_t> windowSeed, const Rules& rul
     begin(Board(rules.width, rules.height), rules, start);
 }
 
-void RunSession::begin(const Board& squares, const Rules& rules, const Start& start) {
+void RunSession::begin(const Board& squares, const Rules& rules, const Start& start, bool opened) {
     auto run = std::make_unique<Run>();
     run->history.restart(squares, rules, start.generation);
     run->rules = rules;
     run->shown = start.generation;
     run->start = start.generation;
+    run->opened = opened;
     run->seed = start.seed;
     run->plannedFrom = start.generation;
     run->planned = start.nextSeeds;
@@ -70,7 +73,7 @@ void RunSession::restart(Change change, PackedBoard shown, const Board& squares,
     if (change == Change::kOpen) {
         chosen_ = rules;
     }
-    begin(squares, rules, start);
+    begin(squares, rules, start, change == Change::kOpen);
     push(std::move(entry));
 }
 
@@ -82,12 +85,11 @@ void RunSession::edit(int square, const CellState& before, const Board& squares)
     entry.before = before;
     entry.after = squares[static_cast<std::size_t>(square)];
     entry.editedBefore = run_->edited;
-    if (run_->shown < run_->history.latest()) {
-        // The recorded future stays until the run moves on from this board.
-        run_->edited = true;
-    } else {
-        commit(entry, squares);
-    }
+    // The edit waits on the board shown until the run moves on from it,
+    // even at the latest generation: until then the history holds the
+    // generation as the run made it, which going back and forth through
+    // it would show again in the edit's place.
+    run_->edited = true;
     push(std::move(entry));
 }
 
@@ -104,18 +106,25 @@ void RunSession::movingOn(const Board& squares) {
         return;
     }
     // The latest edit is one of those waiting at this generation: it keeps
-    // the future they set aside.
+    // the future they set aside. Trimming never lets one go (see
+    // keepWithinBudget), so it is there.
     const auto latest = std::find_if(undone_.rbegin(), undone_.rend(),
                                      [](const Entry& entry) { return entry.change == Change::kEdit; });
-    assert(latest != undone_.rend() && latest->generation == run_->shown && !latest->side);
-    commit(*latest, squares);
+    if (latest != undone_.rend() && latest->generation == run_->shown && !latest->side) {
+        commit(*latest, squares);
+        return;
+    }
+    Entry unrecorded;
+    commit(unrecorded, squares);
 }
 
 void RunSession::commit(Entry& entry, const Board& squares) {
     Run& run = *run_;
     const std::int64_t at = run.shown;
     Side side;
-    side.future = run.history.cutAfter(at);
+    // The generation shown is always in the history, which never forgets
+    // its latest board.
+    side.future = run.history.cutAfter(at).value_or(RunHistory::Future{at, at, {}, {}});
     side.kept = run.history.exchangeLatestKept(PackedBoard(squares));
     side.shown = at;
     side.counts = run.counts;
@@ -134,13 +143,18 @@ void RunSession::commit(Entry& entry, const Board& squares) {
     entry.side = std::move(side);
 }
 
-void RunSession::exchange(Entry& entry) {
+bool RunSession::exchange(Entry& entry) {
     Run& run = *run_;
     Side& other = *entry.side;
+    std::optional<RunHistory::Future> cut = run.history.cutAfter(entry.generation);
+    if (!cut) {
+        return false;  // too old: the history no longer holds the generation edited
+    }
     Side mine;
-    mine.future = run.history.cutAfter(entry.generation);
+    mine.future = std::move(*cut);
     mine.kept = run.history.exchangeLatestKept(std::move(other.kept));
-    run.history.putBack(std::move(other.future));
+    // Cut after the same generation, it goes back.
+    [[maybe_unused]] const bool back = run.history.putBack(std::move(other.future));
     mine.shown = std::exchange(run.shown, other.shown);
     mine.countsValid = std::exchange(run.countsValid, other.countsValid);
     mine.populations = std::exchange(run.populations, std::move(other.populations));
@@ -153,6 +167,7 @@ void RunSession::exchange(Entry& entry) {
         before->close();
     }
     other = std::move(mine);
+    return true;
 }
 
 RunSession::Done RunSession::apply(Entry& entry, Board& squares, bool undoing) {
@@ -170,9 +185,6 @@ RunSession::Done RunSession::apply(Entry& entry, Board& squares, bool undoing) {
             std::swap(run_, entry.run);
             {
                 PackedBoard shown(squares);
-                if (squares.width() != entry.board.width() || squares.height() != entry.board.height()) {
-                    squares.resize(entry.board.width(), entry.board.height());
-                }
                 entry.board.unpackInto(squares);
                 entry.board = std::move(shown);
             }
@@ -186,12 +198,10 @@ RunSession::Done RunSession::apply(Entry& entry, Board& squares, bool undoing) {
                 run_->edited = undoing ? entry.editedBefore : true;
                 break;
             }
-            if (run_->history.earliest() > entry.generation) {
-                // Too old: the history no longer holds the generation edited.
+            if (!exchange(entry)) {
                 done.lost = true;
                 break;
             }
-            exchange(entry);
             if (undoing) {
                 // The board the run moved on from, less this edit; any edits
                 // made there before it wait again.
@@ -265,18 +275,26 @@ std::size_t RunSession::changeBytes() const {
 
 std::size_t RunSession::changeBudget() const { return run_->history.budget(); }
 
+bool RunSession::Entry::waits() const { return change == Change::kEdit && !side; }
+
 void RunSession::keepWithinBudget() {
-    // The oldest changes go first; the latest one always stays.
-    while (undone_.size() > kMostChanges) {
+    // The oldest changes go first; the latest one always stays, and so does
+    // every change from the first edit that waits on its board on: its run
+    // moves on through it, now or once an undo brings the run back.
+    const auto trimmable = [this] { return undone_.size() > 1 && !undone_.front().waits(); };
+    while (undone_.size() > kMostChanges && trimmable()) {
         undone_.pop_front();
     }
-    while (undone_.size() > 1 && changeBytes() > changeBudget()) {
+    while (trimmable() && changeBytes() > changeBudget()) {
         undone_.pop_front();
     }
 }
 
 void RunSession::generationShown(std::uint32_t seed, const Board& squares, const Census& census) {
     Run& run = *run_;
+    if (atLastGeneration()) {
+        return;  // the window never runs past it; nothing can count one more
+    }
     const std::int64_t shown = run.shown + 1;
     if (shown > run.history.latest()) {
         run.history.record(seed, squares);
@@ -287,7 +305,10 @@ void RunSession::generationShown(std::uint32_t seed, const Board& squares, const
 }
 
 void RunSession::wentTo(std::int64_t generation) {
-    assert(!run_->edited && generation >= run_->history.earliest() && generation <= run_->history.latest());
+    // The window goes nowhere from a board edited and not yet run on.
+    if (run_->edited || generation < run_->history.earliest() || generation > run_->history.latest()) {
+        throw std::logic_error("went to generation " + std::to_string(generation) + ", which is not to be shown");
+    }
     run_->shown = generation;
 }
 
@@ -319,16 +340,17 @@ RunSession::Start RunSession::continuing(const board_file::RunPlace& place) cons
 }
 
 std::optional<std::string> RunSession::openCounts(const std::filesystem::path& fileName) {
-    std::string problem;
-    firstCounts_ = CountsFile::create(fileName, problem);
-    if (!firstCounts_) {
+    if (auto problem = CountsFile::check(fileName)) {
         return problem;
     }
+    countsPath_ = fileName;
     countsOn_ = true;
     return std::nullopt;
 }
 
-std::optional<std::string> RunSession::takeNewCountsFile() { return std::exchange(newCountsFile_, std::nullopt); }
+std::optional<RunSession::NewCountsFile> RunSession::takeNewCountsFile() {
+    return std::exchange(newCountsFile_, std::nullopt);
+}
 
 void RunSession::writeCounts(std::int64_t generation, const Census& census) {
     if (!countsOn_) {
@@ -347,22 +369,37 @@ void RunSession::writeCounts(std::int64_t generation, const Census& census) {
         return;
     }
     // A run that has no file yet, or that left the one it wrote, gets one
-    // of its own, complete from its first generation.
+    // of its own, complete from its first generation. The first to write
+    // takes the file named, unless that holds another run's rows; a run
+    // from a board file goes on with the record that ends at its board.
     std::shared_ptr<CountsFile> file;
     std::string problem;
-    if (!firstCountsTaken_) {
-        file = firstCounts_;
-        firstCountsTaken_ = true;
+    if (!firstCounts_) {
+        std::optional<CountsFile::Row> continues;
+        if (run.opened && generation - 1 == run.start) {
+            continues = CountsFile::Row{run.start, run.history.censusOf(run.start)};
+        }
+        file = CountsFile::begin(countsPath_, continues, problem);
+        if (!file) {
+            countsFailed(platform::utf8Name(countsPath_), problem);
+            return;
+        }
+        firstCounts_ = file;
+        if (file->name() != platform::utf8Name(countsPath_)) {
+            newCountsFile_ = NewCountsFile{file->name(), true};
+        }
     } else {
         file = firstCounts_->another(problem);
         if (!file) {
             countsFailed(firstCounts_->name(), problem);
             return;
         }
-        newCountsFile_ = file->name();
+        newCountsFile_ = NewCountsFile{file->name(), false};
     }
     std::optional<std::string> failure;
-    if (run.counts && run.countsValid >= run.counts->first()) {
+    if (file->continued()) {
+        // Its last row is the board this run started from.
+    } else if (run.counts && run.counts->readable() && run.countsValid >= run.counts->first()) {
         failure = file->copyRows(*run.counts, run.countsValid);
     } else {
         // Its first row is the board it started from, as vivar-sim's is.

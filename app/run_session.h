@@ -58,15 +58,19 @@ public:
 
     // The run shown.
     [[nodiscard]] std::int64_t generation() const { return run_->shown; }
+    // Whether the generation shown is the last that can be counted, from
+    // which the run does not go on.
+    [[nodiscard]] bool atLastGeneration() const { return run_->shown == board_file::kLargestGeneration; }
     // The generation the run started at: 0, or an opened board's.
     [[nodiscard]] std::int64_t firstGeneration() const { return run_->start; }
     [[nodiscard]] const RunHistory& history() const { return run_->history; }
     [[nodiscard]] const Rules& rulesInForce() const { return run_->rules; }
     // The run's own seed, when it has one.
     [[nodiscard]] const std::optional<std::uint32_t>& seed() const { return run_->seed; }
-    // Whether the board shown was edited in the past and the run has not
-    // moved on from it: the recorded future is still there, and the run
-    // stays at this generation until it moves on or the edits are undone.
+    // Whether the board shown was edited and the run has not moved on from
+    // it: the recorded generation, and the future after it, are still
+    // there, and the run stays at this generation until it moves on or the
+    // edits are undone.
     [[nodiscard]] bool edited() const { return run_->edited; }
     [[nodiscard]] const PopulationHistory& populations() const { return run_->populations; }
     // The rules the next fill or clear brings.
@@ -78,13 +82,15 @@ public:
     // run fixes it: recorded, planned, or its seed's; otherwise the clock's.
     [[nodiscard]] std::optional<std::uint32_t> seedOf(std::int64_t generation) const;
 
-    // The run the window starts with, which nothing undoes.
-    void begin(const Board& squares, const Rules& rules, const Start& start);
+    // The run the window starts with, which nothing undoes; `opened` when
+    // its board comes from a board file.
+    void begin(const Board& squares, const Rules& rules, const Start& start, bool opened = false);
 
     // The changes a user makes, each undoable. A new run on `squares` in
     // place of `shown` (a fill, a clear, an opened board).
     void restart(Change change, PackedBoard shown, const Board& squares, const Rules& rules, const Start& start);
-    // The square was changed by hand; `squares` is the board after it.
+    // The square was changed by hand; `squares` is the board after it. The
+    // edit waits on the generation shown until the run moves on from it.
     void edit(int square, const CellState& before, const Board& squares);
     void chooseRules(const Rules& rules);
 
@@ -116,14 +122,21 @@ public:
     // its own, which wins.
     [[nodiscard]] Start continuing(const board_file::RunPlace& place) const;
 
-    // Opens the counts file, or returns the reason it cannot be written.
+    // The counts file the command line named, which the first run to write
+    // a row makes, or goes on with; the reason it can never be written
+    // otherwise. Nothing is made or changed yet.
     std::optional<std::string> openCounts(const std::filesystem::path& fileName);
     // Why the counts stopped being written, once they have: said once on
     // stderr, and kept for the status line.
     [[nodiscard]] const std::string& countsProblem() const { return countsProblem_; }
-    // The name of a counts file begun for a run that left the recorded
-    // one, once, to be told.
-    std::optional<std::string> takeNewCountsFile();
+    // A counts file of a name other than the one the run wrote to, once,
+    // to be told: a run that left the recorded one, or the file named held
+    // the rows of another run.
+    struct NewCountsFile {
+        std::string name;
+        bool namedHeldOthers = false;
+    };
+    std::optional<NewCountsFile> takeNewCountsFile();
 
 private:
     struct Run {
@@ -131,6 +144,7 @@ private:
         Rules rules;
         std::int64_t shown = 0;
         std::int64_t start = 0;
+        bool opened = false;  // from a board file, whose counts may go on
         std::optional<std::uint32_t> seed;
         std::int64_t plannedFrom = 0;  // planned[i] seeds generation plannedFrom + 1 + i
         std::vector<std::uint32_t> planned;
@@ -170,11 +184,14 @@ private:
         // New rules, or a new run: the rules chosen for the next fill before.
         Rules chosen;
         [[nodiscard]] std::size_t bytes() const;
+        // An edit that waits on its board for its run to move on.
+        [[nodiscard]] bool waits() const;
     };
 
     // The edit at the generation shown becomes the run's: its future is
-    // swapped with the side the entry keeps (the undo or redo of one).
-    void exchange(Entry& entry);
+    // swapped with the side the entry keeps (the undo or redo of one);
+    // false, changing nothing, when the history no longer holds it.
+    bool exchange(Entry& entry);
     void commit(Entry& entry, const Board& squares);
     Done apply(Entry& entry, Board& squares, bool undoing);
     void push(Entry&& entry);
@@ -189,10 +206,11 @@ private:
     std::deque<Entry> undone_;  // the changes to undo, latest last
     std::vector<Entry> redone_;
 
-    // The file the command line named, until a run takes it.
+    // The file the command line named, which the first run to write takes,
+    // and the first file written, beside which the later ones go.
+    std::filesystem::path countsPath_;
     std::shared_ptr<CountsFile> firstCounts_;
-    bool firstCountsTaken_ = false;
     bool countsOn_ = false;
     std::string countsProblem_;
-    std::optional<std::string> newCountsFile_;
+    std::optional<NewCountsFile> newCountsFile_;
 };

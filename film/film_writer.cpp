@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
-#include <fstream>
+#include <cstdio>
 #include <mutex>
 #include <system_error>
 #include <vector>
@@ -49,9 +49,10 @@ constexpr int kOutputBufferBytes = 1 << 16;
 // The file a film goes to, under FFmpeg's output: it writes the bytes as
 // they come, seeks where the muxer goes back to finish its header, and
 // counts the frames among the bytes that reach the file. After a failed
-// write nothing more is written: FFmpeg stops there too.
+// write nothing more is written: FFmpeg stops there too. Its file is an
+// OutputFile's, written beside the name until it is kept.
 struct FilmFile {
-    std::filebuf file;
+    platform::OutputFile file;
     std::int64_t position = 0;
     // The file's end: bytes written below it are the muxer going back.
     std::int64_t end = 0;
@@ -66,7 +67,8 @@ struct FilmFile {
             return AVERROR(out.error);
         }
         errno = 0;
-        const std::streamsize written = out.file.sputn(reinterpret_cast<const char*>(bytes), count);
+        const auto written =
+            static_cast<std::int64_t>(std::fwrite(bytes, 1, static_cast<std::size_t>(count), out.file.stream()));
         const std::int64_t reached = out.position + written;
         if (reached > out.end) {
             const std::int64_t fresh = reached - std::max(out.position, out.end);
@@ -92,8 +94,9 @@ struct FilmFile {
         if (whence != SEEK_SET && whence != SEEK_CUR && whence != SEEK_END) {
             return AVERROR(EINVAL);
         }
-        if (out.file.pubseekoff(to, std::ios_base::beg, std::ios_base::out) != std::streampos(to)) {
-            return AVERROR(EIO);
+        // 64 bits on both systems: a film may pass 2 GB.
+        if (fseeko64(out.file.stream(), static_cast<off64_t>(to), SEEK_SET) != 0) {
+            return AVERROR(errno != 0 ? errno : EIO);
         }
         out.position = to;
         return to;
@@ -148,18 +151,15 @@ struct FilmWriter::Parts {
 
     // Opens the file with FFmpeg's output over it; the problem, if any.
     std::optional<std::string> openFile(const std::filesystem::path& name, FilmKind kind) {
-        // A film is no stream: a device, a FIFO or a folder keeps what it is.
-        std::error_code unknown;
-        const auto status = std::filesystem::status(name, unknown);
-        if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-            return "not a regular file, which a film does not replace";
-        }
+        // A film is no stream: its muxer goes back to finish its header.
         out = std::make_unique<FilmFile>(kind);
-        out->file.pubsetbuf(nullptr, 0);
-        errno = 0;
-        if (out->file.open(name, std::ios_base::out | std::ios_base::binary | std::ios_base::trunc) == nullptr) {
-            return std::generic_category().message(errno != 0 ? errno : EIO);
+        if (std::optional<std::string> refused =
+                out->file.open(name, platform::Writing::whole, platform::Streams::no)) {
+            return refused;
         }
+        // Unbuffered, so that what a write says it wrote is in the file:
+        // FFmpeg's own buffer gathers the bytes.
+        std::setvbuf(out->file.stream(), nullptr, _IONBF, 0);
         file = name;
         auto* buffer = static_cast<unsigned char*>(av_malloc(kOutputBufferBytes));
         if (buffer == nullptr) {
@@ -174,24 +174,27 @@ struct FilmWriter::Parts {
         return std::nullopt;
     }
 
-    // Closes the file, removing it when it holds no frame; the frames it
-    // holds.
+    // Keeps the film under its name, or abandons it when it holds no frame,
+    // leaving what the name held as it was; the frames it holds.
     std::int64_t closeFile(std::optional<std::string>& failure) {
         if (out == nullptr || file.empty()) {
             return 0;
         }
-        if (out->file.close() == nullptr && !failure) {
-            failure = std::generic_category().message(errno != 0 ? errno : EIO);
-        }
+        file.clear();
         const std::int64_t frames = out->counted.frames();
         if (frames == 0) {
-            std::error_code error;
-            const auto status = std::filesystem::symlink_status(file, error);
-            if (!error && std::filesystem::is_regular_file(status)) {
-                std::filesystem::remove(file, error);
-            }
+            out->file.abandon();
+            return 0;
         }
-        file.clear();
+        // A cut film is kept with the frames that reached it: the write that
+        // failed is told already, and must not count against the rest.
+        std::clearerr(out->file.stream());
+        if (std::optional<std::string> unkept = out->file.commit()) {
+            if (!failure) {
+                failure = std::move(unkept);
+            }
+            return 0;
+        }
         return frames;
     }
     void makePalette() {

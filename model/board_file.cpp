@@ -159,8 +159,10 @@ constexpr std::size_t mostTimersOfASquare() {
 // The file draws the board as the home view shows it, as the inspector names
 // places: a line for each row down the screen, a character for each square
 // across it. Both from 0 here.
-std::size_t squareAt(const Squares& squares, int line, int position) {
-    return squares.indexOf(position, line);
+template <typename Kept>
+std::size_t squareAt(const Kept& squares, int line, int position) {
+    return static_cast<std::size_t>(position) * static_cast<std::size_t>(squares.height()) +
+           static_cast<std::size_t>(line);
 }
 
 constexpr std::array<std::string_view, 5> kKeywords{"kinds", "headings", "phases",
@@ -761,33 +763,86 @@ std::optional<std::size_t> largestByFirstLines(std::string_view text) {
 }
 
 // Whether the board is the standard one that the first version holds.
-bool fitsFirstVersion(const Squares& squares, const Rules& rules) {
+template <typename Kept>
+bool fitsFirstVersion(const Kept& squares, const Rules& rules) {
+    if (!rules.isStandard()) {
+        return false;
+    }
     const Timer& mateTurns = timerNamed("mate-turns");
-    return rules.isStandard() && std::all_of(squares.begin(), squares.end(), [&](const CellState& cell) {
-               return mateTurns.holders.find(letterOf(cell)) == std::string_view::npos ||
-                      mateTurns.get(cell) <= mateTurns.largest(rules, kFirstVersion);
-           });
+    const std::size_t count = static_cast<std::size_t>(squares.width()) * static_cast<std::size_t>(squares.height());
+    for (std::size_t square = 0; square < count; ++square) {
+        const CellState& cell = squares[square];
+        if (mateTurns.holders.find(letterOf(cell)) != std::string_view::npos &&
+            mateTurns.get(cell) > mateTurns.largest(rules, kFirstVersion)) {
+            return false;
+        }
+    }
+    return true;
 }
+
+// The text of a board, written as it is made: into a string, or through a
+// buffer into a file, so that a large board's text is never held whole.
+class Text {
+public:
+    explicit Text(std::string& whole) : text_(whole) {}
+    explicit Text(std::FILE* file) : text_(buffer_), file_(file) {}
+    Text(const Text&) = delete;
+    Text& operator=(const Text&) = delete;
+
+    Text& operator+=(std::string_view more) {
+        text_ += more;
+        flushIfFull();
+        return *this;
+    }
+    Text& operator+=(char c) {
+        text_ += c;
+        flushIfFull();
+        return *this;
+    }
+    // Writes what is buffered; the first failure to write, or 0.
+    int flush() {
+        if (file_ != nullptr && !buffer_.empty()) {
+            if (error_ == 0 && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
+                error_ = errno != 0 ? errno : EIO;
+            }
+            buffer_.clear();
+        }
+        return error_;
+    }
+
+private:
+    static constexpr std::size_t kBuffered = std::size_t{1} << 16;
+    void flushIfFull() {
+        if (file_ != nullptr && buffer_.size() >= kBuffered) {
+            flush();
+        }
+    }
+
+    std::string buffer_;
+    std::string& text_;
+    std::FILE* file_ = nullptr;
+    int error_ = 0;
+};
+
 
 std::string reasonOf(int error) {
     return error != 0 ? std::strerror(error) : told(QT_TRANSLATE_NOOP("BoardFile", "input/output error"));
 }
 
-// Writes the whole text and closes the file; the reason of the first
-// failure, or 0.
-int writeAll(std::FILE* file, const std::string& text) {
-    int error = 0;
-    if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) {
-        error = errno != 0 ? errno : EIO;
-    }
-    // Closing writes what is still buffered, and may fail for that.
-    if (std::fclose(file) != 0 && error == 0) {
-        error = errno != 0 ? errno : EIO;
-    }
-    return error;
-}
-
 }  // namespace
+
+std::optional<std::string> noRoomToRun(std::int64_t first, std::int64_t generations) {
+    if (generations <= kLargestGeneration - first) {
+        return std::nullopt;
+    }
+    if (generations == 1) {
+        return told(QT_TRANSLATE_NOOP("BoardFile", "holds generation %1, the last that can be counted: the run cannot "
+                                                   "go on from it"),
+                    {std::to_string(first)});
+    }
+    return told(QT_TRANSLATE_NOOP("BoardFile", "holds generation %1: %2 generations more would pass generation %3"),
+                {std::to_string(first), std::to_string(generations), std::to_string(kLargestGeneration)});
+}
 
 std::size_t largestFile(int width, int height, std::size_t nextSeeds) {
     const auto lineLength = static_cast<std::size_t>(width);
@@ -813,13 +868,17 @@ std::optional<std::string> parse(std::string_view text, Board& squares, Rules& r
                                      {std::to_string(problem->line), problem->what});
 }
 
-std::string format(const Board& squares, const Rules& boardRules, std::string_view comment, const RunPlace& place) {
+namespace {
+
+template <typename Kept>
+void writeText(Text& text, const Kept& squares, const Rules& boardRules, std::string_view comment,
+               const RunPlace& place) {
     Rules rules = boardRules;
     rules.width = squares.width();
     rules.height = squares.height();
     const bool placed = place.generation != 0 || place.seed || !place.nextSeeds.empty();
     const int version = placed ? kPlaceVersion : fitsFirstVersion(squares, rules) ? kFirstVersion : kRulesVersion;
-    std::string text = say("vivar board %d\n", version);
+    text += say("vivar board %d\n", version);
     // Only characters the reader takes, or the file would not load again.
     for (std::size_t start = 0; start < comment.size();) {
         const std::size_t end = std::min(comment.find('\n', start), comment.size());
@@ -853,7 +912,6 @@ std::string format(const Board& squares, const Rules& boardRules, std::string_vi
     }
     const int lineCount = squares.height();
     const int lineLength = squares.width();
-    text.reserve(text.size() + kGrids.size() * static_cast<std::size_t>(lineCount) * static_cast<std::size_t>(lineLength + 1));
     for (const Grid& grid : kGrids) {
         text += grid.name;
         text += '\n';
@@ -884,7 +942,17 @@ std::string format(const Board& squares, const Rules& boardRules, std::string_vi
         }
     }
     text += "end\n";
-    return text;
+}
+
+}  // namespace
+
+std::string format(const Board& squares, const Rules& rules, std::string_view comment, const RunPlace& place) {
+    std::string whole;
+    {
+        Text text(whole);
+        writeText(text, squares, rules, comment, place);
+    }
+    return whole;
 }
 
 std::optional<std::string> load(const std::filesystem::path& path, Board& squares, Rules& rules, RunPlace* place) {
@@ -928,47 +996,40 @@ std::optional<std::string> load(const std::filesystem::path& path, Board& square
                               : say("%s:%d: %s", name.c_str(), problem->line, problem->what.c_str());
 }
 
-std::optional<std::string> save(const std::filesystem::path& path, const Board& squares, const Rules& rules,
-                                std::string_view comment, const RunPlace& place) {
-    namespace fs = std::filesystem;
-    const std::string text = format(squares, rules, comment, place);
+namespace {
+
+template <typename Kept>
+std::optional<std::string> saveText(const std::filesystem::path& path, const Kept& squares, const Rules& rules,
+                                    std::string_view comment, const RunPlace& place) {
     const std::string name = platform::utf8Name(path);
-    std::error_code ignored;
-
-    // A symbolic link stays one: what changes is the file it leads to.
-    fs::path linked;
-    if (const int error = platform::followLinks(path, linked)) {
-        return name + ": " + reasonOf(error);
-    }
-
     // A device or a pipe (standard output, say) holds no old copy to keep,
-    // and must not be replaced by a file of the same name.
-    const fs::file_status target = fs::status(linked, ignored);
-    if (fs::exists(target) && !fs::is_regular_file(target) && !fs::is_directory(target)) {
-        std::FILE* file = platform::openFile(linked, "wb");
-        if (file == nullptr) {
-            return name + ": " + reasonOf(errno);
-        }
-        if (const int error = writeAll(file, text)) {
-            return name + ": " + reasonOf(error);
-        }
-        return std::nullopt;
+    // and takes the text as a stream.
+    platform::OutputFile file;
+    if (const auto problem = file.open(path, platform::Writing::whole, platform::Streams::yes)) {
+        return name + ": " + *problem;
     }
-
-    // A file that may not be written is not replaced either, as a rename
-    // alone would do.
-    if (fs::is_regular_file(target)) {
-        std::FILE* existing = platform::openFile(linked, "ab");
-        if (existing == nullptr) {
-            return name + ": " + reasonOf(errno);
-        }
-        std::fclose(existing);
-    }
-
-    if (const int error = platform::replaceFile(linked, text)) {
+    Text text(file.stream());
+    writeText(text, squares, rules, comment, place);
+    if (const int error = text.flush()) {
+        file.abandon();
         return name + ": " + reasonOf(error);
+    }
+    if (const auto problem = file.commit()) {
+        return name + ": " + *problem;
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> save(const std::filesystem::path& path, const Board& squares, const Rules& rules,
+                                std::string_view comment, const RunPlace& place) {
+    return saveText(path, squares, rules, comment, place);
+}
+
+std::optional<std::string> save(const std::filesystem::path& path, const PackedBoard& squares, const Rules& rules,
+                                std::string_view comment, const RunPlace& place) {
+    return saveText(path, squares, rules, comment, place);
 }
 
 std::optional<std::string> contradiction(const Rules& file, const Rules& given) {

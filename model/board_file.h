@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/board.h"
+#include "model/packed_board.h"
 #include "model/rules.h"
 
 // Board files: a whole board and the rules it runs by, as text that a person
@@ -97,6 +98,11 @@ struct RunPlace {
 inline constexpr std::int64_t kLargestGeneration = std::numeric_limits<std::int64_t>::max();
 inline constexpr std::size_t kMostNextSeeds = 16'777'216;
 
+// Generations are counted up to kLargestGeneration: a run of `generations`
+// more from a board at generation `first` must end within them. The
+// problem, as one line to follow the file's name, when it would not.
+[[nodiscard]] std::optional<std::string> noRoomToRun(std::int64_t first, std::int64_t generations);
+
 // The largest file a board of this size can be: its grids, every timer of
 // every square, the next seeds it lists, Windows line ends, and a megabyte
 // for comments. A larger file is not a board.
@@ -129,6 +135,10 @@ std::optional<std::string> load(const std::filesystem::path& path, Board& square
 // file it leads to is replaced (made, if the link dangles). On failure
 // returns one line: "FILE: reason".
 std::optional<std::string> save(const std::filesystem::path& path, const Board& squares, const Rules& rules,
+                                std::string_view comment = {}, const RunPlace& place = {});
+// The same from a board kept packed, which a large board is, unpacked a
+// square at a time as it is written.
+std::optional<std::string> save(const std::filesystem::path& path, const PackedBoard& squares, const Rules& rules,
                                 std::string_view comment = {}, const RunPlace& place = {});
 
 // The first of the rules a command line gives that a board file's rules

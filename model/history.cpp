@@ -1,7 +1,8 @@
 #include "model/history.h"
 
 #include <algorithm>
-#include <cassert>
+#include <stdexcept>
+#include <string>
 #include <iterator>
 #include <utility>
 
@@ -38,10 +39,7 @@ std::size_t RunHistory::bytes() const {
 
 void RunHistory::keep(std::int64_t generation, const Board& squares) {
     kept_.emplace_back(generation, PackedBoard(squares));
-    // Never below the latest board kept: the present is always there.
-    while (kept_.size() > 1 && bytes() > budget()) {
-        forgetOldest();
-    }
+    forgetBeyondBudget();
 }
 
 void RunHistory::forgetOldest() {
@@ -55,7 +53,9 @@ void RunHistory::forgetOldest() {
 }
 
 void RunHistory::record(std::uint32_t seed, const Board& after) {
-    assert(!kept_.empty());
+    if (kept_.empty()) {
+        throw std::logic_error("a generation recorded before the run began");
+    }
     seeds_.push_back(seed);
     ++latest_;
     if (latest_ - kept_.back().first >= interval_) {
@@ -71,8 +71,10 @@ std::size_t RunHistory::Future::bytes() const {
     return total;
 }
 
-RunHistory::Future RunHistory::cutAfter(std::int64_t generation) {
-    assert(generation >= earliest() && generation <= latest_);
+std::optional<RunHistory::Future> RunHistory::cutAfter(std::int64_t generation) {
+    if (kept_.empty() || generation < earliest() || generation > latest_) {
+        return std::nullopt;
+    }
     Future future;
     future.after = generation;
     future.latest = latest_;
@@ -87,13 +89,21 @@ RunHistory::Future RunHistory::cutAfter(std::int64_t generation) {
     return future;
 }
 
-void RunHistory::putBack(Future&& future) {
-    assert(future.after == latest_);
+bool RunHistory::putBack(Future&& future) {
+    if (kept_.empty() || future.after != latest_) {
+        return false;
+    }
     for (auto& kept : future.kept) {
         kept_.push_back(std::move(kept));
     }
     seeds_.insert(seeds_.end(), future.seeds.begin(), future.seeds.end());
     latest_ = future.latest;
+    forgetBeyondBudget();
+    return true;
+}
+
+void RunHistory::forgetBeyondBudget() {
+    // Never below the latest board kept: the present is always there.
     while (kept_.size() > 1 && bytes() > budget()) {
         forgetOldest();
     }
@@ -117,9 +127,7 @@ std::optional<PackedBoard> RunHistory::exchangeLatestKept(std::optional<PackedBo
     }
     if (squares) {
         kept_.emplace_back(latest_, std::move(*squares));
-        while (kept_.size() > 1 && bytes() > budget()) {
-            forgetOldest();
-        }
+        forgetBeyondBudget();
     }
     return before;
 }
@@ -142,13 +150,15 @@ std::optional<std::uint32_t> RunHistory::seedOf(std::int64_t generation) const {
 }
 
 RunHistory::Kept::const_iterator RunHistory::keptAtOrBefore(std::int64_t generation) const {
+    if (kept_.empty() || generation < earliest() || generation > latest_) {
+        throw std::out_of_range("generation " + std::to_string(generation) + " is not in the history");
+    }
     return std::prev(std::upper_bound(kept_.begin(), kept_.end(), generation,
                                       [](std::int64_t wanted, const auto& kept) { return wanted < kept.first; }));
 }
 
 std::optional<Model::WatchedTurn> RunHistory::rebuildInto(std::int64_t generation, Board& squares,
                                                           int watched) const {
-    assert(generation >= earliest() && generation <= latest_);
     const auto at = keptAtOrBefore(generation);
     const bool kept = at->first == generation;
     if (kept && (watched < 0 || at == kept_.begin())) {
@@ -186,7 +196,6 @@ std::optional<Model::WatchedTurn> RunHistory::rebuildInto(std::int64_t generatio
 }
 
 Census RunHistory::censusOf(std::int64_t generation) const {
-    assert(generation >= earliest() && generation <= latest_);
     const auto at = keptAtOrBefore(generation);
     return at->first == generation ? at->second.census() : takeCensus(rebuild(generation).board);
 }

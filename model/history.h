@@ -53,11 +53,13 @@ public:
         std::deque<std::uint32_t> seeds;
         [[nodiscard]] std::size_t bytes() const;
     };
-    // Ends the run at `generation`, between earliest() and latest(), and
-    // hands over what came after it.
-    Future cutAfter(std::int64_t generation);
-    // Puts back what cutAfter handed over, the run ending where it was cut.
-    void putBack(Future&& future);
+    // Ends the run at `generation` and hands over what came after it; none,
+    // changing nothing, when the history no longer holds the generation.
+    std::optional<Future> cutAfter(std::int64_t generation);
+    // Puts back what cutAfter handed over, the run ending where it was cut;
+    // false, changing nothing, unless the run ends at the generation it was
+    // cut after.
+    [[nodiscard]] bool putBack(Future&& future);
     // The board kept at latest() is now `squares` (an edit), or with none,
     // none is kept there unless it is the earliest. Returns the board kept
     // there before, if one was, so that an edit can be undone exactly.
@@ -98,8 +100,10 @@ private:
     using Kept = std::deque<std::pair<std::int64_t, PackedBoard>>;
 
     void keep(std::int64_t generation, const Board& squares);
+    void forgetBeyondBudget();
     void forgetOldest();
-    // The latest board kept at or before `generation`, which must be held.
+    // The latest board kept at or before `generation`; std::out_of_range
+    // when the history does not hold the generation.
     [[nodiscard]] Kept::const_iterator keptAtOrBefore(std::int64_t generation) const;
 
     std::size_t budget_;

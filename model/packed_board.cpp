@@ -1,6 +1,5 @@
 #include "model/packed_board.h"
 
-#include <cassert>
 #include <cstring>
 #include <limits>
 #include <span>
@@ -98,7 +97,9 @@ Board PackedBoard::unpacked() const {
 }
 
 void PackedBoard::unpackInto(Board& squares) const {
-    assert(squares.width() == width_ && squares.height() == height_);
+    if (squares.width() != width_ || squares.height() != height_) {
+        squares.resize(width_, height_);
+    }
     std::visit(
         [&](const auto& numbers) {
             for (std::size_t square = 0; square < numbers.size(); ++square) {

@@ -22,8 +22,14 @@ public:
     explicit PackedBoard(const Board& squares);
 
     [[nodiscard]] Board unpacked() const;
-    // Into a board of the same size, which keeps its address.
+    // Into a board, which keeps its address when it has this board's size
+    // and takes the size otherwise.
     void unpackInto(Board& squares) const;
+    // One square's record.
+    [[nodiscard]] const CellState& operator[](std::size_t square) const {
+        return std::visit([&](const auto& numbers) -> const CellState& { return records_[numbers[square]]; },
+                          numbers_);
+    }
     // The census of the board, without unpacking it.
     [[nodiscard]] Census census() const;
     [[nodiscard]] int width() const { return width_; }

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/output_file.h"
+
 // What the program asks of the operating system that Debian and Windows
 // answer differently. One source file per system gives it.
 namespace platform {
@@ -80,25 +82,12 @@ void failWritesWhenReaderGoes();
 
 // std::fopen for a file of any name.
 [[nodiscard]] std::FILE* openFile(const std::filesystem::path& path, const char* mode);
-// A new, empty file open for writing in binary, only if no file of that name
-// exists yet, so that nothing already there is ever overwritten; nullptr
-// and errno otherwise (EEXIST when the name is taken).
-[[nodiscard]] std::FILE* createNewFile(const std::filesystem::path& path);
-
 // The file a name stands for: through a symbolic link, or a chain of them,
 // the name the last one leads to, which may not exist yet (a dangling link's
 // target); a relative link leads from its own folder. The name itself when
 // it is no link. Returns 0 or the errno value of what failed (ELOOP for
 // links that lead round in a circle).
 [[nodiscard]] int followLinks(const std::filesystem::path& path, std::filesystem::path& file);
-
-// Replaces the file's contents so that nobody, not even after a crash or a
-// power cut, finds anything but the whole old file or the whole new one: the
-// text goes to a new file beside it, which no other file had the name of,
-// reaches the disk, takes the old file's permissions and is renamed over
-// it. Returns 0 or the errno value of what failed, leaving no new file
-// behind.
-[[nodiscard]] int replaceFile(const std::filesystem::path& path, std::string_view contents);
 
 // Lines, each flushed as it is written, to the file that an environment
 // variable names; nothing when it names none. The window's tests read what
@@ -107,26 +96,19 @@ class LineLog {
 public:
     explicit LineLog(const char* variable) {
         if (const std::filesystem::path path = environmentPath(variable); !path.empty()) {
-            file_ = openFile(path, "w");
+            (void)file_.open(path, Writing::adding, Streams::yes);
         }
     }
-    ~LineLog() {
-        if (file_ != nullptr) {
-            std::fclose(file_);
-        }
-    }
-    LineLog(const LineLog&) = delete;
-    LineLog& operator=(const LineLog&) = delete;
 
     void write(std::string_view line) {
-        if (file_ != nullptr) {
-            std::fprintf(file_, "%.*s\n", static_cast<int>(line.size()), line.data());
-            std::fflush(file_);
+        if (file_.isOpen()) {
+            std::fprintf(file_.stream(), "%.*s\n", static_cast<int>(line.size()), line.data());
+            std::fflush(file_.stream());
         }
     }
 
 private:
-    std::FILE* file_ = nullptr;
+    OutputFile file_;
 };
 
 }  // namespace platform

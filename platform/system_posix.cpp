@@ -11,7 +11,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <random>
 #include <system_error>
 #include <thread>
 
@@ -117,58 +116,6 @@ char** utf8Arguments(int /*argc*/, char** argv) { return argv; }
 
 std::FILE* openFile(const std::filesystem::path& path, const char* mode) { return std::fopen(path.c_str(), mode); }
 
-std::FILE* createNewFile(const std::filesystem::path& path) {
-    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (descriptor < 0) {
-        return nullptr;
-    }
-    std::FILE* file = ::fdopen(descriptor, "wb");
-    if (file == nullptr) {
-        ::close(descriptor);
-    }
-    return file;
-}
-
-namespace {
-
-// Names tried for the new file before giving up: each clashes only with a
-// file of the same random name.
-constexpr int kNameAttempts = 100;
-
-std::string nameBeside(const std::string& path, std::mt19937& draw) {
-    constexpr std::string_view kLetters = "0123456789abcdefghijklmnopqrstuvwxyz";
-    std::uniform_int_distribution<std::size_t> letter(0, kLetters.size() - 1);
-    std::string name = path + ".tmp-";
-    for (int i = 0; i < 8; ++i) {
-        name += kLetters[letter(draw)];
-    }
-    return name;
-}
-
-int writeAll(int file, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t written = ::write(file, text.data(), text.size());
-        if (written < 0 && errno != EINTR) {
-            return errno;
-        }
-        text.remove_prefix(static_cast<std::size_t>(std::max<ssize_t>(written, 0)));
-    }
-    return 0;
-}
-
-// The rename itself reaches the disk with the folder. Some file systems
-// cannot sync a folder; the file is in place all the same.
-void syncFolderOf(const std::filesystem::path& path) {
-    const std::filesystem::path folder = path.parent_path();
-    const int handle = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (handle >= 0) {
-        ::fsync(handle);
-        ::close(handle);
-    }
-}
-
-}  // namespace
-
 int followLinks(const std::filesystem::path& path, std::filesystem::path& file) {
     namespace fs = std::filesystem;
     // As many links in a row as Linux follows before it gives up with ELOOP.
@@ -189,51 +136,6 @@ int followLinks(const std::filesystem::path& path, std::filesystem::path& file) 
         name = target.is_absolute() ? target : name.parent_path() / target;
     }
     return ELOOP;
-}
-
-int replaceFile(const std::filesystem::path& path, std::string_view contents) {
-    struct stat old {};
-    const bool replacing = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-    // The new file never lets in more than the old one did, not even while
-    // it is written.
-    const mode_t mode = replacing ? (old.st_mode & 0777) : 0666;
-
-    std::random_device entropy;
-    std::mt19937 draw(entropy());
-    std::string temporary;
-    int file = -1;
-    for (int attempt = 0; file < 0 && attempt < kNameAttempts; ++attempt) {
-        temporary = nameBeside(path.native(), draw);
-        file = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (file < 0 && errno != EEXIST) {
-            return errno;
-        }
-    }
-    if (file < 0) {
-        return EEXIST;
-    }
-    if (replacing) {
-        // Owner and group come along where the user may give them (as
-        // root); the umask does not take away what the old file allowed.
-        [[maybe_unused]] const int given = ::fchown(file, old.st_uid, old.st_gid);
-        ::fchmod(file, mode);
-    }
-    int error = writeAll(file, contents);
-    if (error == 0 && ::fsync(file) != 0) {
-        error = errno;
-    }
-    if (::close(file) != 0 && error == 0) {
-        error = errno;
-    }
-    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        return error;
-    }
-    syncFolderOf(path);
-    return 0;
 }
 
 }  // namespace platform

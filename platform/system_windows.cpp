@@ -1,4 +1,5 @@
 #include "platform/system.h"
+#include "platform/windows_errors.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -11,7 +12,6 @@
 #include <bit>
 #include <cerrno>
 #include <cstdlib>
-#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -173,119 +173,10 @@ std::FILE* openFile(const std::filesystem::path& path, const char* mode) {
     return _wfopen(path.c_str(), wideMode.c_str());
 }
 
-std::FILE* createNewFile(const std::filesystem::path& path) {
-    const int descriptor = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-    if (descriptor < 0) {
-        return nullptr;
-    }
-    std::FILE* file = _fdopen(descriptor, "wb");
-    if (file == nullptr) {
-        _close(descriptor);
-    }
-    return file;
-}
-
-namespace {
-
-constexpr int kNameAttempts = 100;
-
-std::wstring nameBeside(const std::wstring& path, std::mt19937& draw) {
-    constexpr std::wstring_view kLetters = L"0123456789abcdefghijklmnopqrstuvwxyz";
-    std::uniform_int_distribution<std::size_t> letter(0, kLetters.size() - 1);
-    std::wstring name = path + L".tmp-";
-    for (int i = 0; i < 8; ++i) {
-        name += kLetters[letter(draw)];
-    }
-    return name;
-}
-
-// The C library's numbers for the system's errors, so that a reason reads
-// the same on both systems.
-int errnoOf(DWORD error) {
-    switch (error) {
-        case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND:
-        case ERROR_INVALID_DRIVE:
-            return ENOENT;
-        case ERROR_ACCESS_DENIED:
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
-            return EACCES;
-        case ERROR_FILE_EXISTS:
-        case ERROR_ALREADY_EXISTS:
-            return EEXIST;
-        case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL:
-            return ENOSPC;
-        case ERROR_WRITE_PROTECT:
-            return EROFS;
-        case ERROR_INVALID_NAME:
-        case ERROR_BAD_PATHNAME:
-        case ERROR_FILENAME_EXCED_RANGE:
-            return EINVAL;
-        default:
-            return EIO;
-    }
-}
-
-DWORD writeAll(HANDLE file, std::string_view text) {
-    while (!text.empty()) {
-        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(text.size(), 1U << 30));
-        DWORD written = 0;
-        if (!WriteFile(file, text.data(), chunk, &written, nullptr)) {
-            return GetLastError();
-        }
-        text.remove_prefix(written);
-    }
-    return 0;
-}
-
-}  // namespace
-
 // Windows' symbolic links need rights that few users have, and MinGW's
 // std::filesystem does not read them: a name is taken as it is.
 int followLinks(const std::filesystem::path& path, std::filesystem::path& file) {
     file = path;
-    return 0;
-}
-
-int replaceFile(const std::filesystem::path& path, std::string_view contents) {
-    const std::wstring& name = path.native();
-    std::random_device entropy;
-    std::mt19937 draw(entropy());
-    std::wstring temporary;
-    HANDLE file = INVALID_HANDLE_VALUE;
-    for (int attempt = 0; file == INVALID_HANDLE_VALUE && attempt < kNameAttempts; ++attempt) {
-        temporary = nameBeside(name, draw);
-        file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
-            return errnoOf(GetLastError());
-        }
-    }
-    if (file == INVALID_HANDLE_VALUE) {
-        return EEXIST;
-    }
-    DWORD error = writeAll(file, contents);
-    if (error == 0 && !FlushFileBuffers(file)) {
-        error = GetLastError();
-    }
-    CloseHandle(file);
-    if (error == 0) {
-        // ReplaceFileW gives the new file the old one's attributes and
-        // access rights; with no old file, or where it cannot, a plain
-        // move that returns once the move is on the disk.
-        const DWORD attributes = GetFileAttributesW(name.c_str());
-        const bool replacing = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-        if (!(replacing && ReplaceFileW(name.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                        nullptr, nullptr)) &&
-            !MoveFileExW(temporary.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            error = GetLastError();
-        }
-    }
-    if (error != 0) {
-        DeleteFileW(temporary.c_str());
-        return errnoOf(error);
-    }
     return 0;
 }
 

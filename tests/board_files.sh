@@ -206,18 +206,26 @@ check_unwritable() {  # what expected-line command...
   [ "$status" -eq 1 ] || fail "$what exited $status"
   [ "$(cat err)" = "$expected" ] || fail "$what said '$(cat err)', not '$expected'"
 }
+# A full disk: a device of the test's own that is always full.
+mknod full c 1 7 || fail "no device node could be made for a full disk"
 full='vivar-sim: standard output: No space left on device'
-check_unwritable "the trace on a full disk" "$full" sh -c '"$0" --seed 5 --generations 3 >/dev/full' "$sim"
-check_unwritable "counts on a full disk" "$full" sh -c '"$0" --seed 5 --generations 3 --counts >/dev/full' "$sim"
-check_unwritable "a sweep on a full disk" "$full" sh -c '"$0" --seeds 1:4 --counts >/dev/full' "$sim"
+check_unwritable "the trace on a full disk" "$full" sh -c '"$0" --seed 5 --generations 3 >full' "$sim"
+check_unwritable "counts on a full disk" "$full" sh -c '"$0" --seed 5 --generations 3 --counts >full' "$sim"
+check_unwritable "a sweep on a full disk" "$full" sh -c '"$0" --seeds 1:4 --counts >full' "$sim"
 check_unwritable "a board into a missing folder" "vivar-sim: nowhere/b.txt: No such file or directory" \
   "$sim" --seed 5 --generations 1 --counts --save-board nowhere/b.txt
 [ ! -e nowhere ] || fail "a save into a missing folder made it"
 check_unwritable "a board over a folder" "vivar-sim: folder: Is a directory" \
   "$sim" --seed 5 --generations 1 --counts --save-board folder
-check_unwritable "a board on a full disk" "vivar-sim: /dev/full: No space left on device" \
-  "$sim" --seed 5 --generations 1 --counts --save-board /dev/full
-[ -c /dev/full ] || fail "a save to /dev/full replaced the device"
+check_unwritable "a board on a full disk" "vivar-sim: full: No space left on device" \
+  "$sim" --seed 5 --generations 1 --counts --save-board full
+[ -c full ] || fail "a save to a full disk's device replaced the device"
+# A table to go on with is read back: a device or a FIFO is refused, as it was.
+mkfifo fifo
+"$sim" --seeds 1:2 --generations 1 --counts --resume fifo 2>err
+[ $? -eq 2 ] && [ "$(cat err)" = "vivar-sim: fifo: a FIFO, not a file: this is written only to a file" ] ||
+  fail "--resume of a FIFO: $(cat err)"
+[ -p fifo ] || fail "--resume replaced a FIFO"
 # A board that outgrows the largest file allowed fails half written: the
 # file it was to replace stays as it was.
 cp start.txt kept.txt

@@ -90,14 +90,18 @@ done
 "$sim" --seed 5 --generations 30 --film whole.webm >/dev/null
 [ "$(stat -c %s whole.webm)" -gt $((200 * 1024)) ] || fail "the whole film fits the limit: nothing was cut"
 
-# A disk full at the header, or before the first frame: no file is left.
+# A disk full at the header, or before the first frame: no file is left,
+# and a film the name held before stays as it was.
+echo "an older film" >header.gif
 for film in header.webm header.gif; do
   run_limited 0 "$sim" --seed 5 --generations 30 --counts --film "$film"
   status=$?
   [ "$status" -eq 1 ] || fail "$film on a disk full at the header: status $status"
   one_line "$film on a disk full at the header" "^vivar-sim: $film: File too large(; no frame reached the file, which is not kept)?$"
-  [ ! -e "$film" ] || fail "$film: a film without a frame was left behind"
+  [ ! -e header.webm ] || fail "header.webm: a film without a frame was left behind"
+  [ "$(cat header.gif)" = "an older film" ] || fail "header.gif: a film without a frame replaced the older film"
 done
+[ -z "$(ls | grep -F .tmp-)" ] || fail "a film without a frame left $(ls | grep -F .tmp-)"
 
 # A folder that cannot be written: as root, the run is another user's.
 mkdir -m 555 locked

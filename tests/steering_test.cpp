@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <future>
@@ -18,6 +19,7 @@
 #include "app/run_session.h"
 #include "app/steering.h"
 #include "model/board.h"
+#include "model/board_file.h"
 #include "model/packed_board.h"
 #include "model/census.h"
 #include "model/model.h"
@@ -298,7 +300,7 @@ TEST(RunSession, AnEditInThePastKeepsTheFutureUntilTheRunMovesOnAndUndoBringsItB
     std::vector<Census> branch(censuses.begin(), censuses.begin() + 51);
     branch.push_back(takeCensus(board));
     EXPECT_EQ(contentsOf(run.sibling(2)), countsOf(branch));
-    EXPECT_EQ(run.session.takeNewCountsFile(), run.sibling(2));
+    EXPECT_EQ(run.session.takeNewCountsFile().value_or(RunSession::NewCountsFile{}).name, run.sibling(2));
 
     // Undone: generation 50 as recorded, "of 200" again, and a step replays 51.
     ASSERT_TRUE(run.undo().has_value());
@@ -346,6 +348,142 @@ TEST(RunSession, AFillIsUndoneToTheRunBeforeWithItsHistoryAndItsCountsFile) {
     EXPECT_EQ(after.substr(0, counts.size()), counts);
     EXPECT_EQ(std::count(after.begin(), after.end(), '\n'), 1 + 32);
     trace::setSink(stdout);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RunSession, AnEditAtTheLatestGenerationWaitsAndTheRunGoesOnFromTheEditedBoard) {
+    trace::setSink(nullptr);
+    SteeredRun run;
+    for (int k = 1; k <= 10; ++k) {
+        run.step();
+    }
+    const Board recorded = board;
+    run.edit(0);
+    EXPECT_TRUE(run.session.edited());
+    // Until the run moves on, the history holds generation 10 as it was made.
+    EXPECT_TRUE(run.session.history().rebuild(10).board.sameAs(recorded));
+
+    Board expected = board;
+    Model model;
+    model.setUpLattice(expected);
+    model.generator().seed(run.clock + 3);
+    model.computeGeneration();
+    run.step();
+    EXPECT_TRUE(board.sameAs(expected));
+    // Going back and on again shows the edited run, as the counts file has it.
+    run.goTo(10);
+    EXPECT_EQ(board[0].kind, recorded[0].kind == kCat ? kEmpty : kCat);
+    run.goTo(11);
+    EXPECT_TRUE(board.sameAs(expected));
+    EXPECT_FALSE(run.session.takeNewCountsFile().has_value());
+    const std::string counts = contentsOf(run.counts);
+    EXPECT_EQ(std::count(counts.begin(), counts.end(), '\n'), 1 + 12);
+
+    ASSERT_EQ(run.undo()->change, RunSession::Change::kEdit);
+    EXPECT_EQ(run.session.generation(), 10);
+    EXPECT_TRUE(board.sameAs(recorded));
+    trace::setSink(stdout);
+}
+
+TEST(RunSession, TrimmingTheChangesKeepsEveryEditThatWaitsSoThatTheRunMovesOnThroughIt) {
+    trace::setSink(nullptr);
+    SteeredRun run;
+    for (int k = 1; k <= 20; ++k) {
+        run.step();
+    }
+    run.goTo(10);
+    const Board recorded = board;
+    run.edit(0);
+    Rules rules;
+    for (std::size_t change = 0; change < RunSession::kMostChanges + 10; ++change) {
+        rules.hatch = 2 + static_cast<int>(change % 5);
+        run.session.chooseRules(rules);
+    }
+    run.step();
+    EXPECT_FALSE(run.session.edited());
+    EXPECT_EQ(run.session.history().latest(), 11);
+    // The rule changes, then the edit, come back off.
+    for (std::size_t change = 0; change < RunSession::kMostChanges + 10; ++change) {
+        ASSERT_EQ(run.undo()->change, RunSession::Change::kRules);
+    }
+    ASSERT_EQ(run.undo()->change, RunSession::Change::kEdit);
+    EXPECT_TRUE(board.sameAs(recorded));
+    EXPECT_EQ(run.session.history().latest(), 20);
+    trace::setSink(stdout);
+}
+
+// A counts file named on the command line that already holds rows.
+struct NamedCounts {
+    std::string path = testing::TempDir() + "vivar-named-" +
+                       testing::UnitTest::GetInstance()->current_test_info()->name() + ".csv";
+    std::string sibling = path.substr(0, path.size() - 4) + "-2.csv";
+    explicit NamedCounts(const std::string& rows) {
+        std::remove(sibling.c_str());
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        printCountsHeader(file);
+        std::fputs(rows.c_str(), file);
+        std::fclose(file);
+    }
+    ~NamedCounts() {
+        std::remove(path.c_str());
+        std::remove(sibling.c_str());
+    }
+};
+
+std::string rowOf(std::int64_t generation, const Census& census) {
+    std::FILE* file = std::tmpfile();
+    printCountsRow(file, generation, census);
+    std::string text(static_cast<std::size_t>(std::ftell(file)), '\0');
+    std::rewind(file);
+    text.resize(std::fread(text.data(), 1, text.size(), file));
+    std::fclose(file);
+    return text;
+}
+
+TEST(CountsFile, ARunFromABoardGoesOnWithTheRecordThatEndsAtItsBoardAndAnyOtherRecordIsLeftAsItIs) {
+    Board squares(Rules{}.width, Rules{}.height);
+    fillBoard(squares, 11);
+    const Census census = takeCensus(squares);
+    const std::string before = rowOf(39, Census{}) + rowOf(40, census);
+    const RunSession::Start at40{40, std::nullopt, {}};
+    {
+        NamedCounts named(before);
+        RunSession session(std::nullopt, Rules{});
+        ASSERT_EQ(session.openCounts(named.path), std::nullopt);
+        session.begin(squares, Rules{}, at40, true);
+        session.generationShown(1, squares, census);
+        EXPECT_EQ(contentsOf(named.path), std::string(kCountsHeader) + "\n" + before + rowOf(41, census));
+        EXPECT_FALSE(session.takeNewCountsFile().has_value());
+    }
+    // A fill's run, or a board of another generation or populations, is
+    // another run: its rows go beside the file, which is told.
+    for (const bool opened : {false, true}) {
+        NamedCounts named(opened ? rowOf(40, Census{}) : before);
+        RunSession session(std::nullopt, Rules{});
+        ASSERT_EQ(session.openCounts(named.path), std::nullopt);
+        session.begin(squares, Rules{}, at40, opened);
+        EXPECT_FALSE(std::filesystem::exists(named.sibling));  // nothing made before the first row
+        session.generationShown(1, squares, census);
+        EXPECT_EQ(contentsOf(named.path), std::string(kCountsHeader) + "\n" + (opened ? rowOf(40, Census{}) : before));
+        EXPECT_EQ(contentsOf(named.sibling), std::string(kCountsHeader) + "\n" + rowOf(40, census) + rowOf(41, census));
+        const auto told = session.takeNewCountsFile();
+        ASSERT_TRUE(told.has_value());
+        EXPECT_EQ(told->name, named.sibling);
+        EXPECT_TRUE(told->namedHeldOthers);
+    }
+}
+
+TEST(RunSession, ARunAtTheLastGenerationThatCanBeCountedGoesNoFurther) {
+    RunSession session(std::nullopt, Rules{});
+    session.begin(board, Rules{}, {board_file::kLargestGeneration, std::nullopt, {}}, true);
+    EXPECT_TRUE(session.atLastGeneration());
+    session.generationShown(1, board, Census{});
+    EXPECT_EQ(session.generation(), board_file::kLargestGeneration);
+    EXPECT_EQ(board_file::noRoomToRun(board_file::kLargestGeneration - 1, 1), std::nullopt);
+    EXPECT_TRUE(board_file::noRoomToRun(board_file::kLargestGeneration, 1).has_value());
 }
 
 }  // namespace

@@ -52,6 +52,7 @@
 #include "model/seeded_run.h"
 #include "model/sweep.h"
 #include "model/trace.h"
+#include "platform/output_file.h"
 #include "platform/system.h"
 #include "tools/film_module.h"
 #include "tools/row_output.h"
@@ -518,10 +519,8 @@ std::optional<std::string> saveBoard(const Options& options, const SeededRun& ru
 // last generation that can be counted, or --at outside the run.
 std::optional<std::string> placeProblem(const Options& options) {
     const std::int64_t first = options.boardPlace.generation;
-    if (options.generations > std::numeric_limits<std::int64_t>::max() - first) {
-        return platform::utf8Name(*options.board) + " holds generation " + std::to_string(first) + ": " +
-               std::to_string(options.generations) + " generations more would pass generation " +
-               std::to_string(std::numeric_limits<std::int64_t>::max());
+    if (const std::optional<std::string> problem = board_file::noRoomToRun(first, options.generations)) {
+        return platform::utf8Name(*options.board) + " " + *problem;
     }
     if (options.saveAt && *options.saveAt < first) {
         return "--at " + std::to_string(*options.saveAt) + " is before the board's generation, " +
@@ -562,7 +561,7 @@ TableShape tableShape(const Options& options, const Experiment& experiment, RunS
 
 // A table to go on with, open for adding to, and what it holds already.
 struct Resumed {
-    std::FILE* file = nullptr;
+    platform::OutputFile file;
     TableEnd end;
 };
 
@@ -578,6 +577,10 @@ Resumed openToResume(const std::filesystem::path& path, const TableShape& shape)
         std::fprintf(stderr, "vivar-sim: %s%s\n", name.c_str(), problem.c_str());
         std::_Exit(status);
     };
+    // A table is read back, so it is a file: a FIFO would be waited on.
+    if (const std::optional<std::string> refused = platform::OutputFile::refusal(path, platform::Streams::no)) {
+        refuse(": " + *refused, 2);
+    }
     Resumed resumed;
     errno = 0;
     if (std::FILE* in = platform::openFile(path, "rb")) {
@@ -608,9 +611,9 @@ Resumed openToResume(const std::filesystem::path& path, const TableShape& shape)
     } else if (errno != ENOENT) {
         refuse(std::string(": ") + std::strerror(errno), 2);
     }
-    resumed.file = platform::openFile(path, "ab");
-    if (resumed.file == nullptr) {
-        refuse(std::string(": ") + std::strerror(errno), 1);
+    if (const std::optional<std::string> failed =
+            resumed.file.open(path, platform::Writing::adding, platform::Streams::no)) {
+        refuse(": " + *failed, 1);
     }
     return resumed;
 }
@@ -628,11 +631,12 @@ void runSweep(const Options& options, const StartingBoard* from) {
     const bool varies = !experiment.variations().empty();
     const TableShape shape = tableShape(options, experiment, span);
 
-    Resumed resumed{stdout, {}};
+    Resumed resumed;
     if (options.resume) {
         resumed = openToResume(*options.resume, shape);
     }
-    RowOutput output(resumed.file, options.resume ? platform::utf8Name(*options.resume) : kStandardOutput);
+    RowOutput output(options.resume ? resumed.file.stream() : stdout,
+                     options.resume ? platform::utf8Name(*options.resume) : kStandardOutput);
     // The parts, concatenated, are the whole table with its header once.
     if (!shape.header.empty() && !resumed.end.hasHeader) {
         output.write(shape.header + "\n");
@@ -696,8 +700,11 @@ void runSweep(const Options& options, const StartingBoard* from) {
         control);
     output.flush();
     endIfOutputFailed(output);
-    if (options.resume && std::fclose(resumed.file) != 0) {
-        outputFailed(output.name(), errno);
+    if (options.resume) {
+        if (const std::optional<std::string> failed = resumed.file.commit()) {
+            std::fprintf(stderr, "vivar-sim: %s: %s\n", output.name().c_str(), failed->c_str());
+            std::_Exit(1);
+        }
     }
 }
 

@@ -96,7 +96,7 @@
         <translation>presa (prey)</translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+34"/>
         <source>timers</source>
         <translation>la sección de temporizadores (timers)</translation>
     </message>
@@ -270,7 +270,17 @@
         <translation>vacío, no es un tablero de vivar</translation>
     </message>
     <message>
-        <location line="+275"/>
+        <location line="+136"/>
+        <source>holds generation %1, the last that can be counted: the run cannot go on from it</source>
+        <translation>contiene la generación %1, la última que se puede contar: la ejecución no puede seguir desde ella</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>holds generation %1: %2 generations more would pass generation %3</source>
+        <translation>contiene la generación %1: %2 generaciones más pasarían de la generación %3</translation>
+    </message>
+    <message>
+        <location line="+194"/>
         <source>the board is %1, not %2 as --size says</source>
         <translation>el tablero es de %1, no de %2 como dice --size</translation>
     </message>
@@ -280,7 +290,7 @@
         <translation>la regla %1 del tablero es %2, no %3 como dice --rule</translation>
     </message>
     <message>
-        <location line="-287"/>
+        <location line="-346"/>
         <source>larger than %1 bytes, not a vivar board</source>
         <translation>mayor de %1 bytes, no es un tablero de vivar</translation>
     </message>
@@ -300,12 +310,12 @@
         <translation>texto después de la línea final (end)</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+92"/>
         <source>input/output error</source>
         <translation>error de entrada/salida</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+38"/>
         <source>line %1: %2</source>
         <translation>línea %1: %2</translation>
     </message>
@@ -486,6 +496,41 @@
     </message>
 </context>
 <context>
+    <name>OutputFile</name>
+    <message>
+        <location filename="../platform/output_file_posix.cpp" line="+50"/>
+        <source>a disk device, not a file</source>
+        <translation>un dispositivo de disco, no un archivo</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>a socket, not a file</source>
+        <translation>un socket, no un archivo</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location filename="../platform/output_file_windows.cpp" line="+84"/>
+        <source>a device, not a file: this is written only to a file</source>
+        <translation>un dispositivo, no un archivo: esto solo se escribe en un archivo</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>a FIFO, not a file: this is written only to a file</source>
+        <translation>una FIFO, no un archivo: esto solo se escribe en un archivo</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <location line="+25"/>
+        <source>leads to %1, %2</source>
+        <translation>lleva a %1, %2</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>a FIFO that no program reads</source>
+        <translation>una FIFO que ningún programa lee</translation>
+    </message>
+</context>
+<context>
     <name>Rules</name>
     <message>
         <location filename="../model/rules.cpp" line="+72"/>
@@ -599,7 +644,7 @@
 <context>
     <name>RunOptions</name>
     <message>
-        <location filename="../app/run_options.cpp" line="+38"/>
+        <location filename="../app/run_options.cpp" line="+40"/>
         <source>  --rule NAME=VALUE
                     change one of the rules (repeatable): hatch, mating,
                     meal are the visits an egg takes to hatch and a mating
@@ -695,7 +740,7 @@ ventana el programa termina tras la generación en curso.
 </translation>
     </message>
     <message>
-        <location line="-23"/>
+        <location line="-25"/>
         <source>Usage: vivar [OPTION]...
 
 A terrarium of lizards and cats on a board whose edges wrap, %1 x %2
@@ -710,7 +755,9 @@ Options:
                     (default %5; 0: as fast as the window keeps up)
   --counts FILE     write the populations of every generation the run
                     reaches to FILE as CSV, as vivar-sim --counts does; a
-                    new run gets a file of its own beside it, FILE-2 and on
+                    new run gets a file of its own beside it (run.csv,
+                    run-2.csv, run-3.csv...), and so does a run whose FILE
+                    holds another run&apos;s rows, which are never written over
   --board FILE      start with the board saved in FILE, stopped, and go on
                     with its run: from its generation, with its seed or
                     its recorded seeds (a --seed given wins)
@@ -734,7 +781,9 @@ Opciones:
   --counts ARCHIVO  escribe las poblaciones de cada generación a la que
                     llega la simulación en ARCHIVO como CSV, como vivar-sim
                     --counts; una simulación nueva lleva un archivo propio
-                    al lado, ARCHIVO-2 y siguientes
+                    al lado (run.csv, run-2.csv, run-3.csv...), y también
+                    una cuyo ARCHIVO tiene filas de otra simulación, que
+                    nunca se sobrescriben
   --board ARCHIVO   empieza, detenido, con el tablero guardado en ARCHIVO, y
                     sigue su simulación: desde su generación, con su semilla
                     o sus semillas registradas (gana un --seed dado)
@@ -745,7 +794,7 @@ Opciones:
 </translation>
     </message>
     <message>
-        <location line="+88"/>
+        <location line="+90"/>
         <source>--counts needs a file name</source>
         <translation>--counts necesita un nombre de archivo</translation>
     </message>
@@ -876,7 +925,7 @@ Opciones:
 <context>
     <name>RunSession</name>
     <message>
-        <location filename="../app/run_session.cpp" line="+385"/>
+        <location filename="../app/run_session.cpp" line="+422"/>
         <source>the counts file &apos;%1&apos; could not be written: %2</source>
         <translation>no se pudo escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
     </message>
@@ -1453,7 +1502,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Una generación y parar; tras volver atrás, la siguiente de la misma simulación otra vez (N, . o Alt+Derecha)</translation>
     </message>
     <message>
-        <location filename="../view/run_on_screen.cpp" line="+308"/>
+        <location filename="../view/run_on_screen.cpp" line="+315"/>
         <source>The run goes back only while stopped: stop it first (Space).</source>
         <translation>Solo se vuelve atrás con la simulación detenida: deténgala antes (Espacio).</translation>
     </message>
@@ -1518,7 +1567,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>La simulación sigue desde la generación %1 con semillas del reloj</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+24"/>
         <source>Save the board at generation %1</source>
         <translation>Guardar el tablero en la generación %1</translation>
     </message>
@@ -1544,6 +1593,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
     </message>
     <message>
         <location line="+9"/>
+        <location line="+5"/>
         <source>the board was not opened: %1</source>
         <translation>no se abrió el tablero: %1</translation>
     </message>
@@ -1613,7 +1663,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Reglas…</translation>
     </message>
     <message>
-        <location filename="../view/run_on_screen.cpp" line="-282"/>
+        <location filename="../view/run_on_screen.cpp" line="-289"/>
         <source>the edit of %1 at generation %2</source>
         <translation>la edición de %1 en la generación %2</translation>
     </message>
@@ -1653,12 +1703,12 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>La generación %1 está editada: las generaciones registradas tras ella se mantienen hasta que la simulación siga desde este tablero (Ctrl+Z deshace la edición)</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+22"/>
         <source>Generations %1 to %2 are set aside: the run goes on from the edited board (Ctrl+Z brings them back)</source>
         <translation>Las generaciones %1 a %2 quedan aparte: la simulación sigue desde el tablero editado (Ctrl+Z las recupera)</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <source>Undo works while stopped: stop the run first (Space).</source>
         <translation>Deshacer funciona con la simulación detenida: deténgala primero (Espacio).</translation>
     </message>
@@ -1693,7 +1743,12 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Rehecho: %1</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
+        <source>the counts file named holds the rows of another run, which stay: this run&apos;s counts go to %1</source>
+        <translation>el archivo de recuentos indicado tiene las filas de otra ejecución, que se conservan: los recuentos de esta ejecución van a %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>the counts of this run go to a file of their own, %1</source>
         <translation>los recuentos de esta simulación van a un archivo propio, %1</translation>
     </message>
@@ -1718,7 +1773,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>La generación %1 es donde empieza esta simulación.</translation>
     </message>
     <message>
-        <location filename="../view/pictures_of_view.cpp" line="+49"/>
+        <location filename="../view/pictures_of_view.cpp" line="+50"/>
         <source>Save a picture of the view</source>
         <translation>Guardar una imagen de la vista</translation>
     </message>
@@ -1728,12 +1783,9 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>no se guardó la imagen: OpenGL no pudo dibujar la vista fuera de pantalla a %1x%2</translation>
     </message>
     <message>
-        <location line="+9"/>
-        <source>the picture was not saved: %1: not a regular file, which a picture does not replace</source>
-        <translation>la imagen no se guardó: %1: no es un archivo normal, y una imagen no lo reemplaza</translation>
-    </message>
-    <message>
-        <location line="+6"/>
+        <location line="+11"/>
+        <location line="+7"/>
+        <location line="+5"/>
         <source>the picture was not saved: %1: %2</source>
         <translation>no se guardó la imagen: %1: %2</translation>
     </message>
@@ -1781,7 +1833,12 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
 <context>
     <name>main</name>
     <message>
-        <location filename="../app/main.cpp" line="+61"/>
+        <location filename="../app/main.cpp" line="+43"/>
+        <source>%1 is the board file, which --counts would write over: name another file for the counts</source>
+        <translation>%1 es el archivo del tablero, que --counts sobrescribiría: indique otro archivo para los recuentos</translation>
+    </message>
+    <message>
+        <location line="+30"/>
         <source>vivar: cannot write the counts file &apos;%1&apos;: %2</source>
         <translation>vivar: no se puede escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
     </message>

@@ -72,8 +72,9 @@ QString View::continuationNotice(const board_file::RunPlace& place, const RunSes
 
 void View::saveBoard() {
     // The board as shown now, whatever the run does while the dialog is up,
-    // which runs the event loop and so must not hold the access.
-    std::optional<Board> shown;
+    // which runs the event loop and so must not hold the access. Packed: a
+    // copy of the largest board would be 96 MB.
+    std::optional<PackedBoard> shown;
     Rules rules;
     RunSession::Start place;
     {
@@ -82,7 +83,7 @@ void View::saveBoard() {
             platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds, [this] { saveBoard(); });
             return;
         }
-        shown = board;
+        shown.emplace(board);
         rules = rulesInForce();
         place = session != nullptr ? session->place() : RunSession::Start{};
     }
@@ -132,6 +133,11 @@ void View::openBoard() {
     board_file::RunPlace place;
     if (const auto problem = board_file::load(platform::pathFromUtf8(name.toStdString()), *opened, rules, &place)) {
         tellProblem(tr("the board was not opened: %1").arg(QString::fromStdString(*problem)));
+        return;
+    }
+    // The run goes on from the board one generation at least.
+    if (const auto problem = board_file::noRoomToRun(place.generation, 1)) {
+        tellProblem(tr("the board was not opened: %1").arg(name + QStringLiteral(" ") + QString::fromStdString(*problem)));
         return;
     }
     const RunSession::Start start = session != nullptr ? session->continuing(place) : place;

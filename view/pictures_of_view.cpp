@@ -3,14 +3,15 @@
 // whatever the window's.
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
 
 #include "film/film_writer.h"
 #include "platform/system.h"
@@ -62,17 +63,25 @@ void View::savePicture() {
                         .arg(pictureSize.height));
         return;
     }
-    // A picture replaces a file, never a device or a FIFO that the name
-    // leads to.
-    const QFileInfo target(QFileInfo(name).canonicalFilePath());
-    if (QFileInfo(name).exists() && !target.isFile()) {
-        tellProblem(tr("the picture was not saved: %1: not a regular file, which a picture does not replace").arg(name));
+    // Written beside the old file and renamed over it once whole; never
+    // into a device or a FIFO that the name leads to, which stay as they are.
+    platform::OutputFile file;
+    const std::filesystem::path path = platform::pathFromUtf8(name.toStdString());
+    if (const std::optional<std::string> refused =
+            file.open(path, platform::Writing::whole, platform::Streams::no)) {
+        tellProblem(tr("the picture was not saved: %1: %2").arg(name, QString::fromStdString(*refused)));
         return;
     }
-    // Written beside the old file and renamed over it once whole.
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
-        tellProblem(tr("the picture was not saved: %1: %2").arg(name, file.errorString()));
+    QFile written;
+    if (!written.open(file.stream(), QIODevice::WriteOnly) || !picture.save(&written, "PNG") || !written.flush()) {
+        const QString problem = written.errorString();
+        file.abandon();
+        tellProblem(tr("the picture was not saved: %1: %2").arg(name, problem));
+        return;
+    }
+    written.close();
+    if (const std::optional<std::string> unkept = file.commit()) {
+        tellProblem(tr("the picture was not saved: %1: %2").arg(name, QString::fromStdString(*unkept)));
         return;
     }
     if (panel != nullptr) {

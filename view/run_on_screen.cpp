@@ -163,7 +163,7 @@ void View::edit(const std::function<void(CellState&)>& change) {
     forgetTurn();
     session->edit(*picked, before, board);
     panel->populationsChanged(session->populations(), takeCensus(board), status());
-    if (session->edited() && !waitingBefore) {
+    if (!waitingBefore && session->generation() < session->history().latest()) {
         panel->notice(tr("Generation %1 is edited: the recorded generations after it stay until the run goes on "
                          "from this board (Ctrl+Z undoes the edit)")
                           .arg(language::number(session->generation())));
@@ -185,9 +185,11 @@ bool View::movingOn() {
     const std::int64_t latest = session->history().latest();
     session->movingOn(board);
     panel->populationsChanged(session->populations(), takeCensus(board), status());
-    panel->notice(tr("Generations %1 to %2 are set aside: the run goes on from the edited board "
-                     "(Ctrl+Z brings them back)")
-                      .arg(language::number(at + 1), language::number(latest)));
+    if (at < latest) {
+        panel->notice(tr("Generations %1 to %2 are set aside: the run goes on from the edited board "
+                         "(Ctrl+Z brings them back)")
+                          .arg(language::number(at + 1), language::number(latest)));
+    }
     return true;
 }
 
@@ -241,8 +243,13 @@ void View::undoOrRedo(bool undoing) {
 }
 
 void View::tellNewCountsFile() {
-    if (const auto name = session->takeNewCountsFile()) {
-        const QString line = tr("the counts of this run go to a file of their own, %1").arg(QString::fromStdString(*name));
+    if (const auto file = session->takeNewCountsFile()) {
+        const QString name = QString::fromStdString(file->name);
+        const QString line =
+            file->namedHeldOthers
+                ? tr("the counts file named holds the rows of another run, which stay: this run's counts go to %1")
+                      .arg(name)
+                : tr("the counts of this run go to a file of their own, %1").arg(name);
         std::fprintf(stderr, "vivar: %s\n", line.toUtf8().constData());
         panel->notice(line);
     }

@@ -94,16 +94,18 @@ wait "$pid"; status=$?; pid=
 
 # Outputs that cannot be written: told once each on stderr and on the status
 # line, the window runs on, and the exit status says so.
-status_log=$work/status
-VIVAR_STATUS_LOG=$status_log "$vivar" --seed 16 --pace 0 --counts /dev/full >/dev/full 2>"$err" &
+# A full disk is a device of the test's own that is always full.
+status_log=$work/status full=$work/full
+mknod "$full" c 1 7 || die "no device node could be made for a full disk"
+VIVAR_STATUS_LOG=$status_log "$vivar" --seed 16 --pace 0 --counts "$full" >"$full" 2>"$err" &
 pid=$!
-wait_for 20 test -s "$status_log" || die "no window with the outputs on /dev/full"
+wait_for 20 test -s "$status_log" || die "no window with the outputs on a full disk"
 window=$(xdotool search --name '^vivar$' | head -n 1)
 button 3
 # One generation, whose trace and counts row cannot be written; a second
 # key could stop it before it began.
 key n
-told() { grep -q "the counts file '/dev/full' could not be written: No space left on device" "$status_log" &&
+told() { grep -q "the counts file '$full' could not be written: No space left on device" "$status_log" &&
   grep -q "the trace could not be written to standard output: No space left on device" "$status_log"; }
 wait_for 5 told || fail "the status line does not tell of the failed outputs: $(tail -n 1 "$status_log")"
 key ctrl+q

@@ -132,7 +132,9 @@ model_trace "$out" | generations_of | head -n 5 | cmp -s - "$work/sim-generation
   fail "the trace of the board saved at 137 and run on is not generations 138 to 142 of the run"
 
 # Seeds from the clock: back to 137, then on; the same generations as the
-# first time.
+# first time. A counts file of its own: one that holds rows is never written
+# over.
+counts=$work/clock-counts.csv
 VIVAR_STATUS_LOG=$status_log start_vivar "$vivar" --pace 0 --counts "$counts"
 button 3
 wait_for 10 grep -q -x -F "  -- fin       doUpdates --" "$out" || die "the fill showed nothing"
@@ -154,15 +156,15 @@ back_to $(( now - 3 ))
 edit_middle
 wait_for 5 status_says "edited" || fail "the edit at $(( now - 3 )) did not show"
 key n
-wait_for 5 test -s "$work/counts-2.csv" || fail "going on from an edit in the past wrote no counts-2.csv"
-wait_for 5 grep -q "go to a file of their own, $work/counts-2.csv" "$status_log" ||
+wait_for 5 test -s "$work/clock-counts-2.csv" || fail "going on from an edit in the past wrote no clock-counts-2.csv"
+wait_for 5 grep -q "go to a file of their own, $work/clock-counts-2.csv" "$status_log" ||
   fail "the new counts file was not told on the status line"
 close
 head -n "$(( first_latest + 2 ))" "$counts" | cmp -s - "$work/first.csv" ||
   fail "a clock-seeded run played again from 137 has other counts than the first time"
-cmp -s <(head -n "$(( now - 3 + 2 ))" "$work/counts-2.csv") <(head -n "$(( now - 3 + 2 ))" "$counts") &&
-  [ "$(wc -l <"$work/counts-2.csv")" -eq $(( now - 3 + 3 )) ] ||
-  fail "counts-2.csv is not the recorded rows up to $(( now - 3 )) and one more: $(wc -l <"$work/counts-2.csv") lines"
+cmp -s <(head -n "$(( now - 3 + 2 ))" "$work/clock-counts-2.csv") <(head -n "$(( now - 3 + 2 ))" "$counts") &&
+  [ "$(wc -l <"$work/clock-counts-2.csv")" -eq $(( now - 3 + 3 )) ] ||
+  fail "clock-counts-2.csv is not the recorded rows up to $(( now - 3 )) and one more: $(wc -l <"$work/clock-counts-2.csv") lines"
 [ "$(grep -c 'a file of their own' "$err")" -eq 1 ] && [ "$(wc -l <"$err")" -eq 1 ] ||
   { fail "stderr should tell the new counts file once, and nothing else"; cat "$err"; }
 tail -n +"$(( lines_before + 1 ))" "$out" | model_trace | generations_of | head -n "$(( first_latest - 137 ))" |
@@ -178,5 +180,26 @@ step_to 141
 close
 model_trace "$out" | generations_of | head -n 4 | cmp -s - <(sed -n '138,141p' "$work/first-generations") ||
   fail "the board saved at 137 of a clock-seeded run does not go on through the recorded generations"
+
+# An edit at the latest generation waits there as one in the past does:
+# the back key does not leave it, and the run goes on from the edited board.
+VIVAR_STATUS_LOG=$status_log start_vivar "$vivar" --seed "$seed" --pace 0
+button 3
+step_to 10
+edit_middle
+wait_for 5 status_says "^Generation 10 · edited" || fail "an edit at the latest generation: $(status)"
+key ctrl+s
+answer_dialog "Save the board at generation 10" "$work/edited.vivar"
+wait_for 5 test -s "$work/edited.vivar" || die "Ctrl+S saved nothing"
+key comma
+key period
+wait_for 10 status_says "^Generation 11 " || die "the run did not go on from the edited board: $(status)"
+key ctrl+s
+answer_dialog "Save the board at generation 11" "$work/after-edit.vivar"
+wait_for 5 test -s "$work/after-edit.vivar" || die "Ctrl+S saved nothing"
+close
+"$sim" --board "$work/edited.vivar" --generations 1 --save-board "$work/sim-after-edit.vivar" >/dev/null
+board_of "$work/after-edit.vivar" | cmp -s - <(board_of "$work/sim-after-edit.vivar") ||
+  fail "generation 11 is not the one that follows the board edited at generation 10"
 
 end_checks

@@ -71,6 +71,9 @@ pictures_shown() {
 # for its window: sets $pid and $window. The sourcing script defines die and
 # $wm_close.
 start_vivar() {
+  # The logs are added to: each start reads only its own lines.
+  [ -z "${VIVAR_STATUS_LOG:-}" ] || : >"$VIVAR_STATUS_LOG"
+  [ -z "${VIVAR_INSPECTOR_LOG:-}" ] || : >"$VIVAR_INSPECTOR_LOG"
   "$@" >"$out" 2>"$err" &
   pid=$!
   window=$(wait_for_window) && [ -n "$window" ] || die "vivar did not start: $*"
