@@ -4,10 +4,9 @@
 #include <array>
 #include <cerrno>
 #include <cstddef>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
-#include <system_error>
 #include <vector>
 
 extern "C" {
@@ -89,11 +88,11 @@ struct FilmFile {
         if (whence == AVSEEK_SIZE) {
             return out.end;
         }
-        const std::int64_t to = whence == SEEK_CUR ? out.position + offset : whence == SEEK_END ? out.end + offset
-                                                                                                   : offset;
         if (whence != SEEK_SET && whence != SEEK_CUR && whence != SEEK_END) {
             return AVERROR(EINVAL);
         }
+        const std::int64_t from = whence == SEEK_CUR ? out.position : whence == SEEK_END ? out.end : 0;
+        const std::int64_t to = from + offset;
         // 64 bits on both systems: a film may pass 2 GB.
         if (fseeko64(out.file.stream(), static_cast<off64_t>(to), SEEK_SET) != 0) {
             return AVERROR(errno != 0 ? errno : EIO);
