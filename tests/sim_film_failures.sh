@@ -76,8 +76,10 @@ one_line "--film with a damaged module" "^vivar-sim: --film needs the films modu
 
 # A disk that fills after the header: the film is cut, and says after how
 # many frames, which ffprobe finds in it; the counts go on to the end.
-for film in cut.webm cut.gif; do
-  run_limited 200 "$sim" --seed 5 --generations 30 --counts --film "$film"
+# Limits that fall in different places of the frames.
+for film in cut-170.webm cut-250.webm cut-333.webm cut-170.gif cut-250.gif cut-333.gif; do
+  limit=${film#cut-}
+  run_limited "${limit%.*}" "$sim" --seed 5 --generations 30 --counts --film "$film"
   status=$?
   [ "$status" -eq 1 ] || fail "$film on a full disk: status $status"
   one_line "$film on a full disk" "^vivar-sim: $film: File too large; the film is cut short after [0-9]+ of 31 frames$"
