@@ -14,6 +14,7 @@
 #include <QImage>
 
 #include "film/film_writer.h"
+#include "platform/output_file.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "view/export_dialog.h"
