@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -16,6 +17,16 @@ struct FilmSize {
     int width = 0;
     int height = 0;
     friend bool operator==(const FilmSize&, const FilmSize&) = default;
+};
+
+// How a film ended: whole, or cut short by a problem (a full disk, a frame
+// that could not be drawn), and how many frames its file holds, the ones
+// that reached the disk. A file that holds no frame is not left behind.
+struct FilmEnd {
+    std::optional<std::string> problem;
+    std::int64_t frames = 0;
+    [[nodiscard]] bool whole() const { return !problem; }
+    [[nodiscard]] bool removed() const { return frames == 0; }
 };
 
 // Sizes from a thumbnail to 8K UHD, and paces a GIF can keep: its delays

@@ -24,16 +24,11 @@ std::optional<std::string> FilmRecorder::problem() const {
     return problem_;
 }
 
-std::int64_t FilmRecorder::framesWritten() const {
-    const std::lock_guard lock(mutex_);
-    return written_;
-}
-
-std::optional<std::string> FilmRecorder::finish() {
+FilmEnd FilmRecorder::finish() {
     {
         const std::lock_guard lock(mutex_);
         if (finished_) {
-            return result_;
+            return end_;
         }
         finished_ = true;
         ending_ = true;
@@ -41,8 +36,7 @@ std::optional<std::string> FilmRecorder::finish() {
     changed_.notify_all();
     thread_.join();
     const std::lock_guard lock(mutex_);
-    result_ = problem_;
-    return result_;
+    return end_;
 }
 
 void FilmRecorder::encode() {
@@ -64,13 +58,12 @@ void FilmRecorder::encode() {
             problem_ = std::move(failed);
             queue_.clear();
             changed_.notify_all();
-        } else {
-            ++written_;
         }
     }
-    std::optional<std::string> ended = writer_->finish();
+    FilmEnd ended = writer_->finish();
     const std::lock_guard lock(mutex_);
-    if (ended && !problem_) {
-        problem_ = std::move(ended);
+    if (ended.problem && !problem_) {
+        problem_ = ended.problem;
     }
+    end_ = std::move(ended);
 }

@@ -35,12 +35,12 @@ public:
     // The first failure, such as a full disk, once the encoder met one.
     [[nodiscard]] std::optional<std::string> problem() const;
     // Encodes the frames still queued, ends the file and waits for the
-    // thread; the failure, if any.
-    std::optional<std::string> finish();
+    // thread: how the film ended, whole or cut, and the frames its file
+    // holds.
+    FilmEnd finish();
 
-    // Frames handed over, and frames written to the file so far.
+    // Frames handed over.
     [[nodiscard]] std::int64_t framesAdded() const { return added_; }
-    [[nodiscard]] std::int64_t framesWritten() const;
 
 private:
     void encode();
@@ -53,7 +53,6 @@ private:
     bool finished_ = false;
     std::optional<std::string> problem_;
     std::int64_t added_ = 0;
-    std::int64_t written_ = 0;
-    std::optional<std::string> result_;
+    FilmEnd end_;
     std::thread thread_;
 };

@@ -1,8 +1,12 @@
 #include "film/film_writer.h"
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 extern "C" {
@@ -13,6 +17,7 @@ extern "C" {
 }
 
 #include "film/board_painter.h"
+#include "film/frames_on_disk.h"
 #include "platform/system.h"
 
 namespace {
@@ -29,6 +34,73 @@ std::string textOf(int error) {
     av_strerror(error, text.data(), text.size());
     return text.data();
 }
+
+// Every problem comes back as a value and is told once, by the caller:
+// FFmpeg's own log is silenced, once for the process.
+void silenceFfmpegLog() {
+    static std::once_flag once;
+    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+}
+
+// The buffer through which FFmpeg hands the file its bytes.
+constexpr int kOutputBufferBytes = 1 << 16;
+
+// The file a film goes to, under FFmpeg's output: it writes the bytes as
+// they come, seeks where the muxer goes back to finish its header, and
+// counts the frames among the bytes that reach the file. After a failed
+// write nothing more is written: FFmpeg stops there too. Its file is an
+// OutputFile's, written beside the name until it is kept.
+struct FilmFile {
+    platform::OutputFile file;
+    std::int64_t position = 0;
+    // The file's end: bytes written below it are the muxer going back.
+    std::int64_t end = 0;
+    FramesOnDisk counted;
+    int error = 0;
+
+    explicit FilmFile(FilmKind kind) : counted(kind) {}
+
+    static int write(void* opaque, std::uint8_t* bytes, int count) {
+        auto& out = *static_cast<FilmFile*>(opaque);
+        if (out.error != 0) {
+            return AVERROR(out.error);
+        }
+        errno = 0;
+        const auto written =
+            static_cast<std::int64_t>(std::fwrite(bytes, 1, static_cast<std::size_t>(count), out.file.stream()));
+        const std::int64_t reached = out.position + written;
+        if (reached > out.end) {
+            const std::int64_t fresh = reached - std::max(out.position, out.end);
+            out.counted.add(bytes + (written - fresh), static_cast<std::size_t>(fresh));
+            out.end = reached;
+        }
+        out.position = reached;
+        if (written < count) {
+            out.error = errno != 0 ? errno : EIO;
+            return AVERROR(out.error);
+        }
+        return count;
+    }
+
+    static std::int64_t seek(void* opaque, std::int64_t offset, int whence) {
+        auto& out = *static_cast<FilmFile*>(opaque);
+        whence &= ~AVSEEK_FORCE;
+        if (whence == AVSEEK_SIZE) {
+            return out.end;
+        }
+        if (whence != SEEK_SET && whence != SEEK_CUR && whence != SEEK_END) {
+            return AVERROR(EINVAL);
+        }
+        const std::int64_t from = whence == SEEK_CUR ? out.position : whence == SEEK_END ? out.end : 0;
+        const std::int64_t to = from + offset;
+        // 64 bits on both systems: a film may pass 2 GB.
+        if (fseeko64(out.file.stream(), static_cast<off64_t>(to), SEEK_SET) != 0) {
+            return AVERROR(errno != 0 ? errno : EIO);
+        }
+        out.position = to;
+        return to;
+    }
+};
 
 // A GIF has 256 colours: the board map's and the background exactly, a
 // 6 x 6 x 6 cube for the pictures, and greys for the rest.
@@ -54,7 +126,9 @@ struct FilmWriter::Parts {
     AVFrame* rgb = nullptr;
     AVPacket* packet = nullptr;
     SwsContext* scale = nullptr;
-    bool fileOpen = false;
+    std::unique_ptr<FilmFile> out;
+    std::filesystem::path file;
+    bool headerWritten = false;
     // The GIF's palette, the nearest entry to each quantum of colour, and
     // which exact colour of the palette's first ones shares the quantum.
     std::array<QRgb, 256> palette{};
@@ -67,12 +141,61 @@ struct FilmWriter::Parts {
         av_frame_free(&frame);
         av_frame_free(&rgb);
         avcodec_free_context(&codec);
-        if (format != nullptr && fileOpen) {
-            avio_closep(&format->pb);
+        if (format != nullptr && format->pb != nullptr) {
+            av_freep(&format->pb->buffer);
+            avio_context_free(&format->pb);
         }
         avformat_free_context(format);
     }
 
+    // Opens the file with FFmpeg's output over it; the problem, if any.
+    std::optional<std::string> openFile(const std::filesystem::path& name, FilmKind kind) {
+        // A film is no stream: its muxer goes back to finish its header.
+        out = std::make_unique<FilmFile>(kind);
+        if (std::optional<std::string> refused =
+                out->file.open(name, platform::Writing::whole, platform::Streams::no)) {
+            return refused;
+        }
+        // Unbuffered, so that what a write says it wrote is in the file:
+        // FFmpeg's own buffer gathers the bytes.
+        std::setvbuf(out->file.stream(), nullptr, _IONBF, 0);
+        file = name;
+        auto* buffer = static_cast<unsigned char*>(av_malloc(kOutputBufferBytes));
+        if (buffer == nullptr) {
+            return "out of memory";
+        }
+        format->pb = avio_alloc_context(buffer, kOutputBufferBytes, 1, out.get(), nullptr, &FilmFile::write,
+                                        &FilmFile::seek);
+        if (format->pb == nullptr) {
+            av_free(buffer);
+            return "out of memory";
+        }
+        return std::nullopt;
+    }
+
+    // Keeps the film under its name, or abandons it when it holds no frame,
+    // leaving what the name held as it was; the frames it holds.
+    std::int64_t closeFile(std::optional<std::string>& failure) {
+        if (out == nullptr || file.empty()) {
+            return 0;
+        }
+        file.clear();
+        const std::int64_t frames = out->counted.frames();
+        if (frames == 0) {
+            out->file.abandon();
+            return 0;
+        }
+        // A cut film is kept with the frames that reached it: the write that
+        // failed is told already, and must not count against the rest.
+        std::clearerr(out->file.stream());
+        if (std::optional<std::string> unkept = out->file.commit()) {
+            if (!failure) {
+                failure = std::move(unkept);
+            }
+            return 0;
+        }
+        return frames;
+    }
     void makePalette() {
         std::size_t next = 0;
         palette[next++] = BoardPainter::kBackground;
@@ -136,8 +259,7 @@ std::unique_ptr<FilmWriter> FilmWriter::open(const std::filesystem::path& file, 
     writer->size_ = size;
     writer->kind_ = kind;
     Parts& parts = *writer->parts_;
-    // Every problem comes back as a value and is told once, by the caller.
-    av_log_set_level(AV_LOG_QUIET);
+    silenceFfmpegLog();
     const bool webm = kind == FilmKind::kWebM;
     const auto failed = [&problem](std::string text) {
         problem = std::move(text);
@@ -152,6 +274,9 @@ std::unique_ptr<FilmWriter> FilmWriter::open(const std::filesystem::path& file, 
         return failed(webm ? "this build of FFmpeg has no VP8 encoder (libvpx)" : "this build of FFmpeg has no GIF encoder");
     }
     parts.codec = avcodec_alloc_context3(encoder);
+    if (parts.codec == nullptr) {
+        return failed("out of memory");
+    }
     AVCodecContext& codec = *parts.codec;
     codec.width = size.width;
     codec.height = size.height;
@@ -173,11 +298,13 @@ std::unique_ptr<FilmWriter> FilmWriter::open(const std::filesystem::path& file, 
         codec.color_trc = AVCOL_TRC_SMPTE170M;
         // "good" rather than "realtime": a real-time encoder adapts to how
         // long frames take, and the file would follow the machine's load.
-        av_opt_set(codec.priv_data, "deadline", "good", 0);
-        av_opt_set_int(codec.priv_data, "cpu-used", 4, 0);
-        av_opt_set_int(codec.priv_data, "crf", kVp8Quality, 0);
-        av_opt_set_int(codec.priv_data, "auto-alt-ref", 0, 0);
-        av_opt_set_int(codec.priv_data, "lag-in-frames", 0, 0);
+        if (av_opt_set(codec.priv_data, "deadline", "good", 0) < 0 ||
+            av_opt_set_int(codec.priv_data, "cpu-used", 4, 0) < 0 ||
+            av_opt_set_int(codec.priv_data, "crf", kVp8Quality, 0) < 0 ||
+            av_opt_set_int(codec.priv_data, "auto-alt-ref", 0, 0) < 0 ||
+            av_opt_set_int(codec.priv_data, "lag-in-frames", 0, 0) < 0) {
+            return failed("this build of FFmpeg's VP8 encoder lacks the settings films need");
+        }
     }
     if (const int error = avcodec_open2(parts.codec, encoder, nullptr); error < 0) {
         return failed("the encoder does not start: " + textOf(error));
@@ -222,13 +349,20 @@ std::unique_ptr<FilmWriter> FilmWriter::open(const std::filesystem::path& file, 
         parts.makePalette();
     }
 
-    // FFmpeg takes file names in UTF-8 on every system.
-    if (const int error = avio_open(&parts.format->pb, platform::utf8Name(file).c_str(), AVIO_FLAG_WRITE);
-        error < 0) {
-        return failed(textOf(error));
+    if (std::optional<std::string> unopened = parts.openFile(file, kind)) {
+        return failed(*std::move(unopened));
     }
-    parts.fileOpen = true;
-    if (const int error = avformat_write_header(parts.format, nullptr); error < 0) {
+    // The header reaches the file now, so that a disk too full for it is
+    // told before the first frame. A file without it holds no frame and goes.
+    int error = avformat_write_header(parts.format, nullptr);
+    if (error >= 0) {
+        parts.headerWritten = true;
+        avio_flush(parts.format->pb);
+        error = parts.format->pb->error;
+    }
+    if (error < 0) {
+        std::optional<std::string> ignored;
+        (void)parts.closeFile(ignored);
         return failed(textOf(error));
     }
     return writer;
@@ -257,8 +391,11 @@ std::optional<std::string> FilmWriter::add(const QImage& picture) {
             std::memcpy(parts.rgb->data[0] + static_cast<std::ptrdiff_t>(y) * parts.rgb->linesize[0],
                         frame.constScanLine(y), rowBytes);
         }
-        sws_scale(parts.scale, parts.rgb->data, parts.rgb->linesize, 0, size_.height, parts.frame->data,
-                  parts.frame->linesize);
+        if (sws_scale(parts.scale, parts.rgb->data, parts.rgb->linesize, 0, size_.height, parts.frame->data,
+                      parts.frame->linesize) != size_.height) {
+            failure_ = "cannot convert the frame's colours";
+            return failure_;
+        }
     } else {
         auto* palette = reinterpret_cast<std::uint32_t*>(parts.frame->data[1]);
         for (std::size_t i = 0; i < parts.palette.size(); ++i) {
@@ -301,24 +438,32 @@ std::optional<std::string> FilmWriter::send(bool last) {
     }
 }
 
-std::optional<std::string> FilmWriter::finish() {
+FilmEnd FilmWriter::finish() {
     if (finished_) {
-        return failure_;
+        return end_;
     }
     finished_ = true;
     Parts& parts = *parts_;
     if (!failure_) {
         if (const int error = avcodec_send_frame(parts.codec, nullptr); error < 0) {
             failure_ = textOf(error);
-        } else if (!send(true)) {
-            if (const int written = av_write_trailer(parts.format); written < 0) {
-                failure_ = textOf(written);
-            }
+        } else {
+            (void)send(true);
         }
     }
-    parts.fileOpen = false;
-    if (const int closed = avio_closep(&parts.format->pb); closed < 0 && !failure_) {
-        failure_ = textOf(closed);
+    // The end is written whatever went before: a film cut short by anything
+    // but the disk is finished whole up to its last frame, and one cut by
+    // the disk gets as much of its end as the disk takes.
+    if (parts.headerWritten) {
+        if (const int written = av_write_trailer(parts.format); written < 0 && !failure_) {
+            failure_ = textOf(written);
+        }
+        avio_flush(parts.format->pb);
+        if (parts.format->pb->error < 0 && !failure_) {
+            failure_ = textOf(parts.format->pb->error);
+        }
     }
-    return failure_;
+    end_.frames = parts.closeFile(failure_);
+    end_.problem = failure_;
+    return end_;
 }

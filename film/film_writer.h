@@ -15,11 +15,15 @@
 // memory: VP8 in WebM, or an animated GIF, through FFmpeg's libraries.
 // The same frames give the same file byte for byte: one encoder thread, a
 // fixed keyframe interval, no time or random identifier in the file.
+// The file's bytes go through the writer's own output, which counts the
+// frames that reach the file; a film cut short says so, and a file that
+// would hold no frame is not left behind.
 class FilmWriter {
 public:
     // Opens the file for a film of frames of `size`, `rate` frames a
-    // second; null with the problem in `problem` (the file cannot be made,
-    // the library lacks the encoder).
+    // second, and writes its header; null with the problem in `problem`
+    // (the file cannot be made, the library lacks the encoder), leaving no
+    // file behind.
     [[nodiscard]] static std::unique_ptr<FilmWriter> open(const std::filesystem::path& file, FilmKind kind,
                                                           FilmSize size, int rate, std::string& problem);
     ~FilmWriter();
@@ -27,11 +31,15 @@ public:
     FilmWriter& operator=(const FilmWriter&) = delete;
 
     // Encodes a frame of the film's size and writes what the encoder gives.
-    // After a failure (a full disk) nothing more is written.
+    // After a failure (a full disk) nothing more is encoded.
     [[nodiscard]] std::optional<std::string> add(const QImage& frame);
-    // Writes what the encoder still holds and the file's end, and closes it.
-    [[nodiscard]] std::optional<std::string> finish();
+    // Writes what the encoder still holds, unless it failed, and the file's
+    // end, which a failure does not skip: the film is finished as far as
+    // the disk allows. Closes the file, and removes it when it holds no
+    // frame.
+    [[nodiscard]] FilmEnd finish();
 
+    // Frames handed to the encoder.
     [[nodiscard]] std::int64_t frames() const { return frames_; }
     [[nodiscard]] FilmSize size() const { return size_; }
 
@@ -47,4 +55,11 @@ private:
     std::int64_t frames_ = 0;
     bool finished_ = false;
     std::optional<std::string> failure_;
+    FilmEnd end_;
 };
+
+struct BoardFilmRequest;
+class BoardFilm;
+// A film of boards, drawn by BoardPainter and written by FilmWriter: what
+// the films module makes.
+[[nodiscard]] std::unique_ptr<BoardFilm> makeBoardFilm(const BoardFilmRequest& request, std::string& problem);

@@ -40,9 +40,8 @@
 
 #include "app/options.h"
 #include "base/words.h"
-#include "film/board_painter.h"
+#include "film/board_film.h"
 #include "film/film_format.h"
-#include "film/film_writer.h"
 #include "film/picture_search.h"
 #include "film/tile_pictures.h"
 #include "model/board_file.h"
@@ -55,6 +54,7 @@
 #include "model/trace.h"
 #include "platform/output_file.h"
 #include "platform/system.h"
+#include "tools/film_module.h"
 #include "tools/row_output.h"
 
 namespace {
@@ -765,26 +765,59 @@ private:
     std::_Exit(platform::exitStatusAfter(platform::interrupted()));
 }
 
+// The films module, loaded for --film only; the program ends, having said
+// why, when it cannot be had: the installation is not whole.
+OpenBoardFilm& filmOpener() {
+    const FilmModule& module = filmModule();
+    const std::string name = platform::utf8Name(module.file);
+    switch (module.outcome) {
+        case FilmModule::Outcome::kLoaded:
+            return *module.open;
+        case FilmModule::Outcome::kNotFound: {
+            std::string folders;
+            for (const std::filesystem::path& folder : module.folders) {
+                folders += (folders.empty() ? "" : " or ") + platform::utf8Name(folder);
+            }
+            std::fprintf(stderr, "vivar-sim: --film needs the films module %s, which is not in %s\n", filmModuleName(),
+                         folders.c_str());
+            break;
+        }
+        case FilmModule::Outcome::kDoesNotLoad:
+            std::fprintf(stderr, "vivar-sim: --film needs the films module %s, which does not load: %s\n", name.c_str(),
+                         module.problem.c_str());
+            break;
+        case FilmModule::Outcome::kOtherVersion:
+            std::fprintf(stderr, "vivar-sim: --film needs the films module %s, which is of another version of vivar\n",
+                         name.c_str());
+            break;
+    }
+    std::exit(1);
+}
+
 // The film of a single run: a frame for every generation the run passes,
 // its first board's included, with how far it has come on a terminal's
-// stderr. A failure to write, such as a full disk, ends the film; it is
-// told when the run's output is complete.
+// stderr. A failure to write, such as a full disk, ends the film, cut
+// short; it is told when the run's output is complete.
 class RunFilm {
 public:
     RunFilm(const Options& options, const Rules& rules)
         : name_(platform::utf8Name(*options.film)),
-          size_(options.filmSize.value_or(defaultFilmSize(rules.width, rules.height))),
-          painter_(size_, rules.width, rules.height),
           total_(options.generations + 1),
           shown_(platform::isTerminal(stderr)) {
+        BoardFilmRequest request;
+        request.file = *options.film;
+        request.kind = options.filmKind;
+        request.size = options.filmSize.value_or(defaultFilmSize(rules.width, rules.height));
+        request.rate = options.filmRate.value_or(kDefaultFilmRate);
+        request.boardWidth = rules.width;
+        request.boardHeight = rules.height;
         std::string problem;
-        writer_ = FilmWriter::open(*options.film, options.filmKind, size_, options.filmRate.value_or(kDefaultFilmRate),
-                                   problem);
-        if (!writer_) {
+        film_.reset(filmOpener()(request, problem));
+        if (!film_) {
             std::fprintf(stderr, "vivar-sim: %s: %s\n", name_.c_str(), problem.c_str());
             std::exit(1);
         }
-        if (painter_.drawsPictures() && painter_.missingPictures() > 0) {
+        if (film_->drawsPictures() && film_->missingPictures() > 0) {
             std::string folders;
             for (const std::filesystem::path& folder : pictureFolders()) {
                 folders += (folders.empty() ? "" : ", ") + platform::utf8Name(folder);
@@ -792,7 +825,7 @@ public:
             std::fprintf(stderr,
                          "vivar-sim: %d of %d pictures not found; looked in %s (VIVAR_PICTURES can name their "
                          "folder); the film shows their squares in the board map's colours\n",
-                         painter_.missingPictures(), kTilePictureCount, folders.c_str());
+                         film_->missingPictures(), kTilePictureCount, folders.c_str());
         }
     }
 
@@ -800,20 +833,27 @@ public:
         if (problem_) {
             return;
         }
-        problem_ = writer_->add(painter_.paint(squares));
+        problem_ = film_->add(squares);
         showProgress(false);
     }
 
-    // Ends the file; false, having said why, when the film failed.
+    // Ends the file; false, having said why and how much of it there is,
+    // when the film was cut short.
     bool finish() {
-        if (!problem_) {
-            problem_ = writer_->finish();
-        }
+        const FilmEnd end = film_->finish();
         showProgress(true);
-        if (problem_) {
-            std::fprintf(stderr, "vivar-sim: %s: %s\n", name_.c_str(), problem_->c_str());
+        if (end.whole()) {
+            return true;
         }
-        return !problem_;
+        if (end.removed()) {
+            std::fprintf(stderr, "vivar-sim: %s: %s; no frame reached the file, which is not kept\n", name_.c_str(),
+                         end.problem->c_str());
+        } else {
+            std::fprintf(stderr, "vivar-sim: %s: %s; the film is cut short after %s of %s frames\n", name_.c_str(),
+                         end.problem->c_str(), grouped(static_cast<std::uint64_t>(end.frames)).c_str(),
+                         grouped(static_cast<std::uint64_t>(total_)).c_str());
+        }
+        return false;
     }
 
 private:
@@ -829,14 +869,12 @@ private:
             return;
         }
         lastShown_ = now;
-        std::fprintf(stderr, "\rvivar-sim: film: %" PRId64 " of %" PRId64 " frames\033[K%s", writer_->frames(), total_,
+        std::fprintf(stderr, "\rvivar-sim: film: %" PRId64 " of %" PRId64 " frames\033[K%s", film_->frames(), total_,
                      last ? "\n" : "");
     }
 
     std::string name_;
-    FilmSize size_;
-    BoardPainter painter_;
-    std::unique_ptr<FilmWriter> writer_;
+    std::unique_ptr<BoardFilm> film_;
     std::optional<std::string> problem_;
     std::int64_t total_;
     bool shown_;

@@ -452,12 +452,12 @@
         <translation>Vídeos WebM (*.webm);;GIF animados (*.gif)</translation>
     </message>
     <message>
-        <location line="+16"/>
-        <source>The picture&apos;s name must end in .png.</source>
-        <translation>El nombre de la imagen debe terminar en .png.</translation>
+        <location line="+17"/>
+        <source>The picture needs a file name.</source>
+        <translation>La imagen necesita un nombre de archivo.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+11"/>
         <source>The film&apos;s name must end in .webm (a video) or .gif (an animated GIF).</source>
         <translation>El nombre de la película debe terminar en .webm (un vídeo) o .gif (un GIF animado).</translation>
     </message>
@@ -1773,7 +1773,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>La generación %1 es donde empieza esta simulación.</translation>
     </message>
     <message>
-        <location filename="../view/pictures_of_view.cpp" line="+49"/>
+        <location filename="../view/pictures_of_view.cpp" line="+50"/>
         <source>Save a picture of the view</source>
         <translation>Guardar una imagen de la vista</translation>
     </message>
@@ -1783,7 +1783,9 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>no se guardó la imagen: OpenGL no pudo dibujar la vista fuera de pantalla a %1x%2</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+11"/>
+        <location line="+7"/>
+        <location line="+5"/>
         <source>the picture was not saved: %1: %2</source>
         <translation>no se guardó la imagen: %1: %2</translation>
     </message>
@@ -1813,12 +1815,17 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>OpenGL no pudo dibujar la vista fuera de pantalla</translation>
     </message>
     <message>
-        <location line="+16"/>
-        <source>The film stopped: %1: %2; %3 frames were written</source>
-        <translation>La película se detuvo: %1: %2; se escribieron %3 fotogramas</translation>
+        <location line="+21"/>
+        <source>The film stopped: %1: %2; no frame reached the file, which is not kept</source>
+        <translation>La película se detuvo: %1: %2; ningún fotograma llegó al archivo, que no se guarda</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
+        <source>The film stopped: %1: %2; it is cut short after %3 frames</source>
+        <translation>La película se detuvo: %1: %2; queda cortada tras %3 fotogramas</translation>
+    </message>
+    <message>
+        <location line="-9"/>
         <source>The film %1 is saved: %2 frames</source>
         <translation>La película %1 está guardada: %2 fotogramas</translation>
     </message>

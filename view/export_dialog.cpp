@@ -103,14 +103,20 @@ void ExportDialog::accept() {
         problem_->setText(why);
         problem_->show();
     };
-    const QString name = fileName();
-    const std::filesystem::path path = platform::pathFromUtf8(name.toStdString());
+    QString name = fileName();
     if (kind_ == Kind::kPicture) {
-        if (QFileInfo(name).suffix().compare(QStringLiteral("png"), Qt::CaseInsensitive) != 0) {
-            refuse(tr("The picture's name must end in .png."));
+        // A picture is a PNG whatever its name said, and its name says so,
+        // as a saved board's says .vivar.
+        if (name.isEmpty()) {
+            refuse(tr("The picture needs a file name."));
             return;
         }
+        if (QFileInfo(name).suffix().compare(QStringLiteral("png"), Qt::CaseInsensitive) != 0) {
+            name += QStringLiteral(".png");
+            name_->setText(name);
+        }
     } else {
+        const std::filesystem::path path = platform::pathFromUtf8(name.toStdString());
         const std::optional<FilmKind> kind = filmKindOf(path);
         if (!kind) {
             refuse(tr("The film's name must end in .webm (a video) or .gif (an animated GIF)."));

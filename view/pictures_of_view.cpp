@@ -3,16 +3,18 @@
 // whatever the window's.
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
 
 #include "film/film_writer.h"
+#include "platform/output_file.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "view/export_dialog.h"
@@ -62,10 +64,25 @@ void View::savePicture() {
                         .arg(pictureSize.height));
         return;
     }
-    // Written beside the old file and renamed over it once whole.
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
-        tellProblem(tr("the picture was not saved: %1: %2").arg(name, file.errorString()));
+    // Written beside the old file and renamed over it once whole; never
+    // into a device or a FIFO that the name leads to, which stay as they are.
+    platform::OutputFile file;
+    const std::filesystem::path path = platform::pathFromUtf8(name.toStdString());
+    if (const std::optional<std::string> refused =
+            file.open(path, platform::Writing::whole, platform::Streams::no)) {
+        tellProblem(tr("the picture was not saved: %1: %2").arg(name, QString::fromStdString(*refused)));
+        return;
+    }
+    QFile written;
+    if (!written.open(file.stream(), QIODevice::WriteOnly) || !picture.save(&written, "PNG") || !written.flush()) {
+        const QString problem = written.errorString();
+        file.abandon();
+        tellProblem(tr("the picture was not saved: %1: %2").arg(name, problem));
+        return;
+    }
+    written.close();
+    if (const std::optional<std::string> unkept = file.commit()) {
+        tellProblem(tr("the picture was not saved: %1: %2").arg(name, QString::fromStdString(*unkept)));
         return;
     }
     if (panel != nullptr) {
@@ -129,16 +146,22 @@ void View::finishFilm(const QString& why) {
         return;
     }
     const std::unique_ptr<Filming> film = std::move(filming);
-    const std::optional<std::string> problem = film->recorder->finish();
-    const QString frames = language::number(film->recorder->framesWritten());
+    const FilmEnd end = film->recorder->finish();
+    const QString frames = language::number(end.frames);
     QString told;
-    if (problem || !why.isEmpty()) {
-        // The run goes on; only the film ends, whole up to its last frame.
-        told = tr("The film stopped: %1: %2; %3 frames were written")
-                   .arg(film->fileName, problem ? QString::fromStdString(*problem) : why, frames);
-        std::fprintf(stderr, "vivar: %s\n", told.toUtf8().constData());
-    } else {
+    if (end.whole() && why.isEmpty()) {
         told = tr("The film %1 is saved: %2 frames").arg(film->fileName, frames);
+    } else {
+        // The run goes on; only the film ends, finished as far as the disk
+        // allowed, and said to be cut.
+        const QString problem = end.problem ? QString::fromStdString(*end.problem) : why;
+        if (end.removed()) {
+            told = tr("The film stopped: %1: %2; no frame reached the file, which is not kept")
+                       .arg(film->fileName, problem);
+        } else {
+            told = tr("The film stopped: %1: %2; it is cut short after %3 frames").arg(film->fileName, problem, frames);
+        }
+        std::fprintf(stderr, "vivar: %s\n", told.toUtf8().constData());
     }
     if (panel != nullptr) {
         panel->notice(told);

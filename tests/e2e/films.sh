@@ -3,8 +3,12 @@
 # - P saves the view as a PNG of 3840 x 2160 that shows the lizards;
 # - V records a film with one frame for the board shown at V and one for
 #   each generation shown after it, until V again;
-# - a film whose disk is full stops, says so on stderr and the status
-#   line, and the run goes on.
+# - a picture named without .png gets it;
+# - a picture or a film through a link to a device or a FIFO is refused,
+#   and the device and the FIFO stay as they were;
+# - a film whose disk fills stops, says on stderr and the status line after
+#   how many frames it is cut, which are the frames its file holds, and the
+#   run goes on.
 #   films.sh VIVAR WM_CLOSE PICTURES-DIR
 set -u
 vivar=$1 wm_close=$2 pictures=$3
@@ -58,30 +62,84 @@ grep -q "recording" <(last_status) && fail "the status line still says that it r
 [ "$(frames "$work/steps.webm")" = "320,240,6" ] ||
   fail "the film of 5 generations stepped has $(frames "$work/steps.webm") (width, height, frames), not 320,240,6"
 
-# A full disk stops the film, and the run goes on.
-ln -s /dev/full "$work/full.webm"
-key v
-wait_for 20 dialog_up "Record a film of the generations shown" || die "no film dialog"
-xdotool windowfocus --sync "$(dialog "Record a film of the generations shown")"
-sleep 0.3
-xdotool key ctrl+a
-xdotool type --delay 5 "$work/full.webm"
-xdotool key Return
-# Replacing the file is asked first. A box mapped on a busy machine may
-# miss the first key: Return again while it stays up.
-wait_for 10 dialog_up "Replace full.webm." || die "replacing full.webm was not asked"
-for try in 1 2 3; do
-  xdotool windowfocus --sync "$(dialog "Replace full.webm.")"
+# A picture's name without .png gets it.
+key p
+export_dialog "Save a picture of the view" "$work/named" 320x240
+wait_for 20 test -s "$work/named.png" || fail "a picture named without .png was not saved as named.png"
+[ ! -e "$work/named" ] || fail "a picture named without .png was saved under that name"
+
+# Answers "Replace NAME?" with Yes, and the message box that tells a
+# problem, titled vivar as the window is, with OK. A box mapped on a busy
+# machine may miss the first key: Return again while it stays up.
+box() {
+  if [ "$1" = vivar ]; then
+    xdotool search --onlyvisible --name '^vivar$' 2>/dev/null | grep -v -x "$window" | head -n 1
+  else
+    dialog "$1"
+  fi
+}
+box_up() { [ -n "$(box "$1")" ]; }
+box_gone() { [ -z "$(box "$1")" ]; }
+press_return_on() {  # TITLE
+  wait_for 10 box_up "$1" || die "no dialog \"$1\""
+  for try in 1 2 3; do
+    xdotool windowfocus --sync "$(box "$1")"
+    sleep 0.3
+    xdotool key Return
+    wait_for 2 box_gone "$1" && return
+    echo "the dialog \"$1\" is still up after try $try"
+  done
+}
+# Types a name into the export dialog of that title, keeping its size.
+name_in_dialog() {  # TITLE FILE
+  wait_for 20 dialog_up "$1" || die "no dialog \"$1\""
+  xdotool windowfocus --sync "$(dialog "$1")"
   sleep 0.3
+  xdotool key ctrl+a
+  xdotool type --delay 5 "$2"
   xdotool key Return
-  wait_for 2 dialog_gone "Replace full.webm." && break
-  echo "replacing full.webm is still asked after try $try"
-done
-wait_for 10 says_recording || die "the film on a full disk did not start"
+}
+# A picture through a link to a device, and a film through a link to a
+# FIFO, both made here: refused, and the device and the FIFO stay.
+mknod "$work/myfull" c 1 7
+ln -s myfull "$work/device.png"
+mkfifo "$work/fifo"
+ln -s fifo "$work/fifo.webm"
+key p
+name_in_dialog "Save a picture of the view" "$work/device.png"
+press_return_on "Replace device.png."
+wait_for 20 grep -q "the picture was not saved: .*device.png: " "$err" || die "a picture through a link to a device was not refused"
+press_return_on "vivar"
+key v
+name_in_dialog "Record a film of the generations shown" "$work/fifo.webm"
+press_return_on "Replace fifo.webm."
+wait_for 20 grep -q "no film was recorded: .*fifo.webm: " "$err" || die "a film through a link to a FIFO was not refused"
+press_return_on "vivar"
+grep -q "recording" <(last_status) && fail "the status line says that it records into a FIFO"
+[ -c "$work/myfull" ] && [ "$(stat -c %t,%T "$work/myfull")" = 1,7 ] || fail "the device was replaced: $(ls -l "$work/myfull")"
+[ -p "$work/fifo" ] || fail "the FIFO was replaced: $(ls -l "$work/fifo")"
+close_vivar
+[ "$(grep -c -v -e "the picture was not saved" -e "no film was recorded" "$err")" -eq 0 ] || fail "stderr: $(cat "$err")"
+
+# A disk that fills while it records (a file-size limit, SIGXFSZ ignored)
+# stops the film, which says after how many frames it is cut, the frames
+# the file holds; the run goes on.
+: >"$status_log"
+# The trace goes through a pipe, which the limit leaves alone.
+VIVAR_STATUS_LOG=$status_log start_vivar bash -c 'set -o pipefail; ( trap "" XFSZ; ulimit -f 400; exec "$0" "$@" ) | cat' \
+  "$vivar" --seed 11 --pace 0
+button 3  # fill
+wait_for 5 grep -q "cats" "$status_log" || die "no status line"
+key v
+export_dialog "Record a film of the generations shown" "$work/cut.webm" 1280x720
+wait_for 10 says_recording || die "the film did not start"
 button 0  # play
-wait_for 30 grep -q "The film stopped: .*full.webm: No space left on device" "$err" ||
+wait_for 60 grep -q "The film stopped: .*cut.webm: File too large; it is cut short after [0-9]* frames" "$err" ||
   die "a full disk did not stop the film: $(last_status)"
 grep -q "The film stopped" "$status_log" || fail "the status line does not tell that the film stopped"
+said=$(grep -o -E "cut short after [0-9]+" "$err" | grep -o -E "[0-9]+")
+[ "$(frames "$work/cut.webm" | cut -d, -f3)" = "$said" ] ||
+  fail "the film says it holds $said frames; ffprobe reads $(frames "$work/cut.webm")"
 at=$(last_status | grep -o -E '^Generation.[0-9]+' | grep -o -E '[0-9]+')
 wait_for 10 bash -c "[ \$(tail -n 1 '$status_log' | grep -o -E '^Generation.[0-9]+' | grep -o -E '[0-9]+') -gt $(( at + 5 )) ]" ||
   fail "the run did not go on after the film stopped"

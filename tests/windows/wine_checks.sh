@@ -3,7 +3,9 @@
 # - vivar-sim.exe prints the Debian build's traces, counts and sweeps byte
 #   for byte, "\n" line endings included, and refuses a bad option with one
 #   line and status 2;
-# - vivar-sim.exe's films, WebM and GIF, have the Debian build's frames;
+# - vivar-sim.exe's films, WebM and GIF, have the Debian build's frames,
+#   made by the films module beside it, which a run without --film does
+#   not load; without it, --film says so in one line with status 1;
 # - the programs are console programs carrying their icon and version;
 # - vivar.exe from the unzipped zip opens its window, fills the board and
 #   steps it by keys, its 3D view shows the lizards, its seeded trace and
@@ -86,6 +88,23 @@ for film in film.webm film.gif; do
     fail "vivar-sim.exe's $film reads as '$(film_probe "$work/windows-$film")'," \
       "the Debian build's as '$(film_probe "$work/debian-$film")'"
 done
+
+# The films module lies beside vivar-sim.exe, which loads it, and the film
+# libraries with it, for --film only (Wine tells each DLL it loads).
+[ -f "$app/vivar-films.dll" ] || fail "the zip holds no vivar-films.dll beside vivar-sim.exe"
+film_dlls() { grep -i -E -o '(vivar-films|avcodec-[0-9]+|Qt5Gui)\.dll' | sort -u -f | tr '\n' ' '; }
+loaded=$(WINEDEBUG=+loaddll wine "$app/vivar-sim.exe" --seed 1 --generations 1 --counts 2>&1 >/dev/null | film_dlls)
+[ -z "$loaded" ] || fail "vivar-sim.exe without --film loaded $loaded"
+loaded=$(cd "$work" && WINEDEBUG=+loaddll wine "$app/vivar-sim.exe" --seed 1 --generations 1 --film loads.gif 2>&1 >/dev/null |
+  film_dlls)
+[ "$(wc -w <<<"$loaded")" -eq 3 ] || fail "vivar-sim.exe --film loaded only $loaded"
+mv "$app/vivar-films.dll" "$work/vivar-films.dll"
+(cd "$work" && wine "$app/vivar-sim.exe" --seed 1 --generations 1 --film none.gif >"$work/out" 2>"$work/err")
+status=$?
+mv "$work/vivar-films.dll" "$app/vivar-films.dll"
+[ "$status" -eq 1 ] && [ "$(program_lines "$work/err" | wc -l)" -eq 1 ] &&
+  program_lines "$work/err" | grep -q '^vivar-sim: --film needs the films module vivar-films\.dll, which is not in ' ||
+  fail "--film without the module: status $status, stderr: $(cat "$work/err")"
 
 # Console programs, so that the trace has a console, with icon and version.
 for program in vivar vivar-sim; do
