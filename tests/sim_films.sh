@@ -7,6 +7,8 @@
 #   sim_films.sh VIVAR-SIM PICTURES-DIR
 set -u
 sim=$(realpath "$1") pictures=$(realpath "$2")
+# The map's colours, in the order of its kinds.
+source "$(dirname "$0")/../tools/kind_colours.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -67,14 +69,15 @@ kinds() {
 }
 
 # A board map, where squares are too small for pictures: 60 x 40 squares of
-# 4 pixels, in the chart's colours, exact in a GIF.
+# 4 pixels, in the palette's colours, exact in a GIF.
 "$sim" --seed 21 --size 60x40 --generations 15 --film map.gif --film-size 240x160 >/dev/null
 for k in 0 7 15; do
   "$sim" --seed 21 --size 60x40 --generations 15 --save-board "map-$k.vivar" --at "$k" >/dev/null
   wrong=$(join -j1 <(kinds "map-$k.vivar" | awk '{ print $1 "," $2, $3 }' | sort) \
-                   <(middles map.gif "$k" 60 40 4 0 0 | awk '{ print $1 "," $2, $3 }' | sort) | awk '
-    BEGIN { c["."] = "#262626"; c["B"] = "#9A6532"; c["G"] = "#3C9A2A"; c["b"] = "#C99A5E"; c["g"] = "#8CCB5A"
-            c["C"] = "#EE922F"; c["E"] = "#EE922F" }
+                   <(middles map.gif "$k" 60 40 4 0 0 | awk '{ print $1 "," $2, $3 }' | sort) |
+    awk -v colours="${map_colours[*]}" '
+    BEGIN { split(toupper(colours), m, " "); c["."] = m[1]; c["B"] = m[2]; c["G"] = m[3]; c["b"] = m[4]; c["g"] = m[5]
+            c["C"] = m[6]; c["E"] = m[6] }
     { n++; if (c[$2] != toupper(substr($3, 1, 7))) bad++ } END { print n + 0, bad + 0 }')
   [ "$wrong" = "2400 0" ] || fail "board map frame $k: squares compared, wrong: $wrong"
 done
