@@ -154,6 +154,16 @@ TEST_F(SquareReportTest, ALizardMatedWithIsToldByWhomForAsLongAsItsMatingCounts)
     board = start;
     remembered.generation = 0;
     EXPECT_EQ(reportSquare(board, partner, model.rules, std::nullopt, remembered).mating, "");
+
+    // The lizard that chose is told with whom it mates.
+    const int layer = square(10, 10);
+    const Model::WatchedTurn chose = watchedGeneration(layer, 2026);
+    const auto begun = matingBegun(chose, layer, 1);
+    ASSERT_TRUE(begun.has_value());
+    EXPECT_FALSE(begun->chosen);
+    watchedGeneration(layer, 7);
+    EXPECT_EQ(reportSquare(board, layer, model.rules, std::nullopt, {2, std::nullopt, begun, std::nullopt}).mating,
+              "Mating since generation 1 with a green lizard at row 11, column 12.");
 }
 
 // A lizard that walks one square and is then caught there by a cat that was
