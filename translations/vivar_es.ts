@@ -862,7 +862,7 @@ Opciones:
         <translation>detenido</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+7"/>
         <source>● recording, frame %1</source>
         <translation>● grabando, fotograma %1</translation>
     </message>
@@ -902,12 +902,12 @@ Opciones:
         <translation>ritmo %1 ms</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-23"/>
         <source>%1 generations a second</source>
         <translation>%1 generaciones por segundo</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+26"/>
         <source>seed %1</source>
         <translation>semilla %1</translation>
     </message>

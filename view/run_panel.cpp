@@ -116,6 +116,11 @@ StatusItems statusItems(const Census& census, const PopulationHistory* history, 
         items << RunPanel::tr("edited, not yet run on");
     }
     items << (status.running ? RunPanel::tr("running") : RunPanel::tr("stopped"));
+    if (shownPerSecond) {
+        // Whole ones from ten a second on; a large board's few, to a tenth.
+        const int decimals = *shownPerSecond < kWholeRatesFrom ? 1 : 0;
+        items << RunPanel::tr("%1 generations a second").arg(locale.toString(*shownPerSecond, 'f', decimals));
+    }
     if (status.filmFrames) {
         items << RunPanel::tr("● recording, frame %1").arg(number(*status.filmFrames));
     }
@@ -138,11 +143,6 @@ StatusItems statusItems(const Census& census, const PopulationHistory* history, 
         items << RunPanel::tr("green lizards died out at generation %1").arg(number(*generation));
     }
     items << RunPanel::tr("pace %1 ms").arg(number(status.paceMilliseconds));
-    if (shownPerSecond) {
-        // Whole ones from ten a second on; a large board's few, to a tenth.
-        const int decimals = *shownPerSecond < kWholeRatesFrom ? 1 : 0;
-        items << RunPanel::tr("%1 generations a second").arg(locale.toString(*shownPerSecond, 'f', decimals));
-    }
     if (status.seed) {
         // A seed is a name to type again, not an amount: never grouped.
         items << RunPanel::tr("seed %1").arg(*status.seed);

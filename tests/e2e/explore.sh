@@ -87,7 +87,7 @@ key space
 key ctrl+o
 wait_for 5 grep -q 'A board opens only while stopped' "$work/first-status" || fail "Ctrl+O while running said nothing"
 dialog_up "Open a board" && fail "Ctrl+O while running opened a dialog"
-rate_told() { tail -n 1 "$work/first-status" | grep -q -E '.·.running.·.*.·.pace.0.ms.·.[0-9.,]+.generations.a.second'; }
+rate_told() { tail -n 1 "$work/first-status" | grep -q -E '.·.running.·.[0-9.,]+.generations.a.second.·.*.·.pace.0.ms'; }
 wait_for 5 rate_told || fail "at pace 0 the status line does not tell the generations a second: $(tail -n 1 "$work/first-status")"
 key space
 stopped() { tail -n 1 "$work/first-status" | grep -q '.·.stopped.·.'; }
