@@ -131,12 +131,16 @@ click_square() {  # ROW COLUMN
   xdotool mousemove "$(( 40 + board_x + (2 * $2 - 1) * board_w / 40 ))" "$(( board_y + (2 * $1 - 1) * board_h / 40 ))" click 1
   wait_for 5 inspector_says "Row $1, column $2" || die "a click on row $1, column $2: the inspector says $(inspected | head -n 1)"
 }
-# Whether the status line told the board of scenes since line N of its log.
-scenes_opened() { tail -n "+$(( $1 + 1 ))" "$work/first-status" | grep -q '^Generation.0.·.stopped.·.brown.lizards.3,.eggs.10.·'; }
-told_lines=$(wc -l <"$work/first-status")
-key ctrl+o
-answer_dialog "Open a board" "$scenes"
-wait_for 5 scenes_opened "$told_lines" || die "the board of scenes was not opened"
+# Opens it, and waits until the status line tells it, after what it said before.
+open_scenes() {
+  local told_lines
+  told_lines=$(wc -l <"$work/first-status")
+  opened() { tail -n "+$(( told_lines + 1 ))" "$work/first-status" | grep -q '^Generation.0.·.stopped.·.brown.lizards.3,.eggs.10.·'; }
+  key ctrl+o
+  answer_dialog "Open a board" "$scenes"
+  wait_for 5 opened || die "the board of scenes was not opened"
+}
+open_scenes
 
 # The lizard chosen as a mate: by whom, in that generation and while its
 # mating lasts.
@@ -162,21 +166,19 @@ for column in 6 7; do
   inspector_says "A brown lizard" || fail "following, the inspector is not on the lizard: $(inspected)"
 done
 key space
-sleep 1
+past_ten() { tail -n 1 "$work/first-status" | grep -q '^Generation.[1-9][0-9]'; }
+wait_for 5 past_ten || fail "the run did not reach generation 10"
 key space
 wait_for 5 stopped || fail "the run did not stop"
-sleep 0.5
-inspector_says "Row 15, column 7" && fail "following while running, the inspector stayed on row 15, column 7"
+left() { ! inspector_says "Row 15, column 7"; }
+wait_for 5 left || fail "following while running, the inspector stayed on row 15, column 7"
 inspected | grep -q -E "^(A brown lizard|Followed a brown lizard until a cat)" ||
   fail "following while running, the inspector is not on the lizard: $(inspected)"
 key f
 
 # Following the boxed lizard until the cat catches it: the inspector stays
 # on its square, says so, and follows no more.
-told_lines=$(wc -l <"$work/first-status")
-key ctrl+o
-answer_dialog "Open a board" "$scenes"
-wait_for 5 scenes_opened "$told_lines" || die "the board of scenes was not opened again"
+open_scenes
 click_square 10 11
 key f
 key n
