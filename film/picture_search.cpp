@@ -9,18 +9,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-[[nodiscard]] bool isWithin(const fs::path& path, const fs::path& folder) {
-    std::error_code pathError;
-    std::error_code folderError;
-    const fs::path inner = fs::weakly_canonical(path, pathError);
-    const fs::path outer = fs::weakly_canonical(folder, folderError);
-    if (pathError || folderError || folder.empty()) {
-        return false;
-    }
-    const fs::path relative = inner.lexically_relative(outer);
-    return !relative.empty() && *relative.begin() != "..";
-}
-
 [[nodiscard]] bool hasFile(const fs::path& file) {
     std::error_code error;
     return fs::is_regular_file(file, error);
@@ -43,8 +31,8 @@ std::vector<fs::path> pictureFolders(const PictureSearch& search) {
     }
     if (!search.executable.empty()) {
         add(search.executable.parent_path() / search.installedFromExecutableFolder);
-        if (isWithin(search.executable, search.buildFolder)) {
-            add(search.sourcePictures);
+        if (!search.besideExecutable.empty()) {
+            add(search.executable.parent_path() / search.besideExecutable);
         }
     }
     return folders;
@@ -58,8 +46,7 @@ const std::vector<fs::path>& pictureFolders() {
         search.environment = platform::environmentPath("VIVAR_PICTURES");
         search.executable = platform::executablePath();
         search.installedFromExecutableFolder = VIVAR_INSTALLED_PICTURES;
-        search.buildFolder = VIVAR_BUILD_FOLDER;
-        search.sourcePictures = VIVAR_SOURCE_PICTURES;
+        search.besideExecutable = VIVAR_PICTURES_BESIDE;
         return pictureFolders(search);
     }();
     return folders;

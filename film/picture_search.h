@@ -12,15 +12,16 @@
 //   2. the folder named by VIVAR_PICTURES, when it is set;
 //   3. the installed pictures, found from the executable's own folder
 //      (../share/vivar/pictures from bin/), so that a moved installation works;
-//   4. the source tree's pictures/, only for a program run from its build
-//      folder: an installed copy never reads the tree it was built from.
+//   4. pictures/ beside the executable, where the build folder keeps its own
+//      copy of them (and Windows installs them), so that a build folder
+//      moved or copied anywhere works too. No path of the source tree or
+//      the build folder is built into the programs.
 struct PictureSearch {
     std::filesystem::path workingFolder;
     std::filesystem::path environment;  // VIVAR_PICTURES; empty when unset
     std::filesystem::path executable;
     std::filesystem::path installedFromExecutableFolder;  // relative, e.g. ../share/vivar/pictures
-    std::filesystem::path buildFolder;
-    std::filesystem::path sourcePictures;
+    std::filesystem::path besideExecutable;               // relative, e.g. pictures
 };
 
 // The folders in the order they are searched, each once, whether or not

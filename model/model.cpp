@@ -125,26 +125,22 @@ void Model::computeGeneration() {
         watched = -1;
     }
     // Only a creature on the watched square or beside it can end its turn
-    // there.
-    std::array<std::uint32_t, 9> near{};
+    // there, or catch or mate with the creature that began there.
+    Watching watching;
     if (watched >= 0) {
-        const auto around = neighboursOf(static_cast<std::uint32_t>(watched));
-        std::copy(around.begin(), around.end(), near.begin());
-        near.back() = static_cast<std::uint32_t>(watched);
+        watching.square = watched;
+        const auto square = static_cast<std::uint32_t>(watched);
+        watching.addNear(square, neighboursOf(square));
+        watching.began = squares_[square];
+        watching.creature = isLizard(watching.began.kind) || watching.began.kind == kCat ? watched : -1;
     }
-    const auto isNear = [&near](std::uint32_t square) {
-        return std::find(near.begin(), near.end(), square) != near.end();
-    };
-    WatchedTurn arrived;
-    WatchedTurn left;
-    std::optional<EggLaid> laid;
     for (std::size_t draw = 0; draw < squareCount_; ++draw) {
         current = drawSquare(generator);
         if (acting().processed != 0) {
             continue;
         }
-        if (watched >= 0 && isNear(current)) {
-            takeWatchedTurn(watched, arrived, left, laid);
+        if (watched >= 0 && watching.isNear(current)) {
+            takeWatchedTurn(watching);
         } else {
             takeTurn();
         }
@@ -153,11 +149,31 @@ void Model::computeGeneration() {
         squares_[site].processed = 0;
     }
     if (watched >= 0) {
+        const bool following = followingCreature_.load(std::memory_order_relaxed);
         const std::lock_guard lock(watchedMutex_);
-        watchedTurn_ = arrived.square >= 0 ? arrived : left;
+        watchedTurn_ = following && watching.left.square >= 0 ? watching.left
+                       : watching.arrived.square >= 0        ? watching.arrived
+                                                              : watching.left;
         watchedTurn_->square = watched;
-        watchedTurn_->eggLaid = laid;
+        watchedTurn_->eggLaid = watching.laid;
+        watchedTurn_->creature = watching.began;
+        watchedTurn_->creatureEnded = watching.creature;
+        watchedTurn_->caughtBy = watching.caughtBy;
     }
+}
+
+void Model::Watching::addNear(std::uint32_t centre, const std::array<std::uint32_t, 8>& around) {
+    if (nearCount + around.size() + 1 > near.size()) {
+        return;
+    }
+    std::copy(around.begin(), around.end(), near.begin() + static_cast<std::ptrdiff_t>(nearCount));
+    nearCount += around.size();
+    near[nearCount++] = centre;
+}
+
+bool Model::Watching::isNear(std::uint32_t drawn) const {
+    const auto end = near.begin() + static_cast<std::ptrdiff_t>(nearCount);
+    return std::find(near.begin(), end, drawn) != end;
 }
 
 void Model::takeTurn() {
@@ -169,7 +185,8 @@ void Model::takeTurn() {
     }
 }
 
-void Model::takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left, std::optional<EggLaid>& laid) {
+void Model::takeWatchedTurn(Watching& watching) {
+    const int watched = watching.square;
     const auto start = static_cast<int>(current);
     const std::int32_t kind = acting().kind;
     if (!isLizard(kind) && kind != kCat) {
@@ -193,16 +210,44 @@ void Model::takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left
     const TurnRecord& record = turn.record;
     const int end = record.to >= 0 ? record.to : start;
     if (record.egg == watched) {
-        laid = EggLaid{start, record.partner, squares_[static_cast<std::size_t>(record.partner)].kind};
+        watching.laid = EggLaid{start, record.partner, squares_[static_cast<std::size_t>(record.partner)].kind};
+    }
+    // The watched creature, followed through the generation.
+    if (start == watching.creature) {
+        watching.creature = end;
+        if (end != start) {
+            const auto moved = static_cast<std::uint32_t>(end);
+            watching.addNear(moved, neighboursOf(moved));
+        }
+    } else if (record.choice == TurnRecord::Choice::kHunt && record.to == watching.creature) {
+        watching.caughtBy = start;
+    }
+    // A lizard mated with takes no turn of its own in this generation: the
+    // one that chose it is its turn, told from its side, with the same lines.
+    if (record.choice == TurnRecord::Choice::kMateAndLayEgg && record.egg >= 0 && record.partner == watched &&
+        start != watched) {
+        WatchedTurn mated;
+        mated.square = watched;
+        mated.from = watched;
+        mated.to = watched;
+        mated.record.choice = TurnRecord::Choice::kMatedWith;
+        mated.record.partner = start;
+        mated.record.egg = record.egg;
+        mated.lines = turn.lines;
+        mated.before = record.seen >= 0 ? turn.ahead[static_cast<std::size_t>(record.seen)] : turn.before;
+        mated.mate = turn.before;
+        mated.after = squares_[static_cast<std::size_t>(watched)];
+        watching.arrived = std::move(mated);
+        return;
     }
     turn.square = watched;
     turn.from = start;
     turn.to = end;
     turn.after = squares_[end];
     if (end == watched) {
-        arrived = std::move(turn);
+        watching.arrived = std::move(turn);
     } else if (start == watched) {
-        left = std::move(turn);
+        watching.left = std::move(turn);
     }
 }
 

@@ -123,8 +123,13 @@ public:
 
     // A square whose creatures' turns are kept, with their trace lines, for
     // a person to read why a creature did what it did; -1 for none. Any
-    // thread; takes effect from the next generation.
-    void watch(int square) { watched_.store(square, std::memory_order_relaxed); }
+    // thread; takes effect from the next generation. Following its
+    // creature, the turn kept is that of the creature that began there,
+    // wherever it went, rather than of one that came to the square.
+    void watch(int square, bool followingCreature = false) {
+        followingCreature_.store(followingCreature, std::memory_order_relaxed);
+        watched_.store(square, std::memory_order_relaxed);
+    }
     // Where an egg laid during a watched generation came from.
     struct EggLaid {
         int layer = -1;  // the lizard that laid it, whose kind it has
@@ -148,6 +153,16 @@ public:
         // An egg laid on the watched square in this generation, by a
         // creature whose turn is not this one.
         std::optional<EggLaid> eggLaid;
+        // For a lizard mated with: the lizard that chose it, as it began
+        // its turn.
+        CellState mate{};
+        // The creature that began the generation on the watched square, as
+        // it began, and where it ended the generation (-1 when there was
+        // none), caught there when `caughtBy`, where the cat that caught it
+        // began its turn, is not -1.
+        CellState creature{};
+        int creatureEnded = -1;
+        int caughtBy = -1;
     };
     // From the latest generation computed while watching: the turn of the
     // creature that ended on the watched square, or else of the one that
@@ -251,9 +266,27 @@ private:
 
     // The acting creature's turn, by its kind.
     void takeTurn();
+    // What a generation keeps of the watched square: the turns that ended
+    // and began there, an egg laid there, and the creature that began there
+    // (a lizard mated with stays; any other moves only by its own turn).
+    struct Watching {
+        int square = -1;
+        WatchedTurn arrived;
+        WatchedTurn left;
+        std::optional<EggLaid> laid;
+        CellState began{};
+        int creature = -1;  // where that creature is now, or -1
+        int caughtBy = -1;
+        // The squares whose creatures can end a turn on the watched square
+        // or the creature's: each, and its eight neighbours.
+        std::array<std::uint32_t, 18> near{};
+        std::size_t nearCount = 0;
+        void addNear(std::uint32_t centre, const std::array<std::uint32_t, 8>& around);
+        [[nodiscard]] bool isNear(std::uint32_t drawn) const;
+    };
     // The same, keeping its record and lines when it ended on the watched
-    // square or began there.
-    void takeWatchedTurn(int watched, WatchedTurn& arrived, WatchedTurn& left, std::optional<EggLaid>& laid);
+    // square or began there, or caught or mated with the watched creature.
+    void takeWatchedTurn(Watching& watching);
     // The record of the watched turn under way, or none: a turn notes in it
     // where it prints its lines.
     TurnRecord* record_ = nullptr;
@@ -290,6 +323,7 @@ private:
         }
     }
     std::atomic<int> watched_{-1};
+    std::atomic<bool> followingCreature_{false};
     mutable std::mutex watchedMutex_;
     std::optional<WatchedTurn> watchedTurn_;
 

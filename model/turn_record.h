@@ -22,6 +22,7 @@ struct TurnRecord {
         kHunt,           // caught the lizard it saw (seen) on its square (to)
         kWalk,           // saw nothing more pressing and walked (to)
         kTurnAtRandom,   // had no empty square ahead: maybe beside a mate it saw (seen)
+        kMatedWith,      // took no turn: the lizard on partner chose it as its mate and laid an egg (egg)
     };
 
     Choice choice = Choice::kNone;

@@ -480,7 +480,12 @@
 <context>
     <name>Inspector</name>
     <message>
-        <location filename="../view/square_panel.cpp" line="+65"/>
+        <location filename="../view/square_panel.cpp" line="+54"/>
+        <source>Follow the creature</source>
+        <translation>Seguir a la criatura</translation>
+    </message>
+    <message>
+        <location line="+14"/>
         <source>Trace lines</source>
         <translation>Líneas de la traza</translation>
     </message>
@@ -490,7 +495,7 @@
         <translation>Muestra u oculta las líneas de este turno en la traza de la consola</translation>
     </message>
     <message>
-        <location line="+75"/>
+        <location line="+86"/>
         <source>Stop the run to edit the square.</source>
         <translation>Detenga la simulación para editar la casilla.</translation>
     </message>
@@ -807,7 +812,7 @@ Opciones:
 <context>
     <name>RunPanel</name>
     <message>
-        <location filename="../view/run_panel.cpp" line="+56"/>
+        <location filename="../view/run_panel.cpp" line="+64"/>
         <source>brown lizards</source>
         <translation>lagartos marrones</translation>
     </message>
@@ -832,7 +837,7 @@ Opciones:
         <translation>gatos</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+45"/>
         <source>Generation %1 of %2</source>
         <translation>Generación %1 de %2</translation>
     </message>
@@ -857,7 +862,7 @@ Opciones:
         <translation>detenido</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+7"/>
         <source>● recording, frame %1</source>
         <translation>● grabando, fotograma %1</translation>
     </message>
@@ -897,12 +902,17 @@ Opciones:
         <translation>ritmo %1 ms</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="-23"/>
+        <source>%1 generations a second</source>
+        <translation>%1 generaciones por segundo</translation>
+    </message>
+    <message>
+        <location line="+26"/>
         <source>seed %1</source>
         <translation>semilla %1</translation>
     </message>
     <message>
-        <location line="+104"/>
+        <location line="+215"/>
         <source>Populations</source>
         <translation>Poblaciones</translation>
     </message>
@@ -917,7 +927,7 @@ Opciones:
         <translation>casillas</translation>
     </message>
     <message>
-        <location line="-110"/>
+        <location line="-221"/>
         <source>rules %1</source>
         <translation>reglas %1</translation>
     </message>
@@ -925,7 +935,7 @@ Opciones:
 <context>
     <name>RunSession</name>
     <message>
-        <location filename="../app/run_session.cpp" line="+422"/>
+        <location filename="../app/run_session.cpp" line="+431"/>
         <source>the counts file &apos;%1&apos; could not be written: %2</source>
         <translation>no se pudo escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
     </message>
@@ -1124,6 +1134,11 @@ Opciones:
     </message>
     <message>
         <location line="+2"/>
+        <source>Chosen as a mate in the last generation:</source>
+        <translation>En la última generación, otro lagarto la eligió como pareja:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>No creature acted here in the last generation.</source>
         <translation>Ninguna criatura actuó aquí en la última generación.</translation>
     </message>
@@ -1262,18 +1277,43 @@ Opciones:
     </message>
     <message>
         <location line="+3"/>
-        <location line="+14"/>
+        <location line="+17"/>
         <location line="+19"/>
         <source>a lizard</source>
         <translation>un lagarto</translation>
     </message>
     <message>
-        <location line="-20"/>
+        <location line="-25"/>
+        <source>Mated with by %1 at %2, which laid an egg at %3.</source>
+        <translation>Se apareó con ella %1 desde la %2, que puso un huevo en la %3.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>Saw %1 ahead to the %2 but no empty square for an egg, and %3.</source>
         <translation>Vio %1 delante, al %2, pero ninguna casilla vacía para un huevo, y %3.</translation>
     </message>
     <message>
-        <location line="-11"/>
+        <location line="+58"/>
+        <source>Mated with in generation %1 by %2 at %3.</source>
+        <translation>Apareándose desde la generación %1: la eligió %2 en la %3.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Mating since generation %1 with %2 at %3.</source>
+        <translation>Apareándose desde la generación %1 con %2 en la %3.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Followed %1, which hatched here in generation %2.</source>
+        <translation>Seguía a %1, que eclosionó aquí en la generación %2.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Followed %1 until a cat from %2 caught it here in generation %3; no longer following.</source>
+        <translation>Seguía a %1 hasta que un gato venido de la %2 lo atrapó aquí en la generación %3; ya no sigue a ninguna criatura.</translation>
+    </message>
+    <message>
+        <location line="-86"/>
         <source>Saw %1 ahead to the %2 and laid an egg with it at %3.</source>
         <translation>Vio %1 delante, al %2, y puso con él un huevo en la %3.</translation>
     </message>
@@ -1288,7 +1328,7 @@ Opciones:
         <translation>No vio delante ningún gato ni pareja, y caminó a la %1; ahora mira al %2.</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+11"/>
         <source>Saw no cat, no mate and no empty square ahead, and %1.</source>
         <translation>No vio delante ningún gato, ni pareja, ni casilla vacía, y %1.</translation>
     </message>
@@ -1482,7 +1522,12 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Girar la criatura elegida 45 grados a su derecha (])</translation>
     </message>
     <message>
-        <location filename="../view/board_dialogs.cpp" line="+32"/>
+        <location line="+3"/>
+        <source>Follow the creature on the picked square as it moves, generation by generation, until it is caught (F)</source>
+        <translation>Seguir a la criatura de la casilla elegida mientras se mueve, generación tras generación, hasta que la atrapen (F)</translation>
+    </message>
+    <message>
+        <location filename="../view/board_dialogs.cpp" line="+33"/>
         <source>vivar boards (*.vivar);;All files (*)</source>
         <translation>Tableros de vivar (*.vivar);;Todos los archivos (*)</translation>
     </message>
@@ -1502,7 +1547,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Una generación y parar; tras volver atrás, la siguiente de la misma simulación otra vez (N, . o Alt+Derecha)</translation>
     </message>
     <message>
-        <location filename="../view/run_on_screen.cpp" line="+315"/>
+        <location filename="../view/run_on_screen.cpp" line="+307"/>
         <source>The run goes back only while stopped: stop it first (Space).</source>
         <translation>Solo se vuelve atrás con la simulación detenida: deténgala antes (Espacio).</translation>
     </message>
@@ -1663,7 +1708,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Reglas…</translation>
     </message>
     <message>
-        <location filename="../view/run_on_screen.cpp" line="-289"/>
+        <location filename="../view/run_on_screen.cpp" line="-281"/>
         <source>the edit of %1 at generation %2</source>
         <translation>la edición de %1 en la generación %2</translation>
     </message>
@@ -1688,7 +1733,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>las reglas nuevas</translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location line="+68"/>
         <source>the run before is kept: Ctrl+Z brings it back</source>
         <translation>la simulación anterior se guarda: Ctrl+Z la recupera</translation>
     </message>
@@ -1728,7 +1773,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Nada que rehacer.</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+10"/>
         <source>Not undone: %1 is older than the history, which let it go to save memory.</source>
         <translation>No se deshizo: %1 es anterior a la historia, que la soltó para ahorrar memoria.</translation>
     </message>
@@ -1753,7 +1798,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>los recuentos de esta simulación van a un archivo propio, %1</translation>
     </message>
     <message>
-        <location filename="../view/board_rules.cpp" line="+63"/>
+        <location filename="../view/board_rules.cpp" line="+70"/>
         <source>The rules change only while stopped: stop the run first (Space).</source>
         <translation>Las reglas solo cambian con la simulación detenida: deténgala antes (Espacio).</translation>
     </message>
@@ -1773,7 +1818,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>La generación %1 es donde empieza esta simulación.</translation>
     </message>
     <message>
-        <location filename="../view/pictures_of_view.cpp" line="+50"/>
+        <location filename="../view/pictures_of_view.cpp" line="+51"/>
         <source>Save a picture of the view</source>
         <translation>Guardar una imagen de la vista</translation>
     </message>
@@ -1833,12 +1878,12 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
 <context>
     <name>main</name>
     <message>
-        <location filename="../app/main.cpp" line="+43"/>
+        <location filename="../app/main.cpp" line="+44"/>
         <source>%1 is the board file, which --counts would write over: name another file for the counts</source>
         <translation>%1 es el archivo del tablero, que --counts sobrescribiría: indique otro archivo para los recuentos</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+28"/>
         <source>vivar: cannot write the counts file &apos;%1&apos;: %2</source>
         <translation>vivar: no se puede escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
     </message>

@@ -86,6 +86,9 @@ const std::array<EditKey, 8> kEdits{{
      QT_TRANSLATE_NOOP("View", "Turn the picked creature 45 degrees to its right (])"), "]", kTurnRight},
 }};
 
+constexpr const char* kFollowToolTip = QT_TRANSLATE_NOOP(
+    "View", "Follow the creature on the picked square as it moves, generation by generation, until it is caught (F)");
+
 constexpr const char* kRulesToolTip = QT_TRANSLATE_NOOP(
     "View", "Rules: the board's size, the visits and the fill's shares that the next fill or clear brings (R)");
 
@@ -182,7 +185,9 @@ void View::makeControls() {
         edits.push_back({tr(edit.label), tr(edit.toolTip), edit.act, edit.act == kTurnLeft || edit.act == kTurnRight});
         platform::addShortcut(window, edit.keys, edit.act);
     }
-    inspector = std::make_unique<Inspector>(window, edits, RunPanel::kNarrowestWidth);
+    inspector = std::make_unique<Inspector>(window, edits, RunPanel::kNarrowestWidth,
+                                            [this] { toggleFollowing(); }, tr(kFollowToolTip));
+    platform::addShortcut(window, "F", [this] { toggleFollowing(); });
     panel->addInspector(inspector->widget());
     // Esc also switches the viewer between picking and turning.
     platform::whenEscapePressed(viewer, [] {

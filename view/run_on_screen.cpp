@@ -74,11 +74,7 @@ void View::generationShown() {
     pastTurn.reset();
     // Every generation, however seldom the square is retold: the model
     // keeps only the latest turn.
-    if (picked && model != nullptr) {
-        if (const auto turn = model->watchedTurn(); turn && turn->square == *picked && turn->eggLaid) {
-            eggOrigin = EggOrigin{session->generation(), *turn->eggLaid};
-        }
-    }
+    watchedTurnShown();
     // Retelling the square costs the window more than a generation at the
     // fastest paces, and nobody reads forty a second: as with the chart,
     // at most a few times a second, always with the latest generation.

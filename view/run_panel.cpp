@@ -7,6 +7,8 @@
 #include <string>
 
 #include <QLabel>
+#include <QResizeEvent>
+#include <QSizePolicy>
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QLocale>
@@ -42,8 +44,14 @@ constexpr qint64 kChartIntervalMilliseconds = 200;
 constexpr double kMostSteps = 5.0;
 // Each axis starts this share of its length before 0.
 constexpr double kAxisMargin = 0.03;
-// How long a notice stays at the end of the status line.
+// How long a notice stays at the end of the status line; the timer that
+// takes it away may come this much early.
 constexpr int kNoticeMilliseconds = 5000;
+constexpr int kNoticeTimerSlackMilliseconds = 50;
+// The generations shown a second are counted over about this long, and
+// never over fewer than the latest two.
+constexpr qint64 kRateSpanMilliseconds = 1000;
+constexpr double kWholeRatesFrom = 10.0;
 
 // Each line in its kind's colour from the map's palette. Lines often run
 // together: both species' and both kinds of eggs' at 0 once the lizards
@@ -114,10 +122,17 @@ QString legendText() {
     return text;
 }
 
-// The status line's text. Its items are held together by no-break spaces,
-// so a narrow window wraps the line only between them; its counts are
-// grouped as the window's language groups digits.
-QString statusText(const Census& census, const PopulationHistory* history, const RunPanel::Status& status) {
+// The status line's items, and its urgent ones: a problem with an output.
+// Each item's words are held together by no-break spaces, so that a line
+// breaks only between items; its counts are grouped as the window's
+// language groups digits.
+struct StatusItems {
+    QStringList items;
+    QStringList urgent;
+};
+
+StatusItems statusItems(const Census& census, const PopulationHistory* history, const RunPanel::Status& status,
+                        std::optional<double> shownPerSecond) {
     // Looked up once for the line's dozen numbers.
     const QLocale locale = language::numbers();
     const auto number = [&locale](std::int64_t value) { return locale.toString(static_cast<qlonglong>(value)); };
@@ -129,6 +144,11 @@ QString statusText(const Census& census, const PopulationHistory* history, const
         items << RunPanel::tr("edited, not yet run on");
     }
     items << (status.running ? RunPanel::tr("running") : RunPanel::tr("stopped"));
+    if (shownPerSecond) {
+        // Whole ones from ten a second on; a large board's few, to a tenth.
+        const int decimals = *shownPerSecond < kWholeRatesFrom ? 1 : 0;
+        items << RunPanel::tr("%1 generations a second").arg(locale.toString(*shownPerSecond, 'f', decimals));
+    }
     if (status.filmFrames) {
         items << RunPanel::tr("● recording, frame %1").arg(number(*status.filmFrames));
     }
@@ -163,11 +183,83 @@ QString statusText(const Census& census, const PopulationHistory* history, const
     for (QString& item : items) {
         item.replace(QLatin1Char(' '), noBreak);
     }
+    StatusItems told{items, {}};
     if (!status.problem.empty()) {
-        items << QString::fromStdString(status.problem);
+        told.urgent << QString::fromStdString(status.problem);
     }
-    return items.join(QString(noBreak) + QStringLiteral("· "));
+    return told;
 }
+
+// Between the status line's items.
+const QString kItemSeparator = QStringLiteral("\u00A0· ");
+
+// `text` cut short with an ellipsis where it is wider than `width`.
+QString elided(const QString& text, int width, const std::function<int(const QString&)>& measure) {
+    if (measure(text) <= width) {
+        return text;
+    }
+    const QString ellipsis(QChar(0x2026));
+    // The longest start of the text that fits with the ellipsis.
+    int fits = 0;
+    int fitsNot = static_cast<int>(text.size());
+    while (fitsNot - fits > 1) {
+        const int middle = (fits + fitsNot) / 2;
+        (measure(text.left(middle) + ellipsis) <= width ? fits : fitsNot) = middle;
+    }
+    QString start = text.left(fits);
+    while (!start.isEmpty() && (start.back().isSpace() || start.back() == QChar(0x00B7))) {
+        start.chop(1);
+    }
+    return start + ellipsis;
+}
+
+}  // namespace
+
+QStringList statusLines(const QStringList& items, const QStringList& urgent, int width, int lines,
+                        const QString& separator, const std::function<int(const QString&)>& measure) {
+    // Whole items a line; the items left over after the last line's start
+    // go on it, cut short.
+    const auto fit = [&](const QStringList& all, int most) {
+        QStringList laid;
+        for (const QString& item : all) {
+            if (!laid.isEmpty() && (static_cast<int>(laid.size()) == most ||
+                                    measure(laid.back() + separator + item) <= width)) {
+                laid.back() += separator + item;
+            } else {
+                laid << item;
+            }
+        }
+        for (QString& line : laid) {
+            line = elided(line, width, measure);
+        }
+        return laid;
+    };
+    const QStringList all = items + urgent;
+    if (width <= 0 || lines <= 1 || urgent.isEmpty()) {
+        return fit(all, std::max(lines, 1));
+    }
+    QStringList laid = fit(all, lines + 1);
+    if (static_cast<int>(laid.size()) <= lines && !laid.back().endsWith(QChar(0x2026))) {
+        return laid;
+    }
+    return fit(items, lines - 1) + fit(urgent, 1);
+}
+
+void ShownRate::shown(qint64 milliseconds) {
+    times_.push_back(milliseconds);
+    while (times_.size() > 2 && milliseconds - times_.front() > kRateSpanMilliseconds) {
+        times_.pop_front();
+    }
+}
+
+std::optional<double> ShownRate::perSecond() const {
+    if (times_.size() < 2 || times_.back() <= times_.front()) {
+        return std::nullopt;
+    }
+    return static_cast<double>(times_.size() - 1) * 1000.0 / static_cast<double>(times_.back() - times_.front());
+}
+
+namespace {
 
 // The side column asks for the width the window gave it; the viewer takes
 // the rest.
@@ -212,6 +304,47 @@ private:
 
 }  // namespace
 
+// The status line: its items laid out anew in its lines whenever it is
+// given others or its width changes; its height stays that of
+// RunPanel::kStatusLines lines. The whole text is its tooltip.
+class StatusLabel : public QLabel {
+public:
+    explicit StatusLabel(QWidget* parent) : QLabel(parent) {
+        setTextFormat(Qt::PlainText);
+        setWordWrap(false);
+        setContentsMargins(8, 0, 8, 0);
+        setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        // Its width is what the row leaves it; its text never widens the window.
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        setMinimumWidth(1);
+        setFixedHeight(fontMetrics().lineSpacing() * RunPanel::kStatusLines + 2);
+    }
+
+    void setItems(const QStringList& items, const QStringList& urgent) {
+        items_ = items;
+        urgent_ = urgent;
+        setToolTip((items + urgent).join(QStringLiteral(" · ")));
+        layOut();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        layOut();
+    }
+
+private:
+    void layOut() {
+        const QFontMetrics metrics = fontMetrics();
+        setText(statusLines(items_, urgent_, contentsRect().width(), RunPanel::kStatusLines, kItemSeparator,
+                            [&metrics](const QString& text) { return metrics.horizontalAdvance(text); })
+                    .join(QLatin1Char('\n')));
+    }
+
+    QStringList items_;
+    QStringList urgent_;
+};
+
 AxisSpan axisSpan(double highest) {
     // The smallest step of 1, 2 or 5 times a power of ten that reaches the
     // highest value in at most kMostSteps.
@@ -233,7 +366,7 @@ RunPanel::RunPanel(QWidget* window)
     : window_(window),
       bottomRow_(new QWidget(window)),
       controls_(new QHBoxLayout),
-      statusLine_(new QLabel(bottomRow_)),
+      statusLine_(new StatusLabel(bottomRow_)),
       side_(new SideColumn(window)),
       sideContents_(new QWidget(side_)),
       chartBox_(new QWidget(sideContents_)),
@@ -242,19 +375,17 @@ RunPanel::RunPanel(QWidget* window)
       generations_(new QValueAxis),
       squares_(new QValueAxis),
       chartTimer_(new QTimer(side_)) {
-    // The controls, then the status line, which wraps between its items
-    // rather than make the window wider than the screen.
+    // The controls, then the status line, which breaks between its items
+    // rather than make the window wider than the screen, and keeps its
+    // height, so that the view above never jumps.
     auto* row = new QHBoxLayout(bottomRow_);
     row->setContentsMargins(2, 2, 2, 2);
     row->setSpacing(0);
     controls_->setSpacing(0);
     row->addLayout(controls_);
     row->addWidget(statusLine_, 1);
-    statusLine_->setContentsMargins(8, 0, 8, 0);
-    statusLine_->setTextFormat(Qt::PlainText);
-    statusLine_->setWordWrap(true);
-    statusLine_->setMinimumWidth(1);
     platform::placeBelowViewer(window, bottomRow_);
+    clock_.start();
 
     auto* chart = new QChart;
     chart->setTitle(tr("Populations"));
@@ -339,6 +470,7 @@ void RunPanel::populationsChanged(const PopulationHistory& populations, const Ce
 void RunPanel::generationShown(const PopulationHistory& populations, const Census& census, const Status& status) {
     populations_ = &populations;
     census_ = census;
+    shownRate_.shown(clock_.elapsed());
     showStatus(status);
     // Drawing the chart costs more than a generation at the fastest paces;
     // it catches up a few times a second instead of at every generation.
@@ -417,16 +549,23 @@ void RunPanel::statusChanged(const Status& status) { showStatus(status); }
 
 void RunPanel::showStatus(const Status& status) {
     status_ = status;
-    QString text = statusText(census_, populations_, status);
-    if (!notice_.isEmpty() && sinceNotice_.isValid() && sinceNotice_.elapsed() < kNoticeMilliseconds) {
-        text += QStringLiteral("\u00A0· ") + notice_;
+    // Only while running as fast as the window draws.
+    if (!status.running || status.paceMilliseconds != 0) {
+        shownRate_.clear();
+    }
+    StatusItems told = statusItems(census_, populations_, status, shownRate_.perSecond());
+    if (!notice_.isEmpty() && sinceNotice_.isValid() &&
+        !sinceNotice_.hasExpired(kNoticeMilliseconds - kNoticeTimerSlackMilliseconds)) {
+        told.urgent << notice_;
     } else {
         notice_.clear();
     }
-    if (text == statusLine_->text()) {
+    const QString text = (told.items + told.urgent).join(kItemSeparator);
+    if (text == statusShown_) {
         return;
     }
-    statusLine_->setText(text);
+    statusShown_ = text;
+    statusLine_->setItems(told.items, told.urgent);
     statusLog_.write(text.toStdString());
 }
 
@@ -434,7 +573,9 @@ void RunPanel::notice(const QString& text) {
     notice_ = text;
     sinceNotice_.start();
     showStatus(status_);
-    QTimer::singleShot(kNoticeMilliseconds, statusLine_, [this] { showStatus(status_); });
+    // Even a precise timer may come a little early, and leave the notice
+    // standing while nothing else retells the line.
+    QTimer::singleShot(kNoticeMilliseconds, Qt::PreciseTimer, statusLine_, [this] { showStatus(status_); });
 }
 
 void RunPanel::toggleChart() {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 
 #include "model/census.h"
 #include "model/population_history.h"
@@ -17,6 +19,7 @@
 
 class QHBoxLayout;
 class QLabel;
+class StatusLabel;
 class QScrollArea;
 class QTimer;
 class QWidget;
@@ -36,6 +39,28 @@ struct AxisSpan {
     double step;
 };
 [[nodiscard]] AxisSpan axisSpan(double highest);
+
+// The status line's items laid out in at most `lines` lines of `width`,
+// as widths `measure` gives: each line as many whole items as fit, joined
+// by `separator`, so that the line's height never changes with what it
+// says. What does not fit ends the last line cut short with an ellipsis;
+// then the urgent items (a problem, a notice) take the last line on their
+// own, so that they are read first.
+[[nodiscard]] QStringList statusLines(const QStringList& items, const QStringList& urgent, int width, int lines,
+                                      const QString& separator, const std::function<int(const QString&)>& measure);
+
+// The generations shown a second, over about the last second: from the
+// times they were shown, in milliseconds of one clock.
+class ShownRate {
+public:
+    void shown(qint64 milliseconds);
+    void clear() { times_.clear(); }
+    // None until two generations have been shown.
+    [[nodiscard]] std::optional<double> perSecond() const;
+
+private:
+    std::deque<qint64> times_;
+};
 
 // What the window tells about the run: a status line along the bottom, after
 // the controls of pace and step, and a chart of the populations beside the
@@ -57,6 +82,9 @@ public:
         std::optional<std::int64_t> filmFrames;  // the frames of the film being recorded, while one is
     };
 
+    // The status line always takes this many lines of text, the height of
+    // the controls beside it, whatever it says.
+    static constexpr int kStatusLines = 2;
     // The side column is this wide where the screen has room, and as narrow
     // as this in a small window; the chart is never shorter than this.
     static constexpr int kWidth = 420;
@@ -107,7 +135,7 @@ private:
     QWidget* window_;
     QWidget* bottomRow_;  // the controls and the status line
     QHBoxLayout* controls_;
-    QLabel* statusLine_;
+    StatusLabel* statusLine_;
     QScrollArea* side_;  // the scrolling column of the inspector, the chart and its legend
     QWidget* sideContents_;
     QWidget* chartBox_;  // the chart and its legend
@@ -127,7 +155,11 @@ private:
     Census census_;
     int highest_ = 0;
     platform::LineLog statusLog_{"VIVAR_STATUS_LOG"};
+    QString statusShown_;  // the whole text, as the log has it
     Status status_;
+    // At pace 0, how fast the generations come while running.
+    QElapsedTimer clock_;
+    ShownRate shownRate_;
     QString notice_;
     QElapsedTimer sinceNotice_;
 };

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -46,9 +47,11 @@ QLabel* wrappingLabel(QWidget* parent, int leastLines) {
 
 }  // namespace
 
-Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits, int narrowestWidth)
+Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits, int narrowestWidth,
+                     const std::function<void()>& toggleFollowing, const QString& followToolTip)
     : panel_(new QWidget(parent)),
       summary_(wrappingLabel(panel_, kSummaryLines)),
+      follow_(new QCheckBox(Words::tr("Follow the creature"), panel_)),
       turnTitle_(wrappingLabel(panel_, kTitleLines)),
       turnStory_(wrappingLabel(panel_, kStoryLines)),
       linesToggle_(new QToolButton(panel_)),
@@ -83,6 +86,15 @@ Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits, int narrow
         turnLines_->setVisible(shown);
     });
 
+    // The box only says whether the inspector follows; the view decides,
+    // as it does for the key.
+    follow_->setToolTip(followToolTip);
+    follow_->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(follow_, &QCheckBox::clicked, follow_, [this, toggleFollowing] {
+        follow_->setChecked(!follow_->isChecked());
+        toggleFollowing();
+    });
+
     // As many columns as the widest button fits at the narrowest the column
     // gets, so that no label is cut.
     auto* buttons = new QGridLayout;
@@ -109,6 +121,7 @@ Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits, int narrow
         buttons->addWidget(editButtons_[i], static_cast<int>(i) / columns, static_cast<int>(i) % columns);
     }
     column->addWidget(summary_);
+    column->addWidget(follow_);
     column->addLayout(buttons);
     column->addWidget(editHint_);
     column->addWidget(turnTitle_);
@@ -121,7 +134,8 @@ Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits, int narrow
 
 void Inspector::show(const SquareReport& report, bool editable, bool turnable) {
     std::string summary = report.place + "\n" + report.occupant;
-    for (const std::string* part : {&report.origin, &report.heading, &report.timer, &report.sight}) {
+    for (const std::string* part :
+         {&report.fate, &report.origin, &report.mating, &report.heading, &report.timer, &report.sight}) {
         if (!part->empty()) {
             summary += "\n" + *part;
         }
@@ -146,5 +160,7 @@ void Inspector::show(const SquareReport& report, bool editable, bool turnable) {
 Inspector::~Inspector() = default;
 
 void Inspector::hide() { panel_->hide(); }
+
+void Inspector::showFollowing(bool following) { follow_->setChecked(following); }
 
 bool Inspector::shown() const { return !panel_->isHidden(); }

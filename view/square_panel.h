@@ -8,6 +8,7 @@
 #include "platform/system.h"
 #include "view/square_report.h"
 
+class QCheckBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -30,7 +31,10 @@ public:
     // With VIVAR_INSPECTOR_LOG set to a file name, every text the panel
     // shows is also written there, followed by an empty line: the window's
     // tests read it. The edit buttons are laid out to fit `narrowestWidth`.
-    Inspector(QWidget* parent, const std::vector<Edit>& edits, int narrowestWidth);
+    // The check box that follows the creature calls `toggleFollowing`,
+    // whose tooltip `followToolTip` names its key.
+    Inspector(QWidget* parent, const std::vector<Edit>& edits, int narrowestWidth,
+              const std::function<void()>& toggleFollowing, const QString& followToolTip);
     ~Inspector();
     Inspector(const Inspector&) = delete;
     Inspector& operator=(const Inspector&) = delete;
@@ -41,10 +45,13 @@ public:
     void show(const SquareReport& report, bool editable, bool turnable);
     void hide();
     [[nodiscard]] bool shown() const;
+    // Whether the check box shows that the inspector follows the creature.
+    void showFollowing(bool following);
 
 private:
     QWidget* panel_;
     QLabel* summary_;
+    QCheckBox* follow_;
     QLabel* turnTitle_;
     QLabel* turnStory_;
     QToolButton* linesToggle_;

@@ -133,7 +133,7 @@ QString placeName(int square, const Rules& rules) {
 }
 
 SquareReport reportSquare(const Board& squares, int square, const Rules& given,
-                          const std::optional<Model::WatchedTurn>& turn, const std::optional<EggOrigin>& origin) {
+                          const std::optional<Model::WatchedTurn>& turn, const Remembered& remembered) {
     // Places as the board in hand lies, so that no square is looked for
     // beyond it.
     Rules rules = given;
@@ -154,6 +154,8 @@ SquareReport reportSquare(const Board& squares, int square, const Rules& given,
     report.sight = sightOf(squares, square, rules).toStdString();
     if (!turn || turn->square != square) {
         report.turnTitle = Words::tr("No generation has run since this square was picked or the board changed.").toStdString();
+    } else if (turn->record.choice == TurnRecord::Choice::kMatedWith) {
+        report.turnTitle = Words::tr("Chosen as a mate in the last generation:").toStdString();
     } else if (turn->from < 0) {
         report.turnTitle = Words::tr("No creature acted here in the last generation.").toStdString();
     } else if (turn->to == square && turn->from == square) {
@@ -170,16 +172,58 @@ SquareReport reportSquare(const Board& squares, int square, const Rules& given,
         report.turnStory = tellTurn(*turn, rules).join(QLatin1Char('\n')).toStdString();
         report.turnLines = turn->lines;
     }
+    const std::optional<EggOrigin>& origin = remembered.egg;
     if (origin && isLizard(cell.kind) && cell.juvenile == 1) {
         report.origin = tellEggLaid(origin->laid, cell.kind, origin->generation, rules).toStdString();
+    }
+    // The same mating as long as its visits since then are the lizard's.
+    const std::optional<MatingOrigin>& mating = remembered.mating;
+    if (mating && mating->square == square && isLizard(cell.kind) && cell.juvenile != 1 && cell.mating == 1 &&
+        mating->generation + cell.mateTurns == remembered.generation) {
+        report.mating = tellMating(*mating, rules).toStdString();
+    }
+    const std::optional<FollowedFate>& fate = remembered.fate;
+    if (fate && fate->square == square && fate->generation <= remembered.generation) {
+        report.fate = tellFate(*fate, rules).toStdString();
     }
     return report;
 }
 
+std::optional<MatingOrigin> matingBegun(const Model::WatchedTurn& turn, int square, std::int64_t generation) {
+    const TurnRecord& record = turn.record;
+    if (record.egg < 0 || record.partner < 0) {
+        return std::nullopt;
+    }
+    if (record.choice == TurnRecord::Choice::kMatedWith && turn.to == square) {
+        return MatingOrigin{generation, square, record.partner, turn.mate.kind, true};
+    }
+    if (record.choice == TurnRecord::Choice::kMateAndLayEgg && turn.from == square && record.seen >= 0) {
+        return MatingOrigin{generation, square, record.partner,
+                            turn.ahead[static_cast<std::size_t>(record.seen)].kind, false};
+    }
+    return std::nullopt;
+}
+
+FollowStep followCreature(const Model::WatchedTurn& turn, std::int64_t generation) {
+    if (turn.creatureEnded < 0) {
+        return {turn.square, std::nullopt};
+    }
+    FollowStep step{turn.creatureEnded, std::nullopt};
+    if (turn.caughtBy >= 0) {
+        step.fate = FollowedFate{FollowedFate::Event::kCaught, generation, turn.creatureEnded, turn.creature,
+                                 turn.caughtBy};
+    } else if (turn.creature.juvenile == 1 && turn.record.choice == TurnRecord::Choice::kHatch &&
+               turn.from == turn.creatureEnded) {
+        step.fate = FollowedFate{FollowedFate::Event::kHatched, generation, turn.creatureEnded, turn.creature, -1};
+    }
+    return step;
+}
+
 std::string plainText(const SquareReport& report) {
     std::string text;
-    for (const std::string* part : {&report.place, &report.occupant, &report.origin, &report.heading, &report.timer,
-                                    &report.sight, &report.turnTitle, &report.turnStory, &report.turnLines}) {
+    for (const std::string* part : {&report.place, &report.occupant, &report.fate, &report.origin, &report.mating,
+                                    &report.heading, &report.timer, &report.sight, &report.turnTitle,
+                                    &report.turnStory, &report.turnLines}) {
         if (!part->empty()) {
             text += *part;
             if (text.back() != '\n') {

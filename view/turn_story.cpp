@@ -98,6 +98,9 @@ QStringList lizardTurn(const Model::WatchedTurn& turn, const Rules& rules) {
         case Choice::kWalk:
             return {Words::tr("Saw no cat and no mate ahead, and walked to %1, now facing %2.")
                         .arg(placeName(record.to, rules), compass(turn.after.direction))};
+        case Choice::kMatedWith:
+            return {Words::tr("Mated with by %1 at %2, which laid an egg at %3.")
+                        .arg(creature(turn.mate), placeName(record.partner, rules), placeName(record.egg, rules))};
         case Choice::kTurnAtRandom:
             // Beside a mate it saw, for want of a square for the egg.
             if (record.seen >= 0) {
@@ -155,4 +158,25 @@ QString tellEggLaid(const Model::EggLaid& laid, std::int32_t eggKind, std::int64
     return Words::tr("Laid in generation %1 by %2 at %3 with %4 at %5.")
         .arg(number(generation))
         .arg(layer, placeName(laid.layer, rules), creature(laid.partnerKind, false), placeName(laid.partner, rules));
+}
+
+QString tellMating(const MatingOrigin& mating, const Rules& rules) {
+    const QString mate = creature(mating.mateKind, false);
+    return mating.chosen ? Words::tr("Mated with in generation %1 by %2 at %3.")
+                               .arg(number(mating.generation))
+                               .arg(mate, placeName(mating.mate, rules))
+                         : Words::tr("Mating since generation %1 with %2 at %3.")
+                               .arg(number(mating.generation))
+                               .arg(mate, placeName(mating.mate, rules));
+}
+
+QString tellFate(const FollowedFate& fate, const Rules& rules) {
+    if (fate.event == FollowedFate::Event::kHatched) {
+        return Words::tr("Followed %1, which hatched here in generation %2.")
+            .arg(creature(fate.creature))
+            .arg(number(fate.generation));
+    }
+    return Words::tr("Followed %1 until a cat from %2 caught it here in generation %3; no longer following.")
+        .arg(creature(fate.creature), placeName(fate.cat, rules))
+        .arg(number(fate.generation));
 }

@@ -190,8 +190,19 @@ public:
     std::optional<int> picked;
     // Whether the model's watched turn belongs to the board as shown.
     bool turnFresh = false;
-    // An egg laid on the picked square since it was picked.
+    // An egg laid on the picked square since it was picked, a mating of
+    // its lizard, and what became of the creature followed to it.
     std::optional<EggOrigin> eggOrigin;
+    std::optional<MatingOrigin> matingOrigin;
+    std::optional<FollowedFate> followedFate;
+    // F or the inspector's check box: the picked square moves with its
+    // creature, generation by generation, until a cat catches it.
+    bool following = false;
+    void toggleFollowing();
+    // Each generation shown, however seldom the square is retold: keeps
+    // what the model's turn for the picked square tells of later ones, and
+    // moves the square with the creature followed.
+    void watchedTurnShown();
     // The picked square's turn in the generation gone back to, replayed.
     std::optional<Model::WatchedTurn> pastTurn;
     // The board changed other than by a generation: no turn told belongs to

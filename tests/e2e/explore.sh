@@ -80,12 +80,111 @@ answer_dialog "Save the board at generation [0-9]+" "$work/after.vivar"
 wait_for 5 test -s "$work/after.vivar" || die "the save after the refusal wrote nothing"
 cmp -s <(board_of "$saved") <(board_of "$work/after.vivar") || fail "the refused board changed the board"
 
-# Open while running does nothing, and the status line says why.
+# Open while running does nothing, and the status line says why; at pace 0
+# the status line tells the generations shown a second while running, and
+# not once stopped.
 key space
 key ctrl+o
 wait_for 5 grep -q 'A board opens only while stopped' "$work/first-status" || fail "Ctrl+O while running said nothing"
 dialog_up "Open a board" && fail "Ctrl+O while running opened a dialog"
+rate_told() { tail -n 1 "$work/first-status" | grep -q -E '.·.running.·.[0-9.,]+.generations.a.second.·.*.·.pace.0.ms'; }
+wait_for 5 rate_told || fail "at pace 0 the status line does not tell the generations a second: $(tail -n 1 "$work/first-status")"
 key space
+stopped() { tail -n 1 "$work/first-status" | grep -q '.·.stopped.·.'; }
+wait_for 5 stopped || fail "the run did not stop"
+tail -n 1 "$work/first-status" | grep -q 'generations.a.second' && fail "stopped, the status line still tells a rate"
+
+# A board of the test's own, 20 x 20 as the one above, so that its squares
+# are where the clicks found them: a brown lizard facing a green one that
+# cannot choose it back (rows 4 to 6); a lone brown lizard walking east
+# (row 15); a brown lizard boxed in by eggs with a cat facing it (rows 9 to
+# 11). Each thing happens whatever order the squares are drawn in.
+scenes=$work/scenes.vivar
+{
+  echo 'vivar board 1'
+  echo kinds
+  for r in $(seq 1 20); do
+    case $r in
+      4) echo '....b...............' ;;
+      5) echo '....BG..............' ;;
+      6) echo '....bb..............' ;;
+      9 | 11) echo '.........bbb........' ;;
+      10) echo '.........bBC........' ;;
+      15) echo '..B.................' ;;
+      *) echo '....................' ;;
+    esac
+  done
+  echo headings
+  for r in $(seq 1 20); do
+    case $r in
+      5) echo '11111511111111111111' ;;
+      10) echo '11111111111511111111' ;;
+      *) echo '11111111111111111111' ;;
+    esac
+  done
+  echo phases
+  for r in $(seq 1 20); do echo '00000000000000000000'; done
+  echo timers
+  echo end
+} >"$scenes"
+click_square() {  # ROW COLUMN
+  xdotool mousemove "$(( 40 + board_x + (2 * $2 - 1) * board_w / 40 ))" "$(( board_y + (2 * $1 - 1) * board_h / 40 ))" click 1
+  wait_for 5 inspector_says "Row $1, column $2" || die "a click on row $1, column $2: the inspector says $(inspected | head -n 1)"
+}
+# Opens it, and waits until the status line tells it, after what it said before.
+open_scenes() {
+  local told_lines
+  told_lines=$(wc -l <"$work/first-status")
+  opened() { tail -n "+$(( told_lines + 1 ))" "$work/first-status" | grep -q '^Generation.0.·.stopped.·.brown.lizards.3,.eggs.10.·'; }
+  key ctrl+o
+  answer_dialog "Open a board" "$scenes"
+  wait_for 5 opened || die "the board of scenes was not opened"
+}
+open_scenes
+
+# The lizard chosen as a mate: by whom, in that generation and while its
+# mating lasts.
+click_square 5 6
+key n
+wait_for 5 inspector_says "Mated with by a brown lizard at row 5, column 5, which laid an egg at row 4, column 6." ||
+  fail "the lizard mated with is not told so: $(inspected)"
+inspector_says "Chosen as a mate in the last generation:" || fail "no title for the lizard mated with: $(inspected)"
+inspector_says "No creature acted here" && fail "the lizard mated with is told that no creature acted"
+key n
+wait_for 5 inspector_says "Mating, visit 1 of 3." || fail "the mating's next visit is not told: $(inspected)"
+inspector_says "Mated with in generation 1 by a brown lizard at row 5, column 5." ||
+  fail "while its mating lasts, who chose the lizard is not told: $(inspected)"
+
+# Following the walker, by F, as it steps and as it runs.
+click_square 15 5
+key f
+for column in 6 7; do
+  key n
+  wait_for 5 inspector_says "Row 15, column $column" || fail "following, the inspector did not go to row 15, column $column: $(inspected | head -n 1)"
+  inspector_says "Its last turn, which brought it here from row 15, column $(( column - 1 )):" ||
+    fail "following, the turn that brought the lizard is not told: $(inspected)"
+  inspector_says "A brown lizard" || fail "following, the inspector is not on the lizard: $(inspected)"
+done
+key space
+past_ten() { tail -n 1 "$work/first-status" | grep -q '^Generation.[1-9][0-9]'; }
+wait_for 5 past_ten || fail "the run did not reach generation 10"
+key space
+wait_for 5 stopped || fail "the run did not stop"
+left() { ! inspector_says "Row 15, column 7"; }
+wait_for 5 left || fail "following while running, the inspector stayed on row 15, column 7"
+inspected | grep -q -E "^(A brown lizard|Followed a brown lizard until a cat)" ||
+  fail "following while running, the inspector is not on the lizard: $(inspected)"
+key f
+
+# Following the boxed lizard until the cat catches it: the inspector stays
+# on its square, says so, and follows no more.
+open_scenes
+click_square 10 11
+key f
+key n
+wait_for 5 inspector_says "Followed a brown lizard until a cat from row 10, column 12 caught it here in generation 1; no longer following." ||
+  fail "the catch of the lizard followed is not told: $(inspected)"
+inspector_says "Row 10, column 11" || fail "after the catch the inspector left the square: $(inspected | head -n 1)"
 
 key ctrl+q
 wait "$pid"; status=$?; pid=

@@ -20,35 +20,31 @@ PictureSearch installedAt(const fs::path& prefix) {
     search.workingFolder = "/home/ana/terrarium";
     search.executable = prefix / "bin/vivar";
     search.installedFromExecutableFolder = "../share/vivar/pictures";
-    search.buildFolder = "/src/vivar/build";
-    search.sourcePictures = "/src/vivar/pictures";
+    search.besideExecutable = "pictures";
     return search;
 }
 
-TEST(PictureFolders, areTheWorkingFolderThenTheEnvironmentThenTheInstalledOnes) {
+TEST(PictureFolders, areTheWorkingFolderThenTheEnvironmentThenTheInstalledOnesThenThoseBesideTheProgram) {
     PictureSearch search = installedAt("/opt/vivar");
     search.environment = "/home/ana/own pictures";
-    EXPECT_EQ(pictureFolders(search),
-              (Folders{"/home/ana/terrarium", "/home/ana/own pictures", "/opt/vivar/share/vivar/pictures"}));
+    EXPECT_EQ(pictureFolders(search), (Folders{"/home/ana/terrarium", "/home/ana/own pictures",
+                                               "/opt/vivar/share/vivar/pictures", "/opt/vivar/bin/pictures"}));
 }
 
 TEST(PictureFolders, leaveOutAnUnsetEnvironmentAndNameEachFolderOnce) {
     PictureSearch search = installedAt("/usr");
     search.workingFolder = "/usr/share/vivar/pictures";
-    EXPECT_EQ(pictureFolders(search), (Folders{"/usr/share/vivar/pictures"}));
+    EXPECT_EQ(pictureFolders(search), (Folders{"/usr/share/vivar/pictures", "/usr/bin/pictures"}));
+    // On Windows the installed folder is the one beside the program.
+    search.installedFromExecutableFolder = "pictures";
+    EXPECT_EQ(pictureFolders(search), (Folders{"/usr/share/vivar/pictures", "/usr/bin/pictures"}));
 }
 
-TEST(PictureFolders, endWithTheSourceTreeForAProgramInItsBuildFolder) {
-    PictureSearch search = installedAt("/src/vivar/build");
-    search.executable = "/src/vivar/build/vivar";
-    EXPECT_EQ(pictureFolders(search),
-              (Folders{"/home/ana/terrarium", "/src/vivar/share/vivar/pictures", "/src/vivar/pictures"}));
-}
-
-TEST(PictureFolders, neverIncludeTheSourceTreeForAnInstalledCopy) {
-    for (const char* prefix : {"/usr", "/src/vivar/build-other", "/src/vivar"}) {
-        const Folders folders = pictureFolders(installedAt(prefix));
-        EXPECT_EQ(std::count(folders.begin(), folders.end(), fs::path("/src/vivar/pictures")), 0) << prefix;
+TEST(PictureFolders, followABuildFolderWhereverItIsMovedOrCopied) {
+    for (const char* build : {"/src/vivar/build", "/tmp/elsewhere/copy of build"}) {
+        PictureSearch search = installedAt("/");
+        search.executable = fs::path(build) / "vivar-sim";
+        EXPECT_EQ(pictureFolders(search).back(), fs::path(build) / "pictures") << build;
     }
 }
 
