@@ -74,6 +74,8 @@ std::string vivarHelp() {
         "                    or a cat (while stopped)\n"
         "  Ctrl+B, Ctrl+G    a brown or green egg there\n"
         "  [ and ]           turn the picked creature left or right\n"
+        "  F                 follow the picked creature: the picked square moves\n"
+        "                    with it, generation after generation\n"
         "  Ctrl+Z            undo the latest change to the board: an edit, a fill,\n"
         "                    a clear, an opened board, new rules (while stopped)\n"
         "  Ctrl+Shift+Z, Ctrl+Y  redo it\n"

@@ -649,103 +649,7 @@
 <context>
     <name>RunOptions</name>
     <message>
-        <location filename="../app/run_options.cpp" line="+40"/>
-        <source>  --rule NAME=VALUE
-                    change one of the rules (repeatable): hatch, mating,
-                    meal are the visits an egg takes to hatch and a mating
-                    and a meal last, %1 to %2 (default %3, %4, %5);
-                    fill=E:B:G:C are the fill&apos;s whole percentages of empty
-                    squares, brown and green lizards and cats, summing to
-                    100 (default %6)
-  --help            print this help
-  --version         print the version
-
-Keys:
-  Space             play or stop
-  N, . or Alt+Right one generation, then stop; after going back, the next
-                    one of the run again
-  , or Alt+Left     one generation back (while stopped); a click on the
-                    chart goes to the generation under it
-  + / -             faster / slower
-  C                 show or hide the population chart
-  1 to 8            the buttons of the column, from the top: play, stop,
-                    clear, fill, lighter, less green, more blue, less blue
-  Home, S, Esc      the viewer&apos;s own: home view, seek, pick or turn
-  Ctrl+S            save the board shown to a file; while running, the
-                    generation on screen when the key is pressed
-  Ctrl+O            open a board file (while stopped)
-  P                 save a picture of the view as a PNG, at a size asked for
-  V                 record a film of the generations shown (WebM or GIF);
-                    V again stops it
-  R                 the rules: the board&apos;s size, the visits and the fill&apos;s
-                    shares that the next fill or clear brings (while
-                    stopped)
-  Esc, then click   pick a square: the inspector beside the board tells
-                    about it; Esc again lets go of it
-  Del, B, G, K      make the picked square empty, a brown or green lizard,
-                    or a cat (while stopped)
-  Ctrl+B, Ctrl+G    a brown or green egg there
-  [ and ]           turn the picked creature left or right
-  Ctrl+Z            undo the latest change to the board: an edit, a fill,
-                    a clear, an opened board, new rules (while stopped)
-  Ctrl+Shift+Z, Ctrl+Y  redo it
-  Ctrl+Q            quit, as closing the window does
-Letters work with or without Shift.
-
-Drag in the board to turn it; the wheels zoom and turn. Closing the window
-ends the program after the generation under way.
-</source>
-        <extracomment>The rest of --help, which follows its first part (up to --size) directly</extracomment>
-        <translation>  --rule NOMBRE=VALOR
-                    cambia una de las reglas (se puede repetir): hatch,
-                    mating, meal son las visitas que tarda un huevo en
-                    eclosionar y que duran un apareamiento y una comida, de
-                    %1 a %2 (por omisión %3, %4, %5); fill=E:B:G:C son los
-                    porcentajes enteros del llenado de casillas vacías,
-                    lagartos marrones y verdes y gatos, que suman 100 (por
-                    omisión %6)
-  --help            muestra esta ayuda
-  --version         muestra la versión
-
-Teclas:
-  Espacio           reproducir o parar
-  N, . o Alt+Dcha.  una generación y luego parar; tras volver atrás, la
-                    siguiente de la misma simulación otra vez
-  , o Alt+Izq.      una generación atrás (detenido); un clic en la gráfica
-                    lleva a la generación que hay debajo
-  + / -             más rápido / más lento
-  C                 mostrar u ocultar la gráfica de poblaciones
-  1 a 8             los botones de la columna, de arriba abajo: reproducir,
-                    parar, limpiar, llenar, más claro, menos verde, más
-                    azul, menos azul
-  Inicio, S, Esc    las del visor: vista inicial, buscar, elegir o girar
-  Ctrl+S            guardar en un archivo el tablero que se muestra; en
-                    marcha, la generación que se ve al pulsar la tecla
-  Ctrl+O            abrir un archivo de tablero (detenido)
-  P                 guardar una imagen de la vista como PNG, al tamaño pedido
-  V                 grabar una película de las generaciones mostradas (WebM
-                    o GIF); V otra vez la detiene
-  R                 las reglas: el tamaño del tablero, las visitas y el
-                    reparto que trae el próximo llenado o limpieza (detenido)
-  Esc y un clic     elegir una casilla: el inspector junto al tablero habla
-                    de ella; Esc de nuevo la suelta
-  Supr, B, G, K     vaciar la casilla elegida o poner en ella un lagarto
-                    marrón o verde o un gato (detenido)
-  Ctrl+B, Ctrl+G    un huevo marrón o verde en ella
-  [ y ]             girar la criatura elegida a la izquierda o a la derecha
-  Ctrl+Z            deshacer el último cambio al tablero: una edición, un
-                    llenado, una limpieza, un tablero abierto, reglas nuevas
-                    (detenido)
-  Ctrl+Mayús+Z, Ctrl+Y  rehacerlo
-  Ctrl+Q            salir, como al cerrar la ventana
-Las letras funcionan con o sin Mayús.
-
-Arrastre en el tablero para girarlo; las ruedas acercan y giran. Al cerrar la
-ventana el programa termina tras la generación en curso.
-</translation>
-    </message>
-    <message>
-        <location line="-25"/>
+        <location filename="../app/run_options.cpp" line="+15"/>
         <source>Usage: vivar [OPTION]...
 
 A terrarium of lizards and cats on a board whose edges wrap, %1 x %2
@@ -799,7 +703,107 @@ Opciones:
 </translation>
     </message>
     <message>
-        <location line="+90"/>
+        <location line="+25"/>
+        <source>  --rule NAME=VALUE
+                    change one of the rules (repeatable): hatch, mating,
+                    meal are the visits an egg takes to hatch and a mating
+                    and a meal last, %1 to %2 (default %3, %4, %5);
+                    fill=E:B:G:C are the fill&apos;s whole percentages of empty
+                    squares, brown and green lizards and cats, summing to
+                    100 (default %6)
+  --help            print this help
+  --version         print the version
+
+Keys:
+  Space             play or stop
+  N, . or Alt+Right one generation, then stop; after going back, the next
+                    one of the run again
+  , or Alt+Left     one generation back (while stopped); a click on the
+                    chart goes to the generation under it
+  + / -             faster / slower
+  C                 show or hide the population chart
+  1 to 8            the buttons of the column, from the top: play, stop,
+                    clear, fill, lighter, less green, more blue, less blue
+  Home, S, Esc      the viewer&apos;s own: home view, seek, pick or turn
+  Ctrl+S            save the board shown to a file; while running, the
+                    generation on screen when the key is pressed
+  Ctrl+O            open a board file (while stopped)
+  P                 save a picture of the view as a PNG, at a size asked for
+  V                 record a film of the generations shown (WebM or GIF);
+                    V again stops it
+  R                 the rules: the board&apos;s size, the visits and the fill&apos;s
+                    shares that the next fill or clear brings (while
+                    stopped)
+  Esc, then click   pick a square: the inspector beside the board tells
+                    about it; Esc again lets go of it
+  Del, B, G, K      make the picked square empty, a brown or green lizard,
+                    or a cat (while stopped)
+  Ctrl+B, Ctrl+G    a brown or green egg there
+  [ and ]           turn the picked creature left or right
+  F                 follow the picked creature: the picked square moves
+                    with it, generation after generation
+  Ctrl+Z            undo the latest change to the board: an edit, a fill,
+                    a clear, an opened board, new rules (while stopped)
+  Ctrl+Shift+Z, Ctrl+Y  redo it
+  Ctrl+Q            quit, as closing the window does
+Letters work with or without Shift.
+
+Drag in the board to turn it; the wheels zoom and turn. Closing the window
+ends the program after the generation under way.
+</source>
+        <extracomment>The rest of --help, which follows its first part (up to --size) directly</extracomment>
+        <translation>  --rule NOMBRE=VALOR
+                    cambia una de las reglas (se puede repetir): hatch,
+                    mating, meal son las visitas que tarda un huevo en
+                    eclosionar y que duran un apareamiento y una comida, de
+                    %1 a %2 (por omisión %3, %4, %5); fill=E:B:G:C son los
+                    porcentajes enteros del llenado de casillas vacías,
+                    lagartos marrones y verdes y gatos, que suman 100 (por
+                    omisión %6)
+  --help            muestra esta ayuda
+  --version         muestra la versión
+
+Teclas:
+  Espacio           reproducir o parar
+  N, . o Alt+Dcha.  una generación y luego parar; tras volver atrás, la
+                    siguiente de la misma simulación otra vez
+  , o Alt+Izq.      una generación atrás (detenido); un clic en la gráfica
+                    lleva a la generación que hay debajo
+  + / -             más rápido / más lento
+  C                 mostrar u ocultar la gráfica de poblaciones
+  1 a 8             los botones de la columna, de arriba abajo: reproducir,
+                    parar, limpiar, llenar, más claro, menos verde, más
+                    azul, menos azul
+  Inicio, S, Esc    las del visor: vista inicial, buscar, elegir o girar
+  Ctrl+S            guardar en un archivo el tablero que se muestra; en
+                    marcha, la generación que se ve al pulsar la tecla
+  Ctrl+O            abrir un archivo de tablero (detenido)
+  P                 guardar una imagen de la vista como PNG, al tamaño pedido
+  V                 grabar una película de las generaciones mostradas (WebM
+                    o GIF); V otra vez la detiene
+  R                 las reglas: el tamaño del tablero, las visitas y el
+                    reparto que trae el próximo llenado o limpieza (detenido)
+  Esc y un clic     elegir una casilla: el inspector junto al tablero habla
+                    de ella; Esc de nuevo la suelta
+  Supr, B, G, K     vaciar la casilla elegida o poner en ella un lagarto
+                    marrón o verde o un gato (detenido)
+  Ctrl+B, Ctrl+G    un huevo marrón o verde en ella
+  [ y ]             girar la criatura elegida a la izquierda o a la derecha
+  F                 seguir a la criatura elegida: la casilla elegida se mueve
+                    con ella, generación tras generación
+  Ctrl+Z            deshacer el último cambio al tablero: una edición, un
+                    llenado, una limpieza, un tablero abierto, reglas nuevas
+                    (detenido)
+  Ctrl+Mayús+Z, Ctrl+Y  rehacerlo
+  Ctrl+Q            salir, como al cerrar la ventana
+Las letras funcionan con o sin Mayús.
+
+Arrastre en el tablero para girarlo; las ruedas acercan y giran. Al cerrar la
+ventana el programa termina tras la generación en curso.
+</translation>
+    </message>
+    <message>
+        <location line="+67"/>
         <source>--counts needs a file name</source>
         <translation>--counts necesita un nombre de archivo</translation>
     </message>
@@ -812,7 +816,7 @@ Opciones:
 <context>
     <name>RunPanel</name>
     <message>
-        <location filename="../view/run_panel.cpp" line="+64"/>
+        <location filename="../view/run_panel.cpp" line="+73"/>
         <source>brown lizards</source>
         <translation>lagartos marrones</translation>
     </message>
@@ -837,7 +841,7 @@ Opciones:
         <translation>gatos</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+64"/>
         <source>Generation %1 of %2</source>
         <translation>Generación %1 de %2</translation>
     </message>
@@ -935,7 +939,7 @@ Opciones:
 <context>
     <name>RunSession</name>
     <message>
-        <location filename="../app/run_session.cpp" line="+431"/>
+        <location filename="../app/run_session.cpp" line="+441"/>
         <source>the counts file &apos;%1&apos; could not be written: %2</source>
         <translation>no se pudo escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
     </message>
