@@ -52,7 +52,7 @@ public:
         writer_ = FilmWriter::open(request.file, request.kind, request.size, request.rate, problem,
                                    painter_.drawsPictures() ? FilmWriter::Content::kPictures
                                    : page_.boardAlone()     ? FilmWriter::Content::kBoardMap
-                                                            : FilmWriter::Content::kBoardMapWithWords);
+                                                            : FilmWriter::Content::kBoardMapAmongPictures);
         return writer_ != nullptr;
     }
 

@@ -22,18 +22,20 @@
 class FilmWriter {
 public:
     // What the frames show, which the encoder is set for: pictures (the
-    // tile pictures, the 3D view), or a board map, whose squares may be a
-    // pixel wide in a few flat colours, each of which must stay its kind's,
-    // alone or with the words and lines of a caption or a chart.
-    enum class Content { kPictures, kBoardMap, kBoardMapWithWords };
+    // tile pictures, the 3D view of the standard board), or a board map,
+    // whose squares may be a pixel wide in a few flat colours, each of
+    // which must stay its kind's: alone, or among pictures (a caption, a
+    // chart, the 3D view of a large board, near squares drawn as pictures).
+    enum class Content { kPictures, kBoardMap, kBoardMapAmongPictures };
 
     // Opens the file for a film of frames of `size`, `rate` frames a
     // second, and writes its header; null with the problem in `problem`
     // (the file cannot be made, the library lacks the encoder), leaving no
-    // file behind.
+    // file behind. A live film, recorded while the run goes on, sets the
+    // run's pace: VP8 searches less for it, for a slightly larger file.
     [[nodiscard]] static std::unique_ptr<FilmWriter> open(const std::filesystem::path& file, FilmKind kind,
                                                           FilmSize size, int rate, std::string& problem,
-                                                          Content content = Content::kPictures);
+                                                          Content content = Content::kPictures, bool live = false);
     ~FilmWriter();
     FilmWriter(const FilmWriter&) = delete;
     FilmWriter& operator=(const FilmWriter&) = delete;

@@ -6,20 +6,7 @@
 
 namespace {
 
-// BT.601 in limited range, as the films are marked.
-struct Yuv {
-    double y;
-    double u;
-    double v;
-};
-Yuv yuvOf(const std::array<int, 3>& rgb) {
-    const double r = rgb[0];
-    const double g = rgb[1];
-    const double b = rgb[2];
-    return {16.0 + (65.481 * r + 128.553 * g + 24.966 * b) / 255.0,
-            128.0 + (-37.797 * r - 74.203 * g + 112.0 * b) / 255.0,
-            128.0 + (112.0 * r - 93.786 * g - 18.214 * b) / 255.0};
-}
+// BT.601 in limited range, as the films are marked: a decoded colour.
 std::array<double, 3> rgbOf(double y, double u, double v) {
     const double c = 1.164383 * (y - 16.0);
     const auto clamp = [](double value) { return std::clamp(value, 0.0, 255.0); };
@@ -27,10 +14,16 @@ std::array<double, 3> rgbOf(double y, double u, double v) {
             clamp(c + 2.017232 * (u - 128.0))};
 }
 
-// The chroma tried besides the block's own colours', every kChromaStep.
-constexpr int kChromaStep = 14;
-// Brightness tried around the one nearest the pixel's colour.
-constexpr std::array<int, 15> kLumaSteps{-32, -24, -16, -12, -8, -4, -2, 0, 2, 4, 8, 12, 16, 24, 32};
+// The chroma tried, every kChromaStep from the least to the most, and the
+// brightness, every kLumaStep: fine enough to find the narrow colours in
+// which two kinds' squares can share a block.
+constexpr int kLeastChroma = 16;
+constexpr int kMostChroma = 240;
+constexpr int kChromaStep = 4;
+constexpr std::size_t kChromas = (kMostChroma - kLeastChroma) / kChromaStep + 1;
+constexpr int kLeastLuma = 16;
+constexpr int kMostLuma = 235;
+constexpr int kLumaStep = 2;
 
 }  // namespace
 
@@ -40,6 +33,49 @@ MapChroma::MapChroma(std::span<const QRgb> palette) {
     }
     const std::size_t n = palette_.size();
     blocks_.resize(n * n * n * n);
+    // For each colour and each chroma, the brightness that puts a pixel
+    // deepest inside the colours nearest its own, and how deep.
+    best_.resize(n * kChromas * kChromas);
+    for (std::size_t target = 0; target < n; ++target) {
+        for (std::size_t ui = 0; ui < kChromas; ++ui) {
+            for (std::size_t vi = 0; vi < kChromas; ++vi) {
+                const int u = kLeastChroma + static_cast<int>(ui) * kChromaStep;
+                const int v = kLeastChroma + static_cast<int>(vi) * kChromaStep;
+                Depth& depth = best_[(target * kChromas + ui) * kChromas + vi];
+                depth.margin = -std::numeric_limits<double>::max();
+                for (int luma = kLeastLuma; luma <= kMostLuma; luma += kLumaStep) {
+                    const double m = marginOf(rgbOf(luma, u, v), target);
+                    if (m > depth.margin) {
+                        depth.margin = m;
+                        depth.luma = static_cast<std::uint8_t>(luma);
+                    }
+                }
+            }
+        }
+    }
+}
+
+double MapChroma::marginOf(const std::array<double, 3>& c, std::size_t target) const {
+    // The distance from the colour to the nearest border with another
+    // colour's region, below 0 when it lies outside its own.
+    double least = std::numeric_limits<double>::max();
+    const auto& t = palette_[target];
+    for (std::size_t j = 0; j < palette_.size(); ++j) {
+        if (j == target) {
+            continue;
+        }
+        const auto& p = palette_[j];
+        double toOther = 0;
+        double toTarget = 0;
+        double apart = 0;
+        for (std::size_t k = 0; k < 3; ++k) {
+            toOther += (c[k] - p[k]) * (c[k] - p[k]);
+            toTarget += (c[k] - t[k]) * (c[k] - t[k]);
+            apart += static_cast<double>((p[k] - t[k]) * (p[k] - t[k]));
+        }
+        least = std::min(least, (toOther - toTarget) / (2.0 * std::sqrt(std::max(apart, 1.0))));
+    }
+    return least;
 }
 
 int MapChroma::colourOf(const std::uint8_t* pixel) const {
@@ -61,81 +97,33 @@ const MapChroma::Block& MapChroma::blockOf(const std::array<int, 4>& colours) {
     if (block.known) {
         return block;
     }
-    // How far a decoded colour lies inside the region of colours nearest
-    // `target`: its distance to the nearest border with another colour's,
-    // below 0 when it is outside.
-    const auto margin = [this](const std::array<double, 3>& c, std::size_t target) {
-        double least = std::numeric_limits<double>::max();
-        const auto& t = palette_[target];
-        for (std::size_t j = 0; j < palette_.size(); ++j) {
-            if (j == target) {
-                continue;
-            }
-            const auto& p = palette_[j];
-            double toOther = 0;
-            double toTarget = 0;
-            double apart = 0;
-            for (std::size_t k = 0; k < 3; ++k) {
-                toOther += (c[k] - p[k]) * (c[k] - p[k]);
-                toTarget += (c[k] - t[k]) * (c[k] - t[k]);
-                apart += static_cast<double>((p[k] - t[k]) * (p[k] - t[k]));
-            }
-            least = std::min(least, (toOther - toTarget) / (2.0 * std::sqrt(std::max(apart, 1.0))));
-        }
-        return least;
-    };
-    std::vector<std::pair<int, int>> chromas;
-    double meanU = 0;
-    double meanV = 0;
-    for (const int colour : colours) {
-        const Yuv own = yuvOf(palette_[static_cast<std::size_t>(colour)]);
-        chromas.emplace_back(static_cast<int>(std::lround(own.u)), static_cast<int>(std::lround(own.v)));
-        meanU += own.u / 4;
-        meanV += own.v / 4;
-    }
-    chromas.emplace_back(static_cast<int>(std::lround(meanU)), static_cast<int>(std::lround(meanV)));
-    for (int u = 16; u <= 240; u += kChromaStep) {
-        for (int v = 16; v <= 240; v += kChromaStep) {
-            chromas.emplace_back(u, v);
-        }
-    }
     // The most pixels nearest their own colour, then the widest margin of
-    // the worst of them.
+    // the worst of those.
     int bestRight = -1;
     double bestMargin = -std::numeric_limits<double>::max();
-    for (const auto& [u, v] : chromas) {
-        const std::array<double, 3> offset = rgbOf(16.0, u, v);
-        Block tried;
-        tried.u = static_cast<std::uint8_t>(u);
-        tried.v = static_cast<std::uint8_t>(v);
-        int right = 0;
-        double worst = std::numeric_limits<double>::max();
-        for (std::size_t i = 0; i < 4; ++i) {
-            const auto target = static_cast<std::size_t>(colours[i]);
-            const auto& t = palette_[target];
-            const double nearest = 16.0 + ((t[0] - offset[0]) + (t[1] - offset[1]) + (t[2] - offset[2])) / 3.0 / 1.164383;
-            double best = -std::numeric_limits<double>::max();
-            int bestLuma = 16;
-            for (const int step : kLumaSteps) {
-                const int luma = std::clamp(static_cast<int>(std::lround(nearest)) + step, 16, 235);
-                const double m = margin(rgbOf(luma, u, v), target);
-                if (m > best) {
-                    best = m;
-                    bestLuma = luma;
+    for (std::size_t ui = 0; ui < kChromas; ++ui) {
+        for (std::size_t vi = 0; vi < kChromas; ++vi) {
+            int right = 0;
+            double worst = std::numeric_limits<double>::max();
+            for (const int colour : colours) {
+                const Depth& depth = best_[(static_cast<std::size_t>(colour) * kChromas + ui) * kChromas + vi];
+                // The pixels that cannot be right do not hold back the
+                // margin of those that can.
+                if (depth.margin > 0) {
+                    ++right;
+                    worst = std::min(worst, depth.margin);
                 }
             }
-            tried.luma[i] = static_cast<std::uint8_t>(bestLuma);
-            // The pixels that cannot be right do not hold back the margin
-            // of those that can.
-            if (best > 0) {
-                ++right;
-                worst = std::min(worst, best);
+            if (right > bestRight || (right == bestRight && worst > bestMargin)) {
+                bestRight = right;
+                bestMargin = worst;
+                block.u = static_cast<std::uint8_t>(kLeastChroma + static_cast<int>(ui) * kChromaStep);
+                block.v = static_cast<std::uint8_t>(kLeastChroma + static_cast<int>(vi) * kChromaStep);
+                for (std::size_t i = 0; i < 4; ++i) {
+                    block.luma[i] =
+                        best_[(static_cast<std::size_t>(colours[i]) * kChromas + ui) * kChromas + vi].luma;
+                }
             }
-        }
-        if (right > bestRight || (right == bestRight && worst > bestMargin)) {
-            bestRight = right;
-            bestMargin = worst;
-            block = tried;
         }
     }
     block.known = true;

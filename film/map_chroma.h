@@ -33,9 +33,17 @@ private:
         std::uint8_t v = 128;
         bool known = false;
     };
+    // A pixel of one colour under one chroma: its best brightness, and how
+    // far inside its colour's region that puts it.
+    struct Depth {
+        std::uint8_t luma = 16;
+        double margin = 0;
+    };
     [[nodiscard]] int colourOf(const std::uint8_t* pixel) const;
+    [[nodiscard]] double marginOf(const std::array<double, 3>& colour, std::size_t target) const;
     const Block& blockOf(const std::array<int, 4>& colours);
 
     std::vector<std::array<int, 3>> palette_;
     std::vector<Block> blocks_;
+    std::vector<Depth> best_;
 };
