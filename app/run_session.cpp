@@ -69,9 +69,8 @@ void RunSession::restart(Change change, PackedBoard shown, const Board& squares,
                          const Start& start) {
     Entry entry;
     entry.change = change;
-    entry.board = std::move(shown);
     entry.run = std::move(run_);
-    entry.run->history.setAside(entry.run->shown);
+    setAside(entry, std::move(shown));
     if (entry.run->counts) {
         entry.run->counts->close();
     }
@@ -82,6 +81,14 @@ void RunSession::restart(Change change, PackedBoard shown, const Board& squares,
     }
     begin(squares, rules, start, change == Change::kOpen);
     push(std::move(entry));
+}
+
+void RunSession::setAside(Entry& entry, PackedBoard shown) {
+    Run& run = *entry.run;
+    run.history.setAside(run.shown);
+    // The board shown is kept once: by the history, where it holds it as it
+    // is shown (no edit waits on it), or by the entry.
+    entry.board = !run.edited && run.history.keeps(run.shown) ? PackedBoard() : std::move(shown);
 }
 
 void RunSession::edit(int square, const CellState& before, const Board& squares) {
@@ -189,12 +196,15 @@ RunSession::Done RunSession::apply(Entry& entry, Board& squares, bool undoing) {
             if (run_->counts) {
                 run_->counts->close();
             }
-            run_->history.setAside(run_->shown);
             std::swap(run_, entry.run);
             {
                 PackedBoard shown(squares);
-                entry.board.unpackInto(squares);
-                entry.board = std::move(shown);
+                if (entry.board.width() == 0) {  // the history keeps it
+                    run_->history.rebuildInto(run_->shown, squares);
+                } else {
+                    entry.board.unpackInto(squares);
+                }
+                setAside(entry, std::move(shown));
             }
             std::swap(chosen_, entry.chosen);
             break;

@@ -186,7 +186,8 @@ private:
         bool editedBefore = false;
         // Once the run moved on from the edit: the other side of it.
         std::optional<Side> side;
-        // A new run: the other run, whole, and its board as shown.
+        // A new run: the other run, whole, and its board as shown, unless
+        // the run's history keeps it (an empty board then).
         std::unique_ptr<Run> run;
         PackedBoard board;
         // New rules, or a new run: the rules chosen for the next fill before.
@@ -200,6 +201,8 @@ private:
     // swapped with the side the entry keeps (the undo or redo of one);
     // false, changing nothing, when the history no longer holds it.
     bool exchange(Entry& entry);
+    // The entry's run is set aside, its board as shown is `shown`.
+    static void setAside(Entry& entry, PackedBoard shown);
     void commit(Entry& entry, const Board& squares);
     Done apply(Entry& entry, Board& squares, bool undoing);
     void push(Entry&& entry);

@@ -35,14 +35,8 @@ last=0
 for k in $frames; do [ "$k" -le "$last" ] || last=$k; done
 # The palette as "#RRGGBB" in the board map's order: empty squares, then
 # the populations' colours.
-colours=$(awk '
-  function hexes(line,   out) {
-    while (match(line, /#[0-9A-Fa-f][0-9A-Fa-f][0-9A-Fa-f][0-9A-Fa-f][0-9A-Fa-f][0-9A-Fa-f]/)) {
-      out = out " " substr(line, RSTART, 7); line = substr(line, RSTART + 7) }
-    return out }
-  /kPopulations\{/ { pops = hexes($0) } /kEmpty =/ { empty = hexes($0) } END { print empty pops }' \
-  "$here/../film/kind_colours.h")
-[ "$(echo "$colours" | wc -w)" -eq 6 ] || { echo "film_colours.sh: no palette in film/kind_colours.h" >&2; exit 2; }
+source "$here/../tools/kind_colours.sh"
+colours="${map_colours[*]}"
 
 if [ -n "$given" ]; then
   cp "$given" "$work/film.$kind"

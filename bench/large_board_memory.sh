@@ -59,6 +59,9 @@ play_a_little() {
   until [ "$(shown)" -ge $(( from + 2 )) ]; do sleep 0.2; done
   key space
   until_says "stopped"
+  # The generation under way at the stop is still shown after it.
+  local before=
+  until [ "$before" = "$(status)" ]; do before=$(status); sleep 1; done
 }
 close() { key ctrl+q; wait "$pid" || true; pid=; }
 

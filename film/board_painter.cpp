@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <optional>
 
 #include <QPainter>
@@ -30,6 +31,14 @@ QImage asOnTheTile(const QImage& picture) {
 }
 
 }  // namespace
+
+// The palette lists the kinds in SquareLook's order.
+static_assert(static_cast<std::size_t>(SquareLook::kNothing) == kind_colours::kEmptySquare &&
+              static_cast<std::size_t>(SquareLook::kBrownLizard) == kind_colours::kBrownLizards &&
+              static_cast<std::size_t>(SquareLook::kGreenLizard) == kind_colours::kGreenLizards &&
+              static_cast<std::size_t>(SquareLook::kBrownEgg) == kind_colours::kBrownEggs &&
+              static_cast<std::size_t>(SquareLook::kGreenEgg) == kind_colours::kGreenEggs &&
+              static_cast<std::size_t>(SquareLook::kHungryOrEatingCat) == kind_colours::kCats);
 
 QRgb mapColourOf(SquareLook look) { return BoardPainter::kMapColours[static_cast<std::size_t>(look)]; }
 

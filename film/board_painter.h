@@ -15,21 +15,21 @@
 // from the top, each square its tile picture, turned as the window's
 // texture mapping turns it, over the window's black start. Where a square
 // would be narrower than kLeastPictureSide pixels, a board map instead:
-// one colour for each kind, the chart's, empty squares dark. The board
+// one colour for each kind, the palette's (film/kind_colours.h). The board
 // lies in the middle, the rest of the picture black.
 class BoardPainter {
 public:
     static constexpr int kLeastPictureSide = 8;
-    // Empty squares, then the chart's colours, in SquareLook's order.
-    static constexpr std::array<QRgb, 6> kMapColours{
-        kind_colours::argbOf(kind_colours::kEmpty),
-        kind_colours::argbOf(kind_colours::kPopulations[kind_colours::kBrownLizards]),
-        kind_colours::argbOf(kind_colours::kPopulations[kind_colours::kGreenLizards]),
-        kind_colours::argbOf(kind_colours::kPopulations[kind_colours::kBrownEggs]),
-        kind_colours::argbOf(kind_colours::kPopulations[kind_colours::kGreenEggs]),
-        kind_colours::argbOf(kind_colours::kPopulations[kind_colours::kCats]),
-    };
-    static constexpr QRgb kBackground = 0xFF000000;
+    // The palette's colours, in SquareLook's order, and the black around
+    // the board.
+    static constexpr std::array<QRgb, kind_colours::kKinds.size()> kMapColours = [] {
+        std::array<QRgb, kind_colours::kKinds.size()> colours{};
+        for (std::size_t kind = 0; kind < colours.size(); ++kind) {
+            colours[kind] = kind_colours::argbOf(kind_colours::kKinds[kind]);
+        }
+        return colours;
+    }();
+    static constexpr QRgb kBackground = kind_colours::argbOf(kind_colours::kBorder);
 
     // For boards of this size in pictures of `size`; reads the tile
     // pictures, from the folders the window finds them in, when they are

@@ -10,7 +10,7 @@
 #include <QPainterPath>
 #include <QPen>
 
-#include "film/kind_colours.h"
+#include "film/chart_lines.h"
 
 namespace {
 
@@ -38,19 +38,26 @@ constexpr QRgb kAxisLine = 0xFF909090;
 constexpr QRgb kMarker = 0xFF555555;
 constexpr QRgb kCaptionText = 0xFFFFFFFF;
 
-struct LineLook {
-    const char* name;
-    const char* colour;
-    Qt::PenStyle style;
-};
-using kind_colours::kPopulations;
-constexpr std::array<LineLook, kPopulationLines> kLines{{
-    {QT_TRANSLATE_NOOP("FilmPage", "brown lizards"), kPopulations[kind_colours::kBrownLizards], Qt::SolidLine},
-    {QT_TRANSLATE_NOOP("FilmPage", "green lizards"), kPopulations[kind_colours::kGreenLizards], Qt::SolidLine},
-    {QT_TRANSLATE_NOOP("FilmPage", "brown eggs"), kPopulations[kind_colours::kBrownEggs], Qt::DashLine},
-    {QT_TRANSLATE_NOOP("FilmPage", "green eggs"), kPopulations[kind_colours::kGreenEggs], Qt::DashLine},
-    {QT_TRANSLATE_NOOP("FilmPage", "cats"), kPopulations[kind_colours::kCats], Qt::SolidLine},
-}};
+// The lines' names, in the populations' order.
+constexpr std::array<const char*, kPopulationLines> kNames{
+    QT_TRANSLATE_NOOP("FilmPage", "brown lizards"), QT_TRANSLATE_NOOP("FilmPage", "green lizards"),
+    QT_TRANSLATE_NOOP("FilmPage", "brown eggs"), QT_TRANSLATE_NOOP("FilmPage", "green eggs"),
+    QT_TRANSLATE_NOOP("FilmPage", "cats")};
+// The window's chart's letters, to which its lines' widths belong.
+constexpr double kWindowLetters = 12.0;
+
+// A line's pen, its width in proportion to the chart's letters.
+QPen penOf(std::size_t line, double letters) {
+    const chart_lines::Look& look = chart_lines::kLooks[line];
+    QPen pen(QColor(look.colour), look.width * std::max(1.0, letters / kWindowLetters), Qt::SolidLine, Qt::FlatCap,
+             Qt::RoundJoin);
+    if (look.style == Qt::DashLine) {
+        pen.setDashPattern({chart_lines::kDash, chart_lines::kDash});
+    } else {
+        pen.setStyle(look.style);
+    }
+    return pen;
+}
 
 // An axis from a little below 0 to `top`, marked every `step`, a whole step
 // of 1, 2 or 5 times a power of ten: the window's chart's marks.
@@ -155,8 +162,8 @@ void FilmPage::drawChart(QImage& frame, const Point& shown, std::span<const Poin
         double width;
     };
     std::vector<Entry> entries;
-    for (const LineLook& line : kLines) {
-        const QString name = tr(line.name);
+    for (const char* line : kNames) {
+        const QString name = tr(line);
         entries.push_back({name, mark + gap / 2 + metrics.horizontalAdvance(name) + 1.5 * letters});
     }
     std::vector<std::vector<std::size_t>> rows(1);
@@ -169,15 +176,13 @@ void FilmPage::drawChart(QImage& frame, const Point& shown, std::span<const Poin
         rows.back().push_back(i);
         used += entries[i].width;
     }
-    const double lineWidth = std::max(2.0, letters / 7.0);
     const double legendTop = area.bottom() - gap - static_cast<double>(rows.size()) * metrics.height();
     painter.setFont(plain);
     for (std::size_t row = 0; row < rows.size(); ++row) {
         double x = area.left() + gap;
         const double y = legendTop + static_cast<double>(row) * metrics.height();
         for (const std::size_t i : rows[row]) {
-            QPen pen(QColor(kLines[i].colour), lineWidth, kLines[i].style, Qt::FlatCap);
-            painter.setPen(pen);
+            painter.setPen(penOf(i, letters));
             painter.drawLine(QPointF(x, y + metrics.height() / 2), QPointF(x + mark, y + metrics.height() / 2));
             painter.setPen(QColor::fromRgb(kChartText));
             painter.drawText(QPointF(x + mark + gap / 2, y + metrics.ascent()), entries[i].name);
@@ -242,13 +247,13 @@ void FilmPage::drawChart(QImage& frame, const Point& shown, std::span<const Poin
     // The lines, in the window's order, the last drawn on top; a single
     // point shows as a dot.
     painter.setClipRect(plot);
-    for (std::size_t line = 0; line < kLines.size(); ++line) {
-        QPen pen(QColor(kLines[line].colour), lineWidth, kLines[line].style, Qt::FlatCap, Qt::RoundJoin);
+    for (const std::size_t line : chart_lines::kDrawingOrder) {
+        const QPen pen = penOf(line, letters);
         painter.setPen(pen);
         if (points.size() == 1) {
-            painter.setBrush(QColor(kLines[line].colour));
+            painter.setBrush(pen.color());
             painter.drawEllipse(QPointF(xOf(static_cast<double>(points[0].generation)), yOf(points[0].counts[line])),
-                                lineWidth, lineWidth);
+                                pen.widthF(), pen.widthF());
             painter.setBrush(Qt::NoBrush);
             continue;
         }
@@ -265,7 +270,7 @@ void FilmPage::drawChart(QImage& frame, const Point& shown, std::span<const Poin
     }
     // Gone back in the run: the generation shown is marked, as in the window.
     if (shown.generation < last) {
-        QPen pen(QColor::fromRgb(kMarker), std::max(1.5, lineWidth * 0.75), Qt::DotLine);
+        QPen pen(QColor::fromRgb(kMarker), 1.5 * std::max(1.0, letters / kWindowLetters), Qt::DotLine);
         painter.setPen(pen);
         const double x = xOf(static_cast<double>(shown.generation));
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));

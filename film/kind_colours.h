@@ -1,24 +1,34 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
-// The colours that stand for each kind of occupant wherever it is too small
-// for its picture: the population chart's lines, and the map a large board
-// is drawn as from afar, in the window and in films. Taken from the pictures: brown and green lizards,
-// paler for their eggs, orange cats.
+// The one palette of the kinds, wherever a square is too small for its
+// picture: the map a large board is drawn as from afar, in the window and
+// in films, and the population chart's lines. Chosen so that every kind
+// stays apart from every other, and the empty square from the black around
+// the board, also as people with protanopia or deuteranopia see them
+// (tests/palette_test.cpp measures it; docs/palette.md tells how): a brown
+// and a teal for the brown and green lizards, a lighter ochre and mint for
+// their eggs, and blue for the cats, the one hue that neither deficiency
+// takes away.
 namespace kind_colours {
 
-// In the order of PopulationHistory's lines, as "#RRGGBB".
-inline constexpr std::array<const char*, 5> kPopulations{"#9A6532", "#3C9A2A", "#C99A5E", "#8CCB5A", "#EE922F"};
-inline constexpr std::size_t kBrownLizards = 0;
-inline constexpr std::size_t kGreenLizards = 1;
-inline constexpr std::size_t kBrownEggs = 2;
-inline constexpr std::size_t kGreenEggs = 3;
-inline constexpr std::size_t kCats = 4;
-// An empty square on the map: dark, yet apart from the black around the
-// board.
-inline constexpr const char* kEmpty = "#262626";
+// What the map shows of a square, in SquareLook's order: the empty square,
+// then the kinds in the order of PopulationHistory's lines. As "#RRGGBB".
+inline constexpr std::array<const char*, 6> kKinds{"#333333", "#8C4E08", "#088780", "#CA8D00", "#40D2AA", "#5050F0"};
+inline constexpr std::size_t kEmptySquare = 0;
+inline constexpr std::size_t kBrownLizards = 1;
+inline constexpr std::size_t kGreenLizards = 2;
+inline constexpr std::size_t kBrownEggs = 3;
+inline constexpr std::size_t kGreenEggs = 4;
+inline constexpr std::size_t kCats = 5;
+// Around the board, in the window at its start and in films.
+inline constexpr const char* kBorder = "#000000";
+
+// The colour of PopulationHistory's line `line`.
+[[nodiscard]] constexpr const char* ofLine(std::size_t line) { return kKinds[kBrownLizards + line]; }
 
 using Rgb = std::array<std::uint8_t, 3>;
 // The red, green and blue of a "#RRGGBB".

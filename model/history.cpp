@@ -139,6 +139,12 @@ std::optional<PackedBoard> RunHistory::exchangeLatestKept(std::optional<PackedBo
     return before;
 }
 
+bool RunHistory::keeps(std::int64_t generation) const {
+    const auto at = std::lower_bound(kept_.begin(), kept_.end(), generation,
+                                     [](const auto& kept, std::int64_t wanted) { return kept.first < wanted; });
+    return at != kept_.end() && at->first == generation;
+}
+
 std::vector<std::uint32_t> RunHistory::seedsAfter(std::int64_t generation) const {
     std::vector<std::uint32_t> after;
     for (std::int64_t g = generation + 1; g <= latest_; ++g) {

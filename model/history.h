@@ -70,6 +70,8 @@ public:
     // The span of generations that can be rebuilt; both 0 before a restart.
     [[nodiscard]] std::int64_t earliest() const { return kept_.empty() ? 0 : kept_.front().first; }
     [[nodiscard]] std::int64_t latest() const { return latest_; }
+    // Whether the board of `generation` is kept whole, not only rebuilt.
+    [[nodiscard]] bool keeps(std::int64_t generation) const;
     // The state generation `generation` was computed from, if recorded.
     [[nodiscard]] std::optional<std::uint32_t> seedOf(std::int64_t generation) const;
 

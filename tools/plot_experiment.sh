@@ -12,6 +12,7 @@
 #   first-extinct  mean generation at which the first species died out, over
 #                  the runs in which one did
 set -eu
+source "$(dirname "$0")/plot_common.sh"
 if [ $# -lt 3 ]; then
   echo "usage: $0 SUMMARY.csv|- OUTPUT.png RULE [OUTCOME[,OUTCOME]...] [TITLE]" >&2
   exit 2
@@ -133,7 +134,8 @@ case ",$outcomes," in *,both-survive,* | *,one-survives,*) shares=1 ;; esac
 case ",$outcomes," in *,first-extinct,*) means=1 ;; esac
 # A series keeps its colour across the outcomes, and an outcome its dashes
 # and points across the series; with one series, each outcome has a colour.
-palette=("#1F5FA8" "#C0392B" "#3C9A2A" "#EE922F" "#8E44AD" "#9A6532" "#16A085" "#7F8C8D")
+# None of them is a kind's colour, since no line here stands for a kind.
+palette=("${other_colours[@]}")
 mapfile -t series_names < <(awk -F, 'NR > 1 && !seen[$3]++ { print $3 }' "$table")
 plot="plot " index=0
 while IFS= read -r block; do
@@ -167,7 +169,7 @@ plot="${plot%, }"
 
 case $axis in
   square) xlabel="board side N (an N x N board)" ;;
-  *) xlabel=$rule ;;
+  *) xlabel=$(rule_words "$rule") ;;
 esac
 # A tic at each value tried, when they are few enough to read.
 xtics=""

@@ -13,6 +13,7 @@
 #   tools/plot_populations.sh hatch.csv hatch.png
 #   tools/plot_populations.sh --only hatch=5 hatch.csv hatch-5.png
 set -eu
+source "$(dirname "$0")/plot_common.sh"
 usage="usage: $0 [--only NAME=VALUE]... COUNTS.csv|- OUTPUT.png [TITLE]"
 only=()
 while [ $# -gt 0 ] && [ "$1" = --only ]; do
@@ -30,11 +31,8 @@ trap 'rm -rf "$work"' EXIT
 data=$work/counts.csv
 if [ "$input" = - ]; then cat >"$data"; else cp "$input" "$data"; fi
 
-# Named and coloured as in the window's chart.
+# Named, coloured and drawn as in the window's chart.
 populations=("brown lizards" "green lizards" "brown eggs" "green eggs" "cats")
-colours=("#9A6532" "#3C9A2A" "#C99A5E" "#8CCB5A" "#EE922F")
-widths=(2 2 1 1 2)
-dashes=(1 1 2 2 1)
 
 header=$(head -n 1 "$data")
 counts_header=generation,empty,lizard1,lizard2,egg1,egg2,cat
@@ -44,9 +42,9 @@ if [ "$header" = "$counts_header" ]; then
   separator='","'
   size="1000,560"
   plot="set title \"$title\""$'\n'"plot "
-  for i in 0 1 2 3 4; do
-    plot+="\"$data\" every ::1 using 1:$((i + 3)) with lines lw ${widths[i]} dt ${dashes[i]}"
-    plot+=" lc rgb \"${colours[i]}\" title \"${populations[i]}\", "
+  for i in "${kind_drawing_order[@]}"; do
+    plot+="\"$data\" every ::1 using 1:$((i + 3)) with lines lw ${kind_widths[i]} dt ${kind_dashes[i]}"
+    plot+=" lc rgb \"${kind_colours[i]}\" title \"${populations[i]}\", "
   done
   plot="${plot%, }"
 elif [[ $header == seed,$counts_header || $header == *,seed,$counts_header ]]; then
@@ -131,10 +129,14 @@ elif [[ $header == seed,$counts_header || $header == *,seed,$counts_header ]]; t
     for panel in "0 1" "2 3" "4"; do
       plot+="plot "
       for i in $panel; do
-        low=$((3 * i + 2)) median=$((3 * i + 3)) high=$((3 * i + 4))
+        low=$((3 * i + 2)) high=$((3 * i + 4))
         plot+="\"$bands\" using 1:$low:$high with filledcurves fs transparent solid 0.25 noborder"
-        plot+=" lc rgb \"${colours[i]}\" notitle, "
-        plot+="\"$bands\" using 1:$median with lines lw 2 lc rgb \"${colours[i]}\" title \"${populations[i]}\", "
+        plot+=" lc rgb \"${kind_colours[i]}\" notitle, "
+      done
+      for i in $panel; do
+        median=$((3 * i + 3))
+        plot+="\"$bands\" using 1:$median with lines lw ${kind_widths[i]} dt ${kind_dashes[i]}"
+        plot+=" lc rgb \"${kind_colours[i]}\" title \"${populations[i]}\", "
       done
       plot="${plot%, }"$'\n'
     done
@@ -162,22 +164,36 @@ elif [[ $header == seed,$counts_header || $header == *,seed,$counts_header ]]; t
     mapfile -t names <"$work/series.txt"
     varied=$(sed 's/=[^ ]*//g; s/ /, /g' <<<"${names[0]}")
     title=${3:-vivar populations${only[*]:+ with ${only[*]}}: the mean over $seeds seeds for each $varied}
-    # Three panels, as for a sweep; a colour for each series, the brown
-    # species drawn solid and the green one dashed.
-    palette=("#1F5FA8" "#C0392B" "#3C9A2A" "#EE922F" "#8E44AD" "#9A6532" "#16A085" "#7F8C8D")
+    # The key names the varied rule, and each curve its value alone when
+    # only one rule varies.
+    if [[ $varied == *,* ]]; then
+      key_title=$varied
+      values=("${names[@]}")
+    else
+      key_title=$(rule_words "$varied")
+      values=("${names[@]#*=}")
+    fi
+    # Three panels, as for a sweep. Each curve in its kind's colour and
+    # width, as the chart draws it; a dash pattern for each value: solid,
+    # dashed, dash-dotted, dotted, dash-dot-dotted.
+    value_dashes=(1 2 4 3 5)
     separator=whitespace
     size="1000,900"
     plot="set multiplot layout 3,1 title \"$title\""$'\n'
-    plot+="set lmargin at screen 0.08"$'\n'"set rmargin at screen 0.74"$'\n'"set yrange [0:*]"$'\n'
-    for panel in "adult lizards, brown solid, green dashed:1 2" "eggs, brown solid, green dashed:3 4" "cats:5"; do
+    plot+="set lmargin at screen 0.08"$'\n'"set rmargin at screen 0.68"$'\n'"set yrange [0:*]"$'\n'
+    plot+="set key Left reverse title \"$key_title\""$'\n'
+    for panel in "adult lizards:0 1" "eggs:2 3" "cats:4"; do
       plot+="set title \"${panel%%:*}\""$'\n'"plot "
+      for p in ${panel#*:}; do
+        plot+="keyentry with lines lw ${kind_widths[p]} lc rgb \"${kind_colours[p]}\" title \"${populations[p]}\", "
+      done
       for s in "${!names[@]}"; do
-        colour=${palette[s % ${#palette[@]}]} named="title \"${names[s]}\""
-        for p in ${panel#*:}; do
-          dash=1
-          [ $((p % 2)) -eq 1 ] || dash=2
-          plot+="\"$work/series-$((s + 1)).dat\" using 1:$((p + 1)) with lines lw 2 dt $dash lc rgb \"$colour\" $named, "
-          named=notitle
+        plot+="keyentry with lines lw 1.5 dt ${value_dashes[s % 5]} lc rgb \"${other_colours[0]}\" title \"${values[s]}\", "
+      done
+      for p in ${panel#*:}; do
+        for s in "${!names[@]}"; do
+          plot+="\"$work/series-$((s + 1)).dat\" using 1:$((p + 2)) with lines lw ${kind_widths[p]} dt ${value_dashes[s % 5]}"
+          plot+=" lc rgb \"${kind_colours[p]}\" notitle, "
         done
       done
       plot="${plot%, }"$'\n'
@@ -197,6 +213,8 @@ set key outside right top
 set xlabel "generation"
 set ylabel "squares"
 set grid ytics lc rgb "#dddddd"
+# Room above the highest curve, so that none runs along the top edge.
+set offsets 0, 0, graph 0.1, 0
 $plot
 GNUPLOT
 echo "$output"

@@ -40,35 +40,29 @@ void placePicture(const SoTexture2& picture, int index, std::vector<std::uint8_t
 
 }  // namespace
 
-// The map's colour for each picture: its occupant's kind.
+// The map's colour for each picture: its occupant's kind, in the palette.
 std::array<Texel, kTextureCount> coloursOfKinds() {
-    using namespace kind_colours;
-    const auto opaque = [](const char* hex) {
-        const Rgb rgb = rgbOf(hex);
-        return Texel{rgb[0], rgb[1], rgb[2], 255};
+    const auto kindOf = [](PictureKind kind) {
+        switch (kind) {
+            case PictureKind::kEmptySquare:
+                return kind_colours::kEmptySquare;
+            case PictureKind::kBrownLizard:
+                return kind_colours::kBrownLizards;
+            case PictureKind::kGreenLizard:
+                return kind_colours::kGreenLizards;
+            case PictureKind::kBrownEgg:
+                return kind_colours::kBrownEggs;
+            case PictureKind::kGreenEgg:
+                return kind_colours::kGreenEggs;
+            case PictureKind::kAnyCat:
+                break;
+        }
+        return kind_colours::kCats;
     };
     std::array<Texel, kTextureCount> colours{};
     for (int picture = 0; picture < kTextureCount; ++picture) {
-        switch (kindOfPicture(picture)) {
-            case PictureKind::kEmptySquare:
-                colours[static_cast<std::size_t>(picture)] = opaque(kind_colours::kEmpty);
-                break;
-            case PictureKind::kBrownLizard:
-                colours[static_cast<std::size_t>(picture)] = opaque(kPopulations[kBrownLizards]);
-                break;
-            case PictureKind::kGreenLizard:
-                colours[static_cast<std::size_t>(picture)] = opaque(kPopulations[kGreenLizards]);
-                break;
-            case PictureKind::kBrownEgg:
-                colours[static_cast<std::size_t>(picture)] = opaque(kPopulations[kBrownEggs]);
-                break;
-            case PictureKind::kGreenEgg:
-                colours[static_cast<std::size_t>(picture)] = opaque(kPopulations[kGreenEggs]);
-                break;
-            case PictureKind::kAnyCat:
-                colours[static_cast<std::size_t>(picture)] = opaque(kPopulations[kCats]);
-                break;
-        }
+        const kind_colours::Rgb rgb = kind_colours::rgbOf(kind_colours::kKinds[kindOf(kindOfPicture(picture))]);
+        colours[static_cast<std::size_t>(picture)] = Texel{rgb[0], rgb[1], rgb[2], 255};
     }
     return colours;
 }

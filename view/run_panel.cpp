@@ -45,20 +45,48 @@ constexpr double kAxisMargin = 0.03;
 // How long a notice stays at the end of the status line.
 constexpr int kNoticeMilliseconds = 5000;
 
-// The pictures' colours, in which the map of a large board shows the kinds.
-using kind_colours::kPopulations;
+// Each line in its kind's colour from the map's palette. Lines often run
+// together: both species' and both kinds of eggs' at 0 once the lizards
+// are gone, the species' wherever their numbers are equal. None may hide
+// another, so a line drawn later is narrower than those beneath it, or
+// leaves gaps as long as its dashes: the brown species wide, the green one
+// narrow on top of it, each species' eggs dashed over its adults, and the
+// cats dash-dotted over all.
 struct LineLook {
     const char* name;
-    const char* colour;
+    double width;
     Qt::PenStyle style;
+    // As the legend draws a short stretch of the line.
+    const char* mark;
 };
+constexpr double kWide = 4.0;
+constexpr double kNarrow = 1.5;
 constexpr std::array<LineLook, PopulationHistory::kLineCount> kLines{{
-    {QT_TRANSLATE_NOOP("RunPanel", "brown lizards"), kPopulations[kind_colours::kBrownLizards], Qt::SolidLine},
-    {QT_TRANSLATE_NOOP("RunPanel", "green lizards"), kPopulations[kind_colours::kGreenLizards], Qt::SolidLine},
-    {QT_TRANSLATE_NOOP("RunPanel", "brown eggs"), kPopulations[kind_colours::kBrownEggs], Qt::DashLine},
-    {QT_TRANSLATE_NOOP("RunPanel", "green eggs"), kPopulations[kind_colours::kGreenEggs], Qt::DashLine},
-    {QT_TRANSLATE_NOOP("RunPanel", "cats"), kPopulations[kind_colours::kCats], Qt::SolidLine},
+    {QT_TRANSLATE_NOOP("RunPanel", "brown lizards"), kWide, Qt::SolidLine, "&#9473;&#9473;"},
+    {QT_TRANSLATE_NOOP("RunPanel", "green lizards"), kNarrow, Qt::SolidLine, "&#9472;&#9472;"},
+    {QT_TRANSLATE_NOOP("RunPanel", "brown eggs"), kWide, Qt::DashLine, "&#9477;&#9477;"},
+    {QT_TRANSLATE_NOOP("RunPanel", "green eggs"), kNarrow, Qt::DashLine, "&#9476;&#9476;"},
+    {QT_TRANSLATE_NOOP("RunPanel", "cats"), kNarrow, Qt::DashDotLine, "&#9472;&#183;&#9472;"},
 }};
+constexpr std::array<PopulationHistory::Line, PopulationHistory::kLineCount> kDrawingOrder{
+    PopulationHistory::kLizards1, PopulationHistory::kEggs1, PopulationHistory::kLizards2, PopulationHistory::kEggs2,
+    PopulationHistory::kCats};
+// The palette lists the lines' kinds in the lines' order, after the empty
+// square.
+static_assert(kind_colours::kBrownLizards + PopulationHistory::kEggs2 == kind_colours::kGreenEggs &&
+              kind_colours::kBrownLizards + PopulationHistory::kCats == kind_colours::kCats);
+
+QPen penOf(std::size_t line) {
+    QPen pen{QColor(kind_colours::ofLine(line))};
+    pen.setWidthF(kLines[line].width);
+    if (kLines[line].style == Qt::DashLine) {
+        // Gaps as long as the dashes, in widths of the pen.
+        pen.setDashPattern({3.0, 3.0});
+    } else {
+        pen.setStyle(kLines[line].style);
+    }
+    return pen;
+}
 
 // Qt Charts lays the marks out again at each change, and without end for a
 // step of 0: of the step and the range, the change that leaves fewer marks
@@ -78,10 +106,10 @@ void showSpan(QValueAxis& axis, const AxisSpan& span) {
 // wraps.
 QString legendText() {
     QString text;
-    for (const LineLook& line : kLines) {
-        const char* mark = line.style == Qt::DashLine ? "&#9476;&#9476;" : "&#9473;&#9473;";
+    for (std::size_t line = 0; line < kLines.size(); ++line) {
         text += QString("<span style=\"color:%1; font-weight:bold\">%2</span>&nbsp;%3 &nbsp; ")
-                    .arg(line.colour, mark, RunPanel::tr(line.name).toHtmlEscaped().replace(" ", "&nbsp;"));
+                    .arg(kind_colours::ofLine(line), kLines[line].mark,
+                         RunPanel::tr(kLines[line].name).toHtmlEscaped().replace(" ", "&nbsp;"));
     }
     return text;
 }
@@ -248,13 +276,10 @@ RunPanel::RunPanel(QWidget* window)
     }
     chart->addAxis(generations_, Qt::AlignBottom);
     chart->addAxis(squares_, Qt::AlignLeft);
-    for (std::size_t line = 0; line < kLines.size(); ++line) {
+    for (const PopulationHistory::Line line : kDrawingOrder) {
         auto* series = new QLineSeries;
         series->setName(tr(kLines[line].name));
-        QPen pen{QColor(kLines[line].colour)};
-        pen.setWidthF(2.0);
-        pen.setStyle(kLines[line].style);
-        series->setPen(pen);
+        series->setPen(penOf(line));
         chart->addSeries(series);
         series->attachAxis(generations_);
         series->attachAxis(squares_);
@@ -354,8 +379,13 @@ void RunPanel::updateChart() {
     charted_ = points.size();
     // A line needs two points; the filled board's populations show as dots
     // until the first generation.
-    for (QLineSeries* series : series_) {
-        series->setPointsVisible(points.size() == 1);
+    if (const bool dots = points.size() == 1; series_[0]->pointsVisible() != dots) {
+        for (QLineSeries* series : series_) {
+            series->setPointsVisible(dots);
+        }
+        // A wide line's dots reach past the bounds of the line that
+        // follows them, and only those are drawn again.
+        chartView_->viewport()->update();
     }
     showSpan(*generations_,
              axisSpan(static_cast<double>(std::max<std::int64_t>(kLeastGenerations, points.back().generation))));
