@@ -1,3 +1,4 @@
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -22,6 +23,7 @@ class Letters {
 public:
     Letters() {
         if (QCoreApplication::instance() == nullptr) {
+            // Windows' own platform draws without a display; X11's needs one.
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
 #ifndef _WIN32
                 qputenv("QT_QPA_PLATFORM", "offscreen");

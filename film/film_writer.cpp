@@ -289,7 +289,6 @@ std::unique_ptr<FilmWriter> FilmWriter::open(const std::filesystem::path& file, 
     writer->parts_ = std::make_unique<Parts>();
     writer->size_ = size;
     writer->kind_ = kind;
-    writer->content_ = content;
     Parts& parts = *writer->parts_;
     silenceFfmpegLog();
     const bool webm = kind == FilmKind::kWebM;

@@ -62,7 +62,6 @@ private:
     std::unique_ptr<Parts> parts_;
     FilmSize size_;
     FilmKind kind_ = FilmKind::kWebM;
-    Content content_ = Content::kPictures;
     std::int64_t frames_ = 0;
     bool finished_ = false;
     std::optional<std::string> failure_;
