@@ -5,8 +5,11 @@
 # last one. Given board sizes, only the generations shown per second, the
 # longest a key waited for its answer on the status line while the run went
 # on, how long a drag took to turn the view, and the peak memory on a board
-# of each size, seed 5, after 10 seconds.
+# of each size, seed 5, after 10 seconds. Given "recording" (and a film's
+# size, default 1280x720, and name, default film.webm), the generations
+# shown per second while a film is recorded, beside a run without one.
 #   bench/window_pace.sh [build-dir] [generations, default 3000] [WxH...]
+#   bench/window_pace.sh [build-dir] [generations] recording [FILM-WxH] [NAME.webm|NAME.gif] [--size WxH]
 set -eu
 build=$(cd "${1:-$(dirname "$0")/../build}" && pwd)
 last=${2:-3000}
@@ -30,14 +33,29 @@ outline() {
 }
 
 # Seed 5 filled and playing at --pace 0 with the given options, then the
-# generations shown per second over ten seconds in $rate.
+# generations shown per second over ten seconds in $rate; with $film set,
+# recording a film of size $film_size named $film in the work folder.
 run_and_rate() {
   rm -f "$counts"
   VIVAR_STATUS_LOG=$work/status "$build/vivar" "$@" --seed 5 --pace 0 --counts "$counts" >/dev/null 2>"$work/err" &
   pid=$!
   until xdotool search --name '^vivar$' >/dev/null 2>&1; do sleep 0.1; done
   sleep 1
-  xdotool mousemove 15 126 click 1 mousemove 15 18 click 1  # fill, play
+  xdotool mousemove 15 126 click 1  # fill
+  if [ -n "${film:-}" ]; then
+    local title="Record a film of the generations shown" dialog
+    xdotool key v
+    until dialog=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1) && [ -n "$dialog" ]; do
+      sleep 0.1
+    done
+    xdotool windowfocus --sync "$dialog"
+    sleep 0.3
+    xdotool key ctrl+a && xdotool type --delay 5 "$work/$film"
+    xdotool key Tab ctrl+a && xdotool type --delay 5 "$film_size"
+    xdotool key Return
+    sleep 1
+  fi
+  xdotool mousemove 15 18 click 1  # play
   sleep 3
   local from start
   from=$(shown); start=$(now_ms); sleep 10
@@ -90,6 +108,19 @@ close_window() {
 }
 
 cd "$pictures"
+if [ "${1:-}" = recording ]; then
+  film_size=${2:-1280x720}
+  name=${3:-film.webm}
+  shift $(( $# < 3 ? $# : 3 ))
+  film="" run_and_rate "$@"
+  plain=$rate
+  close_window
+  film=$name run_and_rate "$@"
+  close_window
+  echo "generations shown per second at --pace 0, chart shown${*:+, $*}: $plain without a film," \
+    "$rate recording a $film_size $name ($(stat -c %s "$work/$name") bytes)"
+  exit 0
+fi
 if [ $# -gt 0 ]; then
   for size in "$@"; do
     run_and_rate --size "$size"

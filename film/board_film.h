@@ -19,14 +19,16 @@ struct BoardFilmRequest {
     int rate = kDefaultFilmRate;
     int boardWidth = 0;
     int boardHeight = 0;
+    FilmExtras extras;
 };
 
 class BoardFilm {
 public:
     virtual ~BoardFilm() = default;
-    // Draws the board and encodes it; the problem once the film has failed,
-    // after which nothing more is written.
-    [[nodiscard]] virtual std::optional<std::string> add(const Board& squares) = 0;
+    // Draws the board, with the caption and chart the request asked for,
+    // which tell `shown`, and encodes it; the problem once the film has
+    // failed, after which nothing more is written.
+    [[nodiscard]] virtual std::optional<std::string> add(const Board& squares, const PopulationPoint& shown) = 0;
     // Ends the file, whole or cut short, as far as the disk allows.
     [[nodiscard]] virtual FilmEnd finish() = 0;
     // Frames encoded so far.
@@ -42,4 +44,4 @@ public:
 // number in its name changes with this header, so that a module of another
 // version is told apart instead of called.
 using OpenBoardFilm = BoardFilm*(const BoardFilmRequest& request, std::string& problem);
-inline constexpr const char* kOpenBoardFilm = "vivar_open_board_film_1";
+inline constexpr const char* kOpenBoardFilm = "vivar_open_board_film_2";

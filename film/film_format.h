@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -27,6 +28,22 @@ struct FilmEnd {
     std::int64_t frames = 0;
     [[nodiscard]] bool whole() const { return !problem; }
     [[nodiscard]] bool removed() const { return frames == 0; }
+};
+
+// What a film or a picture shows besides the board: a caption under it
+// with the generation and the populations, the population chart beside it.
+// Neither, unless asked: the board alone.
+struct FilmExtras {
+    bool caption = false;
+    bool chart = false;
+    friend bool operator==(const FilmExtras&, const FilmExtras&) = default;
+};
+// The populations a caption and a chart tell at one generation, in the
+// chart's order: brown and green lizards, brown and green eggs, cats.
+inline constexpr int kPopulationLines = 5;
+struct PopulationPoint {
+    std::int64_t generation = 0;
+    std::array<int, kPopulationLines> counts{};
 };
 
 // Sizes from a thumbnail to 8K UHD, and paces a GIF can keep: its delays

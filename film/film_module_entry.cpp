@@ -6,7 +6,7 @@
 #include "film/film_writer.h"
 #include "platform/module.h"
 
-VIVAR_MODULE_ENTRY BoardFilm* vivar_open_board_film_1(const BoardFilmRequest& request, std::string& problem) {
-    static_assert(std::is_same_v<decltype(vivar_open_board_film_1), OpenBoardFilm>);
+VIVAR_MODULE_ENTRY BoardFilm* vivar_open_board_film_2(const BoardFilmRequest& request, std::string& problem) {
+    static_assert(std::is_same_v<decltype(vivar_open_board_film_2), OpenBoardFilm>);
     return makeBoardFilm(request, problem).release();
 }

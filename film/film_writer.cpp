@@ -18,6 +18,8 @@ extern "C" {
 
 #include "film/board_painter.h"
 #include "film/frames_on_disk.h"
+#include "film/gif_encoder.h"
+#include "film/map_chroma.h"
 #include "platform/system.h"
 
 namespace {
@@ -28,6 +30,18 @@ constexpr int kSecondsBetweenKeyframes = 2;
 // VP8 at constant quality, good enough that a square's colours survive.
 constexpr int kVp8Quality = 8;
 constexpr double kVp8MostBitsPerPixel = 0.3;
+// How hard VP8 searches, from 0 (hardest) to 16: a live film's encoder
+// shares the machine with the run it records.
+constexpr int kVp8Speed = 4;
+constexpr int kVp8LiveSpeed = 16;
+// A board map's squares are as many as its pixels, and each must keep its
+// kind's colour: bench/film_colours.sh found that 99 % of them do in each
+// frame with VP8's finest quantiser allowed, at the best quality (98 % at
+// quality 8, 97.5 % without the finest quantiser), and bits enough never
+// to hold it back.
+constexpr int kVp8MapQuality = 0;
+constexpr int kVp8MapLeastQuantiser = 0;
+constexpr double kVp8MapMostBitsPerPixel = 8.0;
 
 std::string textOf(int error) {
     std::array<char, AV_ERROR_MAX_STRING_SIZE> text{};
@@ -102,8 +116,10 @@ struct FilmFile {
     }
 };
 
-// A GIF has 256 colours: the board map's and the background exactly, a
-// 6 x 6 x 6 cube for the pictures, and greys for the rest.
+// A GIF of pictures has 255 colours and a transparent one: the board map's
+// and the background exactly, a 6 x 6 x 6 cube for the pictures, and greys
+// for the rest. A GIF of a board map alone has the map's colours and the
+// background, and codes of 3 bits.
 constexpr int kCubeLevels = 6;
 constexpr int kQuantumBits = 5;
 constexpr int kQuanta = 1 << kQuantumBits;
@@ -126,12 +142,17 @@ struct FilmWriter::Parts {
     AVFrame* rgb = nullptr;
     AVPacket* packet = nullptr;
     SwsContext* scale = nullptr;
+    // A board map's blocks of colours, chosen to keep each square's kind.
+    std::unique_ptr<MapChroma> chroma;
     std::unique_ptr<FilmFile> out;
     std::filesystem::path file;
     bool headerWritten = false;
-    // The GIF's palette, the nearest entry to each quantum of colour, and
-    // which exact colour of the palette's first ones shares the quantum.
-    std::array<QRgb, 256> palette{};
+    // The GIF's encoder and palette, the nearest entry to each quantum of
+    // colour, which exact colour of the palette's first ones shares the
+    // quantum, and the frame's entries.
+    std::unique_ptr<GifEncoder> gif;
+    std::vector<QRgb> palette;
+    std::vector<std::uint8_t> indices;
     std::vector<std::uint8_t> nearest;
     std::vector<int> exact;
 
@@ -150,6 +171,7 @@ struct FilmWriter::Parts {
 
     // Opens the file with FFmpeg's output over it; the problem, if any.
     std::optional<std::string> openFile(const std::filesystem::path& name, FilmKind kind) {
+        // A GIF is written by the program's own encoder, straight to the file.
         // A film is no stream: its muxer goes back to finish its header.
         out = std::make_unique<FilmFile>(kind);
         if (std::optional<std::string> refused =
@@ -160,6 +182,9 @@ struct FilmWriter::Parts {
         // FFmpeg's own buffer gathers the bytes.
         std::setvbuf(out->file.stream(), nullptr, _IONBF, 0);
         file = name;
+        if (format == nullptr) {
+            return std::nullopt;
+        }
         auto* buffer = static_cast<unsigned char*>(av_malloc(kOutputBufferBytes));
         if (buffer == nullptr) {
             return "out of memory";
@@ -171,6 +196,13 @@ struct FilmWriter::Parts {
             return "out of memory";
         }
         return std::nullopt;
+    }
+
+    // Writes the GIF's bytes to the file; FFmpeg's error code, 0 when all
+    // of them reached it.
+    int write(const std::vector<std::uint8_t>& bytes) {
+        const int written = FilmFile::write(out.get(), const_cast<std::uint8_t*>(bytes.data()), static_cast<int>(bytes.size()));
+        return written < 0 ? written : 0;
     }
 
     // Keeps the film under its name, or abandons it when it holds no frame,
@@ -196,25 +228,24 @@ struct FilmWriter::Parts {
         }
         return frames;
     }
-    void makePalette() {
-        std::size_t next = 0;
-        palette[next++] = BoardPainter::kBackground;
-        for (const QRgb colour : BoardPainter::kMapColours) {
-            palette[next++] = colour;
-        }
-        const std::size_t exactCount = next;
-        for (int r = 0; r < kCubeLevels; ++r) {
-            for (int g = 0; g < kCubeLevels; ++g) {
-                for (int b = 0; b < kCubeLevels; ++b) {
-                    constexpr int step = 255 / (kCubeLevels - 1);
-                    palette[next++] = qRgb(r * step, g * step, b * step);
+    void makePalette(bool mapAlone) {
+        palette.assign(1, BoardPainter::kBackground);
+        palette.insert(palette.end(), BoardPainter::kMapColours.begin(), BoardPainter::kMapColours.end());
+        const std::size_t exactCount = palette.size();
+        if (!mapAlone) {
+            for (int r = 0; r < kCubeLevels; ++r) {
+                for (int g = 0; g < kCubeLevels; ++g) {
+                    for (int b = 0; b < kCubeLevels; ++b) {
+                        constexpr int step = 255 / (kCubeLevels - 1);
+                        palette.push_back(qRgb(r * step, g * step, b * step));
+                    }
                 }
             }
-        }
-        const std::size_t greys = palette.size() - next;
-        for (std::size_t i = 0; i < greys; ++i) {
-            const int level = static_cast<int>((i + 1) * 255 / (greys + 1));
-            palette[next++] = qRgb(level, level, level);
+            const std::size_t greys = GifEncoder::kMostColours - palette.size();
+            for (std::size_t i = 0; i < greys; ++i) {
+                const int level = static_cast<int>((i + 1) * 255 / (greys + 1));
+                palette.push_back(qRgb(level, level, level));
+            }
         }
         nearest.assign(kQuanta * kQuanta * kQuanta, 0);
         exact.assign(nearest.size(), -1);
@@ -253,7 +284,7 @@ struct FilmWriter::Parts {
 };
 
 std::unique_ptr<FilmWriter> FilmWriter::open(const std::filesystem::path& file, FilmKind kind, FilmSize size, int rate,
-                                             std::string& problem) {
+                                             std::string& problem, Content content, bool live) {
     std::unique_ptr<FilmWriter> writer(new FilmWriter);
     writer->parts_ = std::make_unique<Parts>();
     writer->size_ = size;
@@ -266,12 +297,29 @@ std::unique_ptr<FilmWriter> FilmWriter::open(const std::filesystem::path& file, 
         return nullptr;
     };
 
-    if (avformat_alloc_output_context2(&parts.format, nullptr, webm ? "webm" : "gif", nullptr) < 0) {
-        return failed(webm ? "this build of FFmpeg cannot write WebM" : "this build of FFmpeg cannot write GIF");
+    if (!webm) {
+        parts.makePalette(content == Content::kBoardMap);
+        parts.gif = std::make_unique<GifEncoder>(size, rate, parts.palette);
+        parts.indices.resize(static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height));
+        if (std::optional<std::string> unopened = parts.openFile(file, kind)) {
+            return failed(*std::move(unopened));
+        }
+        // The header reaches the file now, so that a disk too full for it
+        // is told before the first frame.
+        if (const int error = parts.write(parts.gif->start()); error < 0) {
+            std::optional<std::string> ignored;
+            (void)parts.closeFile(ignored);
+            return failed(textOf(error));
+        }
+        parts.headerWritten = true;
+        return writer;
     }
-    const AVCodec* encoder = avcodec_find_encoder_by_name(webm ? "libvpx" : "gif");
+    if (avformat_alloc_output_context2(&parts.format, nullptr, "webm", nullptr) < 0) {
+        return failed("this build of FFmpeg cannot write WebM");
+    }
+    const AVCodec* encoder = avcodec_find_encoder_by_name("libvpx");
     if (encoder == nullptr) {
-        return failed(webm ? "this build of FFmpeg has no VP8 encoder (libvpx)" : "this build of FFmpeg has no GIF encoder");
+        return failed("this build of FFmpeg has no VP8 encoder (libvpx)");
     }
     parts.codec = avcodec_alloc_context3(encoder);
     if (parts.codec == nullptr) {
@@ -282,29 +330,32 @@ std::unique_ptr<FilmWriter> FilmWriter::open(const std::filesystem::path& file, 
     codec.height = size.height;
     codec.time_base = AVRational{1, rate};
     codec.framerate = AVRational{rate, 1};
-    codec.pix_fmt = webm ? AV_PIX_FMT_YUV420P : AV_PIX_FMT_PAL8;
+    codec.pix_fmt = AV_PIX_FMT_YUV420P;
     codec.thread_count = 1;
     codec.flags |= AV_CODEC_FLAG_BITEXACT;
     if ((parts.format->oformat->flags & AVFMT_GLOBALHEADER) != 0) {
         codec.flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     }
-    if (webm) {
-        codec.gop_size = kSecondsBetweenKeyframes * rate;
-        codec.keyint_min = codec.gop_size;
-        codec.bit_rate = static_cast<std::int64_t>(kVp8MostBitsPerPixel * size.width * size.height * rate);
-        codec.color_range = AVCOL_RANGE_MPEG;
-        codec.colorspace = AVCOL_SPC_SMPTE170M;
-        codec.color_primaries = AVCOL_PRI_SMPTE170M;
-        codec.color_trc = AVCOL_TRC_SMPTE170M;
-        // "good" rather than "realtime": a real-time encoder adapts to how
-        // long frames take, and the file would follow the machine's load.
-        if (av_opt_set(codec.priv_data, "deadline", "good", 0) < 0 ||
-            av_opt_set_int(codec.priv_data, "cpu-used", 4, 0) < 0 ||
-            av_opt_set_int(codec.priv_data, "crf", kVp8Quality, 0) < 0 ||
-            av_opt_set_int(codec.priv_data, "auto-alt-ref", 0, 0) < 0 ||
-            av_opt_set_int(codec.priv_data, "lag-in-frames", 0, 0) < 0) {
-            return failed("this build of FFmpeg's VP8 encoder lacks the settings films need");
-        }
+    codec.gop_size = kSecondsBetweenKeyframes * rate;
+    codec.keyint_min = codec.gop_size;
+    const bool map = content != Content::kPictures;
+    codec.bit_rate = static_cast<std::int64_t>((map ? kVp8MapMostBitsPerPixel : kVp8MostBitsPerPixel) *
+                                               size.width * size.height * rate);
+    if (map) {
+        codec.qmin = kVp8MapLeastQuantiser;
+    }
+    codec.color_range = AVCOL_RANGE_MPEG;
+    codec.colorspace = AVCOL_SPC_SMPTE170M;
+    codec.color_primaries = AVCOL_PRI_SMPTE170M;
+    codec.color_trc = AVCOL_TRC_SMPTE170M;
+    // "good" rather than "realtime": a real-time encoder adapts to how
+    // long frames take, and the file would follow the machine's load.
+    if (av_opt_set(codec.priv_data, "deadline", "good", 0) < 0 ||
+        av_opt_set_int(codec.priv_data, "cpu-used", live ? kVp8LiveSpeed : kVp8Speed, 0) < 0 ||
+        av_opt_set_int(codec.priv_data, "crf", map ? kVp8MapQuality : kVp8Quality, 0) < 0 ||
+        av_opt_set_int(codec.priv_data, "auto-alt-ref", 0, 0) < 0 ||
+        av_opt_set_int(codec.priv_data, "lag-in-frames", 0, 0) < 0) {
+        return failed("this build of FFmpeg's VP8 encoder lacks the settings films need");
     }
     if (const int error = avcodec_open2(parts.codec, encoder, nullptr); error < 0) {
         return failed("the encoder does not start: " + textOf(error));
@@ -328,25 +379,26 @@ std::unique_ptr<FilmWriter> FilmWriter::open(const std::filesystem::path& file, 
     if (av_frame_get_buffer(parts.frame, 0) < 0) {
         return failed("out of memory");
     }
-    if (webm) {
-        parts.scale = sws_getContext(size.width, size.height, AV_PIX_FMT_RGB24, size.width, size.height,
-                                     AV_PIX_FMT_YUV420P, SWS_AREA | SWS_ACCURATE_RND | SWS_BITEXACT, nullptr, nullptr,
-                                     nullptr);
-        if (parts.scale == nullptr) {
-            return failed("cannot convert the frames' colours");
-        }
-        parts.rgb = av_frame_alloc();
-        if (parts.rgb == nullptr) {
-            return failed("out of memory");
-        }
-        parts.rgb->format = AV_PIX_FMT_RGB24;
-        parts.rgb->width = size.width;
-        parts.rgb->height = size.height;
-        if (av_frame_get_buffer(parts.rgb, 0) < 0) {
-            return failed("out of memory");
-        }
-    } else {
-        parts.makePalette();
+    parts.scale = sws_getContext(size.width, size.height, AV_PIX_FMT_RGB24, size.width, size.height,
+                                 AV_PIX_FMT_YUV420P, SWS_AREA | SWS_ACCURATE_RND | SWS_BITEXACT, nullptr, nullptr,
+                                 nullptr);
+    if (parts.scale == nullptr) {
+        return failed("cannot convert the frames' colours");
+    }
+    parts.rgb = av_frame_alloc();
+    if (parts.rgb == nullptr) {
+        return failed("out of memory");
+    }
+    if (content != Content::kPictures) {
+        std::array<QRgb, BoardPainter::kMapColours.size() + 1> colours{BoardPainter::kBackground};
+        std::copy(BoardPainter::kMapColours.begin(), BoardPainter::kMapColours.end(), colours.begin() + 1);
+        parts.chroma = std::make_unique<MapChroma>(colours);
+    }
+    parts.rgb->format = AV_PIX_FMT_RGB24;
+    parts.rgb->width = size.width;
+    parts.rgb->height = size.height;
+    if (av_frame_get_buffer(parts.rgb, 0) < 0) {
+        return failed("out of memory");
     }
 
     if (std::optional<std::string> unopened = parts.openFile(file, kind)) {
@@ -381,33 +433,39 @@ std::optional<std::string> FilmWriter::add(const QImage& picture) {
         failure_ = "a frame of another size";
         return failure_;
     }
+    if (kind_ == FilmKind::kGif) {
+        std::uint8_t* to = parts.indices.data();
+        for (int y = 0; y < size_.height; ++y) {
+            const std::uint8_t* from = frame.constScanLine(y);
+            for (int x = 0; x < size_.width; ++x, from += 3) {
+                *to++ = parts.indexOf(qRgb(from[0], from[1], from[2]));
+            }
+        }
+        if (const int error = parts.write(parts.gif->frame(parts.indices)); error < 0) {
+            failure_ = textOf(error);
+            return failure_;
+        }
+        ++frames_;
+        return std::nullopt;
+    }
     if (av_frame_make_writable(parts.frame) < 0) {
         failure_ = "out of memory";
         return failure_;
     }
-    if (kind_ == FilmKind::kWebM) {
-        const auto rowBytes = static_cast<std::size_t>(size_.width) * 3;
-        for (int y = 0; y < size_.height; ++y) {
-            std::memcpy(parts.rgb->data[0] + static_cast<std::ptrdiff_t>(y) * parts.rgb->linesize[0],
-                        frame.constScanLine(y), rowBytes);
-        }
-        if (sws_scale(parts.scale, parts.rgb->data, parts.rgb->linesize, 0, size_.height, parts.frame->data,
-                      parts.frame->linesize) != size_.height) {
-            failure_ = "cannot convert the frame's colours";
-            return failure_;
-        }
-    } else {
-        auto* palette = reinterpret_cast<std::uint32_t*>(parts.frame->data[1]);
-        for (std::size_t i = 0; i < parts.palette.size(); ++i) {
-            palette[i] = parts.palette[i];
-        }
-        for (int y = 0; y < size_.height; ++y) {
-            const std::uint8_t* from = frame.constScanLine(y);
-            std::uint8_t* to = parts.frame->data[0] + static_cast<std::ptrdiff_t>(y) * parts.frame->linesize[0];
-            for (int x = 0; x < size_.width; ++x, from += 3) {
-                to[x] = parts.indexOf(qRgb(from[0], from[1], from[2]));
-            }
-        }
+    const auto rowBytes = static_cast<std::size_t>(size_.width) * 3;
+    for (int y = 0; y < size_.height; ++y) {
+        std::memcpy(parts.rgb->data[0] + static_cast<std::ptrdiff_t>(y) * parts.rgb->linesize[0],
+                    frame.constScanLine(y), rowBytes);
+    }
+    if (sws_scale(parts.scale, parts.rgb->data, parts.rgb->linesize, 0, size_.height, parts.frame->data,
+                  parts.frame->linesize) != size_.height) {
+        failure_ = "cannot convert the frame's colours";
+        return failure_;
+    }
+    if (parts.chroma != nullptr) {
+        parts.chroma->apply(frame.constBits(), static_cast<int>(frame.bytesPerLine()), size_.width, size_.height,
+                            parts.frame->data[0], parts.frame->linesize[0], parts.frame->data[1],
+                            parts.frame->linesize[1], parts.frame->data[2], parts.frame->linesize[2]);
     }
     parts.frame->pts = frames_;
     if (const int error = avcodec_send_frame(parts.codec, parts.frame); error < 0) {
@@ -444,6 +502,16 @@ FilmEnd FilmWriter::finish() {
     }
     finished_ = true;
     Parts& parts = *parts_;
+    if (kind_ == FilmKind::kGif) {
+        // The trailer is written whatever went before, as far as the disk
+        // takes it.
+        if (const int error = parts.write({GifEncoder::kTrailer}); error < 0 && !failure_) {
+            failure_ = textOf(error);
+        }
+        end_.frames = parts.closeFile(failure_);
+        end_.problem = failure_;
+        return end_;
+    }
     if (!failure_) {
         if (const int error = avcodec_send_frame(parts.codec, nullptr); error < 0) {
             failure_ = textOf(error);

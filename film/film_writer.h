@@ -12,7 +12,8 @@
 
 // A film written frame by frame as it is made, each frame going straight
 // to the encoder and the file, so that a long film holds no frames in
-// memory: VP8 in WebM, or an animated GIF, through FFmpeg's libraries.
+// memory: VP8 in WebM through FFmpeg's libraries, or an animated GIF by
+// the program's own encoder, which keeps only what changed (GifEncoder).
 // The same frames give the same file byte for byte: one encoder thread, a
 // fixed keyframe interval, no time or random identifier in the file.
 // The file's bytes go through the writer's own output, which counts the
@@ -20,12 +21,21 @@
 // would hold no frame is not left behind.
 class FilmWriter {
 public:
+    // What the frames show, which the encoder is set for: pictures (the
+    // tile pictures, the 3D view of the standard board), or a board map,
+    // whose squares may be a pixel wide in a few flat colours, each of
+    // which must stay its kind's: alone, or among pictures (a caption, a
+    // chart, the 3D view of a large board, near squares drawn as pictures).
+    enum class Content { kPictures, kBoardMap, kBoardMapAmongPictures };
+
     // Opens the file for a film of frames of `size`, `rate` frames a
     // second, and writes its header; null with the problem in `problem`
     // (the file cannot be made, the library lacks the encoder), leaving no
-    // file behind.
+    // file behind. A live film, recorded while the run goes on, sets the
+    // run's pace: VP8 searches less for it, for a slightly larger file.
     [[nodiscard]] static std::unique_ptr<FilmWriter> open(const std::filesystem::path& file, FilmKind kind,
-                                                          FilmSize size, int rate, std::string& problem);
+                                                          FilmSize size, int rate, std::string& problem,
+                                                          Content content = Content::kPictures, bool live = false);
     ~FilmWriter();
     FilmWriter(const FilmWriter&) = delete;
     FilmWriter& operator=(const FilmWriter&) = delete;

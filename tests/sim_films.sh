@@ -2,11 +2,14 @@
 # vivar-sim's films, without a display: one frame per generation, the
 # first board's included, at the size and rate asked for, the same file
 # byte for byte from the same seed; each frame shows its generation's
-# board, square by square, as --save-board --at K writes it; mistakes
-# refused in one line.
+# board, square by square, as --save-board --at K writes it, a WebM's
+# board map nearest its kinds' colours in 99 % of the squares of each
+# frame; a caption and the chart when asked for; mistakes refused in one
+# line.
 #   sim_films.sh VIVAR-SIM PICTURES-DIR
 set -u
 sim=$(realpath "$1") pictures=$(realpath "$2")
+bench=$(cd "$(dirname "$0")/../bench" && pwd)
 # The map's colours, in the order of its kinds.
 source "$(dirname "$0")/../tools/kind_colours.sh"
 work=$(mktemp -d)
@@ -82,6 +85,18 @@ for k in 0 7 15; do
   [ "$wrong" = "2400 0" ] || fail "board map frame $k: squares compared, wrong: $wrong"
 done
 
+# A board map in a WebM: each square's middle is nearest its kind's colour
+# in 99 % of the squares of each frame where squares are two pixels wide,
+# and in 98 % where they are about a pixel and a half (98.4 % here), as
+# VP8's one colour for each 2 x 2 pixels falls on squares of kinds told
+# apart by colour more than by brightness. A film of 0.3 bits a pixel
+# that averaged each block's colours kept some 60 %.
+for case in "99 240x180" "98 172x130"; do
+  read -r least size <<<"$case"
+  "$bench/film_colours.sh" --least "$least" "$sim" 120x90 "$size" webm 0 10 20 >"$work/colours" 2>&1 ||
+    fail "a board map's WebM of $size keeps its kinds' colours in too few squares: $(grep -v '^ ' "$work/colours")"
+done
+
 # Pictures, where squares are large: each square of the frame, shrunk to
 # 8 x 8 pixels, is nearest to a picture of the kind the board has there,
 # turned as on the window's tiles and shrunk alike over the squares' black,
@@ -113,6 +128,29 @@ for k in 0 9 20; do
   [ "$wrong" = "400 0" ] || fail "pictures frame $k: squares compared, wrong: $wrong"
 done
 
+# The caption and the chart: the same file from the same seed; beside the
+# board, the chart's light page where a film of the board alone is black,
+# and under it the caption's letters on black.
+brightness() { convert "$1" -crop "$2" +repage -colorspace Gray -format '%[fx:mean]' info:; }
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+for extras in "--film-caption --film-chart" ""; do
+  # shellcheck disable=SC2086
+  "$sim" --seed 5 --generations 12 --film "told.gif" --film-size 640x360 $extras >/dev/null 2>"$work/err" ||
+    fail "$extras: status $?: $(cat "$work/err")"
+  [ ! -s "$work/err" ] || fail "$extras: stderr: $(cat "$work/err")"
+  expect_probe told.gif 640 360 13 10
+  ffmpeg -v error -y -i told.gif -vf "select=eq(n\\,12)" -frames:v 1 "$work/told${extras:+-extras}.png"
+done
+"$sim" --seed 5 --generations 12 --film told-again.gif --film-size 640x360 --film-caption --film-chart >/dev/null
+"$sim" --seed 5 --generations 12 --film told.gif --film-size 640x360 --film-caption --film-chart >/dev/null
+cmp -s told.gif told-again.gif || fail "a second film with a caption and the chart made another file"
+chart=$(brightness "$work/told-extras.png" 120x280+510+10) alone=$(brightness "$work/told.png" 120x280+510+10)
+above "$chart" 0.7 && ! above "$alone" 0.3 ||
+  fail "the chart's side is $chart bright, $alone without the chart: no chart beside the board"
+caption=$(brightness "$work/told-extras.png" 110x14+20+342) alone=$(brightness "$work/told.png" 110x14+20+342)
+above "$caption" 0.03 && ! above "$caption" 0.6 && ! above "$alone" 0.01 ||
+  fail "the caption's strip is $caption bright ($alone without it): no letters on black"
+
 # Mistakes: one line and status 2; a film that cannot be written, status 1.
 refused() {  # STATUS ARGUMENTS...
   local want=$1
@@ -131,6 +169,8 @@ refused 2 --film x.webm --film-size 640
 refused 2 --film x.gif --film-rate 0
 refused 2 --film x.gif --film-rate 51
 refused 2 --film-size 320x240
+refused 2 --film-caption
+refused 2 --film-chart
 refused 2 --seeds 1:3 --counts --film x.gif
 refused 1 --film "$work/no/such/folder/x.webm"
 [ ! -e "$work/no" ] || fail "a film that could not be made left a folder"

@@ -2,7 +2,8 @@
 //
 //   vivar-sim [--seed S] [--board FILE] [--generations N] [--counts | --summary]
 //             [--save-board FILE [--at K]] [--size WxH] [--rule NAME=VALUE]...
-//             [--film FILE.webm|FILE.gif [--film-size WxH] [--film-rate N]]
+//             [--film FILE.webm|FILE.gif [--film-size WxH] [--film-rate N]
+//              [--film-caption] [--film-chart]]
 //   vivar-sim --seeds A:B [--board FILE] [--jobs J] [--generations N] --counts | --summary
 //   vivar-sim --seeds A:B --vary NAME=VALUES... [--part I/N] [OPTION]... --counts | --summary
 //
@@ -108,6 +109,10 @@ constexpr const char* kUsage =
     "                     board's shape, %9 pixels on its longer side)\n";
 constexpr const char* kUsageFromRule =
     "  --film-rate N      the film's generations per second, %7 to %8 (default %9)\n"
+    "  --film-caption     under the board, a line with the generation and the\n"
+    "                     populations\n"
+    "  --film-chart       beside the board, the population chart as the window\n"
+    "                     draws it\n"
     "  --rule NAME=VALUE\n"
     "                     change one of the rules (repeatable): hatch, mating,\n"
     "                     meal are the visits an egg takes to hatch and a\n"
@@ -178,6 +183,7 @@ struct Options {
     FilmKind filmKind = FilmKind::kWebM;
     std::optional<FilmSize> filmSize;
     std::optional<int> filmRate;
+    FilmExtras filmExtras;
     std::int64_t generations = kDefaultGenerations;
     bool counts = false;
     bool summary = false;
@@ -285,6 +291,10 @@ Options parseOptions(int argc, char** argv) {
                 arguments.fail("--film-size " + *problem);
             }
             options.filmSize = size;
+        } else if (arguments.is("--film-caption")) {
+            options.filmExtras.caption = arguments.flag();
+        } else if (arguments.is("--film-chart")) {
+            options.filmExtras.chart = arguments.flag();
         } else if (arguments.is("--film-rate")) {
             options.filmRate = static_cast<int>(arguments.number(kLeastFilmRate, kMostFilmRate));
         } else if (arguments.is("--size") || arguments.is("--rule")) {
@@ -314,8 +324,12 @@ Options parseOptions(int argc, char** argv) {
     if (options.film && options.seeds) {
         arguments.fail("--film goes with a single run, not with --seeds");
     }
-    if ((options.filmSize || options.filmRate) && !options.film) {
-        arguments.fail(std::string(options.filmSize ? "--film-size" : "--film-rate") + " goes with --film FILE");
+    if ((options.filmSize || options.filmRate || !(options.filmExtras == FilmExtras{})) && !options.film) {
+        arguments.fail(std::string(options.filmSize       ? "--film-size"
+                                   : options.filmRate     ? "--film-rate"
+                                   : options.filmExtras.caption ? "--film-caption"
+                                                          : "--film-chart") +
+                       " goes with --film FILE");
     }
     // From a board, the first generation is the board's: known once it is read.
     if (options.saveAt && !options.board && *options.saveAt > options.generations) {
@@ -803,7 +817,8 @@ public:
     RunFilm(const Options& options, const Rules& rules)
         : name_(platform::utf8Name(*options.film)),
           total_(options.generations + 1),
-          shown_(platform::isTerminal(stderr)) {
+          shown_(platform::isTerminal(stderr)),
+          tells_(!(options.filmExtras == FilmExtras{})) {
         BoardFilmRequest request;
         request.file = *options.film;
         request.kind = options.filmKind;
@@ -811,6 +826,7 @@ public:
         request.rate = options.filmRate.value_or(kDefaultFilmRate);
         request.boardWidth = rules.width;
         request.boardHeight = rules.height;
+        request.extras = options.filmExtras;
         std::string problem;
         film_.reset(filmOpener()(request, problem));
         if (!film_) {
@@ -829,11 +845,17 @@ public:
         }
     }
 
-    void frame(const Board& squares) {
+    void frame(const SeededRun& run) {
         if (problem_) {
             return;
         }
-        problem_ = film_->add(squares);
+        // The populations only where a caption or a chart tells them.
+        PopulationPoint shown{run.generation(), {}};
+        if (tells_) {
+            const Census census = run.census();
+            shown.counts = {census.lizards[0], census.lizards[1], census.eggs[0], census.eggs[1], census.cats};
+        }
+        problem_ = film_->add(run.squares(), shown);
         showProgress(false);
     }
 
@@ -878,6 +900,7 @@ private:
     std::optional<std::string> problem_;
     std::int64_t total_;
     bool shown_;
+    bool tells_;
     Clock::time_point lastShown_;
 };
 
@@ -955,7 +978,7 @@ int main(int argc, char** argv) {
     }
     const auto filmFrame = [&film](const SeededRun& now) {
         if (film) {
-            film->frame(now.squares());
+            film->frame(now);
         }
     };
     std::optional<std::string> saveProblem;

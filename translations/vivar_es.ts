@@ -412,7 +412,7 @@
 <context>
     <name>ExportDialog</name>
     <message>
-        <location filename="../view/export_dialog.cpp" line="+39"/>
+        <location filename="../view/export_dialog.cpp" line="+40"/>
         <source>Browse…</source>
         <translation>Examinar…</translation>
     </message>
@@ -442,7 +442,22 @@
         <translation>Generaciones por segundo:</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+3"/>
+        <source>A caption under the board: the generation and the populations</source>
+        <translation>Un pie bajo el tablero: la generación y las poblaciones</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The population chart beside the board</source>
+        <translation>El gráfico de poblaciones junto al tablero</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>With the board:</source>
+        <translation>Con el tablero:</translation>
+    </message>
+    <message>
+        <location line="+37"/>
         <source>PNG pictures (*.png)</source>
         <translation>Imágenes PNG (*.png)</translation>
     </message>
@@ -475,6 +490,69 @@
         <location line="+1"/>
         <source>%1 already exists. Do you want to replace it?</source>
         <translation>%1 ya existe. ¿Quiere reemplazarlo?</translation>
+    </message>
+</context>
+<context>
+    <name>FilmPage</name>
+    <message>
+        <location filename="../film/film_page.cpp" line="+43"/>
+        <source>brown lizards</source>
+        <translation>lagartos marrones</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>green lizards</source>
+        <translation>lagartos verdes</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>brown eggs</source>
+        <translation>huevos marrones</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>green eggs</source>
+        <translation>huevos verdes</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>cats</source>
+        <translation>gatos</translation>
+    </message>
+    <message>
+        <location line="+63"/>
+        <source>Generation %1</source>
+        <translation>Generación %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>brown lizards %1, eggs %2</source>
+        <translation>lagartos marrones %1, huevos %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>green lizards %1, eggs %2</source>
+        <translation>lagartos verdes %1, huevos %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>cats %1</source>
+        <translation>gatos %1</translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>Populations</source>
+        <translation>Poblaciones</translation>
+    </message>
+    <message>
+        <location line="+81"/>
+        <source>generation</source>
+        <translation>generación</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>squares</source>
+        <translation>casillas</translation>
     </message>
 </context>
 <context>
@@ -1822,12 +1900,12 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>La generación %1 es donde empieza esta simulación.</translation>
     </message>
     <message>
-        <location filename="../view/pictures_of_view.cpp" line="+51"/>
+        <location filename="../view/pictures_of_view.cpp" line="+91"/>
         <source>Save a picture of the view</source>
         <translation>Guardar una imagen de la vista</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+28"/>
         <source>the picture was not saved: OpenGL could not draw the view off screen at %1x%2</source>
         <translation>no se guardó la imagen: OpenGL no pudo dibujar la vista fuera de pantalla a %1x%2</translation>
     </message>
@@ -1849,22 +1927,22 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Grabar una película de las generaciones mostradas</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+17"/>
         <source>no film was recorded: %1: %2</source>
         <translation>no se grabó ninguna película: %1: %2</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+13"/>
         <source>Recording %1: one frame for each generation shown; V stops</source>
         <translation>Grabando %1: un fotograma por cada generación mostrada; V la detiene</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+24"/>
         <source>OpenGL could not draw the view off screen</source>
         <translation>OpenGL no pudo dibujar la vista fuera de pantalla</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+24"/>
         <source>The film stopped: %1: %2; no frame reached the file, which is not kept</source>
         <translation>La película se detuvo: %1: %2; ningún fotograma llegó al archivo, que no se guarda</translation>
     </message>

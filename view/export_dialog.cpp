@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -30,7 +31,7 @@ QString sizeText(FilmSize size) { return QStringLiteral("%1x%2").arg(size.width)
 }  // namespace
 
 ExportDialog::ExportDialog(QWidget* parent, Kind kind, const QString& title, const QString& fileName, FilmSize size,
-                           int rate)
+                           int rate, FilmExtras extras)
     : QDialog(parent), kind_(kind), size_(size) {
     setWindowTitle(title);
     auto* form = new QFormLayout;
@@ -61,6 +62,13 @@ ExportDialog::ExportDialog(QWidget* parent, Kind kind, const QString& title, con
         rate_->setValue(rate);
         form->addRow(tr("Generations per second:"), rate_);
     }
+    // The board alone unless asked: a caption and the chart take room from it.
+    caption_ = new QCheckBox(tr("A caption under the board: the generation and the populations"));
+    caption_->setChecked(extras.caption);
+    chart_ = new QCheckBox(tr("The population chart beside the board"));
+    chart_->setChecked(extras.chart);
+    form->addRow(tr("With the board:"), caption_);
+    form->addRow(QString(), chart_);
     problem_ = new QLabel;
     problem_->setWordWrap(true);
     problem_->setStyleSheet(QStringLiteral("color: #B00020"));
@@ -76,11 +84,15 @@ ExportDialog::ExportDialog(QWidget* parent, Kind kind, const QString& title, con
     layout->addLayout(form);
     layout->addWidget(problem_);
     layout->addWidget(buttons);
-    // Name, size, rate, then the rest: typed in that order.
+    // Name, size, rate, what goes with the board, then the rest: typed in that order.
     setTabOrder(name_, sizes_);
+    QWidget* last = sizes_;
     if (rate_ != nullptr) {
         setTabOrder(sizes_, rate_);
+        last = rate_;
     }
+    setTabOrder(last, caption_);
+    setTabOrder(caption_, chart_);
     name_->setFocus();
     name_->selectAll();
 }
@@ -88,6 +100,8 @@ ExportDialog::ExportDialog(QWidget* parent, Kind kind, const QString& title, con
 QString ExportDialog::fileName() const { return name_->text().trimmed(); }
 
 int ExportDialog::rate() const { return rate_ != nullptr ? rate_->value() : kDefaultFilmRate; }
+
+FilmExtras ExportDialog::extras() const { return {caption_->isChecked(), chart_->isChecked()}; }
 
 void ExportDialog::browse() {
     const QString filter = kind_ == Kind::kPicture ? tr("PNG pictures (*.png)")

@@ -6,6 +6,7 @@
 
 #include "film/film_format.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -13,7 +14,8 @@ class QSpinBox;
 
 // Where a picture of the view or a film goes, and at what size and pace:
 // a file name (typed, or chosen with Browse…), a size from the list or
-// typed as WxH, and for a film its generations per second. OK keeps the
+// typed as WxH, for a film its generations per second, and whether a
+// caption and the population chart go with the board. OK keeps the
 // dialog up, saying why, until every field is good.
 class ExportDialog : public QDialog {
     Q_DECLARE_TR_FUNCTIONS(ExportDialog)
@@ -21,11 +23,13 @@ class ExportDialog : public QDialog {
 public:
     enum class Kind { kPicture, kFilm };
 
-    ExportDialog(QWidget* parent, Kind kind, const QString& title, const QString& fileName, FilmSize size, int rate);
+    ExportDialog(QWidget* parent, Kind kind, const QString& title, const QString& fileName, FilmSize size, int rate,
+                 FilmExtras extras);
 
     [[nodiscard]] QString fileName() const;
     [[nodiscard]] FilmSize size() const { return size_; }
     [[nodiscard]] int rate() const;
+    [[nodiscard]] FilmExtras extras() const;
     // For a film, the kind its name's ending asks for.
     [[nodiscard]] FilmKind filmKind() const { return filmKind_; }
 
@@ -38,6 +42,8 @@ private:
     QLineEdit* name_;
     QComboBox* sizes_;
     QSpinBox* rate_ = nullptr;
+    QCheckBox* caption_;
+    QCheckBox* chart_;
     QLabel* problem_;
     FilmSize size_;
     FilmKind filmKind_ = FilmKind::kWebM;

@@ -1,5 +1,7 @@
 #include "view/offscreen_view.h"
 
+#include <algorithm>
+
 #include <QGLWidget>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
@@ -13,6 +15,7 @@
 OffscreenView::OffscreenView(SoQtExaminerViewer& viewer, FilmSize size) : viewer_(viewer), size_(size) {}
 
 OffscreenView::~OffscreenView() {
+    action_.reset();
     // The buffer belongs to the viewer's context, which must be current to
     // let it go.
     if (buffer_ != nullptr) {
@@ -49,12 +52,22 @@ QImage OffscreenView::render() {
     // The viewer's cache context: the same OpenGL context, so its textures
     // and display lists are valid here.
     const SoGLRenderAction& shown = *viewer_.getGLRenderAction();
-    SoGLRenderAction action(SbViewportRegion(static_cast<short>(size_.width), static_cast<short>(size_.height)));
-    action.setCacheContext(shown.getCacheContext());
-    action.setTransparencyType(shown.getTransparencyType());
-    action.apply(root);
-    gl->glFinish();
-    QImage picture = buffer_->toImage().convertToFormat(QImage::Format_RGB888);
+    if (action_ == nullptr) {
+        action_ = std::make_unique<SoGLRenderAction>(
+            SbViewportRegion(static_cast<short>(size_.width), static_cast<short>(size_.height)));
+    }
+    action_->setCacheContext(shown.getCacheContext());
+    action_->setTransparencyType(shown.getTransparencyType());
+    action_->apply(root);
+    // Read once, as the films and pictures take it: red, green and blue in
+    // rows padded to four bytes, as QImage pads them, bottom row first.
+    QImage picture(size_.width, size_.height, QImage::Format_RGB888);
+    gl->glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    gl->glReadPixels(0, 0, size_.width, size_.height, GL_RGB, GL_UNSIGNED_BYTE, picture.bits());
     buffer_->release();
+    const auto rowBytes = static_cast<std::size_t>(picture.bytesPerLine());
+    for (int top = 0, bottom = size_.height - 1; top < bottom; ++top, --bottom) {
+        std::swap_ranges(picture.scanLine(top), picture.scanLine(top) + rowBytes, picture.scanLine(bottom));
+    }
     return picture;
 }

@@ -7,6 +7,7 @@
 #include "film/film_format.h"
 
 class QOpenGLFramebufferObject;
+class SoGLRenderAction;
 class SoQtExaminerViewer;
 
 // The 3D view drawn off screen, at a size of its own whatever the window's:
@@ -30,4 +31,6 @@ private:
     SoQtExaminerViewer& viewer_;
     FilmSize size_;
     std::unique_ptr<QOpenGLFramebufferObject> buffer_;
+    // Kept from frame to frame, as the buffer is.
+    std::unique_ptr<SoGLRenderAction> action_;
 };

@@ -1,19 +1,28 @@
 // P and V: a picture of the 3D view, and a film of the generations shown,
 // both rendered off screen from the view's camera at a size of their own,
-// whatever the window's.
+// whatever the window's, with a caption and the population chart where
+// asked.
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 
+#include "base/thread_flags.h"
+#include "film/film_page.h"
 #include "film/film_writer.h"
+#include "model/board.h"
+#include "model/census.h"
+#include "model/population_history.h"
 #include "platform/output_file.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -22,6 +31,7 @@
 #include "view/language.h"
 #include "view/offscreen_view.h"
 #include "view/run_panel.h"
+#include "view/scene.h"
 #include "view/view.h"
 #include "view/view_parts.h"
 
@@ -44,20 +54,67 @@ constexpr FilmSize kDefaultFilmSize{1280, 720};
 FilmSize pictureSize = kDefaultPictureSize;
 FilmSize filmSize = kDefaultFilmSize;
 int filmRate = kDefaultFilmRate;
+FilmExtras pictureExtras;
+FilmExtras filmExtras;
+
+PopulationPoint pointOf(std::int64_t generation, const std::array<int, PopulationHistory::kLineCount>& counts) {
+    PopulationPoint point{generation, {}};
+    std::copy(counts.begin(), counts.end(), point.counts.begin());
+    return point;
+}
+
+// What a caption and a chart tell: the generation shown and the chart's
+// points, as the window's chart has them. Read with the board's access;
+// none while the model holds the board.
+struct PageFacts {
+    PopulationPoint shown;
+    std::vector<PopulationPoint> points;
+};
+std::optional<PageFacts> factsOf(const RunSession* session) {
+    const BoardAccess access;
+    if (!access || session == nullptr) {
+        return std::nullopt;
+    }
+    const Census census = takeCensus(board);
+    PageFacts facts;
+    facts.shown = pointOf(session->generation(),
+                          {census.lizards[0], census.lizards[1], census.eggs[0], census.eggs[1], census.cats});
+    for (const PopulationHistory::Point& point : session->populations().points()) {
+        facts.points.push_back(pointOf(point.generation, point.counts));
+    }
+    return facts;
+}
 
 }  // namespace
 
 void View::savePicture() {
     ExportDialog dialog(topLevelWindow.load(), ExportDialog::Kind::kPicture, tr("Save a picture of the view"),
                         inExportFolder(QStringLiteral("vivar-generation-%1.png").arg(session != nullptr ? session->generation() : 0)),
-                        pictureSize, kDefaultFilmRate);
+                        pictureSize, kDefaultFilmRate, pictureExtras);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
     pictureSize = dialog.size();
-    const QString name = dialog.fileName();
+    pictureExtras = dialog.extras();
+    savePictureAs(dialog.fileName());
+}
+
+void View::savePictureAs(const QString& name) {
     exportFolder = QFileInfo(name).absolutePath();
-    const QImage picture = OffscreenView(*viewer, pictureSize).render();
+    const FilmPage page(pictureSize, pictureExtras, language::numbers());
+    std::optional<PageFacts> facts;
+    if (!page.boardAlone()) {
+        facts = factsOf(session);
+        if (!facts) {
+            // A generation still finishing: the picture waits for it.
+            platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds, [this, name] { savePictureAs(name); });
+            return;
+        }
+    }
+    QImage picture = OffscreenView(*viewer, page.boardSize()).render();
+    if (!picture.isNull() && facts) {
+        picture = page.compose(picture, facts->shown, facts->points);
+    }
     if (picture.isNull()) {
         tellProblem(tr("the picture was not saved: OpenGL could not draw the view off screen at %1x%2")
                         .arg(pictureSize.width)
@@ -96,17 +153,21 @@ void View::toggleRecording() {
         return;
     }
     ExportDialog dialog(topLevelWindow.load(), ExportDialog::Kind::kFilm, tr("Record a film of the generations shown"),
-                        inExportFolder(QStringLiteral("vivar-film.webm")), filmSize, filmRate);
+                        inExportFolder(QStringLiteral("vivar-film.webm")), filmSize, filmRate, filmExtras);
     if (dialog.exec() != QDialog::Accepted || filming) {
         return;
     }
     filmSize = dialog.size();
     filmRate = dialog.rate();
+    filmExtras = dialog.extras();
     const QString name = dialog.fileName();
     exportFolder = QFileInfo(name).absolutePath();
     std::string problem;
     std::unique_ptr<FilmWriter> writer =
-        FilmWriter::open(platform::pathFromUtf8(name.toStdString()), dialog.filmKind(), filmSize, filmRate, problem);
+        FilmWriter::open(platform::pathFromUtf8(name.toStdString()), dialog.filmKind(), filmSize, filmRate, problem,
+                         boardShape != nullptr ? FilmWriter::Content::kBoardMapAmongPictures
+                                               : FilmWriter::Content::kPictures,
+                         true);
     if (!writer) {
         tellProblem(tr("no film was recorded: %1: %2").arg(name, QString::fromStdString(problem)));
         return;
@@ -114,7 +175,8 @@ void View::toggleRecording() {
     auto film = std::make_unique<Filming>();
     film->fileName = name;
     film->size = filmSize;
-    film->view = std::make_unique<OffscreenView>(*viewer, filmSize);
+    film->page = std::make_unique<FilmPage>(filmSize, filmExtras, language::numbers());
+    film->view = std::make_unique<OffscreenView>(*viewer, film->page->boardSize());
     film->recorder = std::make_unique<FilmRecorder>(std::move(writer));
     filming = std::move(film);
     // The board shown now is the film's first frame.
@@ -133,12 +195,24 @@ void View::filmGeneration() {
         finishFilm();
         return;
     }
-    const QImage frame = filming->view->render();
+    std::optional<PageFacts> facts;
+    if (!filming->page->boardAlone()) {
+        // While the model holds the board, the next generation shown is
+        // the next frame.
+        facts = factsOf(session);
+        if (!facts) {
+            return;
+        }
+    }
+    QImage frame = filming->view->render();
     if (frame.isNull()) {
         finishFilm(tr("OpenGL could not draw the view off screen"));
         return;
     }
-    filming->recorder->add(frame);
+    if (facts) {
+        frame = filming->page->compose(frame, facts->shown, facts->points);
+    }
+    filming->recorder->add(std::move(frame));
 }
 
 void View::finishFilm(const QString& why) {

@@ -163,6 +163,8 @@ public:
 
     // P: a picture of the view, through a dialog for its file and size.
     void savePicture();
+    // Saves it, once the board can be read for its caption and chart.
+    void savePictureAs(const QString& name);
     // V: starts a film of the generations shown, through a dialog for its
     // file, size and pace, or ends the one being recorded.
     void toggleRecording();

@@ -3,6 +3,9 @@
 # - P saves the view as a PNG of 3840 x 2160 that shows the lizards;
 # - V records a film with one frame for the board shown at V and one for
 #   each generation shown after it, until V again;
+# - a film and a picture with the caption and the chart asked for in the
+#   dialog have them: the chart light beside the board, the caption's
+#   letters under it;
 # - a picture named without .png gets it;
 # - a picture or a film through a link to a device or a FIFO is refused,
 #   and the device and the FIFO stay as they were;
@@ -32,6 +35,23 @@ export_dialog() {  # TITLE FILE SIZE
   xdotool key Return
   wait_for 5 dialog_gone "$1" || die "the dialog \"$1\" stayed"
 }
+# The same, with the caption and the chart checked after the size (and the
+# rate, for a film).
+extras_dialog() {  # TITLE FILE SIZE TABS-TO-CAPTION
+  wait_for 20 dialog_up "$1" || die "no dialog \"$1\""
+  xdotool windowfocus --sync "$(dialog "$1")"
+  sleep 0.3
+  xdotool key ctrl+a
+  xdotool type --delay 5 "$2"
+  xdotool key Tab ctrl+a
+  xdotool type --delay 5 "$3"
+  for _ in $(seq "$4"); do xdotool key Tab; done
+  xdotool key space Tab space Return
+  wait_for 5 dialog_gone "$1" || die "the dialog \"$1\" stayed"
+}
+# The mean brightness, 0 to 1, of a part of a picture.   brightness PNG WxH+X+Y
+brightness() { convert "$1" -crop "$2" +repage -colorspace Gray -format '%[fx:mean]' info:; }
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 frames() { ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=nb_read_frames,width,height \
   -of csv=p=0 "$1"; }
 
@@ -61,6 +81,32 @@ wait_for 20 grep -q "steps.webm is saved: 6 frames" "$status_log" || fail "no no
 grep -q "recording" <(last_status) && fail "the status line still says that it records: $(last_status)"
 [ "$(frames "$work/steps.webm")" = "320,240,6" ] ||
   fail "the film of 5 generations stepped has $(frames "$work/steps.webm") (width, height, frames), not 320,240,6"
+
+# A film of two generations stepped, and a picture, with the caption and
+# the chart: the chart's side is light where the board alone is black, and
+# the caption's strip holds letters on black.
+key v
+extras_dialog "Record a film of the generations shown" "$work/told.webm" 640x360 2
+wait_for 10 says_recording ",.frame.1\\b" || die "the film with a caption did not start"
+for k in 6 7; do
+  key n
+  wait_for 10 shown "$k" || die "generation $k was not shown"
+done
+key v
+wait_for 20 grep -q "told.webm is saved: 3 frames" "$status_log" || fail "no notice that the film with a caption was saved"
+[ "$(frames "$work/told.webm")" = "640,360,3" ] ||
+  fail "the film with a caption has $(frames "$work/told.webm") (width, height, frames), not 640,360,3"
+ffmpeg -v error -y -i "$work/told.webm" -vf "select=eq(n\\,2)" -frames:v 1 "$work/told.png"
+ffmpeg -v error -y -i "$work/steps.webm" -vf "select=eq(n\\,5),scale=640:360" -frames:v 1 "$work/alone.png"
+chart=$(brightness "$work/told.png" 200x280+430+10) alone=$(brightness "$work/alone.png" 200x280+430+10)
+above "$chart" 0.7 && ! above "$alone" 0.3 ||
+  fail "the chart's side of the film is $chart bright, of the board alone $alone: no chart"
+caption=$(brightness "$work/told.png" 600x14+20+342)
+above "$caption" 0.03 && ! above "$caption" 0.6 || fail "the caption's strip is $caption bright: no letters on black"
+key p
+extras_dialog "Save a picture of the view" "$work/told-view.png" 800x450 1
+wait_for 20 test -s "$work/told-view.png" || fail "no picture with a caption saved"
+above "$(brightness "$work/told-view.png" 250x350+540+10)" 0.7 || fail "the picture has no chart beside the board"
 
 # A picture's name without .png gets it.
 key p
