@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include <Qt>
+#include <QPen>
 
 #include "film/film_format.h"
 #include "film/kind_colours.h"
@@ -38,5 +39,22 @@ inline constexpr std::array<Look, kPopulationLines> kLooks{{
 // Drawn in this order: the brown species wide, each species' eggs over its
 // adults, the green species narrow over the brown, the cats over all.
 inline constexpr std::array<std::size_t, kPopulationLines> kDrawingOrder{0, 2, 1, 3, 4};
+
+// A line's pen, its width `scale` times the window's chart's.
+[[nodiscard]] QPen penOf(std::size_t line, double scale = 1.0);
+
+// The span of one of the chart's axes: from a little below 0, so that no
+// point or line is drawn on the axis itself, up to `top`, marked every
+// `step` from 0, a whole step of 1, 2 or 5 times a power of ten. It follows
+// from the highest value charted alone, whatever the axis showed before.
+struct AxisSpan {
+    double low;
+    double top;
+    double step;
+};
+[[nodiscard]] AxisSpan axisSpan(double highest);
+// However little there is to chart, the axes reach this far.
+inline constexpr double kLeastGenerations = 20;
+inline constexpr double kLeastSquares = 10;
 
 }  // namespace chart_lines

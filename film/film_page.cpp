@@ -23,13 +23,6 @@ constexpr int kMostCaption = 72;
 // The caption's letters fill this share of its strip.
 constexpr double kCaptionLetters = 0.6;
 constexpr int kLeastLetters = 6;
-// As the window's chart: an axis never shorter than these, marked at most
-// kMostSteps times past 0, starting a little before 0.
-constexpr double kLeastGenerations = 20;
-constexpr double kLeastSquares = 10;
-constexpr double kMostSteps = 5.0;
-constexpr double kAxisMargin = 0.03;
-
 // The window's chart in its light theme.
 constexpr QRgb kChartBackground = 0xFFFFFFFF;
 constexpr QRgb kChartText = 0xFF404040;
@@ -48,36 +41,7 @@ constexpr double kWindowLetters = 12.0;
 
 // A line's pen, its width in proportion to the chart's letters.
 QPen penOf(std::size_t line, double letters) {
-    const chart_lines::Look& look = chart_lines::kLooks[line];
-    QPen pen(QColor(look.colour), look.width * std::max(1.0, letters / kWindowLetters), Qt::SolidLine, Qt::FlatCap,
-             Qt::RoundJoin);
-    if (look.style == Qt::DashLine) {
-        pen.setDashPattern({chart_lines::kDash, chart_lines::kDash});
-    } else {
-        pen.setStyle(look.style);
-    }
-    return pen;
-}
-
-// An axis from a little below 0 to `top`, marked every `step`, a whole step
-// of 1, 2 or 5 times a power of ten: the window's chart's marks.
-struct Span {
-    double low;
-    double top;
-    double step;
-};
-Span spanOf(double highest) {
-    const double least = std::max(highest, 1.0) / kMostSteps;
-    double step = std::pow(10.0, std::floor(std::log10(least)));
-    for (const double times : {1.0, 2.0, 5.0, 10.0}) {
-        if (times * step >= least * (1.0 - 1e-9)) {
-            step *= times;
-            break;
-        }
-    }
-    step = std::max(step, 1.0);
-    const double top = std::ceil(std::max(highest, 1.0) / step - 1e-9) * step;
-    return {-kAxisMargin * top, top, step};
+    return chart_lines::penOf(line, std::max(1.0, letters / kWindowLetters));
 }
 
 QFont lettersOf(double pixels, bool bold = false) {
@@ -196,8 +160,8 @@ void FilmPage::drawChart(QImage& frame, const Point& shown, std::span<const Poin
         highest = std::max(highest, *std::max_element(point.counts.begin(), point.counts.end()));
     }
     const std::int64_t last = points.empty() ? shown.generation : points.back().generation;
-    const Span across = spanOf(std::max(kLeastGenerations, static_cast<double>(last)));
-    const Span up = spanOf(std::max(kLeastSquares, static_cast<double>(highest)));
+    const chart_lines::AxisSpan across = chart_lines::axisSpan(std::max(chart_lines::kLeastGenerations, static_cast<double>(last)));
+    const chart_lines::AxisSpan up = chart_lines::axisSpan(std::max(chart_lines::kLeastSquares, static_cast<double>(highest)));
     const auto label = [this](double value) { return numbers_.toString(static_cast<qlonglong>(std::llround(value))); };
     double labelWidth = 0;
     for (double value = 0; value <= up.top + 1e-9; value += up.step) {

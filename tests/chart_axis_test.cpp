@@ -7,9 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include "view/run_panel.h"
+#include "film/chart_lines.h"
 
 namespace {
+
+using chart_lines::AxisSpan;
+using chart_lines::axisSpan;
 
 TEST(ChartAxis, aFreshStandardBoardIsChartedUpTo80SquaresEvery20AndTo20GenerationsEvery5) {
     const AxisSpan squares = axisSpan(63.0);

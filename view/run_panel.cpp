@@ -24,6 +24,7 @@
 #include <QtCharts/QValueAxis>
 
 #include "platform/window.h"
+#include "film/chart_lines.h"
 #include "film/kind_colours.h"
 #include "view/language.h"
 
@@ -34,16 +35,11 @@ using QtCharts::QValueAxis;
 
 namespace {
 
-// The axis never shrinks below this many generations, so the first few
-// points do not stretch across the whole chart.
-constexpr int kLeastGenerations = 20;
-// Nor below this many squares.
-constexpr int kLeastSquares = 10;
+// The axes never shrink below these, so the first few points do not
+// stretch across the whole chart.
+constexpr auto kLeastGenerations = static_cast<std::int64_t>(chart_lines::kLeastGenerations);
+constexpr auto kLeastSquares = static_cast<int>(chart_lines::kLeastSquares);
 constexpr qint64 kChartIntervalMilliseconds = 200;
-// An axis is marked at most this many times past 0.
-constexpr double kMostSteps = 5.0;
-// Each axis starts this share of its length before 0.
-constexpr double kAxisMargin = 0.03;
 // How long a notice stays at the end of the status line; the timer that
 // takes it away may come this much early.
 constexpr int kNoticeMilliseconds = 5000;
@@ -62,44 +58,26 @@ constexpr double kWholeRatesFrom = 10.0;
 // cats dash-dotted over all.
 struct LineLook {
     const char* name;
-    double width;
-    Qt::PenStyle style;
     // As the legend draws a short stretch of the line.
     const char* mark;
 };
-constexpr double kWide = 4.0;
-constexpr double kNarrow = 1.5;
 constexpr std::array<LineLook, PopulationHistory::kLineCount> kLines{{
-    {QT_TRANSLATE_NOOP("RunPanel", "brown lizards"), kWide, Qt::SolidLine, "&#9473;&#9473;"},
-    {QT_TRANSLATE_NOOP("RunPanel", "green lizards"), kNarrow, Qt::SolidLine, "&#9472;&#9472;"},
-    {QT_TRANSLATE_NOOP("RunPanel", "brown eggs"), kWide, Qt::DashLine, "&#9477;&#9477;"},
-    {QT_TRANSLATE_NOOP("RunPanel", "green eggs"), kNarrow, Qt::DashLine, "&#9476;&#9476;"},
-    {QT_TRANSLATE_NOOP("RunPanel", "cats"), kNarrow, Qt::DashDotLine, "&#9472;&#183;&#9472;"},
+    {QT_TRANSLATE_NOOP("RunPanel", "brown lizards"), "&#9473;&#9473;"},
+    {QT_TRANSLATE_NOOP("RunPanel", "green lizards"), "&#9472;&#9472;"},
+    {QT_TRANSLATE_NOOP("RunPanel", "brown eggs"), "&#9477;&#9477;"},
+    {QT_TRANSLATE_NOOP("RunPanel", "green eggs"), "&#9476;&#9476;"},
+    {QT_TRANSLATE_NOOP("RunPanel", "cats"), "&#9472;&#183;&#9472;"},
 }};
-constexpr std::array<PopulationHistory::Line, PopulationHistory::kLineCount> kDrawingOrder{
-    PopulationHistory::kLizards1, PopulationHistory::kEggs1, PopulationHistory::kLizards2, PopulationHistory::kEggs2,
-    PopulationHistory::kCats};
 // The palette lists the lines' kinds in the lines' order, after the empty
-// square.
+// square, and so do the lines' looks.
 static_assert(kind_colours::kBrownLizards + PopulationHistory::kEggs2 == kind_colours::kGreenEggs &&
               kind_colours::kBrownLizards + PopulationHistory::kCats == kind_colours::kCats);
-
-QPen penOf(std::size_t line) {
-    QPen pen{QColor(kind_colours::ofLine(line))};
-    pen.setWidthF(kLines[line].width);
-    if (kLines[line].style == Qt::DashLine) {
-        // Gaps as long as the dashes, in widths of the pen.
-        pen.setDashPattern({3.0, 3.0});
-    } else {
-        pen.setStyle(kLines[line].style);
-    }
-    return pen;
-}
+static_assert(chart_lines::kLooks.size() == PopulationHistory::kLineCount);
 
 // Qt Charts lays the marks out again at each change, and without end for a
 // step of 0: of the step and the range, the change that leaves fewer marks
 // goes first.
-void showSpan(QValueAxis& axis, const AxisSpan& span) {
+void showSpan(QValueAxis& axis, const chart_lines::AxisSpan& span) {
     axis.setTickAnchor(0.0);
     if (span.step >= axis.tickInterval()) {
         axis.setTickInterval(span.step);
@@ -345,23 +323,6 @@ private:
     QStringList urgent_;
 };
 
-AxisSpan axisSpan(double highest) {
-    // The smallest step of 1, 2 or 5 times a power of ten that reaches the
-    // highest value in at most kMostSteps.
-    const double least = std::max(highest, 1.0) / kMostSteps;
-    double step = std::pow(10.0, std::floor(std::log10(least)));
-    for (const double times : {1.0, 2.0, 5.0, 10.0}) {
-        if (times * step >= least * (1.0 - 1e-9)) {
-            step *= times;
-            break;
-        }
-    }
-    // Generations and squares are whole numbers, and so are their marks.
-    step = std::max(step, 1.0);
-    const double top = std::ceil(std::max(highest, 1.0) / step - 1e-9) * step;
-    return {-kAxisMargin * top, top, step};
-}
-
 RunPanel::RunPanel(QWidget* window)
     : window_(window),
       bottomRow_(new QWidget(window)),
@@ -402,15 +363,15 @@ RunPanel::RunPanel(QWidget* window)
     // Marked from 0 on, every step, rather than at a count of ticks that
     // Qt's nice numbers carry over from one range to the next.
     for (QValueAxis* axis : {generations_, squares_}) {
-        showSpan(*axis, axisSpan(kLeastGenerations));
+        showSpan(*axis, chart_lines::axisSpan(chart_lines::kLeastGenerations));
         axis->setTickType(QValueAxis::TicksDynamic);
     }
     chart->addAxis(generations_, Qt::AlignBottom);
     chart->addAxis(squares_, Qt::AlignLeft);
-    for (const PopulationHistory::Line line : kDrawingOrder) {
+    for (const std::size_t line : chart_lines::kDrawingOrder) {
         auto* series = new QLineSeries;
         series->setName(tr(kLines[line].name));
-        series->setPen(penOf(line));
+        series->setPen(chart_lines::penOf(line));
         chart->addSeries(series);
         series->attachAxis(generations_);
         series->attachAxis(squares_);
@@ -520,8 +481,8 @@ void RunPanel::updateChart() {
         chartView_->viewport()->update();
     }
     showSpan(*generations_,
-             axisSpan(static_cast<double>(std::max<std::int64_t>(kLeastGenerations, points.back().generation))));
-    showSpan(*squares_, axisSpan(std::max(highest_, kLeastSquares)));
+             chart_lines::axisSpan(static_cast<double>(std::max<std::int64_t>(kLeastGenerations, points.back().generation))));
+    showSpan(*squares_, chart_lines::axisSpan(std::max(highest_, kLeastSquares)));
     showMarker();
 }
 

@@ -29,17 +29,6 @@ class QLineSeries;
 class QValueAxis;
 }  // namespace QtCharts
 
-// The span of one of the chart's axes: from a little below 0, so that no
-// point or line is drawn on the axis itself, up to `top`, marked every
-// `step` from 0, a whole step of 1, 2 or 5 times a power of ten. It follows
-// from the highest value charted alone, whatever the axis showed before.
-struct AxisSpan {
-    double low;
-    double top;
-    double step;
-};
-[[nodiscard]] AxisSpan axisSpan(double highest);
-
 // The status line's items laid out in at most `lines` lines of `width`,
 // as widths `measure` gives: each line as many whole items as fit, joined
 // by `separator`, so that the line's height never changes with what it
