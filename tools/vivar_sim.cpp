@@ -40,6 +40,7 @@
 #include <vector>
 
 #include "app/options.h"
+#include "base/languages.h"
 #include "base/words.h"
 #include "film/board_film.h"
 #include "film/film_format.h"
@@ -63,9 +64,9 @@ namespace {
 constexpr std::int64_t kDefaultGenerations = 100;
 constexpr unsigned kMaxJobs = 1024;
 
-// The help, in two texts, the second from --rule on, as one text would need
-// more markers than words::fill has.
-constexpr const char* kUsage =
+// The help, in two texts, the second from --film-rate on, as one text would
+// need more markers than words::fill has; English unless --language asks.
+constexpr const char* kUsage = QT_TRANSLATE_NOOP("VivarSim",
     "Usage: vivar-sim [OPTION]... [--counts | --summary] [--save-board FILE [--at K]]\n"
     "  or:  vivar-sim --seeds A:B [OPTION]... --counts | --summary\n"
     "  or:  vivar-sim --seeds A:B --vary NAME=VALUES [OPTION]... --counts | --summary\n"
@@ -106,8 +107,8 @@ constexpr const char* kUsage =
     "                     of one colour per kind where its squares would be too\n"
     "                     small for their pictures (not with --seeds)\n"
     "  --film-size WxH    the film's size in pixels, %7x%7 to %8 (default: the\n"
-    "                     board's shape, %9 pixels on its longer side)\n";
-constexpr const char* kUsageFromRule =
+    "                     board's shape, %9 pixels on its longer side)\n");
+constexpr const char* kUsageFromRule = QT_TRANSLATE_NOOP("VivarSim",
     "  --film-rate N      the film's generations per second, %7 to %8 (default %9)\n"
     "  --film-caption     under the board, a line with the generation and the\n"
     "                     populations\n"
@@ -136,7 +137,9 @@ constexpr const char* kUsageFromRule =
     "                     and added to FILE, which then holds what one run without\n"
     "                     a stop writes; a file that is not this command's table\n"
     "                     (or part) is refused and left as it was\n"
-    "  --help             print this help\n"
+    "  --language L       speak L, en or es, in this help and the complaints\n"
+    "                     (default en, whatever the system's language)\n"
+    "  --help, /?         print this help\n"
     "  --version          print the version\n"
     "\n"
     "In the CSV, lizard1 and egg1 are the brown lizards and their eggs, lizard2\n"
@@ -145,17 +148,17 @@ constexpr const char* kUsageFromRule =
     "size,hatch,mating,meal,fill, then the seed.\n"
     "\n"
     "Ctrl+C or SIGTERM ends the output at a whole row, says on stderr how much was\n"
-    "written, and exits with status 130 or 143.\n";
+    "written, and exits with status 130 or 143.\n");
 
 std::string usage() {
     const Rules standard;
     const auto number = [](auto value) { return std::to_string(value); };
-    return words::fill(kUsage, {number(kLargestSeed), number(kDefaultGenerations), number(Rules::kLeastSide),
+    return words::fill(words::translate("VivarSim", kUsage), {number(kLargestSeed), number(kDefaultGenerations), number(Rules::kLeastSide),
                                 number(Rules::kMostSquares), number(standard.width), number(standard.height),
                                 number(kLeastFilmSide),
                                 number(kLargestFilm.width) + "x" + number(kLargestFilm.height),
                                 number(kDefaultFilmSide)}) +
-           words::fill(kUsageFromRule, {number(Rules::kLeastVisits), number(Rules::kMostVisits), number(standard.hatch),
+           words::fill(words::translate("VivarSim", kUsageFromRule), {number(Rules::kLeastVisits), number(Rules::kMostVisits), number(standard.hatch),
                                         number(standard.mating), number(standard.meal), ruleValue(standard, "fill"),
                                         number(kLeastFilmRate), number(kMostFilmRate), number(kDefaultFilmRate)});
 }
@@ -299,6 +302,8 @@ Options parseOptions(int argc, char** argv) {
             options.filmRate = static_cast<int>(arguments.number(kLeastFilmRate, kMostFilmRate));
         } else if (arguments.is("--size") || arguments.is("--rule")) {
             readRulesOption(arguments, options.rules, options.rulesGiven);
+        } else if (arguments.is("--language")) {
+            (void)arguments.text();  // spoken since before the options were read
         } else {
             arguments.unknown();
         }
@@ -908,6 +913,10 @@ private:
 
 int main(int argc, char** argv) {
     platform::keepNewlines();
+    // English, which scripts read, unless asked: the locale is not looked at.
+    if (const auto asked = askedLanguage("vivar-sim", argc, argv)) {
+        languages::speak(*asked);
+    }
     Options options = parseOptions(argc, argv);
     // A stop ends the output at a whole row; with a board to save, a
     // reader that has gone does not end the run before the save.
