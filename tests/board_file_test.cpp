@@ -2,6 +2,7 @@
 // refused with the line at fault. Saving and loading files is tested as
 // vivar-sim's user sees it, in board_files.sh.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -252,7 +253,14 @@ TEST(BoardFiles, RefuseWhatIsNoTextAtAll) {
     Rules rules;
     EXPECT_EQ(board_file::parse("", squares, rules), "empty, not a vivar board");
     EXPECT_EQ(board_file::parse(board + std::string(1, '\0'), squares, rules), "not a text file");
-    EXPECT_EQ(board_file::parse("# caf\xc3\xa9\n" + board, squares, rules), "not a text file");
+    EXPECT_EQ(board_file::parse("# caf\xc3\xa9\n" + board, squares, rules),
+              "line 1: '\xc3\xa9' (U+00E9) is not ASCII: board files are plain ASCII text");
+    EXPECT_EQ(board_file::parse(board + "# \xf0\x9f\xa6\x8e\n", squares, rules),
+              "line " + std::to_string(std::count(board.begin(), board.end(), '\n') + 1) +
+                  ": '\xf0\x9f\xa6\x8e' (U+1F98E) is not ASCII: board files are plain ASCII text");
+    // A byte that starts no UTF-8 character, or one cut short, is no text.
+    EXPECT_EQ(board_file::parse("# caf\xe9\n" + board, squares, rules), "not a text file");
+    EXPECT_EQ(board_file::parse(board + "# \xc3", squares, rules), "not a text file");
     const std::size_t largest = board_file::largestFile(Rules{}.width, Rules{}.height);
     EXPECT_EQ(board_file::parse(board + std::string(largest - board.size() + 1, '#'), squares, rules),
               "larger than " + std::to_string(largest) + " bytes, not a vivar board");
