@@ -1041,9 +1041,12 @@ std::string commandsOnlyInAscii(std::string_view comment, const std::filesystem:
         if (name.empty() || std::all_of(name.begin(), name.end(), isPrintable)) {
             continue;
         }
-        for (std::size_t at = told.find(name); at != std::string::npos; at = told.find(name, at)) {
-            told.replace(at, name.size(), "FILE");
-            replaced = true;
+        // Quoted for a shell first, so that FILE stands bare.
+        for (const std::string& word : {"'" + name + "'", name}) {
+            for (std::size_t at = told.find(word); at != std::string::npos; at = told.find(word, at)) {
+                told.replace(at, word.size(), "FILE");
+                replaced = true;
+            }
         }
     }
     return replaced ? told + " (FILE is this file, whose name is not ASCII)" : told;
