@@ -78,7 +78,8 @@ void CommandLine::answerHelpOrVersion(const std::function<std::string()>& help) 
 
 void CommandLine::unknown() const {
     if (const auto nearest = nearestOption(name_, asked_)) {
-        fail(words::fill(words::translate("CommandLine", "unknown option '%1'; did you mean '%2'?"), {name_, *nearest}));
+        fail(words::fill(words::translate("CommandLine", "unknown option '%1'; did you mean '%2'?"),
+                         {name_, *nearest}));
     }
     fail(words::fill(words::translate("CommandLine", "unknown option '%1'"), {name_}));
 }

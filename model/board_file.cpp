@@ -727,9 +727,11 @@ Problem notText(std::string_view text, std::size_t first) {
     if (length == 0) {
         return Problem{0, told(QT_TRANSLATE_NOOP("BoardFile", "not a text file"))};
     }
-    const auto line = static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(first), '\n')) + 1;
-    return Problem{line, told(QT_TRANSLATE_NOOP("BoardFile", "'%1' (U+%2) is not ASCII: board files are plain ASCII text"),
-                              {text.substr(first, length), say("%04X", static_cast<unsigned>(code))})};
+    const std::string_view before = text.substr(0, first);
+    const auto line = static_cast<int>(std::count(before.begin(), before.end(), '\n')) + 1;
+    return Problem{line,
+                   told(QT_TRANSLATE_NOOP("BoardFile", "'%1' (U+%2) is not ASCII: board files are plain ASCII text"),
+                        {text.substr(first, length), say("%04X", static_cast<unsigned>(code))})};
 }
 
 std::optional<Problem> readText(std::string_view text, Squares& squares, Rules& rules, RunPlace* place) {

@@ -265,7 +265,7 @@
         <translation>el valor de %1 debe ser de 0 a %2, no &quot;%3&quot;</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+45"/>
         <source>&apos;%1&apos; (U+%2) is not ASCII: board files are plain ASCII text</source>
         <translation>&apos;%1&apos; (U+%2) no es ASCII: los archivos de tablero son solo texto ASCII</translation>
     </message>
@@ -285,7 +285,7 @@
         <translation>contiene la generación %1: %2 generaciones más pasarían de la generación %3</translation>
     </message>
     <message>
-        <location line="+211"/>
+        <location line="+214"/>
         <source>the board is %1, not %2 as --size says</source>
         <translation>el tablero es de %1, no de %2 como dice --size</translation>
     </message>
@@ -295,7 +295,7 @@
         <translation>la regla %1 del tablero es %2, no %3 como dice --rule</translation>
     </message>
     <message>
-        <location line="-397"/>
+        <location line="-402"/>
         <source>larger than %1 bytes, not a vivar board</source>
         <translation>mayor de %1 bytes, no es un tablero de vivar</translation>
     </message>
@@ -310,7 +310,7 @@
         <translation>no es un archivo de texto</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+45"/>
         <source>text after &quot;end&quot;</source>
         <translation>texto después de la línea final (end)</translation>
     </message>
@@ -353,7 +353,7 @@
         <translation>opción desconocida &apos;%1&apos;; ¿quería decir &apos;%2&apos;?</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>unknown option &apos;%1&apos;</source>
         <translation>opción desconocida &apos;%1&apos;</translation>
     </message>
@@ -1977,7 +1977,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
 <context>
     <name>VivarSim</name>
     <message>
-        <location filename="../tools/vivar_sim.cpp" line="+69"/>
+        <location filename="../tools/vivar_sim.cpp" line="+71"/>
         <source>Usage: vivar-sim [OPTION]... [--counts | --summary] [--save-board FILE [--at K]]
   or:  vivar-sim --seeds A:B [OPTION]... --counts | --summary
   or:  vivar-sim --seeds A:B --vary NAME=VALUES [OPTION]... --counts | --summary
@@ -2157,6 +2157,106 @@ variadas o no: size,hatch,mating,meal,fill, y luego la semilla.
 Ctrl+C o SIGTERM termina la salida en una fila completa, dice en stderr
 cuánto se escribió y sale con el estado 130 o 143.
 </translation>
+    </message>
+    <message>
+        <location line="+105"/>
+        <source>--seeds needs a range A:B of whole numbers from 0 to %1, not &apos;%2&apos;</source>
+        <translation>--seeds necesita un intervalo A:B de números enteros de 0 a %1, no &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--seeds needs A:B with A no greater than B, not &apos;%1&apos;</source>
+        <translation>--seeds necesita A:B con A no mayor que B, no &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>--part needs I/N, whole numbers with 1 &lt;= I &lt;= N, not &apos;%1&apos;</source>
+        <translation>--part necesita I/N, números enteros con 1 &lt;= I &lt;= N, no &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>--vary %1 is given twice: list all its values in one --vary</source>
+        <translation>--vary %1 se da dos veces: indique todos sus valores en un solo --vary</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 needs a file name</source>
+        <translation>%1 necesita un nombre de archivo</translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>--film needs a file name ending in .webm (a video) or .gif (an animated GIF), not &apos;%1&apos;</source>
+        <translation>--film necesita un nombre de archivo que termine en .webm (un vídeo) o .gif (un GIF animado), no &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>--counts and --summary do not go together</source>
+        <translation>--counts y --summary no van juntos</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--seed and --seeds do not go together</source>
+        <translation>--seed y --seeds no van juntos</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>--seeds needs --counts or --summary: the traces of many runs would be one tangle</source>
+        <translation>--seeds necesita --counts o --summary: las trazas de muchas simulaciones serían una maraña</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>--jobs goes with --seeds</source>
+        <translation>--jobs va con --seeds</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--save-board goes with a single run, not with --seeds</source>
+        <translation>--save-board va con una sola simulación, no con --seeds</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--at goes with --save-board</source>
+        <translation>--at va con --save-board</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--film goes with a single run, not with --seeds</source>
+        <translation>--film va con una sola simulación, no con --seeds</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 goes with --film FILE</source>
+        <translation>%1 va con --film ARCHIVO</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>--at %1 is after the last generation, %2</source>
+        <translation>--at %1 es posterior a la última generación, %2</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--vary goes with --seeds A:B (a single seed S is --seeds S:S)</source>
+        <translation>--vary va con --seeds A:B (una sola semilla S es --seeds S:S)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--part goes with --seeds</source>
+        <translation>--part va con --seeds</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--resume goes with --seeds: it goes on with a table</source>
+        <translation>--resume va con --seeds: continúa una tabla</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--vary size does not go with --board: a board file has its own size</source>
+        <translation>--vary size no va con --board: un archivo de tablero tiene su propio tamaño</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--vary and --seeds make more runs than can be counted</source>
+        <translation>--vary y --seeds dan más simulaciones de las que se pueden contar</translation>
     </message>
 </context>
 <context>
