@@ -8,7 +8,7 @@
 namespace languages {
 namespace {
 
-// The .qm format's parts, as Qt's lrelease writes them.
+// The .qm format's blocks and tags, as Qt's lrelease writes them.
 constexpr unsigned char kMagic[16] = {0x3c, 0xb8, 0x64, 0x18, 0xca, 0xef, 0x9c, 0x95,
                                       0xcd, 0x21, 0x1c, 0xbf, 0x60, 0xa1, 0xbd, 0xdd};
 constexpr unsigned char kHashesBlock = 0x42;
