@@ -8,6 +8,7 @@
 
 #include "app/counts_file.h"
 #include "app/lifecycle.h"
+#include "app/options.h"
 #include "app/run_options.h"
 #include "app/run_session.h"
 #include "app/steering.h"
@@ -55,6 +56,9 @@ int main(int argc, char** argv) {
     platform::keepNewlines();
     // The help and the complaints about options speak the user's language.
     language::chooseFromLocale();
+    if (const auto asked = askedLanguage("vivar", argc, argv)) {
+        language::chooseAsked(*asked);
+    }
     // Options are read, and refused, before anything opens; so is a board
     // file, whose rules the run and the next fill take.
     RunOptions options = parseRunOptions(argc, argv);

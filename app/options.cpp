@@ -1,9 +1,11 @@
 #include "app/options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/languages.h"
 #include "base/words.h"
 #include "model/board_file.h"
 #include "model/rules.h"
@@ -15,7 +17,12 @@ bool CommandLine::next() {
     if (++index_ >= argc_) {
         return false;
     }
-    const std::string_view argument = argv_[index_];
+    asked_.clear();
+    std::string_view argument = argv_[index_];
+    // A file named "/?" is no argument of ours, so Debian takes it too.
+    if (argument == "/?") {
+        argument = "--help";
+    }
     if (argument.size() < 3 || argument.substr(0, 2) != "--") {
         fail(words::fill(words::translate("CommandLine", "unexpected argument '%1'"), {argument}));
     }
@@ -26,7 +33,10 @@ bool CommandLine::next() {
     return true;
 }
 
-bool CommandLine::is(std::string_view name) const { return name_ == name; }
+bool CommandLine::is(std::string_view name) const {
+    asked_.push_back(name);
+    return name_ == name;
+}
 
 bool CommandLine::flag() {
     if (hasGluedValue_) {
@@ -66,7 +76,77 @@ void CommandLine::answerHelpOrVersion(const std::function<std::string()>& help) 
     }
 }
 
-void CommandLine::unknown() const { fail(words::fill(words::translate("CommandLine", "unknown option '%1'"), {name_})); }
+void CommandLine::unknown() const {
+    if (const auto nearest = nearestOption(name_, asked_)) {
+        fail(words::fill(words::translate("CommandLine", "unknown option '%1'; did you mean '%2'?"),
+                         {name_, *nearest}));
+    }
+    fail(words::fill(words::translate("CommandLine", "unknown option '%1'"), {name_}));
+}
+
+namespace {
+
+// Edits from one word to the other: a letter added, dropped, changed, or
+// two neighbours swapped.
+std::size_t editDistance(std::string_view a, std::string_view b) {
+    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+    for (std::size_t i = 0; i <= a.size(); ++i) {
+        d[i][0] = i;
+    }
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        d[0][j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t change = a[i - 1] == b[j - 1] ? 0 : 1;
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + change});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+            }
+        }
+    }
+    return d[a.size()][b.size()];
+}
+
+std::string_view withoutDashes(std::string_view option) {
+    return option.substr(std::min(option.find_first_not_of('-'), option.size()));
+}
+
+}  // namespace
+
+std::optional<std::string_view> nearestOption(std::string_view typed, const std::vector<std::string_view>& options) {
+    const std::string_view word = withoutDashes(typed);
+    const std::size_t limit = std::max<std::size_t>(1, word.size() / 3);
+    std::optional<std::string_view> nearest;
+    std::size_t nearestDistance = limit + 1;
+    for (const std::string_view option : options) {
+        const std::size_t distance = editDistance(word, withoutDashes(option));
+        if (distance < nearestDistance) {
+            nearest = option;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
+std::optional<std::string> askedLanguage(std::string_view program, int argc, char** argv) {
+    constexpr std::string_view kOption = "--language";
+    std::optional<std::string> asked;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == kOption && i + 1 < argc) {
+            asked = argv[++i];
+        } else if (argument.substr(0, kOption.size() + 1) == "--language=") {
+            asked = std::string(argument.substr(kOption.size() + 1));
+        }
+    }
+    if (asked && !languages::known(*asked)) {
+        CommandLine(program, argc, argv)
+            .fail(words::fill(words::translate("CommandLine", "--language takes %1, not '%2'"),
+                              {languages::names(), *asked}));
+    }
+    return asked;
+}
 
 void CommandLine::fail(const std::string& problem) const {
     const std::string line = words::fill(words::translate("CommandLine", "%1: %2 (try --help)"), {program_, problem});

@@ -2,15 +2,19 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/numbers.h"
 
 // The long options of vivar and vivar-sim, read the way Unix programs read
 // them: "--name value" or "--name=value", flags without a value, whole
-// numbers within a range. A mistake prints one line on stderr, naming the
-// problem, and exits with status 2 before anything else happens.
+// numbers within a range, and "/?" for --help as Windows programs take it.
+// A mistake prints one line on stderr, naming the problem, and exits with
+// status 2 before anything else happens; a mistyped option names the
+// nearest one.
 //
 //   CommandLine arguments("vivar", argc, argv);
 //   while (arguments.next()) {
@@ -39,6 +43,8 @@ public:
     // and exits 0; does nothing for any other option.
     void answerHelpOrVersion(const std::function<std::string()>& help);
 
+    // Refuses the current option, naming the nearest of those the loop asked
+    // about with is(), if one is near.
     [[noreturn]] void unknown() const;
     [[noreturn]] void fail(const std::string& problem) const;
 
@@ -50,7 +56,22 @@ private:
     std::string_view name_;
     std::string_view gluedValue_;
     bool hasGluedValue_ = false;
+    // The options is() was asked about for the current one: every option
+    // the program knows, once the loop reaches unknown().
+    mutable std::vector<std::string_view> asked_;
 };
+
+// The option nearest to a mistyped one by edit distance (a swap of two
+// neighbours counts one), if within a third of its length, at least one
+// edit: "--sed" gets "--seed", "--xyz" nothing. The first of equals wins.
+[[nodiscard]] std::optional<std::string_view> nearestOption(std::string_view typed,
+                                                            const std::vector<std::string_view>& options);
+
+// The value of the last --language (or --language=L), read before any
+// other option so that every text, complaints about earlier options
+// included, is in that language. A language without a translation is
+// refused as a mistake in the options is. Nothing when not given.
+[[nodiscard]] std::optional<std::string> askedLanguage(std::string_view program, int argc, char** argv);
 
 struct Rules;
 // --size WxH and --rule NAME=VALUE (repeatable, each rule once), as both

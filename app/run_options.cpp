@@ -45,7 +45,8 @@ std::string vivarHelp() {
         "                    fill=E:B:G:C are the fill's whole percentages of empty\n"
         "                    squares, brown and green lizards and cats, summing to\n"
         "                    100 (default %6)\n"
-        "  --help            print this help\n"
+        "  --language L      speak L, en or es, whatever the system's language\n"
+        "  --help, /?        print this help\n"
         "  --version         print the version\n"
         "\n"
         "Keys:\n"
@@ -115,6 +116,8 @@ RunOptions parseRunOptions(int argc, char** argv) {
             options.quiet = arguments.flag();
         } else if (arguments.is("--size") || arguments.is("--rule")) {
             readRulesOption(arguments, options.rules, options.rulesGiven);
+        } else if (arguments.is("--language")) {
+            (void)arguments.text();  // spoken since before the options were read
         } else {
             arguments.unknown();
         }

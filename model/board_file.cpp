@@ -698,6 +698,42 @@ std::optional<Problem> tooLarge(std::size_t largest) {
                            {std::to_string(largest)})};
 }
 
+// The length of the UTF-8 character starting at `at`, a well-formed one
+// beyond ASCII; 0 if none starts there.
+std::size_t utf8Length(std::string_view text, std::size_t at, std::uint32_t& code) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || text.size() - at < length) {
+        return 0;
+    }
+    code = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[at + i]);
+        if ((next & 0xC0) != 0x80) {
+            return 0;
+        }
+        code = code << 6 | (next & 0x3F);
+    }
+    constexpr std::uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    const bool surrogate = code >= 0xD800 && code < 0xE000;
+    return code >= kLeast[length] && code <= 0x10FFFF && !surrogate ? length : 0;
+}
+
+// A text in UTF-8, a README say, is told by its first character beyond
+// ASCII and that character's line; anything else is no text at all.
+Problem notText(std::string_view text, std::size_t first) {
+    std::uint32_t code = 0;
+    const std::size_t length = utf8Length(text, first, code);
+    if (length == 0) {
+        return Problem{0, told(QT_TRANSLATE_NOOP("BoardFile", "not a text file"))};
+    }
+    const std::string_view before = text.substr(0, first);
+    const auto line = static_cast<int>(std::count(before.begin(), before.end(), '\n')) + 1;
+    return Problem{line,
+                   told(QT_TRANSLATE_NOOP("BoardFile", "'%1' (U+%2) is not ASCII: board files are plain ASCII text"),
+                        {text.substr(first, length), say("%04X", static_cast<unsigned>(code))})};
+}
+
 std::optional<Problem> readText(std::string_view text, Squares& squares, Rules& rules, RunPlace* place) {
     if (text.empty()) {
         return Problem{0, told(QT_TRANSLATE_NOOP("BoardFile", "empty, not a vivar board"))};
@@ -705,8 +741,8 @@ std::optional<Problem> readText(std::string_view text, Squares& squares, Rules& 
     if (text.size() > largestOfAllFiles()) {
         return tooLarge(largestOfAllFiles());
     }
-    if (!std::all_of(text.begin(), text.end(), isText)) {
-        return Problem{0, told(QT_TRANSLATE_NOOP("BoardFile", "not a text file"))};
+    if (const auto first = std::find_if_not(text.begin(), text.end(), isText); first != text.end()) {
+        return notText(text, static_cast<std::size_t>(first - text.begin()));
     }
     Lines lines(text);
     Header header;
@@ -998,6 +1034,26 @@ std::optional<std::string> load(const std::filesystem::path& path, Board& square
 
 namespace {
 
+// A comment that tells how to go on names this file; a name beyond ASCII,
+// which a board file cannot hold, becomes FILE there, and the comment says so.
+std::string commandsOnlyInAscii(std::string_view comment, const std::filesystem::path& path) {
+    std::string told(comment);
+    bool replaced = false;
+    for (const std::string& name : {platform::utf8Name(path), platform::utf8Name(path.filename())}) {
+        if (name.empty() || std::all_of(name.begin(), name.end(), isPrintable)) {
+            continue;
+        }
+        // Quoted for a shell first, so that FILE stands bare.
+        for (const std::string& word : {"'" + name + "'", name}) {
+            for (std::size_t at = told.find(word); at != std::string::npos; at = told.find(word, at)) {
+                told.replace(at, word.size(), "FILE");
+                replaced = true;
+            }
+        }
+    }
+    return replaced ? told + " (FILE is this file, whose name is not ASCII)" : told;
+}
+
 template <typename Kept>
 std::optional<std::string> saveText(const std::filesystem::path& path, const Kept& squares, const Rules& rules,
                                     std::string_view comment, const RunPlace& place) {
@@ -1009,7 +1065,7 @@ std::optional<std::string> saveText(const std::filesystem::path& path, const Kep
         return name + ": " + *problem;
     }
     Text text(file.stream());
-    writeText(text, squares, rules, comment, place);
+    writeText(text, squares, rules, commandsOnlyInAscii(comment, path), place);
     if (const int error = text.flush()) {
         file.abandon();
         return name + ": " + reasonOf(error);

@@ -2,6 +2,7 @@
 // refused with the line at fault. Saving and loading files is tested as
 // vivar-sim's user sees it, in board_files.sh.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -252,7 +253,14 @@ TEST(BoardFiles, RefuseWhatIsNoTextAtAll) {
     Rules rules;
     EXPECT_EQ(board_file::parse("", squares, rules), "empty, not a vivar board");
     EXPECT_EQ(board_file::parse(board + std::string(1, '\0'), squares, rules), "not a text file");
-    EXPECT_EQ(board_file::parse("# caf\xc3\xa9\n" + board, squares, rules), "not a text file");
+    EXPECT_EQ(board_file::parse("# caf\xc3\xa9\n" + board, squares, rules),
+              "line 1: '\xc3\xa9' (U+00E9) is not ASCII: board files are plain ASCII text");
+    EXPECT_EQ(board_file::parse(board + "# \xf0\x9f\xa6\x8e\n", squares, rules),
+              "line " + std::to_string(std::count(board.begin(), board.end(), '\n') + 1) +
+                  ": '\xf0\x9f\xa6\x8e' (U+1F98E) is not ASCII: board files are plain ASCII text");
+    // A byte that starts no UTF-8 character, or one cut short, is no text.
+    EXPECT_EQ(board_file::parse("# caf\xe9\n" + board, squares, rules), "not a text file");
+    EXPECT_EQ(board_file::parse(board + "# \xc3", squares, rules), "not a text file");
     const std::size_t largest = board_file::largestFile(Rules{}.width, Rules{}.height);
     EXPECT_EQ(board_file::parse(board + std::string(largest - board.size() + 1, '#'), squares, rules),
               "larger than " + std::to_string(largest) + " bytes, not a vivar board");
@@ -262,6 +270,33 @@ TEST(BoardFiles, RefuseWhatIsNoTextAtAll) {
 
 // A comment comes after the version line, each of its lines marked, and
 // only with characters that the reader takes back.
+TEST(BoardFiles, NameAFileBeyondAsciiAsFileInTheCommandItsCommentGives) {
+    const std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "vivar-board-names";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::string name = "\xc3\xb1" "and\xc3\xba.vivar";  // ñandú.vivar
+    const std::filesystem::path file = folder / name;
+    // As the window writes it, with the bare name, and as vivar-sim does, quoted.
+    ASSERT_EQ(board_file::save(file, boardOfExtremes(), Rules{},
+                               "Saved by vivar: continue with vivar --board " + name + " or vivar-sim --board '" +
+                                   name + "'"),
+              std::nullopt);
+    std::ifstream in(file, std::ios::binary);
+    std::string comment;
+    std::getline(in, comment);
+    std::getline(in, comment);
+    EXPECT_EQ(comment, "# Saved by vivar: continue with vivar --board FILE or vivar-sim --board FILE (FILE is this file, "
+                       "whose name is not ASCII)");
+    // A name in ASCII stays as it is, and so does a comment that names no file.
+    ASSERT_EQ(board_file::save(folder / "plain.vivar", boardOfExtremes(), Rules{}, "go on with plain.vivar, caf\xc3\xa9"),
+              std::nullopt);
+    std::ifstream plain(folder / "plain.vivar", std::ios::binary);
+    std::getline(plain, comment);
+    std::getline(plain, comment);
+    EXPECT_EQ(comment, "# go on with plain.vivar, caf??");
+    std::filesystem::remove_all(folder);
+}
+
 TEST(BoardFiles, WriteTheCommentAfterTheVersionAsTextTheyReadBack) {
     const std::string text = board_file::format(boardOfExtremes(), Rules{}, "first\n\nsecond caf\xc3\xa9");
     EXPECT_EQ(text.substr(0, text.find("kinds")), "vivar board 1\n# first\n#\n# second caf??\n");

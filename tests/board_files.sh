@@ -288,4 +288,29 @@ out=$("$sim" --seed 5 --generations 10 --counts --save-board x.txt --at 11 2>err
 [ $? -eq 2 ] && [ -z "$out" ] && [ "$(wc -l <err)" -eq 1 ] && [ ! -e x.txt ] || fail "--at after the last generation"
 "$sim" --help | grep -q -- '--save-board FILE' || fail "--help"
 
+# A name beyond ASCII, which a board file cannot hold: the comment says FILE
+# and why, in ASCII, and the command it gives goes on with the board; the
+# file named so is read as any other.
+"$sim" --seed 5 --generations 7 --save-board ñandú.vivar >/dev/null || fail "saving ñandú.vivar exited $?"
+grep -qx '# vivar-sim --seed 5, after generation 7: continue with vivar-sim --board FILE (FILE is this file, whose name is not ASCII)' ñandú.vivar ||
+  fail "ñandú.vivar's comment: $(head -n 2 ñandú.vivar | tr '\n' '|')"
+! LC_ALL=C grep -q -P '[^\t\r\n -~]' ñandú.vivar || fail "ñandú.vivar holds a character beyond ASCII"
+"$sim" --seed 5 --generations 10 >whole.txt
+"$sim" --board ñandú.vivar --generations 3 >continued.txt
+after_generation 7 whole.txt | cmp -s - continued.txt || fail "ñandú.vivar does not go on as the run did"
+
+# A UTF-8 text is told by its first character beyond ASCII and its line, in
+# the language asked for; bytes that are no text keep the old line.
+printf '# a board\nvivar board 1\n# café\n' >readme.txt
+out=$("$sim" --board readme.txt 2>err)
+[ $? -eq 2 ] && [ -z "$out" ] &&
+  [ "$(cat err)" = "vivar-sim: readme.txt:3: 'é' (U+00E9) is not ASCII: board files are plain ASCII text" ] ||
+  fail "a UTF-8 text: $(cat err)"
+"$sim" --language es --board readme.txt 2>err
+[ "$(cat err)" = "vivar-sim: readme.txt:3: 'é' (U+00E9) no es ASCII: los archivos de tablero son solo texto ASCII" ] ||
+  fail "a UTF-8 text in Spanish: $(cat err)"
+printf 'vivar board 1\n\x00\n' >binary.vivar
+"$sim" --board binary.vivar 2>err
+[ "$(cat err)" = "vivar-sim: binary.vivar: not a text file" ] || fail "a file with a NUL byte: $(cat err)"
+
 [ "$failures" -eq 0 ] && echo "ok" || exit 1

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Every text of the window and of vivar's command line has its Spanish in
+# Every text of the window and of both programs' command lines has its Spanish in
 # translations/vivar_es.ts: Qt's lupdate, run over the code into a copy of
 # the file, finds no text the file lacks and none it holds for nothing, and
 # no translation left unfinished; each translation keeps its source's
@@ -16,7 +16,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 for ts in "$source_dir"/translations/vivar_*.ts; do
   copy=$work/$(basename "$ts")
   cp "$ts" "$copy"
-  (cd "$source_dir" && "$lupdate" -silent -locations none -I . base app model film view platform -ts "$copy") ||
+  (cd "$source_dir" && "$lupdate" -silent -locations none -I . base app model film view platform tools -ts "$copy") ||
     fail "lupdate could not read the code"
   unfinished=$(grep -c 'type="unfinished"' "$copy")
   vanished=$(grep -c 'type="vanished"\|type="obsolete"' "$copy")

@@ -30,16 +30,19 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <initializer_list>
 #include <limits>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <utility>
 #include <vector>
 
 #include "app/options.h"
+#include "base/languages.h"
 #include "base/words.h"
 #include "film/board_film.h"
 #include "film/film_format.h"
@@ -63,9 +66,9 @@ namespace {
 constexpr std::int64_t kDefaultGenerations = 100;
 constexpr unsigned kMaxJobs = 1024;
 
-// The help, in two texts, the second from --rule on, as one text would need
-// more markers than words::fill has.
-constexpr const char* kUsage =
+// The help, in two texts, the second from --film-rate on, as one text would
+// need more markers than words::fill has; English unless --language asks.
+constexpr const char* kUsage = QT_TRANSLATE_NOOP("VivarSim",
     "Usage: vivar-sim [OPTION]... [--counts | --summary] [--save-board FILE [--at K]]\n"
     "  or:  vivar-sim --seeds A:B [OPTION]... --counts | --summary\n"
     "  or:  vivar-sim --seeds A:B --vary NAME=VALUES [OPTION]... --counts | --summary\n"
@@ -106,8 +109,8 @@ constexpr const char* kUsage =
     "                     of one colour per kind where its squares would be too\n"
     "                     small for their pictures (not with --seeds)\n"
     "  --film-size WxH    the film's size in pixels, %7x%7 to %8 (default: the\n"
-    "                     board's shape, %9 pixels on its longer side)\n";
-constexpr const char* kUsageFromRule =
+    "                     board's shape, %9 pixels on its longer side)\n");
+constexpr const char* kUsageFromRule = QT_TRANSLATE_NOOP("VivarSim",
     "  --film-rate N      the film's generations per second, %7 to %8 (default %9)\n"
     "  --film-caption     under the board, a line with the generation and the\n"
     "                     populations\n"
@@ -136,7 +139,9 @@ constexpr const char* kUsageFromRule =
     "                     and added to FILE, which then holds what one run without\n"
     "                     a stop writes; a file that is not this command's table\n"
     "                     (or part) is refused and left as it was\n"
-    "  --help             print this help\n"
+    "  --language L       speak L, en or es, in this help and the complaints\n"
+    "                     (default en, whatever the system's language)\n"
+    "  --help, /?         print this help\n"
     "  --version          print the version\n"
     "\n"
     "In the CSV, lizard1 and egg1 are the brown lizards and their eggs, lizard2\n"
@@ -145,19 +150,25 @@ constexpr const char* kUsageFromRule =
     "size,hatch,mating,meal,fill, then the seed.\n"
     "\n"
     "Ctrl+C or SIGTERM ends the output at a whole row, says on stderr how much was\n"
-    "written, and exits with status 130 or 143.\n";
+    "written, and exits with status 130 or 143.\n");
 
 std::string usage() {
     const Rules standard;
     const auto number = [](auto value) { return std::to_string(value); };
-    return words::fill(kUsage, {number(kLargestSeed), number(kDefaultGenerations), number(Rules::kLeastSide),
-                                number(Rules::kMostSquares), number(standard.width), number(standard.height),
-                                number(kLeastFilmSide),
-                                number(kLargestFilm.width) + "x" + number(kLargestFilm.height),
-                                number(kDefaultFilmSide)}) +
-           words::fill(kUsageFromRule, {number(Rules::kLeastVisits), number(Rules::kMostVisits), number(standard.hatch),
-                                        number(standard.mating), number(standard.meal), ruleValue(standard, "fill"),
-                                        number(kLeastFilmRate), number(kMostFilmRate), number(kDefaultFilmRate)});
+    return words::fill(words::translate("VivarSim", kUsage),
+                       {number(kLargestSeed), number(kDefaultGenerations), number(Rules::kLeastSide),
+                        number(Rules::kMostSquares), number(standard.width), number(standard.height),
+                        number(kLeastFilmSide), number(kLargestFilm.width) + "x" + number(kLargestFilm.height),
+                        number(kDefaultFilmSide)}) +
+           words::fill(words::translate("VivarSim", kUsageFromRule),
+                       {number(Rules::kLeastVisits), number(Rules::kMostVisits), number(standard.hatch),
+                        number(standard.mating), number(standard.meal), ruleValue(standard, "fill"),
+                        number(kLeastFilmRate), number(kMostFilmRate), number(kDefaultFilmRate)});
+}
+
+// A complaint about the options, in the language --language asks for.
+std::string said(const char* text, std::initializer_list<std::string_view> values = {}) {
+    return words::fill(words::translate("VivarSim", text), values);
 }
 
 // A part of an experiment, 1 to count.
@@ -203,11 +214,13 @@ SeedRange parseSeedRange(CommandLine& arguments) {
     const std::string_view whole = text;
     if (colon == std::string::npos || !parseWholeNumber(whole.substr(0, colon), 0, kLargestSeed, range.first) ||
         !parseWholeNumber(whole.substr(colon + 1), 0, kLargestSeed, range.last)) {
-        arguments.fail("--seeds needs a range A:B of whole numbers from 0 to " + std::to_string(kLargestSeed) +
-                       ", not '" + text + "'");
+        arguments.fail(
+            said(QT_TRANSLATE_NOOP("VivarSim", "--seeds needs a range A:B of whole numbers from 0 to %1, not '%2'"),
+                            {std::to_string(kLargestSeed), text}));
     }
     if (range.first > range.last) {
-        arguments.fail("--seeds needs A:B with A no greater than B, not '" + text + "'");
+        arguments.fail(
+            said(QT_TRANSLATE_NOOP("VivarSim", "--seeds needs A:B with A no greater than B, not '%1'"), {text}));
     }
     return range;
 }
@@ -220,7 +233,8 @@ Part parsePart(CommandLine& arguments) {
     Part part;
     if (slash == std::string_view::npos || !parseWholeNumber(whole.substr(slash + 1), 1, kLargest, part.count) ||
         !parseWholeNumber(whole.substr(0, slash), 1, part.count, part.index)) {
-        arguments.fail("--part needs I/N, whole numbers with 1 <= I <= N, not '" + text + "'");
+        arguments.fail(
+            said(QT_TRANSLATE_NOOP("VivarSim", "--part needs I/N, whole numbers with 1 <= I <= N, not '%1'"), {text}));
     }
     return part;
 }
@@ -232,7 +246,9 @@ void addVariation(CommandLine& arguments, std::vector<Variation>& variations) {
     }
     for (const Variation& earlier : variations) {
         if (earlier.name == variation.name) {
-            arguments.fail("--vary " + variation.name + " is given twice: list all its values in one --vary");
+            arguments.fail(
+                said(QT_TRANSLATE_NOOP("VivarSim", "--vary %1 is given twice: list all its values in one --vary"),
+                     {variation.name}));
         }
     }
     variations.push_back(std::move(variation));
@@ -241,7 +257,7 @@ void addVariation(CommandLine& arguments, std::vector<Variation>& variations) {
 std::filesystem::path fileName(CommandLine& arguments, const char* option) {
     const std::string name = arguments.text();
     if (name.empty()) {
-        arguments.fail(std::string(option) + " needs a file name");
+        arguments.fail(said(QT_TRANSLATE_NOOP("VivarSim", "%1 needs a file name"), {option}));
     }
     return platform::pathFromUtf8(name);
 }
@@ -281,8 +297,10 @@ Options parseOptions(int argc, char** argv) {
             options.film = fileName(arguments, "--film");
             const std::optional<FilmKind> kind = filmKindOf(*options.film);
             if (!kind) {
-                arguments.fail("--film needs a file name ending in .webm (a video) or .gif (an animated GIF), not '" +
-                               platform::utf8Name(*options.film) + "'");
+                arguments.fail(
+                    said(QT_TRANSLATE_NOOP("VivarSim", "--film needs a file name ending in .webm (a video) or "
+                                                       ".gif (an animated GIF), not '%1'"),
+                         {platform::utf8Name(*options.film)}));
             }
             options.filmKind = *kind;
         } else if (arguments.is("--film-size")) {
@@ -299,58 +317,65 @@ Options parseOptions(int argc, char** argv) {
             options.filmRate = static_cast<int>(arguments.number(kLeastFilmRate, kMostFilmRate));
         } else if (arguments.is("--size") || arguments.is("--rule")) {
             readRulesOption(arguments, options.rules, options.rulesGiven);
+        } else if (arguments.is("--language")) {
+            (void)arguments.text();  // spoken since before the options were read
         } else {
             arguments.unknown();
         }
     }
     if (options.counts && options.summary) {
-        arguments.fail("--counts and --summary do not go together");
+        arguments.fail(said(QT_TRANSLATE_NOOP("VivarSim", "--counts and --summary do not go together")));
     }
     if (options.seeds && options.seedGiven) {
-        arguments.fail("--seed and --seeds do not go together");
+        arguments.fail(said(QT_TRANSLATE_NOOP("VivarSim", "--seed and --seeds do not go together")));
     }
     if (options.seeds && !options.counts && !options.summary) {
-        arguments.fail("--seeds needs --counts or --summary: the traces of many runs would be one tangle");
+        arguments.fail(
+            said(QT_TRANSLATE_NOOP("VivarSim", "--seeds needs --counts or --summary: the traces of many runs "
+                                               "would be one tangle")));
     }
     if (options.jobs && !options.seeds) {
-        arguments.fail("--jobs goes with --seeds");
+        arguments.fail(said(QT_TRANSLATE_NOOP("VivarSim", "--jobs goes with --seeds")));
     }
     if (options.saveBoard && options.seeds) {
-        arguments.fail("--save-board goes with a single run, not with --seeds");
+        arguments.fail(said(QT_TRANSLATE_NOOP("VivarSim", "--save-board goes with a single run, not with --seeds")));
     }
     if (options.saveAt && !options.saveBoard) {
-        arguments.fail("--at goes with --save-board");
+        arguments.fail(said(QT_TRANSLATE_NOOP("VivarSim", "--at goes with --save-board")));
     }
     if (options.film && options.seeds) {
-        arguments.fail("--film goes with a single run, not with --seeds");
+        arguments.fail(said(QT_TRANSLATE_NOOP("VivarSim", "--film goes with a single run, not with --seeds")));
     }
     if ((options.filmSize || options.filmRate || !(options.filmExtras == FilmExtras{})) && !options.film) {
-        arguments.fail(std::string(options.filmSize       ? "--film-size"
-                                   : options.filmRate     ? "--film-rate"
-                                   : options.filmExtras.caption ? "--film-caption"
-                                                          : "--film-chart") +
-                       " goes with --film FILE");
+        arguments.fail(
+            said(QT_TRANSLATE_NOOP("VivarSim", "%1 goes with --film FILE"),
+                 {options.filmSize             ? "--film-size"
+                  : options.filmRate           ? "--film-rate"
+                  : options.filmExtras.caption ? "--film-caption"
+                                               : "--film-chart"}));
     }
     // From a board, the first generation is the board's: known once it is read.
     if (options.saveAt && !options.board && *options.saveAt > options.generations) {
-        arguments.fail("--at " + std::to_string(*options.saveAt) + " is after the last generation, " +
-                       std::to_string(options.generations));
+        arguments.fail(said(QT_TRANSLATE_NOOP("VivarSim", "--at %1 is after the last generation, %2"),
+                            {std::to_string(*options.saveAt), std::to_string(options.generations)}));
     }
     if (!options.variations.empty() && !options.seeds) {
-        arguments.fail("--vary goes with --seeds A:B (a single seed S is --seeds S:S)");
+        arguments.fail(
+            said(QT_TRANSLATE_NOOP("VivarSim", "--vary goes with --seeds A:B (a single seed S is --seeds S:S)")));
     }
     if (options.part && !options.seeds) {
-        arguments.fail("--part goes with --seeds");
+        arguments.fail(said(QT_TRANSLATE_NOOP("VivarSim", "--part goes with --seeds")));
     }
     if (options.resume && !options.seeds) {
-        arguments.fail("--resume goes with --seeds: it goes on with a table");
+        arguments.fail(said(QT_TRANSLATE_NOOP("VivarSim", "--resume goes with --seeds: it goes on with a table")));
     }
     const auto variesSize = [](const Variation& variation) { return variation.name == "size"; };
     if (options.board && std::any_of(options.variations.begin(), options.variations.end(), variesSize)) {
-        arguments.fail("--vary size does not go with --board: a board file has its own size");
+        arguments.fail(
+            said(QT_TRANSLATE_NOOP("VivarSim", "--vary size does not go with --board: a board file has its own size")));
     }
     if (options.seeds && !Experiment(options.rules, options.variations, *options.seeds).runCount()) {
-        arguments.fail("--vary and --seeds make more runs than can be counted");
+        arguments.fail(said(QT_TRANSLATE_NOOP("VivarSim", "--vary and --seeds make more runs than can be counted")));
     }
     return options;
 }
@@ -908,6 +933,10 @@ private:
 
 int main(int argc, char** argv) {
     platform::keepNewlines();
+    // English, which scripts read, unless asked: the locale is not looked at.
+    if (const auto asked = askedLanguage("vivar-sim", argc, argv)) {
+        languages::speak(*asked);
+    }
     Options options = parseOptions(argc, argv);
     // A stop ends the output at a whole row; with a board to save, a
     // reader that has gone does not end the run before the save.

@@ -13,9 +13,9 @@ foreach(qm ${qm_files})
   string(APPEND entries "    {\"${language}\", ${language}, sizeof ${language}},\n")
 endforeach()
 file(WRITE ${OUTPUT}.new "// Made by translations/embed.cmake from the .qm files; not edited by hand.
-#include \"view/language.h\"
+#include \"base/languages.h\"
 
-namespace language {
+namespace languages {
 namespace {
 ${arrays}
 }  // namespace
@@ -24,7 +24,7 @@ const Embedded kEmbedded[] = {
 ${entries}};
 const std::size_t kEmbeddedCount = sizeof kEmbedded / sizeof kEmbedded[0];
 
-}  // namespace language
+}  // namespace languages
 ")
 execute_process(COMMAND ${CMAKE_COMMAND} -E copy_if_different ${OUTPUT}.new ${OUTPUT})
 file(REMOVE ${OUTPUT}.new)

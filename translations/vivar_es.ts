@@ -265,7 +265,12 @@
         <translation>el valor de %1 debe ser de 0 a %2, no &quot;%3&quot;</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+45"/>
+        <source>&apos;%1&apos; (U+%2) is not ASCII: board files are plain ASCII text</source>
+        <translation>&apos;%1&apos; (U+%2) no es ASCII: los archivos de tablero son solo texto ASCII</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>empty, not a vivar board</source>
         <translation>vacío, no es un tablero de vivar</translation>
     </message>
@@ -280,7 +285,7 @@
         <translation>contiene la generación %1: %2 generaciones más pasarían de la generación %3</translation>
     </message>
     <message>
-        <location line="+194"/>
+        <location line="+214"/>
         <source>the board is %1, not %2 as --size says</source>
         <translation>el tablero es de %1, no de %2 como dice --size</translation>
     </message>
@@ -290,7 +295,7 @@
         <translation>la regla %1 del tablero es %2, no %3 como dice --rule</translation>
     </message>
     <message>
-        <location line="-346"/>
+        <location line="-402"/>
         <source>larger than %1 bytes, not a vivar board</source>
         <translation>mayor de %1 bytes, no es un tablero de vivar</translation>
     </message>
@@ -300,12 +305,12 @@
         <translation>el tamaño debe ser AxL, un ancho y un alto de al menos %1 y %2 casillas en total como mucho, no &quot;%3&quot;</translation>
     </message>
     <message>
-        <location line="+322"/>
+        <location line="+341"/>
         <source>not a text file</source>
         <translation>no es un archivo de texto</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+45"/>
         <source>text after &quot;end&quot;</source>
         <translation>texto después de la línea final (end)</translation>
     </message>
@@ -323,12 +328,12 @@
 <context>
     <name>CommandLine</name>
     <message>
-        <location filename="../app/options.cpp" line="+20"/>
+        <location filename="../app/options.cpp" line="+27"/>
         <source>unexpected argument &apos;%1&apos;</source>
         <translation>argumento inesperado &apos;%1&apos;</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+16"/>
         <source>%1 takes no value</source>
         <translation>%1 no lleva valor</translation>
     </message>
@@ -343,12 +348,22 @@
         <translation>%1 necesita un número entero de %2 a %3, no &apos;%4&apos;</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+19"/>
+        <source>unknown option &apos;%1&apos;; did you mean &apos;%2&apos;?</source>
+        <translation>opción desconocida &apos;%1&apos;; ¿quería decir &apos;%2&apos;?</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>unknown option &apos;%1&apos;</source>
         <translation>opción desconocida &apos;%1&apos;</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+61"/>
+        <source>--language takes %1, not &apos;%2&apos;</source>
+        <translation>--language admite %1, no &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>%1: %2 (try --help)</source>
         <translation>%1: %2 (pruebe --help)</translation>
     </message>
@@ -495,7 +510,7 @@
 <context>
     <name>FilmPage</name>
     <message>
-        <location filename="../film/film_page.cpp" line="+43"/>
+        <location filename="../film/film_page.cpp" line="+36"/>
         <source>brown lizards</source>
         <translation>lagartos marrones</translation>
     </message>
@@ -520,7 +535,7 @@
         <translation>gatos</translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+34"/>
         <source>Generation %1</source>
         <translation>Generación %1</translation>
     </message>
@@ -789,7 +804,8 @@ Opciones:
                     fill=E:B:G:C are the fill&apos;s whole percentages of empty
                     squares, brown and green lizards and cats, summing to
                     100 (default %6)
-  --help            print this help
+  --language L      speak L, en or es, whatever the system&apos;s language
+  --help, /?        print this help
   --version         print the version
 
 Keys:
@@ -838,7 +854,8 @@ ends the program after the generation under way.
                     porcentajes enteros del llenado de casillas vacías,
                     lagartos marrones y verdes y gatos, que suman 100 (por
                     omisión %6)
-  --help            muestra esta ayuda
+  --language L      habla en L, en o es, sea cual sea el idioma del sistema
+  --help, /?        muestra esta ayuda
   --version         muestra la versión
 
 Teclas:
@@ -881,7 +898,7 @@ ventana el programa termina tras la generación en curso.
 </translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+68"/>
         <source>--counts needs a file name</source>
         <translation>--counts necesita un nombre de archivo</translation>
     </message>
@@ -894,7 +911,7 @@ ventana el programa termina tras la generación en curso.
 <context>
     <name>RunPanel</name>
     <message>
-        <location filename="../view/run_panel.cpp" line="+73"/>
+        <location filename="../view/run_panel.cpp" line="+65"/>
         <source>brown lizards</source>
         <translation>lagartos marrones</translation>
     </message>
@@ -919,7 +936,7 @@ ventana el programa termina tras la generación en curso.
         <translation>gatos</translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+50"/>
         <source>Generation %1 of %2</source>
         <translation>Generación %1 de %2</translation>
     </message>
@@ -994,7 +1011,7 @@ ventana el programa termina tras la generación en curso.
         <translation>semilla %1</translation>
     </message>
     <message>
-        <location line="+215"/>
+        <location line="+198"/>
         <source>Populations</source>
         <translation>Poblaciones</translation>
     </message>
@@ -1009,7 +1026,7 @@ ventana el programa termina tras la generación en curso.
         <translation>casillas</translation>
     </message>
     <message>
-        <location line="-221"/>
+        <location line="-204"/>
         <source>rules %1</source>
         <translation>reglas %1</translation>
     </message>
@@ -1958,14 +1975,299 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
     </message>
 </context>
 <context>
+    <name>VivarSim</name>
+    <message>
+        <location filename="../tools/vivar_sim.cpp" line="+71"/>
+        <source>Usage: vivar-sim [OPTION]... [--counts | --summary] [--save-board FILE [--at K]]
+  or:  vivar-sim --seeds A:B [OPTION]... --counts | --summary
+  or:  vivar-sim --seeds A:B --vary NAME=VALUES [OPTION]... --counts | --summary
+
+Runs the terrarium without a window.
+
+Options:
+  --seed S           calendar second that seeds the fill, 0 to %1
+                     (default: now, or the board file&apos;s seed); generation k
+                     is seeded with S + k
+  --board FILE       start from the board in FILE instead of the fill, at
+                     the generation it was saved after, and run N more
+                     generations seeded as its run was (its seed, or the
+                     seeds it recorded), so that it goes on exactly; with
+                     --seed S, generation k is seeded with S + k instead
+  --generations N    number of generations (default %2)
+  --counts           print a CSV of the populations instead of the trace;
+                     with --seeds, each row starts with its run&apos;s size,
+                     rules and seed
+  --summary          print one CSV row per seed: the last generation&apos;s
+                     populations and, for each lizard species, the first
+                     generation with none of its adults or eggs left
+  --save-board FILE  after the last generation, write the board to FILE
+                     with its place in the run, which --board FILE goes on
+                     from (not with --seeds)
+  --at K             with --save-board, save the board after generation K
+                     instead, from the first to the last, as the run passes
+                     it: the output is the same
+  --seeds A:B        run every seed from A to B (each 0 to %1);
+                     needs --counts or --summary
+  --jobs J           threads for --seeds (default: the number of cores)
+  --size WxH         a board W squares wide and H high on a torus, each at
+                     least %3, at most %4 squares (default %5x%6)
+  --film FILE        film the run into FILE, one frame per generation, the
+                     first board included: a WebM video (VP8) when FILE ends
+                     in .webm, an animated GIF when it ends in .gif; the
+                     board as the window&apos;s home view shows it, a board map
+                     of one colour per kind where its squares would be too
+                     small for their pictures (not with --seeds)
+  --film-size WxH    the film&apos;s size in pixels, %7x%7 to %8 (default: the
+                     board&apos;s shape, %9 pixels on its longer side)
+</source>
+        <translation>Modo de empleo: vivar-sim [OPCIÓN]... [--counts | --summary] [--save-board ARCHIVO [--at K]]
+   o:  vivar-sim --seeds A:B [OPCIÓN]... --counts | --summary
+   o:  vivar-sim --seeds A:B --vary NOMBRE=VALORES [OPCIÓN]... --counts | --summary
+
+Simula el terrario sin ventana.
+
+Opciones:
+  --seed S           segundo del calendario que siembra el llenado, de 0 a %1
+                     (por omisión: ahora, o la semilla del archivo de
+                     tablero); la generación k se siembra con S + k
+  --board ARCHIVO    empieza desde el tablero de ARCHIVO en lugar del
+                     llenado, en la generación tras la que se guardó, y
+                     simula N generaciones más sembradas como lo fue su
+                     simulación (su semilla, o las semillas que registró),
+                     de modo que sigue exactamente; con --seed S, la
+                     generación k se siembra con S + k
+  --generations N    número de generaciones (por omisión %2)
+  --counts           escribe un CSV de las poblaciones en lugar de la traza;
+                     con --seeds, cada fila empieza con el tamaño, las reglas
+                     y la semilla de su simulación
+  --summary          escribe una fila CSV por semilla: las poblaciones de la
+                     última generación y, para cada especie de lagarto, la
+                     primera generación sin adultos ni huevos suyos
+  --save-board ARCHIVO
+                     tras la última generación, escribe el tablero en
+                     ARCHIVO con su lugar en la simulación, desde el que
+                     sigue --board ARCHIVO (no con --seeds)
+  --at K             con --save-board, guarda en su lugar el tablero tras la
+                     generación K, de la primera a la última, cuando la
+                     simulación pasa por ella: la salida es la misma
+  --seeds A:B        simula cada semilla de A a B (cada una de 0 a %1);
+                     necesita --counts o --summary
+  --jobs J           hilos para --seeds (por omisión: el número de núcleos)
+  --size AxL         un tablero de A casillas de ancho y L de alto sobre un
+                     toro, cada uno al menos %3, como mucho %4 casillas (por
+                     omisión %5x%6)
+  --film ARCHIVO     filma la simulación en ARCHIVO, un fotograma por
+                     generación, con el primer tablero: un vídeo WebM (VP8)
+                     si ARCHIVO termina en .webm, un GIF animado si termina
+                     en .gif; el tablero como lo muestra la vista inicial de
+                     la ventana, un mapa del tablero con un color por tipo
+                     donde sus casillas serían demasiado pequeñas para sus
+                     imágenes (no con --seeds)
+  --film-size AxL    el tamaño de la película en píxeles, de %7x%7 a %8 (por
+                     omisión: la forma del tablero, %9 píxeles en su lado
+                     más largo)
+</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>  --film-rate N      the film&apos;s generations per second, %7 to %8 (default %9)
+  --film-caption     under the board, a line with the generation and the
+                     populations
+  --film-chart       beside the board, the population chart as the window
+                     draws it
+  --rule NAME=VALUE
+                     change one of the rules (repeatable): hatch, mating,
+                     meal are the visits an egg takes to hatch and a
+                     mating and a meal last, %1 to %2 (default %3, %4, %5);
+                     fill=E:B:G:C are the fill&apos;s whole percentages of
+                     empty squares, brown and green lizards and cats,
+                     summing to 100 (default %6)
+  --vary NAME=V1,V2,...
+                     with --seeds, run every seed under each of these values
+                     of a rule (hatch, mating, meal, fill) or of size (WxH);
+                     hatch, mating, meal and size also take FIRST:LAST:STEP,
+                     a size N there meaning NxN. Repeatable: every
+                     combination of the values runs, the first --vary
+                     changing slowest; the values replace what --rule or
+                     --size says
+  --part I/N         with --seeds, run only the I-th of N equal shares of
+                     the runs, in order: parts 1 to N, concatenated, are the
+                     whole output, and part 1 alone prints the header
+  --resume FILE      with --seeds, go on with FILE, this command&apos;s table cut
+                     short by a stop: its whole runs are kept, the rest run
+                     and added to FILE, which then holds what one run without
+                     a stop writes; a file that is not this command&apos;s table
+                     (or part) is refused and left as it was
+  --language L       speak L, en or es, in this help and the complaints
+                     (default en, whatever the system&apos;s language)
+  --help, /?         print this help
+  --version          print the version
+
+In the CSV, lizard1 and egg1 are the brown lizards and their eggs, lizard2
+and egg2 the green ones; species1 is brown, species2 green. With --seeds, and
+in --summary, every row begins with its run&apos;s size and rules, varied or not:
+size,hatch,mating,meal,fill, then the seed.
+
+Ctrl+C or SIGTERM ends the output at a whole row, says on stderr how much was
+written, and exits with status 130 or 143.
+</source>
+        <translation>  --film-rate N      las generaciones por segundo de la película, de %7 a %8
+                     (por omisión %9)
+  --film-caption     bajo el tablero, una línea con la generación y las
+                     poblaciones
+  --film-chart       junto al tablero, la gráfica de poblaciones como la
+                     dibuja la ventana
+  --rule NOMBRE=VALOR
+                     cambia una de las reglas (se puede repetir): hatch,
+                     mating, meal son las visitas que tarda un huevo en
+                     eclosionar y que duran un apareamiento y una comida, de
+                     %1 a %2 (por omisión %3, %4, %5); fill=E:B:G:C son los
+                     porcentajes enteros del llenado de casillas vacías,
+                     lagartos marrones y verdes y gatos, que suman 100 (por
+                     omisión %6)
+  --vary NOMBRE=V1,V2,...
+                     con --seeds, simula cada semilla con cada uno de estos
+                     valores de una regla (hatch, mating, meal, fill) o del
+                     tamaño (size, AxL); hatch, mating, meal y size también
+                     admiten PRIMERO:ÚLTIMO:PASO, y un tamaño N ahí es NxN.
+                     Se puede repetir: se simula cada combinación de los
+                     valores, y el primer --vary es el que cambia más
+                     despacio; los valores sustituyen a lo que dicen --rule
+                     o --size
+  --part I/N         con --seeds, simula solo la I-ésima de N partes iguales
+                     de las simulaciones, en orden: las partes 1 a N, una
+                     tras otra, son la salida entera, y solo la parte 1
+                     escribe la cabecera
+  --resume ARCHIVO   con --seeds, sigue con ARCHIVO, la tabla de esta orden
+                     cortada por una parada: se conservan sus simulaciones
+                     completas, el resto se simula y se añade a ARCHIVO, que
+                     queda como lo escribe una ejecución sin parada; un
+                     archivo que no es la tabla (o parte) de esta orden se
+                     rechaza y se deja como estaba
+  --language L       habla en L, en o es, en esta ayuda y en las quejas
+                     (por omisión en, sea cual sea el idioma del sistema)
+  --help, /?         muestra esta ayuda
+  --version          muestra la versión
+
+En el CSV, lizard1 y egg1 son los lagartos marrones y sus huevos, lizard2 y
+egg2 los verdes; species1 es la marrón, species2 la verde. Con --seeds, y en
+--summary, cada fila empieza con el tamaño y las reglas de su simulación,
+variadas o no: size,hatch,mating,meal,fill, y luego la semilla.
+
+Ctrl+C o SIGTERM termina la salida en una fila completa, dice en stderr
+cuánto se escribió y sale con el estado 130 o 143.
+</translation>
+    </message>
+    <message>
+        <location line="+105"/>
+        <source>--seeds needs a range A:B of whole numbers from 0 to %1, not &apos;%2&apos;</source>
+        <translation>--seeds necesita un intervalo A:B de números enteros de 0 a %1, no &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--seeds needs A:B with A no greater than B, not &apos;%1&apos;</source>
+        <translation>--seeds necesita A:B con A no mayor que B, no &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>--part needs I/N, whole numbers with 1 &lt;= I &lt;= N, not &apos;%1&apos;</source>
+        <translation>--part necesita I/N, números enteros con 1 &lt;= I &lt;= N, no &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>--vary %1 is given twice: list all its values in one --vary</source>
+        <translation>--vary %1 se da dos veces: indique todos sus valores en un solo --vary</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 needs a file name</source>
+        <translation>%1 necesita un nombre de archivo</translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>--film needs a file name ending in .webm (a video) or .gif (an animated GIF), not &apos;%1&apos;</source>
+        <translation>--film necesita un nombre de archivo que termine en .webm (un vídeo) o .gif (un GIF animado), no &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>--counts and --summary do not go together</source>
+        <translation>--counts y --summary no van juntos</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--seed and --seeds do not go together</source>
+        <translation>--seed y --seeds no van juntos</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>--seeds needs --counts or --summary: the traces of many runs would be one tangle</source>
+        <translation>--seeds necesita --counts o --summary: las trazas de muchas simulaciones serían una maraña</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>--jobs goes with --seeds</source>
+        <translation>--jobs va con --seeds</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--save-board goes with a single run, not with --seeds</source>
+        <translation>--save-board va con una sola simulación, no con --seeds</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--at goes with --save-board</source>
+        <translation>--at va con --save-board</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--film goes with a single run, not with --seeds</source>
+        <translation>--film va con una sola simulación, no con --seeds</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 goes with --film FILE</source>
+        <translation>%1 va con --film ARCHIVO</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>--at %1 is after the last generation, %2</source>
+        <translation>--at %1 es posterior a la última generación, %2</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--vary goes with --seeds A:B (a single seed S is --seeds S:S)</source>
+        <translation>--vary va con --seeds A:B (una sola semilla S es --seeds S:S)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--part goes with --seeds</source>
+        <translation>--part va con --seeds</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--resume goes with --seeds: it goes on with a table</source>
+        <translation>--resume va con --seeds: continúa una tabla</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--vary size does not go with --board: a board file has its own size</source>
+        <translation>--vary size no va con --board: un archivo de tablero tiene su propio tamaño</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>--vary and --seeds make more runs than can be counted</source>
+        <translation>--vary y --seeds dan más simulaciones de las que se pueden contar</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
-        <location filename="../app/main.cpp" line="+44"/>
+        <location filename="../app/main.cpp" line="+45"/>
         <source>%1 is the board file, which --counts would write over: name another file for the counts</source>
         <translation>%1 es el archivo del tablero, que --counts sobrescribiría: indique otro archivo para los recuentos</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+31"/>
         <source>vivar: cannot write the counts file &apos;%1&apos;: %2</source>
         <translation>vivar: no se puede escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
     </message>

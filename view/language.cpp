@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "base/languages.h"
 #include "base/words.h"
 
 namespace language {
@@ -18,13 +19,8 @@ QString& chosenLanguage() {
     return language;
 }
 
-const Embedded* embeddedFor(const QString& language) {
-    for (std::size_t i = 0; i < kEmbeddedCount; ++i) {
-        if (language == QLatin1String(kEmbedded[i].language)) {
-            return &kEmbedded[i];
-        }
-    }
-    return nullptr;
+const languages::Embedded* embeddedFor(const QString& language) {
+    return languages::embeddedFor(language.toStdString());
 }
 
 // Made on first use. Qt takes the thread that makes its first object for
@@ -37,7 +33,7 @@ struct Translators {
     bool loaded = false;
 
     Translators() {
-        if (const Embedded* embedded = embeddedFor(chosenLanguage())) {
+        if (const languages::Embedded* embedded = embeddedFor(chosenLanguage())) {
             loaded = ours.load(embedded->data, static_cast<int>(embedded->size));
         }
     }
@@ -83,13 +79,18 @@ QString choose(const QStringList& preferred, const QStringList& translated) {
 
 void chooseFromLocale() {
     QStringList translated;
-    for (std::size_t i = 0; i < kEmbeddedCount; ++i) {
-        translated.append(QString::fromLatin1(kEmbedded[i].language));
+    for (std::size_t i = 0; i < languages::kEmbeddedCount; ++i) {
+        translated.append(QString::fromLatin1(languages::kEmbedded[i].language));
     }
     chosenLanguage() = choose(QLocale::system().uiLanguages(), translated);
     if (embeddedFor(chosenLanguage()) != nullptr) {
         words::useTranslation(translateForCommandLine);
     }
+}
+
+void chooseAsked(const std::string& asked) {
+    chosenLanguage() = QString::fromStdString(asked);
+    words::useTranslation(embeddedFor(chosenLanguage()) != nullptr ? translateForCommandLine : nullptr);
 }
 
 QLocale numbersFor(const QString& shown, const QLocale& user) {

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <cstddef>
-
 #include <cstdint>
+#include <string>
 
 #include <QLocale>
 #include <QString>
@@ -24,6 +23,9 @@ namespace language {
 // LC_MESSAGES, LANG; on Windows, the system's language) and hands it to
 // the command line's texts. Call it before the options are read.
 void chooseFromLocale();
+// The language --language asks for, one that languages::known takes,
+// over the locale's; before any text is translated.
+void chooseAsked(const std::string& asked);
 // Hands the translation, and Qt's own for the buttons of its dialogs, to
 // the application once it exists.
 void installInApplication();
@@ -37,15 +39,5 @@ void installInApplication();
 [[nodiscard]] QString number(std::int64_t value);
 // The same for a window in `shown` ("en", "es") and the user's locale.
 [[nodiscard]] QLocale numbersFor(const QString& shown, const QLocale& user);
-
-// A translation built into the program: the .qm made from
-// translations/vivar_<language>.ts.
-struct Embedded {
-    const char* language;
-    const unsigned char* data;
-    std::size_t size;
-};
-extern const Embedded kEmbedded[];
-extern const std::size_t kEmbeddedCount;
 
 }  // namespace language

@@ -73,6 +73,15 @@ message_gone() { [ -z "$(message)" ]; }
 wait_for 5 message_up || fail "no message told of the malformed board"
 xdotool windowfocus --sync "$(message)" key Return
 wait_for 5 message_gone || fail "the message did not go"
+# A UTF-8 text opened by mistake is told by its first character beyond ASCII.
+printf '# a board?\nvivar board 1\n# caf\xc3\xa9\n' >"$work/readme.txt"
+key ctrl+o
+answer_dialog "Open a board" "$work/readme.txt"
+wait_for 5 grep -q -F "the board was not opened: $work/readme.txt:3: 'é' (U+00E9) is not ASCII: board files are plain ASCII text" "$err" ||
+  fail "a UTF-8 text was not refused by its character: $(cat "$err")"
+wait_for 5 message_up || fail "no message told of the UTF-8 text"
+xdotool windowfocus --sync "$(message)" key Return
+wait_for 5 message_gone || fail "the message about the UTF-8 text did not go"
 grep -v "the board was not opened" "$err" >"$work/other-errors"
 : >"$err"
 key ctrl+s

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The window and vivar's help speak Spanish in a Spanish locale and English
-# in the C locale, the status line grouping its numbers as the window's
+# in the C locale, and the language --language names over either, the status line grouping its numbers as the window's
 # language does, while the console trace stays byte for byte the same in
 # both.
 #   language.sh VIVAR VIVAR-SIM PICTURES-DIR
@@ -73,10 +73,11 @@ run plain "${plain[@]}"
 
 # Numbers are written as the window's language writes them, whatever the
 # digits of the locale: this machine's C.UTF-8 with LANGUAGE=es is Spanish.
-pace_reads() {  # EXPECTED ENV...
+pace_reads() {  # EXPECTED ENV...; vivar's --language in $language_option
   local expected=$1; shift
   : >"$status_log"
-  VIVAR_STATUS_LOG=$status_log start_vivar env -u LC_ALL -u LC_MESSAGES -u LANGUAGE "$@" "$vivar" --pace 10000
+  VIVAR_STATUS_LOG=$status_log start_vivar env -u LC_ALL -u LC_MESSAGES -u LANGUAGE "$@" "$vivar" --pace 10000 \
+    ${language_option:+"$language_option"}
   wait_for 5 said "$expected" || fail "$*: the status line said $(status_lines | tail -n 1)"
   key ctrl+q
   wait "$pid" || fail "$*: exit status $?"
@@ -85,6 +86,9 @@ pace_reads() {  # EXPECTED ENV...
 pace_reads ' ritmo 10\.000 ms$' LANG=C.UTF-8 LANGUAGE=es
 pace_reads ' pace 10000 ms$' LANG=C.UTF-8 LANGUAGE=en
 pace_reads ' pace 10,000 ms$' LANG=en_US.UTF-8
+# --language over the locale, both ways: the window as well as the help.
+language_option=--language=es pace_reads ' ritmo 10\.000 ms$' LANG=en_US.UTF-8 LANGUAGE=en
+language_option=--language=en pace_reads ' pace 10000 ms$' LANG=C.UTF-8 LANGUAGE=es
 
 [ -s "$work/trace-plain" ] && grep -q '^especie = ' "$work/trace-plain" ||
   fail "the run printed no trace of a generation"

@@ -19,7 +19,10 @@
 #   Wine's own fonts in the prefix, as a Windows has its interface fonts, and
 #   without them where the first font is a symbol font, when the fonts
 #   shipped in fonts\ stand in;
-# - on a 1366 x 768 screen the window opens within the screen.
+# - on a 1366 x 768 screen the window opens within the screen;
+# - both programs take /? for --help, name the nearest option to a mistyped
+#   one and speak the language --language names; the zip's README.txt names
+#   no build/ path and only what the zip holds.
 #   wine_checks.sh WINDOWS-BUILD-DIR DEBIAN-BUILD-DIR
 set -u
 windows=$(cd "$1" && pwd) debian=$(cd "$2" && pwd)
@@ -347,5 +350,58 @@ within_screen "a symbol font first" || fail "with a symbol font first the window
 check_words "$window" symbol-font "with a symbol font first"
 close_window
 [ -z "$(program_lines "$err")" ] || fail "vivar.exe with a symbol font first wrote to stderr: $(program_lines "$err")"
+
+
+# --- The words of the command line, and the zip's README.txt ---
+# /? prints the help, a mistyped option names the nearest one, and
+# --language chooses the language over Windows' own, in both programs.
+export WINEPREFIX=$work/wine
+unset FONTCONFIG_FILE
+for program in vivar vivar-sim; do
+  english_usage="Usage: $program [OPTION]..." spanish_usage="Modo de empleo: $program [OPCIÓN]..."
+  wine "$app/$program.exe" '/?' >"$work/out" 2>"$err"
+  status=$?
+  [ "$status" -eq 0 ] && [ "$(head -n 1 "$work/out" | cut -c 1-${#english_usage})" = "$english_usage" ] ||
+    fail "$program.exe /?: status $status, it began: $(head -n 1 "$work/out")"
+  wine "$app/$program.exe" --sed 1 >"$work/out" 2>"$err"
+  status=$?
+  [ "$status" -eq 2 ] && [ ! -s "$work/out" ] &&
+    [ "$(program_lines "$err")" = "$program: unknown option '--sed'; did you mean '--seed'? (try --help)" ] ||
+    fail "$program.exe --sed 1: status $status, stderr: $(program_lines "$err")"
+  wine "$app/$program.exe" --sed 1 --language es >"$work/out" 2>"$err"
+  [ "$(program_lines "$err")" = "$program: opción desconocida '--sed'; ¿quería decir '--seed'? (pruebe --help)" ] ||
+    fail "$program.exe --sed 1 --language es: $(program_lines "$err")"
+  help=$(env -u LC_ALL LANG=en_US.UTF-8 wine "$app/$program.exe" --language es --help 2>/dev/null | head -n 1)
+  [ "${help:0:${#spanish_usage}}" = "$spanish_usage" ] || fail "$program.exe --language es --help began: $help"
+done
+help=$(env -u LC_ALL LANG=es_ES.UTF-8 LOCPATH="$work/locales" wine "$app/vivar.exe" --language=en --help 2>/dev/null |
+  head -n 1)
+[ "$help" = "Usage: vivar [OPTION]..." ] || fail "vivar.exe --language=en --help on Spanish Windows began: $help"
+
+# The zip's README.txt speaks Windows: no build/ path, no Markdown link to a
+# file of the source tree, and every file or folder it names is in the zip
+# or one its own commands make (after ">", --save-board, --film, mkdir).
+readme=$app/README.txt
+[ -s "$readme" ] || fail "the zip holds no README.txt"
+! grep -n -E 'build/|\]\(|\.md\b|tools/|docs/' "$readme" >"$work/out" ||
+  fail "README.txt names files of the source tree: $(head -n 3 "$work/out")"
+grep -q -E '^ +vivar-sim\.exe .*> [a-z]+\.txt' "$readme" && grep -q -E '^ +vivar(-sim)?\.exe .*> nul' "$readme" ||
+  fail "README.txt shows no cmd redirection of the trace"
+made=" " named_missing= previous=
+for word in $(tr -d '\r' <"$readme"); do
+  word=${word#[(\"]} word=${word%[,.:;)\"]} word=${word%[,.:;)\"]}
+  case $previous in
+    ">" | --save-board | --film | --counts | mkdir) made+="$word ${word%%\\*} " previous=$word; continue ;;
+  esac
+  previous=$word
+  case $word in
+    *\\*) root=${word%%\\*} ;;
+    *.exe | *.dll | *.txt | *.csv | *.vivar | *.webm | *.gif) root=$word ;;
+    *) continue ;;
+  esac
+  case $root in '' | .* | '*.dll' | *:) continue ;; esac
+  [[ "$made" == *" $root "* || -e "$app/$root" ]] || named_missing+=" $word"
+done
+[ -z "$named_missing" ] || fail "README.txt names what the zip does not hold:$named_missing"
 
 [ "$failures" -eq 0 ] && echo "ok" || exit 1
