@@ -23,15 +23,16 @@
 #include "view/display_update.h"
 #include "view/language.h"
 #include "view/run_panel.h"
+#include "view/user_folders.h"
 #include "view/view.h"
 #include "view/view_parts.h"
 
 namespace {
 
 // The dialogs offer board files first, by their usual ending, and start in
-// the folder of the latest board saved or opened.
+// the folder of the latest board saved or opened, at first the user's
+// documents.
 QString boardFilter() { return View::tr("vivar boards (*.vivar);;All files (*)"); }
-QString boardFolder;
 
 // The comment a saved board starts with: where it stands in its run, which
 // the file itself records, and how to go on.
@@ -93,7 +94,7 @@ void View::saveBoard() {
     // screen when the key was pressed. A name without an ending gets the
     // boards' own, so that Open lists it.
     QFileDialog dialog(topLevelWindow.load(), tr("Save the board at generation %1").arg(language::number(place.generation)),
-                       boardFolder, boardFilter());
+                       user_folders::offered(user_folders::Kind::kBoards), boardFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("vivar"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -110,7 +111,7 @@ void View::saveBoard() {
             return;
         }
     }
-    boardFolder = QFileInfo(name).absolutePath();
+    user_folders::remember(user_folders::Kind::kBoards, name);
     if (const auto problem = board_file::save(platform::pathFromUtf8(name.toStdString()), *shown, rules,
                                               savedComment(place, QFileInfo(name).fileName().toStdString()), place)) {
         tellProblem(tr("the board was not saved: %1").arg(QString::fromStdString(*problem)));
@@ -124,11 +125,12 @@ void View::openBoard() {
         }
         return;
     }
-    const QString name = QFileDialog::getOpenFileName(topLevelWindow.load(), tr("Open a board"), boardFolder, boardFilter());
+    const QString name = QFileDialog::getOpenFileName(topLevelWindow.load(), tr("Open a board"),
+                                                      user_folders::offered(user_folders::Kind::kBoards), boardFilter());
     if (name.isEmpty()) {
         return;
     }
-    boardFolder = QFileInfo(name).absolutePath();
+    user_folders::remember(user_folders::Kind::kBoards, name);
     auto opened = std::make_shared<Board>();
     Rules rules;
     board_file::RunPlace place;

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "platform/system.h"
+#include "view/user_folders.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ QString sizeText(FilmSize size) { return QStringLiteral("%1x%2").arg(size.width)
 
 ExportDialog::ExportDialog(QWidget* parent, Kind kind, const QString& title, const QString& fileName, FilmSize size,
                            int rate, FilmExtras extras)
-    : QDialog(parent), kind_(kind), size_(size) {
+    : QDialog(parent), kind_(kind), folder_(QFileInfo(fileName).absolutePath()), size_(size) {
     setWindowTitle(title);
     auto* form = new QFormLayout;
     name_ = new QLineEdit(fileName);
@@ -97,7 +98,7 @@ ExportDialog::ExportDialog(QWidget* parent, Kind kind, const QString& title, con
     name_->selectAll();
 }
 
-QString ExportDialog::fileName() const { return name_->text().trimmed(); }
+QString ExportDialog::fileName() const { return user_folders::inFolder(folder_, name_->text().trimmed()); }
 
 int ExportDialog::rate() const { return rate_ != nullptr ? rate_->value() : kDefaultFilmRate; }
 

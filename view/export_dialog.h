@@ -15,7 +15,8 @@ class QSpinBox;
 // Where a picture of the view or a film goes, and at what size and pace:
 // a file name (typed, or chosen with Browse…), a size from the list or
 // typed as WxH, for a film its generations per second, and whether a
-// caption and the population chart go with the board. OK keeps the
+// caption and the population chart go with the board. A name typed
+// without a folder goes into the folder offered. OK keeps the
 // dialog up, saying why, until every field is good.
 class ExportDialog : public QDialog {
     Q_DECLARE_TR_FUNCTIONS(ExportDialog)
@@ -39,6 +40,8 @@ private:
     void browse();
 
     Kind kind_;
+    // Where a name typed without a folder goes: the folder offered.
+    QString folder_;
     QLineEdit* name_;
     QComboBox* sizes_;
     QSpinBox* rate_ = nullptr;

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -32,6 +31,7 @@
 #include "view/offscreen_view.h"
 #include "view/run_panel.h"
 #include "view/scene.h"
+#include "view/user_folders.h"
 #include "view/view.h"
 #include "view/view_parts.h"
 
@@ -39,14 +39,10 @@ Filming::~Filming() = default;
 
 namespace {
 
-// Where pictures and films go, unless one was saved elsewhere since.
-QString exportFolder;
-
-QString inExportFolder(const QString& name) {
-    if (exportFolder.isEmpty()) {
-        exportFolder = QDir::currentPath();
-    }
-    return QDir(exportFolder).filePath(name);
+// The name a dialog offers: the default name in the user's folder for the
+// kind, or in the one last chosen for it.
+QString offeredName(user_folders::Kind kind, const QString& name) {
+    return user_folders::inFolder(user_folders::offered(kind), name);
 }
 
 constexpr FilmSize kDefaultPictureSize{1920, 1080};
@@ -89,18 +85,19 @@ std::optional<PageFacts> factsOf(const RunSession* session) {
 
 void View::savePicture() {
     ExportDialog dialog(topLevelWindow.load(), ExportDialog::Kind::kPicture, tr("Save a picture of the view"),
-                        inExportFolder(QStringLiteral("vivar-generation-%1.png").arg(session != nullptr ? session->generation() : 0)),
+                        offeredName(user_folders::Kind::kPictures,
+                                    QStringLiteral("vivar-generation-%1.png").arg(session != nullptr ? session->generation() : 0)),
                         pictureSize, kDefaultFilmRate, pictureExtras);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
     pictureSize = dialog.size();
     pictureExtras = dialog.extras();
+    user_folders::remember(user_folders::Kind::kPictures, dialog.fileName());
     savePictureAs(dialog.fileName());
 }
 
 void View::savePictureAs(const QString& name) {
-    exportFolder = QFileInfo(name).absolutePath();
     const FilmPage page(pictureSize, pictureExtras, language::numbers());
     std::optional<PageFacts> facts;
     if (!page.boardAlone()) {
@@ -153,7 +150,7 @@ void View::toggleRecording() {
         return;
     }
     ExportDialog dialog(topLevelWindow.load(), ExportDialog::Kind::kFilm, tr("Record a film of the generations shown"),
-                        inExportFolder(QStringLiteral("vivar-film.webm")), filmSize, filmRate, filmExtras);
+                        offeredName(user_folders::Kind::kFilms, QStringLiteral("vivar-film.webm")), filmSize, filmRate, filmExtras);
     if (dialog.exec() != QDialog::Accepted || filming) {
         return;
     }
@@ -161,7 +158,7 @@ void View::toggleRecording() {
     filmRate = dialog.rate();
     filmExtras = dialog.extras();
     const QString name = dialog.fileName();
-    exportFolder = QFileInfo(name).absolutePath();
+    user_folders::remember(user_folders::Kind::kFilms, name);
     std::string problem;
     std::unique_ptr<FilmWriter> writer =
         FilmWriter::open(platform::pathFromUtf8(name.toStdString()), dialog.filmKind(), filmSize, filmRate, problem,

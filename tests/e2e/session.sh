@@ -10,6 +10,10 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   mkdir -m 700 "$XDG_RUNTIME_DIR"
 fi
 
+# The folders the window remembers are written to the test's own settings,
+# never the user's.
+export XDG_CONFIG_HOME=$work/config
+
 # The tests read the window's English, whatever the machine's language.
 export LC_ALL=C.UTF-8
 unset LANGUAGE

@@ -404,4 +404,73 @@ for word in $(tr -d '\r' <"$readme"); do
 done
 [ -z "$named_missing" ] || fail "README.txt names what the zip does not hold:$named_missing"
 
+# The installed program as its Start-menu shortcut starts it, in the
+# program's folder: P then Return alone saves the picture into the user's
+# Pictures folder, the known folder that Windows names, and nothing into
+# Program Files. A prefix of its own, whose home is the test's, so that
+# Wine's user folders lead nowhere outside it. The installer speaks Spanish
+# on a Spanish Windows and English otherwise.
+installed_picture_check() {
+  local prefix=$work/wine-user home=$work/user-home
+  # Wine links the user's Pictures to the home's, or to home itself where
+  # there is none: a folder of its own tells the two apart.
+  mkdir -p "$home/.config" "$home/Pictures"
+  export WINEPREFIX=$prefix HOME=$home XDG_CONFIG_HOME=$home/.config
+  unset FONTCONFIG_FILE
+  wineboot --init >/dev/null 2>&1 || die "cannot make a Wine prefix for the installed program"
+  cp "$wine_fonts"/* "$WINEPREFIX/drive_c/windows/Fonts/" || die "cannot copy Wine's fonts into the prefix"
+
+  # The installer's window title in each language, then closed unanswered.
+  local title setup_pid
+  installer_up() { xdotool search --onlyvisible --name 'vivar' 2>/dev/null | head -n 1; }
+  installer_shown() { [ -n "$(installer_up)" ]; }
+  for language in es_ES.UTF-8 C.UTF-8; do
+    env -u LC_ALL LANG=$language LOCPATH="$work/locales" wine "$setup" >/dev/null 2>&1 &
+    setup_pid=$!
+    wait_for 20 installer_shown || fail "the installer opened no window with LANG=$language"
+    title=$(xdotool getwindowname "$(installer_up)" 2>/dev/null)
+    echo "the installer with LANG=$language: \"$title\""
+    case $language in
+      es_*) [ "$title" = "Instalación de vivar" ] || fail "the installer on a Spanish Windows is titled \"$title\"" ;;
+      *) [ "$title" = "vivar Setup" ] || fail "the installer on an English Windows is titled \"$title\"" ;;
+    esac
+    kill "$setup_pid" 2>/dev/null
+    wait "$setup_pid" 2>/dev/null
+    wineserver -k
+    wineserver -w
+  done
+
+  wine "$setup" /S >/dev/null 2>&1 || fail "the installer failed in a prefix of its own"
+  local program=$WINEPREFIX/drive_c/Program\ Files/vivar
+  local pictures=$WINEPREFIX/drive_c/users/$(id -un)/Pictures
+  local shortcut
+  shortcut=$(find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name 'vivar.lnk' | head -n 1)
+  [ -n "$shortcut" ] || die "no Start-menu entry in a prefix of its own"
+  # The shortcut starts vivar.exe in its own folder.
+  strings -e l "$shortcut" | grep -q -i -x -F 'C:\Program Files\vivar' ||
+    fail "the shortcut's working folder is not C:\\Program Files\\vivar: $(strings -e l "$shortcut" | tr '\n' ' ')"
+  [ -d "$pictures" ] || die "the Wine user has no Pictures folder at $pictures"
+  (cd "$program" && exec wine ./vivar.exe) >"$out" 2>"$err" &
+  pid=$!
+  window=$(wait_for_window) && [ -n "$window" ] || die "the installed vivar.exe opened no window in its own folder"
+  key p
+  local try
+  wait_for 20 dialog_up "Save a picture of the view" || die "P opened no dialog in the installed vivar.exe"
+  for try in 1 2 3; do
+    sleep 0.5
+    xdotool key Return
+    wait_for 3 dialog_gone "Save a picture of the view" && break
+    echo "the picture's dialog is still up after Return $try"
+  done
+  wait_for 20 test -s "$pictures/vivar-generation-0.png" ||
+    fail "P and Return saved no vivar-generation-0.png in the Wine user's Pictures folder $pictures: $(ls -R "$home")"
+  close_window
+  ! find "$program" -name '*.png' -newer "$shortcut" | grep -q . ||
+    fail "a picture was saved into the program's folder: $(find "$program" -name '*.png' -newer "$shortcut")"
+  [ -z "$(program_lines "$err")" ] || fail "the installed vivar.exe wrote to stderr: $(program_lines "$err")"
+  echo "installed vivar.exe: P and Return saved $(ls "$pictures")"
+  wineserver -k
+}
+installed_picture_check
+
 [ "$failures" -eq 0 ] && echo "ok" || exit 1
