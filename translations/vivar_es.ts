@@ -1966,6 +1966,11 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
     </message>
     <message>
         <location line="+28"/>
+        <source>vivar: on a board larger than %1 x %2 the console shows no trace of the creatures; send it to a file to keep it: vivar ... &gt; trace.txt</source>
+        <translation>vivar: en un tablero mayor que %1 x %2 la consola no muestra la traza de las criaturas; envíela a un archivo para conservarla: vivar ... &gt; traza.txt</translation>
+    </message>
+    <message>
+        <location line="+18"/>
         <source>vivar: cannot write the counts file &apos;%1&apos;: %2</source>
         <translation>vivar: no se puede escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
     </message>
