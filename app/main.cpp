@@ -91,6 +91,7 @@ int main(int argc, char** argv) {
                                      "creatures; send it to a file to keep it: vivar ... > trace.txt"),
             {std::to_string(Rules{}.width), std::to_string(Rules{}.height)});
         std::printf("%s\n", line.c_str());
+        trace::keepCreaturesFromConsole();
     } else if (!platform::isTerminal(stdout)) {
         // A trace kept in a file or piped on is throughput: written in large
         // blocks, it costs Windows (and Wine) a system call per 64 KB rather
@@ -116,7 +117,7 @@ int main(int argc, char** argv) {
     Model model;
     // The window's model traces to the console, where its lines are shown;
     // started, it draws from its thread's generator.
-    model.traceTo(creaturesTraced ? &trace::console() : nullptr);
+    model.traceTo(trace::creatures());
     // The scene belongs to the view thread: the model's hand-off asks it to
     // show the board and waits until it has.
     model.displayUpdate = [&view] { view.showBoard(); };
