@@ -36,7 +36,7 @@ void fillBoard(std::time_t now) { fillBoard(board, now); }
 void fillBoard(Board& squares, std::time_t now, const Rules& rules) {
     // The thread's generator looked up once: a large board draws millions
     // of values.
-    trace::Writer console(&trace::console());
+    trace::Writer console(trace::creatures());
     fillBoard(squares, now, rules, platform::threadGenerator(), console);
 }
 

@@ -18,6 +18,16 @@ Sink& console() {
 
 namespace {
 
+std::atomic<bool> creaturesShown{true};
+
+}  // namespace
+
+Sink* creatures() { return creaturesShown.load() ? &console() : nullptr; }
+
+void keepCreaturesFromConsole() { creaturesShown.store(false); }
+
+namespace {
+
 // Flushes stdio's buffer for `out`, noting a failure in `sink`.
 void flushTo(Sink& sink, std::FILE* out) {
     if (std::fflush(out) != 0 || std::ferror(out) != 0) {

@@ -15,12 +15,16 @@ namespace platform {
 
 // Standard output and standard error write "\n" as it is, so that a trace or
 // a CSV has the same bytes on every system; Windows' C library would
-// otherwise write "\r\n". A console shows what they write as UTF-8, which
-// the translated help and messages are. Call before the first output.
+// otherwise write "\r\n". A Windows console shows their UTF-8 right, the
+// translated help and messages among it, whatever its code page, and takes
+// a generation's trace in a few writes. Call before the first output.
 void keepNewlines();
 
 // Whether the stream writes to a terminal (a console window on Windows).
 [[nodiscard]] bool isTerminal(std::FILE* stream);
+// Whether the terminal it writes to processes escape codes such as
+// "\033[K": a Debian terminal; never a file, nor a Windows console.
+[[nodiscard]] bool showsEscapeCodes(std::FILE* stream);
 
 // The running program's own file, or an empty path when it cannot be told.
 [[nodiscard]] std::filesystem::path executablePath();

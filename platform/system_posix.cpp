@@ -20,6 +20,8 @@ void keepNewlines() {}
 
 bool isTerminal(std::FILE* stream) { return isatty(fileno(stream)) == 1; }
 
+bool showsEscapeCodes(std::FILE* stream) { return isTerminal(stream); }
+
 std::filesystem::path executablePath() {
     std::error_code error;
     return std::filesystem::read_symlink("/proc/self/exe", error);

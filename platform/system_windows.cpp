@@ -1,4 +1,5 @@
 #include "platform/system.h"
+#include "platform/console.h"
 #include "platform/windows_errors.h"
 
 #include <fcntl.h>
@@ -21,22 +22,24 @@ namespace platform {
 void keepNewlines() {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-    // A console reads bytes in its own code page unless told otherwise;
-    // redirected output is not affected. The console is the user's: its
-    // own code page comes back when the program ends.
-    static const UINT consoleCodePage = GetConsoleOutputCP();
-    if (consoleCodePage != 0 && consoleCodePage != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) {
-        std::atexit([] { SetConsoleOutputCP(consoleCodePage); });
-    }
+    relayToConsole();
 }
 
 bool isTerminal(std::FILE* stream) {
+    const int fd = _fileno(stream);
+    if (relaysToConsole(fd)) {
+        return true;
+    }
     // _isatty says yes to any character device, NUL among them: only a
     // console is a terminal.
-    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
     DWORD mode = 0;
     return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
 }
+
+// Windows 10's console processes them once asked to, but Wine 8's accepts
+// the request and shows them anyway ("[K"): none is written.
+bool showsEscapeCodes(std::FILE* /*stream*/) { return false; }
 
 std::filesystem::path executablePath() {
     std::wstring name(MAX_PATH, L'\0');

@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdarg>
 #include <chrono>
 #include <cinttypes>
 #include <cstdint>
@@ -396,6 +397,38 @@ std::string duration(double seconds) {
     return text;
 }
 
+// A line of progress on a terminal's stderr, each one written over the one
+// before. Where the terminal takes "\033[K" it clears what a longer line
+// left; elsewhere (a Windows console that shows it as "[K") spaces do.
+class ProgressLine {
+public:
+    void show(const std::string& text, bool last) {
+        std::string line = "\r" + text;
+        if (escapeCodes_) {
+            line += "\033[K";
+        } else if (text.size() < width_) {
+            line.append(width_ - text.size(), ' ');
+        }
+        width_ = last ? 0 : text.size();
+        std::fprintf(stderr, "%s%s", line.c_str(), last ? "\n" : "");
+    }
+
+private:
+    bool escapeCodes_ = platform::showsEscapeCodes(stderr);
+    std::size_t width_ = 0;
+};
+
+// The text of a printf format, for a progress line.
+std::string formatted(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string formatted(const char* format, ...) {
+    char text[256];
+    va_list arguments;
+    va_start(arguments, format);
+    const int length = std::vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    return std::string(text, static_cast<std::size_t>(std::clamp(length, 0, static_cast<int>(sizeof text) - 1)));
+}
+
 class Progress {
 public:
     // Counted in runs when an experiment varies rules, in seeds when not;
@@ -417,13 +450,14 @@ public:
         const double rate = static_cast<double>(done) / seconds;
         const std::string when = last ? "done in " + duration(seconds)
                                       : "about " + duration(static_cast<double>(total_ - done) / rate) + " left";
-        // Back to the start of the line, and clear what a longer line left.
         if (runs_) {
-            std::fprintf(stderr, "\rvivar-sim: %" PRIu64 " of %" PRIu64 " runs, %.1f runs/s, %s\033[K%s",
-                         already_ + done, already_ + total_, rate, when.c_str(), last ? "\n" : "");
+            line_.show(formatted("vivar-sim: %" PRIu64 " of %" PRIu64 " runs, %.1f runs/s, %s", already_ + done,
+                                 already_ + total_, rate, when.c_str()),
+                       last);
         } else {
-            std::fprintf(stderr, "\rvivar-sim: %" PRIu64 " of %" PRIu64 " seeds, %.1f seeds/s, %s\033[K%s",
-                         already_ + done, already_ + total_, rate, when.c_str(), last ? "\n" : "");
+            line_.show(formatted("vivar-sim: %" PRIu64 " of %" PRIu64 " seeds, %.1f seeds/s, %s", already_ + done,
+                                 already_ + total_, rate, when.c_str()),
+                       last);
         }
         open_ = !last;
     }
@@ -446,6 +480,7 @@ private:
     bool runs_;
     bool shown_;
     bool open_ = false;
+    ProgressLine line_;
     Clock::time_point start_ = Clock::now();
     Clock::time_point lastShown_;
 };
@@ -916,8 +951,7 @@ private:
             return;
         }
         lastShown_ = now;
-        std::fprintf(stderr, "\rvivar-sim: film: %" PRId64 " of %" PRId64 " frames\033[K%s", film_->frames(), total_,
-                     last ? "\n" : "");
+        line_.show(formatted("vivar-sim: film: %" PRId64 " of %" PRId64 " frames", film_->frames(), total_), last);
     }
 
     std::string name_;
@@ -927,6 +961,7 @@ private:
     bool shown_;
     bool tells_;
     Clock::time_point lastShown_;
+    ProgressLine line_;
 };
 
 }  // namespace

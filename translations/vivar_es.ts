@@ -427,7 +427,7 @@
 <context>
     <name>ExportDialog</name>
     <message>
-        <location filename="../view/export_dialog.cpp" line="+40"/>
+        <location filename="../view/export_dialog.cpp" line="+41"/>
         <source>Browse…</source>
         <translation>Examinar…</translation>
     </message>
@@ -1626,7 +1626,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Seguir a la criatura de la casilla elegida mientras se mueve, generación tras generación, hasta que la atrapen (F)</translation>
     </message>
     <message>
-        <location filename="../view/board_dialogs.cpp" line="+33"/>
+        <location filename="../view/board_dialogs.cpp" line="+35"/>
         <source>vivar boards (*.vivar);;All files (*)</source>
         <translation>Tableros de vivar (*.vivar);;Todos los archivos (*)</translation>
     </message>
@@ -1686,7 +1686,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>vivar: no se pudo abrir la ventana del visor: no se pudo abrir ninguna pantalla</translation>
     </message>
     <message>
-        <location filename="../view/board_dialogs.cpp" line="+22"/>
+        <location filename="../view/board_dialogs.cpp" line="+21"/>
         <source>The run goes on from generation %1 with seed %2 from --seed, not the board&apos;s seed %3</source>
         <translation>La simulación sigue desde la generación %1 con la semilla %2 de --seed, no con la semilla del tablero, %3</translation>
     </message>
@@ -1736,7 +1736,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Abrir un tablero</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <location line="+5"/>
         <source>the board was not opened: %1</source>
         <translation>no se abrió el tablero: %1</translation>
@@ -1917,12 +1917,12 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>La generación %1 es donde empieza esta simulación.</translation>
     </message>
     <message>
-        <location filename="../view/pictures_of_view.cpp" line="+91"/>
+        <location filename="../view/pictures_of_view.cpp" line="+87"/>
         <source>Save a picture of the view</source>
         <translation>Guardar una imagen de la vista</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+29"/>
         <source>the picture was not saved: OpenGL could not draw the view off screen at %1x%2</source>
         <translation>no se guardó la imagen: OpenGL no pudo dibujar la vista fuera de pantalla a %1x%2</translation>
     </message>
@@ -1977,7 +1977,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
 <context>
     <name>VivarSim</name>
     <message>
-        <location filename="../tools/vivar_sim.cpp" line="+71"/>
+        <location filename="../tools/vivar_sim.cpp" line="+72"/>
         <source>Usage: vivar-sim [OPTION]... [--counts | --summary] [--save-board FILE [--at K]]
   or:  vivar-sim --seeds A:B [OPTION]... --counts | --summary
   or:  vivar-sim --seeds A:B --vary NAME=VALUES [OPTION]... --counts | --summary
@@ -2270,6 +2270,11 @@ cuánto se escribió y sale con el estado 130 o 143.
         <location line="+31"/>
         <source>vivar: cannot write the counts file &apos;%1&apos;: %2</source>
         <translation>vivar: no se puede escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>vivar: on a board larger than %1 x %2 the console shows no trace of the creatures; send it to a file to keep it: vivar ... &gt; trace.txt</source>
+        <translation>vivar: en un tablero mayor que %1 x %2 la consola no muestra la traza de las criaturas; envíela a un archivo para conservarla: vivar ... &gt; traza.txt</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// Text on its way to a console that takes it a piece at a time.
+namespace platform {
+
+// How many of the bytes, from the first, end on a whole UTF-8 character:
+// a character cut off at the end waits for the bytes that follow it, since
+// a console shows each half of it as a stranger. Bytes that are no UTF-8
+// at all count as whole, to be shown as such.
+[[nodiscard]] std::size_t wholeUtf8(std::string_view bytes);
+
+// How many of the bytes, from the first and at most `most` of them, to
+// write as one piece: up to the last line's end within them when there is
+// one, else as many as end on a whole character; 0 only when they are the
+// first bytes of a character and no more.
+[[nodiscard]] std::size_t consolePiece(std::string_view bytes, std::size_t most);
+
+// Windows only, from system_windows.cpp: standard output and standard
+// error, where they are a console, are relayed to it as UTF-16 by a thread
+// of the program's own (console_windows.cpp tells why). Called once, first.
+void relayToConsole();
+[[nodiscard]] bool relaysToConsole(int fd);
+
+}  // namespace platform
