@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "app/console_trace.h"
 #include "app/counts_file.h"
 #include "app/lifecycle.h"
 #include "app/options.h"
@@ -80,22 +81,8 @@ int main(int argc, char** argv) {
         }
     }
     Steering steering(options);
-    // A board larger than the standard one traces megabytes a generation,
-    // more than a person reads and more than a console shows in time (a
-    // Windows console takes seconds for one): a terminal gets the window's
-    // own lines without the creatures', on Debian too, so that a run reads
-    // the same on both. A file or a pipe keeps the whole trace.
-    const bool creaturesTraced =
-        options.quiet || !platform::isTerminal(stdout) || options.rules.squareCount() <= Rules{}.squareCount();
     if (options.quiet) {
         trace::setSink(nullptr);
-    } else if (!creaturesTraced) {
-        const std::string line = words::fill(
-            words::translate("main", "vivar: on a board larger than %1 x %2 the console shows no trace of the "
-                                     "creatures; send it to a file to keep it: vivar ... > trace.txt"),
-            {std::to_string(Rules{}.width), std::to_string(Rules{}.height)});
-        std::printf("%s\n", line.c_str());
-        trace::keepCreaturesFromConsole();
     } else if (!platform::isTerminal(stdout)) {
         // A trace kept in a file or piped on is throughput: written in large
         // blocks, it costs Windows (and Wine) a system call per 64 KB rather
@@ -121,7 +108,8 @@ int main(int argc, char** argv) {
     Model model;
     // The window's model traces to the console, where its lines are shown;
     // started, it draws from its thread's generator.
-    model.traceTo(trace::creatures());
+    console_trace::watchTerminal(!options.quiet && platform::isTerminal(stdout));
+    console_trace::fitTo(options.rules, model);
     // The scene belongs to the view thread: the model's hand-off asks it to
     // show the board and waits until it has.
     model.displayUpdate = [&view] { view.showBoard(); };

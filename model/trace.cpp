@@ -24,7 +24,7 @@ std::atomic<bool> creaturesShown{true};
 
 Sink* creatures() { return creaturesShown.load() ? &console() : nullptr; }
 
-void keepCreaturesFromConsole() { creaturesShown.store(false); }
+void showCreatures(bool shown) { creaturesShown.store(shown); }
 
 namespace {
 

@@ -39,10 +39,10 @@ private:
 [[nodiscard]] Sink& console();
 
 // Where the terrarium's own lines go, the creatures' turns and a fill's
-// draws: the console, or nowhere once the window keeps them from a terminal
+// draws: the console, or nowhere while the window keeps them from a terminal
 // (a large board's would take a console minutes to show).
 [[nodiscard]] Sink* creatures();
-void keepCreaturesFromConsole();
+void showCreatures(bool shown);
 
 // One writer's lines on their way to its sink: a model's, one thread at a
 // time. While a Burst lasts, the lines are gathered and handed to stdio in a

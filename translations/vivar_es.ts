@@ -1897,7 +1897,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>los recuentos de esta simulación van a un archivo propio, %1</translation>
     </message>
     <message>
-        <location filename="../view/board_rules.cpp" line="+70"/>
+        <location filename="../view/board_rules.cpp" line="+72"/>
         <source>The rules change only while stopped: stop the run first (Space).</source>
         <translation>Las reglas solo cambian con la simulación detenida: deténgala antes (Espacio).</translation>
     </message>
@@ -2262,7 +2262,7 @@ cuánto se escribió y sale con el estado 130 o 143.
 <context>
     <name>main</name>
     <message>
-        <location filename="../app/main.cpp" line="+45"/>
+        <location filename="../app/main.cpp" line="+46"/>
         <source>%1 is the board file, which --counts would write over: name another file for the counts</source>
         <translation>%1 es el archivo del tablero, que --counts sobrescribiría: indique otro archivo para los recuentos</translation>
     </message>
@@ -2272,7 +2272,7 @@ cuánto se escribió y sale con el estado 130 o 143.
         <translation>vivar: no se puede escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location filename="../app/console_trace.cpp" line="+26"/>
         <source>vivar: on a board larger than %1 x %2 the console shows no trace of the creatures; send it to a file to keep it: vivar ... &gt; trace.txt</source>
         <translation>vivar: en un tablero mayor que %1 x %2 la consola no muestra la traza de las criaturas; envíela a un archivo para conservarla: vivar ... &gt; traza.txt</translation>
     </message>

@@ -7,6 +7,7 @@
 
 #include <Inventor/nodes/SoSelection.h>
 
+#include "app/console_trace.h"
 #include "app/run_session.h"
 #include "base/thread_flags.h"
 #include "model/board.h"
@@ -55,6 +56,7 @@ void View::bringRules(const Rules& rules, Board* squares) {
         board.resize(rules.width, rules.height);
     }
     model->setUpLattice();
+    console_trace::fitTo(rules, *model);
     resizeScene();
     if (viewer != nullptr) {
         frameBoard(*viewer);
