@@ -23,5 +23,8 @@ namespace platform {
 // of the program's own (console_windows.cpp tells why). Called once, first.
 void relayToConsole();
 [[nodiscard]] bool relaysToConsole(int fd);
+// Lets the console show what is left, for a moment at most; at exit, or
+// before a quick end.
+void finishRelay();
 
 }  // namespace platform

@@ -108,25 +108,6 @@ DWORD WINAPI relay(void* /*unused*/) {
     return 0;
 }
 
-// The program ends through exit: what it wrote goes to the pipe, whose
-// end then closes, so that the relay shows the rest and finishes; it has a
-// moment to, then the end goes on.
-void atExit() {
-    std::fflush(stdout);
-    std::fflush(stderr);
-    const int nothing = _open("NUL", _O_WRONLY | _O_BINARY);
-    for (int fd = 1; fd <= 2; ++fd) {
-        if (relayed[static_cast<std::size_t>(fd)]) {
-            _dup2(nothing, fd);
-        }
-    }
-    _close(nothing);
-    const ULONGLONG deadline = GetTickCount64() + kLastShowingMs;
-    while (!finished.load() && GetTickCount64() < deadline) {
-        Sleep(1);
-    }
-}
-
 }  // namespace
 
 void relayToConsole() {
@@ -170,7 +151,30 @@ void relayToConsole() {
     HANDLE thread = CreateThread(nullptr, 0, relay, nullptr, 0, nullptr);
     if (thread != nullptr) {
         CloseHandle(thread);
-        std::atexit(atExit);
+        std::atexit(finishRelay);
+    }
+}
+
+// What the program wrote goes to the pipe, whose end then closes, so that
+// the relay shows the rest and finishes; it has a moment to, then the end
+// goes on. Through exit, or before a quick end that skips exit's work.
+void finishRelay() {
+    static std::atomic<bool> begun{false};
+    if (consoleShown == INVALID_HANDLE_VALUE || begun.exchange(true)) {
+        return;
+    }
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const int nothing = _open("NUL", _O_WRONLY | _O_BINARY);
+    for (int fd = 1; fd <= 2; ++fd) {
+        if (relayed[static_cast<std::size_t>(fd)]) {
+            _dup2(nothing, fd);
+        }
+    }
+    _close(nothing);
+    const ULONGLONG deadline = GetTickCount64() + kLastShowingMs;
+    while (!finished.load() && GetTickCount64() < deadline) {
+        Sleep(1);
     }
 }
 

@@ -69,6 +69,10 @@ void failWritesWhenReaderGoes();
 [[nodiscard]] bool isReaderGone(int error);
 [[noreturn]] void endAsReaderGone();
 
+// std::_Exit, which skips exit's work and the threads still running, after a
+// Windows console has had its moment to show what was written to it.
+[[noreturn]] void endAtOnce(int status);
+
 // File names. The program's own text is UTF-8, which on Windows is not the
 // code page that narrow file functions and argv use; so a name travels as a
 // path (wide on Windows) and becomes text only to be shown. On Debian a

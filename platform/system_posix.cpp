@@ -105,6 +105,8 @@ void endAsReaderGone() {
     std::_Exit(1);
 }
 
+void endAtOnce(int status) { std::_Exit(status); }
+
 std::filesystem::path pathFromUtf8(std::string_view name) { return std::filesystem::path(std::string(name)); }
 
 std::string utf8Name(const std::filesystem::path& path) { return path.native(); }

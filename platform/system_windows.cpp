@@ -112,7 +112,12 @@ void failWritesWhenReaderGoes() {}
 
 bool isReaderGone(int error) { return error == EPIPE || error == EINVAL; }
 
-void endAsReaderGone() { std::_Exit(1); }
+void endAsReaderGone() { endAtOnce(1); }
+
+void endAtOnce(int status) {
+    finishRelay();
+    std::_Exit(status);
+}
 
 std::filesystem::path pathFromUtf8(std::string_view name) {
     if (name.empty()) {

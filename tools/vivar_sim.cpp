@@ -498,7 +498,7 @@ constexpr const char* kStandardOutput = "standard output";
     }
     std::fprintf(stderr, "vivar-sim: %s: %s\n", name.c_str(),
                  error != 0 ? std::strerror(error) : "could not be written");
-    std::_Exit(1);
+    platform::endAtOnce(1);
 }
 
 void endIfOutputFailed(const RowOutput& output) {
@@ -649,7 +649,7 @@ Resumed openToResume(const std::filesystem::path& path, const TableShape& shape)
     const std::string name = platform::utf8Name(path);
     const auto refuse = [&name](const std::string& problem, int status) {
         std::fprintf(stderr, "vivar-sim: %s%s\n", name.c_str(), problem.c_str());
-        std::_Exit(status);
+        platform::endAtOnce(status);
     };
     // A table is read back, so it is a file: a FIFO would be waited on.
     if (const std::optional<std::string> refused = platform::OutputFile::refusal(path, platform::Streams::no)) {
@@ -762,7 +762,7 @@ void runSweep(const Options& options, const StartingBoard* from) {
                          "vivar-sim: stopped: %s of %s runs written; the same command with --resume FILE goes on\n",
                          written.c_str(), grouped(total).c_str());
         }
-        std::_Exit(platform::exitStatusAfter(platform::interrupted()));
+        platform::endAtOnce(platform::exitStatusAfter(platform::interrupted()));
     };
     sweepRuns(
         span.end - first, jobs, [&](std::uint64_t index) { return experiment.rulesOf(first + index); }, work,
@@ -777,7 +777,7 @@ void runSweep(const Options& options, const StartingBoard* from) {
     if (options.resume) {
         if (const std::optional<std::string> failed = resumed.file.commit()) {
             std::fprintf(stderr, "vivar-sim: %s: %s\n", output.name().c_str(), failed->c_str());
-            std::_Exit(1);
+            platform::endAtOnce(1);
         }
     }
 }
@@ -836,7 +836,7 @@ private:
     } else {
         std::fprintf(stderr, "vivar-sim: stopped: %s of %s generations written\n", done.c_str(), all.c_str());
     }
-    std::_Exit(platform::exitStatusAfter(platform::interrupted()));
+    platform::endAtOnce(platform::exitStatusAfter(platform::interrupted()));
 }
 
 // The films module, loaded for --film only; the program ends, having said
