@@ -28,7 +28,7 @@ packages=(
 # configure, xwininfo and xmodmap, and Tesseract to read the window's words.
 windows_packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools wine fonts-wine nsis libboost1.74-dev nasm pkg-config zip unzip
-  x11-utils x11-xserver-utils tesseract-ocr tesseract-ocr-eng
+  x11-utils x11-xserver-utils tesseract-ocr tesseract-ocr-eng openbox
 )
 
 as_root() {
