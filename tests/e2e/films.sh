@@ -23,8 +23,10 @@ last_status() { tail -n 1 "$status_log"; }
 shown() { grep -q "^Generation.$1\\b" <(last_status); }
 # A function, so that wait_for reads the last line afresh each time.
 says_recording() { grep -q "recording${1:-}" <(last_status); }
-# Fills the export dialog of that title: the file name, then the size.
-export_dialog() {  # TITLE FILE SIZE
+# Fills the export dialog of that title: the file name, then the size, and
+# with TABS-TO-CAPTION, the caption and the chart checked after the size
+# (and the rate, for a film).
+export_dialog() {  # TITLE FILE SIZE [TABS-TO-CAPTION]
   wait_for 20 dialog_up "$1" || die "no dialog \"$1\""
   xdotool windowfocus --sync "$(dialog "$1")"
   sleep 0.3
@@ -32,21 +34,11 @@ export_dialog() {  # TITLE FILE SIZE
   xdotool type --delay 5 "$2"
   xdotool key Tab ctrl+a
   xdotool type --delay 5 "$3"
+  if [ $# -ge 4 ]; then
+    for _ in $(seq "$4"); do xdotool key Tab; done
+    xdotool key space Tab space
+  fi
   xdotool key Return
-  wait_for 5 dialog_gone "$1" || die "the dialog \"$1\" stayed"
-}
-# The same, with the caption and the chart checked after the size (and the
-# rate, for a film).
-extras_dialog() {  # TITLE FILE SIZE TABS-TO-CAPTION
-  wait_for 20 dialog_up "$1" || die "no dialog \"$1\""
-  xdotool windowfocus --sync "$(dialog "$1")"
-  sleep 0.3
-  xdotool key ctrl+a
-  xdotool type --delay 5 "$2"
-  xdotool key Tab ctrl+a
-  xdotool type --delay 5 "$3"
-  for _ in $(seq "$4"); do xdotool key Tab; done
-  xdotool key space Tab space Return
   wait_for 5 dialog_gone "$1" || die "the dialog \"$1\" stayed"
 }
 # The mean brightness, 0 to 1, of a part of a picture.   brightness PNG WxH+X+Y
@@ -86,7 +78,7 @@ grep -q "recording" <(last_status) && fail "the status line still says that it r
 # the chart: the chart's side is light where the board alone is black, and
 # the caption's strip holds letters on black.
 key v
-extras_dialog "Record a film of the generations shown" "$work/told.webm" 640x360 2
+export_dialog "Record a film of the generations shown" "$work/told.webm" 640x360 2
 wait_for 10 says_recording ",.frame.1\\b" || die "the film with a caption did not start"
 for k in 6 7; do
   key n
@@ -104,7 +96,7 @@ above "$chart" 0.7 && ! above "$alone" 0.3 ||
 caption=$(brightness "$work/told.png" 600x14+20+342)
 above "$caption" 0.03 && ! above "$caption" 0.6 || fail "the caption's strip is $caption bright: no letters on black"
 key p
-extras_dialog "Save a picture of the view" "$work/told-view.png" 800x450 1
+export_dialog "Save a picture of the view" "$work/told-view.png" 800x450 1
 wait_for 20 test -s "$work/told-view.png" || fail "no picture with a caption saved"
 above "$(brightness "$work/told-view.png" 250x350+540+10)" 0.7 || fail "the picture has no chart beside the board"
 
