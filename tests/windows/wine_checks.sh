@@ -325,6 +325,7 @@ echo "installed: $installed"
 # miss is measured once more before it fails. On a desktop: Wine hides a
 # window only once a window manager says it has, and without one waits 2 s
 # for it.
+command -v openbox >/dev/null || die "no window manager to close windows under (apt-get install openbox)"
 openbox >/dev/null 2>&1 &
 window_manager=$!
 console_counts=$WINEPREFIX/drive_c/console-counts.csv
