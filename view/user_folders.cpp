@@ -1,5 +1,8 @@
 #include "view/user_folders.h"
 
+#include <array>
+#include <cstddef>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -14,29 +17,19 @@ namespace {
 QSettings settings() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("vivar"),
                                         QStringLiteral("vivar")); }
 
-QString key(Kind kind) {
-    switch (kind) {
-    case Kind::kPictures:
-        return QStringLiteral("folders/pictures");
-    case Kind::kFilms:
-        return QStringLiteral("folders/films");
-    case Kind::kBoards:
-        break;
-    }
-    return QStringLiteral("folders/boards");
-}
+// Each kind's remembered folder and the system's folder for it, in the
+// kinds' order.
+struct Place {
+    const char* key;
+    QStandardPaths::StandardLocation location;
+};
+constexpr std::array<Place, 3> kPlaces{{
+    {"folders/pictures", QStandardPaths::PicturesLocation},
+    {"folders/films", QStandardPaths::MoviesLocation},
+    {"folders/boards", QStandardPaths::DocumentsLocation},
+}};
 
-QStandardPaths::StandardLocation location(Kind kind) {
-    switch (kind) {
-    case Kind::kPictures:
-        return QStandardPaths::PicturesLocation;
-    case Kind::kFilms:
-        return QStandardPaths::MoviesLocation;
-    case Kind::kBoards:
-        break;
-    }
-    return QStandardPaths::DocumentsLocation;
-}
+const Place& placeOf(Kind kind) { return kPlaces[static_cast<std::size_t>(kind)]; }
 
 bool isFolder(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
 
@@ -55,13 +48,13 @@ QString choose(const QString& remembered, const QString& usersOwn, const QString
 }
 
 QString offered(Kind kind) {
-    return QDir::toNativeSeparators(choose(settings().value(key(kind)).toString(),
-                                           QStandardPaths::writableLocation(location(kind)), QDir::homePath()));
+    return QDir::toNativeSeparators(choose(settings().value(QLatin1String(placeOf(kind).key)).toString(),
+                                           QStandardPaths::writableLocation(placeOf(kind).location), QDir::homePath()));
 }
 
 void remember(Kind kind, const QString& fileName) {
     QSettings kept = settings();
-    kept.setValue(key(kind), QFileInfo(fileName).absolutePath());
+    kept.setValue(QLatin1String(placeOf(kind).key), QFileInfo(fileName).absolutePath());
 }
 
 QString inFolder(const QString& folder, const QString& name) {
