@@ -1,5 +1,7 @@
 #include "platform/console.h"
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -52,6 +54,34 @@ std::size_t consolePiece(std::string_view bytes, std::size_t most) {
         return lineEnd + 1;
     }
     return wholeUtf8(window);
+}
+
+void ConsoleBacklog::add(std::string_view bytes) {
+    bytes_.append(bytes);
+    if (bytes_.size() <= mostBehind_) {
+        return;
+    }
+    // Half the room is made at once, so that a console far behind does not
+    // lose a line at every write.
+    const std::size_t lineEnd = bytes_.find('\n', bytes_.size() - mostBehind_ / 2);
+    const auto cut = static_cast<std::ptrdiff_t>(lineEnd == std::string::npos ? bytes_.size() : lineEnd + 1);
+    linesLeftOut_ += static_cast<std::size_t>(std::count(bytes_.begin(), bytes_.begin() + cut, '\n'));
+    bytes_.erase(bytes_.begin(), bytes_.begin() + cut);
+}
+
+bool ConsoleBacklog::hasPiece(std::size_t most, bool last) const {
+    return linesLeftOut_ > 0 || (last ? !bytes_.empty() : consolePiece(bytes_, most) > 0);
+}
+
+ConsoleBacklog::Piece ConsoleBacklog::take(std::size_t most, bool last) {
+    std::size_t size = consolePiece(bytes_, most);
+    if (size == 0 && last) {
+        size = std::min(bytes_.size(), most);
+    }
+    Piece piece{bytes_.substr(0, size), linesLeftOut_};
+    bytes_.erase(0, size);
+    linesLeftOut_ = 0;
+    return piece;
 }
 
 }  // namespace platform

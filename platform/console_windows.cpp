@@ -9,28 +9,32 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <string_view>
+
+#include "base/words.h"
 
 // A console shows what WriteFile gives it in its own code page, and the C
 // library hands it printf's text a byte at a time: an accent came out as
 // two strangers, and the window's trace at a few hundred lines a second.
 // So standard output and standard error, where they are a console, write
-// into a pipe instead; a thread of the program's own reads it and shows the
-// text through WriteConsoleW, as UTF-16, in as few pieces as it can, each
-// ending on a whole character. Writing into the pipe costs the program next
-// to nothing however slow the console is, and the program's end need not
-// wait for all of it to be shown.
+// into a pipe instead. One thread of the program's own empties the pipe
+// into memory at once, so that a write never waits for the console;
+// another shows the text through WriteConsoleW, as UTF-16, in as few pieces
+// as it can, each ending on a whole character. A console slower than the
+// program (Wine's, or any on a busy machine) falls behind; once it is far
+// behind, the oldest lines it has not shown are left out, with a line that
+// says so, rather than holding up the window or its close.
 namespace platform {
 
 namespace {
 
-// Room enough for a few generations of the standard board's trace, so that
-// a console a little behind never holds the program up.
-constexpr DWORD kPipeBytes = 1U << 20;
+constexpr DWORD kPipeBytes = 1U << 16;
 // What one WriteConsoleW shows at most.
 constexpr std::size_t kPieceBytes = 1U << 15;
-// What the relay holds between the pipe and the console.
-constexpr std::size_t kHeldBytes = 1U << 18;
+// How far a console may fall behind: a minute of the standard board's
+// trace at the default pace, more than anyone reads back.
+constexpr std::size_t kMostBehind = 1U << 21;
 // How long the program's end waits for the console to show what it still
 // has: a user closing the window wants it gone.
 constexpr ULONGLONG kLastShowingMs = 300;
@@ -39,71 +43,65 @@ HANDLE consoleShown = INVALID_HANDLE_VALUE;
 HANDLE pipeRead = INVALID_HANDLE_VALUE;
 std::array<bool, 3> relayed{};
 
-// Bytes read from the pipe, [heldShown, heldEnd) of them still to show:
-// the relay thread's own.
-std::array<char, kHeldBytes> held;
-std::size_t heldEnd = 0;
-std::size_t heldShown = 0;
-std::array<wchar_t, kPieceBytes> wide;
+// What the pipe gave and the console has yet to show, under `backlogLock`.
+CRITICAL_SECTION backlogLock;
+CONDITION_VARIABLE backlogFilled;
+ConsoleBacklog backlog(kMostBehind);
+bool pipeEnded = false;
 std::atomic<bool> finished{false};
 
-void show(const char* text, std::size_t size) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text, static_cast<int>(size), wide.data(), static_cast<int>(wide.size()));
+std::array<wchar_t, kPieceBytes> wide;
+
+void show(std::string_view text) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                           static_cast<int>(wide.size()));
     DWORD written = 0;
     if (length > 0) {
         WriteConsoleW(consoleShown, wide.data(), static_cast<DWORD>(length), &written, nullptr);
     }
 }
 
-// Shows the held bytes in whole pieces, leaving a character cut off at the
-// end for the bytes that complete it, unless none will come.
-void showHeld(bool last) {
-    for (;;) {
-        const std::string_view rest(held.data() + heldShown, heldEnd - heldShown);
-        std::size_t piece = consolePiece(rest, kPieceBytes);
-        if (piece == 0 && last) {
-            piece = rest.size();
-        }
-        if (piece == 0) {
-            return;
-        }
-        show(rest.data(), piece);
-        heldShown += piece;
-    }
-}
-
-// Reads what is in the pipe into `held`, waiting for some when `wait`;
-// false when there is nothing, or nothing more ever.
-bool readPipe(bool wait) {
-    DWORD ready = 0;
-    if (!wait && (PeekNamedPipe(pipeRead, nullptr, 0, nullptr, &ready, nullptr) == 0 || ready == 0)) {
-        return false;
-    }
-    // What is still to show (a cut character at most) moves to the front.
-    if (heldShown > 0) {
-        std::memmove(held.data(), held.data() + heldShown, heldEnd - heldShown);
-        heldEnd -= heldShown;
-        heldShown = 0;
-    }
+DWORD WINAPI readPipe(void* /*unused*/) {
+    std::array<char, kPipeBytes> bytes;
     DWORD got = 0;
-    if (ReadFile(pipeRead, held.data() + heldEnd, static_cast<DWORD>(held.size() - heldEnd), &got, nullptr) == 0 ||
-        got == 0) {
-        return false;
+    bool more = true;
+    while (more) {
+        more = ReadFile(pipeRead, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) != 0 && got > 0;
+        EnterCriticalSection(&backlogLock);
+        if (more) {
+            backlog.add(std::string_view(bytes.data(), got));
+        } else {
+            pipeEnded = true;
+        }
+        LeaveCriticalSection(&backlogLock);
+        WakeConditionVariable(&backlogFilled);
     }
-    heldEnd += got;
-    return true;
+    return 0;
 }
 
-DWORD WINAPI relay(void* /*unused*/) {
-    while (readPipe(true)) {
-        // Output already waiting joins what was read, for fewer and larger
-        // writes to the console.
-        while (heldEnd < held.size() && readPipe(false)) {
+DWORD WINAPI showBacklog(void* /*unused*/) {
+    for (;;) {
+        EnterCriticalSection(&backlogLock);
+        while (!backlog.hasPiece(kPieceBytes, pipeEnded) && !pipeEnded) {
+            SleepConditionVariableCS(&backlogFilled, &backlogLock, INFINITE);
         }
-        showHeld(false);
+        const bool last = pipeEnded;
+        const ConsoleBacklog::Piece piece = backlog.take(kPieceBytes, last);
+        const bool ended = last && !backlog.hasPiece(kPieceBytes, true);
+        LeaveCriticalSection(&backlogLock);
+        if (piece.linesLeftOut > 0) {
+            show(words::fill(words::translate("main", "[... %1 lines left out: the console could not keep up. "
+                                                      "Send the output to a file to keep it all: vivar ... > trace.txt]"),
+                             {std::to_string(piece.linesLeftOut)}) +
+                 "\n");
+        }
+        if (!piece.text.empty()) {
+            show(piece.text);
+        }
+        if (ended) {
+            break;
+        }
     }
-    showHeld(true);
     finished.store(true);
     return 0;
 }
@@ -148,10 +146,17 @@ void relayToConsole() {
     if (relayed[1]) {
         std::setvbuf(stdout, nullptr, _IOFBF, 1U << 16);
     }
-    HANDLE thread = CreateThread(nullptr, 0, relay, nullptr, 0, nullptr);
-    if (thread != nullptr) {
-        CloseHandle(thread);
+    InitializeCriticalSection(&backlogLock);
+    InitializeConditionVariable(&backlogFilled);
+    HANDLE reader = CreateThread(nullptr, 0, readPipe, nullptr, 0, nullptr);
+    HANDLE shower = CreateThread(nullptr, 0, showBacklog, nullptr, 0, nullptr);
+    if (reader != nullptr && shower != nullptr) {
         std::atexit(finishRelay);
+    }
+    for (HANDLE thread : {reader, shower}) {
+        if (thread != nullptr) {
+            CloseHandle(thread);
+        }
     }
 }
 

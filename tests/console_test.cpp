@@ -2,6 +2,7 @@
 // piece ends inside a character, and a piece ends at a line's end where it
 // can.
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,7 @@
 
 namespace {
 
+using platform::ConsoleBacklog;
 using platform::consolePiece;
 using platform::wholeUtf8;
 
@@ -61,6 +63,45 @@ TEST(ConsolePieces, ALineLongerThanAPieceIsCutBetweenCharacters) {
     EXPECT_EQ(consolePiece(line, 5), 4U);
     EXPECT_EQ(consolePiece(line, 6), 6U);
     EXPECT_EQ(consolePiece("\xC3", 4), 0U);
+}
+
+// A console that keeps up gets every byte in order; one that falls behind
+// loses the oldest whole lines, counted just before what it is shown next.
+TEST(ConsoleBacklog, AConsoleFarBehindLosesTheOldestWholeLinesAndIsToldHowMany) {
+    ConsoleBacklog backlog(40);
+    backlog.add("generación 1\n");
+    const ConsoleBacklog::Piece first = backlog.take(100, false);
+    EXPECT_EQ(first.text, "generación 1\n");
+    EXPECT_EQ(first.linesLeftOut, 0U);
+    EXPECT_FALSE(backlog.hasPiece(100, false));
+
+    std::string sent;
+    for (int line = 2; line <= 9; ++line) {
+        const std::string text = "línea " + std::to_string(line) + "\n";
+        sent += text;
+        backlog.add(text);
+    }
+    ASSERT_TRUE(backlog.hasPiece(100, false));
+    const ConsoleBacklog::Piece behind = backlog.take(100, false);
+    EXPECT_GT(behind.linesLeftOut, 0U);
+    EXPECT_LE(behind.text.size(), 40U);
+    // What is left is the newest lines, whole, and with those left out
+    // makes all of them.
+    EXPECT_EQ(sent.substr(sent.size() - behind.text.size()), behind.text);
+    EXPECT_EQ(behind.text.front(), 'l');
+    const auto shown = static_cast<std::size_t>(std::count(behind.text.begin(), behind.text.end(), '\n'));
+    EXPECT_EQ(behind.linesLeftOut + shown, 8U);
+    EXPECT_EQ(backlog.take(100, false).linesLeftOut, 0U);
+}
+
+TEST(ConsoleBacklog, ACharacterCutOffWaitsForItsEndUnlessNothingMoreComes) {
+    ConsoleBacklog backlog(100);
+    backlog.add("ga\xC3");
+    EXPECT_EQ(backlog.take(100, false).text, "ga");
+    EXPECT_FALSE(backlog.hasPiece(100, false));
+    EXPECT_TRUE(backlog.hasPiece(100, true));
+    backlog.add("\xB1o\n");
+    EXPECT_EQ(backlog.take(100, false).text, "ño\n");
 }
 
 }  // namespace

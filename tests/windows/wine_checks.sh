@@ -360,8 +360,11 @@ console_run() {  # SECONDS OPTION...
   console_generations=$(($(counted) - n0)) console_ms=$(($(now_ms) - t0))
   t0=$(now_ms)
   key ctrl+q
-  wait_for 10 bash -c "! xdotool search --onlyvisible --name '^vivar\$' >/dev/null 2>&1" ||
-    die "the window of vivar.exe with a console stays long after Ctrl+Q"
+  if ! wait_for 10 bash -c "! xdotool search --onlyvisible --name '^vivar\$' >/dev/null 2>&1"; then
+    import -window root "$windows/console-close.png" 2>/dev/null
+    die "the window of vivar.exe with a console ($*) stays long after Ctrl+Q; the screen then:" \
+      "$windows/console-close.png (load $(load))"
+  fi
   close_ms=$(($(now_ms) - t0))
   wait_for 10 bash -c "! kill -0 $pid 2>/dev/null" || die "vivar.exe with a console still runs long after Ctrl+Q"
   end_ms=$(($(now_ms) - t0))
