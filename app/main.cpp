@@ -54,7 +54,7 @@ std::optional<std::string> openBoard(RunOptions& options, Board& squares, board_
 }  // namespace
 
 int main(int argc, char** argv) {
-    platform::keepNewlines();
+    platform::keepNewlines(platform::SlowConsole::LeaveOut);
     // The help and the complaints about options speak the user's language.
     language::chooseFromLocale();
     if (const auto asked = askedLanguage("vivar", argc, argv)) {

@@ -36,6 +36,7 @@ public:
     // will come, so a character cut off goes as it is.
     [[nodiscard]] Piece take(std::size_t most, bool last);
     [[nodiscard]] bool hasPiece(std::size_t most, bool last) const;
+    [[nodiscard]] std::size_t size() const { return bytes_.size(); }
 
 private:
     std::size_t mostBehind_;
@@ -46,7 +47,9 @@ private:
 // Windows only, from system_windows.cpp: standard output and standard
 // error, where they are a console, are relayed to it as UTF-16 by a thread
 // of the program's own (console_windows.cpp tells why). Called once, first.
-void relayToConsole();
+// With `leaveOut`, a console far behind loses lines rather than holding the
+// program up.
+void relayToConsole(bool leaveOut);
 [[nodiscard]] bool relaysToConsole(int fd);
 // Lets the console show what is left, for a moment at most; at exit, or
 // before a quick end.

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -23,8 +24,9 @@
 // another shows the text through WriteConsoleW, as UTF-16, in as few pieces
 // as it can, each ending on a whole character. A console slower than the
 // program (Wine's, or any on a busy machine) falls behind; once it is far
-// behind, the oldest lines it has not shown are left out, with a line that
-// says so, rather than holding up the window or its close.
+// behind, the window's run goes on and the console loses the oldest lines
+// it has not shown, with a line that says so, rather than holding up the
+// run or its close; vivar-sim waits for it instead, as for a pipe.
 namespace platform {
 
 namespace {
@@ -36,8 +38,10 @@ constexpr std::size_t kPieceBytes = 1U << 15;
 // trace at the default pace, more than anyone reads back.
 constexpr std::size_t kMostBehind = 1U << 21;
 // How long the program's end waits for the console to show what it still
-// has: a user closing the window wants it gone.
-constexpr ULONGLONG kLastShowingMs = 300;
+// has: a user closing the window wants it gone; a headless run's output is
+// all there is of it.
+constexpr ULONGLONG kLastShowingLiveMs = 300;
+constexpr ULONGLONG kLastShowingMs = 10000;
 
 HANDLE consoleShown = INVALID_HANDLE_VALUE;
 HANDLE pipeRead = INVALID_HANDLE_VALUE;
@@ -46,7 +50,9 @@ std::array<bool, 3> relayed{};
 // What the pipe gave and the console has yet to show, under `backlogLock`.
 CRITICAL_SECTION backlogLock;
 CONDITION_VARIABLE backlogFilled;
+CONDITION_VARIABLE backlogShown;
 ConsoleBacklog backlog(kMostBehind);
+bool leavesOut = false;
 bool pipeEnded = false;
 std::atomic<bool> finished{false};
 
@@ -68,6 +74,9 @@ DWORD WINAPI readPipe(void* /*unused*/) {
     while (more) {
         more = ReadFile(pipeRead, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) != 0 && got > 0;
         EnterCriticalSection(&backlogLock);
+        while (more && !leavesOut && backlog.size() > kMostBehind) {
+            SleepConditionVariableCS(&backlogShown, &backlogLock, INFINITE);
+        }
         if (more) {
             backlog.add(std::string_view(bytes.data(), got));
         } else {
@@ -89,6 +98,7 @@ DWORD WINAPI showBacklog(void* /*unused*/) {
         const ConsoleBacklog::Piece piece = backlog.take(kPieceBytes, last);
         const bool ended = last && !backlog.hasPiece(kPieceBytes, true);
         LeaveCriticalSection(&backlogLock);
+        WakeConditionVariable(&backlogShown);
         if (piece.linesLeftOut > 0) {
             show(words::fill(words::translate("main", "[... %1 lines left out: the console could not keep up. "
                                                       "Send the output to a file to keep it all: vivar ... > trace.txt]"),
@@ -108,7 +118,7 @@ DWORD WINAPI showBacklog(void* /*unused*/) {
 
 }  // namespace
 
-void relayToConsole() {
+void relayToConsole(bool leaveOut) {
     std::array<HANDLE, 3> handles{};
     for (int fd = 1; fd <= 2; ++fd) {
         const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
@@ -148,6 +158,9 @@ void relayToConsole() {
     }
     InitializeCriticalSection(&backlogLock);
     InitializeConditionVariable(&backlogFilled);
+    InitializeConditionVariable(&backlogShown);
+    backlog = ConsoleBacklog(leaveOut ? kMostBehind : std::numeric_limits<std::size_t>::max());
+    leavesOut = leaveOut;
     HANDLE reader = CreateThread(nullptr, 0, readPipe, nullptr, 0, nullptr);
     HANDLE shower = CreateThread(nullptr, 0, showBacklog, nullptr, 0, nullptr);
     if (reader != nullptr && shower != nullptr) {
@@ -177,7 +190,7 @@ void finishRelay() {
         }
     }
     _close(nothing);
-    const ULONGLONG deadline = GetTickCount64() + kLastShowingMs;
+    const ULONGLONG deadline = GetTickCount64() + (leavesOut ? kLastShowingLiveMs : kLastShowingMs);
     while (!finished.load() && GetTickCount64() < deadline) {
         Sleep(1);
     }

@@ -18,7 +18,11 @@ namespace platform {
 // otherwise write "\r\n". A Windows console shows their UTF-8 right, the
 // translated help and messages among it, whatever its code page, and takes
 // a generation's trace in a few writes. Call before the first output.
-void keepNewlines();
+// What a Windows console slower than the program gets: a headless run waits
+// for it, as for a pipe; the window's run goes on, and a console far behind
+// loses its oldest lines, with a line that says how many.
+enum class SlowConsole { Wait, LeaveOut };
+void keepNewlines(SlowConsole slow = SlowConsole::Wait);
 
 // Whether the stream writes to a terminal (a console window on Windows).
 [[nodiscard]] bool isTerminal(std::FILE* stream);

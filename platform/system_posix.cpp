@@ -16,7 +16,7 @@
 
 namespace platform {
 
-void keepNewlines() {}
+void keepNewlines(SlowConsole /*slow*/) {}
 
 bool isTerminal(std::FILE* stream) { return isatty(fileno(stream)) == 1; }
 

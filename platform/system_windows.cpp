@@ -19,10 +19,10 @@
 
 namespace platform {
 
-void keepNewlines() {
+void keepNewlines(SlowConsole slow) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-    relayToConsole();
+    relayToConsole(slow == SlowConsole::LeaveOut);
 }
 
 bool isTerminal(std::FILE* stream) {

@@ -2277,7 +2277,7 @@ cuánto se escribió y sale con el estado 130 o 143.
         <translation>vivar: en un tablero mayor que %1 x %2 la consola no muestra la traza de las criaturas; envíela a un archivo para conservarla: vivar ... &gt; traza.txt</translation>
     </message>
     <message>
-        <location filename="../platform/console_windows.cpp" line="+93"/>
+        <location filename="../platform/console_windows.cpp" line="+103"/>
         <source>[... %1 lines left out: the console could not keep up. Send the output to a file to keep it all: vivar ... &gt; trace.txt]</source>
         <translation>[... %1 líneas omitidas: la consola no daba abasto. Envíe la salida a un archivo para conservarla entera: vivar ... &gt; traza.txt]</translation>
     </message>
