@@ -4,13 +4,8 @@
 # number of jobs, split into parts that concatenate into the whole, and
 # drawn by the plot script.
 #   sim_experiments.sh VIVAR-SIM
-set -u
+source "$(dirname "$0")/lib.sh"
 sim=$(realpath "$1")
-tools=$(cd "$(dirname "$0")/../tools" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # 2 rules x 3 values x 20 seeds: 180 rows after a header that names the
 # size and every rule, the same with one job and with two.
@@ -120,4 +115,4 @@ grep -q "^5,5,meal=2,both-survive,$share," "$work/table.csv" || fail "the table 
 "$tools/plot_experiment.sh" "$work/counts.csv" "$work/q.png" size 2>/dev/null && fail "plotted counts"
 [ ! -e "$work/q.png" ] || fail "wrote a plot of what it refused"
 
-[ "$failures" -eq 0 ] && echo "ok" || exit 1
+end_checks

@@ -3,13 +3,8 @@
 #   sim_sweeps.sh VIVAR-SIM [SEEDS]
 # SEEDS is the size of the long sweep that shows progress (default 200); a
 # much slower build, as under ThreadSanitizer, needs fewer to last a second.
-set -u
+source "$(dirname "$0")/lib.sh"
 sim=$(realpath "$1") long_seeds=${2:-200}
-tools=$(cd "$(dirname "$0")/../tools" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # A sweep on two threads is, row for row, the single-seed runs with the
 # board's size, the rules and the seed in front, in seed order.
@@ -72,4 +67,4 @@ long=(--seeds "1:$long_seeds" --generations 1000 --summary)
 script -qec "$(printf '%q ' "$sim" "${long[@]}") >/dev/null" /dev/null >"$work/tty"
 grep -q "of $long_seeds seeds" "$work/tty" || fail "no progress on a terminal"
 
-[ "$failures" -eq 0 ] && echo "ok" || exit 1
+end_checks

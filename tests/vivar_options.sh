@@ -2,13 +2,9 @@
 # vivar's command line: help, version, and mistakes refused before any
 # window opens.
 #   vivar_options.sh VIVAR VERSION VIVAR-SIM
-set -u
+source "$(dirname "$0")/lib.sh"
 vivar=$1 version=$2 sim=$3
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-work=$(mktemp -d)
 err=$work/err
-trap 'rm -rf "$work"' EXIT
 
 help=$("$vivar" --help) || fail "--help failed"
 for word in --seed --pace --counts --quiet --help --version Space N C; do
@@ -48,4 +44,4 @@ done
 cmp -s keep.vivar keep.before || fail "the board named as the counts file changed: $(wc -c <keep.vivar) bytes"
 [ "$(ls "$work" | wc -l)" -eq 6 ] || fail "files were made: $(ls "$work")"
 
-[ "$failures" -eq 0 ] && echo "ok" || exit 1
+end_checks

@@ -5,10 +5,8 @@
 # board is refused and leaves the board as it was; outputs that cannot be
 # written are told.
 #   explore.sh VIVAR PICTURES-DIR
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$1 pictures=$2
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session.sh"
 inspector_log=$work/inspector
 # The latest text the inspector showed: the log's last paragraph.
 inspected() { awk -v RS= 'END { print }' "$inspector_log" 2>/dev/null; }

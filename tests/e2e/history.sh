@@ -8,10 +8,8 @@
 # goes on, Ctrl+Z undoes it, and a run that goes on from an edit in the past
 # writes a counts file of its own, told once.
 #   history.sh VIVAR VIVAR-SIM WM_CLOSE PICTURES-DIR
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$1 sim=$2 wm_close=$3 pictures=$4
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session.sh"
 status_log=$work/status counts=$work/counts.csv inspector_log=$work/inspector
 export VIVAR_INSPECTOR_LOG=$inspector_log
 # The status line's latest text, its no-break spaces made plain.

@@ -5,10 +5,8 @@
 # square; the Rules dialog sets a size and a rule that the next clear
 # brings, told on the status line, and the fill after it is vivar-sim's.
 #   sizes.sh VIVAR VIVAR-SIM PICTURES-DIR
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$1 sim=$2 pictures=$3
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session.sh"
 status_log=$work/status inspector_log=$work/inspector counts=$work/counts.csv
 generations() { grep -c -x -F "model ----------------------------- a cambiar imagenes " "$out"; }
 shown() { echo $(( $(wc -l <"$counts") - 2 )); }
