@@ -11,7 +11,7 @@ work=$(mktemp -d)
 # A script that leaves something the removal cannot take (a program still
 # running, a folder made read-only) redefines this.
 before_clean_up() { :; }
-trap 'before_clean_up; rm -rf "$work"' EXIT
+trap 'before_clean_up || true; rm -rf "$work"' EXIT
 
 # Checks that go on after a failure, and the end that sums them up (with
 # the script's own words for success, "ok" unless it gives some); die for
@@ -21,6 +21,19 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 die() { echo "FAIL: $*"; [ -f "${err:-}" ] && { echo "--- stderr"; cat "$err"; }; exit 1; }
 end_checks() { [ "$failures" -eq 0 ] && echo "${1:-ok}" || exit 1; }
+
+# A mistake on the command line refused: status 2, nothing on standard
+# output and one line on stderr. ARGS is split into words as the shell
+# splits them.
+refused_in_one_line() {  # ARGS COMMAND...
+  local args=$1 out status
+  shift
+  out=$("$@" $args 2>"$work/err")
+  status=$?
+  [ "$status" -eq 2 ] || fail "'$args' exited $status"
+  [ -z "$out" ] || fail "'$args' wrote to stdout"
+  [ "$(wc -l <"$work/err")" -eq 1 ] || fail "'$args' wrote $(wc -l <"$work/err") lines to stderr: $(cat "$work/err")"
+}
 
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 

@@ -32,12 +32,7 @@ fill_cats=$("$sim" --seed 777 --generations 0 | grep -c '^especie = 3$')
 # Bad input: one line on stderr, exit 2, nothing on stdout.
 for args in "--seed" "--seed -1" "--seed 4294967296" "--seed abc" "--generations 1.5" "--generations -3" "--frobnicate" \
             "--generations 99999999999999999999999" "--seed 12x"; do
-  out=$("$sim" $args 2>"$work/err")
-  status=$?
-  err_lines=$(wc -l <"$work/err")
-  [ "$status" -eq 2 ] || fail "'$args' exited $status"
-  [ -z "$out" ] || fail "'$args' wrote to stdout"
-  [ "$err_lines" -eq 1 ] || fail "'$args' wrote $err_lines lines to stderr"
+  refused_in_one_line "$args" "$sim"
 done
 
 end_checks

@@ -90,11 +90,7 @@ for args in "--vary hatch=2,3 --summary" "--seeds 1:2 --vary hatch=0,3 --summary
             "--seeds 0:4294967295 --vary hatch=1:1000:1 --vary mating=1:1000:1 --vary meal=1:1000:1
              --vary size=2:1001:1 --summary" "--seeds 1:2 --vary hatch=1:1000000000000:1 --summary" \
             "--seeds 1:2 --rule hatch=2 --rule hatch=2 --summary" "--seeds 1:2 --size 4x4 --size 5x5 --summary"; do
-  out=$("$sim" $args 2>"$work/err")
-  status=$?
-  [ "$status" -eq 2 ] || fail "'$args' exited $status"
-  [ -z "$out" ] || fail "'$args' wrote to stdout"
-  [ "$(wc -l <"$work/err")" -eq 1 ] || fail "'$args' wrote $(wc -l <"$work/err") lines to stderr"
+  refused_in_one_line "$args" "$sim"
 done
 
 "$sim" --seeds 1:2 --vary hatch=1:1000000000000:1 --summary 2>&1 | grep -q "1000000000000 is too large; the largest hatch is 1000" \

@@ -51,11 +51,7 @@ grep -q ',[0-9][0-9]*,[0-9][0-9]*$' <<<"$summary" || fail "no seed of 1:8 died o
 for args in "--seeds 1:3" "--seeds 5:3 --counts" "--seeds 4294967290:4294967296 --summary" "--seeds 3 --counts" \
             "--seeds 1:3 --counts --summary" "--seed 1 --seeds 1:3 --counts" "--seeds 1:3 --jobs 0 --counts" \
             "--jobs 2 --counts"; do
-  out=$("$sim" $args 2>"$work/err")
-  status=$?
-  [ "$status" -eq 2 ] || fail "'$args' exited $status"
-  [ -z "$out" ] || fail "'$args' wrote to stdout"
-  [ "$(wc -l <"$work/err")" -eq 1 ] || fail "'$args' wrote $(wc -l <"$work/err") lines to stderr"
+  refused_in_one_line "$args" "$sim"
 done
 "$sim" --seeds 1:3 2>&1 | grep -q -- '--counts or --summary' || fail "the refusal of a traced sweep says not what to add"
 

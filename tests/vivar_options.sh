@@ -17,11 +17,7 @@ done
 for args in "--seed" "--seed -1" "--seed 4294967296" "--seed=12x" "--pace 10001" "--pace fast" \
             "--quiet=yes" "--frobnicate" "stray" "--counts" "--counts /nonexistent/folder/counts.csv" \
             "--rule hatch=2 --rule hatch=3" "--size 4x4 --size 5x5"; do
-  out=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 60 "$vivar" $args 2>"$err")
-  status=$?
-  [ "$status" -eq 2 ] || fail "'$args' exited $status"
-  [ -z "$out" ] || fail "'$args' wrote to stdout"
-  [ "$(wc -l <"$err")" -eq 1 ] || fail "'$args' wrote $(wc -l <"$err") lines to stderr: $(cat "$err")"
+  refused_in_one_line "$args" env -u DISPLAY -u WAYLAND_DISPLAY timeout 60 "$vivar"
 done
 
 # Files the user keeps are left as they were by a run that never began:

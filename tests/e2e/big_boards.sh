@@ -8,7 +8,6 @@
 source "$(dirname "$0")/session.sh"
 vivar=$1 pictures=$2
 inspector_log=$work/inspector
-inspected() { awk -v RS= 'END { print }' "$inspector_log" 2>/dev/null; }
 cd "$pictures" || die "no pictures folder"
 
 # The view's pixels, as board_found crops them.

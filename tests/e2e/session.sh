@@ -57,6 +57,19 @@ pictures_shown() {
   lizards_in "$work/window.png" "$2"
 }
 
+# The trace of the files given (or of standard input) less the window's own
+# lines: what vivar-sim prints for the same run.
+model_trace() {
+  grep -v -x -F -e "view creada" -e "vista valore de corre = 0" -e "******************* IDLE*****************" \
+    -e "  -- principio doUpdates --" -e "  -- fin       doUpdates --" "$@" | grep -v -E '^vista  valore de &corre = [0-9]+$'
+}
+
+# A board file less its comments.
+board_of() { grep -v '^#' "$1"; }
+# The latest text the inspector showed, when the script has it logged
+# (VIVAR_INSPECTOR_LOG) to $inspector_log: the log's last paragraph.
+inspected() { awk -v RS= 'END { print }' "$inspector_log" 2>/dev/null; }
+
 # Starts vivar through a command, with its output in $out and $err, and waits
 # for its window: sets $pid and $window. The sourcing script defines die and
 # $wm_close.

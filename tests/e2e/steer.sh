@@ -36,9 +36,7 @@ sleep 0.6
 close  # while stopped, which runs one more generation that is never shown
 
 ran=$(generations)
-grep -v -x -F -e "view creada" -e "vista valore de corre = 0" -e "******************* IDLE*****************" \
-     -e "  -- principio doUpdates --" -e "  -- fin       doUpdates --" "$out" \
-  | grep -v -E '^vista  valore de &corre = [0-9]+$' >"$work/model-lines"
+model_trace "$out" >"$work/model-lines"
 "$sim" --seed "$seed" --generations "$ran" >"$work/sim-trace"
 cmp -s "$work/model-lines" "$work/sim-trace" || fail "the trace of $ran generations differs from vivar-sim's: $(diff "$work/model-lines" "$work/sim-trace" | head -n 5)"
 shown=$(( $(wc -l <"$counts") - 2 ))
