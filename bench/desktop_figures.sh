@@ -2,18 +2,13 @@
 # Figures of the real program on a virtual display: start-up to the idle
 # line, CPU used while stopped and while running, peak resident memory.
 #   bench/desktop_figures.sh [build-dir]
-set -eu
-build=$(cd "${1:-$(dirname "$0")/../build}" && pwd)
-pictures=$(cd "$(dirname "$0")/../pictures" && pwd)
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build"
-fi
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
-chmod 700 "$XDG_RUNTIME_DIR"
-out=$(mktemp)
-trap 'rm -f "$out"' EXIT
+source "$(dirname "$0")/lib.sh"
+build=$(cd "${1:-$bench_dir/../build}" && pwd)
+pictures=$(cd "$bench_dir/../pictures" && pwd)
+on_a_display 1280x1024x24 "$0" "$build"
+runtime_folder
+out=$work/out
 ticks=$(getconf CLK_TCK)
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 close() { "$build/wm_close" "$(xdotool search --name '^vivar$' | head -n 1)"; wait "$1" || true; }
 wait_idle() {

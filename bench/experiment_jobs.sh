@@ -6,29 +6,19 @@
 # square-turns per second, and the ratio. Other work on the machine lowers
 # the ratio: the load average before the first run is printed with it.
 #   bench/experiment_jobs.sh [build-dir | vivar-sim binary] [ROUNDS]
-set -eu
-target=${1:-$(dirname "$0")/../build}
+source "$(dirname "$0")/lib.sh"
+sim=$(sim_of "${1:-}")
 rounds=${2:-3}
-if [ -d "$target" ]; then sim=$target/vivar-sim; else sim=$target; fi
 experiment=(--seeds 1:20 --vary hatch=3,5,7 --vary size=20x20,40x40 --generations 1000 --summary)
 # Squares of each run, summed over the runs, times the generations.
 square_turns=$(( 20 * 3 * (20 * 20 + 40 * 40) * 1000 ))
-
-elapsed() {  # nanoseconds of one run of the experiment with these jobs
-  local start end
-  start=$(date +%s%N)
-  "$sim" "${experiment[@]}" --jobs "$1" >/dev/null
-  end=$(date +%s%N)
-  echo $((end - start))
-}
 
 # Taken in turn, so that a load that comes and goes falls on both.
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 best1="" best2=""
 for _ in $(seq 1 "$rounds"); do
-  one=$(elapsed 1) two=$(elapsed 2)
-  if [ -z "$best1" ] || [ "$one" -lt "$best1" ]; then best1=$one; fi
-  if [ -z "$best2" ] || [ "$two" -lt "$best2" ]; then best2=$two; fi
+  best1=$(least_of "$best1" "$(elapsed_ns "$sim" "${experiment[@]}" --jobs 1)")
+  best2=$(least_of "$best2" "$(elapsed_ns "$sim" "${experiment[@]}" --jobs 2)")
 done
 awk -v one="$best1" -v two="$best2" -v turns="$square_turns" 'BEGIN {
   printf "experiment of 120 runs (3 hatch values x 2 sizes x 20 seeds) x 1000 generations, --summary:\n"

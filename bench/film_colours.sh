@@ -10,7 +10,7 @@
 # when trying an encoder's settings on the frames of a GIF.
 #   bench/film_colours.sh [--least P] [--film FILE] [build-dir | vivar-sim] [BOARD-WxH] [FILM-WxH] [webm|gif] [FRAMES...]
 # Default: a board of 500x500 in a WebM of 1280x720, frames 0, 25 and 50.
-set -eu
+source "$(dirname "$0")/lib.sh"
 least="" given=""
 while [ $# -gt 0 ]; do
   case $1 in
@@ -19,23 +19,19 @@ while [ $# -gt 0 ]; do
     *) break ;;
   esac
 done
-here=$(cd "$(dirname "$0")" && pwd)
-target=${1:-$here/../build}
-if [ -d "$target" ]; then sim=$target/vivar-sim; else sim=$target; fi
+sim=$(sim_of "${1:-}")
 board=${2:-500x500}
 film=${3:-1280x720}
 kind=${4:-webm}
 shift $(( $# < 4 ? $# : 4 ))
 frames=${*:-0 25 50}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 
 bw=${board%x*} bh=${board#*x} fw=${film%x*} fh=${film#*x}
 last=0
 for k in $frames; do [ "$k" -le "$last" ] || last=$k; done
 # The palette as "#RRGGBB" in the board map's order: empty squares, then
 # the populations' colours.
-source "$here/../tools/kind_colours.sh"
+source "$bench_dir/../tools/kind_colours.sh"
 colours="${map_colours[*]}"
 
 if [ -n "$given" ]; then

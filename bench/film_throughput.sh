@@ -5,28 +5,13 @@
 # board of 500 x 500 drawn as a board map in 800 x 800, each as a WebM and a
 # GIF, beside the same run without a film.
 #   bench/film_throughput.sh [build-dir | vivar-sim binary]
-set -eu
-target=${1:-$(dirname "$0")/../build}
-if [ -d "$target" ]; then sim=$target/vivar-sim; else sim=$target; fi
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-seconds() {  # the best of three runs of vivar-sim with these arguments, in ns
-  local best=""
-  for _ in 1 2 3; do
-    local start end
-    start=$(date +%s%N)
-    "$sim" "$@" >/dev/null
-    end=$(date +%s%N)
-    if [ -z "$best" ] || [ $((end - start)) -lt "$best" ]; then best=$((end - start)); fi
-  done
-  echo "$best"
-}
+source "$(dirname "$0")/lib.sh"
+sim=$(sim_of "${1:-}")
 
 fps() {  # generations, then vivar-sim's arguments
   local n=$1
   shift
-  awk -v f=$((n + 1)) -v t="$(seconds --generations "$n" "$@")" 'BEGIN { printf "%.1f", f / (t / 1e9) }'
+  awk -v f=$((n + 1)) -v t="$(best_of_three_ns "$sim" --generations "$n" "$@")" 'BEGIN { printf "%.1f", f / (t / 1e9) }'
 }
 
 for film in webm gif; do

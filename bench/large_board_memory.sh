@@ -6,18 +6,14 @@
 # picture, and the resident memory once the small board is open against a
 # fresh 20 x 20 window's after its fill.
 #   bench/large_board_memory.sh [build-dir]
-set -eu
-build=$(cd "${1:-$(dirname "$0")/../build}" && pwd)
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build"
-fi
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
-chmod 700 "$XDG_RUNTIME_DIR"
+source "$(dirname "$0")/lib.sh"
+build=$(cd "${1:-$bench_dir/../build}" && pwd)
+on_a_display 1280x1024x24 "$0" "$build"
+runtime_folder
 export LC_ALL=C.UTF-8
 unset LANGUAGE
-work=$(mktemp -d)
 pid=
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+before_clean_up() { [ -n "$pid" ] && kill "$pid" 2>/dev/null; }
 status_log=$work/status
 
 mb() { awk -v key="$2:" '$1 == key { printf "%.0f", $2 / 1024 }' "/proc/$1/status"; }

@@ -6,18 +6,12 @@
 # ratio of the medians: the window's drawing on a software renderer swings
 # by a third from one run to the next on a shared machine.
 #   [RUNS=N] bench/picked_square_figures.sh [BUILD-DIR] [SECONDS]
-set -eu
-here=$(cd "$(dirname "$0")" && pwd)
-build=$(cd "${1:-$here/../build}" && pwd)
+source "$(dirname "$0")/lib.sh"
+build=$(cd "${1:-$bench_dir/../build}" && pwd)
 seconds=${2:-10}
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1400x1000x24" "$0" "$build" "$seconds"
-fi
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-cd "$here/../pictures"
+on_a_display 1400x1000x24 "$0" "$build" "$seconds"
+runtime_folder
+cd "$bench_dir/../pictures"
 
 # CPU time, in clock ticks, of the program and of the display server it
 # draws through: less at the mercy of other load than the wall clock.

@@ -15,37 +15,31 @@
 # A 20 x 20 run uses a second core, when it has one, to make its random
 # values ahead; larger boards do not. `taskset -c 0 bench/scale_throughput.sh`
 # measures every size on one core.
-set -eu
-target=${1:-$(dirname "$0")/../build}
+source "$(dirname "$0")/lib.sh"
+sim=$(sim_of "${1:-}")
 rounds=${2:-5}
-if [ -d "$target" ]; then sim=$target/vivar-sim; else sim=$target; fi
 
 sizes=(20x20 200x200 2000x2000)
 generations=(100000 1000 10)
 squareTurns=40000000
 
-# Wall-clock nanoseconds of one run; the peak resident kilobytes go to the
-# file named by $peakFile when /usr/bin/time is there to tell them.
-peakFile=$(mktemp)
-trap 'rm -f "$peakFile"' EXIT
-timed() {
-  local start end
-  start=$(date +%s%N)
+# A run of vivar-sim; its peak resident kilobytes go to the file named by
+# $peakFile when /usr/bin/time is there to tell them.
+peakFile=$work/peak
+: >"$peakFile"
+measured() {
   if [ -x /usr/bin/time ]; then
-    /usr/bin/time -f %M -o "$peakFile" "$sim" "$@" >/dev/null
+    /usr/bin/time -f %M -o "$peakFile" "$sim" "$@"
   else
-    "$sim" "$@" >/dev/null
+    "$sim" "$@"
   fi
-  end=$(date +%s%N)
-  echo $((end - start))
 }
 
-results=$(mktemp)
-trap 'rm -f "$peakFile" "$results"' EXIT
+results=$work/results
 for round in $(seq 1 "$rounds"); do
   line="round $round:"
   for i in 0 1 2; do
-    ns=$(timed --seed 5 --counts --size "${sizes[$i]}" --generations "${generations[$i]}")
+    ns=$(elapsed_ns measured --seed 5 --counts --size "${sizes[$i]}" --generations "${generations[$i]}")
     peak=$(tail -n 1 "$peakFile" 2>/dev/null || echo 0)
     rate=$(awk -v t="$ns" -v n="$squareTurns" 'BEGIN { printf "%.2f", n / (t / 1e9) / 1e6 }')
     echo "$round ${sizes[$i]} $rate $peak" >>"$results"

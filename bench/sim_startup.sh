@@ -4,19 +4,15 @@
 # over so many pairs (default 15), the two builds run in turn within each
 # pair, so that a busy machine weighs on both alike; and the ratio.
 #   bench/sim_startup.sh BEFORE-VIVAR-SIM AFTER-VIVAR-SIM [PAIRS]
-set -eu
+source "$(dirname "$0")/lib.sh"
 before=$1 after=$2 pairs=${3:-15}
 arguments=(--seed 1 --generations 1 --counts)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 
 # Wall time in microseconds and peak resident memory in KB of one run.
 one_run() {  # BINARY LABEL
-  local start end
-  start=$(date +%s%N)
-  /usr/bin/time -f %M -o "$work/memory" "$1" "${arguments[@]}" >/dev/null
-  end=$(date +%s%N)
-  echo $(((end - start) / 1000)) >>"$work/$2.time"
+  local ns
+  ns=$(elapsed_ns /usr/bin/time -f %M -o "$work/memory" "$1" "${arguments[@]}")
+  echo $((ns / 1000)) >>"$work/$2.time"
   cat "$work/memory" >>"$work/$2.memory"
 }
 median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }

@@ -9,26 +9,13 @@
 # A single-seed run uses a second core, when it has one, to make its
 # random values ahead (taskset -c 0 shows the figure on one core). A sweep
 # of seeds is timed with one job and with two, when the binary has --seeds.
-set -eu
-target=${1:-$(dirname "$0")/../build}
-if [ -d "$target" ]; then sim=$target/vivar-sim; else sim=$target; fi
-
-seconds() {  # the best of three runs of vivar-sim with these arguments
-  local best=""
-  for _ in 1 2 3; do
-    local start end
-    start=$(date +%s%N)
-    "$sim" "$@" >/dev/null
-    end=$(date +%s%N)
-    if [ -z "$best" ] || [ $((end - start)) -lt "$best" ]; then best=$((end - start)); fi
-  done
-  echo "$best"
-}
+source "$(dirname "$0")/lib.sh"
+sim=$(sim_of "${1:-}")
 
 rate() {  # generations, then vivar-sim's arguments
   local n=$1
   shift
-  echo "$(( n * 1000000000 / $(seconds --generations "$n" "$@") )) generations/s"
+  echo "$(( n * 1000000000 / $(best_of_three_ns "$sim" --generations "$n" "$@") )) generations/s"
 }
 
 echo "busy board (seed 5), --counts:            $(rate 100000 --seed 5 --counts)"
@@ -38,8 +25,8 @@ echo "light board (seed 12345), trace:          $(rate 20000 --seed 12345)"
 
 if "$sim" --help | grep -q -- '--seeds'; then
   sweep=(--seeds 1:200 --generations 2000 --counts)
-  one=$(seconds "${sweep[@]}" --jobs 1)
-  two=$(seconds "${sweep[@]}" --jobs 2)
+  one=$(best_of_three_ns "$sim" "${sweep[@]}" --jobs 1)
+  two=$(best_of_three_ns "$sim" "${sweep[@]}" --jobs 2)
   echo "sweep of 200 seeds x 2000 generations, --counts: $((one / 1000000)) ms with --jobs 1," \
        "$((two / 1000000)) ms with --jobs 2 ($(awk -v a="$one" -v b="$two" 'BEGIN { printf "%.2f", a / b }') times as fast)"
 fi

@@ -10,20 +10,14 @@
 # shown per second while a film is recorded, beside a run without one.
 #   bench/window_pace.sh [build-dir] [generations, default 3000] [WxH...]
 #   bench/window_pace.sh [build-dir] [generations] recording [FILM-WxH] [NAME.webm|NAME.gif] [--size WxH]
-set -eu
-build=$(cd "${1:-$(dirname "$0")/../build}" && pwd)
+source "$(dirname "$0")/lib.sh"
+build=$(cd "${1:-$bench_dir/../build}" && pwd)
 last=${2:-3000}
 shift $(( $# < 2 ? $# : 2 ))
-pictures=$(cd "$(dirname "$0")/../pictures" && pwd)
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$last" "$@"
-fi
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
-chmod 700 "$XDG_RUNTIME_DIR"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+pictures=$(cd "$bench_dir/../pictures" && pwd)
+on_a_display 1280x1024x24 "$0" "$build" "$last" "$@"
+runtime_folder
 counts=$work/counts.csv
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 shown() { echo $(( $(wc -l <"$counts") - 2 )); }
 peak_mb() { awk '/VmHWM/ { printf "%.0f", $2 / 1024 }' "/proc/$1/status"; }
 wait_shown() { until [ "$(shown)" -ge "$1" ]; do sleep 0.2; done; }

@@ -7,17 +7,11 @@
 #     run's start (Wine's own takes a fifth of a second) is left out: the
 #     time of one generation is taken from the time of many.
 #   bench/windows_figures.sh [WINDOWS-BUILD-DIR] [DEBIAN-BUILD-DIR]
-set -eu
-here=$(cd "$(dirname "$0")" && pwd)
-windows=$(cd "${1:-$here/../build-windows}" && pwd)
-debian=$(cd "${2:-$here/../build}" && pwd)
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$windows" "$debian"
-fi
-work=$(mktemp -d)
-export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
-wineboot --init >/dev/null 2>&1
+source "$(dirname "$0")/lib.sh"
+windows=$(cd "${1:-$bench_dir/../build-windows}" && pwd)
+debian=$(cd "${2:-$bench_dir/../build}" && pwd)
+on_a_display 1280x1024x24 "$0" "$windows" "$debian"
+wine_prefix
 zip=$(ls "$windows"/vivar-*-win64.zip | head -n 1)
 unzip -q "$zip" -d "$work"
 app=$(ls -d "$work"/vivar-*-win64)
@@ -42,22 +36,13 @@ echo "vivar.exe start-up to the idle line: median $median ms of ${startups[*]} m
 # program rather than Wine starting and stopping its server.
 wineserver -k 2>/dev/null || true
 wineserver -p
-nanoseconds() {  # the best of three runs of the command
-  local best=""
-  for _ in 1 2 3; do
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null 2>&1
-    end=$(date +%s%N)
-    if [ -z "$best" ] || [ $((end - start)) -lt "$best" ]; then best=$((end - start)); fi
-  done
-  echo "$best"
-}
+# Wine's own complaints are not the program's.
+quietly() { "$@" 2>/dev/null; }
 generations=200000
 rate() {  # generations per second of a vivar-sim command, its start left out
   local many one
-  many=$(nanoseconds "$@" --seed 5 --counts --generations "$generations")
-  one=$(nanoseconds "$@" --seed 5 --counts --generations 1)
+  many=$(best_of_three_ns quietly "$@" --seed 5 --counts --generations "$generations")
+  one=$(best_of_three_ns quietly "$@" --seed 5 --counts --generations 1)
   echo $(( (generations - 1) * 1000000000 / (many - one) ))
 }
 linux_rate=$(rate "$debian/vivar-sim")

@@ -4,17 +4,11 @@
 # with the trace and with --quiet, and the 3D view captured whole (the map)
 # and zoomed in by the wheel (the pictures) in the folder given.
 #   bench/windows_large_board.sh [WINDOWS-BUILD-DIR] [SHOTS-DIR]
-set -eu
-here=$(cd "$(dirname "$0")" && pwd)
-windows=$(cd "${1:-$here/../build-windows}" && pwd)
+source "$(dirname "$0")/lib.sh"
+windows=$(cd "${1:-$bench_dir/../build-windows}" && pwd)
 shots=$(mkdir -p "${2:-.}" && cd "${2:-.}" && pwd)
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$windows" "$shots"
-fi
-work=$(mktemp -d)
-export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
-wineboot --init >/dev/null 2>&1
+on_a_display 1280x1024x24 "$0" "$windows" "$shots"
+wine_prefix
 cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 unzip -q "$(ls "$windows"/vivar-*-win64.zip | head -n 1)" -d "$work"
 cd "$(ls -d "$work"/vivar-*-win64)"
@@ -46,7 +40,7 @@ run() {  # NAME [--quiet]
   for _ in $(seq 28); do xdotool click 4; sleep 0.15; done
   sleep 3
   import -window "$(view_window)" "$shots/wine-500x500-pictures.png"
-  "$here/../build/wm_close" "$window" 2>/dev/null || xdotool key --window "$window" ctrl+q
+  "$bench_dir/../build/wm_close" "$window" 2>/dev/null || xdotool key --window "$window" ctrl+q
   wait || true
 }
 run "with the trace"

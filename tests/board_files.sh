@@ -2,13 +2,9 @@
 # Board files as a user of vivar-sim sees them: a run saved and continued is
 # the run that never stopped, a bad file is refused in one line that names
 # it, and output that cannot be written is told in one line.
-set -u
+source "$(dirname "$0")/lib.sh"
 sim=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # The lines of a trace after its K-th generation.
 after_generation() {
@@ -313,4 +309,4 @@ printf 'vivar board 1\n\x00\n' >binary.vivar
 "$sim" --board binary.vivar 2>err
 [ "$(cat err)" = "vivar-sim: binary.vivar: not a text file" ] || fail "a file with a NUL byte: $(cat err)"
 
-[ "$failures" -eq 0 ] && echo "ok" || exit 1
+end_checks

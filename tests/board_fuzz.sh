@@ -3,13 +3,11 @@
 # with status 2 and one line naming it. The files come from a fixed seed, so
 # a failure comes back the same; the failing files are kept to look at.
 #   board_fuzz.sh VIVAR-SIM BOARD-MUTATIONS COUNT
-set -u
+source "$(dirname "$0")/lib.sh"
 sim=$(realpath "$1")
 mutations=$(realpath "$2")
 count=$3
 seed=${VIVAR_FUZZ_SEED:-1}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 kept=$PWD/board_fuzz_failures
 # A leak check at each of thousands of exits would take most of the time;
 # the other tests check the same paths for leaks.

@@ -3,12 +3,8 @@
 # over the locale, taken before any other option; /? for the help; and a
 # mistyped option answered with the nearest one, in both languages.
 #   language_options.sh VIVAR VIVAR-SIM
-set -u
+source "$(dirname "$0")/lib.sh"
 vivar=$1 sim=$2
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 err=$work/err
 # No display: a mistake is told before any window opens.
 english=(env -u DISPLAY -u WAYLAND_DISPLAY -u LC_ALL -u LC_MESSAGES LANG=C LANGUAGE=en)
@@ -76,4 +72,4 @@ refused_with "vivar-sim: --generations necesita un número entero de 0 a 9223372
 cmp -s <("$sim" --seed 5 --generations 20) <("$sim" --language es --seed 5 --generations 20) ||
   fail "--language es changed vivar-sim's trace"
 
-[ "$failures" -eq 0 ] && echo "ok" || exit 1
+end_checks

@@ -5,11 +5,7 @@
 # the synopsis, one line per form, and groff has no warning to give.
 #   man_pages.sh PAGE PROGRAM LANGUAGE [PAGE PROGRAM LANGUAGE]...
 # LANGUAGE is the one --help speaks for that page (en or es).
-set -u
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/lib.sh"
 
 # Squeezes the white space; man's own hyphens and quotes become ASCII.
 plain() { sed 's/\xe2\x80\x90/-/g; s/\xe2\x80\x91/-/g; s/\xe2\x88\x92/-/g; s/\xe2\x80\x99/'"'"'/g'; }
@@ -112,4 +108,4 @@ while [ $# -ge 3 ]; do
   echo "$what: $entries entries, $forms usage form(s)"
 done
 
-[ "$failures" -eq 0 ] && echo "ok" || exit 1
+end_checks

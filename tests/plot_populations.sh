@@ -3,12 +3,8 @@
 # experiment's into PNGs (one curve for each varied value, or the runs of
 # one value alone), draws a run's and an experiment's curves in the kinds'
 # colours alone, and refuses input that is not vivar-sim's CSV.
-set -u
+source "$(dirname "$0")/lib.sh"
 sim=$1 plot=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 png() { [ "$(identify -format '%m %w' "$1" 2>/dev/null)" = "PNG 1000" ]; }
 # The palette the window and films draw with, as the plot scripts read it.
 source "$(dirname "$plot")/plot_common.sh"
@@ -62,4 +58,4 @@ for args in "--only hatch=4" "--only colour=1"; do
 done
 echo "a,b" | "$plot" - "$work/q.png" 2>/dev/null && fail "accepted other CSV"
 [ ! -e "$work/q.png" ] || fail "wrote a plot of what it refused"
-[ "$failures" -eq 0 ] && echo ok || exit 1
+end_checks

@@ -4,12 +4,8 @@
 # tracer crash comes back fails; a leak, undefined behaviour beside the
 # crash, or a plain failure fails at once, without a second run.
 #   sanitizer_ctest_check.sh SANITIZER_CTEST
-set -u
+source "$(dirname "$0")/lib.sh"
 wrapper=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # A made-up test: prints what its kind says on its first run (or on every
 # run for "always"), passes afterwards, and counts its runs in a file.

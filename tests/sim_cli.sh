@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
 # The headless driver's contract, as a user of it sees it.
-set -u
+source "$(dirname "$0")/lib.sh"
 sim=$1
 golden=$2
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # The trace of a seeded run never changes unless the rules do.
 if ! "$sim" --seed 12345 --generations 3 | cmp -s - "$golden"; then
@@ -34,13 +32,7 @@ fill_cats=$("$sim" --seed 777 --generations 0 | grep -c '^especie = 3$')
 # Bad input: one line on stderr, exit 2, nothing on stdout.
 for args in "--seed" "--seed -1" "--seed 4294967296" "--seed abc" "--generations 1.5" "--generations -3" "--frobnicate" \
             "--generations 99999999999999999999999" "--seed 12x"; do
-  out=$("$sim" $args 2>/tmp/sim_err.$$)
-  status=$?
-  err_lines=$(wc -l </tmp/sim_err.$$)
-  [ "$status" -eq 2 ] || fail "'$args' exited $status"
-  [ -z "$out" ] || fail "'$args' wrote to stdout"
-  [ "$err_lines" -eq 1 ] || fail "'$args' wrote $err_lines lines to stderr"
+  refused_in_one_line "$args" "$sim"
 done
-rm -f /tmp/sim_err.$$
 
-[ "$failures" -eq 0 ] && echo "ok" || exit 1
+end_checks

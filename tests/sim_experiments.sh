@@ -4,13 +4,8 @@
 # number of jobs, split into parts that concatenate into the whole, and
 # drawn by the plot script.
 #   sim_experiments.sh VIVAR-SIM
-set -u
+source "$(dirname "$0")/lib.sh"
 sim=$(realpath "$1")
-tools=$(cd "$(dirname "$0")/../tools" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # 2 rules x 3 values x 20 seeds: 180 rows after a header that names the
 # size and every rule, the same with one job and with two.
@@ -95,11 +90,7 @@ for args in "--vary hatch=2,3 --summary" "--seeds 1:2 --vary hatch=0,3 --summary
             "--seeds 0:4294967295 --vary hatch=1:1000:1 --vary mating=1:1000:1 --vary meal=1:1000:1
              --vary size=2:1001:1 --summary" "--seeds 1:2 --vary hatch=1:1000000000000:1 --summary" \
             "--seeds 1:2 --rule hatch=2 --rule hatch=2 --summary" "--seeds 1:2 --size 4x4 --size 5x5 --summary"; do
-  out=$("$sim" $args 2>"$work/err")
-  status=$?
-  [ "$status" -eq 2 ] || fail "'$args' exited $status"
-  [ -z "$out" ] || fail "'$args' wrote to stdout"
-  [ "$(wc -l <"$work/err")" -eq 1 ] || fail "'$args' wrote $(wc -l <"$work/err") lines to stderr"
+  refused_in_one_line "$args" "$sim"
 done
 
 "$sim" --seeds 1:2 --vary hatch=1:1000000000000:1 --summary 2>&1 | grep -q "1000000000000 is too large; the largest hatch is 1000" \
@@ -120,4 +111,4 @@ grep -q "^5,5,meal=2,both-survive,$share," "$work/table.csv" || fail "the table 
 "$tools/plot_experiment.sh" "$work/counts.csv" "$work/q.png" size 2>/dev/null && fail "plotted counts"
 [ ! -e "$work/q.png" ] || fail "wrote a plot of what it refused"
 
-[ "$failures" -eq 0 ] && echo "ok" || exit 1
+end_checks

@@ -13,14 +13,12 @@
 # A full disk is a file-size limit (ulimit -f) with SIGXFSZ ignored, so that
 # writes past it fail with EFBIG, as writes to a full disk fail.
 #   sim_film_failures.sh BUILD-DIR PICTURES-DIR
-set -u
+source "$(dirname "$0")/lib.sh"
 build=$(realpath "$1")
 sim=$build/vivar-sim
 export VIVAR_PICTURES=$(realpath "$2")
-work=$(mktemp -d)
-trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# Folders made read-only to refuse a film must open again to go.
+before_clean_up() { chmod -R u+w "$work"; }
 unset DISPLAY WAYLAND_DISPLAY
 cd "$work" || exit 1
 
@@ -131,4 +129,4 @@ done
 [ -p fifo ] || fail "the FIFO was replaced: $(ls -l fifo)"
 [ -L device.gif ] && [ -L fifo.webm ] || fail "a link was replaced"
 
-[ "$failures" -eq 0 ] && echo "ok" || exit 1
+end_checks

@@ -7,15 +7,11 @@
 # frame; a caption and the chart when asked for; mistakes refused in one
 # line.
 #   sim_films.sh VIVAR-SIM PICTURES-DIR
-set -u
+source "$(dirname "$0")/lib.sh"
 sim=$(realpath "$1") pictures=$(realpath "$2")
-bench=$(cd "$(dirname "$0")/../bench" && pwd)
+bench=$(dirname "$tests_dir")/bench
 # The map's colours, in the order of its kinds.
-source "$(dirname "$0")/../tools/kind_colours.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$tools/kind_colours.sh"
 unset DISPLAY WAYLAND_DISPLAY
 export LC_ALL=C  # join and sort in one order
 cd "$work" || exit 1
@@ -178,4 +174,4 @@ refused 1 --film "$work/no/such/folder/x.webm"
 "$sim" --seed 1 --generations 2 --film "$work/largest.gif" --film-size 7680x4320 >/dev/null ||
   fail "the largest size was refused"
 
-[ "$failures" -eq 0 ] && echo "ok" || exit 1
+end_checks

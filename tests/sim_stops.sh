@@ -5,24 +5,17 @@
 # command's table; rows reach a file while the sweep still runs; a single
 # run whose output is cut still saves its board.
 #   sim_stops.sh VIVAR-SIM
-set -u
+source "$(dirname "$0")/lib.sh"
 sim=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # Waits until the file has at least `lines` lines or the process has ended;
 # five minutes are far longer than any build, ThreadSanitizer's included,
 # takes to write its first rows. The file is made before the process
 # starts, which may open it only later.
-wait_for_lines() {
-  local file=$1 lines=$2 pid=$3 tries=0
-  while [ "$(wc -l <"$file")" -lt "$lines" ] && kill -0 "$pid" 2>/dev/null && [ "$tries" -lt 3000 ]; do
-    sleep 0.1
-    tries=$((tries + 1))
-  done
+wait_for_lines() {  # FILE LINES PID
+  lines_or_ended() { [ "$(wc -l <"$1")" -ge "$2" ] || ! kill -0 "$3" 2>/dev/null; }
+  wait_for 30 lines_or_ended "$@" || true
 }
 # Every line of the file has the header's number of fields.
 whole_rows() {
@@ -120,4 +113,4 @@ cmp -s <(grep -v '^#' cut.vivar) <(grep -v '^#' full.vivar) || fail "the board s
 "$sim" --seed 3 --generations 500 --save-board at.vivar --at 300 | head -n 1 >/dev/null
 grep -q "after generation 300:" at.vivar || fail "--at 300 saved nothing after a cut output"
 
-[ "$failures" -eq 0 ] && echo "ok" || exit 1
+end_checks

@@ -3,13 +3,8 @@
 #   sim_sweeps.sh VIVAR-SIM [SEEDS]
 # SEEDS is the size of the long sweep that shows progress (default 200); a
 # much slower build, as under ThreadSanitizer, needs fewer to last a second.
-set -u
+source "$(dirname "$0")/lib.sh"
 sim=$(realpath "$1") long_seeds=${2:-200}
-tools=$(cd "$(dirname "$0")/../tools" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # A sweep on two threads is, row for row, the single-seed runs with the
 # board's size, the rules and the seed in front, in seed order.
@@ -56,11 +51,7 @@ grep -q ',[0-9][0-9]*,[0-9][0-9]*$' <<<"$summary" || fail "no seed of 1:8 died o
 for args in "--seeds 1:3" "--seeds 5:3 --counts" "--seeds 4294967290:4294967296 --summary" "--seeds 3 --counts" \
             "--seeds 1:3 --counts --summary" "--seed 1 --seeds 1:3 --counts" "--seeds 1:3 --jobs 0 --counts" \
             "--jobs 2 --counts"; do
-  out=$("$sim" $args 2>"$work/err")
-  status=$?
-  [ "$status" -eq 2 ] || fail "'$args' exited $status"
-  [ -z "$out" ] || fail "'$args' wrote to stdout"
-  [ "$(wc -l <"$work/err")" -eq 1 ] || fail "'$args' wrote $(wc -l <"$work/err") lines to stderr"
+  refused_in_one_line "$args" "$sim"
 done
 "$sim" --seeds 1:3 2>&1 | grep -q -- '--counts or --summary' || fail "the refusal of a traced sweep says not what to add"
 
@@ -72,4 +63,4 @@ long=(--seeds "1:$long_seeds" --generations 1000 --summary)
 script -qec "$(printf '%q ' "$sim" "${long[@]}") >/dev/null" /dev/null >"$work/tty"
 grep -q "of $long_seeds seeds" "$work/tty" || fail "no progress on a terminal"
 
-[ "$failures" -eq 0 ] && echo "ok" || exit 1
+end_checks

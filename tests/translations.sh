@@ -5,13 +5,9 @@
 # no translation left unfinished; each translation keeps its source's
 # markers (%1, %2...).
 #   translations.sh SOURCE-DIR
-set -u
+source "$(dirname "$0")/lib.sh"
 source_dir=$(cd "$1" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 lupdate=$(command -v /usr/lib/qt5/bin/lupdate || command -v lupdate)
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 for ts in "$source_dir"/translations/vivar_*.ts; do
   copy=$work/$(basename "$ts")
@@ -43,5 +39,4 @@ for ts in "$source_dir"/translations/vivar_*.ts; do
     }
     END { exit bad > 0 }' "$copy" || fail "$(basename "$ts"): a translation's markers differ from its source's"
 done
-[ "$failures" -eq 0 ] && echo "translations complete"
-exit $((failures > 0))
+end_checks "translations complete"

@@ -2,13 +2,9 @@
 # vivar's command line: help, version, and mistakes refused before any
 # window opens.
 #   vivar_options.sh VIVAR VERSION VIVAR-SIM
-set -u
+source "$(dirname "$0")/lib.sh"
 vivar=$1 version=$2 sim=$3
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-work=$(mktemp -d)
 err=$work/err
-trap 'rm -rf "$work"' EXIT
 
 help=$("$vivar" --help) || fail "--help failed"
 for word in --seed --pace --counts --quiet --help --version Space N C; do
@@ -21,11 +17,7 @@ done
 for args in "--seed" "--seed -1" "--seed 4294967296" "--seed=12x" "--pace 10001" "--pace fast" \
             "--quiet=yes" "--frobnicate" "stray" "--counts" "--counts /nonexistent/folder/counts.csv" \
             "--rule hatch=2 --rule hatch=3" "--size 4x4 --size 5x5"; do
-  out=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 60 "$vivar" $args 2>"$err")
-  status=$?
-  [ "$status" -eq 2 ] || fail "'$args' exited $status"
-  [ -z "$out" ] || fail "'$args' wrote to stdout"
-  [ "$(wc -l <"$err")" -eq 1 ] || fail "'$args' wrote $(wc -l <"$err") lines to stderr: $(cat "$err")"
+  refused_in_one_line "$args" env -u DISPLAY -u WAYLAND_DISPLAY timeout 60 "$vivar"
 done
 
 # Files the user keeps are left as they were by a run that never began:
@@ -48,4 +40,4 @@ done
 cmp -s keep.vivar keep.before || fail "the board named as the counts file changed: $(wc -c <keep.vivar) bytes"
 [ "$(ls "$work" | wc -l)" -eq 6 ] || fail "files were made: $(ls "$work")"
 
-[ "$failures" -eq 0 ] && echo "ok" || exit 1
+end_checks

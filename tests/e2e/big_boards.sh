@@ -5,12 +5,9 @@
 # drawn under the pointer, which the inspector names, and a cat put there
 # shows on the drawn board at that place.
 #   big_boards.sh VIVAR PICTURES-DIR
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$1 pictures=$2
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session.sh"
 inspector_log=$work/inspector
-inspected() { awk -v RS= 'END { print }' "$inspector_log" 2>/dev/null; }
 cd "$pictures" || die "no pictures folder"
 
 # The view's pixels, as board_found crops them.

@@ -4,11 +4,9 @@
 # its whole length, and each of the four still shows along it, in its
 # kind's colour.
 #   chart_lines.sh VIVAR PICTURES-DIR
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$1 pictures=$2
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session.sh"
-source "$here/../../tools/kind_colours.sh"
+source "$tools/kind_colours.sh"
 status_log=$work/status
 status() { sed 's/\xc2\xa0/ /g' "$status_log" 2>/dev/null | tail -n 1; }
 cd "$pictures" || die "no pictures folder"

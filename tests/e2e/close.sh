@@ -3,10 +3,8 @@
 # soon after, having run the one more generation that a close while stopped
 # runs; nothing pressed after the close acts.
 #   close.sh VIVAR WM_CLOSE PICTURES-DIR
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$1 wm_close=$2 pictures=$3
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session.sh"
 status_log=$work/status
 said() { sed 's/\xc2\xa0/ /g' "$status_log" | grep -q -E "$1"; }
 gone() { ! kill -0 "$pid" 2>/dev/null; }
@@ -37,7 +35,8 @@ echo "Ctrl+Q while stopped at pace 10000: exit $status after $took ms"
 # the same, and a clear clicked just after the close must not act.
 mkfifo "$work/trace"
 cat "$work/trace" >"$out" & reader=$!
-trap 'kill -CONT "$reader" 2>/dev/null; [ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+# The trace's reader, stopped to fill the pipe, goes on so that it ends.
+before_clean_up() { kill -CONT "$reader" 2>/dev/null; [ -n "$pid" ] && kill "$pid" 2>/dev/null; }
 : >"$status_log"
 VIVAR_STATUS_LOG=$status_log "$vivar" --pace 10000 --seed 5 >"$work/trace" 2>"$err" &
 pid=$!

@@ -4,13 +4,8 @@
 #   e2e.sh VIVAR WM_CLOSE PICTURES-DIR SCENARIO
 # Scenarios: stopped (fill, colours, clear, play, stop, close while stopped),
 # running (close while the simulation runs).
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$1 wm_close=$2 pictures=$3 scenario=$4
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session.sh"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-die() { echo "FAIL: $*"; echo "--- stderr"; cat "$err"; exit 1; }
 count() { grep -c -x -F -- "$1" "$out"; }
 count_at_least() { [ "$(count "$1")" -ge "$2" ]; }
 
@@ -65,7 +60,7 @@ close_and_time() {
 }
 
 check_trace_well_formed() {
-  awk -f "$here/trace_check.awk" "$out" || fail "trace not well formed"
+  awk -f "$tests_dir/e2e/trace_check.awk" "$out" || fail "trace not well formed"
 }
 
 case "$scenario" in
@@ -148,4 +143,4 @@ esac
 [ "$(count 'view creada')" -eq 1 ] || fail "start-up lines not once"
 check_trace_well_formed
 [ ! -s "$err" ] || { fail "stderr not empty"; cat "$err"; }
-[ "$failures" -eq 0 ] && echo "ok: $scenario" || exit 1
+end_checks "ok: $scenario"

@@ -5,16 +5,10 @@
 # board is refused and leaves the board as it was; outputs that cannot be
 # written are told.
 #   explore.sh VIVAR PICTURES-DIR
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$1 pictures=$2
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session.sh"
 inspector_log=$work/inspector
-# The latest text the inspector showed: the log's last paragraph.
-inspected() { awk -v RS= 'END { print }' "$inspector_log" 2>/dev/null; }
 inspector_says() { inspected | grep -q -F "$1"; }
-# A board file less its comments.
-board_of() { grep -v '^#' "$1"; }
 
 cd "$pictures" || die "no pictures folder"
 VIVAR_INSPECTOR_LOG=$inspector_log VIVAR_STATUS_LOG=$work/first-status start_vivar "$vivar" --seed 16 --pace 0

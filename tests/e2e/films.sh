@@ -13,10 +13,8 @@
 #   how many frames it is cut, which are the frames its file holds, and the
 #   run goes on.
 #   films.sh VIVAR WM_CLOSE PICTURES-DIR
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$1 wm_close=$2 pictures=$3
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session.sh"
 status_log=$work/status.log
 last_status() { tail -n 1 "$status_log"; }
 # The status line holds its items' words together by no-break spaces.

@@ -3,10 +3,8 @@
 # black start, letters answer with Shift, hiding the chart gives the view its
 # room, the status line tells when a species dies out, and Ctrl+Q quits.
 #   first_use.sh VIVAR VIVAR-SIM PICTURES-DIR
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$1 sim=$2 pictures=$3
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session.sh"
 status_log=$work/status
 # The status line holds its items together with no-break spaces.
 status_lines() { sed 's/\xc2\xa0/ /g' "$status_log"; }

@@ -10,10 +10,8 @@
 # - a counts file named on the command line stays relative to the working
 #   folder.
 #   folders.sh VIVAR WM_CLOSE
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$1 wm_close=$2
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session.sh"
 status_log=$work/status.log
 says() { grep -q "$1" "$status_log"; }
 # The status line holds its items' words together by no-break spaces.

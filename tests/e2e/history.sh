@@ -8,10 +8,8 @@
 # goes on, Ctrl+Z undoes it, and a run that goes on from an edit in the past
 # writes a counts file of its own, told once.
 #   history.sh VIVAR VIVAR-SIM WM_CLOSE PICTURES-DIR
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$1 sim=$2 wm_close=$3 pictures=$4
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session.sh"
 status_log=$work/status counts=$work/counts.csv inspector_log=$work/inspector
 export VIVAR_INSPECTOR_LOG=$inspector_log
 # The status line's latest text, its no-break spaces made plain.
@@ -20,12 +18,7 @@ status_says() { status | grep -q -E "$1"; }
 shown() { status | sed -n 's/^Generation \([0-9]*\).*/\1/p'; }
 shown_past() { [ "$(shown)" -gt "$1" ] 2>/dev/null; }
 shown_not() { [ "$(shown)" -ne "$1" ] 2>/dev/null; }
-board_of() { grep -v '^#' "$1"; }
-# The trace less the window's own lines, and its generations one a line.
-model_trace() {
-  grep -v -x -F -e "view creada" -e "vista valore de corre = 0" -e "******************* IDLE*****************" \
-    -e "  -- principio doUpdates --" -e "  -- fin       doUpdates --" "$@" | grep -v -E '^vista  valore de &corre = [0-9]+$'
-}
+# The trace's generations one a line.
 generations_of() { awk '{ block = block $0 "|" } /^model ---/ { print block; block = "" }'; }
 ran() { grep -c '^model ---' "$out"; }
 settled() { local before; before=$(ran); sleep 1; [ "$(ran)" -eq "$before" ]; }
@@ -41,8 +34,6 @@ back_to() {  # GENERATION: by the back key, one generation a press
   wait_for 10 status_says "^Generation $1 of $latest " ||
     die "the back key did not reach generation $1 of $latest: $(status)"
 }
-# The inspector's latest text: its log's last paragraph.
-inspected() { awk -v RS= 'END { print }' "$inspector_log" 2>/dev/null; }
 # Picks the square in the middle of the board, row 10, column 10, and makes
 # one edit there that surely changes it: a cat on an empty square, or the
 # square emptied.

@@ -3,10 +3,8 @@
 # launcher does, through its desktop entry's command with the prefix's bin/
 # on the PATH, from another folder; the board must show the pictures.
 #   install.sh BUILD-DIR WM_CLOSE PICTURES-DIR
-set -u
+source "$(dirname "$0")/session.sh"
 build=$1 wm_close=$2 pictures=$3
-source "$(cd "$(dirname "$0")" && pwd)/session.sh"
-die() { echo "FAIL: $*"; [ -f "$err" ] && cat "$err"; exit 1; }
 
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null || die "install failed"

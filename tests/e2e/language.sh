@@ -4,10 +4,8 @@
 # language does, while the console trace stays byte for byte the same in
 # both.
 #   language.sh VIVAR VIVAR-SIM PICTURES-DIR
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$(realpath "$1") sim=$(realpath "$2") pictures=$3
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session.sh"
 status_log=$work/status
 status_lines() { sed 's/\xc2\xa0/ /g' "$status_log"; }
 said() { status_lines | grep -q -E "$1"; }

@@ -4,10 +4,8 @@
 # empty. Checks the package's contents and version, and runs the checks
 # Debian runs: desktop-file-validate, appstreamcli and lintian.
 #   package.sh BUILD-DIR WM_CLOSE PICTURES-DIR
-set -u
+source "$(dirname "$0")/session.sh"
 build=$1 wm_close=$2 pictures=$3
-source "$(cd "$(dirname "$0")" && pwd)/session.sh"
-die() { echo "FAIL: $*"; [ -f "$err" ] && cat "$err"; exit 1; }
 
 (cd "$build" && cpack -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; die "cpack failed"; }
 deb=$(ls "$work"/deb/*.deb)

@@ -6,10 +6,8 @@
 # anywhere, says so in one line on stderr, on the status line and in a
 # message beside the window, and still runs.
 #   pictures_anywhere.sh VIVAR WM_CLOSE PICTURES-DIR VIVAR-SIM
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$1 wm_close=$2 pictures=$3 sim=$4
-source "$(cd "$(dirname "$0")" && pwd)/session.sh"
-die() { echo "FAIL: $*"; [ -f "$err" ] && cat "$err"; exit 1; }
 build=$(dirname "$vivar")
 
 mkdir "$work/empty" && cd "$work/empty"

@@ -9,7 +9,7 @@ vivar=$1 wm_close=$2 pictures=$3 screen=$4 scale=$5
 if [ "${VIVAR_TEST_SCREEN:-}" != "$screen" ]; then
   VIVAR_TEST_SCREEN=$screen exec xvfb-run -a -s "-screen 0 ${screen}x24" "$0" "$@"
 fi
-source "$(cd "$(dirname "$0")" && pwd)/session.sh"
+source "$(dirname "$0")/session.sh"
 die() { echo "FAIL ($screen at scale $scale): $*"; [ -f "$err" ] && cat "$err"; exit 1; }
 export QT_SCALE_FACTOR=$scale
 screen_w=${screen%x*} screen_h=${screen#*x}

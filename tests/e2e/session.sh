@@ -1,9 +1,10 @@
-# Sourced by the scripts that drive the real program on the test display: a
-# scratch folder, the runtime folder Qt wants, waiting, and the buttons.
-work=$(mktemp -d)
+# Sourced by the scripts that drive the real program on the test display,
+# over what every test sets up (tests/lib.sh): the runtime folder Qt wants,
+# the program started and closed, its buttons, keys and dialogs.
+source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 out=$work/out err=$work/err
 pid=
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+before_clean_up() { [ -n "$pid" ] && kill "$pid" 2>/dev/null; }
 # Qt wants a private runtime folder; a bare CI shell has none.
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   export XDG_RUNTIME_DIR=$work/runtime
@@ -17,21 +18,6 @@ export XDG_CONFIG_HOME=$work/config
 # The tests read the window's English, whatever the machine's language.
 export LC_ALL=C.UTF-8
 unset LANGUAGE
-
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
-
-# Waits until a command succeeds. The seconds given are what an idle machine
-# may need; a sanitizer build on a loaded one can need several times that,
-# so the wait gives up only after ten times as long, and only what never
-# comes fails.
-wait_for() {
-  local seconds=$1; shift
-  local deadline=$(( $(now_ms) + seconds * 10000 ))
-  until "$@"; do
-    [ "$(now_ms)" -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-}
 
 # After the idle line the window is up; prints its id. A program that ended
 # before it will never get there.
@@ -70,6 +56,19 @@ pictures_shown() {
   xwd -id "$1" -silent | convert xwd:- "$work/window.png" || return 1
   lizards_in "$work/window.png" "$2"
 }
+
+# The trace of the files given (or of standard input) less the window's own
+# lines: what vivar-sim prints for the same run.
+model_trace() {
+  grep -v -x -F -e "view creada" -e "vista valore de corre = 0" -e "******************* IDLE*****************" \
+    -e "  -- principio doUpdates --" -e "  -- fin       doUpdates --" "$@" | grep -v -E '^vista  valore de &corre = [0-9]+$'
+}
+
+# A board file less its comments.
+board_of() { grep -v '^#' "$1"; }
+# The latest text the inspector showed, when the script has it logged
+# (VIVAR_INSPECTOR_LOG) to $inspector_log: the log's last paragraph.
+inspected() { awk -v RS= 'END { print }' "$inspector_log" 2>/dev/null; }
 
 # Starts vivar through a command, with its output in $out and $err, and waits
 # for its window: sets $pid and $window. The sourcing script defines die and
@@ -110,12 +109,6 @@ board_found() {
   [ "${board_w:-0}" -gt "$1" ] && [ "${board_h:-0}" -gt "$2" ]
 }
 
-# Checks that go on after a failure, and the end that sums them up; die for
-# one after which nothing more can be checked. A script may define its own.
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-die() { echo "FAIL: $*"; echo "--- stderr"; cat "$err"; exit 1; }
-end_checks() { [ "$failures" -eq 0 ] && echo "ok" || exit 1; }
 # A key pressed in the window, which has the focus for it: there is no
 # window manager to give it.
 key() { xdotool windowfocus --sync "$window" key "$1"; }

@@ -5,16 +5,13 @@
 # square; the Rules dialog sets a size and a rule that the next clear
 # brings, told on the status line, and the fill after it is vivar-sim's.
 #   sizes.sh VIVAR VIVAR-SIM PICTURES-DIR
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$1 sim=$2 pictures=$3
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session.sh"
 status_log=$work/status inspector_log=$work/inspector counts=$work/counts.csv
 generations() { grep -c -x -F "model ----------------------------- a cambiar imagenes " "$out"; }
 shown() { echo $(( $(wc -l <"$counts") - 2 )); }
 # The status line holds its items together with no-break spaces.
 status_says() { tail -n 1 "$status_log" | sed 's/\xc2\xa0/ /g' | grep -q -F "$1"; }
-inspected() { awk -v RS= 'END { print }' "$inspector_log" 2>/dev/null; }
 quit() {
   key ctrl+q
   wait "$pid"; status=$?; pid=
@@ -47,9 +44,7 @@ wait_for 5 status_says "rules 50x50" || fail "the status line does not tell the 
 for _ in 1 2 3; do step; done
 quit  # while stopped, which runs one more generation that is never shown
 ran=$(generations)
-grep -v -x -F -e "view creada" -e "vista valore de corre = 0" -e "******************* IDLE*****************" \
-     -e "  -- principio doUpdates --" -e "  -- fin       doUpdates --" "$out" \
-  | grep -v -E '^vista  valore de &corre = [0-9]+$' >"$work/model-lines"
+model_trace "$out" >"$work/model-lines"
 "$sim" --size 50x50 --seed "$seed" --generations "$ran" | cmp -s - "$work/model-lines" ||
   fail "the 50x50 trace of $ran generations differs from vivar-sim's"
 "$sim" --size 50x50 --seed "$seed" --generations 3 --counts | cmp -s - "$counts" ||

@@ -3,18 +3,10 @@
 # vivar-sim makes with the same seed: the same trace less the window's own
 # lines, and the same counts. Then --quiet keeps standard output empty.
 #   steer.sh VIVAR VIVAR-SIM WM_CLOSE PICTURES-DIR
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$1 sim=$2 wm_close=$3 pictures=$4
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session.sh"
 seed=4242 counts=$work/counts.csv
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-die() { echo "FAIL: $*"; echo "--- stderr"; cat "$err"; exit 1; }
 generations() { grep -c -x -F "model ----------------------------- a cambiar imagenes " "$out"; }
-# Keys go to the window with the keyboard focus; there is no window manager
-# to give it.
-key() { xdotool windowfocus --sync "$window" key "$1"; }
 close() {
   "$wm_close" "$window"
   wait_for 6 bash -c "! kill -0 $pid 2>/dev/null" || die "still running a minute after the close request"
@@ -44,9 +36,7 @@ sleep 0.6
 close  # while stopped, which runs one more generation that is never shown
 
 ran=$(generations)
-grep -v -x -F -e "view creada" -e "vista valore de corre = 0" -e "******************* IDLE*****************" \
-     -e "  -- principio doUpdates --" -e "  -- fin       doUpdates --" "$out" \
-  | grep -v -E '^vista  valore de &corre = [0-9]+$' >"$work/model-lines"
+model_trace "$out" >"$work/model-lines"
 "$sim" --seed "$seed" --generations "$ran" >"$work/sim-trace"
 cmp -s "$work/model-lines" "$work/sim-trace" || fail "the trace of $ran generations differs from vivar-sim's: $(diff "$work/model-lines" "$work/sim-trace" | head -n 5)"
 shown=$(( $(wc -l <"$counts") - 2 ))
@@ -67,4 +57,4 @@ close
 [ ! -s "$out" ] || fail "--quiet printed $(wc -l <"$out") lines"
 [ ! -s "$err" ] || { fail "stderr not empty with --quiet"; cat "$err"; }
 
-[ "$failures" -eq 0 ] && echo "ok" || exit 1
+end_checks

@@ -6,10 +6,8 @@
 # sanitizers would report). How long the ending took is printed, a figure for
 # benchmarks: only a hang fails.
 #   stress.sh VIVAR WM_CLOSE PICTURES-DIR SEED [CLICKS]
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$1 wm_close=$2 pictures=$3 seed=$4 clicks=${5:-300}
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session.sh"
 die() { echo "FAIL (seed $seed): $*"; echo "--- stderr"; head -c 4000 "$err"; exit 1; }
 
 cd "$pictures" || die "no pictures folder"
@@ -41,5 +39,5 @@ generations=$(grep -c -x -F 'model ----------------------------- a cambiar image
 
 [ "$status" -eq 0 ] || die "exit status $status"
 [ ! -s "$err" ] || die "stderr not empty"
-awk -f "$here/trace_check.awk" "$out" || die "trace not well formed"
+awk -f "$tests_dir/e2e/trace_check.awk" "$out" || die "trace not well formed"
 echo "stress seed $seed: $close_after clicks, $generations generations, close to exit $close_ms ms"

@@ -3,10 +3,8 @@
 # once a board larger than it is opened, the creatures' lines stay out of
 # the terminal, which one line says.
 # Usage: terminal_trace.sh VIVAR VIVAR-SIM WM-CLOSE
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$1 sim=$2 wm_close=$3
-. "$(dirname "$0")/session.sh"
-failures=0
 
 large=$work/large.vivar
 "$sim" --seed 3 --size 30x30 --generations 1 --save-board "$large" >/dev/null || die "vivar-sim saved no 30 x 30 board"

@@ -4,10 +4,8 @@
 # takes it back; however many notches, and a turn from there, the camera
 # stays in front of the board rather than pass through it.
 #   zoom.sh VIVAR PICTURES-DIR
-set -u
+source "$(dirname "$0")/session.sh"
 vivar=$1 pictures=$2
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session.sh"
 # How much of the view, away from its edges, is lit: the share of its pixels
 # lighter than a dark grey, in hundredths.
 view_lit() {
