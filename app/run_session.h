@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "app/counts_file.h"
+#include "app/population_history.h"
 #include "model/board.h"
 #include "model/board_file.h"
 #include "model/census.h"
 #include "model/history.h"
 #include "model/packed_board.h"
-#include "model/population_history.h"
 #include "model/rules.h"
 
 // The run on screen and its record: the history the window goes back

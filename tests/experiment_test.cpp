@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "model/experiment.h"
 #include "model/seeded_run.h"
-#include "model/sweep.h"
+#include "studies/experiment.h"
+#include "studies/sweep.h"
 
 namespace {
 

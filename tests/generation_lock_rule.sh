@@ -6,10 +6,10 @@
 #   generation_lock_rule.sh SOURCE-DIR
 set -u
 cd "$1" || exit 2
-found=$(grep -rnE 'generationMutex|try_lock|try_to_lock|defer_lock' app view platform \
+found=$(grep -rnE 'generationMutex|try_lock|try_to_lock|defer_lock' app view platform programs \
           --include='*.cpp' --include='*.h' | grep -vE '^[^:]+:[0-9]+:[[:space:]]*//')
 if [ -n "$found" ]; then
-  echo "FAIL: a lock taken or tried in app/, view/ or platform/ other than through BoardAccess:"
+  echo "FAIL: a lock taken or tried in app/, view/, platform/ or programs/ other than through BoardAccess:"
   echo "$found"
   exit 1
 fi

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/partial_table.h"
+#include "studies/partial_table.h"
 
 namespace {
 

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/population_history.h"
 #include "app/run_session.h"
 #include "app/steering.h"
 #include "model/board.h"
@@ -26,7 +27,6 @@
 #include "model/seeded_run.h"
 #include "model/trace.h"
 #include "platform/random.h"
-#include "model/population_history.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "model/rules.h"
-#include "model/sweep.h"
+#include "studies/sweep.h"
 
 namespace {
 

@@ -404,7 +404,7 @@
 <context>
     <name>Experiment</name>
     <message>
-        <location filename="../model/experiment.cpp" line="+70"/>
+        <location filename="../studies/experiment.cpp" line="+72"/>
         <source>--vary needs NAME=V1,V2,... with NAME one of hatch, mating, meal, fill and size, not &apos;%1&apos;</source>
         <translation>--vary necesita NOMBRE=V1,V2,... con NOMBRE uno de hatch, mating, meal, fill y size, no &apos;%1&apos;</translation>
     </message>
@@ -1977,7 +1977,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
 <context>
     <name>VivarSim</name>
     <message>
-        <location filename="../tools/vivar_sim.cpp" line="+72"/>
+        <location filename="../programs/vivar-sim/options.cpp" line="+26"/>
         <source>Usage: vivar-sim [OPTION]... [--counts | --summary] [--save-board FILE [--at K]]
   or:  vivar-sim --seeds A:B [OPTION]... --counts | --summary
   or:  vivar-sim --seeds A:B --vary NAME=VALUES [OPTION]... --counts | --summary
@@ -2159,7 +2159,7 @@ cuánto se escribió y sale con el estado 130 o 143.
 </translation>
     </message>
     <message>
-        <location line="+105"/>
+        <location line="+72"/>
         <source>--seeds needs a range A:B of whole numbers from 0 to %1, not &apos;%2&apos;</source>
         <translation>--seeds necesita un intervalo A:B de números enteros de 0 a %1, no &apos;%2&apos;</translation>
     </message>
@@ -2184,7 +2184,7 @@ cuánto se escribió y sale con el estado 130 o 143.
         <translation>%1 necesita un nombre de archivo</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+43"/>
         <source>--film needs a file name ending in .webm (a video) or .gif (an animated GIF), not &apos;%1&apos;</source>
         <translation>--film necesita un nombre de archivo que termine en .webm (un vídeo) o .gif (un GIF animado), no &apos;%1&apos;</translation>
     </message>
@@ -2262,7 +2262,7 @@ cuánto se escribió y sale con el estado 130 o 143.
 <context>
     <name>main</name>
     <message>
-        <location filename="../app/main.cpp" line="+46"/>
+        <location filename="../programs/vivar/main.cpp" line="+48"/>
         <source>%1 is the board file, which --counts would write over: name another file for the counts</source>
         <translation>%1 es el archivo del tablero, que --counts sobrescribiría: indique otro archivo para los recuentos</translation>
     </message>

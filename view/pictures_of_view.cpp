@@ -16,12 +16,12 @@
 #include <QFileInfo>
 #include <QImage>
 
+#include "app/population_history.h"
 #include "base/thread_flags.h"
 #include "film/film_page.h"
 #include "film/film_writer.h"
 #include "model/board.h"
 #include "model/census.h"
-#include "model/population_history.h"
 #include "platform/output_file.h"
 #include "platform/system.h"
 #include "platform/window.h"

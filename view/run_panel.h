@@ -13,8 +13,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "app/population_history.h"
 #include "model/census.h"
-#include "model/population_history.h"
 #include "platform/system.h"
 
 class QHBoxLayout;

@@ -1,3 +1,5 @@
+// A sweep: many seeded runs on several threads, their text put out in the
+// order of the runs.
 #pragma once
 
 #include <chrono>

@@ -1,4 +1,5 @@
-#include "tools/row_output.h"
+// Whole rows out, in batches, sent on at least once a second.
+#include "programs/vivar-sim/row_output.h"
 
 #include <cerrno>
 #include <utility>

@@ -1,3 +1,5 @@
+// vivar: the terrarium in a window. Reads the options and a board file,
+// then hands the run to the window until it closes.
 #include <cstdint>
 #include <cstdio>
 #include <ctime>

@@ -1,4 +1,5 @@
-#include "tools/film_module.h"
+// The folders the films module is looked for in, and its loading.
+#include "programs/vivar-sim/film_module.h"
 
 #include <algorithm>
 #include <system_error>

@@ -1,3 +1,5 @@
+// An experiment: the runs of every combination of some rules' values for
+// every seed of a range, numbered so that a part of them can run alone.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +9,7 @@
 #include <vector>
 
 #include "model/rules.h"
-#include "model/sweep.h"
+#include "studies/sweep.h"
 
 // One rule an experiment varies, and the values it takes in the order they
 // were given, written as --rule and --size write them ("5", "60:15:15:10",

@@ -1,4 +1,5 @@
-#include "model/population_history.h"
+// The bounded record of the populations behind the chart.
+#include "app/population_history.h"
 
 void PopulationHistory::clear() {
     points_.clear();

@@ -1,4 +1,5 @@
-#include "model/sweep.h"
+// The threads of a sweep and the order their runs' text goes out in.
+#include "studies/sweep.h"
 
 #include <condition_variable>
 #include <memory>

@@ -1,3 +1,4 @@
+// Where vivar-sim finds the films module that --film loads, and loading it.
 #pragma once
 
 #include <filesystem>

@@ -1,4 +1,6 @@
-#include "model/experiment.h"
+// Reading --vary's values, and the rules, seed and row fields of each run
+// of an experiment.
+#include "studies/experiment.h"
 
 #include <algorithm>
 #include <limits>

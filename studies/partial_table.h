@@ -1,3 +1,5 @@
+// A table of many runs read back, to see how far it is whole and go on
+// with it.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,5 @@
-#include "model/partial_table.h"
+// Reading a table back row by row against the key fields it should hold.
+#include "studies/partial_table.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,3 +1,5 @@
+// The populations of the run on screen since the last fill or clear, as
+// the chart and the films' chart draw them.
 #pragma once
 
 #include <array>

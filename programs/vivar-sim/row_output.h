@@ -1,3 +1,5 @@
+// vivar-sim's tables written in whole rows, so that a stop leaves a table
+// that --resume can go on with.
 #pragma once
 
 #include <chrono>
