@@ -26,7 +26,9 @@ inline constexpr std::array<const char*, kSquareLooks> kKinds{"#333333", "#8C4E0
 inline constexpr const char* kBorder = "#000000";
 
 // The colour of the population chart's line `line`.
-[[nodiscard]] constexpr const char* ofLine(std::size_t line) { return kKinds[indexOf(SquareLook::kBrownLizard) + line]; }
+[[nodiscard]] constexpr const char* ofLine(std::size_t line) {
+    return kKinds[indexOf(SquareLook::kBrownLizard) + line];
+}
 
 using Rgb = std::array<std::uint8_t, 3>;
 // The red, green and blue of a "#RRGGBB".
@@ -43,7 +45,6 @@ using Rgb = std::array<std::uint8_t, 3>;
     const Rgb rgb = rgbOf(hex);
     return 0xFF000000u | std::uint32_t{rgb[0]} << 16 | std::uint32_t{rgb[1]} << 8 | rgb[2];
 }
-[[nodiscard]] constexpr std::uint32_t argbOf(SquareLook look) { return argbOf(colourOf(look)); }
 
 // Every colour of a board map, as 0xAARRGGBB: the border first, then each
 // SquareLook's in its order. A film's encoder takes it as its palette.
@@ -54,5 +55,8 @@ inline constexpr std::array<std::uint32_t, 1 + kSquareLooks> kMapPalette = [] {
     }
     return colours;
 }();
+// A look's entry in it, read rather than worked out, as a map's every
+// pixel asks.
+[[nodiscard]] constexpr std::uint32_t argbOf(SquareLook look) { return kMapPalette[1 + indexOf(look)]; }
 
 }  // namespace kind_colours
