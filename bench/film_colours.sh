@@ -2,7 +2,7 @@
 # How many squares of a board map's frames show their kind's colour after
 # the encoder: a film of seed 5 made by vivar-sim, frames decoded by
 # ffmpeg, each square's middle pixel taken to the nearest colour of the
-# map's palette (film/kind_colours.h) and held against the kind that
+# map's palette (looks/kind_colours.h) and held against the kind that
 # --save-board --at K writes for that square. Prints a line for each frame
 # and the share of all of them; with --least P, exits with status 1 when
 # any frame's share is below P %.

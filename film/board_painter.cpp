@@ -8,7 +8,8 @@
 #include <QPainter>
 #include <QString>
 
-#include "film/picture_search.h"
+#include "looks/map_threshold.h"
+#include "looks/picture_search.h"
 #include "platform/system.h"
 
 namespace {
@@ -32,20 +33,10 @@ QImage asOnTheTile(const QImage& picture) {
 
 }  // namespace
 
-// The palette lists the kinds in SquareLook's order.
-static_assert(static_cast<std::size_t>(SquareLook::kNothing) == kind_colours::kEmptySquare &&
-              static_cast<std::size_t>(SquareLook::kBrownLizard) == kind_colours::kBrownLizards &&
-              static_cast<std::size_t>(SquareLook::kGreenLizard) == kind_colours::kGreenLizards &&
-              static_cast<std::size_t>(SquareLook::kBrownEgg) == kind_colours::kBrownEggs &&
-              static_cast<std::size_t>(SquareLook::kGreenEgg) == kind_colours::kGreenEggs &&
-              static_cast<std::size_t>(SquareLook::kHungryOrEatingCat) == kind_colours::kCats);
-
-QRgb mapColourOf(SquareLook look) { return BoardPainter::kMapColours[static_cast<std::size_t>(look)]; }
-
 BoardPainter::BoardPainter(FilmSize size, int boardWidth, int boardHeight)
     : size_(size), boardWidth_(std::max(boardWidth, 1)), boardHeight_(std::max(boardHeight, 1)) {
     const int side = std::min(size.width / boardWidth_, size.height / boardHeight_);
-    if (side >= kLeastPictureSide) {
+    if (side >= kLeastPictureSideInFilms) {
         side_ = side;
         scale_ = side;
         left_ = (size.width - side * boardWidth_) / 2;
@@ -96,7 +87,7 @@ void BoardPainter::paintPictures(const Board& squares) {
             const QImage& tile = tiles_[static_cast<std::size_t>(tilePictureOf(cell).value_or(0))];
             if (tile.isNull()) {
                 if (cell.kind != kEmpty) {
-                    painter.fillRect(square, QColor::fromRgb(mapColourOf(squareLookOf(cell))));
+                    painter.fillRect(square, QColor::fromRgb(kind_colours::argbOf(squareLookOf(cell))));
                 }
             } else {
                 painter.drawImage(square.topLeft(), tile);
@@ -119,7 +110,8 @@ void BoardPainter::paintMap(const Board& squares) {
         const int y = std::min(down - 1, static_cast<int>((py - top_ + 0.5) / scale_));
         auto* row = reinterpret_cast<QRgb*>(canvas_.scanLine(py));
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            row[left_ + static_cast<int>(i)] = mapColourOf(squareLookOf(squares[squares.indexOf(columns[i], y)]));
+            row[left_ + static_cast<int>(i)] =
+                kind_colours::argbOf(squareLookOf(squares[squares.indexOf(columns[i], y)]));
         }
     }
 }

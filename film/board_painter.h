@@ -6,29 +6,20 @@
 #include <QImage>
 
 #include "film/film_format.h"
-#include "film/kind_colours.h"
-#include "film/tile_pictures.h"
+#include "looks/kind_colours.h"
+#include "looks/tile_pictures.h"
 #include "model/board.h"
 
-// A board as the home view shows it, seen from above, drawn without
+// A board seen from above, as the home view shows it, drawn without
 // OpenGL into a picture of a given size: x across from the left, y down
 // from the top, each square its tile picture, turned as the window's
 // texture mapping turns it, over the window's black start. Where a square
-// would be narrower than kLeastPictureSide pixels, a board map instead:
-// one colour for each kind, the palette's (film/kind_colours.h). The board
+// would be narrower than kLeastPictureSideInFilms pixels (a wider side than
+// the window's, looks/map_threshold.h says why), a board map instead: one
+// colour for each kind, the palette's (looks/kind_colours.h). The board
 // lies in the middle, the rest of the picture black.
 class BoardPainter {
 public:
-    static constexpr int kLeastPictureSide = 8;
-    // The palette's colours, in SquareLook's order, and the black around
-    // the board.
-    static constexpr std::array<QRgb, kind_colours::kKinds.size()> kMapColours = [] {
-        std::array<QRgb, kind_colours::kKinds.size()> colours{};
-        for (std::size_t kind = 0; kind < colours.size(); ++kind) {
-            colours[kind] = kind_colours::argbOf(kind_colours::kKinds[kind]);
-        }
-        return colours;
-    }();
     static constexpr QRgb kBackground = kind_colours::argbOf(kind_colours::kBorder);
 
     // For boards of this size in pictures of `size`; reads the tile
@@ -63,5 +54,3 @@ private:
     QImage canvas_;
     QImage frame_;
 };
-
-[[nodiscard]] QRgb mapColourOf(SquareLook look);

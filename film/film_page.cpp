@@ -10,7 +10,7 @@
 #include <QPainterPath>
 #include <QPen>
 
-#include "film/chart_lines.h"
+#include "looks/chart_lines.h"
 
 namespace {
 
@@ -36,6 +36,7 @@ constexpr std::array<const char*, kPopulationLines> kNames{
     QT_TRANSLATE_NOOP("FilmPage", "brown lizards"), QT_TRANSLATE_NOOP("FilmPage", "green lizards"),
     QT_TRANSLATE_NOOP("FilmPage", "brown eggs"), QT_TRANSLATE_NOOP("FilmPage", "green eggs"),
     QT_TRANSLATE_NOOP("FilmPage", "cats")};
+static_assert(chart_lines::kLooks.size() == kPopulationLines);
 // The window's chart's letters, to which its lines' widths belong.
 constexpr double kWindowLetters = 12.0;
 

@@ -16,10 +16,10 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include "film/board_painter.h"
 #include "film/frames_on_disk.h"
 #include "film/gif_encoder.h"
 #include "film/map_chroma.h"
+#include "looks/kind_colours.h"
 #include "platform/system.h"
 
 namespace {
@@ -229,8 +229,7 @@ struct FilmWriter::Parts {
         return frames;
     }
     void makePalette(bool mapAlone) {
-        palette.assign(1, BoardPainter::kBackground);
-        palette.insert(palette.end(), BoardPainter::kMapColours.begin(), BoardPainter::kMapColours.end());
+        palette.assign(kind_colours::kMapPalette.begin(), kind_colours::kMapPalette.end());
         const std::size_t exactCount = palette.size();
         if (!mapAlone) {
             for (int r = 0; r < kCubeLevels; ++r) {
@@ -390,9 +389,7 @@ std::unique_ptr<FilmWriter> FilmWriter::open(const std::filesystem::path& file, 
         return failed("out of memory");
     }
     if (content != Content::kPictures) {
-        std::array<QRgb, BoardPainter::kMapColours.size() + 1> colours{BoardPainter::kBackground};
-        std::copy(BoardPainter::kMapColours.begin(), BoardPainter::kMapColours.end(), colours.begin() + 1);
-        parts.chroma = std::make_unique<MapChroma>(colours);
+        parts.chroma = std::make_unique<MapChroma>(kind_colours::kMapPalette);
     }
     parts.rgb->format = AV_PIX_FMT_RGB24;
     parts.rgb->width = size.width;

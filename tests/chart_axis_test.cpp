@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "film/chart_lines.h"
+#include "looks/chart_lines.h"
 
 namespace {
 

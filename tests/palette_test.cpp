@@ -1,4 +1,4 @@
-// The kinds' palette (film/kind_colours.h) keeps every kind apart from
+// The kinds' palette (looks/kind_colours.h) keeps every kind apart from
 // every other and lighter than the empty square, the empty square apart
 // from the black around the board, and each kind's line on the chart apart
 // from the chart's white, as people
@@ -17,7 +17,7 @@
 
 #include <gtest/gtest.h>
 
-#include "film/kind_colours.h"
+#include "looks/kind_colours.h"
 
 namespace {
 
@@ -190,7 +190,7 @@ TEST(Palette, everyKindStandsApartFromEveryOtherAndTheEmptySquareFromTheBorderIn
                 least1976 = std::min(least1976, cie1976(a, b));
             }
         }
-        const Vector empty = labOf(kind_colours::kKinds[kind_colours::kEmptySquare], vision);
+        const Vector empty = labOf(kind_colours::colourOf(SquareLook::kEmptySquare), vision);
         const Vector border = labOf(kind_colours::kBorder, vision);
         const double fromBorder = ciede2000(empty, border);
         EXPECT_GE(fromBorder, kLeastFromBorder) << vision.name << ": the empty square and the border";
@@ -202,9 +202,9 @@ TEST(Palette, everyKindStandsApartFromEveryOtherAndTheEmptySquareFromTheBorderIn
 
 TEST(Palette, everyKindIsLighterThanTheEmptySquareInEachVision) {
     for (const Vision& vision : kVisions) {
-        const double empty = labOf(kind_colours::kKinds[kind_colours::kEmptySquare], vision)[0];
+        const double empty = labOf(kind_colours::colourOf(SquareLook::kEmptySquare), vision)[0];
         double least = 1e9;
-        for (std::size_t kind = kind_colours::kBrownLizards; kind < kind_colours::kKinds.size(); ++kind) {
+        for (std::size_t kind = indexOf(SquareLook::kBrownLizard); kind < kind_colours::kKinds.size(); ++kind) {
             const double lighter = labOf(kind_colours::kKinds[kind], vision)[0] - empty;
             EXPECT_GE(lighter, kLeastLighterThanEmpty) << vision.name << ": " << kindName(kind);
             least = std::min(least, lighter);
@@ -216,7 +216,7 @@ TEST(Palette, everyKindIsLighterThanTheEmptySquareInEachVision) {
 TEST(Palette, everyKindsLineStandsApartFromTheChartsWhiteInEachVision) {
     for (const Vision& vision : kVisions) {
         const Vector white = labOf(kChartWhite, vision);
-        for (std::size_t kind = kind_colours::kBrownLizards; kind < kind_colours::kKinds.size(); ++kind) {
+        for (std::size_t kind = indexOf(SquareLook::kBrownLizard); kind < kind_colours::kKinds.size(); ++kind) {
             EXPECT_GE(ciede2000(labOf(kind_colours::kKinds[kind], vision), white), kLeastFromChart)
                 << vision.name << ": " << kindName(kind);
         }

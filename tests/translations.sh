@@ -12,7 +12,7 @@ lupdate=$(command -v /usr/lib/qt5/bin/lupdate || command -v lupdate)
 for ts in "$source_dir"/translations/vivar_*.ts; do
   copy=$work/$(basename "$ts")
   cp "$ts" "$copy"
-  (cd "$source_dir" && "$lupdate" -silent -locations none -I . base app model studies film view platform programs tools -ts "$copy") ||
+  (cd "$source_dir" && "$lupdate" -silent -locations none -I . base app model studies looks film view platform programs tools -ts "$copy") ||
     fail "lupdate could not read the code"
   unfinished=$(grep -c 'type="unfinished"' "$copy")
   vanished=$(grep -c 'type="vanished"\|type="obsolete"' "$copy")

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Draws the kinds' palette (film/kind_colours.h) as docs/palette.md shows
+# Draws the kinds' palette (looks/kind_colours.h) as docs/palette.md shows
 # it: each kind's colour on the black around the board, as people see it
 # with normal colour vision, with protanopia and with deuteranopia, the
 # last two simulated as the palette's test does (Machado, Oliveira and

@@ -10,9 +10,9 @@ lupdate=$(command -v /usr/lib/qt5/bin/lupdate || command -v lupdate)
 cd "$here"
 if [ $# -gt 0 ]; then
   for language in "$@"; do
-    "$lupdate" -silent -no-obsolete -locations relative -I . -target-language "$language" base app model studies film view platform programs tools \
+    "$lupdate" -silent -no-obsolete -locations relative -I . -target-language "$language" base app model studies looks film view platform programs tools \
       -ts "translations/vivar_$language.ts"
   done
 else
-  "$lupdate" -silent -no-obsolete -locations relative -I . base app model studies film view platform programs tools -ts translations/vivar_*.ts
+  "$lupdate" -silent -no-obsolete -locations relative -I . base app model studies looks film view platform programs tools -ts translations/vivar_*.ts
 fi

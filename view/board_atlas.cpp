@@ -5,7 +5,8 @@
 #include <Inventor/SbVec2s.h>
 #include <Inventor/nodes/SoTexture2.h>
 
-#include "film/kind_colours.h"
+#include "looks/kind_colours.h"
+#include "looks/tile_pictures.h"
 
 namespace board_atlas {
 
@@ -40,41 +41,21 @@ void placePicture(const SoTexture2& picture, int index, std::vector<std::uint8_t
 
 }  // namespace
 
-// The map's colour for each picture: its occupant's kind, in the palette.
-std::array<Texel, kTextureCount> coloursOfKinds() {
-    const auto kindOf = [](PictureKind kind) {
-        switch (kind) {
-            case PictureKind::kEmptySquare:
-                return kind_colours::kEmptySquare;
-            case PictureKind::kBrownLizard:
-                return kind_colours::kBrownLizards;
-            case PictureKind::kGreenLizard:
-                return kind_colours::kGreenLizards;
-            case PictureKind::kBrownEgg:
-                return kind_colours::kBrownEggs;
-            case PictureKind::kGreenEgg:
-                return kind_colours::kGreenEggs;
-            case PictureKind::kAnyCat:
-                break;
+const std::array<Texel, kTilePictureCount>& mapColours() {
+    static const std::array<Texel, kTilePictureCount> colours = [] {
+        std::array<Texel, kTilePictureCount> byPicture{};
+        for (int picture = 0; picture < kTilePictureCount; ++picture) {
+            const kind_colours::Rgb rgb = kind_colours::rgbOf(kind_colours::colourOf(lookOfPicture(picture)));
+            byPicture[static_cast<std::size_t>(picture)] = Texel{rgb[0], rgb[1], rgb[2], 255};
         }
-        return kind_colours::kCats;
-    };
-    std::array<Texel, kTextureCount> colours{};
-    for (int picture = 0; picture < kTextureCount; ++picture) {
-        const kind_colours::Rgb rgb = kind_colours::rgbOf(kind_colours::kKinds[kindOf(kindOfPicture(picture))]);
-        colours[static_cast<std::size_t>(picture)] = Texel{rgb[0], rgb[1], rgb[2], 255};
-    }
+        return byPicture;
+    }();
     return colours;
 }
 
-const std::array<Texel, kTextureCount>& mapColours() {
-    static const std::array<Texel, kTextureCount> colours = coloursOfKinds();
-    return colours;
-}
-
-std::vector<std::uint8_t> atlasTexels(const std::array<SoTexture2*, kTextureCount>& pictures) {
+std::vector<std::uint8_t> atlasTexels(const std::array<SoTexture2*, kTilePictureCount>& pictures) {
     std::vector<std::uint8_t> texels(static_cast<std::size_t>(kAtlasSide) * kAtlasSide * 4, 0);
-    for (int picture = 0; picture < kTextureCount; ++picture) {
+    for (int picture = 0; picture < kTilePictureCount; ++picture) {
         if (const SoTexture2* node = pictures[static_cast<std::size_t>(picture)]; node != nullptr) {
             placePicture(*node, picture, texels);
         }

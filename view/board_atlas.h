@@ -17,7 +17,7 @@ namespace board_atlas {
 inline constexpr int kCell = 128;
 inline constexpr int kCellsAcross = 8;
 inline constexpr int kAtlasSide = kCell * kCellsAcross;
-static_assert(kCellsAcross * kCellsAcross >= kTextureCount);
+static_assert(kCellsAcross * kCellsAcross >= kTilePictureCount);
 
 struct AtlasCell {
     float left;
@@ -38,11 +38,11 @@ struct AtlasCell {
 
 using Texel = std::array<std::uint8_t, 4>;
 // The map's colour for each picture, by texture index: its occupant's kind.
-[[nodiscard]] const std::array<Texel, kTextureCount>& mapColours();
+[[nodiscard]] const std::array<Texel, kTilePictureCount>& mapColours();
 
 // The atlas's texels as OpenGL takes them, red, green, blue and alpha from
 // the rows up, each picture in its cell; a missing one leaves its cell clear.
-[[nodiscard]] std::vector<std::uint8_t> atlasTexels(const std::array<SoTexture2*, kTextureCount>& pictures);
+[[nodiscard]] std::vector<std::uint8_t> atlasTexels(const std::array<SoTexture2*, kTilePictureCount>& pictures);
 // The next smaller level of detail of square texels `side` a side.
 [[nodiscard]] std::vector<std::uint8_t> halved(const std::vector<std::uint8_t>& texels, int side);
 

@@ -92,14 +92,14 @@ void BoardShape::letTexturesGo() {
     }
 }
 
-void BoardShape::setPictures(const std::array<SoTexture2*, kTextureCount>& pictures) { pictureNodes_ = pictures; }
+void BoardShape::setPictures(const std::array<SoTexture2*, kTilePictureCount>& pictures) { pictureNodes_ = pictures; }
 
 void BoardShape::showBoard(const Board& squares) {
     across_ = squares.width();
     down_ = squares.height();
     pictures_.assign(squares.size(), 0);
     for (std::size_t square = 0; square < squares.size(); ++square) {
-        pictures_[square] = static_cast<std::uint8_t>(textureIndexOf(squares[square]).value_or(0));
+        pictures_[square] = static_cast<std::uint8_t>(tilePictureOf(squares[square]).value_or(0));
     }
     for (const MapBlock& block : blocks_) {
         if (block.texture != 0) {
@@ -122,7 +122,7 @@ int BoardShape::updateBoard(const Board& squares) {
     for (int x = 0; x < across_; ++x) {
         for (int y = 0; y < down_; ++y, ++square) {
             // A kind outside 0..3 has no picture; its square keeps the old one.
-            const std::optional<int> picture = textureIndexOf(squares[square]);
+            const std::optional<int> picture = tilePictureOf(squares[square]);
             if (!picture || pictures_[square] == *picture) {
                 continue;
             }
@@ -258,7 +258,7 @@ void BoardShape::sendMap(MapBlock& block) {
     if (block.dirtyTo <= block.dirtyFrom) {
         return;
     }
-    const std::array<Texel, kTextureCount>& colours = mapColours();
+    const std::array<Texel, kTilePictureCount>& colours = mapColours();
     std::vector<std::uint8_t> texels;
     if (block.lying) {
         const int width = block.dirtyTo - block.dirtyFrom;

@@ -33,7 +33,7 @@ public:
 
     // The pictures, by texture index, that the atlas is made of on the
     // first frame; each as its node holds it, a missing one left empty.
-    void setPictures(const std::array<SoTexture2*, kTextureCount>& pictures);
+    void setPictures(const std::array<SoTexture2*, kTilePictureCount>& pictures);
     // Takes the board's size and shows every square of it anew.
     void showBoard(const Board& squares);
     // Shows the squares whose picture changed since the board was last
@@ -99,7 +99,7 @@ private:
     int down_ = 0;
     // The picture each square shows, as the tiles' shownTexture does.
     std::vector<std::uint8_t> pictures_;
-    std::array<SoTexture2*, kTextureCount> pictureNodes_{};
+    std::array<SoTexture2*, kTilePictureCount> pictureNodes_{};
     std::vector<MapBlock> blocks_;
     std::optional<int> lastPicked_;
 

@@ -123,7 +123,7 @@ SquareSpan squaresShowingPictures(const SbViewVolume& volume, int pixelsHigh, in
     // A square's width falls as its depth grows: beyond this depth a
     // square is narrower than a picture needs.
     const float deepest =
-        static_cast<float>(pixelsHigh) * volume.getNearDist() / (volume.getHeight() * kLeastPictureSide);
+        static_cast<float>(pixelsHigh) * volume.getNearDist() / (volume.getHeight() * kLeastPictureSideOnScreen);
     if (deepest <= volume.getNearDist()) {
         return {};
     }

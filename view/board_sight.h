@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "looks/map_threshold.h"
+
 class SbLine;
 class SbViewVolume;
 
@@ -31,11 +33,10 @@ struct SquareSpan {
 // board or along its plane.
 [[nodiscard]] std::optional<int> squareUnderRay(const SbLine& ray, int across, int down);
 
-// A square drawn narrower than this, in pixels, is too small for its
-// picture to tell a creature: the board shows it in the colour of its
+// A square drawn narrower than kLeastPictureSideOnScreen is too small for
+// its picture to tell a creature: the board shows it in the colour of its
 // kind, as a map, which shows where each kind holds the ground.
-inline constexpr float kLeastPictureSide = 5.0f;
-[[nodiscard]] constexpr bool showsPicture(float squarePixels) { return squarePixels >= kLeastPictureSide; }
+[[nodiscard]] constexpr bool showsPicture(float squarePixels) { return squarePixels >= kLeastPictureSideOnScreen; }
 
 // How many pixels wide a square lying at `depth` along the line of sight
 // is drawn in a view `pixelsHigh` pixels high; the same at any depth for
@@ -45,7 +46,7 @@ inline constexpr float kLeastPictureSide = 5.0f;
 // The squares of the board within the view volume: those the camera may
 // show, none behind it or beyond its far plane.
 [[nodiscard]] SquareSpan squaresInView(const SbViewVolume& volume, int across, int down);
-// The squares in view that are drawn at least kLeastPictureSide pixels
+// The squares in view that are drawn at least kLeastPictureSideOnScreen pixels
 // wide (in a perspective view, those near enough); a square that a
 // slanting view narrows may be among them.
 [[nodiscard]] SquareSpan squaresShowingPictures(const SbViewVolume& volume, int pixelsHigh, int across, int down);

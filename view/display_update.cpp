@@ -23,7 +23,7 @@ void doUpdates() {
             for (int column = 0; column < tilesDown; ++column) {
                 const std::size_t square = board.indexOf(row, column);
                 // A kind outside 0..3 has no picture; its tile keeps the old one.
-                const std::optional<int> picture = textureIndexOf(board[square]);
+                const std::optional<int> picture = tilePictureOf(board[square]);
                 if (!picture || shownTexture[square] == *picture) {
                     continue;
                 }

@@ -72,7 +72,7 @@ const Missing& missingPictures() {
             ++found.total;
             found.count += findPicture(fileName, pictureFolders()) ? 0 : 1;
         };
-        for (int index = 0; index < kTextureCount; ++index) {
+        for (int index = 0; index < kTilePictureCount; ++index) {
             check(pictureFile(index));
         }
         for (const View::Button& button : View::kButtons) {

@@ -7,13 +7,13 @@
 
 #include <QString>
 
-#include "film/picture_search.h"
+#include "looks/picture_search.h"
 
 class QWidget;
 class SoTexture2;
 
 // The folders the pictures are looked for in, and the search, are
-// film/picture_search.h's, which vivar-sim's films share.
+// looks/picture_search.h's, which vivar-sim's films share.
 
 // Where to load a picture from: its path in this process's folders, or the
 // bare name when no folder has it.

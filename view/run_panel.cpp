@@ -24,8 +24,8 @@
 #include <QtCharts/QValueAxis>
 
 #include "platform/window.h"
-#include "film/chart_lines.h"
-#include "film/kind_colours.h"
+#include "looks/chart_lines.h"
+#include "looks/kind_colours.h"
 #include "view/language.h"
 
 using QtCharts::QChart;
@@ -70,8 +70,8 @@ constexpr std::array<LineLook, PopulationHistory::kLineCount> kLines{{
 }};
 // The palette lists the lines' kinds in the lines' order, after the empty
 // square, and so do the lines' looks.
-static_assert(kind_colours::kBrownLizards + PopulationHistory::kEggs2 == kind_colours::kGreenEggs &&
-              kind_colours::kBrownLizards + PopulationHistory::kCats == kind_colours::kCats);
+static_assert(indexOf(SquareLook::kBrownLizard) + PopulationHistory::kEggs2 == indexOf(SquareLook::kGreenEgg) &&
+              indexOf(SquareLook::kBrownLizard) + PopulationHistory::kCats == indexOf(SquareLook::kAnyCat));
 static_assert(chart_lines::kLooks.size() == PopulationHistory::kLineCount);
 
 // Qt Charts lays the marks out again at each change, and without end for a

@@ -26,7 +26,6 @@
 #include <Inventor/nodes/SoTexture2.h>
 #include <Inventor/nodes/SoTranslation.h>
 
-#include "film/tile_pictures.h"
 #include "view/board_shape.h"
 #include "view/celula.h"
 #include "view/picture_folders.h"
@@ -38,7 +37,7 @@ std::vector<std::int32_t> shownTexture;
 BoardShape* boardShape = nullptr;
 int tilesAcross = 0;
 int tilesDown = 0;
-std::array<SoTexture2*, kTextureCount> textures{};
+std::array<SoTexture2*, kTilePictureCount> textures{};
 SoSeparator* backgroundPlane = nullptr;
 SoBaseColor* backgroundColor = nullptr;
 float backgroundRed = 0.0f;
@@ -46,10 +45,6 @@ float backgroundGreen = 0.0f;
 float backgroundBlue = 0.0f;
 
 namespace {
-
-// The same pictures as films draw, in the same order.
-constexpr const auto& kPictureFiles = kTilePictureFiles;
-static_assert(kTilePictureCount == kTextureCount);
 
 constexpr float kBackgroundDepth = -0.1f;
 // The outline of a marked square floats just above the tiles: a yellow
@@ -178,28 +173,7 @@ SoSeparator* buildPlane();
 
 }  // namespace
 
-std::optional<int> textureIndexOf(const CellState& cell) { return tilePictureOf(cell); }
-
 bool drawnAsTiles(int across, int down) { return across == Rules{}.width && down == Rules{}.height; }
-
-PictureKind kindOfPicture(int textureIndex) {
-    if (textureIndex == kLizard1Egg) {
-        return PictureKind::kBrownEgg;
-    }
-    if (textureIndex == kLizard2Egg) {
-        return PictureKind::kGreenEgg;
-    }
-    if (textureIndex >= kLizard1PhaseOneRun && textureIndex < kLizard2Egg) {
-        return PictureKind::kBrownLizard;
-    }
-    if (textureIndex >= kLizard2PhaseOneRun && textureIndex < kCatPhaseOneRun) {
-        return PictureKind::kGreenLizard;
-    }
-    if (textureIndex >= kCatPhaseOneRun && textureIndex <= kCatEatingLizard2) {
-        return PictureKind::kAnyCat;
-    }
-    return PictureKind::kEmptySquare;
-}
 
 namespace {
 
@@ -263,7 +237,7 @@ void buildTilesOneBySquare() {
             celula* tile = new celula;
             tiles[square] = tile;
 
-            const int picture = textureIndexOf(board[square]).value_or(kEmptyPicture);
+            const int picture = tilePictureOf(board[square]).value_or(kEmptyPicture);
             tile->texture = textures[static_cast<std::size_t>(picture)];
             shownTexture[square] = picture;
 
@@ -300,11 +274,11 @@ void buildTextures() {
 
     lookForPicturesInTheirFolders();
     for (std::size_t index = 0; index < textures.size(); ++index) {
-        setPictureFile(*textures[index], kPictureFiles[index]);
+        setPictureFile(*textures[index], kTilePictureFiles[index]);
     }
 }
 
-const char* pictureFile(int textureIndex) { return kPictureFiles.at(static_cast<std::size_t>(textureIndex)); }
+const char* pictureFile(int textureIndex) { return kTilePictureFiles.at(static_cast<std::size_t>(textureIndex)); }
 
 SoSelection* buildScene() {
     tileRoot = new SoSeparator;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "looks/tile_pictures.h"
 #include "model/board.h"
 
 class BoardShape;
@@ -14,9 +15,6 @@ class SoSelection;
 class SoSeparator;
 class SoTexture2;
 class celula;
-
-// The tile pictures, numbered by texture index 0..52.
-inline constexpr int kTextureCount = 53;
 
 // The scene, built once by buildScene and kept until the process ends; its
 // tiles are built anew when the board changes size. The standard board is
@@ -35,9 +33,9 @@ extern BoardShape* boardShape;
 // The board size the tiles were built for.
 extern int tilesAcross;
 extern int tilesDown;
-// Shared by all tiles; each holds a reference of its own so that a picture
+// The tile pictures (looks/tile_pictures.h), shared by all tiles; each holds a reference of its own so that a picture
 // no tile shows at the moment stays alive.
-extern std::array<SoTexture2*, kTextureCount> textures;
+extern std::array<SoTexture2*, kTilePictureCount> textures;
 extern SoSeparator* backgroundPlane;
 extern SoBaseColor* backgroundColor;
 
@@ -50,12 +48,6 @@ extern float backgroundBlue;
 // Whether a board of this size is drawn a tile per square: the standard
 // board's size alone.
 [[nodiscard]] bool drawnAsTiles(int across, int down);
-
-// The picture a square shows, or none for a kind outside 0..3.
-[[nodiscard]] std::optional<int> textureIndexOf(const CellState& cell);
-// What a picture shows, which the map of a large board colours.
-enum class PictureKind { kEmptySquare, kBrownLizard, kBrownEgg, kGreenLizard, kGreenEgg, kAnyCat };
-[[nodiscard]] PictureKind kindOfPicture(int textureIndex);
 
 // Creates the 53 picture nodes, read by bare file name from the picture
 // folders (view/picture_folders.h). A missing file leaves its node without

@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "film/film_format.h"
-#include "film/picture_search.h"
-#include "film/tile_pictures.h"
+#include "looks/picture_search.h"
+#include "looks/tile_pictures.h"
 #include "model/census.h"
 #include "model/seeded_run.h"
 #include "platform/system.h"

@@ -125,7 +125,7 @@ TEST_F(ANodeShowingABoard, takesOnlyTheSquaresWhosePictureChanged) {
     squares[lizard] = occupant(1, 3);
     squares[squares.indexOf(36, 52)] = occupant(2);
     EXPECT_EQ(shape->updateBoard(squares), 2);
-    EXPECT_EQ(shape->pictureOf(static_cast<int>(lizard)), textureIndexOf(squares[lizard]));
+    EXPECT_EQ(shape->pictureOf(static_cast<int>(lizard)), tilePictureOf(squares[lizard]));
     EXPECT_EQ(shape->updateBoard(squares), 0);
     // A creature's record changing in what its picture does not show.
     squares[lizard].age = 7;
@@ -147,21 +147,7 @@ TEST_F(ANodeShowingABoard, takesNothingFromABoardOfAnotherSizeUntilShownIt) {
     EXPECT_EQ(shape->updateBoard(larger), 0);
     shape->showBoard(larger);
     EXPECT_EQ(shape->across(), 40);
-    EXPECT_EQ(shape->pictureOf(0), textureIndexOf(larger[0]));
-}
-
-TEST(MapColours, eachPictureShowsItsOccupantsKind) {
-    EXPECT_EQ(kindOfPicture(*textureIndexOf(occupant(0))), PictureKind::kEmptySquare);
-    EXPECT_EQ(kindOfPicture(*textureIndexOf(occupant(1, 5))), PictureKind::kBrownLizard);
-    EXPECT_EQ(kindOfPicture(*textureIndexOf(occupant(2, 8))), PictureKind::kGreenLizard);
-    EXPECT_EQ(kindOfPicture(*textureIndexOf(occupant(3, 2))), PictureKind::kAnyCat);
-    CellState egg = occupant(2);
-    egg.juvenile = 1;
-    EXPECT_EQ(kindOfPicture(*textureIndexOf(egg)), PictureKind::kGreenEgg);
-    CellState eating = occupant(3);
-    eating.eating = 1;
-    eating.preyIsKind2 = 1;
-    EXPECT_EQ(kindOfPicture(*textureIndexOf(eating)), PictureKind::kAnyCat);
+    EXPECT_EQ(shape->pictureOf(0), tilePictureOf(larger[0]));
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ private:
 
 void expectEveryTileShowsItsSquare() {
     for (std::size_t square = 0; square < Rules{}.squareCount(); ++square) {
-        const std::optional<int> picture = textureIndexOf(board[square]);
+        const std::optional<int> picture = tilePictureOf(board[square]);
         ASSERT_TRUE(picture.has_value());
         celula* tile = tiles[square];
         EXPECT_EQ(shownTexture[square], *picture) << "square " << square;

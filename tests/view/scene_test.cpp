@@ -1,4 +1,4 @@
-// The scene as buildScene leaves it, and the picture rule it is built with.
+// The scene as buildScene leaves it.
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -28,125 +28,10 @@ using namespace scene_environment;
 
 constexpr std::size_t at(int square) { return static_cast<std::size_t>(square); }
 
-CellState cellOf(int kind) {
-    CellState cell{};
-    cell.kind = static_cast<std::int8_t>(kind);
-    cell.phase = 1;
-    cell.direction = 1;
-    return cell;
-}
-
-CellState adult(int kind, Flag phase, int heading) {
-    CellState cell = cellOf(kind);
-    cell.phase = phase;
-    cell.direction = static_cast<std::int8_t>(heading);
-    return cell;
-}
-
 SbBox3f boundsOf(SoNode* node) {
     SoGetBoundingBoxAction action{SbViewportRegion(100, 100)};
     action.apply(node);
     return action.getBoundingBox();
-}
-
-// ---------------------------------------------------------------- picture rule
-
-// The runs of eight pictures, one per heading, and where each starts.
-struct PictureRun {
-    int kind;
-    bool phaseOne;
-    int start;
-};
-constexpr PictureRun kRuns[] = {
-    {kLizard1, true, 2}, {kLizard1, false, 10}, {kLizard2, true, 19},
-    {kLizard2, false, 27}, {kCat, true, 35},    {kCat, false, 43},
-};
-
-TEST(PictureRule, anEmptySquareShowsTheGroundWhateverElseItsRecordHolds) {
-    CellState cell = cellOf(kEmpty);
-    cell.juvenile = 1;
-    cell.eating = 1;
-    cell.preyIsKind2 = 1;
-    cell.direction = 6;
-    cell.phase = 0;
-    EXPECT_EQ(textureIndexOf(cell), 0);
-}
-
-TEST(PictureRule, anAdultFacesEachOfTheEightHeadingsInItsSpeciesAndPhaseRun) {
-    for (const PictureRun& run : kRuns) {
-        for (int heading = 1; heading <= 8; ++heading) {
-            const CellState cell = adult(run.kind, run.phaseOne ? 1 : 0, heading);
-            EXPECT_EQ(textureIndexOf(cell), run.start + heading - 1)
-                << "kind " << run.kind << " phase one " << run.phaseOne << " heading " << heading;
-        }
-    }
-}
-
-TEST(PictureRule, aPhaseOtherThanOneShowsTheSecondRun) {
-    EXPECT_EQ(textureIndexOf(adult(kLizard1, 2, 1)), 10);
-    EXPECT_EQ(textureIndexOf(adult(kLizard2, 2, 1)), 27);
-    EXPECT_EQ(textureIndexOf(adult(kCat, 2, 1)), 43);
-    EXPECT_EQ(textureIndexOf(adult(kCat, 255, 4)), 46);
-}
-
-TEST(PictureRule, aHeadingOutsideOneToEightShowsTheHeadingEightPicture) {
-    for (const PictureRun& run : kRuns) {
-        for (const int heading : {0, 9, -1, 100}) {
-            const CellState cell = adult(run.kind, run.phaseOne ? 1 : 0, heading);
-            EXPECT_EQ(textureIndexOf(cell), run.start + 7) << "kind " << run.kind << " heading " << heading;
-        }
-    }
-}
-
-TEST(PictureRule, aHatchlingShowsItsSpeciesEggWhateverItsPhaseAndHeading) {
-    for (const Flag phase : {Flag{0}, Flag{1}, Flag{2}}) {
-        for (const int heading : {0, 1, 5, 9}) {
-            CellState lizard1 = adult(kLizard1, phase, heading);
-            lizard1.juvenile = 1;
-            CellState lizard2 = adult(kLizard2, phase, heading);
-            lizard2.juvenile = 1;
-            EXPECT_EQ(textureIndexOf(lizard1), 1);
-            EXPECT_EQ(textureIndexOf(lizard2), 18);
-        }
-    }
-}
-
-TEST(PictureRule, anEatingCatShowsItsPreysSpeciesWhateverItsPhaseAndHeading) {
-    for (const Flag phase : {Flag{0}, Flag{1}, Flag{2}}) {
-        for (const int heading : {0, 3, 9}) {
-            CellState cat = adult(kCat, phase, heading);
-            cat.eating = 1;
-            cat.preyIsKind2 = 0;
-            EXPECT_EQ(textureIndexOf(cat), 51);
-            cat.preyIsKind2 = 1;
-            EXPECT_EQ(textureIndexOf(cat), 52);
-        }
-    }
-}
-
-TEST(PictureRule, aFlagCountsAsSetOnlyWhenItHoldsExactlyOne) {
-    CellState lizard = adult(kLizard1, 1, 2);
-    lizard.juvenile = 2;
-    EXPECT_EQ(textureIndexOf(lizard), 3);
-
-    CellState cat = adult(kCat, 1, 2);
-    cat.eating = 2;
-    EXPECT_EQ(textureIndexOf(cat), 36);
-    cat.eating = 1;
-    cat.preyIsKind2 = 2;
-    EXPECT_EQ(textureIndexOf(cat), 51);
-}
-
-TEST(PictureRule, aCatsHatchlingByteIsNotLookedAt) {
-    CellState cat = adult(kCat, 0, 5);
-    cat.juvenile = 1;
-    EXPECT_EQ(textureIndexOf(cat), 47);
-}
-
-TEST(PictureRule, aKindOutsideZeroToThreeHasNoPicture) {
-    for (const int kind : {-1, 4, 7, 1000}) {
-        EXPECT_FALSE(textureIndexOf(cellOf(kind)).has_value()) << "kind " << kind;
-    }
 }
 
 // ---------------------------------------------------------------- pictures
@@ -180,7 +65,7 @@ TEST(Pictures, areFiftyThreeNodesReadByBareFileNameInTableOrder) {
 }
 
 TEST(Pictures, eachHoldsAReferenceOfItsOwnBesideTheTilesShowingIt) {
-    std::array<int, kTextureCount> shownBy{};
+    std::array<int, kTilePictureCount> shownBy{};
     for (const std::int32_t picture : shownTexture) {
         ++shownBy[at(picture)];
     }

@@ -152,7 +152,7 @@ TEST_F(WindowProcedure, ClearAndFillActOnlyWhileStoppedAndShowTheBoardAtOnce) {
     EXPECT_EQ(lines[801], "  -- fin       doUpdates --\n");
     int shown = 0;
     for (std::size_t i = 0; i < board.size(); ++i) {
-        EXPECT_EQ(shownTexture[i], textureIndexOf(board[i]).value_or(-1));
+        EXPECT_EQ(shownTexture[i], tilePictureOf(board[i]).value_or(-1));
         shown += shownTexture[i] != 0 ? 1 : 0;
     }
     EXPECT_GT(shown, 100);

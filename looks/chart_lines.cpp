@@ -1,9 +1,8 @@
-#include "film/chart_lines.h"
+// The population chart's axes, as the window's chart and a film's lay them out.
+#include "looks/chart_lines.h"
 
 #include <algorithm>
 #include <cmath>
-
-#include <QColor>
 
 namespace chart_lines {
 namespace {
@@ -14,17 +13,6 @@ constexpr double kMostSteps = 5.0;
 constexpr double kAxisMargin = 0.03;
 
 }  // namespace
-
-QPen penOf(std::size_t line, double scale) {
-    const Look& look = kLooks[line];
-    QPen pen(QColor(look.colour), look.width * scale, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
-    if (look.style == Qt::DashLine) {
-        pen.setDashPattern({kDash, kDash});
-    } else {
-        pen.setStyle(look.style);
-    }
-    return pen;
-}
 
 AxisSpan axisSpan(double highest) {
     // The smallest step of 1, 2 or 5 times a power of ten that reaches the

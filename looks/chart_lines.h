@@ -4,10 +4,10 @@
 #include <cstddef>
 
 #include <Qt>
+#include <QColor>
 #include <QPen>
 
-#include "film/film_format.h"
-#include "film/kind_colours.h"
+#include "looks/kind_colours.h"
 
 // How the population chart draws its lines, each in its kind's colour from
 // the one palette: none may hide another where their numbers are equal, so
@@ -29,19 +29,31 @@ inline constexpr double kDash = 3.0;
 
 // In the populations' order: brown and green lizards, brown and green eggs,
 // cats.
-inline constexpr std::array<Look, kPopulationLines> kLooks{{
-    {kind_colours::ofLine(0), kWide, Qt::SolidLine},
-    {kind_colours::ofLine(1), kNarrow, Qt::SolidLine},
-    {kind_colours::ofLine(2), kWide, Qt::DashLine},
-    {kind_colours::ofLine(3), kNarrow, Qt::DashLine},
-    {kind_colours::ofLine(4), kNarrow, Qt::DashDotLine},
-}};
+inline constexpr std::array kLooks{
+    Look{kind_colours::ofLine(0), kWide, Qt::SolidLine},
+    Look{kind_colours::ofLine(1), kNarrow, Qt::SolidLine},
+    Look{kind_colours::ofLine(2), kWide, Qt::DashLine},
+    Look{kind_colours::ofLine(3), kNarrow, Qt::DashLine},
+    Look{kind_colours::ofLine(4), kNarrow, Qt::DashDotLine},
+};
+static_assert(kLooks.size() + 1 == kSquareLooks);
 // Drawn in this order: the brown species wide, each species' eggs over its
 // adults, the green species narrow over the brown, the cats over all.
-inline constexpr std::array<std::size_t, kPopulationLines> kDrawingOrder{0, 2, 1, 3, 4};
+inline constexpr std::array<std::size_t, kLooks.size()> kDrawingOrder{0, 2, 1, 3, 4};
 
-// A line's pen, its width `scale` times the window's chart's.
-[[nodiscard]] QPen penOf(std::size_t line, double scale = 1.0);
+// A line's pen, its width `scale` times the window's chart's. Made where
+// it is drawn, which links Qt: this layer does not, so that vivar-sim,
+// which links it, loads no Qt.
+[[nodiscard]] inline QPen penOf(std::size_t line, double scale = 1.0) {
+    const Look& look = kLooks[line];
+    QPen pen(QColor(look.colour), look.width * scale, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
+    if (look.style == Qt::DashLine) {
+        pen.setDashPattern({kDash, kDash});
+    } else {
+        pen.setStyle(look.style);
+    }
+    return pen;
+}
 
 // The span of one of the chart's axes: from a little below 0, so that no
 // point or line is drawn on the axis itself, up to `top`, marked every

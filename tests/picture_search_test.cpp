@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "view/picture_folders.h"
+#include "looks/picture_search.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
-#include "film/tile_pictures.h"
+// Which tile picture a square shows, and what it looks like on a map.
+#include "looks/tile_pictures.h"
 
 namespace {
 
@@ -45,8 +46,27 @@ SquareLook squareLookOf(const CellState& cell) {
         case kLizard2:
             return isSet(cell.juvenile) ? SquareLook::kGreenEgg : SquareLook::kGreenLizard;
         case kCat:
-            return SquareLook::kHungryOrEatingCat;
+            return SquareLook::kAnyCat;
         default:
-            return SquareLook::kNothing;
+            return SquareLook::kEmptySquare;
     }
+}
+
+SquareLook lookOfPicture(int picture) {
+    if (picture == kLizard1Egg) {
+        return SquareLook::kBrownEgg;
+    }
+    if (picture == kLizard2Egg) {
+        return SquareLook::kGreenEgg;
+    }
+    if (picture >= kLizard1PhaseOneRun && picture < kLizard2Egg) {
+        return SquareLook::kBrownLizard;
+    }
+    if (picture >= kLizard2PhaseOneRun && picture < kCatPhaseOneRun) {
+        return SquareLook::kGreenLizard;
+    }
+    if (picture >= kCatPhaseOneRun && picture <= kCatEatingLizard2) {
+        return SquareLook::kAnyCat;
+    }
+    return SquareLook::kEmptySquare;
 }

@@ -3,11 +3,11 @@
 #include <array>
 #include <optional>
 
+#include "looks/square_look.h"
 #include "model/board.h"
 
-// The tile pictures a film draws a square with, numbered as the window's
-// textures are (view/scene.h), and the one a square shows: the same choice
-// as the window's, which a test holds them to.
+// The tile pictures a square is drawn with, in the window and in films,
+// their numbering, and which one a square shows.
 inline constexpr int kTilePictureCount = 53;
 
 // Where each occupant's pictures start; a run holds one per heading.
@@ -46,6 +46,7 @@ inline constexpr std::array<const char*, kTilePictureCount> kTilePictureFiles{
 // The picture a square shows, or none for a kind outside 0..3.
 [[nodiscard]] std::optional<int> tilePictureOf(const CellState& cell);
 
-// What a board map shows of a square, one colour each.
-enum class SquareLook { kNothing, kBrownLizard, kGreenLizard, kBrownEgg, kGreenEgg, kHungryOrEatingCat };
+// What a board map shows of a square, and of a square showing `picture`:
+// its occupant's kind, an egg apart from an adult.
 [[nodiscard]] SquareLook squareLookOf(const CellState& cell);
+[[nodiscard]] SquareLook lookOfPicture(int picture);

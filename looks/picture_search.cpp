@@ -1,4 +1,5 @@
-#include "film/picture_search.h"
+// Where the pictures are looked for, and the first folder that has one.
+#include "looks/picture_search.h"
 
 #include <algorithm>
 #include <system_error>
