@@ -184,7 +184,8 @@ bool RunSession::exchange(Entry& entry) {
     return true;
 }
 
-RunSession::Done RunSession::apply(Entry& entry, Board& squares, bool undoing) {
+RunSession::Done RunSession::apply(Entry& entry, Board& squares, Direction direction) {
+    const bool undoing = direction == Direction::kUndo;
     Done done{entry.change, entry.generation, entry.square, false};
     switch (entry.change) {
         case Change::kRules:
@@ -236,28 +237,17 @@ RunSession::Done RunSession::apply(Entry& entry, Board& squares, bool undoing) {
     return done;
 }
 
-std::optional<RunSession::Done> RunSession::undo(Board& squares) {
-    if (undone_.empty()) {
+std::optional<RunSession::Done> RunSession::undoOrRedo(Direction direction, Board& squares) {
+    std::deque<Entry>& from = direction == Direction::kUndo ? undone_ : redone_;
+    std::deque<Entry>& to = direction == Direction::kUndo ? redone_ : undone_;
+    if (from.empty()) {
         return std::nullopt;
     }
-    Entry entry = std::move(undone_.back());
-    undone_.pop_back();
-    const Done done = apply(entry, squares, true);
+    Entry entry = std::move(from.back());
+    from.pop_back();
+    const Done done = apply(entry, squares, direction);
     if (!done.lost) {
-        redone_.push_back(std::move(entry));
-    }
-    return done;
-}
-
-std::optional<RunSession::Done> RunSession::redo(Board& squares) {
-    if (redone_.empty()) {
-        return std::nullopt;
-    }
-    Entry entry = std::move(redone_.back());
-    redone_.pop_back();
-    const Done done = apply(entry, squares, false);
-    if (!done.lost) {
-        undone_.push_back(std::move(entry));
+        to.push_back(std::move(entry));
     }
     return done;
 }

@@ -111,8 +111,10 @@ public:
     // Undoes the latest change, or redoes the latest undone: `squares` is
     // the board shown before, and after it the board to show, under
     // rulesInForce(). Nothing when there is nothing to undo or redo.
-    std::optional<Done> undo(Board& squares);
-    std::optional<Done> redo(Board& squares);
+    enum class Direction { kUndo, kRedo };
+    std::optional<Done> undoOrRedo(Direction direction, Board& squares);
+    std::optional<Done> undo(Board& squares) { return undoOrRedo(Direction::kUndo, squares); }
+    std::optional<Done> redo(Board& squares) { return undoOrRedo(Direction::kRedo, squares); }
     [[nodiscard]] bool canUndo() const { return !undone_.empty(); }
     [[nodiscard]] bool canRedo() const { return !redone_.empty(); }
     // The memory the kept changes hold, and may hold.
@@ -204,7 +206,7 @@ private:
     // The entry's run is set aside, its board as shown is `shown`.
     static void setAside(Entry& entry, PackedBoard shown);
     void commit(Entry& entry, const Board& squares);
-    Done apply(Entry& entry, Board& squares, bool undoing);
+    Done apply(Entry& entry, Board& squares, Direction direction);
     void push(Entry&& entry);
     void keepWithinBudget();
     void writeCounts(std::int64_t generation, const Census& census);
@@ -214,8 +216,10 @@ private:
     std::optional<std::uint32_t> windowSeed_;
     Rules chosen_;
     std::unique_ptr<Run> run_;
-    std::deque<Entry> undone_;  // the changes to undo, latest last
-    std::vector<Entry> redone_;
+    // The changes to undo and those to redo, latest last; an undo moves one
+    // from the first to the second, a redo back.
+    std::deque<Entry> undone_;
+    std::deque<Entry> redone_;
 
     // The file the command line named, which the first run to write takes,
     // and the first file written, beside which the later ones go.

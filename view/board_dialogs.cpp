@@ -174,5 +174,5 @@ void View::replaceBoard(const std::shared_ptr<Board>& squares, const Rules& rule
     }
     doUpdates();
     trace::flush();
-    newRun(RunSession::Change::kOpen, std::move(before), start, notice);
+    navigator_.newRun(RunSession::Change::kOpen, std::move(before), start, notice);
 }

@@ -42,9 +42,7 @@ void View::bringRules(const Rules& rules, Board* squares) {
     // The board, the model's torus and the tiles change size together. The
     // picked square goes first, so that the deselection does not retell it:
     // the caller retells the board once it is filled or cleared.
-    picked.reset();
-    model->watch(-1);
-    forgetTurn();
+    picked_.letGo();
     if (selectionRoot != nullptr) {
         selectionRoot->deselectAll();
     }

@@ -42,13 +42,13 @@ constexpr std::array<const char*, 7> kViewerToolTips{
 // picked square.
 void put(Occupant occupant) {
     if (liveView != nullptr) {
-        liveView->edit([occupant](CellState& cell) { placeOccupant(cell, occupant); });
+        liveView->navigator().edit([occupant](CellState& cell) { placeOccupant(cell, occupant); });
     }
 }
 
 void turn(int steps) {
     if (liveView != nullptr) {
-        liveView->edit([steps](CellState& cell) {
+        liveView->navigator().edit([steps](CellState& cell) {
             if (facesSomewhere(cell)) {
                 cell.direction = turned(cell.direction, steps);
             }
@@ -96,7 +96,7 @@ constexpr const char* kRulesToolTip = QT_TRANSLATE_NOOP(
 
 const std::array<View::Control, 9> View::kControls{{
     {"atras.bmp", QT_TRANSLATE_NOOP("View", "One generation back, while stopped (, or Alt+Left)"), ",; Alt+Left",
-     [](View& view) { view.goBack(); }, true},
+     [](View& view) { view.navigator().goBack(); }, true},
     {"paso.bmp",
      QT_TRANSLATE_NOOP("View", "One generation, then stop; after going back, the next one of the run again (N, . or Alt+Right)"),
      "N; .; Alt+Right", [](View& view) { view.stepOnce(); }, false},
@@ -113,20 +113,20 @@ const std::array<View::Control, 9> View::kControls{{
      },
      false},
     {"grafica.bmp", QT_TRANSLATE_NOOP("View", "Show or hide the population chart (C)"), "C",
-     [](View& view) { view.panel->toggleChart(); }, false},
+     [](View& view) { view.runPanel()->toggleChart(); }, false},
     {"deshacer.bmp",
      QT_TRANSLATE_NOOP("View", "Undo the latest change to the board: an edit, a fill, a clear, an opened board or new "
                                "rules, while stopped (Ctrl+Z)"),
-     "Ctrl+Z", [](View& view) { view.undoOrRedo(true); }, false},
+     "Ctrl+Z", [](View& view) { view.navigator().undoOrRedo(RunSession::Direction::kUndo); }, false},
     {"rehacer.bmp", QT_TRANSLATE_NOOP("View", "Redo the change undone last, while stopped (Ctrl+Shift+Z or Ctrl+Y)"),
-     "Ctrl+Shift+Z; Ctrl+Y", [](View& view) { view.undoOrRedo(false); }, false},
+     "Ctrl+Shift+Z; Ctrl+Y", [](View& view) { view.navigator().undoOrRedo(RunSession::Direction::kRedo); }, false},
     {"foto.bmp",
      QT_TRANSLATE_NOOP("View", "Save a picture of the view as a PNG file, at a size of its own, up to 7680x4320 (P)"),
-     "P", [](View& view) { view.savePicture(); }, false},
+     "P", [](View& view) { view.recorder().savePicture(); }, false},
     {"grabar.bmp",
      QT_TRANSLATE_NOOP("View", "Record a film, one frame for each generation shown, as WebM video or an animated GIF; "
                                "again to stop (V)"),
-     "V", [](View& view) { view.toggleRecording(); }, false},
+     "V", [](View& view) { view.recorder().toggleRecording(); }, false},
 }};
 
 void View::explainViewerButtons() {
@@ -178,24 +178,21 @@ void View::makeControls() {
     platform::addQuitShortcut(window);
     platform::addShortcut(window, "Ctrl+S", [this] { saveBoard(); });
     platform::addShortcut(window, "Ctrl+O", [this] { openBoard(); });
-    panel->whenChartClicked([this](std::int64_t generation) { goTo(generation); });
+    panel->whenChartClicked([this](std::int64_t generation) { navigator_.goTo(generation); });
 
     std::vector<Inspector::Edit> edits;
     for (const EditKey& edit : kEdits) {
         edits.push_back({tr(edit.label), tr(edit.toolTip), edit.act, edit.act == kTurnLeft || edit.act == kTurnRight});
         platform::addShortcut(window, edit.keys, edit.act);
     }
-    inspector = std::make_unique<Inspector>(window, edits, RunPanel::kNarrowestWidth,
-                                            [this] { toggleFollowing(); }, tr(kFollowToolTip));
-    platform::addShortcut(window, "F", [this] { toggleFollowing(); });
-    panel->addInspector(inspector->widget());
+    panel->addInspector(picked_.makeInspector(window, edits, tr(kFollowToolTip)));
     // Esc also switches the viewer between picking and turning.
     platform::whenEscapePressed(viewer, [] {
         if (selectionRoot != nullptr) {
             selectionRoot->deselectAll();
         }
         if (liveView != nullptr) {
-            liveView->pick(std::nullopt);
+            liveView->picked().pick(std::nullopt);
         }
     });
     // The digits press the eight buttons, as a click would.

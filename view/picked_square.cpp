@@ -1,7 +1,10 @@
 // The picked square: the board marks it, the model watches it, and the
-// inspector tells about it and the turn its creature took.
+// inspector_ tells about it and the turn its creature took.
+
+#include "view/picked_square.h"
 
 #include <cassert>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -11,7 +14,9 @@
 #include "base/thread_flags.h"
 #include "model/board.h"
 #include "model/model.h"
+#include "platform/window.h"
 #include "view/scene.h"
+#include "view/run_panel.h"
 #include "view/square_panel.h"
 #include "view/square_report.h"
 #include "view/view.h"
@@ -21,22 +26,28 @@ bool facesSomewhere(const CellState& cell) {
     return cell.kind == kCat || (isLizard(cell.kind) && cell.juvenile != 1);
 }
 
-void View::forgetTurn() {
-    turnFresh = false;
-    pastTurn.reset();
-    eggOrigin.reset();
-    matingOrigin.reset();
-    followedFate.reset();
+PickedSquare::PickedSquare(View& view) : view_(view) {}
+
+PickedSquare::~PickedSquare() = default;
+
+void PickedSquare::forgetTurn() {
+    turnFresh_ = false;
+    pastTurn_.reset();
+    eggOrigin_.reset();
+    matingOrigin_.reset();
+    followedFate_.reset();
 }
 
-void View::pick(std::optional<int> square) {
-    if (square == picked) {
+void PickedSquare::pick(std::optional<int> square) {
+    Model* const model = view_.model;
+    const RunSession* const session = view_.session;
+    if (square == square_) {
         return;
     }
-    picked = square;
+    square_ = square;
     markSquare(square);
     if (model != nullptr) {
-        model->watch(square.value_or(-1), following);
+        model->watch(square.value_or(-1), following_);
     }
     forgetTurn();
     // While stopped, the creature's turn in the generation on screen is
@@ -46,91 +57,137 @@ void View::pick(std::optional<int> square) {
         session->generation() > session->history().earliest()) {
         if (const BoardAccess access; access) {
             // Rebuilt where it is shown, into the same board.
-            pastTurn = session->history().rebuildInto(session->generation(), board, *square);
+            pastTurn_ = session->history().rebuildInto(session->generation(), board, *square);
         }
     }
     inspect();
 }
 
-void View::inspect() {
-    if (inspector == nullptr) {
+void PickedSquare::letGo() {
+    square_.reset();
+    if (view_.model != nullptr) {
+        view_.model->watch(-1);
+    }
+    forgetTurn();
+}
+
+void PickedSquare::inspect() {
+    if (inspector_ == nullptr) {
         return;
     }
-    if (!picked) {
-        if (inspector->shown()) {
-            inspector->hide();
-            panel->sideChanged();
+    if (!square_) {
+        if (inspector_->shown()) {
+            inspector_->hide();
+            view_.runPanel()->sideChanged();
         }
         return;
     }
+    Model* const model = view_.model;
+    const RunSession* const session = view_.session;
     const BoardAccess access;
     if (!access) {
         // A generation is being computed; it will be shown, and told, soon.
         return;
     }
-    std::optional<Model::WatchedTurn> turn = pastTurn;
-    if (!turn && turnFresh && model != nullptr) {
+    std::optional<Model::WatchedTurn> turn = pastTurn_;
+    if (!turn && turnFresh_ && model != nullptr) {
         turn = model->watchedTurn();
     }
-    Remembered remembered{session != nullptr ? session->generation() : 0, eggOrigin, matingOrigin, followedFate};
+    Remembered remembered{session != nullptr ? session->generation() : 0, eggOrigin_, matingOrigin_, followedFate_};
     // A mating gone back to is told from its first generation on, as one
     // seen while running.
-    if (turn && turn->square == *picked) {
-        if (auto begun = matingBegun(*turn, *picked, remembered.generation)) {
-            matingOrigin = remembered.mating = begun;
+    if (turn && turn->square == *square_) {
+        if (auto begun = matingBegun(*turn, *square_, remembered.generation)) {
+            matingOrigin_ = remembered.mating = begun;
         }
     }
-    const bool wasShown = inspector->shown();
-    sinceInspected.start();
-    inspector->show(reportSquare(board, *picked, rulesInForce(), turn, remembered), !runFlag,
-                    facesSomewhere(board[static_cast<std::size_t>(*picked)]));
+    const bool wasShown = inspector_->shown();
+    sinceInspected_.start();
+    inspector_->show(reportSquare(board, *square_, view_.rulesInForce(), turn, remembered), !runFlag,
+                    facesSomewhere(board[static_cast<std::size_t>(*square_)]));
     if (!wasShown) {
-        panel->sideChanged();
+        view_.runPanel()->sideChanged();
     }
 }
 
-void View::toggleFollowing() {
-    following = !following;
-    followedFate.reset();
-    if (inspector != nullptr) {
-        inspector->showFollowing(following);
+QWidget* PickedSquare::makeInspector(platform::Window window, const std::vector<Inspector::Edit>& edits,
+                                     const QString& followToolTip) {
+    inspector_ = std::make_unique<Inspector>(window, edits, RunPanel::kNarrowestWidth,
+                                             [this] { toggleFollowing(); }, followToolTip);
+    platform::addShortcut(window, "F", [this] { toggleFollowing(); });
+    return inspector_->widget();
+}
+
+void PickedSquare::generationShown() {
+    assert(BoardAccess::held());
+    turnFresh_ = true;
+    pastTurn_.reset();
+    // Every generation, however seldom the square is retold: the model
+    // keeps only the latest turn.
+    watchedTurnShown();
+    // Retelling the square costs the window more than a generation at the
+    // fastest paces, and nobody reads forty a second: as with the chart,
+    // at most a few times a second, always with the latest generation.
+    if (!sinceInspected_.isValid() || sinceInspected_.elapsed() >= kInspectIntervalMilliseconds) {
+        inspect();
+    } else if (!inspectPending_) {
+        inspectPending_ = true;
+        platform::runLater(view_.window(), kInspectIntervalMilliseconds, [this] {
+            inspectPending_ = false;
+            inspect();
+        });
     }
-    if (model != nullptr && picked) {
-        model->watch(*picked, following);
+}
+
+void PickedSquare::wentTo(std::optional<Model::WatchedTurn> turn) {
+    forgetTurn();
+    pastTurn_ = std::move(turn);
+}
+
+void PickedSquare::toggleFollowing() {
+    following_ = !following_;
+    followedFate_.reset();
+    if (inspector_ != nullptr) {
+        inspector_->showFollowing(following_);
+    }
+    if (view_.model != nullptr && square_) {
+        view_.model->watch(*square_, following_);
     }
     inspect();
 }
 
-void View::watchedTurnShown() {
+void PickedSquare::watchedTurnShown() {
+    Model* const model = view_.model;
+    const RunSession* const session = view_.session;
     assert(BoardAccess::held());
-    if (!picked || model == nullptr || session == nullptr) {
+    if (!square_ || model == nullptr || session == nullptr) {
         return;
     }
     std::optional<Model::WatchedTurn> turn = model->watchedTurn();
-    if (!turn || turn->square != *picked) {
+    if (!turn || turn->square != *square_) {
         return;
     }
     const std::int64_t generation = session->generation();
     if (turn->eggLaid) {
-        eggOrigin = EggOrigin{generation, *turn->eggLaid};
+        eggOrigin_ = EggOrigin{generation, *turn->eggLaid};
     }
-    if (auto begun = matingBegun(*turn, *picked, generation)) {
-        matingOrigin = begun;
+    if (auto begun = matingBegun(*turn, *square_, generation)) {
+        matingOrigin_ = begun;
     }
-    if (!following) {
+    if (!following_) {
         return;
     }
     const FollowStep step = followCreature(*turn, generation);
-    if (step.square != *picked) {
-        const bool ownTurn = turn->from == *picked;
-        picked = step.square;
-        markSquare(picked);
+    if (step.square != *square_) {
+        const bool ownTurn = turn->from == *square_;
+        square_ = step.square;
+        markSquare(square_);
         forgetTurn();
-        turnFresh = true;
+        turnFresh_ = true;
         // Its turn is told on the square it went to.
         if (ownTurn) {
             turn->square = step.square;
-            pastTurn = std::move(turn);
+            pastTurn_ = std::move(turn);
         }
         // A click on the square it left picks that square again; a large
         // board's one node stays selected, and picks at every click.
@@ -140,11 +197,11 @@ void View::watchedTurnShown() {
         }
     }
     if (step.fate) {
-        followedFate = step.fate;
+        followedFate_ = step.fate;
         if (step.fate->event == FollowedFate::Event::kCaught) {
-            following = false;
-            inspector->showFollowing(false);
+            following_ = false;
+            inspector_->showFollowing(false);
         }
     }
-    model->watch(*picked, following);
+    model->watch(*square_, following_);
 }

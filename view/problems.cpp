@@ -33,7 +33,7 @@ void tellProblem(const QString& problem) {
         if (!sentence.isEmpty()) {
             sentence[0] = sentence[0].toUpper();
         }
-        QMessageBox::warning(liveView->topLevelWindow.load(), QStringLiteral("vivar"), sentence);
+        QMessageBox::warning(liveView->window(), QStringLiteral("vivar"), sentence);
     }
 }
 

@@ -18,7 +18,6 @@
 #include "base/words.h"
 #include "model/trace.h"
 #include "view/camera.h"
-#include "view/filming.h"
 #include "view/language.h"
 #include "view/picture_folders.h"
 #include "view/run_panel.h"
@@ -37,14 +36,14 @@ constexpr const char* kWindowTitle = "vivar";
 // inspector follows the square clicked last.
 void squareSelected(void* data, SoPath* path) {
     if (const std::optional<int> square = squareOnPath(path)) {
-        static_cast<View*>(data)->pick(square);
+        static_cast<View*>(data)->picked().pick(square);
     }
 }
 
 void squareDeselected(void* data, SoPath* path) {
     auto* view = static_cast<View*>(data);
-    if (endsAtBoardShape(path) || squareOnPath(path) == view->picked) {
-        view->pick(std::nullopt);
+    if (endsAtBoardShape(path) || squareOnPath(path) == view->picked().square()) {
+        view->picked().pick(std::nullopt);
     }
 }
 
@@ -53,7 +52,7 @@ void squareDeselected(void* data, SoPath* path) {
 void selectionFinished(void* data, SoSelection* selection) {
     if (selection->getNumSelected() == 1 && endsAtBoardShape(selection->getPath(0))) {
         if (const std::optional<int> square = squareOnPath(selection->getPath(0))) {
-            static_cast<View*>(data)->pick(square);
+            static_cast<View*>(data)->picked().pick(square);
         }
     }
 }
@@ -159,7 +158,7 @@ int View::run(int /*argument*/) {
     // The model's requests to show the board are served while the loop runs.
     platform::runEventLoop();
     // A film being recorded ends with the window, whole.
-    finishFilm();
+    recorder_.finishFilm();
     return 0;
 }
 

@@ -2,12 +2,9 @@
 
 #include <array>
 #include <atomic>
-#include <functional>
 #include <memory>
-#include <optional>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include "base/cthread.h"
 #include "app/run_session.h"
@@ -15,12 +12,13 @@
 #include "model/packed_board.h"
 #include "model/rules.h"
 #include "platform/window.h"
+#include "view/navigator.h"
+#include "view/picked_square.h"
+#include "view/recorder.h"
 #include "view/run_panel.h"
 #include "view/square_report.h"
 
-class Inspector;
 class Model;
-struct Filming;
 class SoQtExaminerViewer;
 class SoIdleSensor;
 class SoSensor;
@@ -84,50 +82,19 @@ public:
     // in which case the model is asked to end as well.
     int run(int argument) override;
 
-    // Names the viewer's own buttons, and their keys, in their tooltips.
-    void explainViewerButtons();
-    void makeButtons();
-    void makeButton(const char* bitmapFile, int commandId);
-    // Beside the status line: one generation, slower, faster and the
-    // chart; and the keys of all the buttons.
-    void makeControls();
-
     // What the window shows and the user steers beyond the eight buttons;
     // on the view thread. Each reads or changes the board and the run
     // session with a BoardAccess of its own (base/thread_flags.h), but for
-    // the next three, which run within their caller's.
+    // the next two, which run within their caller's.
     // The generation the model hands off is on the board.
     void generationShown();
-    // The board shown is now `before`'s successor: a new run starts on it,
-    // which Ctrl+Z undoes.
-    void newRun(RunSession::Change change, PackedBoard before, const RunSession::Start& start,
-                const QString& notice = {});
     // The session's run is shown anew: its populations, the board's census.
     void runShown();
     void statusChanged();
     void togglePlay();
     void stepOnce();
-    // While stopped: the board as it was at an earlier generation of the
-    // run, or at a later one that the history holds, rebuilt exactly. Play
-    // and step go on from there, through the same generations again.
-    void goTo(std::int64_t generation);
-    void goBack();
     [[nodiscard]] RunPanel::Status status() const;
 
-    // The picked square: the board marks it, the inspector tells about it
-    // and the model keeps its creature's turns.
-    void pick(std::optional<int> square);
-    // Before a generation is computed by play or step: edits in the past
-    // become the run's. False when a generation is still finishing, and the
-    // run must not start yet.
-    bool movingOn();
-    // Ctrl+Z and Ctrl+Shift+Z, while stopped.
-    void undoOrRedo(bool undoing);
-    // Retells the picked square; not while a generation is being computed,
-    // which is told once it is shown.
-    void inspect();
-    // Changes the picked square while stopped.
-    void edit(const std::function<void(CellState&)>& change);
     // Ctrl+S and Ctrl+O: a board file, through the toolkit's dialogs.
     void saveBoard();
     void openBoard();
@@ -135,8 +102,6 @@ public:
                       const QString& notice);
     // Which generation and seeds an opened board's run goes on with.
     [[nodiscard]] static QString continuationNotice(const board_file::RunPlace& place, const RunSession::Start& start);
-    // Told once the window is up: how the --board run goes on.
-    QString startNotice;
 
     // The rules the board runs by: the model's, or the standard ones at the
     // board's size without a model.
@@ -161,57 +126,42 @@ public:
     // Says once, on the status line and stderr, where a new counts file is.
     void tellNewCountsFile();
 
-    // P: a picture of the view, through a dialog for its file and size.
-    void savePicture();
-    // Saves it, once the board can be read for its caption and chart.
-    void savePictureAs(const QString& name);
-    // V: starts a film of the generations shown, through a dialog for its
-    // file, size and pace, or ends the one being recorded.
-    void toggleRecording();
-    // The board shown becomes the film's next frame, while one is recorded;
-    // within the model's hand-off, after the scene shows the generation.
-    void filmGeneration();
-    // Ends the film, saying so; with `why`, or the encoder's failure (a full
-    // disk), as a film that stopped, while the run goes on.
-    void finishFilm(const QString& why = {});
-    std::unique_ptr<Filming> filming;
+    // The window's jobs beyond the eight buttons, each with its own state.
+    [[nodiscard]] PickedSquare& picked() { return picked_; }
+    [[nodiscard]] Navigator& navigator() { return navigator_; }
+    [[nodiscard]] Recorder& recorder() { return recorder_; }
 
-    std::atomic<platform::Window> topLevelWindow{nullptr};
-    SoQtExaminerViewer* viewer = nullptr;
+    // What the window is made of, once run() has made it; none before.
+    [[nodiscard]] platform::Window window() const { return topLevelWindow.load(); }
+    [[nodiscard]] SoQtExaminerViewer* examiner() const { return viewer; }
+    [[nodiscard]] RunPanel* runPanel() const { return panel; }
+
     // Set before the thread starts; without them the window has no status
     // line, chart or controls beyond the eight buttons.
     Steering* steering = nullptr;
     RunSession* session = nullptr;
+    // Set before the thread starts, with steering.
+    Model* model = nullptr;
+    // Told once the window is up: how the --board run goes on.
+    QString startNotice;
+
+private:
+    // Names the viewer's own buttons, and their keys, in their tooltips.
+    void explainViewerButtons();
+    void makeButtons();
+    void makeButton(const char* bitmapFile, int commandId);
+    // Beside the status line: one generation, slower, faster and the
+    // chart; and the keys of all the buttons.
+    void makeControls();
+
+    std::atomic<platform::Window> topLevelWindow{nullptr};
+    SoQtExaminerViewer* viewer = nullptr;
     RunPanel* panel = nullptr;
     // Schedules the first idle call; fired before the loop ends.
     std::unique_ptr<SoIdleSensor> idle;
-    // Set before the thread starts, with steering.
-    Model* model = nullptr;
-    // Its widgets belong to the window; this is the rest of it.
-    std::unique_ptr<Inspector> inspector;
-    std::optional<int> picked;
-    // Whether the model's watched turn belongs to the board as shown.
-    bool turnFresh = false;
-    // An egg laid on the picked square since it was picked, a mating of
-    // its lizard, and what became of the creature followed to it.
-    std::optional<EggOrigin> eggOrigin;
-    std::optional<MatingOrigin> matingOrigin;
-    std::optional<FollowedFate> followedFate;
-    // F or the inspector's check box: the picked square moves with its
-    // creature, generation by generation, until a cat catches it.
-    bool following = false;
-    void toggleFollowing();
-    // Each generation shown, however seldom the square is retold: keeps
-    // what the model's turn for the picked square tells of later ones, and
-    // moves the square with the creature followed.
-    void watchedTurnShown();
-    // The picked square's turn in the generation gone back to, replayed.
-    std::optional<Model::WatchedTurn> pastTurn;
-    // The board changed other than by a generation: no turn told belongs to
-    // it any more.
-    void forgetTurn();
-    QElapsedTimer sinceInspected;
-    bool inspectPending = false;
+    Recorder recorder_{*this};
+    Navigator navigator_{*this};
+    PickedSquare picked_{*this};
 };
 
 // The top-level window's procedure: the buttons, the close request, and the

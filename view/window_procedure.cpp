@@ -51,7 +51,7 @@ void changeBoardWhenFree(platform::Window window, platform::WParam wParam, RunSe
     if (steered) {
         RunSession::Start start;
         start.seed = liveView->session->windowSeed();
-        liveView->newRun(kind, std::move(before), start);
+        liveView->navigator().newRun(kind, std::move(before), start);
     }
 }
 
@@ -75,7 +75,7 @@ void handleCommand(platform::Window window, platform::WParam wParam) {
     switch (id) {
         case View::kPlay:
             // Edits in the past become the run's before it goes on.
-            if (liveView != nullptr && !runFlag && !liveView->movingOn()) {
+            if (liveView != nullptr && !runFlag && !liveView->navigator().movingOn()) {
                 platform::postMessage(window, platform::kCommandMessage, wParam, 0, kBusyRetryMilliseconds);
                 break;
             }
@@ -177,7 +177,7 @@ platform::MessageResult viewWindowProc(platform::Window window, unsigned message
             // Only the live View may be named: the parameter is not trusted
             // as a pointer otherwise.
             if (liveView != nullptr && wParam == reinterpret_cast<platform::WParam>(liveView) && tileRoot != nullptr) {
-                platform::hide(liveView->topLevelWindow.load());
+                platform::hide(liveView->window());
                 tileRoot->unref();
                 tileRoot = nullptr;
             }

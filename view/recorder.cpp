@@ -3,6 +3,8 @@
 // whatever the window's, with a caption and the population chart where
 // asked.
 
+#include "view/recorder.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -45,14 +47,6 @@ QString offeredName(user_folders::Kind kind, const QString& name) {
     return user_folders::inFolder(user_folders::offered(kind), name);
 }
 
-constexpr FilmSize kDefaultPictureSize{1920, 1080};
-constexpr FilmSize kDefaultFilmSize{1280, 720};
-FilmSize pictureSize = kDefaultPictureSize;
-FilmSize filmSize = kDefaultFilmSize;
-int filmRate = kDefaultFilmRate;
-FilmExtras pictureExtras;
-FilmExtras filmExtras;
-
 PopulationPoint pointOf(std::int64_t generation, const std::array<int, PopulationHistory::kLineCount>& counts) {
     PopulationPoint point{generation, {}};
     std::copy(counts.begin(), counts.end(), point.counts.begin());
@@ -83,39 +77,64 @@ std::optional<PageFacts> factsOf(const RunSession* session) {
 
 }  // namespace
 
-void View::savePicture() {
-    ExportDialog dialog(topLevelWindow.load(), ExportDialog::Kind::kPicture, tr("Save a picture of the view"),
+struct Recorder::Choices {
+    static constexpr FilmSize kDefaultPictureSize{1920, 1080};
+    static constexpr FilmSize kDefaultFilmSize{1280, 720};
+
+    FilmSize pictureSize = kDefaultPictureSize;
+    FilmExtras pictureExtras;
+    FilmSize filmSize = kDefaultFilmSize;
+    int filmRate = kDefaultFilmRate;
+    FilmExtras filmExtras;
+};
+
+Recorder::Recorder(View& view) : view_(view), chosen_(std::make_unique<Choices>()) {}
+
+Recorder::~Recorder() = default;
+
+std::optional<std::int64_t> Recorder::framesAdded() const {
+    if (!filming_) {
+        return std::nullopt;
+    }
+    return filming_->recorder->framesAdded();
+}
+
+void Recorder::savePicture() {
+    Choices& chosen = *chosen_;
+    const RunSession* session = view_.session;
+    ExportDialog dialog(view_.window(), ExportDialog::Kind::kPicture, tr("Save a picture of the view"),
                         offeredName(user_folders::Kind::kPictures,
                                     QStringLiteral("vivar-generation-%1.png").arg(session != nullptr ? session->generation() : 0)),
-                        pictureSize, kDefaultFilmRate, pictureExtras);
+                        chosen.pictureSize, kDefaultFilmRate, chosen.pictureExtras);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    pictureSize = dialog.size();
-    pictureExtras = dialog.extras();
+    chosen.pictureSize = dialog.size();
+    chosen.pictureExtras = dialog.extras();
     user_folders::remember(user_folders::Kind::kPictures, dialog.fileName());
     savePictureAs(dialog.fileName());
 }
 
-void View::savePictureAs(const QString& name) {
-    const FilmPage page(pictureSize, pictureExtras, language::numbers());
+void Recorder::savePictureAs(const QString& name) {
+    const Choices& chosen = *chosen_;
+    const FilmPage page(chosen.pictureSize, chosen.pictureExtras, language::numbers());
     std::optional<PageFacts> facts;
     if (!page.boardAlone()) {
-        facts = factsOf(session);
+        facts = factsOf(view_.session);
         if (!facts) {
             // A generation still finishing: the picture waits for it.
-            platform::runLater(topLevelWindow.load(), kBusyRetryMilliseconds, [this, name] { savePictureAs(name); });
+            platform::runLater(view_.window(), kBusyRetryMilliseconds, [this, name] { savePictureAs(name); });
             return;
         }
     }
-    QImage picture = OffscreenView(*viewer, page.boardSize()).render();
+    QImage picture = OffscreenView(*view_.examiner(), page.boardSize()).render();
     if (!picture.isNull() && facts) {
         picture = page.compose(picture, facts->shown, facts->points);
     }
     if (picture.isNull()) {
         tellProblem(tr("the picture was not saved: OpenGL could not draw the view off screen at %1x%2")
-                        .arg(pictureSize.width)
-                        .arg(pictureSize.height));
+                        .arg(chosen.pictureSize.width)
+                        .arg(chosen.pictureSize.height));
         return;
     }
     // Written beside the old file and renamed over it once whole; never
@@ -139,29 +158,33 @@ void View::savePictureAs(const QString& name) {
         tellProblem(tr("the picture was not saved: %1: %2").arg(name, QString::fromStdString(*unkept)));
         return;
     }
-    if (panel != nullptr) {
-        panel->notice(tr("The view saved as %1 (%2x%3)").arg(name).arg(pictureSize.width).arg(pictureSize.height));
+    if (RunPanel* panel = view_.runPanel(); panel != nullptr) {
+        panel->notice(
+            tr("The view saved as %1 (%2x%3)").arg(name).arg(chosen.pictureSize.width).arg(chosen.pictureSize.height));
     }
 }
 
-void View::toggleRecording() {
-    if (filming) {
+void Recorder::toggleRecording() {
+    Choices& chosen = *chosen_;
+    if (filming_) {
         finishFilm();
         return;
     }
-    ExportDialog dialog(topLevelWindow.load(), ExportDialog::Kind::kFilm, tr("Record a film of the generations shown"),
-                        offeredName(user_folders::Kind::kFilms, QStringLiteral("vivar-film.webm")), filmSize, filmRate, filmExtras);
-    if (dialog.exec() != QDialog::Accepted || filming) {
+    ExportDialog dialog(view_.window(), ExportDialog::Kind::kFilm, tr("Record a film of the generations shown"),
+                        offeredName(user_folders::Kind::kFilms, QStringLiteral("vivar-film.webm")), chosen.filmSize,
+                        chosen.filmRate, chosen.filmExtras);
+    if (dialog.exec() != QDialog::Accepted || filming_) {
         return;
     }
-    filmSize = dialog.size();
-    filmRate = dialog.rate();
-    filmExtras = dialog.extras();
+    chosen.filmSize = dialog.size();
+    chosen.filmRate = dialog.rate();
+    chosen.filmExtras = dialog.extras();
     const QString name = dialog.fileName();
     user_folders::remember(user_folders::Kind::kFilms, name);
     std::string problem;
     std::unique_ptr<FilmWriter> writer =
-        FilmWriter::open(platform::pathFromUtf8(name.toStdString()), dialog.filmKind(), filmSize, filmRate, problem,
+        FilmWriter::open(platform::pathFromUtf8(name.toStdString()), dialog.filmKind(), chosen.filmSize, chosen.filmRate,
+                         problem,
                          boardShape != nullptr ? FilmWriter::Content::kBoardMapAmongPictures
                                                : FilmWriter::Content::kPictures,
                          true);
@@ -171,52 +194,52 @@ void View::toggleRecording() {
     }
     auto film = std::make_unique<Filming>();
     film->fileName = name;
-    film->size = filmSize;
-    film->page = std::make_unique<FilmPage>(filmSize, filmExtras, language::numbers());
-    film->view = std::make_unique<OffscreenView>(*viewer, film->page->boardSize());
+    film->size = chosen.filmSize;
+    film->page = std::make_unique<FilmPage>(chosen.filmSize, chosen.filmExtras, language::numbers());
+    film->view = std::make_unique<OffscreenView>(*view_.examiner(), film->page->boardSize());
     film->recorder = std::make_unique<FilmRecorder>(std::move(writer));
-    filming = std::move(film);
+    filming_ = std::move(film);
     // The board shown now is the film's first frame.
     filmGeneration();
-    if (panel != nullptr) {
+    if (RunPanel* panel = view_.runPanel(); panel != nullptr) {
         panel->notice(tr("Recording %1: one frame for each generation shown; V stops").arg(name));
     }
-    statusChanged();
+    view_.statusChanged();
 }
 
-void View::filmGeneration() {
-    if (!filming) {
+void Recorder::filmGeneration() {
+    if (!filming_) {
         return;
     }
-    if (const std::optional<std::string> problem = filming->recorder->problem()) {
+    if (const std::optional<std::string> problem = filming_->recorder->problem()) {
         finishFilm();
         return;
     }
     std::optional<PageFacts> facts;
-    if (!filming->page->boardAlone()) {
+    if (!filming_->page->boardAlone()) {
         // While the model holds the board, the next generation shown is
         // the next frame.
-        facts = factsOf(session);
+        facts = factsOf(view_.session);
         if (!facts) {
             return;
         }
     }
-    QImage frame = filming->view->render();
+    QImage frame = filming_->view->render();
     if (frame.isNull()) {
         finishFilm(tr("OpenGL could not draw the view off screen"));
         return;
     }
     if (facts) {
-        frame = filming->page->compose(frame, facts->shown, facts->points);
+        frame = filming_->page->compose(frame, facts->shown, facts->points);
     }
-    filming->recorder->add(std::move(frame));
+    filming_->recorder->add(std::move(frame));
 }
 
-void View::finishFilm(const QString& why) {
-    if (!filming) {
+void Recorder::finishFilm(const QString& why) {
+    if (!filming_) {
         return;
     }
-    const std::unique_ptr<Filming> film = std::move(filming);
+    const std::unique_ptr<Filming> film = std::move(filming_);
     const FilmEnd end = film->recorder->finish();
     const QString frames = language::number(end.frames);
     QString told;
@@ -234,8 +257,8 @@ void View::finishFilm(const QString& why) {
         }
         std::fprintf(stderr, "vivar: %s\n", told.toUtf8().constData());
     }
-    if (panel != nullptr) {
+    if (RunPanel* panel = view_.runPanel(); panel != nullptr) {
         panel->notice(told);
-        statusChanged();
+        view_.statusChanged();
     }
 }
