@@ -73,7 +73,7 @@
 //   Board squares;
 //   Rules rules;
 //   board_file::RunPlace place;
-//   if (const auto problem = board_file::load(path, squares, rules, &place, {100})) {
+//   if (const auto problem = board_file::load(path, squares, rules, &place)) {
 //       tell(*problem);  // squares, rules and place are as they were
 //   } else {
 //       model.rules = rules;  // and the board's size is rules' size

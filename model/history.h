@@ -27,9 +27,10 @@ public:
     static constexpr std::int64_t kLongestInterval = 256;
     // The memory the history may take on the standard board; a larger board
     // may take proportionally more, up to kMostBytes less the board itself
-    // as the window holds it, and never less than kLeastBudget. On a
-    // 2000 x 2000 board that leaves 32 MB, some four generations. The
-    // changes to undo have the same budget.
+    // as the window holds it, so that the board and its past together stay
+    // within kMostBytes, and never less than kLeastBudget, so that even the
+    // largest board can go back a few generations (docs/performance.md,
+    // "Boards of any size"). The changes to undo have the same budget.
     static constexpr std::size_t kStandardBudget = std::size_t{64} << 20;
     static constexpr std::size_t kMostBytes = std::size_t{128} << 20;
     static constexpr std::size_t kLeastBudget = std::size_t{16} << 20;

@@ -9,14 +9,14 @@
 #include "model/census.h"
 
 // A board as it is kept for later, in a run's history and in the changes to
-// undo. However many squares a board has, few of their records differ: a
-// run on a 2000 x 2000 board has some 4,500 different ones, counting what
-// empty squares keep of their last occupant. So each different record is
-// kept once, and each square holds its record's number in one, two or four
-// bytes, as many as the count needs: a 2000 x 2000 board of 96 MB packs to
-// 8 MB, a freshly filled one to 4 MB, and one whose squares are all the same
-// (an empty board) to its one record. Unpacked it is the same board, byte
-// for byte.
+// undo. However many squares a board has, few of their records differ
+// (counting what empty squares keep of their last occupant), so each
+// different record is kept once, and each square holds its record's number
+// in one, two or four bytes, as many as the count needs; a board whose
+// squares are all the same (an empty board) is its one record. That is what
+// lets the largest board's history fit the window's memory (the sizes are in
+// docs/performance.md, "Boards of any size"). Unpacked it is the same
+// board, byte for byte.
 class PackedBoard {
 public:
     PackedBoard() = default;

@@ -122,8 +122,8 @@ private:
 };
 
 // The lines of one creature's turn: whether the writer is on is asked once,
-// not at each of its dozen lines; with the trace off, asking at every line
-// cost several per cent of a generation.
+// not at each of its dozen lines, since with the trace off that question is
+// all a turn's lines cost.
 class Lines {
 public:
     explicit Lines(Writer& writer) : writer_(writer.on() ? &writer : nullptr) {}

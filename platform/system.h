@@ -101,26 +101,4 @@ void failWritesWhenReaderGoes();
 // links that lead round in a circle).
 [[nodiscard]] int followLinks(const std::filesystem::path& path, std::filesystem::path& file);
 
-// Lines, each flushed as it is written, to the file that an environment
-// variable names; nothing when it names none. The window's tests read what
-// the user reads through it.
-class LineLog {
-public:
-    explicit LineLog(const char* variable) {
-        if (const std::filesystem::path path = environmentPath(variable); !path.empty()) {
-            (void)file_.open(path, Writing::adding, Streams::yes);
-        }
-    }
-
-    void write(std::string_view line) {
-        if (file_.isOpen()) {
-            std::fprintf(file_.stream(), "%.*s\n", static_cast<int>(line.size()), line.data());
-            std::fflush(file_.stream());
-        }
-    }
-
-private:
-    OutputFile file_;
-};
-
 }  // namespace platform

@@ -117,20 +117,24 @@ struct CameraPlace {
 // way nearer to the point it looks at, a notch towards the user takes that
 // back.
 inline constexpr float kWheelNotchNearer = 0.1f;
-// The camera moved towards or away from the point it looks at, the
-// distance multiplied by `factor`.
-[[nodiscard]] CameraPlace dollied(const CameraPlace& camera, float factor);
-// Where a camera that moved from `before` to `after` is let stand when the
-// scene lies on the plane z = 0, facing +z, and the camera must keep at
-// least `least` in front of it: a move that did not turn the camera (zoom,
-// dolly, pan) stops where it reaches that distance; a turn backs away along
-// the new line of sight, still looking at the same point, unless it looks
-// along the plane rather than down at it, when the camera stays where it
-// was.
-[[nodiscard]] CameraPlace keptInFront(const CameraPlace& before, const CameraPlace& after, float least);
-// Keeps the viewer's camera in front of the plane z = 0 by at least
-// `least`, whatever turns, zooms, dollies or seeks it.
-void keepCameraInFront(SoQtExaminerViewer* viewer, float least);
+// What the view allows its camera. The viewer asks on every move, whoever
+// made it: a drag, the wheel, a seek or the program.
+class CameraRules {
+public:
+    virtual ~CameraRules() = default;
+    // The camera moved towards or away from the point it looks at, the
+    // distance multiplied by `factor`.
+    [[nodiscard]] virtual CameraPlace dollied(const CameraPlace& camera, float factor) const = 0;
+    // Where a camera that moved from `before` to `after` is let stand.
+    [[nodiscard]] virtual CameraPlace kept(const CameraPlace& before, const CameraPlace& after) const = 0;
+    // The height an orthographic camera zoomed from `before` to `after` is
+    // let have.
+    [[nodiscard]] virtual float keptHeight(float before, float after) const = 0;
+};
+// The viewer's camera follows the rules from now on. The wheel's zoom and
+// the gentler drag zoom are the rules' to make: a viewer without rules
+// zooms as SoQt does.
+void followCameraRules(SoQtExaminerViewer* viewer, std::shared_ptr<const CameraRules> rules);
 
 // A push button that runs the task on the window's thread when clicked,
 // for controls that are not commands of the window procedure.

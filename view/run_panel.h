@@ -15,7 +15,7 @@
 
 #include "app/population_history.h"
 #include "model/census.h"
-#include "platform/system.h"
+#include "view/line_log.h"
 
 class QHBoxLayout;
 class QLabel;
@@ -143,7 +143,7 @@ private:
     std::uint64_t chartedShape_ = 0;  // and of which shape of them
     Census census_;
     int highest_ = 0;
-    platform::LineLog statusLog_{"VIVAR_STATUS_LOG"};
+    LineLog statusLog_{"VIVAR_STATUS_LOG"};
     QString statusShown_;  // the whole text, as the log has it
     Status status_;
     // At pace 0, how fast the generations come while running.

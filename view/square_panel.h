@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "platform/system.h"
+#include "view/line_log.h"
 #include "view/square_report.h"
 
 class QCheckBox;
@@ -60,5 +60,5 @@ private:
     std::vector<QPushButton*> editButtons_;
     std::vector<bool> turnsCreature_;
     // Lets the window's tests read what the user reads.
-    platform::LineLog log_{"VIVAR_INSPECTOR_LOG"};
+    LineLog log_{"VIVAR_INSPECTOR_LOG"};
 };

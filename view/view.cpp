@@ -6,6 +6,7 @@
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include <Inventor/actions/SoGLRenderAction.h>
@@ -109,7 +110,7 @@ int View::run(int /*argument*/) {
 
     viewer = platform::createExaminerViewer(window);
     viewer->setTitle(kWindowTitle);
-    platform::keepCameraInFront(viewer, kNearestCameraDistance);
+    platform::followCameraRules(viewer, std::make_shared<const BoardCamera>(kNearestCameraDistance));
     reportMissingPictures();
     explainViewerButtons();
     makeButtons();

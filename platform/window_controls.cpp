@@ -1,0 +1,165 @@
+// The window's controls and size: push buttons with their bitmaps and
+// tooltips, keyboard shortcuts, and the window's size on the screen.
+#include "platform/window.h"
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <utility>
+
+#include <Inventor/Qt/SoQt.h>
+#include <QApplication>
+#include <QIcon>
+#include <QKeySequence>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QWidget>
+
+namespace platform {
+
+Bitmap loadBitmap(const QString& name, int width, int height) {
+    QPixmap original(name);
+    if (original.isNull()) {
+        return nullptr;
+    }
+    // On a scaled screen the button shows the bitmap at its pixels' size,
+    // from the double-size drawing beside it ("play@2x.bmp") when there is
+    // one, so that it is sharp rather than blown up.
+    const qreal ratio = qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
+    if (ratio > 1.0) {
+        const int dot = name.lastIndexOf('.');
+        const QPixmap larger(dot < 0 ? name + "@2x" : name.left(dot) + "@2x" + name.mid(dot));
+        if (!larger.isNull()) {
+            original = larger;
+        }
+    }
+    QPixmap scaled = original.scaled(qRound(width * ratio), qRound(height * ratio), Qt::IgnoreAspectRatio,
+                                     Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(ratio);
+    return std::make_shared<const QPixmap>(std::move(scaled));
+}
+
+QWidget* createPushButton(Window parent, int commandId) {
+    auto* button = new QPushButton(parent);
+    // Focus stays with the viewer, so Space and the other keys reach the
+    // window's shortcuts instead of clicking the last button pressed.
+    button->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(button, &QPushButton::clicked, button, [parent, commandId, button] {
+        callWindowProcedure(windowProcedure(parent), parent, kCommandMessage, commandParameter(commandId),
+                            reinterpret_cast<LParam>(button));
+    });
+    return button;
+}
+
+void setButtonBitmap(QWidget* button, const Bitmap& bitmap) {
+    if (button == nullptr || bitmap == nullptr) {
+        return;
+    }
+    auto* pushButton = static_cast<QPushButton*>(button);
+    pushButton->setIcon(QIcon(*bitmap));
+    pushButton->setIconSize((QSizeF(bitmap->size()) / bitmap->devicePixelRatio()).toSize());
+}
+QWidget* createControlButton(Window parent, std::function<void()> task) {
+    auto* button = new QPushButton(parent);
+    button->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(button, &QPushButton::clicked, button, std::move(task));
+    return button;
+}
+
+void setToolTip(QWidget* widget, const QString& text) {
+    if (widget != nullptr) {
+        widget->setToolTip(text);
+    }
+}
+
+void addShortcut(Window window, const char* keys, const std::function<void()>& task, bool repeats) {
+    const auto add = [window, &task, repeats](const QKeySequence& key) {
+        auto* shortcut = new QShortcut(key, window);
+        shortcut->setAutoRepeat(repeats);
+        QObject::connect(shortcut, &QShortcut::activated, window, task);
+    };
+    for (const QKeySequence& key : QKeySequence::listFromString(QString::fromLatin1(keys))) {
+        add(key);
+        const int code = key.count() == 1 ? key[0] : 0;
+        if (code >= Qt::Key_A && code <= Qt::Key_Z) {
+            add(QKeySequence(static_cast<int>(Qt::SHIFT) | code));
+        }
+    }
+}
+
+void addQuitShortcut(Window window) {
+    // Windows names no quit key of its own; Ctrl+Q is what people try.
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Quit);
+    if (keys.isEmpty()) {
+        keys.append(QKeySequence(static_cast<int>(Qt::CTRL) | static_cast<int>(Qt::Key_Q)));
+    }
+    for (const QKeySequence& key : keys) {
+        auto* shortcut = new QShortcut(key, window);
+        shortcut->setAutoRepeat(false);
+        QObject::connect(shortcut, &QShortcut::activated, window, [window] { window->close(); });
+    }
+}
+
+namespace {
+
+// Room kept for the window manager's frame and title bar, which a window
+// does not know of before it is shown.
+constexpr int kFrameWidth = 0;
+constexpr int kFrameHeight = 40;
+
+// Qt on Windows places a window, centred, when it makes the native window,
+// which happens there while the window still has its smallest size; grown
+// since, it reaches past the screen's right and bottom edges. It is moved
+// back as far as it must be, and never past the top left.
+void keepOnScreen(Window window, const QRect& room) {
+    // Before the window is shown its frame may not be known yet: the room
+    // kept for it stands in.
+    QRect frame = window->frameGeometry();
+    frame.setSize(frame.size().expandedTo(window->size() + QSize(kFrameWidth, kFrameHeight)));
+    QPoint corner = frame.topLeft();
+    if (frame.right() > room.right()) {
+        corner.setX(std::max(room.left(), room.right() + 1 - frame.width()));
+    }
+    if (frame.bottom() > room.bottom()) {
+        corner.setY(std::max(room.top(), room.bottom() + 1 - frame.height()));
+    }
+    if (corner != frame.topLeft()) {
+        window->move(corner);
+    }
+}
+
+}  // namespace
+
+int setWindowSize(Window window, int width, int height, int leastSide, int mostSide) {
+    if (window == nullptr) {
+        return mostSide;
+    }
+    window->setMinimumSize(kSmallestWindowWidth, kSmallestWindowHeight);
+    int side = mostSide;
+    // Where the screen is shorter, the viewer's part shrinks in proportion,
+    // so the board stays framed as it is at the preferred size. The side
+    // column takes what width the screen has left, within its limits: its
+    // texts and buttons do not shrink.
+    const QScreen* screen = window->screen();
+    if (screen != nullptr) {
+        const QRect room = screen->availableGeometry();
+        const double byHeight = std::min(1.0, static_cast<double>(room.height() - kFrameHeight) / height);
+        const int roomWidth = room.width() - kFrameWidth;
+        int viewer = static_cast<int>(width * byHeight);
+        side = mostSide == 0 ? 0 : std::clamp(roomWidth - viewer, leastSide, mostSide);
+        viewer = std::min(viewer, roomWidth - side);
+        width = std::max(kSmallestWindowWidth, viewer + side);
+        height = std::max(kSmallestWindowHeight, static_cast<int>(height * byHeight));
+    } else {
+        width += side;
+    }
+    SoQt::setWidgetSize(window, SbVec2s(static_cast<short>(width), static_cast<short>(height)));
+    if (screen != nullptr) {
+        keepOnScreen(window, screen->availableGeometry());
+    }
+    return side;
+}
+
+}  // namespace platform
