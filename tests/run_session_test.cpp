@@ -16,17 +16,17 @@
 
 #include <gtest/gtest.h>
 
+#include "app/population_history.h"
 #include "app/run_session.h"
 #include "app/steering.h"
 #include "model/board.h"
 #include "model/board_file.h"
-#include "model/packed_board.h"
 #include "model/census.h"
+#include "model/packed_board.h"
 #include "model/model.h"
 #include "model/seeded_run.h"
 #include "model/trace.h"
 #include "platform/random.h"
-#include "app/population_history.h"
 #include "support/file_text.h"
 
 namespace {

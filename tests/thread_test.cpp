@@ -121,8 +121,7 @@ TEST(StartUp, AViewWithoutAWindowEndsTheModelAndFailsTheRun) {
     RunSession session(std::nullopt, Rules{});
     steering.steer(model, session);
     View view;
-    view.steering = &steering;
-    view.session = &session;
+    view.steer(steering, session);
     CapturedTrace trace;
     testing::internal::CaptureStderr();
     EXPECT_EQ(runWorkers(model, view), 1);

@@ -102,13 +102,13 @@ const std::array<View::Control, 9> View::kControls{{
      "N; .; Alt+Right", [](View& view) { view.stepOnce(); }, false},
     {"lento.bmp", QT_TRANSLATE_NOOP("View", "Slower: each generation stays longer on screen (-)"), "-",
      [](View& view) {
-         view.steering->slower();
+         view.runSteering()->slower();
          view.statusChanged();
      },
      false},
     {"rapido.bmp", QT_TRANSLATE_NOOP("View", "Faster (+)"), "+; =",
      [](View& view) {
-         view.steering->faster();
+         view.runSteering()->faster();
          view.statusChanged();
      },
      false},

@@ -53,7 +53,7 @@ QString changeName(const RunSession::Done& done, const Rules& rules) {
 void Navigator::newRun(RunSession::Change change, PackedBoard before, const RunSession::Start& start,
                        const QString& notice) {
     assert(BoardAccess::held());
-    RunSession* const session = view_.session;
+    RunSession* const session = view_.runSession();
     if (session == nullptr) {
         return;
     }
@@ -75,7 +75,7 @@ void Navigator::newRun(RunSession::Change change, PackedBoard before, const RunS
 }
 
 void Navigator::edit(const std::function<void(CellState&)>& change) {
-    RunSession* const session = view_.session;
+    RunSession* const session = view_.runSession();
     RunPanel* const panel = view_.runPanel();
     if (runFlag || !view_.picked().square() || session == nullptr) {
         return;
@@ -115,7 +115,7 @@ void Navigator::edit(const std::function<void(CellState&)>& change) {
 }
 
 bool Navigator::movingOn() {
-    RunSession* const session = view_.session;
+    RunSession* const session = view_.runSession();
     RunPanel* const panel = view_.runPanel();
     if (session == nullptr || !session->edited()) {
         return true;
@@ -139,7 +139,7 @@ bool Navigator::movingOn() {
 }
 
 void Navigator::undoOrRedo(RunSession::Direction direction) {
-    RunSession* const session = view_.session;
+    RunSession* const session = view_.runSession();
     RunPanel* const panel = view_.runPanel();
     const bool undoing = direction == RunSession::Direction::kUndo;
     if (session == nullptr || quitFlag) {
@@ -187,16 +187,16 @@ void Navigator::undoOrRedo(RunSession::Direction direction) {
 }
 
 void Navigator::goBack() {
-    RunSession* const session = view_.session;
+    RunSession* const session = view_.runSession();
     if (session != nullptr) {
         goTo(session->generation() - 1);
     }
 }
 
 void Navigator::goTo(std::int64_t generation) {
-    RunSession* const session = view_.session;
+    RunSession* const session = view_.runSession();
     RunPanel* const panel = view_.runPanel();
-    if (session == nullptr || view_.model == nullptr || quitFlag) {
+    if (session == nullptr || view_.runModel() == nullptr || quitFlag) {
         return;
     }
     if (runFlag) {

@@ -39,8 +39,8 @@ void PickedSquare::forgetTurn() {
 }
 
 void PickedSquare::pick(std::optional<int> square) {
-    Model* const model = view_.model;
-    const RunSession* const session = view_.session;
+    Model* const model = view_.runModel();
+    const RunSession* const session = view_.runSession();
     if (square == square_) {
         return;
     }
@@ -65,8 +65,8 @@ void PickedSquare::pick(std::optional<int> square) {
 
 void PickedSquare::letGo() {
     square_.reset();
-    if (view_.model != nullptr) {
-        view_.model->watch(-1);
+    if (view_.runModel() != nullptr) {
+        view_.runModel()->watch(-1);
     }
     forgetTurn();
 }
@@ -82,8 +82,8 @@ void PickedSquare::inspect() {
         }
         return;
     }
-    Model* const model = view_.model;
-    const RunSession* const session = view_.session;
+    Model* const model = view_.runModel();
+    const RunSession* const session = view_.runSession();
     const BoardAccess access;
     if (!access) {
         // A generation is being computed; it will be shown, and told, soon.
@@ -150,15 +150,15 @@ void PickedSquare::toggleFollowing() {
     if (inspector_ != nullptr) {
         inspector_->showFollowing(following_);
     }
-    if (view_.model != nullptr && square_) {
-        view_.model->watch(*square_, following_);
+    if (view_.runModel() != nullptr && square_) {
+        view_.runModel()->watch(*square_, following_);
     }
     inspect();
 }
 
 void PickedSquare::watchedTurnShown() {
-    Model* const model = view_.model;
-    const RunSession* const session = view_.session;
+    Model* const model = view_.runModel();
+    const RunSession* const session = view_.runSession();
     assert(BoardAccess::held());
     if (!square_ || model == nullptr || session == nullptr) {
         return;

@@ -101,7 +101,7 @@ std::optional<std::int64_t> Recorder::framesAdded() const {
 
 void Recorder::savePicture() {
     Choices& chosen = *chosen_;
-    const RunSession* session = view_.session;
+    const RunSession* session = view_.runSession();
     ExportDialog dialog(view_.window(), ExportDialog::Kind::kPicture, tr("Save a picture of the view"),
                         offeredName(user_folders::Kind::kPictures,
                                     QStringLiteral("vivar-generation-%1.png").arg(session != nullptr ? session->generation() : 0)),
@@ -120,7 +120,7 @@ void Recorder::savePictureAs(const QString& name) {
     const FilmPage page(chosen.pictureSize, chosen.pictureExtras, language::numbers());
     std::optional<PageFacts> facts;
     if (!page.boardAlone()) {
-        facts = factsOf(view_.session);
+        facts = factsOf(view_.runSession());
         if (!facts) {
             // A generation still finishing: the picture waits for it.
             platform::runLater(view_.window(), kBusyRetryMilliseconds, [this, name] { savePictureAs(name); });
@@ -219,7 +219,7 @@ void Recorder::filmGeneration() {
     if (!filming_->page->boardAlone()) {
         // While the model holds the board, the next generation shown is
         // the next frame.
-        facts = factsOf(view_.session);
+        facts = factsOf(view_.runSession());
         if (!facts) {
             return;
         }

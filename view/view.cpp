@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include <Inventor/actions/SoGLRenderAction.h>
 #include <Inventor/nodes/SoSelection.h>
@@ -59,14 +60,21 @@ void selectionFinished(void* data, SoSelection* selection) {
 }
 
 void frameStarting(void* /*data*/, SoGLRenderAction* /*action*/) {
-    if (liveView != nullptr && liveView->steering != nullptr) {
-        liveView->steering->frameDrawn();
+    if (liveView != nullptr && liveView->runSteering() != nullptr) {
+        liveView->runSteering()->frameDrawn();
     }
 }
 
 }  // namespace
 
 View::View() { liveView = this; }
+
+void View::steer(Steering& pace, RunSession& run, Model* running, QString notice) {
+    steering = &pace;
+    session = &run;
+    model = running;
+    startNotice = std::move(notice);
+}
 
 View::~View() {
     stop();

@@ -136,16 +136,20 @@ public:
     [[nodiscard]] SoQtExaminerViewer* examiner() const { return viewer; }
     [[nodiscard]] RunPanel* runPanel() const { return panel; }
 
-    // Set before the thread starts; without them the window has no status
-    // line, chart or controls beyond the eight buttons.
-    Steering* steering = nullptr;
-    RunSession* session = nullptr;
-    // Set before the thread starts, with steering.
-    Model* model = nullptr;
-    // Told once the window is up: how the --board run goes on.
-    QString startNotice;
+    // The run the window steers, given before the thread starts; without it
+    // the window has no status line, chart or controls beyond the eight
+    // buttons. The notice is told once the window is up: how a --board run
+    // goes on.
+    void steer(Steering& pace, RunSession& run, Model* running = nullptr, QString notice = {});
+    [[nodiscard]] Steering* runSteering() const { return steering; }
+    [[nodiscard]] RunSession* runSession() const { return session; }
+    [[nodiscard]] Model* runModel() const { return model; }
 
 private:
+    Steering* steering = nullptr;
+    RunSession* session = nullptr;
+    Model* model = nullptr;
+    QString startNotice;
     // Names the viewer's own buttons, and their keys, in their tooltips.
     void explainViewerButtons();
     void makeButtons();

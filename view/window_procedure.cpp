@@ -38,27 +38,27 @@ void changeBoardWhenFree(platform::Window window, platform::WParam wParam, RunSe
         platform::postMessage(window, platform::kCommandMessage, wParam, 0, kBusyRetryMilliseconds);
         return;
     }
-    const bool steered = liveView != nullptr && liveView->session != nullptr;
+    const bool steered = liveView != nullptr && liveView->runSession() != nullptr;
     // Packed: on the largest boards a copy as it is would not fit beside
     // the run's history.
     PackedBoard before = steered ? PackedBoard(board) : PackedBoard();
     // A fill or a clear brings the rules chosen for it.
     if (steered) {
-        liveView->bringRules(liveView->session->chosenRules());
+        liveView->bringRules(liveView->runSession()->chosenRules());
     }
     change();
     doUpdates();
     if (steered) {
         RunSession::Start start;
-        start.seed = liveView->session->windowSeed();
+        start.seed = liveView->runSession()->windowSeed();
         liveView->navigator().newRun(kind, std::move(before), start);
     }
 }
 
 // A fixed seed, when one was asked for, fills the same board every time.
 void fill() {
-    if (liveView != nullptr && liveView->session != nullptr) {
-        liveView->steering->fill(liveView->session->chosenRules());
+    if (liveView != nullptr && liveView->runSession() != nullptr) {
+        liveView->runSteering()->fill(liveView->runSession()->chosenRules());
     } else {
         fillBoard();
     }
@@ -142,8 +142,8 @@ platform::MessageResult viewWindowProc(platform::Window window, unsigned message
             platform::hide(window);
             platform::exitEventLoop();
             quitFlag = true;
-            if (liveView != nullptr && liveView->steering != nullptr) {
-                liveView->steering->wake();
+            if (liveView != nullptr && liveView->runSteering() != nullptr) {
+                liveView->runSteering()->wake();
             }
             break;
         case platform::kCommandMessage:
@@ -153,9 +153,9 @@ platform::MessageResult viewWindowProc(platform::Window window, unsigned message
                 break;
             }
             handleCommand(window, wParam);
-            if (liveView != nullptr && liveView->steering != nullptr && platform::highWord(wParam) == 0) {
+            if (liveView != nullptr && liveView->runSteering() != nullptr && platform::highWord(wParam) == 0) {
                 if (platform::lowWord(wParam) == View::kPlay) {
-                    liveView->steering->cancelStep();
+                    liveView->runSteering()->cancelStep();
                 }
                 liveView->statusChanged();
             }

@@ -41,8 +41,9 @@ std::string ruleOptions(const Rules& rules) {
 }
 
 // Whether the saved board names the run's seed. One that the clock chose
-// says nothing until the run has gone past generation 0: such a board is
-// written as it always was, and its comment names the seed.
+// says nothing until the run has gone past generation 0: such a board names
+// no seed, so that it loads as any board without one does; its comment
+// still names the seed.
 bool savesSeed(const Options& options, const SeededRun& run) {
     return options.seedGiven || options.boardPlace.seed || run.generation() > 0;
 }

@@ -71,7 +71,7 @@ struct Resumed {
 // last whole run (a row cut short, the rows of a run that never finished)
 // and opened for adding the rest. A file that is not yet there is begun.
 // A file that is not this command's table, or cannot be read, is refused
-// in one line with status 2, as it was.
+// in one line with status 2 and left untouched.
 Resumed openToResume(const std::filesystem::path& path, const TableShape& shape) {
     const std::string name = platform::utf8Name(path);
     const auto refuse = [&name](const std::string& problem, int status) {

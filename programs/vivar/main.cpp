@@ -115,12 +115,8 @@ int main(int argc, char** argv) {
     // The scene belongs to the view thread: the model's hand-off asks it to
     // show the board and waits until it has.
     model.displayUpdate = [&view] { view.showBoard(); };
-    view.steering = &steering;
-    view.session = &session;
-    if (!options.boardFile.empty()) {
-        view.startNotice = View::continuationNotice(place, start);
-    }
-    view.model = &model;
+    view.steer(steering, session, &model,
+               options.boardFile.empty() ? QString() : View::continuationNotice(place, start));
     steering.steer(model, session);
 
     platform::srand(static_cast<std::uint32_t>(std::time(nullptr)));
