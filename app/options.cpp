@@ -179,3 +179,14 @@ bool readRulesOption(CommandLine& arguments, Rules& rules, Rules& given) {
     [[maybe_unused]] const auto problem = size ? setSize(given, text) : setRule(given, text);
     return true;
 }
+
+void readSharedOption(CommandLine& arguments, Rules& rules, Rules& given) {
+    if (readRulesOption(arguments, rules, given)) {
+        return;
+    }
+    if (arguments.is("--language")) {
+        (void)arguments.text();  // spoken since before the options were read
+        return;
+    }
+    arguments.unknown();
+}

@@ -81,6 +81,9 @@ struct Rules;
 // given twice is refused, as --vary refuses a rule varied twice. True when
 // the current option was one of them.
 bool readRulesOption(CommandLine& arguments, Rules& rules, Rules& given);
+// The last branch of both programs' option loops: a size or a rule,
+// --language (already spoken by then), or an option neither knows.
+void readSharedOption(CommandLine& arguments, Rules& rules, Rules& given);
 
 // The project's version, the same for every program and the package.
 [[nodiscard]] const char* programVersion();

@@ -114,12 +114,8 @@ RunOptions parseRunOptions(int argc, char** argv) {
             }
         } else if (arguments.is("--quiet")) {
             options.quiet = arguments.flag();
-        } else if (arguments.is("--size") || arguments.is("--rule")) {
-            readRulesOption(arguments, options.rules, options.rulesGiven);
-        } else if (arguments.is("--language")) {
-            (void)arguments.text();  // spoken since before the options were read
         } else {
-            arguments.unknown();
+            readSharedOption(arguments, options.rules, options.rulesGiven);
         }
     }
     return options;

@@ -55,13 +55,7 @@ struct NamedCounts {
 };
 
 std::string rowOf(std::int64_t generation, const Census& census) {
-    std::FILE* file = std::tmpfile();
-    printCountsRow(file, generation, census);
-    std::string text(static_cast<std::size_t>(std::ftell(file)), '\0');
-    std::rewind(file);
-    text.resize(std::fread(text.data(), 1, text.size(), file));
-    std::fclose(file);
-    return text;
+    return printedBy([&](std::FILE* file) { printCountsRow(file, generation, census); });
 }
 
 TEST(CountsFile, ARunFromABoardGoesOnWithTheRecordThatEndsAtItsBoardAndAnyOtherRecordIsLeftAsItIs) {

@@ -95,16 +95,12 @@ struct SteeredRun {
 // The counts file of a run whose generations from 0 on had these censuses,
 // as vivar-sim prints it.
 std::string countsOf(const std::vector<Census>& censuses) {
-    std::FILE* file = std::tmpfile();
-    printCountsHeader(file);
-    for (std::size_t k = 0; k < censuses.size(); ++k) {
-        printCountsRow(file, static_cast<std::int64_t>(k), censuses[k]);
-    }
-    std::string text(static_cast<std::size_t>(std::ftell(file)), '\0');
-    std::rewind(file);
-    text.resize(std::fread(text.data(), 1, text.size(), file));
-    std::fclose(file);
-    return text;
+    return printedBy([&censuses](std::FILE* file) {
+        printCountsHeader(file);
+        for (std::size_t k = 0; k < censuses.size(); ++k) {
+            printCountsRow(file, static_cast<std::int64_t>(k), censuses[k]);
+        }
+    });
 }
 
 TEST(RunSession, AnEditInThePastKeepsTheFutureUntilTheRunMovesOnAndUndoBringsItBackExactly) {

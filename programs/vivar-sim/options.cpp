@@ -239,12 +239,8 @@ Options parseOptions(int argc, char** argv) {
             options.filmExtras.chart = arguments.flag();
         } else if (arguments.is("--film-rate")) {
             options.filmRate = static_cast<int>(arguments.number(kLeastFilmRate, kMostFilmRate));
-        } else if (arguments.is("--size") || arguments.is("--rule")) {
-            readRulesOption(arguments, options.rules, options.rulesGiven);
-        } else if (arguments.is("--language")) {
-            (void)arguments.text();  // spoken since before the options were read
         } else {
-            arguments.unknown();
+            readSharedOption(arguments, options.rules, options.rulesGiven);
         }
     }
     if (options.counts && options.summary) {
