@@ -29,8 +29,9 @@ struct PlotDrawn {
         std::size_t point = 0;  // into tally.points()
     };
     std::vector<Hit> hits;
-    // One line per point drawn: its settings, runs and shares, in the order
-    // of tally.points(), as "hatch=5 runs=20 both=0.450 one=0.900".
+    // One line per point drawn, in the order
+    // of tally.points(): its varied settings, runs and shares, as
+    // "hatch=5 runs=20 both=0.450 one=0.900" (shares with three decimals).
     std::vector<std::string> lines;
     // Why nothing could be drawn (an empty tally, an `against` that does not
     // vary), when so.
