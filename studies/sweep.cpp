@@ -37,6 +37,7 @@ std::uint64_t sweepRuns(std::uint64_t count, unsigned jobs, const RulesOfRun& ru
     std::uint64_t nextToOutput = 0;
     bool stopping = false;
     const auto stopAsked = [&control] { return control.stopAsked && control.stopAsked(); };
+    const auto paused = [&control] { return control.paused && control.paused(); };
 
     auto worker = [&] {
         // A SeededRun's board and lattice are made for its rules: a new one
@@ -49,7 +50,7 @@ std::uint64_t sweepRuns(std::uint64_t count, unsigned jobs, const RulesOfRun& ru
             {
                 std::unique_lock lock(mutex);
                 changed.wait(lock, [&] {
-                    return stopping || nextToStart == count || nextToStart < nextToOutput + window;
+                    return stopping || nextToStart == count || (nextToStart < nextToOutput + window && !paused());
                 });
                 // Asked here as well, so that a stop is not one more run
                 // late for each worker that the output has not woken yet.
@@ -81,7 +82,7 @@ std::uint64_t sweepRuns(std::uint64_t count, unsigned jobs, const RulesOfRun& ru
 
     // Without a stop to ask about or a wait to tell, the output sleeps
     // until a run is done.
-    const bool polls = control.stopAsked || control.waiting;
+    const bool polls = control.stopAsked || control.waiting || control.paused;
     std::string text;
     while (nextToOutput < count) {
         if (!stopping && stopAsked()) {
@@ -101,6 +102,10 @@ std::uint64_t sweepRuns(std::uint64_t count, unsigned jobs, const RulesOfRun& ru
                 changed.wait(lock, [&] { return slot.ready; });
             } else if (!changed.wait_for(lock, kWaitBeforeTelling, [&] { return slot.ready; })) {
                 lock.unlock();
+                // Workers that wait out a pause ask again.
+                if (control.paused) {
+                    changed.notify_all();
+                }
                 if (control.waiting) {
                     control.waiting();
                 }

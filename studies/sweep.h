@@ -40,9 +40,12 @@ void sweepSeeds(SeedRange range, unsigned jobs, const Rules& rules, const SeedWo
 //   on meanwhile: a program that is to end now ends in it. If it returns,
 //   the sweep waits for those runs and returns;
 // - waiting is called when the output has waited a while for the next run
-//   (kWaitBeforeTelling), and again after every such while it waits on.
+//   (kWaitBeforeTelling), and again after every such while it waits on;
+// - while paused is true, no run starts; the runs under way finish. It is
+//   asked again after every such while.
 struct SweepControl {
     std::function<bool()> stopAsked;
+    std::function<bool()> paused;
     std::function<void(std::uint64_t runsOutput)> stopped;
     std::function<void()> waiting;
 };

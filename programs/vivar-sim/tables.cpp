@@ -22,6 +22,7 @@
 #include "programs/vivar-sim/progress.h"
 #include "programs/vivar-sim/row_output.h"
 #include "studies/experiment.h"
+#include "studies/experiment_table.h"
 #include "studies/partial_table.h"
 #include "studies/sweep.h"
 
@@ -34,89 +35,16 @@ void endIfOutputFailed(const RowOutput& output) {
     }
 }
 
-// The table a sweep writes, for a --resume to hold a file against: the
-// header (part 1's alone), and the key fields that begin the rows of each
-// run, its size, rules and seed, then the generation or, in a summary, the
-// number of generations.
-TableShape tableShape(const Options& options, const Experiment& experiment, RunSpan span) {
-    TableShape shape;
-    const std::string header = rulesHeader() + (options.summary ? kSummaryHeader : kSweepCountsHeader);
-    if (!options.part || options.part->index == 1) {
-        shape.header = header;
+// Opens FILE to go on with it, or ends the program saying why: a file that
+// is not this command's table, or cannot be read, is refused with status 2
+// and left untouched.
+GoingOn openToResume(const std::filesystem::path& path, const TableShape& shape) {
+    GoingOn goingOn;
+    if (const std::optional<GoOnRefusal> refused = openToGoOn(path, shape, goingOn)) {
+        std::fprintf(stderr, "vivar-sim: %s\n", refused->line.c_str());
+        platform::endAtOnce(refused->status);
     }
-    shape.runs = span.end - span.first;
-    shape.rowsPerRun = options.summary ? 1 : static_cast<std::uint64_t>(options.generations) + 1;
-    shape.fields = static_cast<std::size_t>(std::count(header.begin(), header.end(), ',')) + 1;
-    // A run's rules are worked out once for all its rows.
-    auto lastRun = std::make_shared<std::pair<std::uint64_t, std::string>>(span.end, "");
-    shape.keyOf = [&experiment, span, lastRun, summary = options.summary,
-                   generations = options.generations](std::uint64_t run, std::uint64_t row) {
-        if (lastRun->first != run) {
-            const std::uint64_t number = span.first + run;
-            *lastRun = {run, experiment.valuesOf(number) + std::to_string(experiment.seedOf(number)) + ","};
-        }
-        return lastRun->second + std::to_string(summary ? static_cast<std::uint64_t>(generations) : row) + ",";
-    };
-    return shape;
-}
-
-// A table to go on with, open for adding to, and what it holds already.
-struct Resumed {
-    platform::OutputFile file;
-    TableEnd end;
-};
-
-// Opens FILE to go on with it: checked against this command's table,
-// whole line by whole line, before anything changes; then cut after its
-// last whole run (a row cut short, the rows of a run that never finished)
-// and opened for adding the rest. A file that is not yet there is begun.
-// A file that is not this command's table, or cannot be read, is refused
-// in one line with status 2 and left untouched.
-Resumed openToResume(const std::filesystem::path& path, const TableShape& shape) {
-    const std::string name = platform::utf8Name(path);
-    const auto refuse = [&name](const std::string& problem, int status) {
-        std::fprintf(stderr, "vivar-sim: %s%s\n", name.c_str(), problem.c_str());
-        platform::endAtOnce(status);
-    };
-    // A table is read back, so it is a file: a FIFO would be waited on.
-    if (const std::optional<std::string> refused = platform::OutputFile::refusal(path, platform::Streams::no)) {
-        refuse(": " + *refused, 2);
-    }
-    Resumed resumed;
-    errno = 0;
-    if (std::FILE* in = platform::openFile(path, "rb")) {
-        PartialTable table(shape);
-        std::vector<char> bytes(std::size_t{1} << 16);
-        std::uint64_t size = 0;
-        for (std::size_t read = 0; (read = std::fread(bytes.data(), 1, bytes.size(), in)) > 0;) {
-            size += read;
-            if (!table.read(std::string_view(bytes.data(), read))) {
-                break;
-            }
-        }
-        const int error = std::ferror(in) != 0 ? (errno != 0 ? errno : EIO) : 0;
-        std::fclose(in);
-        if (error != 0) {
-            refuse(std::string(": ") + std::strerror(error), 2);
-        }
-        if (const std::optional<std::string> problem = table.end(resumed.end)) {
-            refuse(":" + *problem, 2);
-        }
-        if (resumed.end.bytes < size) {
-            std::error_code failure;
-            std::filesystem::resize_file(path, resumed.end.bytes, failure);
-            if (failure) {
-                refuse(": " + failure.message(), 1);
-            }
-        }
-    } else if (errno != ENOENT) {
-        refuse(std::string(": ") + std::strerror(errno), 2);
-    }
-    if (const std::optional<std::string> failed =
-            resumed.file.open(path, platform::Writing::adding, platform::Streams::no)) {
-        refuse(": " + *failed, 1);
-    }
-    return resumed;
+    return goingOn;
 }
 
 }  // namespace
@@ -129,9 +57,10 @@ void runSweep(const Options& options, const StartingBoard* from) {
     const std::int64_t generations = options.generations;
     const bool summary = options.summary;
     const bool varies = !experiment.variations().empty();
-    const TableShape shape = tableShape(options, experiment, span);
+    const TableShape shape =
+        tableShape(experiment, span, generations, summary, !options.part || options.part->index == 1);
 
-    Resumed resumed;
+    GoingOn resumed;
     if (options.resume) {
         resumed = openToResume(*options.resume, shape);
     }
@@ -145,27 +74,7 @@ void runSweep(const Options& options, const StartingBoard* from) {
     const std::uint64_t total = span.end - span.first;
 
     // Every thread's run starts from a copy of the one board read.
-    const auto appendRun = [generations, from, summary](SeededRun& run, std::uint64_t seed, std::string& text) {
-        if (summary) {
-            appendSummaryOfRun(text, run, seed, generations, from);
-        } else {
-            appendCountsOfRun(text, run, seed, generations, from);
-        }
-    };
-    RunWork work = [&](SeededRun& run, std::uint64_t index, std::string& text) {
-        const std::uint64_t number = first + index;
-        // The run's size and rules lead every row of it.
-        std::string rows;
-        appendRun(run, experiment.seedOf(number), rows);
-        const std::string values = experiment.valuesOf(number);
-        for (std::size_t row = 0; row < rows.size();) {
-            const std::size_t end = rows.find('\n', row);
-            const std::size_t next = end == std::string::npos ? rows.size() : end + 1;
-            text += values;
-            text.append(rows, row, next - row);
-            row = next;
-        }
-    };
+    const RunWork work = tableRows(experiment, first, generations, summary, from);
     Progress progress(span.end - first, varies, resumed.end.runs);
     SweepControl control;
     control.stopAsked = [] { return platform::interrupted() != platform::Interrupt::none; };
