@@ -92,6 +92,10 @@ constexpr const char* kFollowToolTip = QT_TRANSLATE_NOOP(
 constexpr const char* kRulesToolTip = QT_TRANSLATE_NOOP(
     "View", "Rules: the board's size, the visits and the fill's shares that the next fill or clear brings (R)");
 
+constexpr const char* kExperimentToolTip = QT_TRANSLATE_NOOP(
+    "View", "Experiment: many runs in the background, one or two rules varied, their table and its plot; "
+            "shows the experiment under way once there is one (E)");
+
 }  // namespace
 
 const std::array<View::Control, 9> View::kControls{{
@@ -174,6 +178,12 @@ void View::makeControls() {
     platform::setToolTip(rules, tr(kRulesToolTip));
     panel->addControl(rules);
     platform::addShortcut(window, "R", [this] { chooseRules(); });
+    auto* experiment =
+        static_cast<QPushButton*>(platform::createControlButton(window, [this] { chooseExperiment(); }));
+    experiment->setText(tr("Experiment…"));
+    platform::setToolTip(experiment, tr(kExperimentToolTip));
+    panel->addControl(experiment);
+    platform::addShortcut(window, "E", [this] { chooseExperiment(); });
     platform::addShortcut(window, "Space", [this] { togglePlay(); });
     platform::addQuitShortcut(window);
     platform::addShortcut(window, "Ctrl+S", [this] { saveBoard(); });

@@ -23,10 +23,11 @@ struct Place {
     const char* key;
     QStandardPaths::StandardLocation location;
 };
-constexpr std::array<Place, 3> kPlaces{{
+constexpr std::array<Place, 4> kPlaces{{
     {"folders/pictures", QStandardPaths::PicturesLocation},
     {"folders/films", QStandardPaths::MoviesLocation},
     {"folders/boards", QStandardPaths::DocumentsLocation},
+    {"folders/experiments", QStandardPaths::DocumentsLocation},
 }};
 
 const Place& placeOf(Kind kind) { return kPlaces[static_cast<std::size_t>(kind)]; }

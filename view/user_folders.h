@@ -8,7 +8,7 @@
 // program happens to run, which on Windows is Program Files.
 namespace user_folders {
 
-enum class Kind { kPictures, kFilms, kBoards };
+enum class Kind { kPictures, kFilms, kBoards, kExperiments };
 
 // The folder a dialog for that kind of file starts in.
 [[nodiscard]] QString offered(Kind kind);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <memory>
 
 #include <QCoreApplication>
@@ -18,6 +19,7 @@
 #include "view/run_panel.h"
 #include "view/square_report.h"
 
+class ExperimentWindow;
 class Model;
 class SoQtExaminerViewer;
 class SoIdleSensor;
@@ -118,6 +120,14 @@ public:
     // finishing.
     void keepChosenRules(const Rules& rules);
 
+    // E: the experiment under way or drawn, else the experiment dialog.
+    void chooseExperiment();
+    // Puts a seeded run of these rules at generation 0, stopped, as
+    // vivar-sim --seed makes it.
+    void watchRun(const Rules& rules, std::uint64_t seed);
+    // The window closes: an experiment under way ends at a row boundary.
+    void endExperimentForClose();
+
     // Has the view thread copy the board into the scene, and waits until it
     // has; returns at once when there is no window or its loop has ended.
     // For the model thread's hand-off.
@@ -166,6 +176,9 @@ private:
     Recorder recorder_{*this};
     Navigator navigator_{*this};
     PickedSquare picked_{*this};
+    // Made by the first experiment, and owned by the window as its child.
+    ExperimentWindow* experiments_ = nullptr;
+    void setUpExperiment();
 };
 
 // The top-level window's procedure: the buttons, the close request, and the

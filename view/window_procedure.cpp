@@ -142,6 +142,9 @@ platform::MessageResult viewWindowProc(platform::Window window, unsigned message
             platform::hide(window);
             platform::exitEventLoop();
             quitFlag = true;
+            if (liveView != nullptr) {
+                liveView->endExperimentForClose();
+            }
             if (liveView != nullptr && liveView->runSteering() != nullptr) {
                 liveView->runSteering()->wake();
             }

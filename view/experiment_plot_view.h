@@ -1,0 +1,40 @@
+// The widget that draws an experiment's plot, answers clicks on its points,
+// and logs what it drew for the end-to-end tests.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+#include <QPoint>
+#include <QWidget>
+
+#include "film/experiment_plot.h"
+#include "studies/experiment_tally.h"
+#include "view/line_log.h"
+
+class ExperimentPlotView : public QWidget {
+public:
+    using Clicked = std::function<void(std::size_t point, const QPoint& where)>;
+    ExperimentPlotView(QWidget* parent, Clicked clicked);
+
+    void showTally(ExperimentTally tally);
+    void choose(const PlotChoice& choice);
+    [[nodiscard]] const ExperimentTally& tally() const { return tally_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    Clicked clicked_;
+    ExperimentTally tally_;
+    PlotChoice choice_;
+    PlotDrawn drawn_;
+    // With VIVAR_PLOT_LOG set to a file name, each drawing with runs not
+    // drawn before writes its lines, then where each point can be clicked
+    // in the window: "point I at X,Y".
+    LineLog log_{"VIVAR_PLOT_LOG"};
+    std::uint64_t logged_ = 0;
+    bool choiceLogged_ = true;
+};
