@@ -4,7 +4,7 @@
 <context>
     <name>BoardFile</name>
     <message>
-        <location filename="../model/board_file.cpp" line="+41"/>
+        <location filename="../model/board_file_terms.h" line="+40"/>
         <source>an empty square</source>
         <translation>una casilla vacía</translation>
     </message>
@@ -126,7 +126,7 @@
         <translation>la línea de las semillas siguientes (next-seeds)</translation>
     </message>
     <message>
-        <location line="+169"/>
+        <location filename="../model/board_file_read.cpp" line="+37"/>
         <location line="+33"/>
         <location line="+316"/>
         <source>&quot;%1&quot; is missing</source>
@@ -275,7 +275,7 @@
         <translation>vacío, no es un tablero de vivar</translation>
     </message>
     <message>
-        <location line="+136"/>
+        <location filename="../model/board_file.cpp" line="+63"/>
         <source>holds generation %1, the last that can be counted: the run cannot go on from it</source>
         <translation>contiene la generación %1, la última que se puede contar: la ejecución no puede seguir desde ella</translation>
     </message>
@@ -285,7 +285,7 @@
         <translation>contiene la generación %1: %2 generaciones más pasarían de la generación %3</translation>
     </message>
     <message>
-        <location line="+214"/>
+        <location line="+20"/>
         <source>the board is %1, not %2 as --size says</source>
         <translation>el tablero es de %1, no de %2 como dice --size</translation>
     </message>
@@ -295,7 +295,7 @@
         <translation>la regla %1 del tablero es %2, no %3 como dice --rule</translation>
     </message>
     <message>
-        <location line="-402"/>
+        <location filename="../model/board_file_read.cpp" line="-42"/>
         <source>larger than %1 bytes, not a vivar board</source>
         <translation>mayor de %1 bytes, no es un tablero de vivar</translation>
     </message>
@@ -315,12 +315,12 @@
         <translation>texto después de la línea final (end)</translation>
     </message>
     <message>
-        <location line="+92"/>
+        <location filename="../model/board_file.cpp" line="-54"/>
         <source>input/output error</source>
         <translation>error de entrada/salida</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location filename="../model/board_file_read.cpp" line="+36"/>
         <source>line %1: %2</source>
         <translation>línea %1: %2</translation>
     </message>
@@ -381,7 +381,7 @@
 <context>
     <name>ExaminerViewer</name>
     <message>
-        <location filename="../platform/window.cpp" line="+365"/>
+        <location filename="../platform/examiner_viewer.cpp" line="+230"/>
         <source>Dolly</source>
         <translation>Acercar</translation>
     </message>
@@ -422,6 +422,413 @@
         <location line="+5"/>
         <source>--vary %1=%2: %3 is too large; the largest %1 is %4</source>
         <translation>--vary %1=%2: %3 es demasiado grande; el mayor %1 es %4</translation>
+    </message>
+    <message>
+        <location filename="../studies/experiment_run.cpp" line="+193"/>
+        <source>an experiment in the window has 1 to %1 runs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+113"/>
+        <source>vivar: the experiment stopped with the window: %1 of %2 runs are in %3, whole; Experiment… goes on with them</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ExperimentDialog</name>
+    <message>
+        <location filename="../view/experiment_dialog.cpp" line="+36"/>
+        <source>hatch: visits an egg takes</source>
+        <translation>hatch: visitas que tarda un huevo</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>mating: visits a mating lasts</source>
+        <translation>mating: visitas que dura un apareamiento</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>meal: visits a meal lasts</source>
+        <translation>meal: visitas que dura una comida</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>fill: the fill&apos;s shares E:B:G:C</source>
+        <translation>fill: las proporciones del llenado E:B:G:C</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>size: the board&apos;s side, N for NxN</source>
+        <translation>size: el lado del tablero, N para NxN</translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>Experiment</source>
+        <translation>Experimento</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>nothing else</source>
+        <translation>nada más</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>A list, as 1,2,5, or a range FIRST:LAST:STEP, as 1:10:1</source>
+        <translation>Una lista, como 1,2,5, o un intervalo PRIMERO:ÚLTIMO:PASO, como 1:10:1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>1,2,5 or 1:10:1</source>
+        <translation>1,2,5 o 1:10:1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Varies:</source>
+        <translation>Varía:</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>And:</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>to</source>
+        <translation>a</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Seeds:</source>
+        <translation>Semillas:</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Generations per run:</source>
+        <translation>Generaciones por corrida:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The cores the runs take; all but one leave the window smooth</source>
+        <translation>Los núcleos que usan las corridas; todos menos uno dejan la ventana fluida</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cores:</source>
+        <translation>Núcleos:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>What does not vary is the window&apos;s current rules and size: %1.</source>
+        <translation>Lo que no varía son las reglas y el tamaño actuales de la ventana: %1.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the standard rules, 20x20</source>
+        <translation>las reglas estándar, 20x20</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Choose…</source>
+        <translation>Elegir…</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The table the rows go to as the runs finish, flushed every second; by default in your documents folder. A table of this experiment cut short is gone on with.</source>
+        <translation>La tabla a la que van las filas a medida que terminan las corridas, vaciada cada segundo; por omisión en tu carpeta de documentos. Una tabla de este experimento que quedó a medias se continúa.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Table:</source>
+        <translation>Tabla:</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The vivar-sim command that writes the same table, to run it without the window</source>
+        <translation>La orden de vivar-sim que escribe la misma tabla, para correrla sin la ventana</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Copy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>vivar-sim:</source>
+        <translation>vivar-sim:</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Run</source>
+        <translation>Correr</translation>
+    </message>
+    <message>
+        <location line="+57"/>
+        <source>%1 runs in all.</source>
+        <translation>%1 corridas en total.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Name the file the table goes to.</source>
+        <translation>Indica el archivo al que va la tabla.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The file holds this experiment whole: running draws its plot.</source>
+        <translation>El archivo contiene este experimento completo: correr dibuja su gráfica.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Running continues the %1 runs already in the file.</source>
+        <translation>Correr continúa las %1 corridas que ya están en el archivo.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>A new table.</source>
+        <translation>Una tabla nueva.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The experiment&apos;s table</source>
+        <translation>La tabla del experimento</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Tables (*.csv);;All files (*)</source>
+        <translation>Tablas (*.csv);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <location filename="../view/experiment_setup.cpp" line="+39"/>
+        <source>The same setting cannot vary in both rows.</source>
+        <translation>El mismo ajuste no puede variar en las dos filas.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Seeds are whole numbers from 0 to %1.</source>
+        <translation>Las semillas son números enteros de 0 a %1.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The first seed is greater than the last.</source>
+        <translation>La primera semilla es mayor que la última.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Choose at least one setting to vary.</source>
+        <translation>Elige al menos un ajuste que varíe.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>More than %1 runs: the window takes on at most that many; vivar-sim, any number.</source>
+        <translation>Más de %1 corridas: la ventana admite como mucho esas; vivar-sim, cualquier cantidad.</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>The table cannot be read: %1</source>
+        <translation>No se puede leer la tabla: %1</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>The file is not this experiment&apos;s table: line %1</source>
+        <translation>El archivo no es la tabla de este experimento: línea %1</translation>
+    </message>
+</context>
+<context>
+    <name>ExperimentWindow</name>
+    <message>
+        <location filename="../view/experiment_window.cpp" line="+63"/>
+        <location line="+137"/>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <location line="-136"/>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+177"/>
+        <location line="+12"/>
+        <location line="+7"/>
+        <location line="+45"/>
+        <source>vivar experiment</source>
+        <translation>experimento de vivar</translation>
+    </message>
+    <message>
+        <location line="-236"/>
+        <source>%v of %m runs</source>
+        <translation>%v de %m corridas</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Set up…</source>
+        <translation>Preparar…</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Set up a new experiment, or continue a stopped one with the same file and settings (Alt+S)</source>
+        <translation>Prepara un experimento nuevo, o continúa uno detenido con el mismo archivo y los mismos ajustes (Alt+S)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Open table…</source>
+        <translation>Abrir tabla…</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Draw the plot of any experiment&apos;s table: one made here, by vivar-sim, or parts put together</source>
+        <translation>Dibuja la gráfica de la tabla de cualquier experimento: una hecha aquí, por vivar-sim, o partes unidas</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No new run starts while paused (Alt+P)</source>
+        <translation>En pausa no empieza ninguna corrida nueva (Alt+P)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>End the table at a whole run: it can be continued from Set up… (Alt+T)</source>
+        <translation>Termina la tabla en una corrida completa: se puede continuar desde Preparar… (Alt+T)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Survival</source>
+        <translation>Supervivencia</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Populations</source>
+        <translation>Poblaciones</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>First extinction</source>
+        <translation>Primera extinción</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>What the plot shows: the share of runs in which the lizards survive, the populations at the end, or the generation of the first extinction</source>
+        <translation>Lo que muestra la gráfica: la proporción de corridas en que sobreviven las lagartijas, las poblaciones al final, o la generación de la primera extinción</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>With two settings varied: a grid of both, or the plot against one of them</source>
+        <translation>Con dos ajustes variados: una cuadrícula de ambos, o la gráfica frente a uno de ellos</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Click a point or a cell for its runs, to watch one in the terrarium</source>
+        <translation>Haz clic en un punto o una celda para ver sus corridas y mirar una en el terrario</translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <location line="+122"/>
+        <source>Table: %1</source>
+        <translation>Tabla: %1</translation>
+    </message>
+    <message>
+        <location line="-96"/>
+        <source>Spent %1</source>
+        <translation>Transcurrido %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> · about %1 left</source>
+        <translation> · quedan unos %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source> · paused</source>
+        <translation> · en pausa</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source> · stopped: Set up… continues it</source>
+        <translation> · detenido: Preparar… lo continúa</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source> · finished</source>
+        <translation> · terminado</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source> · failed: %1</source>
+        <translation> · falló: %1</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Continue</source>
+        <translation>Continuar</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Grid of both</source>
+        <translation>Cuadrícula de ambos</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Against %1</source>
+        <translation>Frente a %1</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Open an experiment&apos;s table</source>
+        <translation>Abrir la tabla de un experimento</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Tables (*.csv);;All files (*)</source>
+        <translation>Tablas (*.csv);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 cannot be read.</source>
+        <translation>No se puede leer %1.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>%1 is not an experiment&apos;s table: line %2</source>
+        <translation>%1 no es la tabla de un experimento: línea %2</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Stop the experiment under way before drawing another table.</source>
+        <translation>Detén el experimento en curso antes de dibujar otra tabla.</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>%1: %2 runs</source>
+        <translation>%1: %2 corridas</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Seed %1</source>
+        <translation>Semilla %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Both species survive</source>
+        <translation>Sobreviven las dos especies</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>One species survives</source>
+        <translation>Sobrevive una especie</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Both die out</source>
+        <translation>Se extinguen las dos</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Another seed…</source>
+        <translation>Otra semilla…</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>A seed from %1 to %2:</source>
+        <translation>Una semilla de %1 a %2:</translation>
     </message>
 </context>
 <context>
@@ -535,7 +942,7 @@
         <translation>gatos</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+35"/>
         <source>Generation %1</source>
         <translation>Generación %1</translation>
     </message>
@@ -1034,7 +1441,7 @@ ventana el programa termina tras la generación en curso.
 <context>
     <name>RunSession</name>
     <message>
-        <location filename="../app/run_session.cpp" line="+441"/>
+        <location filename="../app/run_session.cpp" line="+431"/>
         <source>the counts file &apos;%1&apos; could not be written: %2</source>
         <translation>no se pudo escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
     </message>
@@ -1626,6 +2033,11 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Seguir a la criatura de la casilla elegida mientras se mueve, generación tras generación, hasta que la atrapen (F)</translation>
     </message>
     <message>
+        <location line="+94"/>
+        <source>Experiment…</source>
+        <translation>Experimento…</translation>
+    </message>
+    <message>
         <location filename="../view/board_dialogs.cpp" line="+35"/>
         <source>vivar boards (*.vivar);;All files (*)</source>
         <translation>Tableros de vivar (*.vivar);;Todos los archivos (*)</translation>
@@ -1636,7 +2048,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>no se pudo escribir la traza en la salida estándar: %1</translation>
     </message>
     <message>
-        <location filename="../view/controls.cpp" line="+9"/>
+        <location filename="../view/controls.cpp" line="-81"/>
         <source>One generation back, while stopped (, or Alt+Left)</source>
         <translation>Una generación atrás, con la simulación detenida (, o Alt+Izquierda)</translation>
     </message>
@@ -1646,7 +2058,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Una generación y parar; tras volver atrás, la siguiente de la misma simulación otra vez (N, . o Alt+Derecha)</translation>
     </message>
     <message>
-        <location filename="../view/run_on_screen.cpp" line="+307"/>
+        <location filename="../view/navigator.cpp" line="+203"/>
         <source>The run goes back only while stopped: stop it first (Space).</source>
         <translation>Solo se vuelve atrás con la simulación detenida: deténgala antes (Espacio).</translation>
     </message>
@@ -1681,7 +2093,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Rehacer el último cambio deshecho, detenido (Ctrl+Mayús+Z o Ctrl+Y)</translation>
     </message>
     <message>
-        <location filename="../view/view.cpp" line="+97"/>
+        <location filename="../view/view.cpp" line="+105"/>
         <source>vivar: could not open the viewer window: no display could be opened</source>
         <translation>vivar: no se pudo abrir la ventana del visor: no se pudo abrir ninguna pantalla</translation>
     </message>
@@ -1787,12 +2199,17 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Menos azul en el fondo, con la simulación detenida (8)</translation>
     </message>
     <message>
-        <location filename="../view/controls.cpp" line="-29"/>
+        <location filename="../view/controls.cpp" line="-33"/>
         <source>Rules: the board&apos;s size, the visits and the fill&apos;s shares that the next fill or clear brings (R)</source>
         <translation>Reglas: el tamaño del tablero, las visitas y el reparto que trae el próximo llenado o limpieza (R)</translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+3"/>
+        <source>Experiment: many runs in the background, one or two rules varied, their table and its plot; shows the experiment under way once there is one (E)</source>
+        <translation>Experimento: muchas corridas en segundo plano, con una o dos reglas variadas, su tabla y su gráfica; muestra el experimento en curso cuando lo hay (E)</translation>
+    </message>
+    <message>
+        <location line="+33"/>
         <source>Save a picture of the view as a PNG file, at a size of its own, up to 7680x4320 (P)</source>
         <translation>Guardar una imagen de la vista como archivo PNG, a un tamaño propio, hasta 7680x4320 (P)</translation>
     </message>
@@ -1807,7 +2224,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Reglas…</translation>
     </message>
     <message>
-        <location filename="../view/run_on_screen.cpp" line="-281"/>
+        <location filename="../view/navigator.cpp" line="-179"/>
         <source>the edit of %1 at generation %2</source>
         <translation>la edición de %1 en la generación %2</translation>
     </message>
@@ -1832,27 +2249,27 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>las reglas nuevas</translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+22"/>
         <source>the run before is kept: Ctrl+Z brings it back</source>
         <translation>la simulación anterior se guarda: Ctrl+Z la recupera</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+21"/>
         <source>The edit was not made: the run started again before it could be.</source>
         <translation>La edición no se hizo: la simulación volvió a arrancar antes.</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+21"/>
         <source>Generation %1 is edited: the recorded generations after it stay until the run goes on from this board (Ctrl+Z undoes the edit)</source>
         <translation>La generación %1 está editada: las generaciones registradas tras ella se mantienen hasta que la simulación siga desde este tablero (Ctrl+Z deshace la edición)</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+24"/>
         <source>Generations %1 to %2 are set aside: the run goes on from the edited board (Ctrl+Z brings them back)</source>
         <translation>Las generaciones %1 a %2 quedan aparte: la simulación sigue desde el tablero editado (Ctrl+Z las recupera)</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+15"/>
         <source>Undo works while stopped: stop the run first (Space).</source>
         <translation>Deshacer funciona con la simulación detenida: deténgala primero (Espacio).</translation>
     </message>
@@ -1887,7 +2304,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Rehecho: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location filename="../view/run_on_screen.cpp" line="+68"/>
         <source>the counts file named holds the rows of another run, which stay: this run&apos;s counts go to %1</source>
         <translation>el archivo de recuentos indicado tiene las filas de otra ejecución, que se conservan: los recuentos de esta ejecución van a %1</translation>
     </message>
@@ -1897,7 +2314,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>los recuentos de esta simulación van a un archivo propio, %1</translation>
     </message>
     <message>
-        <location filename="../view/board_rules.cpp" line="+72"/>
+        <location filename="../view/board_rules.cpp" line="+70"/>
         <source>The rules change only while stopped: stop the run first (Space).</source>
         <translation>Las reglas solo cambian con la simulación detenida: deténgala antes (Espacio).</translation>
     </message>
@@ -1907,7 +2324,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Las nuevas reglas llegan con el próximo llenado (4) o limpieza (3).</translation>
     </message>
     <message>
-        <location filename="../view/run_on_screen.cpp" line="+67"/>
+        <location filename="../view/navigator.cpp" line="+22"/>
         <source>Generation %1 is edited: go on from it (N) or undo the edits (Ctrl+Z) before going to another generation.</source>
         <translation>La generación %1 está editada: siga desde ella (N) o deshaga las ediciones (Ctrl+Z) antes de ir a otra generación.</translation>
     </message>
@@ -1917,12 +2334,12 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>La generación %1 es donde empieza esta simulación.</translation>
     </message>
     <message>
-        <location filename="../view/pictures_of_view.cpp" line="+87"/>
+        <location filename="../view/recorder.cpp" line="+105"/>
         <source>Save a picture of the view</source>
         <translation>Guardar una imagen de la vista</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+30"/>
         <source>the picture was not saved: OpenGL could not draw the view off screen at %1x%2</source>
         <translation>no se guardó la imagen: OpenGL no pudo dibujar la vista fuera de pantalla a %1x%2</translation>
     </message>
@@ -1934,17 +2351,17 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>no se guardó la imagen: %1: %2</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>The view saved as %1 (%2x%3)</source>
         <translation>La vista se guardó como %1 (%2x%3)</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>Record a film of the generations shown</source>
         <translation>Grabar una película de las generaciones mostradas</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+19"/>
         <source>no film was recorded: %1: %2</source>
         <translation>no se grabó ninguna película: %1: %2</translation>
     </message>
@@ -1972,6 +2389,32 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <location line="-9"/>
         <source>The film %1 is saved: %2 frames</source>
         <translation>La película %1 está guardada: %2 fotogramas</translation>
+    </message>
+    <message>
+        <location filename="../view/experiments.cpp" line="+35"/>
+        <location line="+17"/>
+        <source>vivar experiment</source>
+        <translation>experimento de vivar</translation>
+    </message>
+    <message>
+        <location line="-16"/>
+        <source>An experiment is under way: stop it first to set up another.</source>
+        <translation>Hay un experimento en curso: detenlo antes de preparar otro.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>The experiment did not start: %1</source>
+        <translation>El experimento no empezó: %1</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>Seed %1 with %2, at generation 0: play (Space) to watch it</source>
+        <translation>Semilla %1 con %2, en la generación 0: pulsa reproducir (Espacio) para mirarla</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the standard rules</source>
+        <translation>las reglas estándar</translation>
     </message>
 </context>
 <context>
@@ -2189,7 +2632,7 @@ cuánto se escribió y sale con el estado 130 o 143.
         <translation>--film necesita un nombre de archivo que termine en .webm (un vídeo) o .gif (un GIF animado), no &apos;%1&apos;</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+22"/>
         <source>--counts and --summary do not go together</source>
         <translation>--counts y --summary no van juntos</translation>
     </message>

@@ -41,6 +41,8 @@ constexpr std::array<Choice, 5> kChoices{{
 }};
 
 constexpr const char* kTableName = "vivar-experiment";
+// More generations than a window's experiment can want; vivar-sim takes any.
+constexpr int kMostGenerations = 1000000000;
 
 QLabel* problemLine(QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -126,8 +128,8 @@ ExperimentDialog::ExperimentDialog(QWidget* parent, const Rules& base, const Exp
     seeds->addWidget(lastSeed_);
     form->addRow(tr("Seeds:"), seeds);
     form->addRow(QString(), seedsProblem_);
-    generations_->setRange(0, 1'000'000'000);
-    generations_->setValue(static_cast<int>(std::min<std::int64_t>(fields.generations, 1'000'000'000)));
+    generations_->setRange(0, kMostGenerations);
+    generations_->setValue(static_cast<int>(std::min<std::int64_t>(fields.generations, kMostGenerations)));
     form->addRow(tr("Generations per run:"), generations_);
     jobs_->setRange(1, static_cast<int>(std::max(1U, platform::usableCores())));
     jobs_->setValue(static_cast<int>(fields.jobs));

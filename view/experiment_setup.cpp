@@ -36,7 +36,7 @@ ExperimentCheck checkExperiment(const Rules& base, const ExperimentFields& field
         if (const auto problem = readVariation(fields.settings[row] + "=" + fields.values[row], variation)) {
             check.rows[row] = QString::fromStdString(*problem);
         } else if (row > 0 && fields.settings[0] == fields.settings[row]) {
-            check.rows[row] = said("The same setting cannot vary in both rows.");
+            check.rows[row] = said(QT_TRANSLATE_NOOP("ExperimentDialog", "The same setting cannot vary in both rows."));
         } else {
             variations.push_back(std::move(variation));
         }
@@ -44,21 +44,21 @@ ExperimentCheck checkExperiment(const Rules& base, const ExperimentFields& field
     SeedRange seeds;
     if (!parseWholeNumber(fields.firstSeed, 0, kLargestSeed, seeds.first) ||
         !parseWholeNumber(fields.lastSeed, 0, kLargestSeed, seeds.last)) {
-        check.seeds = said("Seeds are whole numbers from 0 to %1.").arg(kLargestSeed);
+        check.seeds = said(QT_TRANSLATE_NOOP("ExperimentDialog", "Seeds are whole numbers from 0 to %1.")).arg(kLargestSeed);
     } else if (seeds.first > seeds.last) {
-        check.seeds = said("The first seed is greater than the last.");
+        check.seeds = said(QT_TRANSLATE_NOOP("ExperimentDialog", "The first seed is greater than the last."));
     }
     if (!check.rows[0].isEmpty() || !check.rows[1].isEmpty() || !check.seeds.isEmpty()) {
         return check;
     }
     if (variations.empty()) {
-        check.runs = said("Choose at least one setting to vary.");
+        check.runs = said(QT_TRANSLATE_NOOP("ExperimentDialog", "Choose at least one setting to vary."));
         return check;
     }
     const Experiment experiment(base, variations, seeds);
     const std::optional<std::uint64_t> runs = experiment.runCount();
     if (!runs || *runs > kMostRunsInWindow) {
-        check.runs = said("More than %1 runs: the window takes on at most that many; vivar-sim, any number.")
+        check.runs = said(QT_TRANSLATE_NOOP("ExperimentDialog", "More than %1 runs: the window takes on at most that many; vivar-sim, any number."))
                          .arg(QString::number(kMostRunsInWindow));
         return check;
     }
@@ -73,7 +73,7 @@ TableFound examineTable(const std::filesystem::path& table, const ExperimentSetu
     std::FILE* in = platform::openFile(table, "rb");
     if (in == nullptr) {
         if (errno != ENOENT) {
-            found.problem = said("The table cannot be read: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+            found.problem = said(QT_TRANSLATE_NOOP("ExperimentDialog", "The table cannot be read: %1")).arg(QString::fromLocal8Bit(std::strerror(errno)));
         }
         return found;
     }
@@ -91,7 +91,7 @@ TableFound examineTable(const std::filesystem::path& table, const ExperimentSetu
     std::fclose(in);
     TableEnd end;
     if (const std::optional<std::string> problem = partial.end(end)) {
-        found.problem = said("The file is not this experiment's table: line %1").arg(QString::fromStdString(*problem));
+        found.problem = said(QT_TRANSLATE_NOOP("ExperimentDialog", "The file is not this experiment's table: line %1")).arg(QString::fromStdString(*problem));
         return found;
     }
     found.runs = end.runs;
