@@ -33,7 +33,9 @@ std::string shellWord(const std::string& word) {
     }
 #ifdef _WIN32
     // cmd.exe takes a name in double quotes, which a file name cannot hold.
-    return "\"" + word + "\"";
+    std::string quoted(1, '"');
+    quoted.append(word).push_back('"');
+    return quoted;
 #else
     std::string quoted = "'";
     for (const char c : word) {
@@ -53,7 +55,10 @@ std::string simCommandLine(const ExperimentSetup& setup, const std::filesystem::
     for (const Variation& variation : setup.variations) {
         std::string values;
         for (const std::string& value : variation.values) {
-            values += (values.empty() ? "" : ",") + value;
+            if (!values.empty()) {
+                values.push_back(',');
+            }
+            values.append(value);
         }
         words.insert(words.end(), {"--vary", variation.name + "=" + values});
         sizeVaries = sizeVaries || variation.name == "size";
@@ -74,7 +79,10 @@ std::string simCommandLine(const ExperimentSetup& setup, const std::filesystem::
                                std::to_string(setup.jobs), "--summary", "--resume", platform::utf8Name(table)});
     std::string line;
     for (const std::string& word : words) {
-        line += (line.empty() ? "" : " ") + shellWord(word);
+        if (!line.empty()) {
+            line.push_back(' ');
+        }
+        line.append(shellWord(word));
     }
     return line;
 }

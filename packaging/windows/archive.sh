@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Packs the Windows libraries' cache folder for today's key into
 # <key>.tar.xz with its <key>.tar.xz.sha256, the archive toolchain.sh
-# unpacks on a new machine instead of building for 50 minutes.
+# unpacks on a new machine instead of building for 50 minutes: the key of
+# Coin, Qt and SoQt, or with --films the film libraries' key (libvpx and
+# FFmpeg, a few minutes).
 #
-#   packaging/windows/archive.sh [FOLDER]
+#   packaging/windows/archive.sh [--films] [FOLDER]
 #
 # FOLDER defaults to the one toolchain.sh reads ($VIVAR_WINDOWS_ARCHIVES, or
 # shared/windows-toolchain beside the project). The libraries must have been
@@ -12,10 +14,16 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-out=${1:-${VIVAR_WINDOWS_ARCHIVES:-$(cd "$here/../../.." && pwd)/shared/windows-toolchain}}
 libraries=(coin qtbase qtcharts soqt)
+which_root=--root
+if [ "${1:-}" = --films ]; then
+  libraries=(libvpx ffmpeg)
+  which_root=--film-root
+  shift
+fi
+out=${1:-${VIVAR_WINDOWS_ARCHIVES:-$(cd "$here/../../.." && pwd)/shared/windows-toolchain}}
 
-root=$("$here/toolchain.sh" --root)
+root=$("$here/toolchain.sh" "$which_root")
 key=$(basename "$root")
 for library in "${libraries[@]}"; do
   if [ ! -f "$root/$library.done" ]; then

@@ -6,8 +6,8 @@
 # reuses them and a change of version builds anew. Before building Qt, Coin
 # and SoQt, it looks for their folder as a prepared archive (made by
 # archive.sh) and unpacks it when its checksum matches. The film libraries
-# have a key and a folder of their own, so that adding them left that
-# archive as it was; they take a few minutes to build.
+# have a key, a folder and an archive of their own, taken the same way, so
+# that adding them left the first archive as it was.
 #
 #   packaging/windows/toolchain.sh               prints the two prefixes they are installed to,
 #                                                as a CMake list: "QT-COIN-SOQT;FILM"
@@ -137,20 +137,23 @@ cross_cmake=(cmake -DCMAKE_TOOLCHAIN_FILE="$toolchain_file" -DCMAKE_BUILD_TYPE=M
              -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix")
 export VIVAR_WINDOWS_PREFIX=$prefix
 
-# All four share one key and one archive. A library added later gets a key
-# and an archive of its own, so that adding it rebuilds only itself.
-libraries=(coin qtbase qtcharts soqt)
-all_built() {
-  local library
-  for library in "${libraries[@]}"; do built "$library" || return 1; done
+# Coin, Qt, Qt Charts and SoQt share one key and one archive. A library
+# added later gets a key and an archive of its own, so that adding it
+# rebuilds only itself: the film libraries have theirs.
+all_built() {  # folder library...
+  local folder=$1 library
+  shift
+  for library in "$@"; do built "$library" "$folder" || return 1; done
 }
 
-# Unpacks this key's archive in place of a build, if there is one and its
+# Unpacks a key's archive in place of a build, if there is one and its
 # checksum matches; otherwise says in one line why the build goes on.
-from_archive() {
+from_archive() {  # key folder library...
+  local key=$1 folder=$2
+  shift 2
   local archive=$archives/$key.tar.xz
   if [ ! -f "$archive" ]; then
-    say "no archive for this key in $archives: building from source"
+    say "no archive for $key in $archives: building from source"
     return 1
   fi
   if [ ! -f "$archive.sha256" ]; then
@@ -165,7 +168,7 @@ from_archive() {
     return 1
   fi
   # Unpacked aside first, so that a bad archive leaves the prefix as it was.
-  local staging=$root/unpacking library
+  local staging=$folder/unpacking library
   rm -rf "$staging"
   mkdir -p "$staging"
   if ! tar -xJf "$archive" -C "$staging" --no-same-owner >&2; then
@@ -173,21 +176,23 @@ from_archive() {
     say "cannot unpack $archive: building from source"
     return 1
   fi
-  for library in "${libraries[@]}"; do
+  for library in "$@"; do
     if [ ! -f "$staging/$library.done" ] || [ ! -d "$staging/prefix" ]; then
       rm -rf "$staging"
       say "$archive lacks $library: building from source"
       return 1
     fi
   done
-  rm -rf "$prefix"
-  mv "$staging/prefix" "$prefix"
-  mv "$staging"/*.done "$root/"
+  rm -rf "$folder/prefix"
+  mv "$staging/prefix" "$folder/prefix"
+  mv "$staging"/*.done "$folder/"
   rm -rf "$staging"
   say "unpacked the libraries from $archive"
 }
 
-all_built || from_archive || true
+qt_libraries=(coin qtbase qtcharts soqt)
+film_libraries=(libvpx ffmpeg)
+all_built "$root" "${qt_libraries[@]}" || from_archive "$key" "$root" "${qt_libraries[@]}" || true
 
 if ! built coin; then
   say "Coin $coin_version"
@@ -264,6 +269,8 @@ fi
 # (FFmpeg without --enable-gpl) and BSD (libvpx), with their licences
 # beside the libraries in share/licenses.
 film_prefix=$film_root/prefix
+mkdir -p "$film_root"
+all_built "$film_root" "${film_libraries[@]}" || from_archive "$film_key" "$film_root" "${film_libraries[@]}" || true
 mkdir -p "$film_prefix" "$film_root/build"
 downloads=$film_root/downloads
 mkdir -p "$downloads"

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# The prepared archive of the Windows libraries, against the cache folder
-# toolchain.sh has built or unpacked: archive.sh packs it, toolchain.sh
-# unpacks it into an empty cache with the same files, and refuses a copy with
-# one byte changed in one line and goes on to build from source (stopped as
-# soon as that build starts).
+# The prepared archives of the Windows libraries, against the cache folders
+# toolchain.sh has built or unpacked: archive.sh packs each key's,
+# toolchain.sh unpacks each into an empty cache with the same files, and
+# refuses a copy with one byte changed in one line and goes on to build from
+# source (stopped as soon as that build starts).
 #
 #   tests/windows/archive_checks.sh
 set -euo pipefail
@@ -50,6 +50,20 @@ grep -q "^== windows toolchain: unpacked the libraries from $work/archives/$key.
 grep -q ' built in ' "$work/good.log" && fail "a library was built although the archive was good"
 diff <(cd "$root" && find prefix ./*.done | sort) <(cd "$work/good/$key" && find prefix ./*.done | sort) \
   > "$work/files.diff" || fail "the unpacked files differ from the cache's: $(head "$work/files.diff")"
+
+echo "== the film libraries' archive"
+film_key=$(basename "$film_root")
+XZ_OPT=-0 "$windows/archive.sh" --films "$work/film-archives" >/dev/null
+mkdir -p "$work/films"
+ln -s "$(dirname "$root")/apt" "$work/films/apt"
+ln -s "$root" "$work/films/$key"
+VIVAR_WINDOWS_CACHE=$work/films VIVAR_WINDOWS_ARCHIVES=$work/film-archives \
+  "$windows/toolchain.sh" > /dev/null 2> "$work/films.log"
+grep -q "^== windows toolchain: unpacked the libraries from $work/film-archives/$film_key.tar.xz\$" \
+  "$work/films.log" || fail "no line says the films' archive was unpacked: $(cat "$work/films.log")"
+grep -q ' built in ' "$work/films.log" && fail "a film library was built although its archive was good"
+diff <(cd "$film_root" && find prefix ./*.done | sort) <(cd "$work/films/$film_key" && find prefix ./*.done | sort) \
+  > "$work/film-files.diff" || fail "the unpacked film files differ from the cache's: $(head "$work/film-files.diff")"
 
 echo "== one byte changed"
 mkdir "$work/bad"
