@@ -102,6 +102,27 @@ wait_for 10 plot_drawn 500 || fail "the plot never drew the 500 runs"
 "$sim" --seeds 1:50 --vary hatch=1:10:1 --generations 200 --summary >"$work/sim-long.csv"
 cmp "$long" "$work/sim-long.csv" || fail "the continued table differs from vivar-sim's whole one"
 
-close_vivar
 [ ! -s "$err" ] || { fail "stderr not empty"; cat "$err"; }
+
+# Closed during an experiment: the window goes, the table ends at a whole
+# row, and one line on stderr says so.
+closing=$work/closing.csv
+xdotool windowfocus --sync "$ew" key alt+s
+wait_for 10 dialog_up Experiment || die "Set up… opened no third dialog"
+xdotool windowfocus --sync "$(dialog Experiment)"
+sleep 0.3
+xdotool key Tab Tab Tab
+type_field 1000
+xdotool key Tab
+type_field 50
+xdotool key Tab Tab
+type_field "$closing"
+xdotool key Return
+wait_for 30 has_rows "$closing" 30 || die "the third experiment wrote no rows"
+close_vivar
+[ "$(wc -l <"$err")" -eq 1 ] || fail "the close said $(wc -l <"$err") lines on stderr, not one: $(cat "$err")"
+grep -q -F closing.csv "$err" || fail "the close's line does not name the table: $(cat "$err")"
+[ "$(tail -c 1 "$closing" | od -An -c | tr -d ' ')" = '\n' ] || fail "the table closed with the window ends within a row"
+"$sim" --seeds 1:1000 --vary hatch=1:10:1 --generations 50 --summary | head -c "$(stat -c %s "$closing")" >"$work/sim-closing.csv"
+cmp "$closing" "$work/sim-closing.csv" || fail "the table closed with the window is not the start of vivar-sim's"
 end_checks
