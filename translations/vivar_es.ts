@@ -504,12 +504,12 @@
     <message>
         <location line="+4"/>
         <source>Generations per run:</source>
-        <translation>Generaciones por corrida:</translation>
+        <translation>Generaciones por ejecución:</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>The cores the runs take; all but one leave the window smooth</source>
-        <translation>Los núcleos que usan las corridas; todos menos uno dejan la ventana fluida</translation>
+        <translation>Los núcleos que usan las ejecuciones; todos menos uno dejan la ventana fluida</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -534,7 +534,7 @@
     <message>
         <location line="+2"/>
         <source>The table the rows go to as the runs finish, flushed every second; by default in your documents folder. A table of this experiment cut short is gone on with.</source>
-        <translation>La tabla a la que van las filas a medida que terminan las corridas, vaciada cada segundo; por omisión en tu carpeta de documentos. Una tabla de este experimento que quedó a medias se continúa.</translation>
+        <translation>La tabla a la que van las filas a medida que terminan las ejecuciones, vaciada cada segundo; por omisión en su carpeta de documentos. Una tabla de este experimento que quedó a medias se continúa.</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -559,27 +559,27 @@
     <message>
         <location line="+5"/>
         <source>Run</source>
-        <translation>Correr</translation>
+        <translation>Ejecutar</translation>
     </message>
     <message>
         <location line="+57"/>
         <source>%1 runs in all.</source>
-        <translation>%1 corridas en total.</translation>
+        <translation>%1 ejecuciones en total.</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Name the file the table goes to.</source>
-        <translation>Indica el archivo al que va la tabla.</translation>
+        <translation>Indique el archivo al que va la tabla.</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>The file holds this experiment whole: running draws its plot.</source>
-        <translation>El archivo contiene este experimento completo: correr dibuja su gráfica.</translation>
+        <translation>El archivo contiene este experimento completo: ejecutar dibuja su gráfica.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Running continues the %1 runs already in the file.</source>
-        <translation>Correr continúa las %1 corridas que ya están en el archivo.</translation>
+        <translation>Ejecutar continúa las %1 ejecuciones que ya están en el archivo.</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -614,12 +614,12 @@
     <message>
         <location line="+6"/>
         <source>Choose at least one setting to vary.</source>
-        <translation>Elige al menos un ajuste que varíe.</translation>
+        <translation>Elija al menos un ajuste que varíe.</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>More than %1 runs: the window takes on at most that many; vivar-sim, any number.</source>
-        <translation>Más de %1 corridas: la ventana admite como mucho esas; vivar-sim, cualquier cantidad.</translation>
+        <translation>Más de %1 ejecuciones: la ventana admite como mucho esas; vivar-sim, cualquier cantidad.</translation>
     </message>
     <message>
         <location line="+15"/>
@@ -657,7 +657,7 @@
     <message>
         <location line="-236"/>
         <source>%v of %m runs</source>
-        <translation>%v de %m corridas</translation>
+        <translation>%v de %m ejecuciones</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -682,12 +682,12 @@
     <message>
         <location line="+1"/>
         <source>No new run starts while paused (Alt+P)</source>
-        <translation>En pausa no empieza ninguna corrida nueva (Alt+P)</translation>
+        <translation>En pausa no empieza ninguna ejecución nueva (Alt+P)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>End the table at a whole run: it can be continued from Set up… (Alt+T)</source>
-        <translation>Termina la tabla en una corrida completa: se puede continuar desde Preparar… (Alt+T)</translation>
+        <translation>Termina la tabla en una ejecución completa: se puede continuar desde Preparar… (Alt+T)</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -707,7 +707,7 @@
     <message>
         <location line="+1"/>
         <source>What the plot shows: the share of runs in which the lizards survive, the populations at the end, or the generation of the first extinction</source>
-        <translation>Lo que muestra la gráfica: la proporción de corridas en que sobreviven las lagartijas, las poblaciones al final, o la generación de la primera extinción</translation>
+        <translation>Lo que muestra la gráfica: la proporción de ejecuciones en que sobreviven los lagartos, las poblaciones al final, o la generación de la primera extinción</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -717,7 +717,7 @@
     <message>
         <location line="+3"/>
         <source>Click a point or a cell for its runs, to watch one in the terrarium</source>
-        <translation>Haz clic en un punto o una celda para ver sus corridas y mirar una en el terrario</translation>
+        <translation>Haga clic en un punto o una celda para ver sus ejecuciones y mirar una en el terrario</translation>
     </message>
     <message>
         <location line="+47"/>
@@ -793,12 +793,12 @@
     <message>
         <location line="+7"/>
         <source>Stop the experiment under way before drawing another table.</source>
-        <translation>Detén el experimento en curso antes de dibujar otra tabla.</translation>
+        <translation>Detenga el experimento en curso antes de dibujar otra tabla.</translation>
     </message>
     <message>
         <location line="+26"/>
         <source>%1: %2 runs</source>
-        <translation>%1: %2 corridas</translation>
+        <translation>%1: %2 ejecuciones</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -2206,7 +2206,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
     <message>
         <location line="+3"/>
         <source>Experiment: many runs in the background, one or two rules varied, their table and its plot; shows the experiment under way once there is one (E)</source>
-        <translation>Experimento: muchas corridas en segundo plano, con una o dos reglas variadas, su tabla y su gráfica; muestra el experimento en curso cuando lo hay (E)</translation>
+        <translation>Experimento: muchas ejecuciones en segundo plano, con una o dos reglas variadas, su tabla y su gráfica; muestra el experimento en curso cuando lo hay (E)</translation>
     </message>
     <message>
         <location line="+33"/>
@@ -2399,7 +2399,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
     <message>
         <location line="-16"/>
         <source>An experiment is under way: stop it first to set up another.</source>
-        <translation>Hay un experimento en curso: detenlo antes de preparar otro.</translation>
+        <translation>Hay un experimento en curso: deténgalo antes de preparar otro.</translation>
     </message>
     <message>
         <location line="+17"/>
@@ -2409,7 +2409,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
     <message>
         <location line="+37"/>
         <source>Seed %1 with %2, at generation 0: play (Space) to watch it</source>
-        <translation>Semilla %1 con %2, en la generación 0: pulsa reproducir (Espacio) para mirarla</translation>
+        <translation>Semilla %1 con %2, en la generación 0: pulse reproducir (Espacio) para mirarla</translation>
     </message>
     <message>
         <location line="+2"/>

@@ -10,6 +10,8 @@
 # - vivar.exe from the unzipped zip opens its window, fills the board and
 #   steps it by keys, its 3D view shows the lizards, its seeded trace and
 #   counts file equal vivar-sim.exe's, and closing the window ends it with 0;
+# - vivar.exe sets up and runs a small experiment from its window, whose
+#   table is vivar-sim.exe's and whose plot shows;
 # - unzipped under a folder whose name has accents, vivar.exe shows its
 #   pictures and bitmaps, and saves and opens a board named with ñ;
 # - the installer installs silently, with its Start-menu entry and
@@ -202,6 +204,36 @@ sim_exe --seed "$seed" --generations "$ran" | cmp -s - "$work/model-lines" ||
 sim_exe --seed "$seed" --generations 3 --counts | cmp -s - "$counts" || fail "the counts file differs from vivar-sim.exe's"
 [ -z "$(program_lines "$err")" ] || fail "vivar.exe wrote to stderr: $(program_lines "$err")"
 echo "vivar.exe: $ran generations, the view captured"
+
+# An experiment set up by keys in vivar.exe and run in the background:
+# hatch 1 to 3 over seeds 1 to 5, 50 generations. Its table is
+# vivar-sim.exe's byte for byte, and its window draws the plot of all 15
+# runs (kept as experiment-wine.png).
+experiment_table=$work/experiment.csv plot_log=$work/plot.log
+experiment_rows() { [ -f "$experiment_table" ] && [ "$(wc -l <"$experiment_table")" -ge 16 ]; }
+plot_drawn() { grep -q -x -F "plot runs=15" "$plot_log" 2>/dev/null; }
+VIVAR_PLOT_LOG=$(winepath -w "$plot_log") wine "$app/vivar.exe" >"$out" 2>"$err" &
+pid=$!
+window=$(wait_for_window) && [ -n "$window" ] || die "vivar.exe opened no window for the experiment"
+key e
+wait_for 20 dialog_up Experiment || die "E opened no experiment dialog in vivar.exe"
+for field in 1:3:1 Tab Tab 1 Tab 5 Tab 50 Tab Tab "$(winepath -w "$experiment_table")" Return; do
+  case $field in
+    Tab|Return) xdotool key "$field" ;;
+    *) sleep 0.3; xdotool key ctrl+a; xdotool type --delay 20 "$field" ;;
+  esac
+done
+wait_for 60 experiment_rows || fail "vivar.exe's experiment wrote no whole table"
+sim_exe --seeds 1:5 --vary hatch=1:3:1 --generations 50 --summary | cmp -s - "$experiment_table" ||
+  fail "vivar.exe's experiment table differs from vivar-sim.exe's"
+wait_for 10 plot_drawn || fail "vivar.exe's experiment window drew no plot of the 15 runs"
+[ "$(grep -c -E '^hatch=[123] runs=5 both=' "$plot_log")" -ge 3 ] || fail "the plot's log lacks its three points"
+experiment_window=$(xdotool search --onlyvisible --name '^vivar experiment$' 2>/dev/null | head -n 1)
+import -window "${experiment_window:-root}" "$windows/experiment-wine.png" 2>/dev/null ||
+  fail "no screenshot of vivar.exe's experiment window"
+close_window
+[ -z "$(program_lines "$err")" ] || fail "vivar.exe wrote to stderr after a finished experiment: $(program_lines "$err")"
+echo "vivar.exe: an experiment of 15 runs, its table and plot (see $windows/experiment-wine.png)"
 
 # vivar.exe unzipped into a folder whose name has accents, as a Spanish
 # user's folders are named, and started from another folder: the board and
