@@ -426,12 +426,12 @@
     <message>
         <location filename="../studies/experiment_run.cpp" line="+193"/>
         <source>an experiment in the window has 1 to %1 runs</source>
-        <translation type="unfinished"></translation>
+        <translation>un experimento en la ventana tiene de 1 a %1 ejecuciones</translation>
     </message>
     <message>
         <location line="+113"/>
         <source>vivar: the experiment stopped with the window: %1 of %2 runs are in %3, whole; Experiment… goes on with them</source>
-        <translation type="unfinished"></translation>
+        <translation>vivar: el experimento se detuvo con la ventana: %1 de %2 ejecuciones están en %3, completas; Experimento… sigue con ellas</translation>
     </message>
 </context>
 <context>

@@ -198,8 +198,8 @@ void ExperimentWindow::tick() {
     pause_->setEnabled(busy);
     stop_->setEnabled(busy);
     pause_->setText(progress.state == ExperimentRun::State::kPaused ? tr("Continue") : tr("Pause"));
-    if (run_->tally().runs() != plot_->tally().runs()) {
-        showTally(run_->tally());
+    if (ExperimentTally tally = run_->tally(); tally.runs() != plot_->tally().runs()) {
+        showTally(std::move(tally));
     }
     if (!busy) {
         timer_->stop();

@@ -4,8 +4,7 @@
 #include <memory>
 #include <string>
 
-#include <QApplication>
-#include <QDesktopWidget>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -60,8 +59,9 @@ void View::setUpExperiment() {
         // Beside the terrarium where the screen has room, else over its
         // right edge: the board stays in sight either way.
         const QWidget* main = topLevelWindow.load();
-        const QRect screen = QApplication::desktop()->availableGeometry(main);
         const QRect frame = main->frameGeometry();
+        const QScreen* shown = QGuiApplication::screenAt(frame.center());
+        const QRect screen = shown != nullptr ? shown->availableGeometry() : frame;
         const int width = experiments_->width();
         const int x = frame.right() + width < screen.right() ? frame.right() + 1 : screen.right() - width;
         experiments_->move(x, frame.top());

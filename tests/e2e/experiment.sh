@@ -18,6 +18,13 @@ experiment_up() { [ -n "$(experiment_window)" ]; }
 plot_of() { awk -v runs="plot runs=$1" '$0 == runs { block = ""; on = 1; next } /^plot runs=/ { on = 0 } on { block = block $0 "\n" } END { printf "%s", block }' "$plot_log"; }
 plot_drawn() { grep -q -x -F "plot runs=$1" "$plot_log" 2>/dev/null; }
 
+# Set up… in the experiment's window, and the dialog it opens in focus.
+set_up_again() {
+  xdotool windowfocus --sync "$ew" key alt+s
+  wait_for 10 dialog_up Experiment || die "Set up… opened no dialog ($1)"
+  xdotool windowfocus --sync "$(dialog Experiment)"
+  sleep 0.3
+}
 # Types into the dialog's field that has the focus, over what it holds.
 type_field() { xdotool key ctrl+a; xdotool type --delay 5 "$1"; }
 
@@ -70,10 +77,7 @@ seed=$(status_lines | grep -o -E 'seed [0-9]+' | tail -n 1 | cut -d' ' -f2)
 
 # Stopped part-way and continued from the dialog: the whole table.
 long=$work/long.csv
-xdotool windowfocus --sync "$ew" key alt+s
-wait_for 10 dialog_up Experiment || die "Set up… opened no dialog"
-xdotool windowfocus --sync "$(dialog Experiment)"
-sleep 0.3
+set_up_again "a second experiment"
 xdotool key Tab Tab Tab
 type_field 50
 xdotool key Tab
@@ -91,10 +95,7 @@ stopped=$(rows "$long")
 [ "$stopped" -lt 501 ] || die "the experiment finished before it could be stopped"
 sleep 1
 [ "$(rows "$long")" -eq "$stopped" ] || fail "rows still came after the stop"
-xdotool windowfocus --sync "$ew" key alt+s
-wait_for 10 dialog_up Experiment || die "Set up… opened no dialog after the stop"
-xdotool windowfocus --sync "$(dialog Experiment)"
-sleep 0.3
+set_up_again "after the stop"
 xdotool key Return
 wait_for 10 dialog_gone Experiment || die "the dialog stayed when continuing"
 wait_for 120 has_rows "$long" 501 || die "the continued experiment stopped at $(rows "$long") rows"
@@ -107,10 +108,7 @@ cmp "$long" "$work/sim-long.csv" || fail "the continued table differs from vivar
 # Closed during an experiment: the window goes, the table ends at a whole
 # row, and one line on stderr says so.
 closing=$work/closing.csv
-xdotool windowfocus --sync "$ew" key alt+s
-wait_for 10 dialog_up Experiment || die "Set up… opened no third dialog"
-xdotool windowfocus --sync "$(dialog Experiment)"
-sleep 0.3
+set_up_again "a third experiment"
 xdotool key Tab Tab Tab
 type_field 1000
 xdotool key Tab
