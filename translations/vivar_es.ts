@@ -426,12 +426,12 @@
     <message>
         <location filename="../studies/experiment_run.cpp" line="+193"/>
         <source>an experiment in the window has 1 to %1 runs</source>
-        <translation>un experimento en la ventana tiene de 1 a %1 ejecuciones</translation>
+        <translation>un experimento en la ventana tiene de 1 a %1 simulaciones</translation>
     </message>
     <message>
         <location line="+113"/>
         <source>vivar: the experiment stopped with the window: %1 of %2 runs are in %3, whole; Experiment… goes on with them</source>
-        <translation>vivar: el experimento se detuvo con la ventana: %1 de %2 ejecuciones están en %3, completas; Experimento… sigue con ellas</translation>
+        <translation>vivar: el experimento se detuvo con la ventana: %1 de %2 simulaciones están en %3, completas; Experimento… sigue con ellas</translation>
     </message>
 </context>
 <context>
@@ -504,12 +504,12 @@
     <message>
         <location line="+4"/>
         <source>Generations per run:</source>
-        <translation>Generaciones por ejecución:</translation>
+        <translation>Generaciones por simulación:</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>The cores the runs take; all but one leave the window smooth</source>
-        <translation>Los núcleos que usan las ejecuciones; todos menos uno dejan la ventana fluida</translation>
+        <translation>Los núcleos que usan las simulaciones; todos menos uno dejan la ventana fluida</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -534,7 +534,7 @@
     <message>
         <location line="+2"/>
         <source>The table the rows go to as the runs finish, flushed every second; by default in your documents folder. A table of this experiment cut short is gone on with.</source>
-        <translation>La tabla a la que van las filas a medida que terminan las ejecuciones, vaciada cada segundo; por omisión en su carpeta de documentos. Una tabla de este experimento que quedó a medias se continúa.</translation>
+        <translation>La tabla a la que van las filas a medida que terminan las simulaciones, vaciada cada segundo; por omisión en su carpeta de documentos. Una tabla de este experimento que quedó a medias se continúa.</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -564,7 +564,7 @@
     <message>
         <location line="+57"/>
         <source>%1 runs in all.</source>
-        <translation>%1 ejecuciones en total.</translation>
+        <translation>%1 simulaciones en total.</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -579,7 +579,7 @@
     <message>
         <location line="+2"/>
         <source>Running continues the %1 runs already in the file.</source>
-        <translation>Ejecutar continúa las %1 ejecuciones que ya están en el archivo.</translation>
+        <translation>Ejecutar continúa las %1 simulaciones que ya están en el archivo.</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -619,7 +619,7 @@
     <message>
         <location line="+6"/>
         <source>More than %1 runs: the window takes on at most that many; vivar-sim, any number.</source>
-        <translation>Más de %1 ejecuciones: la ventana admite como mucho esas; vivar-sim, cualquier cantidad.</translation>
+        <translation>Más de %1 simulaciones: la ventana admite como mucho esas; vivar-sim, cualquier cantidad.</translation>
     </message>
     <message>
         <location line="+15"/>
@@ -657,7 +657,7 @@
     <message>
         <location line="-236"/>
         <source>%v of %m runs</source>
-        <translation>%v de %m ejecuciones</translation>
+        <translation>%v de %m simulaciones</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -682,12 +682,12 @@
     <message>
         <location line="+1"/>
         <source>No new run starts while paused (Alt+P)</source>
-        <translation>En pausa no empieza ninguna ejecución nueva (Alt+P)</translation>
+        <translation>En pausa no empieza ninguna simulación nueva (Alt+P)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>End the table at a whole run: it can be continued from Set up… (Alt+T)</source>
-        <translation>Termina la tabla en una ejecución completa: se puede continuar desde Preparar… (Alt+T)</translation>
+        <translation>Termina la tabla en una simulación completa: se puede continuar desde Preparar… (Alt+T)</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -707,7 +707,7 @@
     <message>
         <location line="+1"/>
         <source>What the plot shows: the share of runs in which the lizards survive, the populations at the end, or the generation of the first extinction</source>
-        <translation>Lo que muestra la gráfica: la proporción de ejecuciones en que sobreviven los lagartos, las poblaciones al final, o la generación de la primera extinción</translation>
+        <translation>Lo que muestra la gráfica: la proporción de simulaciones en que sobreviven los lagartos, las poblaciones al final, o la generación de la primera extinción</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -717,7 +717,7 @@
     <message>
         <location line="+3"/>
         <source>Click a point or a cell for its runs, to watch one in the terrarium</source>
-        <translation>Haga clic en un punto o una celda para ver sus ejecuciones y mirar una en el terrario</translation>
+        <translation>Haga clic en un punto o una celda para ver sus simulaciones y mirar una en el terrario</translation>
     </message>
     <message>
         <location line="+47"/>
@@ -798,7 +798,7 @@
     <message>
         <location line="+26"/>
         <source>%1: %2 runs</source>
-        <translation>%1: %2 ejecuciones</translation>
+        <translation>%1: %2 simulaciones</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -2206,7 +2206,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
     <message>
         <location line="+3"/>
         <source>Experiment: many runs in the background, one or two rules varied, their table and its plot; shows the experiment under way once there is one (E)</source>
-        <translation>Experimento: muchas ejecuciones en segundo plano, con una o dos reglas variadas, su tabla y su gráfica; muestra el experimento en curso cuando lo hay (E)</translation>
+        <translation>Experimento: muchas simulaciones en segundo plano, con una o dos reglas variadas, su tabla y su gráfica; muestra el experimento en curso cuando lo hay (E)</translation>
     </message>
     <message>
         <location line="+33"/>
