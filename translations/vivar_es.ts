@@ -424,7 +424,7 @@
         <translation>--vary %1=%2: %3 es demasiado grande; el mayor %1 es %4</translation>
     </message>
     <message>
-        <location filename="../studies/experiment_run.cpp" line="+193"/>
+        <location filename="../studies/experiment_run.cpp" line="+201"/>
         <source>an experiment in the window has 1 to %1 runs</source>
         <translation>un experimento en la ventana tiene de 1 a %1 simulaciones</translation>
     </message>
@@ -636,26 +636,23 @@
     <name>ExperimentWindow</name>
     <message>
         <location filename="../view/experiment_window.cpp" line="+63"/>
-        <location line="+137"/>
+        <location line="+145"/>
         <source>Pause</source>
         <translation>Pausa</translation>
     </message>
     <message>
-        <location line="-136"/>
+        <location line="-144"/>
         <source>Stop</source>
         <translation>Detener</translation>
     </message>
     <message>
         <location line="+5"/>
-        <location line="+177"/>
-        <location line="+12"/>
-        <location line="+7"/>
-        <location line="+45"/>
+        <location line="+257"/>
         <source>vivar experiment</source>
         <translation>experimento de vivar</translation>
     </message>
     <message>
-        <location line="-236"/>
+        <location line="-252"/>
         <source>%v of %m runs</source>
         <translation>%v de %m simulaciones</translation>
     </message>
@@ -675,12 +672,7 @@
         <translation>Abrir tabla…</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Draw the plot of any experiment&apos;s table: one made here, by vivar-sim, or parts put together</source>
-        <translation>Dibuja la gráfica de la tabla de cualquier experimento: una hecha aquí, por vivar-sim, o partes unidas</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+4"/>
         <source>No new run starts while paused (Alt+P)</source>
         <translation>En pausa no empieza ninguna simulación nueva (Alt+P)</translation>
     </message>
@@ -690,7 +682,7 @@
         <translation>Termina la tabla en una simulación completa: se puede continuar desde Preparar… (Alt+T)</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+13"/>
         <source>Survival</source>
         <translation>Supervivencia</translation>
     </message>
@@ -720,7 +712,7 @@
         <translation>Haga clic en un punto o una celda para ver sus simulaciones y mirar una en el terrario</translation>
     </message>
     <message>
-        <location line="+47"/>
+        <location line="+48"/>
         <location line="+122"/>
         <source>Table: %1</source>
         <translation>Tabla: %1</translation>
@@ -771,7 +763,7 @@
         <translation>Frente a %1</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+26"/>
         <source>Open an experiment&apos;s table</source>
         <translation>Abrir la tabla de un experimento</translation>
     </message>
@@ -786,17 +778,22 @@
         <translation>No se puede leer %1.</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+12"/>
         <source>%1 is not an experiment&apos;s table: line %2</source>
         <translation>%1 no es la tabla de un experimento: línea %2</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="-24"/>
         <source>Stop the experiment under way before drawing another table.</source>
         <translation>Detenga el experimento en curso antes de dibujar otra tabla.</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="-164"/>
+        <source>Draw the plot of any experiment&apos;s table: one made here, by vivar-sim, or parts put together (Alt+O)</source>
+        <translation>Dibuja la gráfica de la tabla de cualquier experimento: una hecha aquí, por vivar-sim, o partes unidas (Alt+O)</translation>
+    </message>
+    <message>
+        <location line="+224"/>
         <source>%1: %2 runs</source>
         <translation>%1: %2 simulaciones</translation>
     </message>
@@ -2391,7 +2388,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>La película %1 está guardada: %2 fotogramas</translation>
     </message>
     <message>
-        <location filename="../view/experiments.cpp" line="+35"/>
+        <location filename="../view/experiments.cpp" line="+34"/>
         <location line="+17"/>
         <source>vivar experiment</source>
         <translation>experimento de vivar</translation>
@@ -2407,7 +2404,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>El experimento no empezó: %1</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+38"/>
         <source>Seed %1 with %2, at generation 0: play (Space) to watch it</source>
         <translation>Semilla %1 con %2, en la generación 0: pulse reproducir (Espacio) para mirarla</translation>
     </message>

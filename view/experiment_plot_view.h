@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include <QPoint>
 #include <QWidget>
@@ -21,6 +22,8 @@ public:
     void showTally(ExperimentTally tally);
     void choose(const PlotChoice& choice);
     [[nodiscard]] const ExperimentTally& tally() const { return tally_; }
+    // A table refused, in the log: "problem: what".
+    void logProblem(const std::string& line) { log_.write("problem: " + line); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

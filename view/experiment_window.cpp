@@ -17,7 +17,6 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStringList>
@@ -58,6 +57,7 @@ ExperimentWindow::ExperimentWindow(QWidget* parent, Asks asks)
     : QWidget(parent, Qt::Window),
       asks_(std::move(asks)),
       title_(new QLabel(this)),
+      problem_(new QLabel(this)),
       progress_(new QProgressBar(this)),
       times_(new QLabel(this)),
       pause_(new QPushButton(tr("Pause"), this)),
@@ -80,7 +80,9 @@ ExperimentWindow::ExperimentWindow(QWidget* parent, Asks asks)
     setUp->setToolTip(tr("Set up a new experiment, or continue a stopped one with the same file and settings (Alt+S)"));
     setUp->setShortcut(QKeySequence(QStringLiteral("Alt+S")));
     auto* open = new QPushButton(tr("Open table…"), this);
-    open->setToolTip(tr("Draw the plot of any experiment's table: one made here, by vivar-sim, or parts put together"));
+    open->setToolTip(
+        tr("Draw the plot of any experiment's table: one made here, by vivar-sim, or parts put together (Alt+O)"));
+    open->setShortcut(QKeySequence(QStringLiteral("Alt+O")));
     pause_->setToolTip(tr("No new run starts while paused (Alt+P)"));
     pause_->setShortcut(QKeySequence(QStringLiteral("Alt+P")));
     stop_->setToolTip(tr("End the table at a whole run: it can be continued from Set up… (Alt+T)"));
@@ -89,6 +91,11 @@ ExperimentWindow::ExperimentWindow(QWidget* parent, Asks asks)
         buttons->addWidget(button);
     }
     column->addLayout(buttons);
+
+    problem_->setWordWrap(true);
+    problem_->setStyleSheet(QStringLiteral("color: #c00000"));
+    problem_->hide();
+    column->addWidget(problem_);
 
     auto* choice = new QHBoxLayout;
     shows_->addItem(tr("Survival"));
@@ -147,6 +154,7 @@ void ExperimentWindow::follow(std::unique_ptr<ExperimentRun> run, const Experime
     fields_ = fields;
     table_ = table;
     seeds_ = run_->setup().seeds;
+    tellProblem(QString());
     title_->setText(tr("Table: %1").arg(QDir::toNativeSeparators(table)));
     timer_->start(kRedrawMilliseconds);
     tick();
@@ -234,6 +242,12 @@ void ExperimentWindow::choiceChanged() {
 }
 
 void ExperimentWindow::openTable() {
+    // A table opened is drawn in place of the experiment's, which must have
+    // ended first.
+    if (busy()) {
+        tellProblem(tr("Stop the experiment under way before drawing another table."));
+        return;
+    }
     const QString name = QFileDialog::getOpenFileName(this, tr("Open an experiment's table"),
                                                       user_folders::offered(user_folders::Kind::kExperiments),
                                                       tr("Tables (*.csv);;All files (*)"));
@@ -243,7 +257,7 @@ void ExperimentWindow::openTable() {
     user_folders::remember(user_folders::Kind::kExperiments, name);
     std::FILE* in = platform::openFile(platform::pathFromUtf8(name.toStdString()), "rb");
     if (in == nullptr) {
-        QMessageBox::warning(this, tr("vivar experiment"), tr("%1 cannot be read.").arg(name));
+        tellProblem(tr("%1 cannot be read.").arg(QDir::toNativeSeparators(name)));
         return;
     }
     ExperimentTally tally;
@@ -255,20 +269,14 @@ void ExperimentWindow::openTable() {
     }
     std::fclose(in);
     if (const std::optional<std::string> problem = tally.end()) {
-        QMessageBox::warning(this, tr("vivar experiment"),
-                             tr("%1 is not an experiment's table: line %2").arg(name, QString::fromStdString(*problem)));
-        return;
-    }
-    // A table opened is drawn as it is; the experiment running, if any,
-    // goes on with its own table.
-    if (busy()) {
-        QMessageBox::information(this, tr("vivar experiment"),
-                                 tr("Stop the experiment under way before drawing another table."));
+        tellProblem(tr("%1 is not an experiment's table: line %2")
+                        .arg(QDir::toNativeSeparators(name), QString::fromStdString(*problem)));
         return;
     }
     run_.reset();
     timer_->stop();
     seeds_.reset();
+    tellProblem(QString());
     title_->setText(tr("Table: %1").arg(QDir::toNativeSeparators(name)));
     progress_->setMaximum(static_cast<int>(std::max<std::uint64_t>(tally.runs(), 1)));
     progress_->setValue(static_cast<int>(tally.runs()));
@@ -276,6 +284,14 @@ void ExperimentWindow::openTable() {
     pause_->setEnabled(false);
     stop_->setEnabled(false);
     showTally(std::move(tally));
+}
+
+void ExperimentWindow::tellProblem(const QString& text) {
+    problem_->setText(text);
+    problem_->setVisible(!text.isEmpty());
+    if (!text.isEmpty()) {
+        plot_->logProblem(text.toStdString());
+    }
 }
 
 void ExperimentWindow::pointClicked(std::size_t index, const QPoint& where) {

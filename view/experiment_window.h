@@ -16,7 +16,6 @@
 #include "studies/experiment_run.h"
 #include "studies/experiment_tally.h"
 #include "view/experiment_setup.h"
-#include "view/line_log.h"
 
 class QComboBox;
 class QLabel;
@@ -54,6 +53,9 @@ private:
     void choiceChanged();
     void pointClicked(std::size_t point, const QPoint& where);
     void showTally(ExperimentTally tally);
+    // Says in one red line, and in the plot's log, why a table is not
+    // drawn; nothing clears it.
+    void tellProblem(const QString& text);
 
     Asks asks_;
     std::unique_ptr<ExperimentRun> run_;
@@ -61,6 +63,7 @@ private:
     QString table_;
     std::optional<SeedRange> seeds_;
     QLabel* title_;
+    QLabel* problem_;
     QProgressBar* progress_;
     QLabel* times_;
     QPushButton* pause_;

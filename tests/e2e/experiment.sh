@@ -103,6 +103,22 @@ wait_for 10 plot_drawn 500 || fail "the plot never drew the 500 runs"
 "$sim" --seeds 1:50 --vary hatch=1:10:1 --generations 200 --summary >"$work/sim-long.csv"
 cmp "$long" "$work/sim-long.csv" || fail "the continued table differs from vivar-sim's whole one"
 
+# A table opened again, here vivar-sim's in two parts put together, is
+# drawn as the window's own; a file that is not a table is refused naming
+# its line.
+"$sim" --seeds 1:20 --vary hatch=1:10:1 --generations 100 --summary --part 1/2 >"$work/parts.csv"
+"$sim" --seeds 1:20 --vary hatch=1:10:1 --generations 100 --summary --part 2/2 >>"$work/parts.csv"
+drawings_of_200() { [ "$(grep -c -x -F "plot runs=200" "$plot_log")" -ge "$1" ]; }
+before=$(grep -c -x -F "plot runs=200" "$plot_log")
+xdotool windowfocus --sync "$ew" key alt+o
+answer_dialog "Open an experiment's table" "$work/parts.csv"
+wait_for 10 drawings_of_200 $(( before + 1 )) || fail "the parts put together were not drawn"
+plot_of 200 | grep -v '^point ' | diff "$work/shares" - || fail "the parts' plot differs from the table's shares"
+printf 'size,hatch,mating\n20x20,5\n' >"$work/letter.csv"
+xdotool windowfocus --sync "$ew" key alt+o
+answer_dialog "Open an experiment's table" "$work/letter.csv"
+refused() { grep -q -E '^problem: .*letter\.csv is not an experiment.s table: line [0-9]+' "$plot_log"; }
+wait_for 10 refused || fail "a file that is not a table was not refused naming its line: $(grep '^problem' "$plot_log")"
 [ ! -s "$err" ] || { fail "stderr not empty"; cat "$err"; }
 
 # Closed during an experiment: the window goes, the table ends at a whole
