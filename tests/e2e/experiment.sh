@@ -133,6 +133,11 @@ xdotool key Tab Tab
 type_field "$closing"
 xdotool key Return
 wait_for 30 has_rows "$closing" 30 || die "the third experiment wrote no rows"
+# The terrarium steps meanwhile.
+key n
+stepped() { status_lines | tail -n 1 | grep -q -E "^Generation 1 · stopped"; }
+wait_for 5 stepped || fail "N did not step the terrarium during the experiment: $(status_lines | tail -n 1)"
+has_rows "$closing" 10001 && die "the third experiment finished before the close"
 close_vivar
 [ "$(wc -l <"$err")" -eq 1 ] || fail "the close said $(wc -l <"$err") lines on stderr, not one: $(cat "$err")"
 grep -q -F closing.csv "$err" || fail "the close's line does not name the table: $(cat "$err")"
