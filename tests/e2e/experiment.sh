@@ -138,7 +138,9 @@ key n
 stepped() { status_lines | tail -n 1 | grep -q -E "^Generation 1 · stopped"; }
 wait_for 5 stepped || fail "N did not step the terrarium during the experiment: $(status_lines | tail -n 1)"
 has_rows "$closing" 10001 && die "the third experiment finished before the close"
+closed_at=$(now_ms)
 close_vivar
+echo "closed during an experiment in $(( $(now_ms) - closed_at )) ms"
 [ "$(wc -l <"$err")" -eq 1 ] || fail "the close said $(wc -l <"$err") lines on stderr, not one: $(cat "$err")"
 grep -q -F closing.csv "$err" || fail "the close's line does not name the table: $(cat "$err")"
 [ "$(tail -c 1 "$closing" | od -An -c | tr -d ' ')" = '\n' ] || fail "the table closed with the window ends within a row"
