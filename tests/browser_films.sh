@@ -58,7 +58,10 @@ before_clean_up() {
 }
 wait_for 5 test -s "$work/port" || die "the page's server did not start"
 
-setsid chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking \
+# A home of its own: Chromium keeps its crash reports' settings and dconf
+# its cache there, whatever --user-data-dir says.
+mkdir "$work/home"
+HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_CACHE_HOME=$work/home/.cache setsid chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking \
   --disable-component-update --disable-sync --user-data-dir="$work/profile" \
   "http://127.0.0.1:$(cat "$work/port")/films.html?webm=map.webm&gif=map.gif&readme=readme.gif&frame=$frame&rate=10" \
   >"$work/chromium.log" 2>&1 &
