@@ -22,7 +22,7 @@ mkdir "$work/state" "$work/spool"
 mungekey --create --keyfile="$work/munge/key" || skip "mungekey could not make a key"
 pids=()
 before_clean_up() {
-  scancel --full --signal=KILL --quiet --user=root 2>/dev/null
+  scancel --full --signal=KILL --quiet --user="$(id -un)" 2>/dev/null
   wait_for 10 no_jobs
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
   wait
@@ -127,6 +127,8 @@ scancel --full --signal=TERM "${job}_1"
 wait_for 30 no_jobs || die "job $job still has tasks five minutes after scancel"
 grep -h '^vivar-sim: stopped' "$work"/stopped/*_1.log ||
   fail "the stopped task said not how far it came: $(cat "$work"/stopped/*_1.log)"
+grep "ArrayJobId=$job ArrayTaskId=1 " "$work/log/jobcomp.txt" | grep -q ' ExitCode=143:0 ' ||
+  fail "Slurm saw task 1 end otherwise than by SIGTERM's status 143"
 rows=$(wc -l <"$work/stopped/part-0001.csv")
 [ "$rows" -lt 600 ] || fail "task 1 wrote all its 600 rows: the scancel came too late to test a resume"
 echo "task 1 stopped after $rows of its 600 rows"
