@@ -19,9 +19,12 @@
 
 namespace {
 
-constexpr const char* kContext = "ExperimentPlot";
+// The plot's words, in the context Qt's lupdate files them under.
+class Plot {
+    Q_DECLARE_TR_FUNCTIONS(ExperimentPlot)
+};
 
-QString said(const char* source) { return QCoreApplication::translate(kContext, source); }
+QString said(const char* source) { return QCoreApplication::translate("ExperimentPlot", source); }
 
 using Pen = PlotCanvas::Pen;
 using Align = PlotCanvas::Align;
@@ -42,7 +45,7 @@ QString meaningOf(std::size_t setting, bool squareSides) {
         QT_TRANSLATE_NOOP("ExperimentPlot", "meal (visits a meal lasts)"),
         QT_TRANSLATE_NOOP("ExperimentPlot", "fill (% empty, brown, green, cats)")};
     if (setting == 0 && squareSides) {
-        return said("size: the side N of an N x N board");
+        return Plot::tr("size: the side N of an N x N board");
     }
     return said(kMeanings[setting]);
 }
@@ -128,10 +131,16 @@ Letters lettersFor(const QRectF& area) {
 // The title and the line under it that says what did not vary.
 double drawHeading(PlotCanvas& canvas, const QRectF& area, const Letters& letters, const QString& title,
                    const QString& under) {
+    // Long words, as some languages have, take smaller letters to fit.
+    const double room = area.width() - 2 * letters.gap;
+    const auto fitted = [&](const QString& words, double pixels, bool bold) {
+        const double wide = PlotCanvas::widthOf(words, pixels, bold);
+        return wide > room ? std::max(pixels * room / wide, letters.small * 0.7) : pixels;
+    };
     double y = area.top() + letters.gap + letters.title / 2;
-    canvas.text({area.center().x(), y}, title, letters.title, kInk, Align::kCentre, true);
+    canvas.text({area.center().x(), y}, title, fitted(title, letters.title, true), kInk, Align::kCentre, true);
     y += letters.title / 2 + letters.gap / 2 + letters.small / 2;
-    canvas.text({area.center().x(), y}, under, letters.small, kFaint, Align::kCentre);
+    canvas.text({area.center().x(), y}, under, fitted(under, letters.small, false), kFaint, Align::kCentre);
     return y + letters.small / 2 + letters.gap * 1.5;
 }
 
@@ -145,9 +154,9 @@ QString fixedSettings(const ExperimentTally& tally, const std::vector<std::size_
         }
     }
     const auto generations = static_cast<long long>(tally.generations());
-    const QString runs = tally.runs() == 1 ? said("1 run of %1 generations").arg(generations)
-                                           : said("%1 runs of %2 generations").arg(tally.runs()).arg(generations);
-    return fixed.isEmpty() ? runs : said("%1; fixed: %2").arg(runs, fixed);
+    const QString runs = tally.runs() == 1 ? Plot::tr("1 run of %1 generations").arg(generations)
+                                           : Plot::tr("%1 runs of %2 generations").arg(tally.runs()).arg(generations);
+    return fixed.isEmpty() ? runs : Plot::tr("%1; fixed: %2").arg(runs, fixed);
 }
 
 // One line of a legend: its words, and how its line and marker look.
@@ -358,10 +367,10 @@ std::vector<Key> AgainstPlot::keys() const {
         const bool alone = series_.size() == 1;
         switch (shows_) {
             case PlotShows::kSurvival:
-                keys.push_back({named(said("both species survive"), series_[s]), seriesColour(alone ? 0 : s), false,
+                keys.push_back({named(Plot::tr("both species survive"), series_[s]), seriesColour(alone ? 0 : s), false,
                                 false, false});
-                keys.push_back({named(said("at least one species survives"), series_[s]), seriesColour(alone ? 1 : s),
-                                true, true, false});
+                keys.push_back({named(Plot::tr("at least one species survives"), series_[s]),
+                                seriesColour(alone ? 1 : s), true, true, false});
                 break;
             case PlotShows::kPopulations: {
                 static constexpr std::array<const char*, 3> kKinds{QT_TRANSLATE_NOOP("ExperimentPlot", "brown lizards"),
@@ -374,19 +383,20 @@ std::vector<Key> AgainstPlot::keys() const {
                 break;
             }
             case PlotShows::kExtinction:
-                keys.push_back({named(said("median"), series_[s]), seriesColour(s), false, false, false});
+                keys.push_back({named(Plot::tr("median"), series_[s]), seriesColour(s), false, false, false});
                 break;
         }
     }
     switch (shows_) {
         case PlotShows::kSurvival:
-            keys.push_back({said("bars: 95 % interval (Wilson)"), kFaint, false, false, false, true});
+            keys.push_back({Plot::tr("bars: 95 % interval (Wilson)"), kFaint, false, false, false, true});
             break;
         case PlotShows::kPopulations:
-            keys.push_back({said("line: median; band: quartiles"), kFaint, false, false, true, true});
+            keys.push_back({Plot::tr("line: median; band: quartiles"), kFaint, false, false, true, true});
             break;
         case PlotShows::kExtinction:
-            keys.push_back({said("bars: quartiles; n: runs in which one died out"), kFaint, false, false, false, true});
+            keys.push_back(
+                {Plot::tr("bars: quartiles; n: runs in which one died out"), kFaint, false, false, false, true});
             break;
     }
     return keys;
@@ -432,9 +442,9 @@ std::vector<Column> AgainstPlot::columns() const {
 void AgainstPlot::draw(PlotDrawn& drawn) {
     findSeries();
     const QString subject =
-        shows_ == PlotShows::kSurvival      ? said("Share of runs in which the lizards survive, by %1")
-        : shows_ == PlotShows::kPopulations ? said("Populations after the last generation, by %1")
-                                            : said("Generation at which the first lizard species died out, by %1");
+        shows_ == PlotShows::kSurvival      ? Plot::tr("Share of runs in which the lizards survive, by %1")
+        : shows_ == PlotShows::kPopulations ? Plot::tr("Populations after the last generation, by %1")
+                                            : Plot::tr("Generation at which the first lizard species died out, by %1");
     const double headed = drawHeading(canvas_, area_, letters_, subject.arg(nameOf(setting_)),
                                       fixedSettings(tally_, varied_));
 
@@ -472,7 +482,7 @@ void AgainstPlot::draw(PlotDrawn& drawn) {
     plot.setRight(area_.right() - letters_.body * 1.5);
     plot.setBottom(area_.bottom() - letters_.gap - legendTall - below);
     if (plot.width() < letters_.body * 4 || plot.height() < letters_.body * 3) {
-        drawMessage(canvas_, area_, said("Too small to draw"));
+        drawMessage(canvas_, area_, Plot::tr("Too small to draw"));
         return;
     }
 
@@ -495,9 +505,9 @@ void AgainstPlot::draw(PlotDrawn& drawn) {
         canvas_.line({plot.left(), y}, {plot.right(), y}, Pen{kRule, 1.0});
         canvas_.text({plot.left() - letters_.gap, y}, tickLabel(tick), letters_.body, kInk, Align::kRight);
     }
-    const QString yTitle = shows_ == PlotShows::kSurvival      ? said("% of runs")
-                           : shows_ == PlotShows::kPopulations ? said("animals after the last generation")
-                                                               : said("generation");
+    const QString yTitle = shows_ == PlotShows::kSurvival      ? Plot::tr("% of runs")
+                           : shows_ == PlotShows::kPopulations ? Plot::tr("animals after the last generation")
+                                                               : Plot::tr("generation");
     canvas_.text({area_.left() + letters_.gap + letters_.body * 0.6, plot.center().y()}, yTitle, letters_.body, kInk,
                  Align::kCentre, false, true);
     canvas_.outline(plot, Pen{kInk, 1.0});
@@ -611,7 +621,7 @@ void AgainstPlot::drawExtinction(PlotDrawn& drawn, const std::function<double(do
             if (died.count() == 0) {
                 // No run died out here: said on the axis, clickable still.
                 const QPointF at(x, yOf(0) - letters_.small);
-                canvas_.text(at, said("none"), letters_.small, kFaint, Align::kCentre);
+                canvas_.text(at, Plot::tr("none"), letters_.small, kFaint, Align::kCentre);
                 hit(drawn, at, p);
                 continue;
             }
@@ -640,7 +650,7 @@ void drawGrid(PlotCanvas& canvas, const QRectF& area, const ExperimentTally& tal
     const std::size_t up = varied[1];
     const double headed = drawHeading(
         canvas, area, letters,
-        said("Share of runs in which both lizard species survive, by %1 and %2").arg(nameOf(across), nameOf(up)),
+        Plot::tr("Share of runs in which both lizard species survive, by %1 and %2").arg(nameOf(across), nameOf(up)),
         fixedSettings(tally, varied));
 
     // Each axis's values in the order of their places.
@@ -664,12 +674,13 @@ void drawGrid(PlotCanvas& canvas, const QRectF& area, const ExperimentTally& tal
     for (const std::string& row : rows) {
         rowLabelsWide = std::max(rowLabelsWide, PlotCanvas::widthOf(text(row), letters.body));
     }
-    const double scaleWide = letters.body * 1.5 + letters.gap + PlotCanvas::widthOf(QStringLiteral("100 %"), letters.small);
+    const double scaleWide =
+        letters.body * 1.5 + letters.gap + PlotCanvas::widthOf(QStringLiteral("100 %"), letters.small);
     QRectF grid(area.left() + letters.gap + letters.body * 1.6 + rowLabelsWide + letters.gap, headed, 0, 0);
     grid.setRight(area.right() - letters.gap * 3 - scaleWide);
     grid.setBottom(area.bottom() - letters.gap * 2 - letters.body * 2.8);
     if (grid.width() < letters.body * 4 || grid.height() < letters.body * 3) {
-        drawMessage(canvas, area, said("Too small to draw"));
+        drawMessage(canvas, area, Plot::tr("Too small to draw"));
         return;
     }
     const double cellWide = grid.width() / static_cast<double>(columns.size());
@@ -759,8 +770,11 @@ void drawGrid(PlotCanvas& canvas, const QRectF& area, const ExperimentTally& tal
         canvas.line({scale.right(), y}, {scale.right() + letters.gap / 2, y}, Pen{kInk, 1.0});
         canvas.text({scale.right() + letters.gap, y}, percent(tick / 4.0), letters.small, kInk, Align::kLeft);
     }
-    canvas.text({scale.center().x(), scale.top() - letters.gap - letters.small / 2}, said("both survive"),
-                letters.small, kInk, Align::kCentre);
+    const QString scaleTitle = Plot::tr("both survive");
+    const double scaleTitleX = std::min(scale.center().x(), area.right() - letters.gap -
+                                                                PlotCanvas::widthOf(scaleTitle, letters.small) / 2);
+    canvas.text({scaleTitleX, scale.top() - letters.gap - letters.small / 2}, scaleTitle, letters.small, kInk,
+                Align::kCentre);
 }
 
 }  // namespace
@@ -805,12 +819,12 @@ PlotDrawn drawExperimentPlot(PlotCanvas& canvas, const QRectF& area, const Exper
         drawn.lines.push_back(logLineOf(point, varied));
     }
     if (tally.points().empty()) {
-        drawn.problem = said("No runs yet").toStdString();
-        drawMessage(canvas, area, said("No runs yet"));
+        drawn.problem = Plot::tr("No runs yet").toStdString();
+        drawMessage(canvas, area, Plot::tr("No runs yet"));
         return drawn;
     }
     if (choice.against && std::find(varied.begin(), varied.end(), *choice.against) == varied.end()) {
-        drawn.problem = said("the table does not vary %1").arg(nameOf(*choice.against)).toStdString();
+        drawn.problem = Plot::tr("the table does not vary %1").arg(nameOf(*choice.against)).toStdString();
         drawMessage(canvas, area, QString::fromStdString(*drawn.problem));
         return drawn;
     }
