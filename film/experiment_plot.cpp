@@ -317,6 +317,8 @@ private:
     AxisPlaces places_;
     std::map<std::string, std::size_t> placeOf_;
     std::vector<Series> series_;
+    // The x axis's pixels for each value.
+    double room_ = 0;
 };
 
 void AgainstPlot::findSeries() {
@@ -403,7 +405,9 @@ std::vector<Key> AgainstPlot::keys() const {
 }
 
 double AgainstPlot::shift(std::size_t line, std::size_t lines) const {
-    return (static_cast<double>(line) - static_cast<double>(lines - 1) / 2) * letters_.body * 0.3;
+    // Apart enough to tell their bars apart, within half a value's room.
+    const double step = std::min(letters_.body * 0.3, room_ * 0.5 / static_cast<double>(lines));
+    return (static_cast<double>(line) - static_cast<double>(lines - 1) / 2) * step;
 }
 
 void AgainstPlot::hit(PlotDrawn& drawn, QPointF at, std::size_t point) const {
@@ -496,6 +500,7 @@ void AgainstPlot::draw(PlotDrawn& drawn) {
     low -= pad;
     high += pad;
     const auto xOf = [&](double place) { return plot.left() + (place - low) / (high - low) * plot.width(); };
+    room_ = plot.width() / static_cast<double>(std::max<std::size_t>(values_.size(), 1));
     // Room above the top tick, so that a mark at 100 % stays whole.
     const double headroom = letters_.body * 0.7;
     const auto yOf = [&](double value) { return plot.bottom() - value / top * (plot.height() - headroom); };
@@ -674,8 +679,10 @@ void drawGrid(PlotCanvas& canvas, const QRectF& area, const ExperimentTally& tal
     for (const std::string& row : rows) {
         rowLabelsWide = std::max(rowLabelsWide, PlotCanvas::widthOf(text(row), letters.body));
     }
+    const QString scaleTitle = Plot::tr("both survive");
     const double scaleWide =
-        letters.body * 1.5 + letters.gap + PlotCanvas::widthOf(QStringLiteral("100 %"), letters.small);
+        std::max(letters.body * 1.5 + letters.gap * 1.5 + PlotCanvas::widthOf(QStringLiteral("100 %"), letters.small),
+                 PlotCanvas::widthOf(scaleTitle, letters.small));
     QRectF grid(area.left() + letters.gap + letters.body * 1.6 + rowLabelsWide + letters.gap, headed, 0, 0);
     grid.setRight(area.right() - letters.gap * 3 - scaleWide);
     grid.setBottom(area.bottom() - letters.gap * 2 - letters.body * 2.8);
@@ -692,7 +699,7 @@ void drawGrid(PlotCanvas& canvas, const QRectF& area, const ExperimentTally& tal
         pointAt.emplace(std::make_pair(points[p].settings[across], points[p].settings[up]), p);
     }
     // The cell's words shrink, then go, as cells get smaller.
-    const double share = std::clamp(std::min(cellWide / 4.2, cellTall / 2.6), letters.small * 0.8, letters.title);
+    const double share = std::clamp(std::min(cellWide / 5, cellTall / 2.8), letters.small * 0.8, letters.title);
     for (std::size_t c = 0; c < columns.size(); ++c) {
         for (std::size_t r = 0; r < rows.size(); ++r) {
             const QRectF cell(grid.left() + static_cast<double>(c) * cellWide,
@@ -708,7 +715,7 @@ void drawGrid(PlotCanvas& canvas, const QRectF& area, const ExperimentTally& tal
             canvas.rectangle(cell, ground);
             const QString value = percent(point.both().value());
             const QString runs = QStringLiteral("n=%1").arg(point.runs);
-            const double small = share * 0.7;
+            const double small = std::max(share * 0.7, letters.small * 0.85);
             const bool bothFit = cellTall > share + small + letters.gap &&
                                  PlotCanvas::widthOf(value, share, true) < cellWide - 4 &&
                                  PlotCanvas::widthOf(runs, small) < cellWide - 4;
@@ -755,8 +762,11 @@ void drawGrid(PlotCanvas& canvas, const QRectF& area, const ExperimentTally& tal
                 letters.body, kInk, Align::kCentre, false, true);
 
     // The colour scale, with its shares.
-    const QRectF scale(grid.right() + letters.gap * 2, grid.top() + grid.height() * 0.1, letters.body * 1.5,
-                       grid.height() * 0.8);
+    const double column = grid.right() + letters.gap * 2;
+    const QRectF scale(column + (scaleWide - letters.body * 1.5 - letters.gap * 1.5 -
+                                 PlotCanvas::widthOf(QStringLiteral("100 %"), letters.small)) /
+                                    2,
+                       grid.top() + grid.height() * 0.1, letters.body * 1.5, grid.height() * 0.8);
     constexpr int kSteps = 40;
     for (int step = 0; step < kSteps; ++step) {
         const double from = static_cast<double>(step) / kSteps;
@@ -770,11 +780,8 @@ void drawGrid(PlotCanvas& canvas, const QRectF& area, const ExperimentTally& tal
         canvas.line({scale.right(), y}, {scale.right() + letters.gap / 2, y}, Pen{kInk, 1.0});
         canvas.text({scale.right() + letters.gap, y}, percent(tick / 4.0), letters.small, kInk, Align::kLeft);
     }
-    const QString scaleTitle = Plot::tr("both survive");
-    const double scaleTitleX = std::min(scale.center().x(), area.right() - letters.gap -
-                                                                PlotCanvas::widthOf(scaleTitle, letters.small) / 2);
-    canvas.text({scaleTitleX, scale.top() - letters.gap - letters.small / 2}, scaleTitle, letters.small, kInk,
-                Align::kCentre);
+    canvas.text({column + scaleWide / 2, scale.top() - letters.gap - letters.small / 2}, scaleTitle, letters.small,
+                kInk, Align::kCentre);
 }
 
 }  // namespace

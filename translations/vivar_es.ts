@@ -2146,6 +2146,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <source>Usage: vivar-sim [OPTION]... [--counts | --summary] [--save-board FILE [--at K]]
   or:  vivar-sim --seeds A:B [OPTION]... --counts | --summary
   or:  vivar-sim --seeds A:B --vary NAME=VALUES [OPTION]... --counts | --summary
+  or:  vivar-sim --plot TABLE FILE [--against NAME] [--show WHAT] [--plot-size WxH]
 
 Runs the terrarium without a window.
 
@@ -2188,6 +2189,7 @@ Options:
         <translation>Modo de empleo: vivar-sim [OPCIÓN]... [--counts | --summary] [--save-board ARCHIVO [--at K]]
    o:  vivar-sim --seeds A:B [OPCIÓN]... --counts | --summary
    o:  vivar-sim --seeds A:B --vary NOMBRE=VALORES [OPCIÓN]... --counts | --summary
+   o:  vivar-sim --plot TABLA ARCHIVO [--against NOMBRE] [--show QUÉ] [--plot-size AxL]
 
 Simula el terrario sin ventana.
 

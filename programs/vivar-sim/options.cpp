@@ -29,6 +29,7 @@ constexpr const char* kUsage = QT_TRANSLATE_NOOP("VivarSim",
     "Usage: vivar-sim [OPTION]... [--counts | --summary] [--save-board FILE [--at K]]\n"
     "  or:  vivar-sim --seeds A:B [OPTION]... --counts | --summary\n"
     "  or:  vivar-sim --seeds A:B --vary NAME=VALUES [OPTION]... --counts | --summary\n"
+    "  or:  vivar-sim --plot TABLE FILE [--against NAME] [--show WHAT] [--plot-size WxH]\n"
     "\n"
     "Runs the terrarium without a window.\n"
     "\n"
