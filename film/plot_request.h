@@ -16,8 +16,10 @@ enum class PlotShows { kSurvival, kPopulations, kExtinction };
 
 struct PlotChoice {
     PlotShows shows = PlotShows::kSurvival;
-    // The setting along the x axis, an index into kSettingNames; when not
-    // given, the only varied one, or a grid of the first two.
+    // The setting along the x axis, an index into kSettingNames, with a
+    // line for each value of the other varied ones; when not given, the
+    // survival of two varied settings is a grid of them, and anything else
+    // is drawn against the first varied setting.
     std::optional<std::size_t> against;
 };
 
