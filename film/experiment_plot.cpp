@@ -109,10 +109,9 @@ std::string logLineOf(const Point& point, const std::vector<std::size_t>& varied
     for (const std::size_t setting : varied) {
         line += std::string(kSettingNames[setting]) + "=" + point.settings[setting] + " ";
     }
-    char shares[96];
-    std::snprintf(shares, sizeof shares, "runs=%llu both=%.3f one=%.3f", static_cast<unsigned long long>(point.runs),
-                  point.both().value(), point.one().value());
-    return line + shares;
+    char shares[64];
+    std::snprintf(shares, sizeof shares, " both=%.3f one=%.3f", point.both().value(), point.one().value());
+    return line + "runs=" + std::to_string(point.runs) + shares;
 }
 
 // The sizes of a plot's letters and the room around its parts.
