@@ -4,7 +4,7 @@
 <context>
     <name>BoardFile</name>
     <message>
-        <location filename="../model/board_file.cpp" line="+41"/>
+        <location filename="../model/board_file_terms.h" line="+40"/>
         <source>an empty square</source>
         <translation>una casilla vacía</translation>
     </message>
@@ -126,7 +126,7 @@
         <translation>la línea de las semillas siguientes (next-seeds)</translation>
     </message>
     <message>
-        <location line="+169"/>
+        <location filename="../model/board_file_read.cpp" line="+37"/>
         <location line="+33"/>
         <location line="+316"/>
         <source>&quot;%1&quot; is missing</source>
@@ -275,7 +275,7 @@
         <translation>vacío, no es un tablero de vivar</translation>
     </message>
     <message>
-        <location line="+136"/>
+        <location filename="../model/board_file.cpp" line="+63"/>
         <source>holds generation %1, the last that can be counted: the run cannot go on from it</source>
         <translation>contiene la generación %1, la última que se puede contar: la ejecución no puede seguir desde ella</translation>
     </message>
@@ -285,7 +285,7 @@
         <translation>contiene la generación %1: %2 generaciones más pasarían de la generación %3</translation>
     </message>
     <message>
-        <location line="+214"/>
+        <location line="+20"/>
         <source>the board is %1, not %2 as --size says</source>
         <translation>el tablero es de %1, no de %2 como dice --size</translation>
     </message>
@@ -295,7 +295,7 @@
         <translation>la regla %1 del tablero es %2, no %3 como dice --rule</translation>
     </message>
     <message>
-        <location line="-402"/>
+        <location filename="../model/board_file_read.cpp" line="-42"/>
         <source>larger than %1 bytes, not a vivar board</source>
         <translation>mayor de %1 bytes, no es un tablero de vivar</translation>
     </message>
@@ -315,12 +315,12 @@
         <translation>texto después de la línea final (end)</translation>
     </message>
     <message>
-        <location line="+92"/>
+        <location filename="../model/board_file.cpp" line="-54"/>
         <source>input/output error</source>
         <translation>error de entrada/salida</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location filename="../model/board_file_read.cpp" line="+36"/>
         <source>line %1: %2</source>
         <translation>línea %1: %2</translation>
     </message>
@@ -381,7 +381,7 @@
 <context>
     <name>ExaminerViewer</name>
     <message>
-        <location filename="../platform/window.cpp" line="+365"/>
+        <location filename="../platform/examiner_viewer.cpp" line="+230"/>
         <source>Dolly</source>
         <translation>Acercar</translation>
     </message>
@@ -422,6 +422,171 @@
         <location line="+5"/>
         <source>--vary %1=%2: %3 is too large; the largest %1 is %4</source>
         <translation>--vary %1=%2: %3 es demasiado grande; el mayor %1 es %4</translation>
+    </message>
+    <message>
+        <location filename="../studies/experiment_run.cpp" line="+201"/>
+        <source>an experiment in the window has 1 to %1 runs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+113"/>
+        <source>vivar: the experiment stopped with the window: %1 of %2 runs are in %3, whole; Experiment… goes on with them</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ExperimentPlot</name>
+    <message>
+        <location filename="../film/experiment_plot.cpp" line="+42"/>
+        <source>size (width x height)</source>
+        <translation>size (ancho x alto)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>hatch (visits an egg takes to hatch)</source>
+        <translation>hatch (visitas que tarda un huevo en eclosionar)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>mating (visits a mating lasts)</source>
+        <translation>mating (visitas que dura un apareamiento)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>meal (visits a meal lasts)</source>
+        <translation>meal (visitas que dura una comida)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>fill (% empty, brown, green, cats)</source>
+        <translation>fill (% de vacías, marrones, verdes, gatos)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>size: the side N of an N x N board</source>
+        <translation>size: el lado N de un tablero de N x N</translation>
+    </message>
+    <message>
+        <location line="+103"/>
+        <source>1 run of %1 generations</source>
+        <translation>1 simulación de %1 generaciones</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 runs of %2 generations</source>
+        <translation>%1 simulaciones de %2 generaciones</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1; fixed: %2</source>
+        <translation>%1; fijos: %2</translation>
+    </message>
+    <message>
+        <location line="+211"/>
+        <source>both species survive</source>
+        <translation>sobreviven las dos especies</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>at least one species survives</source>
+        <translation>sobrevive al menos una especie</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>brown lizards</source>
+        <translation>lagartos marrones</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>green lizards</source>
+        <translation>lagartos verdes</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>cats</source>
+        <translation>gatos</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>median</source>
+        <translation>mediana</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>bars: 95 % interval (Wilson)</source>
+        <translation>barras: intervalo del 95 % (Wilson)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>line: median; band: quartiles</source>
+        <translation>línea: mediana; banda: cuartiles</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>bars: quartiles; n: runs in which one died out</source>
+        <translation>barras: cuartiles; n: simulaciones en las que una se extinguió</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>Share of runs in which the lizards survive, by %1</source>
+        <translation>Proporción de simulaciones en las que sobreviven los lagartos, según %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Populations after the last generation, by %1</source>
+        <translation>Poblaciones tras la última generación, según %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Generation at which the first lizard species died out, by %1</source>
+        <translation>Generación en la que se extinguió la primera especie de lagartos, según %1</translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <location line="+198"/>
+        <source>Too small to draw</source>
+        <translation>Demasiado pequeño para dibujarlo</translation>
+    </message>
+    <message>
+        <location line="-175"/>
+        <source>% of runs</source>
+        <translation>% de simulaciones</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>animals after the last generation</source>
+        <translation>animales tras la última generación</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>generation</source>
+        <translation>generación</translation>
+    </message>
+    <message>
+        <location line="+114"/>
+        <source>none</source>
+        <translation>ninguna</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Share of runs in which both lizard species survive, by %1 and %2</source>
+        <translation>Proporción de simulaciones en las que sobreviven las dos especies de lagartos, según %1 y %2</translation>
+    </message>
+    <message>
+        <location line="+120"/>
+        <source>both survive</source>
+        <translation>sobreviven las dos</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <location line="+1"/>
+        <source>No runs yet</source>
+        <translation>Aún no hay simulaciones</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>the table does not vary %1</source>
+        <translation>la tabla no varía %1</translation>
     </message>
 </context>
 <context>
@@ -535,7 +700,7 @@
         <translation>gatos</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+35"/>
         <source>Generation %1</source>
         <translation>Generación %1</translation>
     </message>
@@ -1034,7 +1199,7 @@ ventana el programa termina tras la generación en curso.
 <context>
     <name>RunSession</name>
     <message>
-        <location filename="../app/run_session.cpp" line="+441"/>
+        <location filename="../app/run_session.cpp" line="+431"/>
         <source>the counts file &apos;%1&apos; could not be written: %2</source>
         <translation>no se pudo escribir el archivo de recuentos &apos;%1&apos;: %2</translation>
     </message>
@@ -1646,7 +1811,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Una generación y parar; tras volver atrás, la siguiente de la misma simulación otra vez (N, . o Alt+Derecha)</translation>
     </message>
     <message>
-        <location filename="../view/run_on_screen.cpp" line="+307"/>
+        <location filename="../view/navigator.cpp" line="+203"/>
         <source>The run goes back only while stopped: stop it first (Space).</source>
         <translation>Solo se vuelve atrás con la simulación detenida: deténgala antes (Espacio).</translation>
     </message>
@@ -1681,7 +1846,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Rehacer el último cambio deshecho, detenido (Ctrl+Mayús+Z o Ctrl+Y)</translation>
     </message>
     <message>
-        <location filename="../view/view.cpp" line="+97"/>
+        <location filename="../view/view.cpp" line="+105"/>
         <source>vivar: could not open the viewer window: no display could be opened</source>
         <translation>vivar: no se pudo abrir la ventana del visor: no se pudo abrir ninguna pantalla</translation>
     </message>
@@ -1747,7 +1912,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>El tablero no se abrió: la simulación volvió a arrancar antes.</translation>
     </message>
     <message>
-        <location filename="../view/view.h" line="+51"/>
+        <location filename="../view/view.h" line="+49"/>
         <source>Play: run the generations (Space or 1)</source>
         <translation>Reproducir: avanzan las generaciones (Espacio o 1)</translation>
     </message>
@@ -1807,7 +1972,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Reglas…</translation>
     </message>
     <message>
-        <location filename="../view/run_on_screen.cpp" line="-281"/>
+        <location filename="../view/navigator.cpp" line="-179"/>
         <source>the edit of %1 at generation %2</source>
         <translation>la edición de %1 en la generación %2</translation>
     </message>
@@ -1832,27 +1997,27 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>las reglas nuevas</translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+22"/>
         <source>the run before is kept: Ctrl+Z brings it back</source>
         <translation>la simulación anterior se guarda: Ctrl+Z la recupera</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+21"/>
         <source>The edit was not made: the run started again before it could be.</source>
         <translation>La edición no se hizo: la simulación volvió a arrancar antes.</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+21"/>
         <source>Generation %1 is edited: the recorded generations after it stay until the run goes on from this board (Ctrl+Z undoes the edit)</source>
         <translation>La generación %1 está editada: las generaciones registradas tras ella se mantienen hasta que la simulación siga desde este tablero (Ctrl+Z deshace la edición)</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+24"/>
         <source>Generations %1 to %2 are set aside: the run goes on from the edited board (Ctrl+Z brings them back)</source>
         <translation>Las generaciones %1 a %2 quedan aparte: la simulación sigue desde el tablero editado (Ctrl+Z las recupera)</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+15"/>
         <source>Undo works while stopped: stop the run first (Space).</source>
         <translation>Deshacer funciona con la simulación detenida: deténgala primero (Espacio).</translation>
     </message>
@@ -1887,7 +2052,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Rehecho: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location filename="../view/run_on_screen.cpp" line="+68"/>
         <source>the counts file named holds the rows of another run, which stay: this run&apos;s counts go to %1</source>
         <translation>el archivo de recuentos indicado tiene las filas de otra ejecución, que se conservan: los recuentos de esta ejecución van a %1</translation>
     </message>
@@ -1897,7 +2062,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>los recuentos de esta simulación van a un archivo propio, %1</translation>
     </message>
     <message>
-        <location filename="../view/board_rules.cpp" line="+72"/>
+        <location filename="../view/board_rules.cpp" line="+70"/>
         <source>The rules change only while stopped: stop the run first (Space).</source>
         <translation>Las reglas solo cambian con la simulación detenida: deténgala antes (Espacio).</translation>
     </message>
@@ -1907,7 +2072,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Las nuevas reglas llegan con el próximo llenado (4) o limpieza (3).</translation>
     </message>
     <message>
-        <location filename="../view/run_on_screen.cpp" line="+67"/>
+        <location filename="../view/navigator.cpp" line="+22"/>
         <source>Generation %1 is edited: go on from it (N) or undo the edits (Ctrl+Z) before going to another generation.</source>
         <translation>La generación %1 está editada: siga desde ella (N) o deshaga las ediciones (Ctrl+Z) antes de ir a otra generación.</translation>
     </message>
@@ -1917,12 +2082,12 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>La generación %1 es donde empieza esta simulación.</translation>
     </message>
     <message>
-        <location filename="../view/pictures_of_view.cpp" line="+87"/>
+        <location filename="../view/recorder.cpp" line="+105"/>
         <source>Save a picture of the view</source>
         <translation>Guardar una imagen de la vista</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+30"/>
         <source>the picture was not saved: OpenGL could not draw the view off screen at %1x%2</source>
         <translation>no se guardó la imagen: OpenGL no pudo dibujar la vista fuera de pantalla a %1x%2</translation>
     </message>
@@ -1934,17 +2099,17 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>no se guardó la imagen: %1: %2</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>The view saved as %1 (%2x%3)</source>
         <translation>La vista se guardó como %1 (%2x%3)</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>Record a film of the generations shown</source>
         <translation>Grabar una película de las generaciones mostradas</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+19"/>
         <source>no film was recorded: %1: %2</source>
         <translation>no se grabó ninguna película: %1: %2</translation>
     </message>
@@ -1977,10 +2142,11 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
 <context>
     <name>VivarSim</name>
     <message>
-        <location filename="../programs/vivar-sim/options.cpp" line="+26"/>
+        <location filename="../programs/vivar-sim/options.cpp" line="+28"/>
         <source>Usage: vivar-sim [OPTION]... [--counts | --summary] [--save-board FILE [--at K]]
   or:  vivar-sim --seeds A:B [OPTION]... --counts | --summary
   or:  vivar-sim --seeds A:B --vary NAME=VALUES [OPTION]... --counts | --summary
+  or:  vivar-sim --plot TABLE FILE [--against NAME] [--show WHAT] [--plot-size WxH]
 
 Runs the terrarium without a window.
 
@@ -2023,6 +2189,7 @@ Options:
         <translation>Modo de empleo: vivar-sim [OPCIÓN]... [--counts | --summary] [--save-board ARCHIVO [--at K]]
    o:  vivar-sim --seeds A:B [OPCIÓN]... --counts | --summary
    o:  vivar-sim --seeds A:B --vary NOMBRE=VALORES [OPCIÓN]... --counts | --summary
+   o:  vivar-sim --plot TABLA ARCHIVO [--against NOMBRE] [--show QUÉ] [--plot-size AxL]
 
 Simula el terrario sin ventana.
 
@@ -2098,18 +2265,6 @@ Opciones:
                      and added to FILE, which then holds what one run without
                      a stop writes; a file that is not this command&apos;s table
                      (or part) is refused and left as it was
-  --language L       speak L, en or es, in this help and the complaints
-                     (default en, whatever the system&apos;s language)
-  --help, /?         print this help
-  --version          print the version
-
-In the CSV, lizard1 and egg1 are the brown lizards and their eggs, lizard2
-and egg2 the green ones; species1 is brown, species2 green. With --seeds, and
-in --summary, every row begins with its run&apos;s size and rules, varied or not:
-size,hatch,mating,meal,fill, then the seed.
-
-Ctrl+C or SIGTERM ends the output at a whole row, says on stderr how much was
-written, and exits with status 130 or 143.
 </source>
         <translation>  --film-rate N      las generaciones por segundo de la película, de %7 a %8
                      (por omisión %9)
@@ -2144,7 +2299,61 @@ written, and exits with status 130 or 143.
                      queda como lo escribe una ejecución sin parada; un
                      archivo que no es la tabla (o parte) de esta orden se
                      rechaza y se deja como estaba
-  --language L       habla en L, en o es, en esta ayuda y en las quejas
+</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>  --plot TABLE FILE  draw the experiment in TABLE (the output of --seeds A:B
+                     --summary, with --vary or not, or its parts one after
+                     another) into FILE, a PNG picture or an SVG drawing by
+                     its ending, and run nothing: the share of runs in which
+                     both lizard species survive and in which one does,
+                     with 95 % intervals, against the varied setting; a grid
+                     of the shares when two settings vary
+  --against NAME     with --plot, the setting along the x axis (size, hatch,
+                     mating, meal, fill), one line for each value of the
+                     other varied ones
+  --show WHAT        with --plot: survival (default), populations (the last
+                     generation&apos;s, median and quartiles) or extinction (the
+                     generation at which the first species died out)
+  --plot-size WxH    with --plot, the picture&apos;s size in pixels, %1 to %2
+                     (default %3x%4)
+</source>
+        <translation>  --plot TABLA ARCHIVO
+                     dibuja el experimento de TABLA (la salida de --seeds A:B
+                     --summary, con --vary o sin él, o sus partes una tras
+                     otra) en ARCHIVO, una imagen PNG o un dibujo SVG según
+                     su terminación, sin simular nada: la proporción de
+                     simulaciones en las que sobreviven las dos especies de
+                     lagartos y en las que sobrevive una, con intervalos del
+                     95 %, frente al ajuste que varía; una cuadrícula de las
+                     proporciones cuando varían dos ajustes
+  --against NOMBRE   con --plot, el ajuste del eje x (size, hatch, mating,
+                     meal, fill), con una línea por cada valor de los demás
+                     ajustes que varían
+  --show QUÉ         con --plot: survival (por omisión), populations (las de
+                     la última generación, mediana y cuartiles) o extinction
+                     (la generación en la que se extinguió la primera especie)
+  --plot-size AxL    con --plot, el tamaño de la imagen en píxeles, de %1
+                     a %2 (por omisión %3x%4)
+</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>  --language L       speak L, en or es, in this help and the complaints
+                     (default en, whatever the system&apos;s language)
+  --help, /?         print this help
+  --version          print the version
+
+In the CSV, lizard1 and egg1 are the brown lizards and their eggs, lizard2
+and egg2 the green ones; species1 is brown, species2 green. With --seeds, and
+in --summary, every row begins with its run&apos;s size and rules, varied or not:
+size,hatch,mating,meal,fill, then the seed.
+
+Ctrl+C or SIGTERM ends the output at a whole row, says on stderr how much was
+written, and exits with status 130 or 143.
+</source>
+        <translation>  --language L       habla en L, en o es, en esta ayuda y en las quejas
                      (por omisión en, sea cual sea el idioma del sistema)
   --help, /?         muestra esta ayuda
   --version          muestra la versión
@@ -2159,7 +2368,7 @@ cuánto se escribió y sale con el estado 130 o 143.
 </translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location line="+48"/>
         <source>--seeds needs a range A:B of whole numbers from 0 to %1, not &apos;%2&apos;</source>
         <translation>--seeds necesita un intervalo A:B de números enteros de 0 a %1, no &apos;%2&apos;</translation>
     </message>
@@ -2184,12 +2393,42 @@ cuánto se escribió y sale con el estado 130 o 143.
         <translation>%1 necesita un nombre de archivo</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+19"/>
+        <source>--plot needs a picture&apos;s name ending in .png or .svg, not &apos;%1&apos;</source>
+        <translation>--plot necesita un nombre de imagen terminado en .png o .svg, no &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>--against needs one of size, hatch, mating, meal, fill, not &apos;%1&apos;</source>
+        <translation>--against necesita uno de size, hatch, mating, meal, fill, no &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>--show needs survival, populations or extinction, not &apos;%1&apos;</source>
+        <translation>--show necesita survival, populations o extinction, no &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>--plot-size needs WxH, each from %1 to %2, not &apos;%3&apos;</source>
+        <translation>--plot-size necesita AxL, cada uno de %1 a %2, no &apos;%3&apos;</translation>
+    </message>
+    <message>
+        <location line="+47"/>
         <source>--film needs a file name ending in .webm (a video) or .gif (an animated GIF), not &apos;%1&apos;</source>
         <translation>--film necesita un nombre de archivo que termine en .webm (un vídeo) o .gif (un GIF animado), no &apos;%1&apos;</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+33"/>
+        <source>%1 goes with --plot TABLE FILE</source>
+        <translation>%1 va con --plot TABLA ARCHIVO</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>--plot draws a table and runs nothing: it goes with --against, --show and --plot-size only</source>
+        <translation>--plot dibuja una tabla y no simula nada: solo va con --against, --show y --plot-size</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>--counts and --summary do not go together</source>
         <translation>--counts y --summary no van juntos</translation>
     </message>
@@ -2257,6 +2496,22 @@ cuánto se escribió y sale con el estado 130 o 143.
         <location line="+3"/>
         <source>--vary and --seeds make more runs than can be counted</source>
         <translation>--vary y --seeds dan más simulaciones de las que se pueden contar</translation>
+    </message>
+    <message>
+        <location filename="../programs/vivar-sim/plot.cpp" line="+24"/>
+        <location line="+12"/>
+        <source>the table cannot be read</source>
+        <translation>no se puede leer la tabla</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>--against %1: %2 varies nothing</source>
+        <translation>--against %1: %2 no varía nada</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>--against %1: %2 does not vary it, only %3</source>
+        <translation>--against %1: %2 no lo varía, solo %3</translation>
     </message>
 </context>
 <context>
