@@ -22,6 +22,10 @@ packages=(
   help2man man-db groff-base dpkg-dev file lintian appstream desktop-file-utils
 )
 
+# What only the tests need besides: a real one-node Slurm with munge, and
+# Chromium to play the films in; python3 serves the page it opens.
+test_packages=(slurm-wlm munge chromium python3)
+
 # What the Windows build needs besides: the cross-compiler, Wine to test
 # under with Wine's own fonts, NSIS for the installer, Boost's headers for
 # Coin, NASM for libvpx's and FFmpeg's assembly, pkg-config for FFmpeg's
@@ -82,6 +86,7 @@ case "${1:-}" in
     exec "$here/tools/demo.sh" "$build_dir" "$here/pictures" "$build_dir/vivar-demo.png"
     ;;
   test)
+    packages+=("${test_packages[@]}")
     install_missing_packages
     build
     run_tests "$build_dir"

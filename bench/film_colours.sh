@@ -7,15 +7,18 @@
 # and the share of all of them; with --least P, exits with status 1 when
 # any frame's share is below P %.
 # With --film FILE, that film of the same run is measured instead, as
-# when trying an encoder's settings on the frames of a GIF.
-#   bench/film_colours.sh [--least P] [--film FILE] [build-dir | vivar-sim] [BOARD-WxH] [FILM-WxH] [webm|gif] [FRAMES...]
+# when trying an encoder's settings on the frames of a GIF. With --frame
+# PNG, that picture is measured as the one frame given, as a browser that
+# played the film drew it.
+#   bench/film_colours.sh [--least P] [--film FILE] [--frame PNG] [build-dir | vivar-sim] [BOARD-WxH] [FILM-WxH] [webm|gif] [FRAMES...]
 # Default: a board of 500x500 in a WebM of 1280x720, frames 0, 25 and 50.
 source "$(dirname "$0")/lib.sh"
-least="" given=""
+least="" given="" picture=""
 while [ $# -gt 0 ]; do
   case $1 in
     --least) least=$2; shift 2 ;;
     --film) given=$(realpath "$2"); shift 2 ;;
+    --frame) picture=$(realpath "$2"); shift 2 ;;
     *) break ;;
   esac
 done
@@ -42,8 +45,12 @@ fi
 total=0 matched=0 below=0
 for k in $frames; do
   "$sim" --seed 5 --size "$board" --generations "$last" --save-board "$work/board.vivar" --at "$k" >/dev/null
-  ffmpeg -v error -y -i "$work/film.$kind" -vf "select=eq(n\\,$k)" -frames:v 1 -f rawvideo -pix_fmt rgb24 \
-    "$work/frame.rgb"
+  if [ -n "$picture" ]; then
+    ffmpeg -v error -y -i "$picture" -frames:v 1 -f rawvideo -pix_fmt rgb24 "$work/frame.rgb"
+  else
+    ffmpeg -v error -y -i "$work/film.$kind" -vf "select=eq(n\\,$k)" -frames:v 1 -f rawvideo -pix_fmt rgb24 \
+      "$work/frame.rgb"
+  fi
   # Kinds first, then the frame's pixels, one "r g b" a line.
   read -r n m < <(
     { awk '/^kinds$/ { on = 1; next } on { print "K", $0 }' "$work/board.vivar"

@@ -2,13 +2,13 @@
 #include <memory>
 #include <vector>
 
-#include <QGuiApplication>
 #include <QLocale>
 
 #include "film/board_film.h"
 #include "film/board_painter.h"
 #include "film/film_page.h"
 #include "film/film_writer.h"
+#include "film/letters_application.h"
 
 namespace {
 
@@ -17,36 +17,10 @@ namespace {
 // same.
 constexpr std::size_t kChartPoints = 2000;
 
-// Letters need a Qt application for their fonts, and vivar-sim has none: a
-// film with words makes one of its own, with no display.
-class Letters {
-public:
-    Letters() {
-        if (QCoreApplication::instance() == nullptr) {
-            // Windows' own platform draws without a display; X11's needs one.
-            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-#ifndef _WIN32
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-#endif
-            }
-            // Qt's warnings about the session it runs in are not the film's
-            // problems, which come back as values.
-            qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-            application_ = std::make_unique<QGuiApplication>(argc_, argv_.data());
-        }
-    }
-
-private:
-    int argc_ = 1;
-    char name_[10] = "vivar-sim";
-    std::array<char*, 2> argv_{name_, nullptr};
-    std::unique_ptr<QGuiApplication> application_;
-};
-
 class PaintedBoardFilm final : public BoardFilm {
 public:
     explicit PaintedBoardFilm(const BoardFilmRequest& request)
-        : letters_(request.extras == FilmExtras{} ? nullptr : std::make_unique<Letters>()),
+        : letters_(request.extras == FilmExtras{} ? nullptr : std::make_unique<LettersApplication>()),
           page_(request.size, request.extras, QLocale(QLocale::English, QLocale::UnitedStates)),
           painter_(page_.boardSize(), request.boardWidth, request.boardHeight) {}
 
@@ -77,7 +51,7 @@ public:
     [[nodiscard]] int missingPictures() const override { return painter_.missingPictures(); }
 
 private:
-    std::unique_ptr<Letters> letters_;
+    std::unique_ptr<LettersApplication> letters_;
     FilmPage page_;
     BoardPainter painter_;
     std::vector<PopulationPoint> points_;

@@ -10,17 +10,8 @@
 #include <QPainter>
 #include <QRectF>
 
+#include "film/plot_request.h"
 #include "studies/experiment_tally.h"
-
-// What a plot shows of a tally.
-enum class PlotShows { kSurvival, kPopulations, kExtinction };
-
-struct PlotChoice {
-    PlotShows shows = PlotShows::kSurvival;
-    // The setting along the x axis, an index into kSettingNames; when not
-    // given, the only varied one, or a grid of the first two.
-    std::optional<std::size_t> against;
-};
 
 // What was drawn, for a window to answer clicks and a test to check.
 struct PlotDrawn {
@@ -37,6 +28,21 @@ struct PlotDrawn {
     // vary), when so.
     std::optional<std::string> problem;
 };
+
+// Where a setting's values stand along an axis: the numbers themselves,
+// the side N of NxN sizes, or else each value's place in the order given,
+// labelled with the value.
+struct AxisPlaces {
+    std::vector<double> at;
+    bool ordinal = false;
+    bool squareSides = false;
+};
+[[nodiscard]] AxisPlaces axisPlacesOf(const std::vector<std::string>& values);
+
+class PlotCanvas;
+// The same, drawn on either of a plot's canvases (film/plot_canvas.h).
+[[nodiscard]] PlotDrawn drawExperimentPlot(PlotCanvas& canvas, const QRectF& area, const ExperimentTally& tally,
+                                           const PlotChoice& choice);
 
 [[nodiscard]] PlotDrawn drawExperimentPlot(QPainter& painter, const QRectF& area, const ExperimentTally& tally,
                                            const PlotChoice& choice);

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "base/numbers.h"
+#include "film/plot_request.h"
 
 std::optional<FilmKind> filmKindOf(const std::filesystem::path& file) {
     std::string extension = file.extension().string();
@@ -41,4 +42,17 @@ FilmSize defaultFilmSize(int boardWidth, int boardHeight) {
         return std::max(kLeastFilmSide, pixels - pixels % 2);
     };
     return {side(boardWidth), side(boardHeight)};
+}
+
+std::optional<PlotFormat> plotFormatOf(const std::filesystem::path& file) {
+    std::string extension = file.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension == ".png") {
+        return PlotFormat::kPng;
+    }
+    if (extension == ".svg") {
+        return PlotFormat::kSvg;
+    }
+    return std::nullopt;
 }

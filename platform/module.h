@@ -19,7 +19,7 @@ struct Module;
 
 }  // namespace platform
 
-// Marks the one function that a module shows to the program that loads it.
+// Marks a function that a module shows to the program that loads it.
 #ifdef _WIN32
 #define VIVAR_MODULE_ENTRY extern "C" __declspec(dllexport)
 #else

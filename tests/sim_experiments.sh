@@ -2,7 +2,7 @@
 # Experiments over the rules, as a user of vivar-sim sees them: every
 # combination of the varied values for every seed, in one order whatever the
 # number of jobs, split into parts that concatenate into the whole, and
-# drawn by the plot script.
+# drawn by vivar-sim --plot.
 #   sim_experiments.sh VIVAR-SIM
 source "$(dirname "$0")/lib.sh"
 sim=$(realpath "$1")
@@ -99,16 +99,15 @@ done
   || fail "a rule given twice is not named"
 
 # The plot: the share of runs in which both species survive, against the
-# varied hatch, one line for each meal; its table holds those shares.
-"$tools/plot_experiment.sh" "$work/two.csv" "$work/plot.png" hatch both-survive,first-extinct \
-  >"$work/table.csv" || fail "the plot script exited $?"
-[ "$(identify -format '%m %w' "$work/plot.png" 2>/dev/null)" = "PNG 1000" ] || fail "the plot is not a 1000-wide PNG"
+# varied hatch, one line for each meal; the points it prints hold those
+# shares.
+"$sim" --plot "$work/two.csv" "$work/plot.png" --against hatch >"$work/points.txt" || fail "--plot exited $?"
+[ "$(identify -format '%m %w' "$work/plot.png" 2>/dev/null)" = "PNG 1200" ] || fail "the plot is not a 1200-wide PNG"
 share=$(awk -F, '$2 == 5 && $4 == 2 && $14 == "" && $15 == "" { n++ } $2 == 5 && $4 == 2 { all++ }
-                END { printf "%.1f", 100 * n / all }' "$work/two.csv")
-grep -q "^5,5,meal=2,both-survive,$share," "$work/table.csv" || fail "the table has no share $share for hatch 5, meal 2"
-[ "$(grep -c ',first-extinct,' "$work/table.csv")" -ge 1 ] || fail "no first extinctions in the table"
-"$tools/plot_experiment.sh" "$work/two.csv" "$work/q.png" seed 2>/dev/null && fail "plotted against the seed"
-"$tools/plot_experiment.sh" "$work/counts.csv" "$work/q.png" size 2>/dev/null && fail "plotted counts"
+                END { printf "%.3f", n / all }' "$work/two.csv")
+grep -q "^hatch=5 meal=2 runs=20 both=$share " "$work/points.txt" || fail "no share $share for hatch 5, meal 2"
+"$sim" --plot "$work/two.csv" "$work/q.png" --against seed 2>/dev/null && fail "plotted against the seed"
+"$sim" --plot "$work/counts.csv" "$work/q.png" 2>/dev/null && fail "plotted counts"
 [ ! -e "$work/q.png" ] || fail "wrote a plot of what it refused"
 
 end_checks

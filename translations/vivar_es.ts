@@ -633,6 +633,161 @@
     </message>
 </context>
 <context>
+    <name>ExperimentPlot</name>
+    <message>
+        <location filename="../film/experiment_plot.cpp" line="+42"/>
+        <source>size (width x height)</source>
+        <translation>size (ancho x alto)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>hatch (visits an egg takes to hatch)</source>
+        <translation>hatch (visitas que tarda un huevo en eclosionar)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>mating (visits a mating lasts)</source>
+        <translation>mating (visitas que dura un apareamiento)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>meal (visits a meal lasts)</source>
+        <translation>meal (visitas que dura una comida)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>fill (% empty, brown, green, cats)</source>
+        <translation>fill (% de vacías, marrones, verdes, gatos)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>size: the side N of an N x N board</source>
+        <translation>size: el lado N de un tablero de N x N</translation>
+    </message>
+    <message>
+        <location line="+108"/>
+        <source>1 run of %1 generations</source>
+        <translation>1 simulación de %1 generaciones</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 runs of %2 generations</source>
+        <translation>%1 simulaciones de %2 generaciones</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1; fixed: %2</source>
+        <translation>%1; fijos: %2</translation>
+    </message>
+    <message>
+        <location line="+213"/>
+        <source>both species survive</source>
+        <translation>sobreviven las dos especies</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>at least one species survives</source>
+        <translation>sobrevive al menos una especie</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>brown lizards</source>
+        <translation>lagartos marrones</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>green lizards</source>
+        <translation>lagartos verdes</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>cats</source>
+        <translation>gatos</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>median</source>
+        <translation>mediana</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>bars: 95 % interval (Wilson)</source>
+        <translation>barras: intervalo del 95 % (Wilson)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>line: median; band: quartiles</source>
+        <translation>línea: mediana; banda: cuartiles</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>bars: quartiles; n: runs in which one died out</source>
+        <translation>barras: cuartiles; n: simulaciones en las que una se extinguió</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>Share of runs in which the lizards survive, by %1</source>
+        <translation>Proporción de simulaciones en las que sobreviven los lagartos, según %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Populations after the last generation, by %1</source>
+        <translation>Poblaciones tras la última generación, según %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Generation at which the first lizard species died out, by %1</source>
+        <translation>Generación en la que se extinguió la primera especie de lagartos, según %1</translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <location line="+201"/>
+        <source>Too small to draw</source>
+        <translation>Demasiado pequeño para dibujarlo</translation>
+    </message>
+    <message>
+        <location line="-177"/>
+        <source>% of runs</source>
+        <translation>% de simulaciones</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>animals after the last generation</source>
+        <translation>animales tras la última generación</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>generation</source>
+        <translation>generación</translation>
+    </message>
+    <message>
+        <location line="+114"/>
+        <source>none</source>
+        <translation>ninguna</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Share of runs in which both lizard species survive, by %1 and %2</source>
+        <translation>Proporción de simulaciones en las que sobreviven las dos especies de lagartos, según %1 y %2</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>both survive</source>
+        <translation>sobreviven las dos</translation>
+    </message>
+    <message>
+        <location line="+147"/>
+        <location line="+1"/>
+        <source>No runs yet</source>
+        <translation>Aún no hay simulaciones</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>the table does not vary %1</source>
+        <translation>la tabla no varía %1</translation>
+    </message>
+</context>
+<context>
     <name>ExperimentWindow</name>
     <message>
         <location filename="../view/experiment_window.cpp" line="+63"/>
@@ -672,7 +827,12 @@
         <translation>Abrir tabla…</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+2"/>
+        <source>Draw the plot of any experiment&apos;s table: one made here, by vivar-sim, or parts put together (Alt+O)</source>
+        <translation>Dibuja la gráfica de la tabla de cualquier experimento: una hecha aquí, por vivar-sim, o partes unidas (Alt+O)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>No new run starts while paused (Alt+P)</source>
         <translation>En pausa no empieza ninguna simulación nueva (Alt+P)</translation>
     </message>
@@ -763,7 +923,12 @@
         <translation>Frente a %1</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+23"/>
+        <source>Stop the experiment under way before drawing another table.</source>
+        <translation>Detenga el experimento en curso antes de dibujar otra tabla.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Open an experiment&apos;s table</source>
         <translation>Abrir la tabla de un experimento</translation>
     </message>
@@ -783,17 +948,7 @@
         <translation>%1 no es la tabla de un experimento: línea %2</translation>
     </message>
     <message>
-        <location line="-24"/>
-        <source>Stop the experiment under way before drawing another table.</source>
-        <translation>Detenga el experimento en curso antes de dibujar otra tabla.</translation>
-    </message>
-    <message>
-        <location line="-164"/>
-        <source>Draw the plot of any experiment&apos;s table: one made here, by vivar-sim, or parts put together (Alt+O)</source>
-        <translation>Dibuja la gráfica de la tabla de cualquier experimento: una hecha aquí, por vivar-sim, o partes unidas (Alt+O)</translation>
-    </message>
-    <message>
-        <location line="+224"/>
+        <location line="+36"/>
         <source>%1: %2 runs</source>
         <translation>%1: %2 simulaciones</translation>
     </message>
@@ -2417,10 +2572,11 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
 <context>
     <name>VivarSim</name>
     <message>
-        <location filename="../programs/vivar-sim/options.cpp" line="+26"/>
+        <location filename="../programs/vivar-sim/options.cpp" line="+28"/>
         <source>Usage: vivar-sim [OPTION]... [--counts | --summary] [--save-board FILE [--at K]]
   or:  vivar-sim --seeds A:B [OPTION]... --counts | --summary
   or:  vivar-sim --seeds A:B --vary NAME=VALUES [OPTION]... --counts | --summary
+  or:  vivar-sim --plot TABLE FILE [--against NAME] [--show WHAT] [--plot-size WxH]
 
 Runs the terrarium without a window.
 
@@ -2463,6 +2619,7 @@ Options:
         <translation>Modo de empleo: vivar-sim [OPCIÓN]... [--counts | --summary] [--save-board ARCHIVO [--at K]]
    o:  vivar-sim --seeds A:B [OPCIÓN]... --counts | --summary
    o:  vivar-sim --seeds A:B --vary NOMBRE=VALORES [OPCIÓN]... --counts | --summary
+   o:  vivar-sim --plot TABLA ARCHIVO [--against NOMBRE] [--show QUÉ] [--plot-size AxL]
 
 Simula el terrario sin ventana.
 
@@ -2509,7 +2666,7 @@ Opciones:
 </translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+43"/>
         <source>  --film-rate N      the film&apos;s generations per second, %7 to %8 (default %9)
   --film-caption     under the board, a line with the generation and the
                      populations
@@ -2538,18 +2695,6 @@ Opciones:
                      and added to FILE, which then holds what one run without
                      a stop writes; a file that is not this command&apos;s table
                      (or part) is refused and left as it was
-  --language L       speak L, en or es, in this help and the complaints
-                     (default en, whatever the system&apos;s language)
-  --help, /?         print this help
-  --version          print the version
-
-In the CSV, lizard1 and egg1 are the brown lizards and their eggs, lizard2
-and egg2 the green ones; species1 is brown, species2 green. With --seeds, and
-in --summary, every row begins with its run&apos;s size and rules, varied or not:
-size,hatch,mating,meal,fill, then the seed.
-
-Ctrl+C or SIGTERM ends the output at a whole row, says on stderr how much was
-written, and exits with status 130 or 143.
 </source>
         <translation>  --film-rate N      las generaciones por segundo de la película, de %7 a %8
                      (por omisión %9)
@@ -2584,7 +2729,61 @@ written, and exits with status 130 or 143.
                      queda como lo escribe una ejecución sin parada; un
                      archivo que no es la tabla (o parte) de esta orden se
                      rechaza y se deja como estaba
-  --language L       habla en L, en o es, en esta ayuda y en las quejas
+</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>  --plot TABLE FILE  draw the experiment in TABLE (the output of --seeds A:B
+                     --summary, with --vary or not, or its parts one after
+                     another) into FILE, a PNG picture or an SVG drawing by
+                     its ending, and run nothing: the share of runs in which
+                     both lizard species survive and in which one does,
+                     with 95 % intervals, against the varied setting; a grid
+                     of the shares when two settings vary
+  --against NAME     with --plot, the setting along the x axis (size, hatch,
+                     mating, meal, fill), one line for each value of the
+                     other varied ones
+  --show WHAT        with --plot: survival (default), populations (the last
+                     generation&apos;s, median and quartiles) or extinction (the
+                     generation at which the first species died out)
+  --plot-size WxH    with --plot, the picture&apos;s size in pixels, %1 to %2
+                     (default %3x%4)
+</source>
+        <translation>  --plot TABLA ARCHIVO
+                     dibuja el experimento de TABLA (la salida de --seeds A:B
+                     --summary, con --vary o sin él, o sus partes una tras
+                     otra) en ARCHIVO, una imagen PNG o un dibujo SVG según
+                     su terminación, sin simular nada: la proporción de
+                     simulaciones en las que sobreviven las dos especies de
+                     lagartos y en las que sobrevive una, con intervalos del
+                     95 %, frente al ajuste que varía; una cuadrícula de las
+                     proporciones cuando varían dos ajustes
+  --against NOMBRE   con --plot, el ajuste del eje x (size, hatch, mating,
+                     meal, fill), con una línea por cada valor de los demás
+                     ajustes que varían
+  --show QUÉ         con --plot: survival (por omisión), populations (las de
+                     la última generación, mediana y cuartiles) o extinction
+                     (la generación en la que se extinguió la primera especie)
+  --plot-size AxL    con --plot, el tamaño de la imagen en píxeles, de %1
+                     a %2 (por omisión %3x%4)
+</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>  --language L       speak L, en or es, in this help and the complaints
+                     (default en, whatever the system&apos;s language)
+  --help, /?         print this help
+  --version          print the version
+
+In the CSV, lizard1 and egg1 are the brown lizards and their eggs, lizard2
+and egg2 the green ones; species1 is brown, species2 green. With --seeds, and
+in --summary, every row begins with its run&apos;s size and rules, varied or not:
+size,hatch,mating,meal,fill, then the seed.
+
+Ctrl+C or SIGTERM ends the output at a whole row, says on stderr how much was
+written, and exits with status 130 or 143.
+</source>
+        <translation>  --language L       habla en L, en o es, en esta ayuda y en las quejas
                      (por omisión en, sea cual sea el idioma del sistema)
   --help, /?         muestra esta ayuda
   --version          muestra la versión
@@ -2599,7 +2798,7 @@ cuánto se escribió y sale con el estado 130 o 143.
 </translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location line="+48"/>
         <source>--seeds needs a range A:B of whole numbers from 0 to %1, not &apos;%2&apos;</source>
         <translation>--seeds necesita un intervalo A:B de números enteros de 0 a %1, no &apos;%2&apos;</translation>
     </message>
@@ -2624,12 +2823,42 @@ cuánto se escribió y sale con el estado 130 o 143.
         <translation>%1 necesita un nombre de archivo</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+19"/>
+        <source>--plot needs a picture&apos;s name ending in .png or .svg, not &apos;%1&apos;</source>
+        <translation>--plot necesita un nombre de imagen terminado en .png o .svg, no &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>--against needs one of size, hatch, mating, meal, fill, not &apos;%1&apos;</source>
+        <translation>--against necesita uno de size, hatch, mating, meal, fill, no &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>--show needs survival, populations or extinction, not &apos;%1&apos;</source>
+        <translation>--show necesita survival, populations o extinction, no &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>--plot-size needs WxH, each from %1 to %2, not &apos;%3&apos;</source>
+        <translation>--plot-size necesita AxL, cada uno de %1 a %2, no &apos;%3&apos;</translation>
+    </message>
+    <message>
+        <location line="+47"/>
         <source>--film needs a file name ending in .webm (a video) or .gif (an animated GIF), not &apos;%1&apos;</source>
         <translation>--film necesita un nombre de archivo que termine en .webm (un vídeo) o .gif (un GIF animado), no &apos;%1&apos;</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+33"/>
+        <source>%1 goes with --plot TABLE FILE</source>
+        <translation>%1 va con --plot TABLA ARCHIVO</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>--plot draws a table and runs nothing: it goes with --against, --show and --plot-size only</source>
+        <translation>--plot dibuja una tabla y no simula nada: solo va con --against, --show y --plot-size</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>--counts and --summary do not go together</source>
         <translation>--counts y --summary no van juntos</translation>
     </message>
@@ -2697,6 +2926,22 @@ cuánto se escribió y sale con el estado 130 o 143.
         <location line="+3"/>
         <source>--vary and --seeds make more runs than can be counted</source>
         <translation>--vary y --seeds dan más simulaciones de las que se pueden contar</translation>
+    </message>
+    <message>
+        <location filename="../programs/vivar-sim/plot.cpp" line="+24"/>
+        <location line="+12"/>
+        <source>the table cannot be read</source>
+        <translation>no se puede leer la tabla</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>--against %1: %2 varies nothing</source>
+        <translation>--against %1: %2 no varía nada</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>--against %1: %2 does not vary it, only %3</source>
+        <translation>--against %1: %2 no lo varía, solo %3</translation>
     </message>
 </context>
 <context>

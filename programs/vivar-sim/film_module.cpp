@@ -2,6 +2,8 @@
 #include "programs/vivar-sim/film_module.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <system_error>
 
 #include "platform/module.h"
@@ -42,8 +44,37 @@ const FilmModule& filmModule() {
             return found;
         }
         found.open = reinterpret_cast<OpenBoardFilm*>(platform::moduleFunction(loaded, kOpenBoardFilm));
-        found.outcome = found.open != nullptr ? FilmModule::Outcome::kLoaded : FilmModule::Outcome::kOtherVersion;
+        found.plot = reinterpret_cast<WriteExperimentPlot*>(platform::moduleFunction(loaded, kWriteExperimentPlot));
+        found.outcome = found.open != nullptr && found.plot != nullptr ? FilmModule::Outcome::kLoaded
+                                                                       : FilmModule::Outcome::kOtherVersion;
         return found;
     }();
     return module;
+}
+
+const FilmModule& filmModuleFor(const char* option) {
+    const FilmModule& module = filmModule();
+    const std::string name = platform::utf8Name(module.file);
+    switch (module.outcome) {
+        case FilmModule::Outcome::kLoaded:
+            return module;
+        case FilmModule::Outcome::kNotFound: {
+            std::string folders;
+            for (const fs::path& folder : module.folders) {
+                folders += (folders.empty() ? "" : " or ") + platform::utf8Name(folder);
+            }
+            std::fprintf(stderr, "vivar-sim: %s needs the films module %s, which is not in %s\n", option,
+                         filmModuleName(), folders.c_str());
+            break;
+        }
+        case FilmModule::Outcome::kDoesNotLoad:
+            std::fprintf(stderr, "vivar-sim: %s needs the films module %s, which does not load: %s\n", option,
+                         name.c_str(), module.problem.c_str());
+            break;
+        case FilmModule::Outcome::kOtherVersion:
+            std::fprintf(stderr, "vivar-sim: %s needs the films module %s, which is of another version of vivar\n",
+                         option, name.c_str());
+            break;
+    }
+    std::exit(1);
 }

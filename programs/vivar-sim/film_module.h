@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "film/board_film.h"
+#include "film/plot_request.h"
 
-// The films module, which vivar-sim loads only for --film, so that a run
+// The films module, which vivar-sim loads only for --film and for a --plot
+// picture, so that a run
 // without a film starts without Qt and FFmpeg. It is looked for beside the
 // executable (the build folder, a Windows folder), then in the private
 // folder it is installed in, found from the executable's own
@@ -16,8 +18,9 @@
 struct FilmModule {
     enum class Outcome { kLoaded, kNotFound, kDoesNotLoad, kOtherVersion };
     Outcome outcome = Outcome::kNotFound;
-    // The entry point, once loaded.
+    // The entry points, once loaded.
     OpenBoardFilm* open = nullptr;
+    WriteExperimentPlot* plot = nullptr;
     // The file tried, or every folder looked in when none was there.
     std::filesystem::path file;
     std::vector<std::filesystem::path> folders;
@@ -31,3 +34,7 @@ struct FilmModule {
 
 // Loads the module once; later calls give the same.
 [[nodiscard]] const FilmModule& filmModule();
+
+// The module loaded, for an option that needs it; the program ends, having
+// said why, when it cannot be had: the installation is not whole.
+[[nodiscard]] const FilmModule& filmModuleFor(const char* option);

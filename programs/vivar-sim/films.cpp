@@ -15,38 +15,7 @@
 #include "programs/vivar-sim/film_module.h"
 
 namespace sim {
-namespace {
 
-// The films module, loaded for --film only; the program ends, having said
-// why, when it cannot be had: the installation is not whole.
-OpenBoardFilm& filmOpener() {
-    const FilmModule& module = filmModule();
-    const std::string name = platform::utf8Name(module.file);
-    switch (module.outcome) {
-        case FilmModule::Outcome::kLoaded:
-            return *module.open;
-        case FilmModule::Outcome::kNotFound: {
-            std::string folders;
-            for (const std::filesystem::path& folder : module.folders) {
-                folders += (folders.empty() ? "" : " or ") + platform::utf8Name(folder);
-            }
-            std::fprintf(stderr, "vivar-sim: --film needs the films module %s, which is not in %s\n", filmModuleName(),
-                         folders.c_str());
-            break;
-        }
-        case FilmModule::Outcome::kDoesNotLoad:
-            std::fprintf(stderr, "vivar-sim: --film needs the films module %s, which does not load: %s\n", name.c_str(),
-                         module.problem.c_str());
-            break;
-        case FilmModule::Outcome::kOtherVersion:
-            std::fprintf(stderr, "vivar-sim: --film needs the films module %s, which is of another version of vivar\n",
-                         name.c_str());
-            break;
-    }
-    std::exit(1);
-}
-
-}  // namespace
 
 RunFilm::RunFilm(const Options& options, const Rules& rules)
     : name_(platform::utf8Name(*options.film)),
@@ -62,7 +31,7 @@ RunFilm::RunFilm(const Options& options, const Rules& rules)
     request.boardHeight = rules.height;
     request.extras = options.filmExtras;
     std::string problem;
-    film_.reset(filmOpener()(request, problem));
+    film_.reset(filmModuleFor("--film").open(request, problem));
     if (!film_) {
         std::fprintf(stderr, "vivar-sim: %s: %s\n", name_.c_str(), problem.c_str());
         std::exit(1);

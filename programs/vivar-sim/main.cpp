@@ -6,6 +6,7 @@
 //              [--film-caption] [--film-chart]]
 //   vivar-sim --seeds A:B [--board FILE] [--jobs J] [--generations N] --counts | --summary
 //   vivar-sim --seeds A:B --vary NAME=VALUES... [--part I/N] [OPTION]... --counts | --summary
+//   vivar-sim --plot TABLE FILE.png|FILE.svg [--against NAME] [--show WHAT] [--plot-size WxH]
 //
 // Fills the board as if at calendar second S, or reads it from a board file,
 // then runs N generations, generation k seeded with S + k as if one second
@@ -18,7 +19,8 @@
 // seed order; --vary runs them under every combination of the values of
 // some rules, and --part only a share of it. A sweep's rows name the size
 // and every rule of their run; --resume goes on with a table that a stop cut
-// short. Ctrl+C and SIGTERM end every output at a whole row.
+// short. Ctrl+C and SIGTERM end every output at a whole row. --plot draws
+// such a table and runs nothing.
 
 #include <cstdint>
 #include <cstdio>
@@ -34,6 +36,7 @@
 #include "model/trace.h"
 #include "platform/system.h"
 #include "programs/vivar-sim/options.h"
+#include "programs/vivar-sim/plot.h"
 #include "programs/vivar-sim/saved_board.h"
 #include "programs/vivar-sim/single_run.h"
 #include "programs/vivar-sim/tables.h"
@@ -45,6 +48,9 @@ int main(int argc, char** argv) {
         languages::speak(*asked);
     }
     sim::Options options = sim::parseOptions(argc, argv);
+    if (options.plot) {
+        return sim::drawPlot(*options.plot);
+    }
     // A stop ends the output at a whole row; with a board to save, a
     // reader that has gone does not end the run before the save.
     platform::catchInterrupts();

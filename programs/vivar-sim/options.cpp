@@ -15,18 +15,21 @@
 #include "base/words.h"
 #include "model/run_seeds.h"
 #include "platform/system.h"
+#include "studies/experiment_tally.h"
 
 namespace sim {
 namespace {
 
 constexpr unsigned kMaxJobs = 1024;
 
-// The help, in two texts, the second from --film-rate on, as one text would
-// need more markers than words::fill has; English unless --language asks.
+// The help, in four texts, from --usage, --film-rate, --plot and --language
+// on, as one text would need more markers than words::fill has; English
+// unless --language asks.
 constexpr const char* kUsage = QT_TRANSLATE_NOOP("VivarSim",
     "Usage: vivar-sim [OPTION]... [--counts | --summary] [--save-board FILE [--at K]]\n"
     "  or:  vivar-sim --seeds A:B [OPTION]... --counts | --summary\n"
     "  or:  vivar-sim --seeds A:B --vary NAME=VALUES [OPTION]... --counts | --summary\n"
+    "  or:  vivar-sim --plot TABLE FILE [--against NAME] [--show WHAT] [--plot-size WxH]\n"
     "\n"
     "Runs the terrarium without a window.\n"
     "\n"
@@ -93,7 +96,24 @@ constexpr const char* kUsageFromRule = QT_TRANSLATE_NOOP("VivarSim",
     "                     short by a stop: its whole runs are kept, the rest run\n"
     "                     and added to FILE, which then holds what one run without\n"
     "                     a stop writes; a file that is not this command's table\n"
-    "                     (or part) is refused and left as it was\n"
+    "                     (or part) is refused and left as it was\n");
+constexpr const char* kUsagePlot = QT_TRANSLATE_NOOP("VivarSim",
+    "  --plot TABLE FILE  draw the experiment in TABLE (the output of --seeds A:B\n"
+    "                     --summary, with --vary or not, or its parts one after\n"
+    "                     another) into FILE, a PNG picture or an SVG drawing by\n"
+    "                     its ending, and run nothing: the share of runs in which\n"
+    "                     both lizard species survive and in which one does,\n"
+    "                     with 95 % intervals, against the varied setting; a grid\n"
+    "                     of the shares when two settings vary\n"
+    "  --against NAME     with --plot, the setting along the x axis (size, hatch,\n"
+    "                     mating, meal, fill), one line for each value of the\n"
+    "                     other varied ones\n"
+    "  --show WHAT        with --plot: survival (default), populations (the last\n"
+    "                     generation's, median and quartiles) or extinction (the\n"
+    "                     generation at which the first species died out)\n"
+    "  --plot-size WxH    with --plot, the picture's size in pixels, %1 to %2\n"
+    "                     (default %3x%4)\n");
+constexpr const char* kUsageFromLanguage = QT_TRANSLATE_NOOP("VivarSim",
     "  --language L       speak L, en or es, in this help and the complaints\n"
     "                     (default en, whatever the system's language)\n"
     "  --help, /?         print this help\n"
@@ -118,7 +138,11 @@ std::string usage() {
            words::fill(words::translate("VivarSim", kUsageFromRule),
                        {number(Rules::kLeastVisits), number(Rules::kMostVisits), number(standard.hatch),
                         number(standard.mating), number(standard.meal), ruleValue(standard, "fill"),
-                        number(kLeastFilmRate), number(kMostFilmRate), number(kDefaultFilmRate)});
+                        number(kLeastFilmRate), number(kMostFilmRate), number(kDefaultFilmRate)}) +
+           words::fill(words::translate("VivarSim", kUsagePlot),
+                       {number(kLeastPlotSide), number(kLargestPlotSide), number(kDefaultPlotWidth),
+                        number(kDefaultPlotHeight)}) +
+           words::translate("VivarSim", kUsageFromLanguage);
 }
 
 // A complaint about the options, in the language --language asks for.
@@ -184,12 +208,76 @@ std::filesystem::path fileName(CommandLine& arguments, const char* option) {
     return platform::pathFromUtf8(name);
 }
 
+// The options of --plot are gathered as they come, before or after it.
+PlotAsk& plotAsk(Options& options) {
+    if (!options.plot) {
+        options.plot.emplace();
+    }
+    return *options.plot;
+}
+
+void readPlot(CommandLine& arguments, Options& options) {
+    PlotAsk& plot = plotAsk(options);
+    plot.table = fileName(arguments, "--plot");
+    plot.file = fileName(arguments, "--plot");
+    const std::optional<PlotFormat> format = plotFormatOf(plot.file);
+    if (!format) {
+        arguments.fail(said(QT_TRANSLATE_NOOP("VivarSim", "--plot needs a picture's name ending in .png or .svg, "
+                                                          "not '%1'"),
+                            {platform::utf8Name(plot.file)}));
+    }
+    plot.format = *format;
+}
+
+std::size_t settingNamed(CommandLine& arguments) {
+    const std::string name = arguments.text();
+    const auto found = std::find(kSettingNames.begin(), kSettingNames.end(), name);
+    if (found == kSettingNames.end()) {
+        arguments.fail(
+            said(QT_TRANSLATE_NOOP("VivarSim", "--against needs one of size, hatch, mating, meal, fill, not '%1'"),
+                 {name}));
+    }
+    return static_cast<std::size_t>(found - kSettingNames.begin());
+}
+
+PlotShows shownBy(CommandLine& arguments) {
+    const std::string name = arguments.text();
+    if (name == "survival") {
+        return PlotShows::kSurvival;
+    }
+    if (name == "populations") {
+        return PlotShows::kPopulations;
+    }
+    if (name != "extinction") {
+        arguments.fail(said(
+            QT_TRANSLATE_NOOP("VivarSim", "--show needs survival, populations or extinction, not '%1'"), {name}));
+    }
+    return PlotShows::kExtinction;
+}
+
+void readPlotSize(CommandLine& arguments, PlotAsk& plot) {
+    const std::string text = arguments.text();
+    const std::string_view whole = text;
+    const auto x = whole.find_first_of("xX");
+    std::uint64_t width = 0;
+    std::uint64_t height = 0;
+    if (x == std::string_view::npos || !parseWholeNumber(whole.substr(0, x), kLeastPlotSide, kLargestPlotSide, width) ||
+        !parseWholeNumber(whole.substr(x + 1), kLeastPlotSide, kLargestPlotSide, height)) {
+        arguments.fail(said(QT_TRANSLATE_NOOP("VivarSim", "--plot-size needs WxH, each from %1 to %2, not '%3'"),
+                            {std::to_string(kLeastPlotSide), std::to_string(kLargestPlotSide), text}));
+    }
+    plot.width = static_cast<int>(width);
+    plot.height = static_cast<int>(height);
+}
+
 }  // namespace
 
 Options parseOptions(int argc, char** argv) {
     Options options;
     options.seed = static_cast<std::int64_t>(std::time(nullptr));
     CommandLine arguments("vivar-sim", argc, platform::utf8Arguments(argc, argv));
+    // The last of --against, --show and --plot-size given, which need --plot.
+    const char* plotOption = nullptr;
     while (arguments.next()) {
         arguments.answerHelpOrVersion(usage);
         if (arguments.is("--counts")) {
@@ -237,11 +325,30 @@ Options parseOptions(int argc, char** argv) {
             options.filmExtras.caption = arguments.flag();
         } else if (arguments.is("--film-chart")) {
             options.filmExtras.chart = arguments.flag();
+        } else if (arguments.is("--plot")) {
+            readPlot(arguments, options);
+        } else if (arguments.is("--against")) {
+            plotAsk(options).choice.against = settingNamed(arguments);
+            plotOption = "--against";
+        } else if (arguments.is("--show")) {
+            plotAsk(options).choice.shows = shownBy(arguments);
+            plotOption = "--show";
+        } else if (arguments.is("--plot-size")) {
+            readPlotSize(arguments, plotAsk(options));
+            plotOption = "--plot-size";
         } else if (arguments.is("--film-rate")) {
             options.filmRate = static_cast<int>(arguments.number(kLeastFilmRate, kMostFilmRate));
         } else {
             readSharedOption(arguments, options.rules, options.rulesGiven);
         }
+    }
+    if (plotOption != nullptr && options.plot->table.empty()) {
+        arguments.fail(said(QT_TRANSLATE_NOOP("VivarSim", "%1 goes with --plot TABLE FILE"), {plotOption}));
+    }
+    if (options.plot && (options.seeds || options.board || options.film || options.saveBoard || options.counts ||
+                         options.summary)) {
+        arguments.fail(said(QT_TRANSLATE_NOOP("VivarSim", "--plot draws a table and runs nothing: it goes with "
+                                                          "--against, --show and --plot-size only")));
     }
     if (options.counts && options.summary) {
         arguments.fail(said(QT_TRANSLATE_NOOP("VivarSim", "--counts and --summary do not go together")));

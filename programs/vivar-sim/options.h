@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "film/film_format.h"
+#include "film/plot_request.h"
 #include "model/board_file.h"
 #include "model/rules.h"
 #include "studies/experiment.h"
@@ -21,6 +22,16 @@ inline constexpr std::int64_t kDefaultGenerations = 100;
 struct Part {
     std::uint64_t index = 1;
     std::uint64_t count = 1;
+};
+
+// --plot TABLE FILE and the options that go with it.
+struct PlotAsk {
+    std::filesystem::path table;
+    std::filesystem::path file;
+    PlotFormat format = PlotFormat::kPng;
+    PlotChoice choice;
+    int width = kDefaultPlotWidth;
+    int height = kDefaultPlotHeight;
 };
 
 struct Options {
@@ -39,6 +50,8 @@ struct Options {
     std::optional<FilmSize> filmSize;
     std::optional<int> filmRate;
     FilmExtras filmExtras;
+    // A picture of an experiment's table, and no run.
+    std::optional<PlotAsk> plot;
     std::int64_t generations = kDefaultGenerations;
     bool counts = false;
     bool summary = false;

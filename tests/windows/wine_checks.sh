@@ -6,6 +6,8 @@
 # - vivar-sim.exe's films, WebM and GIF, have the Debian build's frames,
 #   made by the films module beside it, which a run without --film does
 #   not load; without it, --film says so in one line with status 1;
+# - vivar-sim.exe --plot writes a PNG of an experiment's table, through the
+#   same module, with the Debian build's points;
 # - the programs are console programs carrying their icon and version;
 # - vivar.exe from the unzipped zip opens its window, fills the board and
 #   steps it by keys, its 3D view shows the lizards, its seeded trace and
@@ -98,6 +100,17 @@ for film in film.webm film.gif; do
     fail "vivar-sim.exe's $film reads as '$(film_probe "$work/windows-$film")'," \
       "the Debian build's as '$(film_probe "$work/debian-$film")'"
 done
+
+# An experiment's plot from vivar-sim.exe, drawn by the films module: a PNG
+# of the size asked, and the points the Debian build prints for the table.
+"$debian/vivar-sim" --seeds 1:6 --vary hatch=2,6 --generations 60 --summary >"$work/experiment.csv"
+(cd "$work" && sim_exe --plot experiment.csv windows-plot.png --plot-size 700x450 >"$work/windows-points.txt") ||
+  fail "vivar-sim.exe --plot: status $?"
+"$debian/vivar-sim" --plot "$work/experiment.csv" "$work/debian-plot.png" --plot-size 700x450 >"$work/debian-points.txt"
+[ "$(identify -format '%m %wx%h' "$work/windows-plot.png" 2>/dev/null)" = "PNG 700x450" ] ||
+  fail "vivar-sim.exe's plot is not a 700x450 PNG"
+[ -s "$work/windows-points.txt" ] && cmp -s "$work/windows-points.txt" "$work/debian-points.txt" ||
+  fail "vivar-sim.exe's plot's points differ from the Debian build's: $(cat "$work/windows-points.txt")"
 
 # The films module lies beside vivar-sim.exe, which loads it, and the film
 # libraries with it, for --film only (Wine tells each DLL it loads).
