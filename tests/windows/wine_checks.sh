@@ -222,7 +222,7 @@ echo "vivar.exe: $ran generations, the view captured"
 # hatch 1 to 3 over seeds 1 to 5, 50 generations. Its table is
 # vivar-sim.exe's byte for byte, and its window draws the plot of all 15
 # runs (kept as experiment-wine.png).
-experiment_table=$work/experiment.csv plot_log=$work/plot.log
+experiment_table=$work/window-experiment.csv plot_log=$work/window-plot.log
 experiment_rows() { [ -f "$experiment_table" ] && [ "$(wc -l <"$experiment_table")" -ge 16 ]; }
 plot_drawn() { grep -q -x -F "plot runs=15" "$plot_log" 2>/dev/null; }
 VIVAR_PLOT_LOG=$(winepath -w "$plot_log") wine "$app/vivar.exe" >"$out" 2>"$err" &
