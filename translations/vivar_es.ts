@@ -791,23 +791,23 @@
     <name>ExperimentWindow</name>
     <message>
         <location filename="../view/experiment_window.cpp" line="+63"/>
-        <location line="+145"/>
+        <location line="+148"/>
         <source>Pause</source>
         <translation>Pausa</translation>
     </message>
     <message>
-        <location line="-144"/>
+        <location line="-147"/>
         <source>Stop</source>
         <translation>Detener</translation>
     </message>
     <message>
         <location line="+5"/>
-        <location line="+257"/>
+        <location line="+260"/>
         <source>vivar experiment</source>
         <translation>experimento de vivar</translation>
     </message>
     <message>
-        <location line="-252"/>
+        <location line="-255"/>
         <source>%v of %m runs</source>
         <translation>%v de %m simulaciones</translation>
     </message>
@@ -873,7 +873,7 @@
     </message>
     <message>
         <location line="+48"/>
-        <location line="+122"/>
+        <location line="+125"/>
         <source>Table: %1</source>
         <translation>Tabla: %1</translation>
     </message>

@@ -160,18 +160,21 @@ void ExperimentWindow::follow(std::unique_ptr<ExperimentRun> run, const Experime
     tick();
 }
 
-void ExperimentWindow::endForClose() {
+bool ExperimentWindow::endForClose() {
     timer_->stop();
     if (!run_) {
-        return;
+        return false;
     }
-    if (const std::optional<std::string> line = run_->endForClose()) {
-        std::fprintf(stderr, "%s\n", line->c_str());
-        std::fflush(stderr);
+    const std::optional<std::string> line = run_->endForClose();
+    if (!line) {
+        return false;
     }
+    std::fprintf(stderr, "%s\n", line->c_str());
+    std::fflush(stderr);
     // The runs under way end with the process: waiting for them in the
     // destructor would hold the close.
     (void)run_.release();
+    return true;
 }
 
 void ExperimentWindow::tick() {

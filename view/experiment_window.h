@@ -45,7 +45,8 @@ public:
     [[nodiscard]] const std::optional<ExperimentFields>& lastFields() const { return fields_; }
     [[nodiscard]] const QString& lastTable() const { return table_; }
     // The window closes: the table ends at a row boundary without waiting.
-    void endForClose();
+    // Returns whether runs were left under way.
+    bool endForClose();
 
 private:
     void tick();

@@ -94,7 +94,7 @@ void View::watchRun(const Rules& rules, std::uint64_t seed) {
 }
 
 void View::endExperimentForClose() {
-    if (experiments_ != nullptr) {
-        experiments_->endForClose();
+    if (experiments_ != nullptr && experiments_->endForClose()) {
+        leftRunsUnderWay_ = true;
     }
 }

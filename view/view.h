@@ -127,6 +127,9 @@ public:
     void watchRun(const Rules& rules, std::uint64_t seed);
     // The window closes: an experiment under way ends at a row boundary.
     void endExperimentForClose();
+    // Whether that close left runs under way, which must end with the
+    // process rather than run on while it takes its statics down.
+    [[nodiscard]] bool leftRunsUnderWay() const { return leftRunsUnderWay_; }
 
     // Has the view thread copy the board into the scene, and waits until it
     // has; returns at once when there is no window or its loop has ended.
@@ -178,6 +181,7 @@ private:
     PickedSquare picked_{*this};
     // Made by the first experiment, and owned by the window as its child.
     ExperimentWindow* experiments_ = nullptr;
+    std::atomic<bool> leftRunsUnderWay_{false};
     void setUpExperiment();
 };
 

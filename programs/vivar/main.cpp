@@ -123,11 +123,17 @@ int main(int argc, char** argv) {
     model.rules = options.rules;
     model.setUpLattice();
 
-    const int status = runWorkers(model, view);
+    int status = runWorkers(model, view);
     // The window told of an output it could not write; so does the status.
     tellTraceFailureOnce();
     if (status == 0 && (trace::failure() != 0 || !session.countsProblem().empty())) {
-        return 1;
+        status = 1;
+    }
+    // An experiment's runs left under way at the close end here, before
+    // anything they use is taken down.
+    if (view.leftRunsUnderWay()) {
+        std::fflush(nullptr);
+        platform::endAtOnce(status);
     }
     return status;
 }
