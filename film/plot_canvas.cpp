@@ -106,7 +106,10 @@ std::string escaped(const QString& words) {
 std::string pointsOf(const std::vector<QPointF>& through) {
     std::string written;
     for (const QPointF& point : through) {
-        written += (written.empty() ? "" : " ") + number(point.x()) + "," + number(point.y());
+        if (!written.empty()) {
+            written += ' ';
+        }
+        written += number(point.x()) + "," + number(point.y());
     }
     return written;
 }

@@ -63,8 +63,9 @@ ExperimentFields ExperimentDialog::firstFields() {
     ExperimentFields fields;
     fields.settings = {"hatch", ""};
     fields.values = {"1:10:1", ""};
-    fields.firstSeed = "1";
-    fields.lastSeed = "20";
+    // Numbers, not literals: MinGW's GCC 12 warns falsely of a short literal assigned.
+    fields.firstSeed = std::to_string(1);
+    fields.lastSeed = std::to_string(20);
     fields.generations = 100;
     fields.jobs = std::max(1U, platform::usableCores() - 1);
     return fields;

@@ -45,7 +45,10 @@ int drawPlot(const PlotAsk& plot) {
         std::find(varied.begin(), varied.end(), *plot.choice.against) == varied.end()) {
         std::string names;
         for (const std::size_t setting : varied) {
-            names += (names.empty() ? "" : ", ") + std::string(kSettingNames[setting]);
+            if (!names.empty()) {
+                names += ", ";
+            }
+            names += kSettingNames[setting];
         }
         const std::string against(kSettingNames[*plot.choice.against]);
         std::fprintf(stderr, "vivar-sim: %s\n",
