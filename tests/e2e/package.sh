@@ -29,7 +29,10 @@ done
   die "not every picture is in the package"
 grep -q '^License: GPL-3+' "$root/usr/share/doc/vivar/copyright" || die "copyright names no licence"
 # The guides as dpkg lists them, with the pictures they show beside them.
-dpkg-deb -c "$deb" | grep -q -E ' \./usr/share/doc/vivar/guia\.html$' || die "dpkg lists no guia.html"
+dpkg-deb -c "$deb" >"$work/contents" || die "dpkg-deb cannot list the package"
+for guide in guide guia; do
+  grep -q -E " \./usr/share/doc/vivar/$guide\.html$" "$work/contents" || die "dpkg-deb lists no $guide.html"
+done
 "$(dirname "$0")/../guides.sh" "$pictures/../docs" "$root/usr/share/doc/vivar" || die "the installed guides"
 grep -q '<html lang="es">' "$root/usr/share/doc/vivar/guia.html" || die "guia.html is not in Spanish"
 [ "$("$root/usr/bin/vivar" --version)" = "vivar $version" ] || die "vivar --version is not $version"
