@@ -19,7 +19,7 @@ packages=(
   qttools5-dev-tools qttranslations5-l10n locales
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps imagemagick gnuplot-nox fonts-dejavu-core
-  help2man man-db groff-base dpkg-dev file lintian appstream desktop-file-utils
+  help2man man-db groff-base dpkg-dev file lintian appstream desktop-file-utils cmark-gfm
 )
 
 # What only the tests need besides: a real one-node Slurm with munge, and

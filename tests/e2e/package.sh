@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package, unpacks it into a temporary root and starts the
 # unpacked vivar from another folder: the pictures show and stderr stays
-# empty. Checks the package's contents and version, and runs the checks
+# empty. Checks the package's contents (the user guides among them, their
+# pictures beside them) and version, and runs the checks
 # Debian runs: desktop-file-validate, appstreamcli and lintian.
 #   package.sh BUILD-DIR WM_CLOSE PICTURES-DIR
 source "$(dirname "$0")/session.sh"
@@ -20,12 +21,20 @@ root=$work/root
 dpkg-deb -x "$deb" "$root" || die "cannot unpack"
 for f in bin/vivar bin/vivar-sim share/man/man1/vivar.1.gz share/man/man1/vivar-sim.1.gz \
          share/applications/vivar.desktop share/icons/hicolor/scalable/apps/vivar.svg \
-         share/icons/hicolor/48x48/apps/vivar.png share/doc/vivar/copyright share/doc/vivar/changelog.gz; do
+         share/icons/hicolor/48x48/apps/vivar.png share/doc/vivar/copyright share/doc/vivar/changelog.gz \
+         share/doc/vivar/guide.html share/doc/vivar/guia.html; do
   [ -s "$root/usr/$f" ] || die "not in the package: /usr/$f"
 done
 [ "$(ls "$root/usr/share/vivar/pictures" | wc -l)" -eq "$(ls "$pictures"/*.png "$pictures"/*.bmp | wc -l)" ] ||
   die "not every picture is in the package"
 grep -q '^License: GPL-3+' "$root/usr/share/doc/vivar/copyright" || die "copyright names no licence"
+# The guides as dpkg lists them, with the pictures they show beside them.
+dpkg-deb -c "$deb" >"$work/contents" || die "dpkg-deb cannot list the package"
+for guide in guide guia; do
+  grep -q -E " \./usr/share/doc/vivar/$guide\.html$" "$work/contents" || die "dpkg-deb lists no $guide.html"
+done
+"$(dirname "$0")/../guides.sh" "$pictures/../docs" "$root/usr/share/doc/vivar" || die "the installed guides"
+grep -q '<html lang="es">' "$root/usr/share/doc/vivar/guia.html" || die "guia.html is not in Spanish"
 [ "$("$root/usr/bin/vivar" --version)" = "vivar $version" ] || die "vivar --version is not $version"
 [ "$("$root/usr/bin/vivar-sim" --version)" = "vivar-sim $version" ] || die "vivar-sim --version is not $version"
 zcat "$root/usr/share/doc/vivar/changelog.gz" | head -n 1 | grep -q -F "vivar ($version)" || die "changelog not at $version"

@@ -540,6 +540,12 @@ for word in $(tr -d '\r' <"$readme"); do
 done
 [ -z "$named_missing" ] || fail "README.txt names what the zip does not hold:$named_missing"
 
+# The user guides in docs\, as pages a browser reads, their pictures beside
+# them; the installer puts them in the Start menu too.
+"$(dirname "$0")/../guides.sh" "$(dirname "$0")/../../docs" "$app/docs" || fail "the zip's user guides"
+[ -s "$installed/docs/guia.html" ] || fail "the installer left no docs\\guia.html"
+find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name 'vivar user guide.lnk' | grep -q . || fail "no Start-menu entry for the guide"
+
 # The installed program as its Start-menu shortcut starts it, in the
 # program's folder: P then Return alone saves the picture into the user's
 # Pictures folder, the known folder that Windows names, and nothing into
