@@ -71,8 +71,13 @@ experiment_dialog() {
   xdotool windowfocus --sync "$dialog"
   sleep 0.3
 }
-set_up() {  # TABLE
-  if [ -z "${experiment_window:-}" ]; then
+set_up() {  # TABLE [LAST-SEED]
+  if [ -n "${2:-}" ]; then
+    xdotool windowfocus --sync "$experiment_window" key alt+s
+    experiment_dialog
+    xdotool key Tab Tab Tab
+    field "$2"; xdotool key Tab Tab Tab
+  elif [ -z "${experiment_window:-}" ]; then
     xdotool windowfocus --sync "$window" key e
     experiment_dialog
     field 1:10:1; xdotool key Tab Tab
@@ -105,12 +110,12 @@ for round in 1 2; do
   best_sim=$(least_of "$best_sim" $(( $(elapsed_ns "$build/vivar-sim" "${experiment[@]}") / 1000000 )))
 done
 "$build/vivar-sim" "${experiment[@]}" | cmp -s - "$work/window-1.csv" || echo "the window's table differs from vivar-sim's" >&2
-# The terrarium while one more runs.
-set_up "$work/window-busy.csv"
+# The terrarium while one more runs, three times as long.
+set_up "$work/window-busy.csv" $(( 3 * seeds ))
 sleep 3
 rate_of_showing; busy_rate=$rate
 answer_ms; busy_answer=$answer
-[ "$(rows "$work/window-busy.csv")" -le "$runs" ] || echo "the experiment ended before the terrarium was measured" >&2
+[ "$(rows "$work/window-busy.csv")" -le $(( 3 * runs )) ] || echo "the experiment ended before the terrarium was measured" >&2
 "$build/wm_close" "$window"
 wait "$pid" || true
 before_clean_up() { :; }
