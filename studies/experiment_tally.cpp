@@ -75,19 +75,11 @@ double Spread::mean() const {
 }
 
 bool ExperimentTally::read(std::string_view bytes) {
-    while (!problem_ && !bytes.empty()) {
-        const std::size_t lineEnd = bytes.find('\n');
-        unfinished_.append(bytes.substr(0, lineEnd));
-        if (unfinished_.size() > PartialTable::kLongestLine) {
-            problem_ = std::to_string(lineNumber_ + 1) + ": a line longer than any row of an experiment's table";
-            break;
-        }
-        if (lineEnd == std::string_view::npos) {
-            break;
-        }
-        line(unfinished_);
-        unfinished_.clear();
-        bytes.remove_prefix(lineEnd + 1);
+    if (!problem_ && !takeLines(bytes, unfinished_, PartialTable::kLongestLine, [this](std::string_view text) {
+            line(text);
+            return !problem_;
+        })) {
+        problem_ = std::to_string(lineNumber_ + 1) + ": a line longer than any row of an experiment's table";
     }
     return !problem_;
 }

@@ -25,19 +25,11 @@ std::string_view leadingFields(std::string_view text, std::size_t fields) {
 PartialTable::PartialTable(TableShape shape) : shape_(std::move(shape)) {}
 
 bool PartialTable::read(std::string_view bytes) {
-    while (!problem_ && !bytes.empty()) {
-        const std::size_t lineEnd = bytes.find('\n');
-        unfinished_.append(bytes.substr(0, lineEnd));
-        if (unfinished_.size() > kLongestLine) {
-            problem_ = std::to_string(lineNumber_) + ": a line longer than any row of this table";
-            break;
-        }
-        if (lineEnd == std::string_view::npos) {
-            break;
-        }
-        line(unfinished_);
-        unfinished_.clear();
-        bytes.remove_prefix(lineEnd + 1);
+    if (!problem_ && !takeLines(bytes, unfinished_, kLongestLine, [this](std::string_view text) {
+            line(text);
+            return !problem_;
+        })) {
+        problem_ = std::to_string(lineNumber_) + ": a line longer than any row of this table";
     }
     return !problem_;
 }

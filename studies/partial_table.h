@@ -8,6 +8,28 @@
 #include <string>
 #include <string_view>
 
+// Takes the whole lines out of bytes that come piece by piece: each goes to
+// `line`, without its line end, and a last line without its end waits in
+// `unfinished` for the rest. Stops when `line` returns false. Returns false
+// when a line grows longer than `longest` before its end comes, so that a
+// file that is no table is never held whole.
+template <typename Line>
+[[nodiscard]] bool takeLines(std::string_view bytes, std::string& unfinished, std::size_t longest, const Line& line) {
+    while (!bytes.empty()) {
+        const std::size_t lineEnd = bytes.find('\n');
+        unfinished.append(bytes.substr(0, lineEnd));
+        if (unfinished.size() > longest) {
+            return false;
+        }
+        if (lineEnd == std::string_view::npos || !line(std::string_view(unfinished))) {
+            return true;
+        }
+        unfinished.clear();
+        bytes.remove_prefix(lineEnd + 1);
+    }
+    return true;
+}
+
 // A table of vivar-sim's, read back to go on with it: how far it is whole,
 // and whether it is the table that a command writes. Every row of such a
 // table begins with key fields (the run's size and rules, its seed, and its
