@@ -19,16 +19,17 @@ export XDG_CONFIG_HOME=$work/config
 export LC_ALL=C.UTF-8
 unset LANGUAGE
 
-# After the idle line the window is up, once the display has it (under Wine
-# it may come a few seconds later); prints its id. A program that ended
-# before it will never get there.
+# After the idle line the window is up, once the display shows it (under
+# Wine it may come a few seconds later, and a hidden window of Wine's may
+# bear its name for a moment); prints its id. A program that ended before
+# it will never get there.
 wait_for_window() {
   up_or_gone() { grep -q -x -F '******************* IDLE*****************' "$out" || ! kill -0 "$pid" 2>/dev/null; }
   wait_for 20 up_or_gone
   grep -q -x -F '******************* IDLE*****************' "$out" || return 1
-  shown() { xdotool search --name '^vivar$' >/dev/null 2>&1; }
+  shown() { xdotool search --onlyvisible --name '^vivar$' >/dev/null 2>&1; }
   wait_for 20 shown
-  xdotool search --name '^vivar$' | head -n 1
+  xdotool search --onlyvisible --name '^vivar$' | head -n 1
 }
 
 # The n-th button, 0-based, in the column at the window's left: play, stop,
