@@ -17,7 +17,7 @@ sim=$(realpath "$1") long_seeds=${2:-200}
 } >"$work/singles.csv"
 cmp -s "$work/sweep.csv" "$work/singles.csv" || fail "--seeds 1:6 --jobs 2 differs from the single-seed runs"
 
-# Two tasks of the Slurm array script, merged as the README merges them,
+# Two tasks of the Slurm array script, merged as docs/sweeps.md merges them,
 # equal the whole range.
 for task in 0 1; do
   (cd "$work" && SLURM_ARRAY_TASK_ID=$task SLURM_CPUS_PER_TASK=2 SEEDS_PER_TASK=3 GENERATIONS=40 VIVAR_SIM=$sim \

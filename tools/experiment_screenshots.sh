@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The README's pictures of experiments in the window, at 1366 x 768: the
+# The pictures of experiments in the window (docs/window.md, the guides), at 1366 x 768: the
 # dialog, a plot of one varied rule and a grid of two, in one language.
 #   tools/experiment_screenshots.sh BUILD-DIR PICTURES-DIR LANGUAGE OUT-DIR
 # writes OUT-DIR/experiment-{dialog,plot,grid}-LANGUAGE.png.
