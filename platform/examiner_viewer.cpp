@@ -120,6 +120,22 @@ protected:
         if (onEscape && SoKeyboardEvent::isKeyPressEvent(event, SoKeyboardEvent::ESCAPE)) {
             onEscape();
         }
+        if (onArrow && event->isOfType(SoKeyboardEvent::getClassTypeId())) {
+            const auto* key = static_cast<const SoKeyboardEvent*>(event);
+            const SbVec2s step = arrowStep(key->getKey());
+            if (step != SbVec2s(0, 0)) {
+                if (event->wasCtrlDown()) {
+                    // The viewer's own arrows, which move the camera.
+                    const_cast<SoEvent*>(event)->setCtrlDown(FALSE);
+                    return SoQtExaminerViewer::processSoEvent(event);
+                }
+                if (!event->wasAltDown() && !event->wasShiftDown() &&
+                    SoKeyboardEvent::isKeyPressEvent(event, key->getKey())) {
+                    onArrow(step[0], step[1]);
+                }
+                return TRUE;
+            }
+        }
         const double by = fraction();
         if (by != 1.0) {
             // SoQt's own event, made for this call: placing it is ours.
@@ -147,6 +163,7 @@ protected:
 
 public:
     std::function<void()> onEscape;
+    std::function<void(int, int)> onArrow;
 
     // The viewer's own buttons down its right side, top to bottom.
     [[nodiscard]] std::vector<QWidget*> viewerButtons() const {
@@ -154,6 +171,22 @@ public:
     }
 
 private:
+    // Across and down the board, as the squares are numbered.
+    [[nodiscard]] static SbVec2s arrowStep(SoKeyboardEvent::Key key) {
+        switch (key) {
+            case SoKeyboardEvent::LEFT_ARROW:
+                return {-1, 0};
+            case SoKeyboardEvent::RIGHT_ARROW:
+                return {1, 0};
+            case SoKeyboardEvent::UP_ARROW:
+                return {0, -1};
+            case SoKeyboardEvent::DOWN_ARROW:
+                return {0, 1};
+            default:
+                return {0, 0};
+        }
+    }
+
     // SoQt's drag zoom goes by e to the power of 20 times the share of the
     // view's height dragged over: a drag over a tenth of the view went seven
     // times nearer. A drag over the whole height now zooms four times.
@@ -321,6 +354,12 @@ SoQtExaminerViewer* createExaminerViewer(Window parent) {
     auto* viewer = new ExaminerViewer(area);
     fill->addWidget(viewer->getBaseWidget(), 0, 0);
     QWidget* glWidget = viewer->getGLWidget();
+    glWidget->setFocusPolicy(Qt::StrongFocus);
+    // Reached by Tab, as the application's buttons are; a click on one
+    // leaves the keys with the board.
+    for (QWidget* button : viewer->viewerButtons()) {
+        button->setFocusPolicy(Qt::TabFocus);
+    }
     glWidget->installEventFilter(new DevicePixelViewer(glWidget));
     // Ahead of SoQt's own filter, which hands the wheel to the viewer.
     glWidget->installEventFilter(new WheelZoom(glWidget, viewer));
@@ -338,6 +377,14 @@ void whenEscapePressed(SoQtExaminerViewer* viewer, std::function<void()> task) {
         ours->onEscape = std::move(task);
     }
 }
+
+void whenArrowPressed(SoQtExaminerViewer* viewer, std::function<void(int dx, int dy)> task) {
+    if (auto* ours = dynamic_cast<ExaminerViewer*>(viewer)) {
+        ours->onArrow = std::move(task);
+    }
+}
+
+QWidget* boardWidget(SoQtExaminerViewer* viewer) { return viewer != nullptr ? viewer->getGLWidget() : nullptr; }
 
 std::vector<QWidget*> viewerButtons(SoQtExaminerViewer* viewer) {
     const auto* ours = dynamic_cast<const ExaminerViewer*>(viewer);

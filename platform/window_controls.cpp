@@ -6,10 +6,13 @@
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include <Inventor/Qt/SoQt.h>
+#include <QAbstractButton>
 #include <QApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QPixmap>
 #include <QPushButton>
@@ -18,6 +21,53 @@
 #include <QWidget>
 
 namespace platform {
+namespace {
+
+// A button with the keyboard focus is pressed by Space, Enter and Return,
+// which the window's own keys would take otherwise: Space plays and stops.
+// Every other key still reaches the window.
+class FocusedButtonKeys : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress) {
+            return false;
+        }
+        auto* button = qobject_cast<QAbstractButton*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (button == nullptr || !button->hasFocus() || key->modifiers() != Qt::NoModifier) {
+            return false;
+        }
+        const bool space = key->key() == Qt::Key_Space;
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (type == QEvent::ShortcutOverride) {
+            if (space || enter) {
+                event->accept();
+                return true;
+            }
+            return false;
+        }
+        // A dialog's buttons already answer Enter; the window's do not.
+        const auto* push = qobject_cast<QPushButton*>(button);
+        if (enter && (push == nullptr || !push->autoDefault())) {
+            button->animateClick();
+            return true;
+        }
+        return false;
+    }
+};
+
+void answerKeysOnFocusedButtons() {
+    static bool installed = false;
+    if (!installed && qApp != nullptr) {
+        qApp->installEventFilter(new FocusedButtonKeys(qApp));
+        installed = true;
+    }
+}
+
+}  // namespace
 
 Bitmap loadBitmap(const QString& name, int width, int height) {
     QPixmap original(name);
@@ -43,9 +93,10 @@ Bitmap loadBitmap(const QString& name, int width, int height) {
 
 QWidget* createPushButton(Window parent, int commandId) {
     auto* button = new QPushButton(parent);
-    // Focus stays with the viewer, so Space and the other keys reach the
-    // window's shortcuts instead of clicking the last button pressed.
-    button->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab; a click leaves the focus where it was, so that Space
+    // and the other keys go on reaching the window's shortcuts.
+    button->setFocusPolicy(Qt::TabFocus);
+    answerKeysOnFocusedButtons();
     QObject::connect(button, &QPushButton::clicked, button, [parent, commandId, button] {
         callWindowProcedure(windowProcedure(parent), parent, kCommandMessage, commandParameter(commandId),
                             reinterpret_cast<LParam>(button));
@@ -63,7 +114,8 @@ void setButtonBitmap(QWidget* button, const Bitmap& bitmap) {
 }
 QWidget* createControlButton(Window parent, std::function<void()> task) {
     auto* button = new QPushButton(parent);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::TabFocus);
+    answerKeysOnFocusedButtons();
     QObject::connect(button, &QPushButton::clicked, button, std::move(task));
     return button;
 }
@@ -71,6 +123,19 @@ QWidget* createControlButton(Window parent, std::function<void()> task) {
 void setToolTip(QWidget* widget, const QString& text) {
     if (widget != nullptr) {
         widget->setToolTip(text);
+    }
+}
+
+void setAccessibleText(QWidget* widget, const QString& name, const QString& description) {
+    if (widget != nullptr) {
+        widget->setAccessibleName(name);
+        widget->setAccessibleDescription(description);
+    }
+}
+
+void setTabOrder(const std::vector<QWidget*>& widgets) {
+    for (std::size_t i = 1; i < widgets.size(); ++i) {
+        QWidget::setTabOrder(widgets[i - 1], widgets[i]);
     }
 }
 
