@@ -2,11 +2,17 @@
 # accessible tree (role, name, description) and checks the names.
 #   accessibility.py list                 prints the tree of the window "vivar"
 #   accessibility.py check LISTING        checks one listing
-#   accessibility.py differ EN ES         checks that the two languages differ
+#   accessibility.py differ EN ES         checks that the names differ between
+#                                         the two languages' listings
+import re
 import sys
 import time
 
 ROLES_NAMED = ("push button", "check box", "toggle button", "spin button", "text", "combo box", "entry")
+
+
+BOARD_SAYS = re.compile(r"^[0-9]+ (by|por) [0-9]+ (squares|casillas), (generation|generación) [0-9.]+; "
+                        r"(brown lizards|lagartos marrones) [0-9.]+, .*(cats|gatos) [0-9.]+ ")
 
 
 def find_application(name):
@@ -71,12 +77,13 @@ def check(path):
     wanted = {"board": False, "chart": False, "status": False}
     for role, flags, name, description in rows:
         if name in ("Board", "Tablero"):
-            # Its size, the generation and the populations.
-            words = description.split()
-            if len(words) > 6 and any(c.isdigit() for c in description):
+            # Its size, the generation and the populations, as the status
+            # line says them.
+            if BOARD_SAYS.search(description):
                 wanted["board"] = True
             else:
-                print("the board's description says too little: %r" % description, file=sys.stderr)
+                print("the board's description does not say its size, generation and populations: %r"
+                      % description, file=sys.stderr)
         if name in ("Population chart", "Gráfica de poblaciones") and description:
             wanted["chart"] = True
         if name in ("Status line", "Línea de estado") and description:
@@ -89,7 +96,25 @@ def check(path):
     return 0 if not bad and all(wanted.values()) else 1
 
 
+def differ(english_path, spanish_path):
+    """Control by control, in the same place of both trees, the names must
+    differ where the words do; a name of no letters (a symbol, a number) is
+    the same in both."""
+    english = [r for r in parse(english_path) if r[0] in ROLES_NAMED]
+    spanish = [r for r in parse(spanish_path) if r[0] in ROLES_NAMED]
+    if len(english) != len(spanish):
+        print("%d controls in English, %d in Spanish" % (len(english), len(spanish)), file=sys.stderr)
+        return 1
+    same = [e[2] for e, s in zip(english, spanish) if e[2] == s[2] and any(c.isalpha() for c in e[2])]
+    for name in same:
+        print("the same name in both languages: %r" % name, file=sys.stderr)
+    print("%d controls, %d named alike in both languages" % (len(english), len(same)))
+    return 0 if not same else 1
+
+
 if __name__ == "__main__":
+    if sys.argv[1] == "differ":
+        sys.exit(differ(sys.argv[2], sys.argv[3]))
     if sys.argv[1] == "list":
         sys.exit(listing())
     if sys.argv[1] == "check":
