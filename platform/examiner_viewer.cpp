@@ -22,6 +22,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QWheelEvent>
@@ -320,6 +321,40 @@ private:
     ExaminerViewer* viewer_;
 };
 
+// SoQt hands every key in the view to the viewer, Tab too, which would keep
+// the focus on the board for good; Tab and Shift+Tab go on to the next
+// control, as anywhere else in the window.
+class TabLeavesBoard : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool back =
+            key->key() == Qt::Key_Backtab || (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier) != 0);
+        if (key->key() != Qt::Key_Tab && !back) {
+            return false;
+        }
+        auto* board = static_cast<QWidget*>(watched);
+        QWidget* next = board;
+        do {
+            next = back ? next->previousInFocusChain() : next->nextInFocusChain();
+        } while (next != board && !takesTab(next));
+        if (next != board) {
+            next->setFocus(back ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+        }
+        return true;
+    }
+
+private:
+    [[nodiscard]] static bool takesTab(const QWidget* widget) {
+        return (widget->focusPolicy() & Qt::TabFocus) != 0 && widget->isVisible() && widget->isEnabled();
+    }
+};
+
 // The window's grid: the viewer's area at row 0, column 0; the side panel
 // at column 1; the status line in row 1.
 QGridLayout* gridOf(Window window) {
@@ -361,6 +396,7 @@ SoQtExaminerViewer* createExaminerViewer(Window parent) {
         button->setFocusPolicy(Qt::TabFocus);
     }
     glWidget->installEventFilter(new DevicePixelViewer(glWidget));
+    glWidget->installEventFilter(new TabLeavesBoard(glWidget));
     // Ahead of SoQt's own filter, which hands the wheel to the viewer.
     glWidget->installEventFilter(new WheelZoom(glWidget, viewer));
     return viewer;

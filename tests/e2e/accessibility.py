@@ -31,9 +31,10 @@ def walk(node, depth, lines):
         description = node.description or ""
         showing = node.getState().contains(__import__("pyatspi").STATE_SHOWING)
         focusable = node.getState().contains(__import__("pyatspi").STATE_FOCUSABLE)
+        focused = node.getState().contains(__import__("pyatspi").STATE_FOCUSED)
     except Exception:  # a widget gone while walking
         return
-    flags = ("showing" if showing else "hidden") + (",focusable" if focusable else "")
+    flags = ("showing" if showing else "hidden") + (",focusable" if focusable else "") + (",focused" if focused else "")
     lines.append("%s%s\t%s\t%s\t%s" % ("  " * depth, role, flags, name.replace("\n", " / "),
                                        description.replace("\n", " / ")))
     for i in range(node.childCount):
