@@ -14,6 +14,9 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QPainter>
+#include <QPen>
+#include <QPointer>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -59,10 +62,99 @@ public:
     }
 };
 
+// The style's own focus frame is a faint line on a button: a control that
+// only Tab reaches gets a ring that shows from across the room.
+class FocusRing : public QWidget {
+public:
+    explicit FocusRing(QWidget* parent) : QWidget(parent) {
+        setObjectName(kName);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+
+    void follow(QWidget* widget) {
+        if (target_ != nullptr) {
+            target_->removeEventFilter(this);
+        }
+        target_ = widget;
+        if (widget == nullptr || widget->parentWidget() != parentWidget()) {
+            hide();
+            return;
+        }
+        widget->installEventFilter(this);
+        place();
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == target_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+                                   event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+            place();
+        }
+        return false;
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        QPen pen(palette().color(QPalette::Highlight));
+        pen.setWidth(kWidth);
+        painter.setPen(pen);
+        painter.drawRect(rect().adjusted(kWidth / 2, kWidth / 2, -(kWidth + 1) / 2, -(kWidth + 1) / 2));
+    }
+
+private:
+public:
+    static constexpr const char* kName = "vivar focus ring";
+
+private:
+    static constexpr int kWidth = 3;
+
+    void place() {
+        if (target_ == nullptr || !target_->isVisible()) {
+            hide();
+            return;
+        }
+        const QPoint corner = target_->mapTo(parentWidget(), QPoint(0, 0));
+        setGeometry(QRect(corner, target_->size()));
+        show();
+        raise();
+    }
+
+    QPointer<QWidget> target_;
+};
+
 void answerKeysOnFocusedButtons() {
     static bool installed = false;
     if (!installed && qApp != nullptr) {
         qApp->installEventFilter(new FocusedButtonKeys(qApp));
+        QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget* /*old*/, QWidget* now) {
+            // Rings only where no click gives the focus: the window's own
+            // controls, not the board or a dialog's fields. A ring shares
+            // its control's parent: the viewer makes the window's parts
+            // native windows, which would cover a ring drawn on the window.
+            // Gone with its window, if that goes.
+            static QPointer<FocusRing> ring;
+            const bool tabOnly = now != nullptr && (now->focusPolicy() & Qt::ClickFocus) == 0;
+            if (ring != nullptr) {
+                ring->follow(nullptr);
+            }
+            if (!tabOnly) {
+                return;
+            }
+            if (now->parentWidget() == nullptr) {
+                return;
+            }
+            if (ring == nullptr || ring->parentWidget() != now->parentWidget()) {
+                // Not a QObject of its own type: found by its name.
+                ring = static_cast<FocusRing*>(now->parentWidget()->findChild<QWidget*>(
+                    QString::fromLatin1(FocusRing::kName), Qt::FindDirectChildrenOnly));
+                if (ring == nullptr) {
+                    ring = new FocusRing(now->parentWidget());
+                }
+            }
+            ring->follow(now);
+        });
         installed = true;
     }
 }
