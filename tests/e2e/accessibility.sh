@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What a screen reader finds in the window, over AT-SPI: the accessible tree
-# of the window and of its Rules dialog, in English and in Spanish, with a
+# of the window beside its Rules dialog and beside its experiment dialog,
+# in English and in Spanish, with a
 # name for every button and field, the board's size, generation and
 # populations in its description, and other names in Spanish. The listings
 # go to the log, and to $ACCESSIBILITY_LISTINGS when it names a folder.
@@ -50,18 +51,22 @@ listing() {  # LANGUAGE
   # After the fill, the board's description has populations to tell.
   key 4
   sleep 0.5
-  key r
-  wait_for 10 dialog_up || die "the Rules dialog did not open ($1)"
-  "$python" "$helper" list >"$file" || die "no accessible tree in $1"
-  xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^(Rules|Reglas)$' | head -n 1)" key Escape
-  wait_for 10 dialog_gone || die "Esc did not close the Rules dialog ($1)"
+  # Each dialog in turn beside the window: the Rules, then the experiment's.
+  : >"$file"
+  for dialog in '(Rules|Reglas)' '(Experiment|Experimento)'; do
+    key "$([ "$dialog" = '(Rules|Reglas)' ] && echo r || echo e)"
+    wait_for 10 dialog_up "$dialog" || die "the dialog $dialog did not open ($1)"
+    "$python" "$helper" list >>"$file" || die "no accessible tree in $1"
+    xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^$dialog\$" | head -n 1)" key Escape
+    wait_for 10 dialog_gone "$dialog" || die "Esc did not close the dialog $dialog ($1)"
+  done
   close_vivar
   echo "--- the accessible tree in $1 (role, state, name, description)"
   cat "$file"
   "$python" "$helper" check "$file" || fail "the tree in $1 lacks names"
 }
-dialog_gone() { ! dialog_up; }
-dialog_up() { [ "$(xdotool search --onlyvisible --name '^(Rules|Reglas)$' 2>/dev/null | wc -l)" -ge 1 ]; }
+dialog_gone() { ! dialog_up "$1"; }
+dialog_up() { [ "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l)" -ge 1 ]; }
 listing en
 listing es
 "$python" "$helper" differ "$work/tree-en.txt" "$work/tree-es.txt" || fail "names alike in both languages"
