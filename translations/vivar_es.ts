@@ -381,7 +381,7 @@
 <context>
     <name>ExaminerViewer</name>
     <message>
-        <location filename="../platform/examiner_viewer.cpp" line="+263"/>
+        <location filename="../platform/examiner_viewer.cpp" line="+264"/>
         <source>Dolly</source>
         <translation>Acercar</translation>
     </message>
@@ -831,23 +831,23 @@
     <name>ExperimentWindow</name>
     <message>
         <location filename="../view/experiment_window.cpp" line="+63"/>
-        <location line="+150"/>
+        <location line="+151"/>
         <source>Pause</source>
         <translation>Pausa</translation>
     </message>
     <message>
-        <location line="-149"/>
+        <location line="-150"/>
         <source>Stop</source>
         <translation>Detener</translation>
     </message>
     <message>
         <location line="+5"/>
-        <location line="+262"/>
+        <location line="+263"/>
         <source>vivar experiment</source>
         <translation>experimento de vivar</translation>
     </message>
     <message>
-        <location line="-257"/>
+        <location line="-258"/>
         <source>%v of %m runs</source>
         <translation>%v de %m simulaciones</translation>
     </message>
@@ -920,6 +920,11 @@
         <location line="+2"/>
         <source>Click a point or a cell for its runs, to watch one in the terrarium</source>
         <translation>Haga clic en un punto o una celda para ver sus simulaciones y mirar una en el terrario</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Plot</source>
+        <translation>Gráfica</translation>
     </message>
     <message>
         <location line="+48"/>

@@ -110,6 +110,7 @@ ExperimentWindow::ExperimentWindow(QWidget* parent, Asks asks)
     against_->setAccessibleName(tr("Plotted against"));
     column->addLayout(choice);
     plot_->setToolTip(tr("Click a point or a cell for its runs, to watch one in the terrarium"));
+    plot_->setAccessibleName(tr("Plot"));
     column->addWidget(plot_, 1);
 
     connect(setUp, &QPushButton::clicked, this, [this] { asks_.setUp(); });
