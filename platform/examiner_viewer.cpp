@@ -125,13 +125,30 @@ protected:
             const auto* key = static_cast<const SoKeyboardEvent*>(event);
             const SbVec2s step = arrowStep(key->getKey());
             if (step != SbVec2s(0, 0)) {
+                const bool pressed = SoKeyboardEvent::isKeyPressEvent(event, key->getKey());
+                if (event->wasCtrlDown() && event->wasShiftDown()) {
+                    // Nearer or farther, as a notch of the mouse wheel.
+                    if (pressed && step[1] != 0) {
+                        zoomBy(std::pow(1.0f - kWheelNotchNearer, static_cast<float>(-step[1])));
+                    }
+                    return TRUE;
+                }
                 if (event->wasCtrlDown()) {
                     // The viewer's own arrows, which move the camera.
                     const_cast<SoEvent*>(event)->setCtrlDown(FALSE);
                     return SoQtExaminerViewer::processSoEvent(event);
                 }
-                if (!event->wasAltDown() && !event->wasShiftDown() &&
-                    SoKeyboardEvent::isKeyPressEvent(event, key->getKey())) {
+                if (event->wasShiftDown()) {
+                    // Turned as the wheels at the view's edges turn it.
+                    if (pressed && step[0] != 0) {
+                        bottomWheelMotion(getBottomWheelValue() + kKeyTurn * static_cast<float>(step[0]));
+                    }
+                    if (pressed && step[1] != 0) {
+                        leftWheelMotion(getLeftWheelValue() + kKeyTurn * static_cast<float>(step[1]));
+                    }
+                    return TRUE;
+                }
+                if (pressed && !event->wasAltDown()) {
                     onArrow(step[0], step[1]);
                 }
                 return TRUE;
@@ -172,6 +189,9 @@ public:
     }
 
 private:
+    // A Shift+arrow turns the board by this much, in the wheels' units.
+    static constexpr float kKeyTurn = 0.1f;
+
     // Across and down the board, as the squares are numbered.
     [[nodiscard]] static SbVec2s arrowStep(SoKeyboardEvent::Key key) {
         switch (key) {

@@ -86,7 +86,9 @@ SoQtExaminerViewer* createExaminerViewer(Window parent);
 void whenEscapePressed(SoQtExaminerViewer* viewer, std::function<void()> task);
 // The arrow keys, pressed while the board has the focus, move by one
 // square across (dx) or down (dy) instead of moving the camera; with Ctrl
-// they reach the viewer as plain arrows, as before.
+// they reach the viewer as plain arrows, as before; with Shift they turn
+// the board as the wheels do, and Ctrl+Shift+Up and Down zoom as the mouse
+// wheel does.
 void whenArrowPressed(SoQtExaminerViewer* viewer, std::function<void(int dx, int dy)> task);
 // The widget the board is drawn in, which takes the keyboard focus: on a
 // click, by Tab, and when the window opens.

@@ -2,7 +2,7 @@
 # A session from the keyboard alone, no mouse: Tab to the buttons and press
 # them with Space and Enter, play, stop, go back a generation, pick squares
 # with the arrows and read the inspector, open the Rules dialog by Tab and
-# close it with Esc, run a small experiment and bring a run of its plot's
+# close it with Esc, turn and zoom the view, run a small experiment and bring a run of its plot's
 # second point to the terrarium with the arrows and Enter, and quit with
 # Ctrl+Q.
 #   keyboard.sh VIVAR WM-CLOSE PICTURES-DIR
@@ -58,6 +58,21 @@ keys Right Down
 wait_for 5 inspector_says "Row 12, column 12" || fail "Right and Down: the inspector says $(inspected | head -n 1)"
 for ((i = 0; i < 12; i++)); do keys Up; done
 wait_for 5 inspector_says "Row 20, column 12" || fail "up past the top: the inspector says $(inspected | head -n 1)"
+
+# The view turned and zoomed from the board with Shift and Ctrl+Shift and
+# the arrows, and brought home with Home.
+shot() { xwd -id "$window" -silent | convert xwd:- "$work/$1.png"; }
+pixels_apart() { compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 | cut -d' ' -f1; }
+sleep 0.5
+shot before
+keys shift+Right ctrl+shift+Up
+sleep 0.5
+shot turned
+keys Home
+sleep 0.5
+shot home
+[ "$(pixels_apart before turned)" -gt 10000 ] || fail "Shift+Right and Ctrl+Shift+Up did not turn or zoom the view"
+[ "$(pixels_apart before home)" -lt 100 ] || fail "Home did not bring the view back: $(pixels_apart before home) pixels apart"
 
 # Every control in Tab's order: from the board, the eight buttons, the
 # viewer's seven, the nine in the status line's row, then Rules.
