@@ -40,7 +40,8 @@ public:
         }
         auto* button = qobject_cast<QAbstractButton*>(watched);
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (button == nullptr || !button->hasFocus() || key->modifiers() != Qt::NoModifier) {
+        // The keypad's Enter comes with a modifier of its own.
+        if (button == nullptr || !button->hasFocus() || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
             return false;
         }
         const bool space = key->key() == Qt::Key_Space;
