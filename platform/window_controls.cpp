@@ -40,8 +40,11 @@ public:
         }
         auto* button = qobject_cast<QAbstractButton*>(watched);
         const auto* key = static_cast<QKeyEvent*>(event);
+        // Only the window's own controls, which no click focuses: in a
+        // dialog, Enter is the default button's wherever the focus is.
         // The keypad's Enter comes with a modifier of its own.
-        if (button == nullptr || !button->hasFocus() || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        if (button == nullptr || !button->hasFocus() || (button->focusPolicy() & Qt::ClickFocus) != 0 ||
+            (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
             return false;
         }
         const bool space = key->key() == Qt::Key_Space;
@@ -53,9 +56,7 @@ public:
             }
             return false;
         }
-        // A dialog's buttons already answer Enter; the window's do not.
-        const auto* push = qobject_cast<QPushButton*>(button);
-        if (enter && (push == nullptr || !push->autoDefault())) {
+        if (enter) {
             button->animateClick();
             return true;
         }
