@@ -133,7 +133,7 @@ void answerKeysOnFocusedButtons() {
         QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget* /*old*/, QWidget* now) {
             // Rings only where no click gives the focus: the window's own
             // controls, not the board or a dialog's fields. A ring shares
-            // its control's parent: the viewer makes the window's parts
+            // its control's parent: the viewer makes the window's pieces
             // native windows, which would cover a ring drawn on the window.
             // Gone with its window, if that goes.
             static QPointer<FocusRing> ring;

@@ -63,10 +63,10 @@ def parse(path):
     rows = []
     with open(path, encoding="utf-8") as f:
         for line in f:
-            parts = line.rstrip("\n").split("\t")
-            if len(parts) != 4:
+            fields = line.rstrip("\n").split("\t")
+            if len(fields) != 4:
                 continue
-            rows.append((parts[0].strip(), parts[1], parts[2], parts[3]))
+            rows.append((fields[0].strip(), fields[1], fields[2], fields[3]))
     return rows
 
 
