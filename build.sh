@@ -23,8 +23,10 @@ packages=(
 )
 
 # What only the tests need besides: a real one-node Slurm with munge, and
-# Chromium to play the films in; python3 serves the page it opens.
-test_packages=(slurm-wlm munge chromium python3)
+# Chromium to play the films in; python3 serves the page it opens. The
+# window is read over AT-SPI as a screen reader reads it, on a D-Bus of
+# the test's own.
+test_packages=(slurm-wlm munge chromium python3 at-spi2-core python3-pyatspi dbus-daemon dbus-bin x11-utils)
 
 # What the Windows build needs besides: the cross-compiler, Wine to test
 # under with Wine's own fonts, NSIS for the installer, Boost's headers for

@@ -22,6 +22,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QWheelEvent>
@@ -120,6 +121,39 @@ protected:
         if (onEscape && SoKeyboardEvent::isKeyPressEvent(event, SoKeyboardEvent::ESCAPE)) {
             onEscape();
         }
+        if (onArrow && event->isOfType(SoKeyboardEvent::getClassTypeId())) {
+            const auto* key = static_cast<const SoKeyboardEvent*>(event);
+            const SbVec2s step = arrowStep(key->getKey());
+            if (step != SbVec2s(0, 0)) {
+                const bool pressed = SoKeyboardEvent::isKeyPressEvent(event, key->getKey());
+                if (event->wasCtrlDown() && event->wasShiftDown()) {
+                    // Nearer or farther, as a notch of the mouse wheel.
+                    if (pressed && step[1] != 0) {
+                        zoomBy(std::pow(1.0f - kWheelNotchNearer, static_cast<float>(-step[1])));
+                    }
+                    return TRUE;
+                }
+                if (event->wasCtrlDown()) {
+                    // The viewer's own arrows, which move the camera.
+                    const_cast<SoEvent*>(event)->setCtrlDown(FALSE);
+                    return SoQtExaminerViewer::processSoEvent(event);
+                }
+                if (event->wasShiftDown()) {
+                    // Turned as the wheels at the view's edges turn it.
+                    if (pressed && step[0] != 0) {
+                        bottomWheelMotion(getBottomWheelValue() + kKeyTurn * static_cast<float>(step[0]));
+                    }
+                    if (pressed && step[1] != 0) {
+                        leftWheelMotion(getLeftWheelValue() + kKeyTurn * static_cast<float>(step[1]));
+                    }
+                    return TRUE;
+                }
+                if (pressed && !event->wasAltDown()) {
+                    onArrow(step[0], step[1]);
+                }
+                return TRUE;
+            }
+        }
         const double by = fraction();
         if (by != 1.0) {
             // SoQt's own event, made for this call: placing it is ours.
@@ -147,6 +181,7 @@ protected:
 
 public:
     std::function<void()> onEscape;
+    std::function<void(int, int)> onArrow;
 
     // The viewer's own buttons down its right side, top to bottom.
     [[nodiscard]] std::vector<QWidget*> viewerButtons() const {
@@ -154,6 +189,25 @@ public:
     }
 
 private:
+    // A Shift+arrow turns the board by this much, in the wheels' units.
+    static constexpr float kKeyTurn = 0.1f;
+
+    // Across and down the board, as the squares are numbered.
+    [[nodiscard]] static SbVec2s arrowStep(SoKeyboardEvent::Key key) {
+        switch (key) {
+            case SoKeyboardEvent::LEFT_ARROW:
+                return {-1, 0};
+            case SoKeyboardEvent::RIGHT_ARROW:
+                return {1, 0};
+            case SoKeyboardEvent::UP_ARROW:
+                return {0, -1};
+            case SoKeyboardEvent::DOWN_ARROW:
+                return {0, 1};
+            default:
+                return {0, 0};
+        }
+    }
+
     // SoQt's drag zoom goes by e to the power of 20 times the share of the
     // view's height dragged over: a drag over a tenth of the view went seven
     // times nearer. A drag over the whole height now zooms four times.
@@ -287,6 +341,40 @@ private:
     ExaminerViewer* viewer_;
 };
 
+// SoQt hands every key in the view to the viewer, Tab too, which would keep
+// the focus on the board for good; Tab and Shift+Tab go on to the next
+// control, as anywhere else in the window.
+class TabLeavesBoard : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool back =
+            key->key() == Qt::Key_Backtab || (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier) != 0);
+        if (key->key() != Qt::Key_Tab && !back) {
+            return false;
+        }
+        auto* board = static_cast<QWidget*>(watched);
+        QWidget* next = board;
+        do {
+            next = back ? next->previousInFocusChain() : next->nextInFocusChain();
+        } while (next != board && !takesTab(next));
+        if (next != board) {
+            next->setFocus(back ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+        }
+        return true;
+    }
+
+private:
+    [[nodiscard]] static bool takesTab(const QWidget* widget) {
+        return (widget->focusPolicy() & Qt::TabFocus) != 0 && widget->isVisible() && widget->isEnabled();
+    }
+};
+
 // The window's grid: the viewer's area at row 0, column 0; the side panel
 // at column 1; the status line in row 1.
 QGridLayout* gridOf(Window window) {
@@ -321,7 +409,14 @@ SoQtExaminerViewer* createExaminerViewer(Window parent) {
     auto* viewer = new ExaminerViewer(area);
     fill->addWidget(viewer->getBaseWidget(), 0, 0);
     QWidget* glWidget = viewer->getGLWidget();
+    glWidget->setFocusPolicy(Qt::StrongFocus);
+    // Reached by Tab, as the application's buttons are; a click on one
+    // leaves the keys with the board.
+    for (QWidget* button : viewer->viewerButtons()) {
+        button->setFocusPolicy(Qt::TabFocus);
+    }
     glWidget->installEventFilter(new DevicePixelViewer(glWidget));
+    glWidget->installEventFilter(new TabLeavesBoard(glWidget));
     // Ahead of SoQt's own filter, which hands the wheel to the viewer.
     glWidget->installEventFilter(new WheelZoom(glWidget, viewer));
     return viewer;
@@ -338,6 +433,14 @@ void whenEscapePressed(SoQtExaminerViewer* viewer, std::function<void()> task) {
         ours->onEscape = std::move(task);
     }
 }
+
+void whenArrowPressed(SoQtExaminerViewer* viewer, std::function<void(int dx, int dy)> task) {
+    if (auto* ours = dynamic_cast<ExaminerViewer*>(viewer)) {
+        ours->onArrow = std::move(task);
+    }
+}
+
+QWidget* boardWidget(SoQtExaminerViewer* viewer) { return viewer != nullptr ? viewer->getGLWidget() : nullptr; }
 
 std::vector<QWidget*> viewerButtons(SoQtExaminerViewer* viewer) {
     const auto* ours = dynamic_cast<const ExaminerViewer*>(viewer);

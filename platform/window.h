@@ -84,6 +84,17 @@ SoQtExaminerViewer* createExaminerViewer(Window parent);
 // Runs the task when Esc is pressed in the viewer, before the viewer
 // switches between picking and turning.
 void whenEscapePressed(SoQtExaminerViewer* viewer, std::function<void()> task);
+// The arrow keys, pressed while the board has the focus, move by one
+// square across (dx) or down (dy) instead of moving the camera; with Ctrl
+// they reach the viewer as plain arrows, as before; with Shift they turn
+// the board as the wheels do, and Ctrl+Shift+Up and Down zoom as the mouse
+// wheel does.
+void whenArrowPressed(SoQtExaminerViewer* viewer, std::function<void(int dx, int dy)> task);
+// The widget the board is drawn in, which takes the keyboard focus: on a
+// click, by Tab, and when the window opens.
+[[nodiscard]] QWidget* boardWidget(SoQtExaminerViewer* viewer);
+// Tab and Shift+Tab go through the widgets in this order.
+void setTabOrder(const std::vector<QWidget*>& widgets);
 // Its own buttons down the right side, top to bottom: pick, view, home, set
 // home, view all, seek, projection.
 std::vector<QWidget*> viewerButtons(SoQtExaminerViewer* viewer);
@@ -140,6 +151,8 @@ void followCameraRules(SoQtExaminerViewer* viewer, std::shared_ptr<const CameraR
 // for controls that are not commands of the window procedure.
 QWidget* createControlButton(Window parent, std::function<void()> task);
 void setToolTip(QWidget* widget, const QString& text);
+// What a screen reader says of the widget: a short name, and what it does.
+void setAccessibleText(QWidget* widget, const QString& name, const QString& description);
 // Runs the task when one of the keys is pressed anywhere in the window,
 // before the viewer sees it. Keys are named as Qt names them, alternatives
 // separated by "; ": "Space", "N", "+; =". A letter answers with or without

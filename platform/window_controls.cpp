@@ -6,11 +6,17 @@
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include <Inventor/Qt/SoQt.h>
+#include <QAbstractButton>
 #include <QApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QKeySequence>
+#include <QPainter>
+#include <QPen>
+#include <QPointer>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -18,6 +24,144 @@
 #include <QWidget>
 
 namespace platform {
+namespace {
+
+// A button with the keyboard focus is pressed by Space, Enter and Return,
+// which the window's own keys would take otherwise: Space plays and stops.
+// Every other key still reaches the window.
+class FocusedButtonKeys : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress) {
+            return false;
+        }
+        auto* button = qobject_cast<QAbstractButton*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Only the window's own controls, which no click focuses: in a
+        // dialog, Enter is the default button's wherever the focus is.
+        // The keypad's Enter comes with a modifier of its own.
+        if (button == nullptr || !button->hasFocus() || (button->focusPolicy() & Qt::ClickFocus) != 0 ||
+            (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+            return false;
+        }
+        const bool space = key->key() == Qt::Key_Space;
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (type == QEvent::ShortcutOverride) {
+            if (space || enter) {
+                event->accept();
+                return true;
+            }
+            return false;
+        }
+        if (enter) {
+            button->animateClick();
+            return true;
+        }
+        return false;
+    }
+};
+
+// The style's own focus frame is a faint line on a button: a control that
+// only Tab reaches gets a ring that shows from across the room.
+class FocusRing : public QWidget {
+public:
+    explicit FocusRing(QWidget* parent) : QWidget(parent) {
+        setObjectName(kName);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+
+    void follow(QWidget* widget) {
+        if (target_ != nullptr) {
+            target_->removeEventFilter(this);
+        }
+        target_ = widget;
+        if (widget == nullptr || widget->parentWidget() != parentWidget()) {
+            hide();
+            return;
+        }
+        widget->installEventFilter(this);
+        place();
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == target_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+                                   event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+            place();
+        }
+        return false;
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        QPen pen(palette().color(QPalette::Highlight));
+        pen.setWidth(kWidth);
+        painter.setPen(pen);
+        painter.drawRect(rect().adjusted(kWidth / 2, kWidth / 2, -(kWidth + 1) / 2, -(kWidth + 1) / 2));
+    }
+
+private:
+public:
+    static constexpr const char* kName = "vivar focus ring";
+
+private:
+    static constexpr int kWidth = 3;
+
+    void place() {
+        if (target_ == nullptr || !target_->isVisible()) {
+            hide();
+            return;
+        }
+        const QPoint corner = target_->mapTo(parentWidget(), QPoint(0, 0));
+        setGeometry(QRect(corner, target_->size()));
+        show();
+        raise();
+    }
+
+    QPointer<QWidget> target_;
+};
+
+void answerKeysOnFocusedButtons() {
+    static bool installed = false;
+    if (!installed && qApp != nullptr) {
+        qApp->installEventFilter(new FocusedButtonKeys(qApp));
+        QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget* /*old*/, QWidget* now) {
+            // Rings only where no click gives the focus: the window's own
+            // controls, not the board or a dialog's fields. A ring shares
+            // its control's parent: the viewer makes the window's pieces
+            // native windows, which would cover a ring drawn on the window.
+            // Gone with its window, if that goes.
+            static QPointer<FocusRing> ring;
+            const bool tabOnly = now != nullptr && (now->focusPolicy() & Qt::ClickFocus) == 0;
+            if (ring != nullptr) {
+                ring->follow(nullptr);
+            }
+            if (!tabOnly) {
+                return;
+            }
+            if (now->parentWidget() == nullptr) {
+                return;
+            }
+            if (ring == nullptr || ring->parentWidget() != now->parentWidget()) {
+                // Not a QObject of its own type: found by its name.
+                ring = static_cast<FocusRing*>(now->parentWidget()->findChild<QWidget*>(
+                    QString::fromLatin1(FocusRing::kName), Qt::FindDirectChildrenOnly));
+                if (ring == nullptr) {
+                    ring = new FocusRing(now->parentWidget());
+                }
+            }
+            ring->follow(now);
+        });
+        installed = true;
+    }
+}
+
+}  // namespace
 
 Bitmap loadBitmap(const QString& name, int width, int height) {
     QPixmap original(name);
@@ -43,9 +187,10 @@ Bitmap loadBitmap(const QString& name, int width, int height) {
 
 QWidget* createPushButton(Window parent, int commandId) {
     auto* button = new QPushButton(parent);
-    // Focus stays with the viewer, so Space and the other keys reach the
-    // window's shortcuts instead of clicking the last button pressed.
-    button->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab; a click leaves the focus where it was, so that Space
+    // and the other keys go on reaching the window's shortcuts.
+    button->setFocusPolicy(Qt::TabFocus);
+    answerKeysOnFocusedButtons();
     QObject::connect(button, &QPushButton::clicked, button, [parent, commandId, button] {
         callWindowProcedure(windowProcedure(parent), parent, kCommandMessage, commandParameter(commandId),
                             reinterpret_cast<LParam>(button));
@@ -63,7 +208,8 @@ void setButtonBitmap(QWidget* button, const Bitmap& bitmap) {
 }
 QWidget* createControlButton(Window parent, std::function<void()> task) {
     auto* button = new QPushButton(parent);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::TabFocus);
+    answerKeysOnFocusedButtons();
     QObject::connect(button, &QPushButton::clicked, button, std::move(task));
     return button;
 }
@@ -71,6 +217,19 @@ QWidget* createControlButton(Window parent, std::function<void()> task) {
 void setToolTip(QWidget* widget, const QString& text) {
     if (widget != nullptr) {
         widget->setToolTip(text);
+    }
+}
+
+void setAccessibleText(QWidget* widget, const QString& name, const QString& description) {
+    if (widget != nullptr) {
+        widget->setAccessibleName(name);
+        widget->setAccessibleDescription(description);
+    }
+}
+
+void setTabOrder(const std::vector<QWidget*>& widgets) {
+    for (std::size_t i = 1; i < widgets.size(); ++i) {
+        QWidget::setTabOrder(widgets[i - 1], widgets[i]);
     }
 }
 

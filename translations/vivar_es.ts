@@ -381,7 +381,7 @@
 <context>
     <name>ExaminerViewer</name>
     <message>
-        <location filename="../platform/examiner_viewer.cpp" line="+230"/>
+        <location filename="../platform/examiner_viewer.cpp" line="+264"/>
         <source>Dolly</source>
         <translation>Acercar</translation>
     </message>
@@ -462,7 +462,7 @@
         <translation>size: el lado del tablero, N para NxN</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+59"/>
         <source>Experiment</source>
         <translation>Experimento</translation>
     </message>
@@ -492,6 +492,26 @@
         <translation>Y:</translation>
     </message>
     <message>
+        <location line="+2"/>
+        <source>What varies</source>
+        <translation>Qué varía</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>What else varies</source>
+        <translation>Qué más varía</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Its values</source>
+        <translation>Sus valores</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Their values</source>
+        <translation>Los valores de esto otro</translation>
+    </message>
+    <message>
         <location line="+6"/>
         <source>to</source>
         <translation>a</translation>
@@ -500,6 +520,16 @@
         <location line="+2"/>
         <source>Seeds:</source>
         <translation>Semillas:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>First seed</source>
+        <translation>Primera semilla</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Last seed</source>
+        <translation>Última semilla</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -542,6 +572,11 @@
         <translation>Tabla:</translation>
     </message>
     <message>
+        <location line="+1"/>
+        <source>Table</source>
+        <translation>Tabla</translation>
+    </message>
+    <message>
         <location line="+8"/>
         <source>The vivar-sim command that writes the same table, to run it without the window</source>
         <translation>La orden de vivar-sim que escribe la misma tabla, para correrla sin la ventana</translation>
@@ -555,6 +590,11 @@
         <location line="+3"/>
         <source>vivar-sim:</source>
         <translation>vivar-sim:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>vivar-sim command</source>
+        <translation>Orden de vivar-sim</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -791,23 +831,23 @@
     <name>ExperimentWindow</name>
     <message>
         <location filename="../view/experiment_window.cpp" line="+63"/>
-        <location line="+148"/>
+        <location line="+151"/>
         <source>Pause</source>
         <translation>Pausa</translation>
     </message>
     <message>
-        <location line="-147"/>
+        <location line="-150"/>
         <source>Stop</source>
         <translation>Detener</translation>
     </message>
     <message>
         <location line="+5"/>
-        <location line="+260"/>
+        <location line="+263"/>
         <source>vivar experiment</source>
         <translation>experimento de vivar</translation>
     </message>
     <message>
-        <location line="-255"/>
+        <location line="-258"/>
         <source>%v of %m runs</source>
         <translation>%v de %m simulaciones</translation>
     </message>
@@ -867,9 +907,24 @@
         <translation>Con dos ajustes variados: una cuadrícula de ambos, o la gráfica frente a uno de ellos</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
+        <source>The plot shows</source>
+        <translation>La gráfica muestra</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Plotted against</source>
+        <translation>Frente a</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Click a point or a cell for its runs, to watch one in the terrarium</source>
         <translation>Haga clic en un punto o una celda para ver sus simulaciones y mirar una en el terrario</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Plot</source>
+        <translation>Gráfica</translation>
     </message>
     <message>
         <location line="+48"/>
@@ -999,6 +1054,16 @@
         <location line="+0"/>
         <source>File (.webm or .gif):</source>
         <translation>Archivo (.webm o .gif):</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>PNG file</source>
+        <translation>Archivo PNG</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>File (.webm or .gif)</source>
+        <translation>Archivo (.webm o .gif)</translation>
     </message>
     <message>
         <location line="+10"/>
@@ -1138,16 +1203,22 @@
     </message>
     <message>
         <location line="+14"/>
+        <location line="+11"/>
         <source>Trace lines</source>
         <translation>Líneas de la traza</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-10"/>
         <source>Show or hide this turn&apos;s lines of the console&apos;s trace</source>
         <translation>Muestra u oculta las líneas de este turno en la traza de la consola</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+11"/>
+        <source>Inspector</source>
+        <translation>Inspector</translation>
+    </message>
+    <message>
+        <location line="+78"/>
         <source>Stop the run to edit the square.</source>
         <translation>Detenga la simulación para editar la casilla.</translation>
     </message>
@@ -1526,21 +1597,24 @@ ventana el programa termina tras la generación en curso.
     </message>
     <message>
         <location line="+2"/>
+        <location line="+42"/>
         <source>brown lizards %1, eggs %2</source>
         <translation>lagartos marrones %1, huevos %2</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-41"/>
+        <location line="+42"/>
         <source>green lizards %1, eggs %2</source>
         <translation>lagartos verdes %1, huevos %2</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-41"/>
+        <location line="+42"/>
         <source>cats %1 (%2 eating)</source>
         <translation>gatos %1 (%2 comiendo)</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="-40"/>
         <source>history from generation %1</source>
         <translation>historia desde la generación %1</translation>
     </message>
@@ -1560,7 +1634,22 @@ ventana el programa termina tras la generación en curso.
         <translation>ritmo %1 ms</translation>
     </message>
     <message>
-        <location line="-23"/>
+        <location line="+253"/>
+        <source>Population chart</source>
+        <translation>Gráfica de poblaciones</translation>
+    </message>
+    <message>
+        <location line="+192"/>
+        <source>Now: %1</source>
+        <translation>Ahora: %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 by %2 squares, generation %3; %4</source>
+        <translation>%1 por %2 casillas, generación %3; %4</translation>
+    </message>
+    <message>
+        <location line="-474"/>
         <source>%1 generations a second</source>
         <translation>%1 generaciones por segundo</translation>
     </message>
@@ -1570,7 +1659,12 @@ ventana el programa termina tras la generación en curso.
         <translation>semilla %1</translation>
     </message>
     <message>
-        <location line="+198"/>
+        <location line="+204"/>
+        <source>Status line</source>
+        <translation>Línea de estado</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>Populations</source>
         <translation>Poblaciones</translation>
     </message>
@@ -1585,7 +1679,7 @@ ventana el programa termina tras la generación en curso.
         <translation>casillas</translation>
     </message>
     <message>
-        <location line="-204"/>
+        <location line="-215"/>
         <source>rules %1</source>
         <translation>reglas %1</translation>
     </message>
@@ -2100,6 +2194,126 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Proyección: cambia entre perspectiva y ortográfica</translation>
     </message>
     <message>
+        <location line="+5"/>
+        <source>Pick</source>
+        <translation>Elegir</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Turn the view</source>
+        <translation>Girar la vista</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Home</source>
+        <translation>Inicio</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Set home</source>
+        <translation>Fijar inicio</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>View all</source>
+        <translation>Ver todo</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Seek</source>
+        <translation>Buscar</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Projection</source>
+        <translation>Proyección</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Play</source>
+        <translation>Reproducir</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Stop</source>
+        <translation>Parar</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Clear</source>
+        <translation>Limpiar</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Fill</source>
+        <translation>Llenar</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Lighter</source>
+        <translation>Más claro</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Less green</source>
+        <translation>Menos verde</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>More blue</source>
+        <translation>Más azul</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Less blue</source>
+        <translation>Menos azul</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>One generation back</source>
+        <translation>Una generación atrás</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>One generation</source>
+        <translation>Una generación</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Slower</source>
+        <translation>Más lento</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Faster</source>
+        <translation>Más rápido</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Show chart</source>
+        <translation>Mostrar la gráfica</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Undo</source>
+        <translation>Deshacer</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Redo</source>
+        <translation>Rehacer</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Picture</source>
+        <translation>Imagen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Film</source>
+        <translation>Película</translation>
+    </message>
+    <message>
         <location line="+33"/>
         <source>Empty</source>
         <translation>Vaciar</translation>
@@ -2185,9 +2399,19 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Seguir a la criatura de la casilla elegida mientras se mueve, generación tras generación, hasta que la atrapen (F)</translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+95"/>
+        <source>Rules</source>
+        <translation>Reglas</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>Experiment…</source>
         <translation>Experimento…</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Experiment</source>
+        <translation>Experimento</translation>
     </message>
     <message>
         <location filename="../view/board_dialogs.cpp" line="+35"/>
@@ -2200,7 +2424,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>no se pudo escribir la traza en la salida estándar: %1</translation>
     </message>
     <message>
-        <location filename="../view/controls.cpp" line="-81"/>
+        <location filename="../view/controls.cpp" line="-89"/>
         <source>One generation back, while stopped (, or Alt+Left)</source>
         <translation>Una generación atrás, con la simulación detenida (, o Alt+Izquierda)</translation>
     </message>
@@ -2245,9 +2469,14 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Rehacer el último cambio deshecho, detenido (Ctrl+Mayús+Z o Ctrl+Y)</translation>
     </message>
     <message>
-        <location filename="../view/view.cpp" line="+105"/>
+        <location filename="../view/view.cpp" line="+107"/>
         <source>vivar: could not open the viewer window: no display could be opened</source>
         <translation>vivar: no se pudo abrir la ventana del visor: no se pudo abrir ninguna pantalla</translation>
+    </message>
+    <message>
+        <location line="+72"/>
+        <source>Board</source>
+        <translation>Tablero</translation>
     </message>
     <message>
         <location filename="../view/board_dialogs.cpp" line="+21"/>
@@ -2311,7 +2540,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>El tablero no se abrió: la simulación volvió a arrancar antes.</translation>
     </message>
     <message>
-        <location filename="../view/view.h" line="+51"/>
+        <location filename="../view/view.h" line="+52"/>
         <source>Play: run the generations (Space or 1)</source>
         <translation>Reproducir: avanzan las generaciones (Espacio o 1)</translation>
     </message>
@@ -2371,7 +2600,7 @@ Haga que VIVAR_PICTURES nombre la carpeta que las contiene (la carpeta pictures 
         <translation>Grabar una película, un fotograma por cada generación mostrada, como vídeo WebM o GIF animado; otra vez para detenerla (V)</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+51"/>
         <source>Rules…</source>
         <translation>Reglas…</translation>
     </message>
@@ -2934,7 +3163,7 @@ cuánto se escribió y sale con el estado 130 o 143.
         <translation>no se puede leer la tabla</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+20"/>
         <source>--against %1: %2 varies nothing</source>
         <translation>--against %1: %2 no varía nada</translation>
     </message>

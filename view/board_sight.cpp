@@ -131,3 +131,11 @@ SquareSpan squaresShowingPictures(const SbViewVolume& volume, int pixelsHigh, in
     const SbPlane nearer(-ahead, -(ahead.dot(volume.getProjectionPoint()) + deepest));
     return spanOf(clipped(inView(volume, across, down), nearer), across, down);
 }
+
+int squareStepped(int x, int y, int dx, int dy, int across, int down) {
+    const int steppedX = ((x + dx) % across + across) % across;
+    const int steppedY = ((y + dy) % down + down) % down;
+    return steppedX * down + steppedY;
+}
+
+int middleSquare(int across, int down) { return (across / 2) * down + down / 2; }

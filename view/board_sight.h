@@ -33,6 +33,12 @@ struct SquareSpan {
 // board or along its plane.
 [[nodiscard]] std::optional<int> squareUnderRay(const SbLine& ray, int across, int down);
 
+// The square one step from (x, y) across (dx) and down (dy), round the
+// board's torus as the creatures go, numbered as Board::indexOf numbers it.
+[[nodiscard]] int squareStepped(int x, int y, int dx, int dy, int across, int down);
+// The square in the board's middle, where picking by the keyboard starts.
+[[nodiscard]] int middleSquare(int across, int down);
+
 // A square drawn narrower than kLeastPictureSideOnScreen is too small for
 // its picture to tell a creature: the board shows it in the colour of its
 // kind, as a map, which shows where each kind holds the ground.

@@ -38,6 +38,34 @@ constexpr std::array<const char*, 7> kViewerToolTips{
     QT_TRANSLATE_NOOP("View", "Projection: switch between perspective and orthographic"),
 };
 
+// What a screen reader calls the viewer's buttons, and the window's own.
+constexpr std::array<const char*, 7> kViewerNames{
+    QT_TRANSLATE_NOOP("View", "Pick"),     QT_TRANSLATE_NOOP("View", "Turn the view"),
+    QT_TRANSLATE_NOOP("View", "Home"),     QT_TRANSLATE_NOOP("View", "Set home"),
+    QT_TRANSLATE_NOOP("View", "View all"), QT_TRANSLATE_NOOP("View", "Seek"),
+    QT_TRANSLATE_NOOP("View", "Projection"),
+};
+// In the order of View::kButtons.
+constexpr std::array<const char*, 8> kButtonNames{
+    QT_TRANSLATE_NOOP("View", "Play"),         QT_TRANSLATE_NOOP("View", "Stop"),
+    QT_TRANSLATE_NOOP("View", "Clear"),        QT_TRANSLATE_NOOP("View", "Fill"),
+    QT_TRANSLATE_NOOP("View", "Lighter"),      QT_TRANSLATE_NOOP("View", "Less green"),
+    QT_TRANSLATE_NOOP("View", "More blue"),    QT_TRANSLATE_NOOP("View", "Less blue"),
+};
+static_assert(kButtonNames.size() == View::kButtons.size());
+// In the order of View::kControls.
+constexpr std::array<const char*, 9> kControlNames{
+    QT_TRANSLATE_NOOP("View", "One generation back"),
+    QT_TRANSLATE_NOOP("View", "One generation"),
+    QT_TRANSLATE_NOOP("View", "Slower"),
+    QT_TRANSLATE_NOOP("View", "Faster"),
+    QT_TRANSLATE_NOOP("View", "Show chart"),
+    QT_TRANSLATE_NOOP("View", "Undo"),
+    QT_TRANSLATE_NOOP("View", "Redo"),
+    QT_TRANSLATE_NOOP("View", "Picture"),
+    QT_TRANSLATE_NOOP("View", "Film"),
+};
+
 // The occupants and turns that the inspector's buttons and keys put on the
 // picked square.
 void put(Occupant occupant) {
@@ -137,6 +165,7 @@ void View::explainViewerButtons() {
     const std::vector<QWidget*> viewerButtons = platform::viewerButtons(viewer);
     for (std::size_t i = 0; i < viewerButtons.size() && i < kViewerToolTips.size(); ++i) {
         platform::setToolTip(viewerButtons[i], tr(kViewerToolTips[i]));
+        platform::setAccessibleText(viewerButtons[i], tr(kViewerNames[i]), tr(kViewerToolTips[i]));
     }
 }
 
@@ -152,22 +181,26 @@ void View::makeButton(const char* bitmapFile, int commandId) {
         platform::loadBitmap(picturePath(bitmapFile), kButtonBitmapSize, kButtonBitmapSize);
     QWidget* button = platform::createPushButton(topLevelWindow, commandId);
     platform::setButtonBitmap(button, bitmap);
-    for (const Button& known : kButtons) {
-        if (known.commandId == commandId) {
-            platform::setToolTip(button, tr(known.toolTip));
+    for (std::size_t i = 0; i < kButtons.size(); ++i) {
+        if (kButtons[i].commandId == commandId) {
+            platform::setToolTip(button, tr(kButtons[i].toolTip));
+            platform::setAccessibleText(button, tr(kButtonNames[i]), tr(kButtons[i].toolTip));
         }
     }
+    column_.push_back(button);
     viewer->addAppPushButton(button);
 }
 
 void View::makeControls() {
     const platform::Window window = topLevelWindow;
-    for (const Control& control : kControls) {
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        const Control& control = kControls[i];
         const platform::Bitmap bitmap =
             platform::loadBitmap(picturePath(control.bitmapFile), kButtonBitmapSize, kButtonBitmapSize);
         QWidget* button = platform::createControlButton(window, [this, &control] { control.act(*this); });
         platform::setButtonBitmap(button, bitmap);
         platform::setToolTip(button, tr(control.toolTip));
+        platform::setAccessibleText(button, tr(kControlNames[i]), tr(control.toolTip));
         panel->addControl(button);
     }
     for (const Control& control : kControls) {
@@ -176,12 +209,14 @@ void View::makeControls() {
     auto* rules = static_cast<QPushButton*>(platform::createControlButton(window, [this] { chooseRules(); }));
     rules->setText(tr("Rules…"));
     platform::setToolTip(rules, tr(kRulesToolTip));
+    platform::setAccessibleText(rules, tr("Rules"), tr(kRulesToolTip));
     panel->addControl(rules);
     platform::addShortcut(window, "R", [this] { chooseRules(); });
     auto* experiment =
         static_cast<QPushButton*>(platform::createControlButton(window, [this] { chooseExperiment(); }));
     experiment->setText(tr("Experiment…"));
     platform::setToolTip(experiment, tr(kExperimentToolTip));
+    platform::setAccessibleText(experiment, tr("Experiment"), tr(kExperimentToolTip));
     panel->addControl(experiment);
     platform::addShortcut(window, "E", [this] { chooseExperiment(); });
     platform::addShortcut(window, "Space", [this] { togglePlay(); });
@@ -205,6 +240,8 @@ void View::makeControls() {
             liveView->picked().pick(std::nullopt);
         }
     });
+    // The arrows walk the picked square over the board, round its torus.
+    platform::whenArrowPressed(viewer, [this](int dx, int dy) { picked_.step(dx, dy); });
     // The digits press the eight buttons, as a click would.
     for (std::size_t i = 0; i < kButtons.size(); ++i) {
         const std::string key = std::to_string(i + 1);

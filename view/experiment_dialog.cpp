@@ -120,6 +120,9 @@ ExperimentDialog::ExperimentDialog(QWidget* parent, const Rules& base, const Exp
         line->addWidget(settings_[row]);
         line->addWidget(values_[row], 1);
         form->addRow(row == 0 ? tr("Varies:") : tr("And:"), line);
+        // Two fields in a row, which the row's label names for neither.
+        settings_[row]->setAccessibleName(row == 0 ? tr("What varies") : tr("What else varies"));
+        values_[row]->setAccessibleName(row == 0 ? tr("Its values") : tr("Their values"));
         form->addRow(QString(), rowProblems_[row]);
     }
 
@@ -128,6 +131,8 @@ ExperimentDialog::ExperimentDialog(QWidget* parent, const Rules& base, const Exp
     seeds->addWidget(new QLabel(tr("to"), this));
     seeds->addWidget(lastSeed_);
     form->addRow(tr("Seeds:"), seeds);
+    firstSeed_->setAccessibleName(tr("First seed"));
+    lastSeed_->setAccessibleName(tr("Last seed"));
     form->addRow(QString(), seedsProblem_);
     generations_->setRange(0, kMostGenerations);
     generations_->setValue(static_cast<int>(std::min<std::int64_t>(fields.generations, kMostGenerations)));
@@ -155,6 +160,7 @@ ExperimentDialog::ExperimentDialog(QWidget* parent, const Rules& base, const Exp
                           "documents folder. A table of this experiment cut short is gone on with."));
     auto* tableForm = new QFormLayout;
     tableForm->addRow(tr("Table:"), file);
+    table_->setAccessibleName(tr("Table"));
     column->addLayout(tableForm);
     tableSays_->setWordWrap(true);
     column->addWidget(tableSays_);
@@ -168,6 +174,7 @@ ExperimentDialog::ExperimentDialog(QWidget* parent, const Rules& base, const Exp
     command->addWidget(copy);
     auto* commandForm = new QFormLayout;
     commandForm->addRow(tr("vivar-sim:"), command);
+    command_->setAccessibleName(tr("vivar-sim command"));
     column->addLayout(commandForm);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

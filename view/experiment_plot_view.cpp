@@ -1,10 +1,14 @@
 // The experiment's plot in the window: drawn by the same code as vivar-sim's
-// pictures, redrawn as runs come in, and clicked to pick a point's runs.
+// pictures, redrawn as runs come in, and clicked, or walked with the arrows,
+// to pick a point's runs.
 #include "view/experiment_plot_view.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -12,6 +16,7 @@ ExperimentPlotView::ExperimentPlotView(QWidget* parent, Clicked clicked)
     : QWidget(parent), clicked_(std::move(clicked)) {
     setMinimumSize(320, 240);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void ExperimentPlotView::showTally(ExperimentTally tally) {
@@ -30,6 +35,14 @@ void ExperimentPlotView::paintEvent(QPaintEvent* /*event*/) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(rect(), Qt::white);
     drawn_ = drawExperimentPlot(painter, QRectF(rect()), tally_, choice_);
+    if (hasFocus() && current_ < drawn_.hits.size()) {
+        QPen ring(palette().color(QPalette::Highlight));
+        ring.setWidth(3);
+        painter.setPen(ring);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(drawn_.hits[current_].area.adjusted(-3, -3, 3, 3));
+    }
+    describeCurrent();
     if (drawn_.lines.empty() || (tally_.runs() == logged_ && choiceLogged_)) {
         return;
     }
@@ -54,4 +67,57 @@ void ExperimentPlotView::mousePressEvent(QMouseEvent* event) {
         }
     }
     QWidget::mousePressEvent(event);
+}
+
+void ExperimentPlotView::keyPressEvent(QKeyEvent* event) {
+    const std::size_t count = drawn_.hits.size();
+    if (count == 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            current_ = (current_ + 1) % count;
+            update();
+            return;
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            current_ = (current_ + count - 1) % count;
+            update();
+            return;
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter: {
+            const PlotDrawn::Hit& hit = drawn_.hits[std::min(current_, count - 1)];
+            clicked_(hit.point, mapToGlobal(hit.area.center().toPoint()));
+            return;
+        }
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+void ExperimentPlotView::focusInEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void ExperimentPlotView::focusOutEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusOutEvent(event);
+}
+
+// A screen reader hears the point the arrows are on, as vivar-sim's plot
+// tells it.
+void ExperimentPlotView::describeCurrent() {
+    if (current_ >= drawn_.hits.size()) {
+        current_ = 0;
+    }
+    const QString said = current_ < drawn_.lines.size() && drawn_.lines.size() == drawn_.hits.size()
+                             ? QString::fromStdString(drawn_.lines[current_])
+                             : QString();
+    if (said != accessibleDescription()) {
+        setAccessibleDescription(said);
+    }
 }

@@ -28,6 +28,11 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // From the keyboard: the arrows go from point to point, Space or Enter
+    // picks the point as a click does.
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     Clicked clicked_;
@@ -39,5 +44,8 @@ private:
     // in the window: "point I at X,Y".
     LineLog log_{"VIVAR_PLOT_LOG"};
     std::uint64_t logged_ = 0;
+    // The point the arrows are on, into drawn_.hits.
+    std::size_t current_ = 0;
+    void describeCurrent();
     bool choiceLogged_ = true;
 };

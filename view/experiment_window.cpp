@@ -106,8 +106,11 @@ ExperimentWindow::ExperimentWindow(QWidget* parent, Asks asks)
     choice->addWidget(shows_, 1);
     against_->setToolTip(tr("With two settings varied: a grid of both, or the plot against one of them"));
     choice->addWidget(against_, 1);
+    shows_->setAccessibleName(tr("The plot shows"));
+    against_->setAccessibleName(tr("Plotted against"));
     column->addLayout(choice);
     plot_->setToolTip(tr("Click a point or a cell for its runs, to watch one in the terrarium"));
+    plot_->setAccessibleName(tr("Plot"));
     column->addWidget(plot_, 1);
 
     connect(setUp, &QPushButton::clicked, this, [this] { asks_.setUp(); });

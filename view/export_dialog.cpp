@@ -43,6 +43,8 @@ ExportDialog::ExportDialog(QWidget* parent, Kind kind, const QString& title, con
     nameRow->addWidget(name_);
     nameRow->addWidget(browse);
     form->addRow(kind == Kind::kPicture ? tr("PNG file:") : tr("File (.webm or .gif):"), nameRow);
+    // Its row's label is the row's, not the field's.
+    name_->setAccessibleName(kind == Kind::kPicture ? tr("PNG file") : tr("File (.webm or .gif)"));
 
     sizes_ = new QComboBox;
     sizes_->setEditable(true);

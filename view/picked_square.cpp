@@ -15,6 +15,7 @@
 #include "model/board.h"
 #include "model/model.h"
 #include "platform/window.h"
+#include "view/board_sight.h"
 #include "view/scene.h"
 #include "view/run_panel.h"
 #include "view/square_panel.h"
@@ -61,6 +62,21 @@ void PickedSquare::pick(std::optional<int> square) {
         }
     }
     inspect();
+}
+
+void PickedSquare::step(int dx, int dy) {
+    const Rules rules = view_.rulesInForce();
+    const int across = rules.width;
+    const int down = rules.height;
+    if (across <= 0 || down <= 0) {
+        return;
+    }
+    const std::optional<int> from = square_;
+    // A click on the square left behind picks it again.
+    if (selectionRoot != nullptr && selectionRoot->getNumSelected() > 0) {
+        selectionRoot->deselectAll();
+    }
+    pick(from ? squareStepped(*from / down, *from % down, dx, dy, across, down) : middleSquare(across, down));
 }
 
 void PickedSquare::letGo() {

@@ -31,6 +31,9 @@ public:
     void pick(std::optional<int> square);
     // Lets go of it without retelling anything, as the board changes size.
     void letGo();
+    // An arrow key: the square next to it across or down, round the torus;
+    // the board's middle square when none is picked.
+    void step(int dx, int dy);
     // Retells the picked square; not while a generation is being computed,
     // which is told once it is shown.
     void inspect();
@@ -38,6 +41,10 @@ public:
     // check box follow the creature.
     [[nodiscard]] QWidget* makeInspector(platform::Window window, const std::vector<Inspector::Edit>& edits,
                                          const QString& followToolTip);
+    // The inspector's controls in the order Tab reaches them.
+    [[nodiscard]] std::vector<QWidget*> tabOrder() const {
+        return inspector_ != nullptr ? inspector_->tabOrder() : std::vector<QWidget*>{};
+    }
     // F or the inspector's check box: the picked square moves with its
     // creature, generation by generation, until a cat catches it.
     void toggleFollowing();

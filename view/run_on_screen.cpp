@@ -88,7 +88,10 @@ RunPanel::Status View::status() const {
     status.paceMilliseconds = steering->pace();
     status.seed = session->seed();
     status.problem = problem;
-    status.rules = differences(rulesInForce());
+    const Rules rules = rulesInForce();
+    status.rules = differences(rules);
+    status.across = rules.width;
+    status.down = rules.height;
     status.latest = session->history().latest();
     status.earliest = session->history().earliest();
     status.edited = session->edited();

@@ -168,6 +168,16 @@ StatusItems statusItems(const Census& census, const PopulationHistory* history, 
     return told;
 }
 
+// The populations as the status line tells them, for a screen reader.
+QString populationsSaid(const Census& census) {
+    const QLocale locale = language::numbers();
+    const auto number = [&locale](std::int64_t value) { return locale.toString(static_cast<qlonglong>(value)); };
+    return QStringList{RunPanel::tr("brown lizards %1, eggs %2").arg(number(census.lizards[0]), number(census.eggs[0])),
+                       RunPanel::tr("green lizards %1, eggs %2").arg(number(census.lizards[1]), number(census.eggs[1])),
+                       RunPanel::tr("cats %1 (%2 eating)").arg(number(census.cats), number(census.eatingCats))}
+        .join(QStringLiteral("; "));
+}
+
 // Between the status line's items.
 const QString kItemSeparator = QStringLiteral("\u00A0· ");
 
@@ -345,6 +355,7 @@ RunPanel::RunPanel(QWidget* window)
     controls_->setSpacing(0);
     row->addLayout(controls_);
     row->addWidget(statusLine_, 1);
+    statusLine_->setAccessibleName(tr("Status line"));
     platform::placeBelowViewer(window, bottomRow_);
     clock_.start();
 
@@ -387,7 +398,10 @@ RunPanel::RunPanel(QWidget* window)
     marker_->hide();
     chartView_->setChart(chart);
     chartView_->setRenderHint(QPainter::Antialiasing);
-    chartView_->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab for what a screen reader says of it; a click on it
+    // leaves the keys with the board.
+    chartView_->setFocusPolicy(Qt::TabFocus);
+    chartView_->setAccessibleName(tr("Population chart"));
 
     auto* legend = new QLabel(legendText(), chartBox_);
     legend->setWordWrap(true);
@@ -514,6 +528,7 @@ void RunPanel::showStatus(const Status& status) {
     if (!status.running || status.paceMilliseconds != 0) {
         shownRate_.clear();
     }
+    describe(status);
     StatusItems told = statusItems(census_, populations_, status, shownRate_.perSecond());
     if (!notice_.isEmpty() && sinceNotice_.isValid() &&
         !sinceNotice_.hasExpired(kNoticeMilliseconds - kNoticeTimerSlackMilliseconds)) {
@@ -527,6 +542,7 @@ void RunPanel::showStatus(const Status& status) {
     }
     statusShown_ = text;
     statusLine_->setItems(told.items, told.urgent);
+    statusLine_->setAccessibleDescription(QString(text).replace(QChar(0x00A0), QLatin1Char(' ')));
     statusLog_.write(text.toStdString());
 }
 
@@ -560,4 +576,34 @@ int RunPanel::bottomRowHeight(int width) const {
 
 void RunPanel::setSideWidth(int width) { static_cast<SideColumn*>(side_)->setPreferredWidth(width); }
 
-void RunPanel::addControl(QWidget* button) { controls_->addWidget(button); }
+void RunPanel::addControl(QWidget* button) {
+    controls_->addWidget(button);
+    controlList_.push_back(button);
+}
+
+QWidget* RunPanel::chart() const { return chartView_; }
+
+void RunPanel::describeBoard(QWidget* boardArea) {
+    board_ = boardArea;
+    boardSaid_.clear();
+    describe(status_);
+}
+
+void RunPanel::describe(const Status& status) {
+    const QString populations = populationsSaid(census_);
+    if (populations != chartSaid_) {
+        chartSaid_ = populations;
+        chartView_->setAccessibleDescription(tr("Now: %1").arg(populations));
+    }
+    if (board_ == nullptr) {
+        return;
+    }
+    const QLocale locale = language::numbers();
+    const QString said = tr("%1 by %2 squares, generation %3; %4")
+                             .arg(locale.toString(status.across), locale.toString(status.down),
+                                  locale.toString(static_cast<qlonglong>(status.generation)), populations);
+    if (said != boardSaid_) {
+        boardSaid_ = said;
+        board_->setAccessibleDescription(said);
+    }
+}

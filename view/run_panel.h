@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -69,6 +70,8 @@ public:
         std::int64_t earliest = 0;  // the earliest the run can go back to
         bool edited = false;        // edited in the past, the run not gone on from it
         std::optional<std::int64_t> filmFrames;  // the frames of the film being recorded, while one is
+        int across = 0;  // the board's size, for what a screen reader says of it
+        int down = 0;
     };
 
     // The status line always takes this many lines of text, the height of
@@ -115,9 +118,21 @@ public:
     void setSideWidth(int width);
     // Puts a control at the start of the status line's row.
     void addControl(QWidget* button);
+    // The controls in the status line's row, left to right, and the chart.
+    [[nodiscard]] const std::vector<QWidget*>& controls() const { return controlList_; }
+    [[nodiscard]] QWidget* chart() const;
+    // The board's widget, whose description for screen readers says its
+    // size, the generation and the populations as the status line does.
+    void describeBoard(QWidget* boardArea);
 
 private:
     void showStatus(const Status& status);
+    // What the board's and the chart's descriptions say, when it changed.
+    void describe(const Status& status);
+    std::vector<QWidget*> controlList_;
+    QWidget* board_ = nullptr;
+    QString boardSaid_;
+    QString chartSaid_;
     // Adds the points not charted yet, or all of them after a thinning.
     void updateChart();
 

@@ -71,9 +71,13 @@ Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits, int narrow
     linesToggle_->setAutoRaise(true);
     linesToggle_->setArrowType(Qt::RightArrow);
     linesToggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    linesToggle_->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab, never by a click, which leaves the keys with the board.
+    linesToggle_->setFocusPolicy(Qt::TabFocus);
     turnLines_->setReadOnly(true);
-    turnLines_->setFocusPolicy(Qt::NoFocus);
+    turnLines_->setFocusPolicy(Qt::TabFocus);
+    turnLines_->setTabChangesFocus(true);
+    turnLines_->setAccessibleName(Words::tr("Trace lines"));
+    panel_->setAccessibleName(Words::tr("Inspector"));
     turnLines_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     turnLines_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     QFont fixed = platform::fixedFont();
@@ -89,7 +93,7 @@ Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits, int narrow
     // The box only says whether the inspector follows; the view decides,
     // as it does for the key.
     follow_->setToolTip(followToolTip);
-    follow_->setFocusPolicy(Qt::NoFocus);
+    follow_->setFocusPolicy(Qt::TabFocus);
     QObject::connect(follow_, &QCheckBox::clicked, follow_, [this, toggleFollowing] {
         follow_->setChecked(!follow_->isChecked());
         toggleFollowing();
@@ -102,8 +106,7 @@ Inspector::Inspector(QWidget* parent, const std::vector<Edit>& edits, int narrow
     for (const Edit& edit : edits) {
         auto* button = new QPushButton(edit.label, panel_);
         button->setToolTip(edit.toolTip);
-        // Focus stays with the viewer, as for the other buttons.
-        button->setFocusPolicy(Qt::NoFocus);
+        button->setFocusPolicy(Qt::TabFocus);
         QObject::connect(button, &QPushButton::clicked, button, edit.act);
         editButtons_.push_back(button);
         turnsCreature_.push_back(edit.turnsCreature);
@@ -162,5 +165,13 @@ Inspector::~Inspector() = default;
 void Inspector::hide() { panel_->hide(); }
 
 void Inspector::showFollowing(bool following) { follow_->setChecked(following); }
+
+std::vector<QWidget*> Inspector::tabOrder() const {
+    std::vector<QWidget*> order{follow_};
+    order.insert(order.end(), editButtons_.begin(), editButtons_.end());
+    order.push_back(linesToggle_);
+    order.push_back(turnLines_);
+    return order;
+}
 
 bool Inspector::shown() const { return !panel_->isHidden(); }

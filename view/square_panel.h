@@ -47,6 +47,8 @@ public:
     [[nodiscard]] bool shown() const;
     // Whether the check box shows that the inspector follows the creature.
     void showFollowing(bool following);
+    // Its controls in the order Tab reaches them.
+    [[nodiscard]] std::vector<QWidget*> tabOrder() const;
 
 private:
     QWidget* panel_;

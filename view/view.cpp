@@ -9,11 +9,13 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <Inventor/actions/SoGLRenderAction.h>
 #include <Inventor/nodes/SoSelection.h>
 #include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
 #include <Inventor/sensors/SoIdleSensor.h>
+#include <QWidget>
 
 #include "app/steering.h"
 #include "base/thread_flags.h"
@@ -158,6 +160,7 @@ int View::run(int /*argument*/) {
     platform::show(window);
     setTransparency(*viewer);
     platform::show(window);
+    keyboardAndScreenReaders();
     tellMissingPictures(window);
 
     // Under an X server the first frame, drawn the moment the window is
@@ -169,6 +172,29 @@ int View::run(int /*argument*/) {
     // A film being recorded ends with the window, whole.
     recorder_.finishFilm();
     return 0;
+}
+
+void View::keyboardAndScreenReaders() {
+    QWidget* boardArea = platform::boardWidget(viewer);
+    platform::setAccessibleText(boardArea, tr("Board"), QString());
+    std::vector<QWidget*> order{boardArea};
+    order.insert(order.end(), column_.begin(), column_.end());
+    for (QWidget* button : platform::viewerButtons(viewer)) {
+        order.push_back(button);
+    }
+    if (panel != nullptr) {
+        panel->describeBoard(boardArea);
+        order.insert(order.end(), panel->controls().begin(), panel->controls().end());
+        for (QWidget* widget : picked_.tabOrder()) {
+            order.push_back(widget);
+        }
+        order.push_back(panel->chart());
+    }
+    platform::setTabOrder(order);
+    // The window's keys reach the board, not the first button in the order.
+    if (boardArea != nullptr) {
+        boardArea->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void idleCallback(void* /*data*/, SoSensor* /*sensor*/) {

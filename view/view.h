@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include <QCoreApplication>
 
@@ -167,6 +168,11 @@ private:
     void explainViewerButtons();
     void makeButtons();
     void makeButton(const char* bitmapFile, int commandId);
+    // Tab's order, the board's name and description, and the focus on the
+    // board, once the window is up.
+    void keyboardAndScreenReaders();
+    // The eight buttons, top to bottom, for the order of Tab.
+    std::vector<QWidget*> column_;
     // Beside the status line: one generation, slower, faster and the
     // chart; and the keys of all the buttons.
     void makeControls();

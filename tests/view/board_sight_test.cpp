@@ -56,3 +56,19 @@ TEST(WhatTheCameraSees, aViewOfPartOfTheBoardSpansOnlyTheSquaresInIt) {
 }
 
 }  // namespace
+
+TEST(KeyboardPick, anArrowStepsOneSquareAndWrapsRoundTheTorusOnABoardNotSquare) {
+    // 7 across, 5 down: square (x, y) is x * 5 + y.
+    EXPECT_EQ(squareStepped(3, 2, 1, 0, 7, 5), 4 * 5 + 2);
+    EXPECT_EQ(squareStepped(3, 2, 0, -1, 7, 5), 3 * 5 + 1);
+    EXPECT_EQ(squareStepped(6, 2, 1, 0, 7, 5), 0 * 5 + 2);
+    EXPECT_EQ(squareStepped(0, 2, -1, 0, 7, 5), 6 * 5 + 2);
+    EXPECT_EQ(squareStepped(3, 0, 0, -1, 7, 5), 3 * 5 + 4);
+    EXPECT_EQ(squareStepped(3, 4, 0, 1, 7, 5), 3 * 5 + 0);
+}
+
+TEST(KeyboardPick, theFirstArrowPicksTheMiddleSquare) {
+    EXPECT_EQ(middleSquare(20, 20), 10 * 20 + 10);
+    EXPECT_EQ(middleSquare(7, 5), 3 * 5 + 2);
+    EXPECT_EQ(middleSquare(1, 1), 0);
+}
