@@ -371,8 +371,9 @@ echo "installed: $installed"
 # window of Wine's conhost. On the standard board, generations a second at
 # --pace 0 with the trace in the console against --quiet's, the default
 # pace, and how long Ctrl+Q takes to close the window and to end the
-# process. The figures are printed; a busy machine slows every run, so a
-# miss is measured once more before it fails. On a desktop: Wine hides a
+# process. The figures are printed; a busy machine slows every run, and
+# the console's conhost most of all on two cores, so the rate is measured
+# up to three times before it fails. On a desktop: Wine hides a
 # window only once a window manager says it has, and without one waits 2 s
 # for it.
 command -v openbox >/dev/null || die "no window manager to close windows under (apt-get install openbox)"
@@ -423,7 +424,7 @@ console_run() {  # SECONDS OPTION...
 }
 rate() { awk -v n="$console_generations" -v ms="$console_ms" 'BEGIN { printf "%.1f", 1000 * n / ms }'; }
 load() { cut -d ' ' -f 1-3 /proc/loadavg; }
-for try in 1 2; do
+for try in 1 2 3; do
   console_run 10 --pace 0 --quiet
   quiet_rate=$(rate) quiet_close=$close_ms
   console_run 10 --pace 0
@@ -431,7 +432,7 @@ for try in 1 2; do
   echo "vivar.exe with a console, --pace 0: $console_rate generations a second with the trace," \
     "$quiet_rate with --quiet; Ctrl+Q closed it in $console_close ms ($quiet_close ms with --quiet); load $(load)"
   awk -v c="$console_rate" -v q="$quiet_rate" 'BEGIN { exit !(c >= 0.8 * q) }' && break
-  [ "$try" -eq 2 ] && fail "with a console at --pace 0: $console_rate generations a second, under 0.8 of" \
+  [ "$try" -eq 3 ] && fail "with a console at --pace 0: $console_rate generations a second, under 0.8 of" \
     "--quiet's $quiet_rate (load $(load): if the machine was busy, measure again on a quiet one)"
 done
 for try in 1 2; do
