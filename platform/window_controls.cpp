@@ -129,8 +129,10 @@ private:
 void answerKeysOnFocusedButtons() {
     static bool installed = false;
     if (!installed && qApp != nullptr) {
-        qApp->installEventFilter(new FocusedButtonKeys(qApp));
-        QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget* /*old*/, QWidget* now) {
+        // On the control itself, not on the application: an application's
+        // filter sees every event, the ones other threads post too.
+        auto* keys = new FocusedButtonKeys(qApp);
+        QObject::connect(qApp, &QApplication::focusChanged, qApp, [keys](QWidget* /*old*/, QWidget* now) {
             // Rings only where no click gives the focus: the window's own
             // controls, not the board or a dialog's fields. A ring shares
             // its control's parent: the viewer makes the window's pieces
@@ -144,6 +146,8 @@ void answerKeysOnFocusedButtons() {
             if (!tabOnly) {
                 return;
             }
+            // Again on a control that had it only moves it first in line.
+            now->installEventFilter(keys);
             if (now->parentWidget() == nullptr) {
                 return;
             }
