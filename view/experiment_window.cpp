@@ -170,6 +170,9 @@ bool ExperimentWindow::endForClose() {
     }
     const std::optional<std::string> line = run_->endForClose();
     if (!line) {
+        // Ended already: its thread is joined now, since the process may
+        // end before this window is taken down.
+        run_.reset();
         return false;
     }
     std::fprintf(stderr, "%s\n", line->c_str());
