@@ -38,34 +38,13 @@ constexpr std::array<const char*, 7> kViewerToolTips{
     QT_TRANSLATE_NOOP("View", "Projection: switch between perspective and orthographic"),
 };
 
-// What a screen reader calls the viewer's buttons, and the window's own.
+// What a screen reader calls the viewer's buttons.
 constexpr std::array<const char*, 7> kViewerNames{
     QT_TRANSLATE_NOOP("View", "Pick"),     QT_TRANSLATE_NOOP("View", "Turn the view"),
     QT_TRANSLATE_NOOP("View", "Home"),     QT_TRANSLATE_NOOP("View", "Set home"),
     QT_TRANSLATE_NOOP("View", "View all"), QT_TRANSLATE_NOOP("View", "Seek"),
     QT_TRANSLATE_NOOP("View", "Projection"),
 };
-// In the order of View::kButtons.
-constexpr std::array<const char*, 8> kButtonNames{
-    QT_TRANSLATE_NOOP("View", "Play"),         QT_TRANSLATE_NOOP("View", "Stop"),
-    QT_TRANSLATE_NOOP("View", "Clear"),        QT_TRANSLATE_NOOP("View", "Fill"),
-    QT_TRANSLATE_NOOP("View", "Lighter"),      QT_TRANSLATE_NOOP("View", "Less green"),
-    QT_TRANSLATE_NOOP("View", "More blue"),    QT_TRANSLATE_NOOP("View", "Less blue"),
-};
-static_assert(kButtonNames.size() == View::kButtons.size());
-// In the order of View::kControls.
-constexpr std::array<const char*, 9> kControlNames{
-    QT_TRANSLATE_NOOP("View", "One generation back"),
-    QT_TRANSLATE_NOOP("View", "One generation"),
-    QT_TRANSLATE_NOOP("View", "Slower"),
-    QT_TRANSLATE_NOOP("View", "Faster"),
-    QT_TRANSLATE_NOOP("View", "Show chart"),
-    QT_TRANSLATE_NOOP("View", "Undo"),
-    QT_TRANSLATE_NOOP("View", "Redo"),
-    QT_TRANSLATE_NOOP("View", "Picture"),
-    QT_TRANSLATE_NOOP("View", "Film"),
-};
-
 // The occupants and turns that the inspector's buttons and keys put on the
 // picked square.
 void put(Occupant occupant) {
@@ -127,35 +106,35 @@ constexpr const char* kExperimentToolTip = QT_TRANSLATE_NOOP(
 }  // namespace
 
 const std::array<View::Control, 9> View::kControls{{
-    {"atras.bmp", QT_TRANSLATE_NOOP("View", "One generation back, while stopped (, or Alt+Left)"), ",; Alt+Left",
+    {"atras.bmp", QT_TRANSLATE_NOOP("View", "One generation back"), QT_TRANSLATE_NOOP("View", "One generation back, while stopped (, or Alt+Left)"), ",; Alt+Left",
      [](View& view) { view.navigator().goBack(); }, true},
-    {"paso.bmp",
+    {"paso.bmp", QT_TRANSLATE_NOOP("View", "One generation"),
      QT_TRANSLATE_NOOP("View", "One generation, then stop; after going back, the next one of the run again (N, . or Alt+Right)"),
      "N; .; Alt+Right", [](View& view) { view.stepOnce(); }, false},
-    {"lento.bmp", QT_TRANSLATE_NOOP("View", "Slower: each generation stays longer on screen (-)"), "-",
+    {"lento.bmp", QT_TRANSLATE_NOOP("View", "Slower"), QT_TRANSLATE_NOOP("View", "Slower: each generation stays longer on screen (-)"), "-",
      [](View& view) {
          view.runSteering()->slower();
          view.statusChanged();
      },
      false},
-    {"rapido.bmp", QT_TRANSLATE_NOOP("View", "Faster (+)"), "+; =",
+    {"rapido.bmp", QT_TRANSLATE_NOOP("View", "Faster"), QT_TRANSLATE_NOOP("View", "Faster (+)"), "+; =",
      [](View& view) {
          view.runSteering()->faster();
          view.statusChanged();
      },
      false},
-    {"grafica.bmp", QT_TRANSLATE_NOOP("View", "Show or hide the population chart (C)"), "C",
+    {"grafica.bmp", QT_TRANSLATE_NOOP("View", "Show chart"), QT_TRANSLATE_NOOP("View", "Show or hide the population chart (C)"), "C",
      [](View& view) { view.runPanel()->toggleChart(); }, false},
-    {"deshacer.bmp",
+    {"deshacer.bmp", QT_TRANSLATE_NOOP("View", "Undo"),
      QT_TRANSLATE_NOOP("View", "Undo the latest change to the board: an edit, a fill, a clear, an opened board or new "
                                "rules, while stopped (Ctrl+Z)"),
      "Ctrl+Z", [](View& view) { view.navigator().undoOrRedo(RunSession::Direction::kUndo); }, false},
-    {"rehacer.bmp", QT_TRANSLATE_NOOP("View", "Redo the change undone last, while stopped (Ctrl+Shift+Z or Ctrl+Y)"),
+    {"rehacer.bmp", QT_TRANSLATE_NOOP("View", "Redo"), QT_TRANSLATE_NOOP("View", "Redo the change undone last, while stopped (Ctrl+Shift+Z or Ctrl+Y)"),
      "Ctrl+Shift+Z; Ctrl+Y", [](View& view) { view.navigator().undoOrRedo(RunSession::Direction::kRedo); }, false},
-    {"foto.bmp",
+    {"foto.bmp", QT_TRANSLATE_NOOP("View", "Picture"),
      QT_TRANSLATE_NOOP("View", "Save a picture of the view as a PNG file, at a size of its own, up to 7680x4320 (P)"),
      "P", [](View& view) { view.recorder().savePicture(); }, false},
-    {"grabar.bmp",
+    {"grabar.bmp", QT_TRANSLATE_NOOP("View", "Film"),
      QT_TRANSLATE_NOOP("View", "Record a film, one frame for each generation shown, as WebM video or an animated GIF; "
                                "again to stop (V)"),
      "V", [](View& view) { view.recorder().toggleRecording(); }, false},
@@ -181,10 +160,10 @@ void View::makeButton(const char* bitmapFile, int commandId) {
         platform::loadBitmap(picturePath(bitmapFile), kButtonBitmapSize, kButtonBitmapSize);
     QWidget* button = platform::createPushButton(topLevelWindow, commandId);
     platform::setButtonBitmap(button, bitmap);
-    for (std::size_t i = 0; i < kButtons.size(); ++i) {
-        if (kButtons[i].commandId == commandId) {
-            platform::setToolTip(button, tr(kButtons[i].toolTip));
-            platform::setAccessibleText(button, tr(kButtonNames[i]), tr(kButtons[i].toolTip));
+    for (const Button& known : kButtons) {
+        if (known.commandId == commandId) {
+            platform::setToolTip(button, tr(known.toolTip));
+            platform::setAccessibleText(button, tr(known.name), tr(known.toolTip));
         }
     }
     column_.push_back(button);
@@ -193,14 +172,13 @@ void View::makeButton(const char* bitmapFile, int commandId) {
 
 void View::makeControls() {
     const platform::Window window = topLevelWindow;
-    for (std::size_t i = 0; i < kControls.size(); ++i) {
-        const Control& control = kControls[i];
+    for (const Control& control : kControls) {
         const platform::Bitmap bitmap =
             platform::loadBitmap(picturePath(control.bitmapFile), kButtonBitmapSize, kButtonBitmapSize);
         QWidget* button = platform::createControlButton(window, [this, &control] { control.act(*this); });
         platform::setButtonBitmap(button, bitmap);
         platform::setToolTip(button, tr(control.toolTip));
-        platform::setAccessibleText(button, tr(kControlNames[i]), tr(control.toolTip));
+        platform::setAccessibleText(button, tr(control.name), tr(control.toolTip));
         panel->addControl(button);
     }
     for (const Control& control : kControls) {

@@ -38,6 +38,7 @@ public:
     struct Button {
         const char* bitmapFile;
         int commandId;
+        const char* name;     // what a screen reader calls it, to be translated
         const char* toolTip;  // what it does, and its key, to be translated
     };
     static constexpr int kPlay = 101;
@@ -49,14 +50,22 @@ public:
     static constexpr int kLessBlue = 107;
     static constexpr int kMoreGreen = 111;  // brightens all three components
     static constexpr std::array<Button, 8> kButtons{{
-        {"play.bmp", kPlay, QT_TRANSLATE_NOOP("View", "Play: run the generations (Space or 1)")},
-        {"stop.bmp", kStop, QT_TRANSLATE_NOOP("View", "Stop after the generation under way (Space or 2)")},
-        {"limpia.bmp", kClear, QT_TRANSLATE_NOOP("View", "Clear: empty the board, while stopped (3)")},
-        {"llena.bmp", kFill, QT_TRANSLATE_NOOP("View", "Fill the board at random, while stopped (4)")},
-        {"masVerde.bmp", kMoreGreen, QT_TRANSLATE_NOOP("View", "Lighter: more red, green and blue in the background, while stopped (5)")},
-        {"menosVerde.bmp", kLessGreen, QT_TRANSLATE_NOOP("View", "Less green in the background, while stopped (6)")},
-        {"masAzul.bmp", kMoreBlue, QT_TRANSLATE_NOOP("View", "More blue in the background, while stopped (7)")},
-        {"menosAzul.bmp", kLessBlue, QT_TRANSLATE_NOOP("View", "Less blue in the background, while stopped (8)")},
+        {"play.bmp", kPlay, QT_TRANSLATE_NOOP("View", "Play"),
+         QT_TRANSLATE_NOOP("View", "Play: run the generations (Space or 1)")},
+        {"stop.bmp", kStop, QT_TRANSLATE_NOOP("View", "Stop"),
+         QT_TRANSLATE_NOOP("View", "Stop after the generation under way (Space or 2)")},
+        {"limpia.bmp", kClear, QT_TRANSLATE_NOOP("View", "Clear"),
+         QT_TRANSLATE_NOOP("View", "Clear: empty the board, while stopped (3)")},
+        {"llena.bmp", kFill, QT_TRANSLATE_NOOP("View", "Fill"),
+         QT_TRANSLATE_NOOP("View", "Fill the board at random, while stopped (4)")},
+        {"masVerde.bmp", kMoreGreen, QT_TRANSLATE_NOOP("View", "Lighter"),
+         QT_TRANSLATE_NOOP("View", "Lighter: more red, green and blue in the background, while stopped (5)")},
+        {"menosVerde.bmp", kLessGreen, QT_TRANSLATE_NOOP("View", "Less green"),
+         QT_TRANSLATE_NOOP("View", "Less green in the background, while stopped (6)")},
+        {"masAzul.bmp", kMoreBlue, QT_TRANSLATE_NOOP("View", "More blue"),
+         QT_TRANSLATE_NOOP("View", "More blue in the background, while stopped (7)")},
+        {"menosAzul.bmp", kLessBlue, QT_TRANSLATE_NOOP("View", "Less blue"),
+         QT_TRANSLATE_NOOP("View", "Less blue in the background, while stopped (8)")},
     }};
     static constexpr int kButtonBitmapSize = 30;
 
@@ -64,6 +73,7 @@ public:
     // rather than through the window procedure.
     struct Control {
         const char* bitmapFile;
+        const char* name;  // what a screen reader calls it
         const char* toolTip;
         const char* keys;  // alternatives separated by "; "
         void (*act)(View& view);
